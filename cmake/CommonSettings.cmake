@@ -1,0 +1,19 @@
+# Compile settings shared by every target of the project: link against
+# tessaly_settings instead of repeating flags per target.
+add_library(tessaly_settings INTERFACE)
+
+target_compile_features(tessaly_settings INTERFACE cxx_std_20)
+target_compile_options(tessaly_settings INTERFACE -Wall -Wextra -pedantic)
+target_compile_definitions(tessaly_settings INTERFACE
+    QT_NO_CONTEXTLESS_CONNECT
+    QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
+    QT_USE_QSTRINGBUILDER
+    QT_NO_CAST_FROM_ASCII
+    QT_NO_CAST_TO_ASCII
+    QT_NO_FOREACH)
+
+if(TESSALY_SANITIZE)
+    target_compile_options(tessaly_settings INTERFACE
+        -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+    target_link_options(tessaly_settings INTERFACE -fsanitize=address,undefined)
+endif()

@@ -1,0 +1,97 @@
+#include "TextDecoding.h"
+
+#include <array>
+
+namespace TextDecoding {
+
+namespace {
+
+// Windows-1252 at 0x80-0x9F; the five bytes the code page leaves undefined
+// map to the C1 control characters of the same value, as Windows does.
+constexpr std::array<char16_t, 32> windows1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+bool isAscii(QByteArrayView bytes)
+{
+    for (const char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+bool isContinuation(unsigned char c)
+{
+    return (c & 0xC0) == 0x80;
+}
+
+} // namespace
+
+bool isValidUtf8(QByteArrayView bytes)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const auto *end = p + bytes.size();
+    while (p < end) {
+        const unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        int length = 0;
+        char32_t min = 0;
+        char32_t code = 0;
+        if ((c & 0xE0) == 0xC0) {
+            length = 2, min = 0x80, code = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            length = 3, min = 0x800, code = c & 0x0F;
+        } else if ((c & 0xF8) == 0xF0) {
+            length = 4, min = 0x10000, code = c & 0x07;
+        } else {
+            return false;
+        }
+        if (end - p < length)
+            return false;
+        for (int i = 1; i < length; ++i) {
+            if (!isContinuation(p[i]))
+                return false;
+            code = (code << 6) | (p[i] & 0x3F);
+        }
+        // No overlong forms, no surrogates, nothing past U+10FFFF.
+        if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        p += length;
+    }
+    return true;
+}
+
+QString fromWindows1252(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        *out++ = (byte >= 0x80 && byte < 0xA0) ? windows1252High[byte - 0x80] : char16_t(byte);
+    }
+    return text;
+}
+
+QString decodeLine(QByteArrayView bytes)
+{
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes);
+    if (isValidUtf8(bytes))
+        return QString::fromUtf8(bytes);
+    return fromWindows1252(bytes);
+}
+
+QByteArrayView withoutUtf8Bom(QByteArrayView bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return bytes.sliced(3);
+    return bytes;
+}
+
+} // namespace TextDecoding

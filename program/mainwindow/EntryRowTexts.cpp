@@ -1,0 +1,84 @@
+#include "EntryRowTexts.h"
+
+#include "DayCount.h"
+#include "GroupTable.h"
+#include "URLData.h"
+
+#include <QLocale>
+
+#include <array>
+
+EntryRowTexts::EntryRowTexts(const GroupTable &groups, DateText dateText)
+    : m_groups(groups)
+    , m_dateText(std::move(dateText))
+{
+}
+
+QString EntryRowTexts::text(const URLData &entry, int column) const
+{
+    switch (column) {
+    case Title:
+        return entry.Name;
+    case URL:
+        return entry.url;
+    case Rated:
+        return ratingName(entry.Rated);
+    case Group:
+        return m_groups.nameOf(entry.Owner);
+    case LastVisited:
+        return entry.LastAccesed > 0 ? m_dateText(entry.LastAccesed) : QStringLiteral("Never");
+    case Created:
+        return m_dateText(entry.Created);
+    case Visited:
+        return QString::number(entry.Visited);
+    default:
+        return QString();
+    }
+}
+
+QStringList EntryRowTexts::texts(const URLData &entry) const
+{
+    QStringList row;
+    row.reserve(ColumnCount);
+    for (int column = 0; column < ColumnCount; ++column)
+        row.append(text(entry, column));
+    return row;
+}
+
+QStringList EntryRowTexts::headers()
+{
+    return {QStringLiteral("Title"),        QStringLiteral("URL"),     QStringLiteral("Rated"),
+            QStringLiteral("Group"),        QStringLiteral("Last Visited"), QStringLiteral("Created"),
+            QStringLiteral("Visited")};
+}
+
+QString EntryRowTexts::ratingName(int rated)
+{
+    static const std::array<QString, 5> names = {QStringLiteral("Not Rated"), QStringLiteral("Low"),
+                                                 QStringLiteral("Medium"), QStringLiteral("High"),
+                                                 QStringLiteral("V.High")};
+    return rated >= 0 && rated < int(names.size()) ? names[size_t(rated)] : QString();
+}
+
+// The locale's long time format without the time zone, which a day count does not have.
+static QString timeFormatWithSeconds(const QLocale &locale)
+{
+    QString format = locale.timeFormat(QLocale::LongFormat);
+    format.remove(QLatin1Char('t'));
+    return format.trimmed();
+}
+
+QString EntryRowTexts::generalDateText(double dayCount)
+{
+    const QLocale locale;
+    const QDateTime moment = DayCount::toDateTime(dayCount);
+    const QString date = locale.toString(moment.date(), QLocale::ShortFormat);
+    if (moment.time() == QTime(0, 0))
+        return date;
+    return date + QLatin1Char(' ') + locale.toString(moment.time(), timeFormatWithSeconds(locale));
+}
+
+QString EntryRowTexts::isoDateText(double dayCount)
+{
+    return DayCount::toDateTime(dayCount).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+
+// Dates are day counts: days since 30 December 1899 (local time), the fraction
+// being the time of day. 0 stands for "no date".
+namespace DayCount {
+
+constexpr double secondsPerDay = 86400.0;
+
+QDate epoch();
+
+// The calendar date of a day count (the whole part, rounded down).
+QDate toDate(double dayCount);
+// Date and time, rounded to the nearest second.
+QDateTime toDateTime(double dayCount);
+
+double fromDate(QDate date);
+double fromDateTime(const QDateTime &dateTime);
+
+// The present as a day count.
+double now();
+
+} // namespace DayCount

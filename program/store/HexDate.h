@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// The date text of stack files.
+//
+// Written form: the day as four uppercase hex digits, then the first five
+// decimal digits of the time-of-day fraction, taken as a number, as five hex
+// digits ("0" for no date). 5 December 1999 18:06 is 8E9312698.
+//
+// Read form: texts shorter than 8 characters are no date. A text whose
+// characters 5-9 hold at most 99999 is day + value / 100000. Exactly eight
+// characters, or a larger value, is read as files of old releases meant it:
+// the value's decimal digits are the digits after the decimal point.
+QString GetHexDate(double dat);
+double ConvertHexDate(QStringView hexDate);
+
+// The same, appending the text to a UTF-8 buffer (used by the stack-file writer).
+void appendHexDate(QByteArray &out, double dat);

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+class URLBlock;
+
+// Stack files: the store as text. A group line is "+" and the group's name;
+// an entry line holds seven fields separated by the byte 0x05: url, title,
+// last visit, created (date texts), visits, category, rating. An entry
+// belongs to the group line above it.
+namespace StackFile {
+
+constexpr QChar fieldSeparator = QChar(0x05);
+
+// Reads a stack file into the store. Without merge the store is emptied
+// first; with merge the file's groups are added after the existing ones and
+// the store counts one change. now is the date given to entries that have
+// none. False, with an error text naming the file, when the file cannot be
+// opened or read; a file that opens always reads to its end, skipping what
+// does not parse.
+bool loadStackFile(URLBlock &store, const QString &path, bool merge, double now, QString *error = nullptr);
+
+// Applies one line (without its line end) to the store.
+void parseStackLine(URLBlock &store, QStringView line, double now);
+
+// The whole store as stack-file text: UTF-8, CR LF line ends. Entries of no
+// group come first, before the first group line, so nothing is lost.
+QByteArray stackFileText(const URLBlock &store);
+
+// Writes the store to path, replacing the file in one step. On success the
+// change count is reset; on failure the previous file and the change count
+// are left as they were.
+bool saveStackFile(URLBlock &store, const QString &path, QString *error = nullptr);
+
+// The same, keeping the previous file (when there is one) as backupPath. The
+// backup is made only once the new text is safely written, and replaced in
+// one step; when anything fails the previous file is left whole.
+bool saveStackFileWithBackup(URLBlock &store, const QString &path, const QString &backupPath,
+                             QString *error = nullptr);
+
+} // namespace StackFile

@@ -1,0 +1,68 @@
+#include "URLBlock.h"
+
+#include <algorithm>
+#include <limits>
+
+void URLBlock::countChange()
+{
+    if (m_changeCount < std::numeric_limits<int>::max())
+        ++m_changeCount;
+}
+
+void URLBlock::clear()
+{
+    m_entries.Clear();
+    m_groups.reset();
+    m_nextGroupNumber = 0;
+    m_changeCount = 0;
+}
+
+void URLBlock::NewCatagory(const QString &newCat)
+{
+    m_groups.appendGroup(newCat, m_nextGroupNumber);
+    ++m_nextGroupNumber;
+}
+
+void URLBlock::addGroup(const QString &name)
+{
+    NewCatagory(name);
+    countChange();
+}
+
+bool URLBlock::renameGroup(int number, const QString &name)
+{
+    if (!m_groups.isGroup(number))
+        return false;
+    m_groups[number].name = name;
+    countChange();
+    return true;
+}
+
+bool URLBlock::setGroupInIndexMask(int number, bool inIndexMask)
+{
+    if (!m_groups.isGroup(number))
+        return false;
+    m_groups[number].inIndexMask = inIndexMask;
+    return true;
+}
+
+bool URLBlock::removeGroup(int number)
+{
+    if (!m_groups.isGroup(number))
+        return false;
+    m_entries.removeIf([number](const URLData &entry) { return entry.Owner == number; });
+    for (URLData &entry : m_entries) {
+        if (entry.Owner > number)
+            entry.Owner -= 1;
+    }
+    m_groups.removeGroup(number);
+    m_nextGroupNumber = m_groups.groupCount();
+    countChange();
+    return true;
+}
+
+qsizetype URLBlock::entryCountOfGroup(int number) const
+{
+    return std::count_if(m_entries.begin(), m_entries.end(),
+                         [number](const URLData &entry) { return entry.Owner == number; });
+}

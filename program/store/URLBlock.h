@@ -1,0 +1,52 @@
+#pragma once
+
+#include "GroupTable.h"
+#include "URLDatas.h"
+
+// The store: all entries, the group table and the counters that belong to
+// them. There is one per process in the program; tests make their own.
+//
+// Group operations keep these invariants: each group's number equals its
+// position in the table, nextGroupNumber() equals the number of groups, and
+// each entry's Owner is the position of its group (or -1 for no group).
+class URLBlock
+{
+public:
+    URLBlock() = default;
+    URLBlock(const URLBlock &) = delete;
+    URLBlock &operator=(const URLBlock &) = delete;
+
+    URLDatas &urlDatas() { return m_entries; }
+    const URLDatas &urlDatas() const { return m_entries; }
+
+    const GroupTable &IDXList() const { return m_groups; }
+    int nextGroupNumber() const { return m_nextGroupNumber; }
+
+    // Changes since the store was last loaded, saved or emptied; 0: nothing to save.
+    int changeCount() const { return m_changeCount; }
+    void countChange();  // saturates instead of overflowing
+    void resetChangeCount() { m_changeCount = 0; }
+
+    // Empties the store: no entries, no groups, both counters 0.
+    void clear();
+
+    // Appends a group. Not counted as a change: callers count it when it is one.
+    void NewCatagory(const QString &newCat);
+
+    // Group commands of the main window; each counts as one change.
+    void addGroup(const QString &name);
+    bool renameGroup(int number, const QString &name);
+    bool setGroupInIndexMask(int number, bool inIndexMask);
+    // Removes the group and every entry in it; entries of later groups move
+    // down with their group. False when number is not a group.
+    bool removeGroup(int number);
+
+    // How many entries belong to the group, whatever is shown.
+    qsizetype entryCountOfGroup(int number) const;
+
+private:
+    URLDatas m_entries;
+    GroupTable m_groups;
+    int m_nextGroupNumber = 0;
+    int m_changeCount = 0;
+};

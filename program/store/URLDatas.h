@@ -1,0 +1,98 @@
+#pragma once
+
+#include "URLData.h"
+
+#include <QString>
+
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <vector>
+
+// The collection of all entries, in insertion order, keyed by ID.
+//
+// Keys are handed out from a counter that only goes up while the collection
+// holds entries, so insertion order is also ascending key order: a key lookup
+// is a binary search, a position lookup an index.
+class URLDatas
+{
+    using Storage = std::vector<std::unique_ptr<URLData>>;
+
+public:
+    // Iterates the entries (as references) in insertion order.
+    template<typename Entry, typename Base>
+    class Iterator
+    {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = URLData;
+        using difference_type = std::ptrdiff_t;
+        using pointer = Entry *;
+        using reference = Entry &;
+
+        Iterator() = default;
+        explicit Iterator(Base it) : m_it(it) { }
+        reference operator*() const { return **m_it; }
+        pointer operator->() const { return m_it->get(); }
+        Iterator &operator++()
+        {
+            ++m_it;
+            return *this;
+        }
+        Iterator operator++(int)
+        {
+            Iterator old = *this;
+            ++m_it;
+            return old;
+        }
+        bool operator==(const Iterator &other) const = default;
+
+    private:
+        Base m_it {};
+    };
+    using iterator = Iterator<URLData, Storage::iterator>;
+    using const_iterator = Iterator<const URLData, Storage::const_iterator>;
+
+    URLDatas() = default;
+    URLDatas(const URLDatas &) = delete;
+    URLDatas &operator=(const URLDatas &) = delete;
+
+    // Creates an entry with the next key. Returns nullptr (and adds nothing)
+    // when the key counter is exhausted.
+    URLData *Add(const QString &Name, const QString &url, int Owner);
+
+    // By key text; nullptr when no entry has that key.
+    URLData *Item(const QString &key) const;
+    // By 1-based position; nullptr outside 1..Count().
+    URLData *Item(qsizetype position) const;
+
+    qsizetype Count() const { return qsizetype(m_entries.size()); }
+    bool isEmpty() const { return m_entries.empty(); }
+
+    // Remove one entry; false (and nothing removed) for an unknown key or position.
+    bool Delete(const QString &key);
+    bool Delete(qsizetype position);
+    void Clear();
+
+    // Removes every entry for which the predicate holds, in one pass.
+    // Returns how many were removed.
+    qsizetype removeIf(const std::function<bool(const URLData &)> &predicate);
+
+    // 1-based position of the entry with the given key number, 0 when absent.
+    qsizetype positionOfKey(quint32 keyNumber) const;
+
+    iterator begin() { return iterator(m_entries.begin()); }
+    iterator end() { return iterator(m_entries.end()); }
+    const_iterator begin() const { return const_iterator(m_entries.cbegin()); }
+    const_iterator end() const { return const_iterator(m_entries.cend()); }
+
+    void reserve(qsizetype count) { m_entries.reserve(size_t(count)); }
+
+    static constexpr quint32 maxKeyNumber = 0x7fffffff;
+
+private:
+    void resetCounterWhenEmpty();
+
+    Storage m_entries;
+    quint32 m_lastKey = 0;
+};

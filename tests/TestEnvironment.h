@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QString>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Helpers shared by the tests: a private folder per test, and files written
+// byte for byte.
+namespace TestEnvironment {
+
+// Keeps QStandardPaths away from the real user's folders.
+inline void isolate()
+{
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+inline QString writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write test file %s", qPrintable(path));
+    file.write(bytes);
+    return path;
+}
+
+inline QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// An entry line of a stack file (fields joined by 0x05), without its line end.
+inline QByteArray entryLine(const QList<QByteArray> &fields)
+{
+    QByteArray line;
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (i)
+            line += '\x05';
+        line += fields[i];
+    }
+    return line;
+}
+
+} // namespace TestEnvironment

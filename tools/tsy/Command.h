@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+class QCommandLineParser;
+
+// One command of tsy. Subclasses describe themselves and do their work in
+// execute(); run() answers --help and turns errors into exit statuses.
+class Command
+{
+public:
+    enum ExitStatus { Success = 0, FileError = 1, UsageError = 2 };
+
+    Command(QTextStream &out, QTextStream &err);
+    virtual ~Command();
+
+    virtual QString name() const = 0;
+    virtual QString summary() const = 0;
+    // The synopsis and description printed by "tsy NAME --help".
+    virtual QString help() const = 0;
+
+    int run(const QStringList &arguments);
+
+protected:
+    virtual int execute(const QStringList &arguments) = 0;
+
+    // Parses options and positional arguments; false after printing a usage error.
+    bool parse(QCommandLineParser &parser, const QStringList &arguments, int positionalCount);
+    int usageError(const QString &message);
+    int fileError(const QString &message);
+
+    QTextStream &m_out;
+    QTextStream &m_err;
+};

@@ -1,0 +1,34 @@
+#include "DateTextCommand.h"
+
+#include "HexDate.h"
+
+#include <QCommandLineParser>
+
+QString DateTextCommand::summary() const
+{
+    return QStringLiteral("print the stack-file date text of a day count");
+}
+
+QString DateTextCommand::help() const
+{
+    return QStringLiteral(
+        "Usage: tsy date-text DAYCOUNT\n"
+        "\n"
+        "Prints the date text that stack files hold for a date: the day as four hex\n"
+        "digits and the first five decimal digits of the time of day as five hex\n"
+        "digits; \"0\" for no date. DAYCOUNT counts days since 30 December 1899, the\n"
+        "fraction being the time of day (36499.7541666667 is 5 December 1999 18:06).\n");
+}
+
+int DateTextCommand::execute(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    if (!parse(parser, arguments, 1))
+        return UsageError;
+    bool ok = false;
+    const double dayCount = parser.positionalArguments().at(0).toDouble(&ok);
+    if (!ok)
+        return usageError(QStringLiteral("'%1' is not a day count").arg(parser.positionalArguments().at(0)));
+    m_out << GetHexDate(dayCount) << '\n';
+    return Success;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "Command.h"
+
+// tsy dump FILE: the loaded store as JSON.
+class DumpCommand : public Command
+{
+public:
+    using Command::Command;
+    QString name() const override { return QStringLiteral("dump"); }
+    QString summary() const override;
+    QString help() const override;
+
+protected:
+    int execute(const QStringList &arguments) override;
+};

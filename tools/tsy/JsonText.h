@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+// Pieces of JSON text, for output whose key order matters.
+namespace JsonText {
+
+QString string(const QString &text);
+// The shortest decimal text that reads back as the same double.
+QString number(double value);
+
+} // namespace JsonText

@@ -1,0 +1,180 @@
+#include "ListCommand.h"
+
+#include "DayCount.h"
+#include "EntryFilter.h"
+#include "EntryRowTexts.h"
+#include "StackFile.h"
+#include "URLBlock.h"
+
+#include <QCommandLineParser>
+#include <QRegularExpression>
+
+#include <limits>
+
+namespace {
+
+// "more", "less" or "equal" (and "off"): the filter mode; -1 for anything else.
+int modeFromName(const QString &name)
+{
+    static const QStringList names = {QStringLiteral("off"), QStringLiteral("more"), QStringLiteral("less"),
+                                      QStringLiteral("equal")};
+    return int(names.indexOf(name.toLower()));
+}
+
+bool readShort(const QString &text, int &value)
+{
+    bool ok = false;
+    const int number = text.toInt(&ok);
+    if (!ok || number < std::numeric_limits<qint16>::min() || number > std::numeric_limits<qint16>::max())
+        return false;
+    value = number;
+    return true;
+}
+
+} // namespace
+
+QString ListCommand::summary() const
+{
+    return QStringLiteral("print the rows the main window's entry list shows for given filters");
+}
+
+QString ListCommand::help() const
+{
+    return QStringLiteral(
+        "Usage: tsy list FILE.tsy [--group N | --all] [--ratings 0,1,2,3,4]\n"
+        "                [--visited MODE:N] [--accessed MODE:N(d|w|m)]\n"
+        "                [--added MODE:N(d|w|m)] [--title MASK] [--now DAYCOUNT]\n"
+        "\n"
+        "Prints one row a line, the seven column texts (Title, URL, Rated, Group,\n"
+        "Last Visited, Created, Visited) separated by tabs; dates as\n"
+        "YYYY-MM-DD HH:MM:SS, \"Never\" for no last visit. A tab inside a text is\n"
+        "printed as a blank.\n"
+        "\n"
+        "  --group N        the entries of group N (its position, from 0)\n"
+        "  --all            the entries of every group whose index mask is set\n"
+        "                   (the default)\n"
+        "  --ratings LIST   the ratings shown, 0 (Not Rated) to 4 (V.High);\n"
+        "                   default 0,1,2,3,4\n"
+        "  --visited MODE:N visit count more than, less than or equal to N\n"
+        "  --accessed MODE:N(d|w|m)\n"
+        "                   last visited more than N days/weeks/months ago (more),\n"
+        "                   within the last N (less), or N ago (equal)\n"
+        "  --added MODE:N(d|w|m)\n"
+        "                   the same for the date the entry was made\n"
+        "  --title MASK     titles containing MASK: * any run, ? any character,\n"
+        "                   # any digit, [list], [!list], ranges like [a-c];\n"
+        "                   case-insensitive\n"
+        "  --now DAYCOUNT   the present as a day count since 30 December 1899\n"
+        "                   (default: now), for reproducible output\n"
+        "MODE is more, less or equal.\n");
+}
+
+bool ListCommand::readRatings(const QString &text, ViewFilter &filter)
+{
+    filter.ratingMask.fill(false);
+    if (text.trimmed().isEmpty())
+        return true;
+    for (const QString &item : text.split(QLatin1Char(','))) {
+        bool ok = false;
+        const int rating = item.trimmed().toInt(&ok);
+        if (!ok || rating < 0 || rating >= int(filter.ratingMask.size())) {
+            usageError(QStringLiteral("--ratings: '%1' is not a rating from 0 to 5").arg(item));
+            return false;
+        }
+        filter.ratingMask[size_t(rating)] = true;
+    }
+    return true;
+}
+
+bool ListCommand::readVisited(const QString &text, ViewFilter &filter)
+{
+    const qsizetype colon = text.indexOf(QLatin1Char(':'));
+    filter.visitedMode = modeFromName(text.left(colon));
+    if (colon < 0 || filter.visitedMode < 0 || !readShort(text.mid(colon + 1), filter.visitedCount)) {
+        usageError(QStringLiteral("--visited: expected MODE:N (MODE more, less or equal), got '%1'").arg(text));
+        return false;
+    }
+    return true;
+}
+
+bool ListCommand::readDateFilter(const QString &option, const QString &text, int &mode, int &amount, int &unit)
+{
+    static const QRegularExpression form(QStringLiteral("^([A-Za-z]+):(-?\\d+)([dwmDWM]?)$"));
+    const QRegularExpressionMatch match = form.match(text);
+    mode = match.hasMatch() ? modeFromName(match.captured(1)) : -1;
+    if (mode < 0 || !readShort(match.captured(2), amount)) {
+        usageError(QStringLiteral("%1: expected MODE:N followed by d, w or m, got '%2'").arg(option, text));
+        return false;
+    }
+    const QString unitLetter = match.captured(3).toLower();
+    unit = unitLetter == QLatin1String("w") ? CalendarInterval::Weeks
+         : unitLetter == QLatin1String("m") ? CalendarInterval::Months
+                                             : CalendarInterval::Days;
+    return true;
+}
+
+int ListCommand::execute(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption group(QStringLiteral("group"), QString(), QStringLiteral("N"));
+    const QCommandLineOption all(QStringLiteral("all"));
+    const QCommandLineOption ratings(QStringLiteral("ratings"), QString(), QStringLiteral("LIST"));
+    const QCommandLineOption visited(QStringLiteral("visited"), QString(), QStringLiteral("MODE:N"));
+    const QCommandLineOption accessed(QStringLiteral("accessed"), QString(), QStringLiteral("MODE:N"));
+    const QCommandLineOption added(QStringLiteral("added"), QString(), QStringLiteral("MODE:N"));
+    const QCommandLineOption title(QStringLiteral("title"), QString(), QStringLiteral("MASK"));
+    const QCommandLineOption now(QStringLiteral("now"), QString(), QStringLiteral("DAYCOUNT"));
+    parser.addOptions({group, all, ratings, visited, accessed, added, title, now});
+    if (!parse(parser, arguments, 1))
+        return UsageError;
+
+    ListScope scope {0, true};
+    if (parser.isSet(group) && parser.isSet(all))
+        return usageError(QStringLiteral("--group and --all exclude each other"));
+    if (parser.isSet(group)) {
+        bool ok = false;
+        scope = {parser.value(group).toInt(&ok), false};
+        if (!ok)
+            return usageError(QStringLiteral("--group: '%1' is not a number").arg(parser.value(group)));
+    }
+
+    ViewFilter filter;
+    if (parser.isSet(ratings) && !readRatings(parser.value(ratings), filter))
+        return UsageError;
+    if (parser.isSet(visited) && !readVisited(parser.value(visited), filter))
+        return UsageError;
+    if (parser.isSet(accessed)
+        && !readDateFilter(QStringLiteral("--accessed"), parser.value(accessed), filter.accessedMode,
+                           filter.accessedAmount, filter.accessedUnit))
+        return UsageError;
+    if (parser.isSet(added)
+        && !readDateFilter(QStringLiteral("--added"), parser.value(added), filter.addedMode, filter.addedAmount,
+                           filter.addedUnit))
+        return UsageError;
+    filter.textMask = parser.value(title);
+
+    double present = DayCount::now();
+    if (parser.isSet(now)) {
+        bool ok = false;
+        present = parser.value(now).toDouble(&ok);
+        if (!ok)
+            return usageError(QStringLiteral("--now: '%1' is not a day count").arg(parser.value(now)));
+    }
+
+    URLBlock store;
+    QString error;
+    if (!StackFile::loadStackFile(store, parser.positionalArguments().at(0), false, present, &error))
+        return fileError(error);
+    if (!EntryFilter::listIsRefilled(store.IDXList(), scope.selectedGroup))
+        return Success;
+
+    const EntryFilter decision(filter, scope, store.IDXList(), present);
+    const EntryRowTexts rows(store.IDXList(), &EntryRowTexts::isoDateText);
+    for (const URLData *entry : decision.shownEntries(store.urlDatas())) {
+        QStringList texts = rows.texts(*entry);
+        // A tab inside a text would shift the columns.
+        texts.replaceInStrings(QStringLiteral("\t"), QStringLiteral(" "));
+        m_out << texts.join(QLatin1Char('\t')) << '\n';
+    }
+    return Success;
+}

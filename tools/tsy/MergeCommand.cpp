@@ -1,0 +1,53 @@
+#include "MergeCommand.h"
+
+#include "DayCount.h"
+#include "StackFile.h"
+#include "URLBlock.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+QString MergeCommand::summary() const
+{
+    return QStringLiteral("merge one stack file into another and save it, keeping a backup");
+}
+
+QString MergeCommand::help() const
+{
+    return QStringLiteral(
+        "Usage: tsy merge FILE.tsy OTHER.tsy\n"
+        "\n"
+        "Loads FILE, merges OTHER into it and saves FILE. OTHER's groups are added\n"
+        "after FILE's groups (also when a group of that name exists) and all its\n"
+        "entries are added; entries before OTHER's first group line join FILE's last\n"
+        "group. FILE's previous content is kept as the backup: FILE's name with the\n"
+        "extension .bak. Nothing is written when either file cannot be read.\n");
+}
+
+// The backup of a stack file: the same name with the extension ".bak".
+static QString backupPathOf(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString suffix = info.suffix();
+    const QString base = suffix.isEmpty() ? path : path.chopped(suffix.size() + 1);
+    return base + QStringLiteral(".bak");
+}
+
+int MergeCommand::execute(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    if (!parse(parser, arguments, 2))
+        return UsageError;
+    const QString target = parser.positionalArguments().at(0);
+    const QString other = parser.positionalArguments().at(1);
+
+    URLBlock store;
+    QString error;
+    const double now = DayCount::now();
+    if (!StackFile::loadStackFile(store, target, false, now, &error)
+        || !StackFile::loadStackFile(store, other, true, now, &error))
+        return fileError(error);
+    if (!StackFile::saveStackFileWithBackup(store, target, backupPathOf(target), &error))
+        return fileError(error);
+    return Success;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "Command.h"
+
+// tsy merge FILE OTHER: merges OTHER into FILE and saves FILE with a backup.
+class MergeCommand : public Command
+{
+public:
+    using Command::Command;
+    QString name() const override { return QStringLiteral("merge"); }
+    QString summary() const override;
+    QString help() const override;
+
+protected:
+    int execute(const QStringList &arguments) override;
+};

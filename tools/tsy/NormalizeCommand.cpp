@@ -1,0 +1,35 @@
+#include "NormalizeCommand.h"
+
+#include "DayCount.h"
+#include "StackFile.h"
+#include "URLBlock.h"
+
+#include <QCommandLineParser>
+
+QString NormalizeCommand::summary() const
+{
+    return QStringLiteral("load a stack file and save it again (UTF-8, CR LF)");
+}
+
+QString NormalizeCommand::help() const
+{
+    return QStringLiteral(
+        "Usage: tsy normalize IN.tsy OUT.tsy\n"
+        "\n"
+        "Loads IN as the program does (lines that do not parse are skipped, lines in\n"
+        "Windows-1252 are converted) and writes the store to OUT as the program\n"
+        "saves it: UTF-8 with CR LF line ends. OUT is replaced in one step.\n");
+}
+
+int NormalizeCommand::execute(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    if (!parse(parser, arguments, 2))
+        return UsageError;
+    URLBlock store;
+    QString error;
+    if (!StackFile::loadStackFile(store, parser.positionalArguments().at(0), false, DayCount::now(), &error)
+        || !StackFile::saveStackFile(store, parser.positionalArguments().at(1), &error))
+        return fileError(error);
+    return Success;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "Command.h"
+
+// tsy normalize IN OUT: loads IN and saves it to OUT.
+class NormalizeCommand : public Command
+{
+public:
+    using Command::Command;
+    QString name() const override { return QStringLiteral("normalize"); }
+    QString summary() const override;
+    QString help() const override;
+
+protected:
+    int execute(const QStringList &arguments) override;
+};

@@ -1,0 +1,75 @@
+// tsy: the command-line companion of Tessaly, over the same core as the program.
+
+#include "DateTextCommand.h"
+#include "DateValueCommand.h"
+#include "DumpCommand.h"
+#include "ListCommand.h"
+#include "MergeCommand.h"
+#include "NormalizeCommand.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+
+std::vector<std::unique_ptr<Command>> allCommands(QTextStream &out, QTextStream &err)
+{
+    std::vector<std::unique_ptr<Command>> commands;
+    commands.push_back(std::make_unique<DumpCommand>(out, err));
+    commands.push_back(std::make_unique<ListCommand>(out, err));
+    commands.push_back(std::make_unique<MergeCommand>(out, err));
+    commands.push_back(std::make_unique<NormalizeCommand>(out, err));
+    commands.push_back(std::make_unique<DateTextCommand>(out, err));
+    commands.push_back(std::make_unique<DateValueCommand>(out, err));
+    return commands;
+}
+
+void printUsage(QTextStream &stream, const std::vector<std::unique_ptr<Command>> &commands)
+{
+    stream << "Usage: tsy COMMAND [ARGUMENTS]\n"
+              "       tsy COMMAND --help\n"
+              "\n"
+              "The command-line companion of Tessaly, the bookmark manager: it reads and\n"
+              "writes Tessaly's stack files (.tsy) with the program's own code.\n"
+              "\n"
+              "Commands:\n";
+    for (const auto &command : commands)
+        stream << "  " << command->name().leftJustified(12) << command->summary() << '\n';
+    stream << "\n"
+              "Exit status: 0 on success, 1 when a file cannot be read or written,\n"
+              "2 for a usage error.\n";
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tsy"));
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const auto commands = allCommands(out, err);
+
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (arguments.isEmpty()) {
+        printUsage(err, commands);
+        return Command::UsageError;
+    }
+    const QString name = arguments.takeFirst();
+    if (name == QLatin1String("--help") || name == QLatin1String("-h") || name == QLatin1String("help")) {
+        printUsage(out, commands);
+        return Command::Success;
+    }
+    for (const auto &command : commands) {
+        if (command->name() == name)
+            return command->run(arguments);
+    }
+    err << "tsy: unknown command '" << name << "'\n\n";
+    printUsage(err, commands);
+    return Command::UsageError;
+}
