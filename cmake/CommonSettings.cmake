@@ -8,9 +8,13 @@ target_compile_definitions(tessaly_settings INTERFACE
     QT_NO_CONTEXTLESS_CONNECT
     QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
     QT_USE_QSTRINGBUILDER
-    QT_NO_CAST_FROM_ASCII
-    QT_NO_CAST_TO_ASCII
     QT_NO_FOREACH)
+
+# Production code spells out every conversion between bytes and text; tests
+# may use plain string literals.
+add_library(tessaly_strict INTERFACE)
+target_link_libraries(tessaly_strict INTERFACE tessaly_settings)
+target_compile_definitions(tessaly_strict INTERFACE QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII)
 
 if(TESSALY_SANITIZE)
     target_compile_options(tessaly_settings INTERFACE

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "URLBlock.h"
+
+#include <QStringList>
+
+// A store as lines of text, so that tests compare whole stores in one step:
+// "+NAME" for each group, then "title|url|owner|last|created|visited|catagory|rated"
+// for each entry in store order.
+inline QStringList storeSummary(const URLBlock &store)
+{
+    QStringList lines;
+    for (int i = 0; i < store.IDXList().groupCount(); ++i)
+        lines << '+' + store.IDXList().at(i).name;
+    for (const URLData &e : store.urlDatas()) {
+        lines << QStringList {e.Name,
+                              e.url,
+                              QString::number(e.Owner),
+                              QString::number(e.LastAccesed, 'g', 12),
+                              QString::number(e.Created, 'g', 12),
+                              QString::number(e.Visited),
+                              QString::number(e.Catagory),
+                              QString::number(e.Rated)}
+                     .join('|');
+    }
+    return lines;
+}

@@ -1,0 +1,409 @@
+#include "StackFile.h"
+
+#include "StoreSummary.h"
+#include "TestEnvironment.h"
+#include "URLBlock.h"
+
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using TestEnvironment::entryLine;
+
+namespace {
+
+constexpr double now = 45000.25;
+
+// The worked example: title T, address U, both dates 5 Dec 1999 18:06, 3 visits, rating 2.
+const QByteArray exampleEntry = entryLine({"U", "T", "8E9312698", "8E9312698", "3", "0", "2"});
+
+} // namespace
+
+// Reading and writing stack files.
+class TestStackFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void parsesLines_data();
+    void parsesLines();
+    void readsLineEndsAndEncodings_data();
+    void readsLineEndsAndEncodings();
+    void damagedFilesLoadWhatParses_data();
+    void damagedFilesLoadWhatParses();
+    void unreadableFiles_data();
+    void unreadableFiles();
+    void loadReplacesStore();
+    void merges_data();
+    void merges();
+
+    void writesExactText();
+    void writesNothingForEmptyStore();
+    void writesEntriesOfNoGroupFirst();
+    void writesFieldsThatCannotBreakLines();
+    void writesGroupsInTableOrder();
+    void failedSaveKeepsOldFile();
+    void saveToFolderFails();
+
+private:
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestStackFile::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void TestStackFile::parsesLines_data()
+{
+    QTest::addColumn<QList<QByteArray>>("lines");
+    QTest::addColumn<QStringList>("expected");
+
+    const QString example = "T|U|0|36499.75416|36499.75416|3|0|2";
+    const auto full = [](const QByteArray &visited, const QByteArray &catagory, const QByteArray &rated) {
+        return entryLine({"u", "t", "8E9312698", "8E9312698", visited, catagory, rated});
+    };
+
+    QTest::newRow("group line") << QList<QByteArray> {"+News"} << QStringList {"+News"};
+    QTest::newRow("plus alone is a group with no name") << QList<QByteArray> {"+"} << QStringList {"+"};
+    QTest::newRow("plus inside a group name") << QList<QByteArray> {"+A+B"} << QStringList {"+A+B"};
+    QTest::newRow("same name twice is two groups") << QList<QByteArray> {"+A", "+A"} << QStringList {"+A", "+A"};
+    QTest::newRow("line without plus or separator ignored") << QList<QByteArray> {"News", ""} << QStringList {};
+    QTest::newRow("full entry") << QList<QByteArray> {"+News", exampleEntry} << QStringList {"+News", example};
+    QTest::newRow("entry before any group has no group")
+        << QList<QByteArray> {exampleEntry} << QStringList {"T|U|-1|36499.75416|36499.75416|3|0|2"};
+    QTest::newRow("entries join the group line above")
+        << QList<QByteArray> {"+A", "a\x05" "1", "+B", "b\x05" "2", "c\x05" "3"}
+        << QStringList {"+A", "+B", "1|a|0|0|45000.25|0|0|0", "2|b|1|0|45000.25|0|0|0", "3|c|1|0|45000.25|0|0|0"};
+    QTest::newRow("three fields: created now, never visited")
+        << QList<QByteArray> {"+G", "u\x05t\x05x"} << QStringList {"+G", "t|u|0|0|45000.25|0|0|0"};
+    QTest::newRow("eight fields treated as a short line")
+        << QList<QByteArray> {"+G", full("3", "1", "2") + "\x05" "extra"} << QStringList {"+G", "t|u|0|0|45000.25|0|0|0"};
+    QTest::newRow("empty fields still make an entry")
+        << QList<QByteArray> {"+G", "\x05"} << QStringList {"+G", "||0|0|45000.25|0|0|0"};
+    QTest::newRow("created 0: created now and never visited")
+        << QList<QByteArray> {"+G", entryLine({"u", "t", "8E9312698", "0", "5", "1", "2"})}
+        << QStringList {"+G", "t|u|0|0|45000.25|5|1|2"};
+    QTest::newRow("visited not a number ends the line")
+        << QList<QByteArray> {"+G", full("x", "1", "2")} << QStringList {"+G", "t|u|0|36499.75416|36499.75416|0|0|0"};
+    QTest::newRow("visited past 32 bits ends the line")
+        << QList<QByteArray> {"+G", full("2147483648", "1", "2")}
+        << QStringList {"+G", "t|u|0|36499.75416|36499.75416|0|0|0"};
+    QTest::newRow("visited past 16 bits is kept")
+        << QList<QByteArray> {"+G", full("40000", "1", "2")}
+        << QStringList {"+G", "t|u|0|36499.75416|36499.75416|40000|1|2"};
+    QTest::newRow("negative visited is kept")
+        << QList<QByteArray> {"+G", full("-4", "1", "2")} << QStringList {"+G", "t|u|0|36499.75416|36499.75416|-4|1|2"};
+    QTest::newRow("catagory past a byte ends the line")
+        << QList<QByteArray> {"+G", full("3", "256", "2")} << QStringList {"+G", "t|u|0|36499.75416|36499.75416|3|0|0"};
+    QTest::newRow("negative rating ends the line")
+        << QList<QByteArray> {"+G", full("3", "1", "-1")} << QStringList {"+G", "t|u|0|36499.75416|36499.75416|3|1|0"};
+    QTest::newRow("blanks around numbers")
+        << QList<QByteArray> {"+G", full(" 3 ", " 1", "2 ")} << QStringList {"+G", "t|u|0|36499.75416|36499.75416|3|1|2"};
+    QTest::newRow("damaged date is no date")
+        << QList<QByteArray> {"+G", entryLine({"u", "t", "8E93Z2698", "8E9312698", "1", "0", "0"})}
+        << QStringList {"+G", "t|u|0|0|36499.75416|1|0|0"};
+}
+
+void TestStackFile::parsesLines()
+{
+    QFETCH(QList<QByteArray>, lines);
+    QFETCH(QStringList, expected);
+
+    URLBlock store;
+    for (const QByteArray &line : lines)
+        StackFile::parseStackLine(store, QString::fromUtf8(line), now);
+    QCOMPARE(storeSummary(store), expected);
+}
+
+void TestStackFile::readsLineEndsAndEncodings_data()
+{
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<QStringList>("expected");
+
+    const QString example = "T|U|0|36499.75416|36499.75416|3|0|2";
+    QTest::newRow("CR LF") << "+News\r\n" + exampleEntry + "\r\n" << QStringList {"+News", example};
+    QTest::newRow("LF") << "+News\n" + exampleEntry + "\n" << QStringList {"+News", example};
+    QTest::newRow("no line end at the end") << "+News\r\n" + exampleEntry << QStringList {"+News", example};
+    QTest::newRow("mixed line ends") << QByteArray("+A\n+B\r\n+C") << QStringList {"+A", "+B", "+C"};
+    QTest::newRow("UTF-8 byte-order mark") << QByteArray("\xEF\xBB\xBF+News\r\n") << QStringList {"+News"};
+    QTest::newRow("UTF-8") << QByteArray("+Caf\xC3\xA9 \xE2\x80\x94 \xF0\x9F\x98\x80\r\n")
+                           << QStringList {QString::fromUtf8("+Café — 😀")};
+    QTest::newRow("Windows-1252 line") << QByteArray("+Caf\xE9 \x80 \x93q\x94\r\n")
+                                       << QStringList {QString::fromUtf8("+Café € “q”")};
+    QTest::newRow("encoding decided per line")
+        << QByteArray("+Caf\xE9\r\n+Caf\xC3\xA9\r\n") << QStringList {QString::fromUtf8("+Café"), QString::fromUtf8("+Café")};
+    QTest::newRow("overlong UTF-8 is Windows-1252")
+        << QByteArray("+\xC0\xAF\r\n") << QStringList {QString::fromUtf8("+À¯")};
+    QTest::newRow("truncated UTF-8 sequence is Windows-1252")
+        << QByteArray("+a\xE2\x80\r\n") << QStringList {QString::fromUtf8("+aâ€")};
+}
+
+void TestStackFile::readsLineEndsAndEncodings()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(QStringList, expected);
+
+    URLBlock store;
+    const QString file = TestEnvironment::writeFile(path("in.tsy"), contents);
+    QVERIFY(StackFile::loadStackFile(store, file, false, now));
+    QCOMPARE(storeSummary(store), expected);
+}
+
+void TestStackFile::damagedFilesLoadWhatParses_data()
+{
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<int>("groups");
+    QTest::addColumn<int>("entries");
+
+    QByteArray binary;
+    QRandomGenerator random(7);
+    for (int i = 0; i < 200000; ++i)
+        binary += char(random.bounded(256));
+
+    QTest::newRow("empty file") << QByteArray() << 0 << 0;
+    QTest::newRow("only line ends") << QByteArray("\r\n\n\r\n") << 0 << 0;
+    QTest::newRow("NUL bytes around good lines")
+        << QByteArray("\0\0\0\r\n+News\r\n", 12) + exampleEntry + QByteArray("\r\n\0\x05\0\r\n", 7) << 1 << 2;
+    QTest::newRow("random bytes then good lines") << binary + "\r\n+Last\r\n" + exampleEntry + "\r\n" << -1 << -1;
+    QTest::newRow("10 MB line") << "+G\r\n" + QByteArray(10 * 1024 * 1024, 'x') + "\x05t\r\n" + exampleEntry << 1 << 2;
+    QTest::newRow("10 MB line without separator") << "+G\r\n" + QByteArray(10 * 1024 * 1024, 'y') + "\r\n" + exampleEntry
+                                                  << 1 << 1;
+}
+
+void TestStackFile::damagedFilesLoadWhatParses()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(int, groups);
+    QFETCH(int, entries);
+
+    URLBlock store;
+    const QString file = TestEnvironment::writeFile(path("damaged.tsy"), contents);
+    QVERIFY(StackFile::loadStackFile(store, file, false, now));
+    if (groups >= 0) {
+        QCOMPARE(store.IDXList().groupCount(), groups);
+        QCOMPARE(store.urlDatas().Count(), entries);
+    }
+    // Whatever came before, the good lines at the end are read.
+    if (!contents.isEmpty() && contents.endsWith(QByteArray(exampleEntry + "\r\n"))) {
+        const URLData *last = store.urlDatas().Item(store.urlDatas().Count());
+        QCOMPARE(last->Name, QString("T"));
+        QCOMPARE(last->Owner, store.IDXList().groupCount() - 1);
+    }
+    // What was loaded is written so that it reads back to the same text.
+    QVERIFY(StackFile::saveStackFile(store, path("again.tsy")));
+    URLBlock again;
+    QVERIFY(StackFile::loadStackFile(again, path("again.tsy"), false, now));
+    QCOMPARE(StackFile::stackFileText(again), TestEnvironment::readFile(path("again.tsy")));
+    QCOMPARE(again.urlDatas().Count(), store.urlDatas().Count());
+    QCOMPARE(again.IDXList().groupCount(), store.IDXList().groupCount());
+}
+
+void TestStackFile::unreadableFiles_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("merge");
+
+    QTest::newRow("missing file") << "missing.tsy" << false;
+    QTest::newRow("missing file, merging") << "missing.tsy" << true;
+    QTest::newRow("a folder") << "folder" << false;
+    QTest::newRow("a folder, merging") << "folder" << true;
+}
+
+void TestStackFile::unreadableFiles()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, merge);
+
+    QDir(m_dir->path()).mkdir("folder");
+    URLBlock store;
+    store.NewCatagory("kept");
+    store.urlDatas().Add("e", "u", 0);
+    QString error;
+    QVERIFY(!StackFile::loadStackFile(store, path(name), merge, now, &error));
+    QVERIFY2(error.contains(path(name)), qPrintable(error));
+    QVERIFY(error.contains("could not be opened"));
+    if (merge) {
+        // A failed merge leaves the store, but counts as the change it was meant to be.
+        QCOMPARE(storeSummary(store), (QStringList {"+kept", "e|u|0|0|0|0|0|0"}));
+        QCOMPARE(store.changeCount(), 1);
+    } else {
+        QCOMPARE(store.urlDatas().Count(), 0);
+        QCOMPARE(store.IDXList().groupCount(), 0);
+    }
+}
+
+void TestStackFile::loadReplacesStore()
+{
+    URLBlock store;
+    store.addGroup("old");
+    store.urlDatas().Add("a", "u", 0);
+    store.urlDatas().Add("b", "u", 0);
+    const QString file = TestEnvironment::writeFile(path("in.tsy"), "+new\r\n" + exampleEntry + "\r\n");
+    QVERIFY(StackFile::loadStackFile(store, file, false, now));
+    QCOMPARE(storeSummary(store), (QStringList {"+new", "T|U|0|36499.75416|36499.75416|3|0|2"}));
+    QCOMPARE(store.changeCount(), 0);
+    QCOMPARE(store.nextGroupNumber(), 1);
+    QCOMPARE(store.urlDatas().Item(1)->ID(), QString("00001"));
+}
+
+void TestStackFile::merges_data()
+{
+    QTest::addColumn<QStringList>("existingGroups");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("leading entries join the last existing group; same-named group added again")
+        << QStringList {"A", "B"} << QByteArray("x\x05" "1\r\n+A\r\ny\x05" "2\r\n")
+        << QStringList {"+A", "+B", "+A", "old|u|0|0|0|0|0|0", "1|x|1|0|45000.25|0|0|0", "2|y|2|0|45000.25|0|0|0"};
+    QTest::newRow("into a store without groups: leading entries have no group")
+        << QStringList {} << QByteArray("x\x05" "1\r\n+N\r\ny\x05" "2\r\n")
+        << QStringList {"+N", "old|u|-1|0|0|0|0|0", "1|x|-1|0|45000.25|0|0|0", "2|y|0|0|45000.25|0|0|0"};
+    QTest::newRow("empty file adds nothing")
+        << QStringList {"A"} << QByteArray() << QStringList {"+A", "old|u|0|0|0|0|0|0"};
+}
+
+void TestStackFile::merges()
+{
+    QFETCH(QStringList, existingGroups);
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, expected);
+
+    URLBlock store;
+    for (const QString &name : existingGroups)
+        store.NewCatagory(name);
+    store.urlDatas().Add("old", "u", existingGroups.isEmpty() ? -1 : 0);
+    QVERIFY(StackFile::loadStackFile(store, TestEnvironment::writeFile(path("m.tsy"), file), true, now));
+    QCOMPARE(storeSummary(store), expected);
+    QCOMPARE(store.changeCount(), 1);
+    QCOMPARE(store.nextGroupNumber(), store.IDXList().groupCount());
+    // New entries get new keys after the existing ones.
+    QCOMPARE(store.urlDatas().Item(store.urlDatas().Count())->keyNumber(), quint32(store.urlDatas().Count()));
+}
+
+void TestStackFile::writesExactText()
+{
+    URLBlock store;
+    store.NewCatagory("News");
+    URLData *entry = store.urlDatas().Add("T", "U", 0);
+    entry->LastAccesed = entry->Created = 36499.0 + 18.1 / 24;
+    entry->Visited = 3;
+    entry->Rated = 2;
+    store.countChange();
+    QVERIFY(StackFile::saveStackFile(store, path("out.tsy")));
+    QCOMPARE(TestEnvironment::readFile(path("out.tsy")), "+News\r\n" + exampleEntry + "\r\n");
+    QCOMPARE(store.changeCount(), 0);
+}
+
+void TestStackFile::writesNothingForEmptyStore()
+{
+    URLBlock store;
+    QVERIFY(StackFile::saveStackFile(store, path("empty.tsy")));
+    QVERIFY(QFileInfo::exists(path("empty.tsy")));
+    QCOMPARE(TestEnvironment::readFile(path("empty.tsy")), QByteArray());
+}
+
+void TestStackFile::writesEntriesOfNoGroupFirst()
+{
+    URLBlock store;
+    store.NewCatagory("G");
+    store.urlDatas().Add("in group", "u", 0);
+    store.urlDatas().Add("no group", "u", -1);
+    store.urlDatas().Add("lost group", "u", 5);
+    QVERIFY(StackFile::saveStackFile(store, path("out.tsy")));
+    const QList<QByteArray> lines = TestEnvironment::readFile(path("out.tsy")).split('\n');
+    QVERIFY(lines[0].startsWith("u\x05no group\x05"));
+    QVERIFY(lines[1].startsWith("u\x05lost group\x05"));
+    QCOMPARE(lines[2], QByteArray("+G\r"));
+
+    URLBlock back;
+    QVERIFY(StackFile::loadStackFile(back, path("out.tsy"), false, now));
+    QCOMPARE(back.urlDatas().Count(), 3);
+    QCOMPARE(back.urlDatas().Item(1)->Owner, -1);
+    QCOMPARE(back.urlDatas().Item(2)->Owner, -1);
+    QCOMPARE(back.urlDatas().Item(3)->Owner, 0);
+}
+
+void TestStackFile::writesFieldsThatCannotBreakLines()
+{
+    URLBlock store;
+    store.NewCatagory("Gr\x05oup\r\nname");
+    store.urlDatas().Add("ti\ntle\x05x", "http://a\r\nb", 0);
+    store.urlDatas().Add(QString::fromUtf8("Zürich — ☃"), "u", 0);
+    QVERIFY(StackFile::saveStackFile(store, path("out.tsy")));
+    const QByteArray text = TestEnvironment::readFile(path("out.tsy"));
+    QCOMPARE(text.count("\r\n"), 3);
+    QCOMPARE(text.count('\n'), 3);
+    QVERIFY(text.contains(QString::fromUtf8("Zürich — ☃").toUtf8()));
+
+    URLBlock back;
+    QVERIFY(StackFile::loadStackFile(back, path("out.tsy"), false, now));
+    QCOMPARE(back.IDXList().at(0).name, QString("Gr oup  name"));
+    QCOMPARE(back.urlDatas().Item(1)->Name, QString("ti tle x"));
+    QCOMPARE(back.urlDatas().Item(1)->url, QString("http://a  b"));
+    QCOMPARE(back.urlDatas().Item(2)->Name, QString::fromUtf8("Zürich — ☃"));
+}
+
+void TestStackFile::writesGroupsInTableOrder()
+{
+    URLBlock store;
+    store.NewCatagory("A");
+    store.NewCatagory("B");
+    for (const auto &[name, owner] : QList<QPair<QString, int>> {{"b1", 1}, {"a1", 0}, {"b2", 1}, {"a2", 0}})
+        store.urlDatas().Add(name, "u", owner);
+    QVERIFY(StackFile::saveStackFile(store, path("out.tsy")));
+    QStringList order;
+    for (const QByteArray &line : TestEnvironment::readFile(path("out.tsy")).split('\n'))
+        order << QString::fromUtf8(line.split('\x05').value(line.contains('\x05') ? 1 : 0).trimmed());
+    QCOMPARE(order, (QStringList {"+A", "a1", "a2", "+B", "b1", "b2", ""}));
+}
+
+// A write that fails half-way (as on a full disk) leaves the old file whole.
+void TestStackFile::failedSaveKeepsOldFile()
+{
+    const QByteArray old = "+Old\r\n" + exampleEntry + "\r\n";
+    const QString file = TestEnvironment::writeFile(path("keep.tsy"), old);
+    URLBlock store;
+    store.NewCatagory("New");
+    for (int i = 0; i < 1000; ++i)
+        store.urlDatas().Add(QString("entry %1").arg(i), "https://example.org/", 0);
+    store.countChange();
+
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous {};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit small = previous;
+    small.rlim_cur = 4096;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString error;
+    const bool saved = StackFile::saveStackFile(store, file, &error);
+    setrlimit(RLIMIT_FSIZE, &previous);
+
+    QVERIFY(!saved);
+    QVERIFY2(error.contains(file), qPrintable(error));
+    QCOMPARE(TestEnvironment::readFile(file), old);
+    QCOMPARE(store.changeCount(), 1);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList {"keep.tsy"});
+}
+
+void TestStackFile::saveToFolderFails()
+{
+    QDir(m_dir->path()).mkdir("folder.tsy");
+    URLBlock store;
+    store.NewCatagory("G");
+    store.countChange();
+    QString error;
+    QVERIFY(!StackFile::saveStackFile(store, path("folder.tsy"), &error));
+    QVERIFY(!StackFile::saveStackFile(store, path("no/such/folder/x.tsy"), &error));
+    QVERIFY(error.contains("x.tsy"));
+    QCOMPARE(store.changeCount(), 1);
+    QVERIFY(QFileInfo(path("folder.tsy")).isDir());
+}
+
+QTEST_GUILESS_MAIN(TestStackFile)
+#include "TestStackFile.moc"
