@@ -6,6 +6,7 @@
 #include "URLBlock.h"
 
 #include <QFileInfo>
+#include <QStringEncoder>
 #include <QVarLengthArray>
 
 #include <limits>
@@ -55,15 +56,19 @@ void readEntryDetails(URLData &entry, const QVarLengthArray<QStringView, 8> &fie
     entry.Rated = quint8(*rated);
 }
 
-// Field text as written: a separator or line break inside a field would break the line.
-void appendField(QByteArray &out, const QString &text)
+// Field text as written, in UTF-8: a separator or line break inside a field
+// would break the line, so each becomes a blank.
+void appendField(QByteArray &out, QStringView text)
 {
     const qsizetype start = out.size();
-    out.append(text.toUtf8());
-    for (qsizetype i = start; i < out.size(); ++i) {
-        const char c = out[i];
-        if (c == separatorByte || c == '\r' || c == '\n')
-            out[i] = ' ';
+    QStringEncoder encoder(QStringEncoder::Utf8);
+    out.resize(start + encoder.requiredSpace(text.size()));
+    char *const begin = out.data() + start;
+    char *const end = encoder.appendToBuffer(begin, text);
+    out.truncate(end - out.constData());
+    for (char *p = begin; p < end; ++p) {
+        if (*p == separatorByte || *p == '\r' || *p == '\n')
+            *p = ' ';
     }
 }
 
