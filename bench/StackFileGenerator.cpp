@@ -4,7 +4,6 @@
 #include "HexDate.h"
 
 #include <QFile>
-
 #include <algorithm>
 #include <cmath>
 
@@ -21,59 +20,96 @@ constexpr int hostPoolSize = 3000;
 
 // Words of titles and group names. The source file is UTF-8.
 constexpr const char *titleWords[] = {
-    "the", "a", "of", "and", "to", "in", "for", "on", "with", "how", "guide", "review", "best", "new",
-    "home", "page", "news", "blog", "recipe", "recipes", "travel", "music", "video", "photos", "garden",
-    "history", "science", "weather", "forecast", "market", "shop", "online", "free", "download", "manual",
-    "tutorial", "introduction", "advanced", "notes", "project", "release", "version", "update", "support",
-    "forum", "thread", "question", "answer", "library", "reference", "documentation", "python", "linux",
-    "windows", "kernel", "compiler", "database", "network", "security", "design", "pattern", "patterns",
-    "summer", "winter", "holiday", "hotel", "flights", "train", "timetable", "museum", "concert", "tickets",
-    "bread", "cheese", "wine", "coffee", "kitchen", "bicycle", "repair", "parts", "catalogue", "archive",
-    "school", "course", "lecture", "exam", "university", "research", "paper", "journal", "article", "press",
-    "map", "maps", "city", "village", "mountain", "lake", "river", "coast", "island", "national", "park",
-    "football", "league", "results", "table", "season", "player", "team", "game", "games", "chess",
-    "poetry", "novel", "author", "books", "reading", "list", "lists", "top", "ten", "ideas", "easy",
-    "quick", "simple", "complete", "official", "site", "store", "price", "prices", "compare", "deals",
+    "the",          "a",         "of",
+    "and",          "to",        "in",
+    "for",          "on",        "with",
+    "how",          "guide",     "review",
+    "best",         "new",       "home",
+    "page",         "news",      "blog",
+    "recipe",       "recipes",   "travel",
+    "music",        "video",     "photos",
+    "garden",       "history",   "science",
+    "weather",      "forecast",  "market",
+    "shop",         "online",    "free",
+    "download",     "manual",    "tutorial",
+    "introduction", "advanced",  "notes",
+    "project",      "release",   "version",
+    "update",       "support",   "forum",
+    "thread",       "question",  "answer",
+    "library",      "reference", "documentation",
+    "python",       "linux",     "windows",
+    "kernel",       "compiler",  "database",
+    "network",      "security",  "design",
+    "pattern",      "patterns",  "summer",
+    "winter",       "holiday",   "hotel",
+    "flights",      "train",     "timetable",
+    "museum",       "concert",   "tickets",
+    "bread",        "cheese",    "wine",
+    "coffee",       "kitchen",   "bicycle",
+    "repair",       "parts",     "catalogue",
+    "archive",      "school",    "course",
+    "lecture",      "exam",      "university",
+    "research",     "paper",     "journal",
+    "article",      "press",     "map",
+    "maps",         "city",      "village",
+    "mountain",     "lake",      "river",
+    "coast",        "island",    "national",
+    "park",         "football",  "league",
+    "results",      "table",     "season",
+    "player",       "team",      "game",
+    "games",        "chess",     "poetry",
+    "novel",        "author",    "books",
+    "reading",      "list",      "lists",
+    "top",          "ten",       "ideas",
+    "easy",         "quick",     "simple",
+    "complete",     "official",  "site",
+    "store",        "price",     "prices",
+    "compare",      "deals",
 };
 
 // Drawn for about one word in forty, so that roughly a third of the titles
 // hold a non-ASCII character (with the dashes below) and take the loader's
 // multi-byte decoding path, as real titles do.
 constexpr const char *accentedWords[] = {
-    "café", "résumé", "naïve", "über", "Zürich", "Müller", "Bücher", "déjà", "crème", "brûlée", "Genève",
-    "São", "Paulo", "Straße", "Köln", "München", "Éditions", "señor", "façade", "jalapeño", "Ångström",
-    "smörgåsbord", "fiancée", "soufflé", "entrée", "Dvořák", "Łódź", "Kraków", "Málaga", "Göteborg",
+    "café",     "résumé", "naïve",  "über",     "Zürich",   "Müller",      "Bücher",  "déjà",
+    "crème",    "brûlée", "Genève", "São",      "Paulo",    "Straße",      "Köln",    "München",
+    "Éditions", "señor",  "façade", "jalapeño", "Ångström", "smörgåsbord", "fiancée", "soufflé",
+    "entrée",   "Dvořák", "Łódź",   "Kraków",   "Málaga",   "Göteborg",
 };
 
 constexpr const char *pathWords[] = {
-    "index", "home", "news", "articles", "article", "blog", "posts", "post", "wiki", "docs", "doc",
-    "reference", "api", "en", "de", "fr", "us", "uk", "products", "product", "items", "item", "category",
-    "search", "tags", "tag", "users", "user", "profile", "forum", "thread", "questions", "download",
-    "downloads", "release", "releases", "v2", "v3", "2021", "2022", "2023", "2024", "recipes", "travel",
-    "guides", "guide", "library", "manual", "faq", "help", "support", "shop", "cart", "store", "media",
-    "video", "watch", "photos", "gallery", "events", "calendar", "maps", "place", "hotels", "flights",
-    "music", "albums", "artist", "books", "reviews", "review", "python", "linux", "kernel", "compiler",
-    "database", "network", "security", "design", "patterns", "garden", "kitchen", "bicycle", "repair",
-    "museum", "concert", "tickets", "course", "lecture", "research", "paper", "journal", "press",
+    "index",    "home",      "news",     "articles",  "article",  "blog",     "posts",    "post",
+    "wiki",     "docs",      "doc",      "reference", "api",      "en",       "de",       "fr",
+    "us",       "uk",        "products", "product",   "items",    "item",     "category", "search",
+    "tags",     "tag",       "users",    "user",      "profile",  "forum",    "thread",   "questions",
+    "download", "downloads", "release",  "releases",  "v2",       "v3",       "2021",     "2022",
+    "2023",     "2024",      "recipes",  "travel",    "guides",   "guide",    "library",  "manual",
+    "faq",      "help",      "support",  "shop",      "cart",     "store",    "media",    "video",
+    "watch",    "photos",    "gallery",  "events",    "calendar", "maps",     "place",    "hotels",
+    "flights",  "music",     "albums",   "artist",    "books",    "reviews",  "review",   "python",
+    "linux",    "kernel",    "compiler", "database",  "network",  "security", "design",   "patterns",
+    "garden",   "kitchen",   "bicycle",  "repair",    "museum",   "concert",  "tickets",  "course",
+    "lecture",  "research",  "paper",    "journal",   "press",
 };
 
 constexpr const char *hostWords[] = {
-    "example", "acme", "northwind", "contoso", "fabrikam", "globex", "initech", "umbrella", "hooli",
-    "stark", "wayne", "tyrell", "wonka", "vandelay", "oceanic", "soylent", "cyberdyne", "massive",
-    "bluesky", "redfox", "greenleaf", "silverline", "goldcrest", "ironbridge", "stonegate", "riverside",
-    "hilltop", "lakeview", "sunrise", "moonlight", "starlight", "nightowl", "brightpath", "openbook",
-    "codehub", "devnotes", "techdaily", "newsroom", "dailypost", "travelog", "foodie", "bakehouse",
-    "gardenia", "bikeshed", "chessclub", "footie", "musicbox", "filmreel", "photobay", "mapworks",
+    "example",    "acme",      "northwind", "contoso",  "fabrikam",  "globex",     "initech",   "umbrella",
+    "hooli",      "stark",     "wayne",     "tyrell",   "wonka",     "vandelay",   "oceanic",   "soylent",
+    "cyberdyne",  "massive",   "bluesky",   "redfox",   "greenleaf", "silverline", "goldcrest", "ironbridge",
+    "stonegate",  "riverside", "hilltop",   "lakeview", "sunrise",   "moonlight",  "starlight", "nightowl",
+    "brightpath", "openbook",  "codehub",   "devnotes", "techdaily", "newsroom",   "dailypost", "travelog",
+    "foodie",     "bakehouse", "gardenia",  "bikeshed", "chessclub", "footie",     "musicbox",  "filmreel",
+    "photobay",   "mapworks",
 };
 
 constexpr const char *hostPrefixes[] = {"", "", "www.", "www.", "docs.", "blog.", "news.", "shop.", "m."};
-constexpr const char *topLevelDomains[] = {".com", ".com", ".org", ".net", ".io", ".de", ".fr", ".co.uk", ".ch"};
-constexpr const char *queryKeys[] = {"q", "id", "ref", "page", "lang", "sort", "utm_source", "utm_medium",
-                                     "view", "tab", "s", "p"};
+constexpr const char *topLevelDomains[]
+    = {".com", ".com", ".org", ".net", ".io", ".de", ".fr", ".co.uk", ".ch"};
+constexpr const char *queryKeys[]
+    = {"q", "id", "ref", "page", "lang", "sort", "utm_source", "utm_medium", "view", "tab", "s", "p"};
 constexpr const char *punctuation[] = {": ", " - ", " | ", ", "};
 
-template<typename T, size_t N>
-constexpr int sizeOf(const T (&)[N])
+template<typename T, size_t N> constexpr int sizeOf(const T (&)[N])
 {
     return int(N);
 }
@@ -85,7 +121,7 @@ QString capitalized(QString text)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 StackFileGenerator::StackFileGenerator(const Settings &settings)
     : m_settings(settings)
@@ -202,11 +238,16 @@ void StackFileGenerator::appendEntryLine(QByteArray &out)
 {
     const double created = m_referenceDay - m_random.generateDouble() * dateSpanDays;
     const bool visited = pick(100) >= neverVisitedPercent;
-    const double lastAccessed = visited ? created + m_random.generateDouble() * (m_referenceDay - created) : 0.0;
+    const double lastAccessed
+        = visited ? created + m_random.generateDouble() * (m_referenceDay - created) : 0.0;
     // Most entries are visited a few times, some very often.
     const int visits = visited ? 1 + int(std::pow(m_random.generateDouble(), 3.0) * 300.0) : 0;
     const int ratingDraw = pick(100);
-    const int rated = ratingDraw < 40 ? 0 : ratingDraw < 55 ? 1 : ratingDraw < 75 ? 2 : ratingDraw < 90 ? 3 : 4;
+    const int rated = ratingDraw < 40 ? 0
+        : ratingDraw < 55             ? 1
+        : ratingDraw < 75             ? 2
+        : ratingDraw < 90             ? 3
+                                      : 4;
 
     out += address();
     out += separatorByte;

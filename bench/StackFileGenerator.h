@@ -46,8 +46,8 @@ private:
     Settings m_settings;
     double m_referenceDay = 0.0;
     QRandomGenerator m_random;
-    QStringList m_titleWords;      // ASCII
-    QStringList m_accentedWords;   // with non-ASCII letters
-    QList<QByteArray> m_pathWords; // ASCII only
-    QList<QByteArray> m_hosts;     // a pool, so that hosts repeat as they do in real collections
+    QStringList m_titleWords;       // ASCII
+    QStringList m_accentedWords;    // with non-ASCII letters
+    QList<QByteArray> m_pathWords;  // ASCII only
+    QList<QByteArray> m_hosts;      // a pool, so that hosts repeat as they do in real collections
 };

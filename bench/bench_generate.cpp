@@ -22,10 +22,12 @@ int main(int argc, char *argv[])
         "and reference day always give the same file."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("OUT.tsy"), QStringLiteral("The file to write."));
-    parser.addPositionalArgument(QStringLiteral("N"), QStringLiteral("Number of entries (default 100000)."), QStringLiteral("[N]"));
+    parser.addPositionalArgument(QStringLiteral("N"), QStringLiteral("Number of entries (default 100000)."),
+                                 QStringLiteral("[N]"));
     const QCommandLineOption seedOption(QStringLiteral("seed"), QStringLiteral("Random seed (default 1)."),
                                         QStringLiteral("S"), QStringLiteral("1"));
-    const QCommandLineOption groupsOption(QStringLiteral("groups"), QStringLiteral("Number of groups (default 200)."),
+    const QCommandLineOption groupsOption(QStringLiteral("groups"),
+                                          QStringLiteral("Number of groups (default 200)."),
                                           QStringLiteral("G"), QStringLiteral("200"));
     const QCommandLineOption todayOption(QStringLiteral("today"),
                                          QStringLiteral("Reference day, YYYY-MM-DD (default: today)."),

@@ -23,7 +23,6 @@
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QThread>
-
 #include <algorithm>
 #include <cstdio>
 #include <limits>
@@ -108,7 +107,8 @@ int rssOnly(const QString &path)
         std::fprintf(stderr, "bench_store: no VmRSS in /proc/self/status\n");
         return 1;
     }
-    std::printf("%lld %.1f %.1f\n", static_cast<long long>(store.urlDatas().Count()), *rss, peak.value_or(0.0));
+    std::printf("%lld %.1f %.1f\n", static_cast<long long>(store.urlDatas().Count()), *rss,
+                peak.value_or(0.0));
     return 0;
 }
 
@@ -116,8 +116,8 @@ struct Row
 {
     QByteArray step;
     double ms = 0.0;
-    QByteArray target;   // empty: no target, the figure is for information
-    double measured = 0; // the figure the target is about
+    QByteArray target;    // empty: no target, the figure is for information
+    double measured = 0;  // the figure the target is about
     double limit = 0;
     bool met() const { return measured <= limit; }
 };
@@ -133,7 +133,7 @@ void printRows(const std::vector<Row> &rows, double baselineMs)
     }
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char *argv[])
 {
@@ -254,7 +254,8 @@ int main(int argc, char *argv[])
     const qsizetype loaded = store->urlDatas().Count();
     const int groupCount = store->IDXList().groupCount();
     if (loaded < 2 || groupCount < 1) {
-        std::fprintf(stderr, "bench_store: the file holds %lld entries in %d groups; need 2 entries and a group\n",
+        std::fprintf(stderr,
+                     "bench_store: the file holds %lld entries in %d groups; need 2 entries and a group\n",
                      static_cast<long long>(loaded), groupCount);
         return 1;
     }
@@ -339,7 +340,8 @@ int main(int argc, char *argv[])
     double peakMiB = 0.0;
     long long rssEntries = 0;
     if (!child.waitForFinished(-1) || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0
-        || std::sscanf(child.readAllStandardOutput().constData(), "%lld %lf %lf", &rssEntries, &rssMiB, &peakMiB)
+        || std::sscanf(child.readAllStandardOutput().constData(), "%lld %lf %lf", &rssEntries, &rssMiB,
+                       &peakMiB)
             != 3) {
         std::fprintf(stderr, "bench_store: the memory measurement failed\n");
         return 1;
@@ -350,9 +352,9 @@ int main(int argc, char *argv[])
     std::printf("machine: %d cores, %s; %s; Qt %s; build type %s\n", QThread::idealThreadCount(),
                 qPrintable(cpuModel()), qPrintable(QSysInfo::prettyProductName()), qVersion(),
                 TESSALY_BENCH_BUILD_TYPE);
-    std::printf("file: %lld entries in %d groups, %lld lines, %.1f MiB (%s)\n", static_cast<long long>(loaded),
-                groupCount, static_cast<long long>(lineCount), double(QFileInfo(path).size()) / (1024.0 * 1024.0),
-                qPrintable(source));
+    std::printf("file: %lld entries in %d groups, %lld lines, %.1f MiB (%s)\n",
+                static_cast<long long>(loaded), groupCount, static_cast<long long>(lineCount),
+                double(QFileInfo(path).size()) / (1024.0 * 1024.0), qPrintable(source));
     std::printf("each time is the best of %d runs\n\n", repetitions);
 
     std::vector<Row> rows;
@@ -360,8 +362,8 @@ int main(int argc, char *argv[])
     rows.push_back({"load", loadMs, "<= 10x baseline", loadMs / baselineMs, loadTarget});
     rows.push_back({"save", saveMs, "<= 10x baseline", saveMs / baselineMs, saveTarget});
     rows.push_back({"  of which save text, no file (info)", textMs, {}, 0, 0});
-    rows.push_back({QByteArray("filter pass (" + QByteArray::number(shown) + " of " + QByteArray::number(loaded)
-                               + " shown)"),
+    rows.push_back({QByteArray("filter pass (" + QByteArray::number(shown) + " of "
+                               + QByteArray::number(loaded) + " shown)"),
                     filterMs, "<= 1x load", filterMs / loadMs, filterTarget});
     rows.push_back({QByteArray("remove group of " + QByteArray::number(removed) + " entries"), removeMs,
                     "<= 2x load", removeMs / loadMs, removeTarget});
@@ -379,8 +381,8 @@ int main(int argc, char *argv[])
         std::printf("WARNING: the filter pass showed %lld of %lld entries: the filters did not really run\n",
                     static_cast<long long>(shown), static_cast<long long>(loaded));
     if (removed != loaded / 2)
-        std::printf("WARNING: the group removal removed %lld entries, not %lld\n", static_cast<long long>(removed),
-                    static_cast<long long>(loaded / 2));
+        std::printf("WARNING: the group removal removed %lld entries, not %lld\n",
+                    static_cast<long long>(removed), static_cast<long long>(loaded / 2));
 
     QByteArrayList missed;
     for (const Row &row : rows) {

@@ -21,3 +21,19 @@ if(TESSALY_SANITIZE)
         -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
     target_link_options(tessaly_settings INTERFACE -fsanitize=address,undefined)
 endif()
+
+# "format": reformat the project's C++ sources with clang-format, when installed.
+find_program(CLANG_FORMAT_EXECUTABLE NAMES clang-format clang-format-14)
+if(CLANG_FORMAT_EXECUTABLE)
+    file(GLOB_RECURSE TESSALY_FORMAT_SOURCES CONFIGURE_DEPENDS
+        ${PROJECT_SOURCE_DIR}/common/*.cpp ${PROJECT_SOURCE_DIR}/common/*.h
+        ${PROJECT_SOURCE_DIR}/program/*.cpp ${PROJECT_SOURCE_DIR}/program/*.h
+        ${PROJECT_SOURCE_DIR}/library/*.cpp ${PROJECT_SOURCE_DIR}/library/*.h
+        ${PROJECT_SOURCE_DIR}/tools/*.cpp ${PROJECT_SOURCE_DIR}/tools/*.h
+        ${PROJECT_SOURCE_DIR}/tests/*.cpp ${PROJECT_SOURCE_DIR}/tests/*.h
+        ${PROJECT_SOURCE_DIR}/bench/*.cpp ${PROJECT_SOURCE_DIR}/bench/*.h)
+    add_custom_target(format
+        COMMAND ${CLANG_FORMAT_EXECUTABLE} -i ${TESSALY_FORMAT_SOURCES}
+        COMMENT "Formatting the C++ sources"
+        VERBATIM)
+endif()

@@ -45,4 +45,4 @@ inline QByteArray entryLine(const QList<QByteArray> &fields)
     return line;
 }
 
-} // namespace TestEnvironment
+}  // namespace TestEnvironment

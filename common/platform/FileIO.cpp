@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -24,7 +23,7 @@ void setError(QString *error, const QString &text)
         *error = text;
 }
 
-} // namespace
+}  // namespace
 
 bool readFile(const QString &path, QByteArray *contents, QString *error)
 {
@@ -50,7 +49,8 @@ bool readFile(const QString &path, QByteArray *contents, QString *error)
     return true;
 }
 
-bool saveFile(const QString &path, const QByteArray &contents, QString *error, const BeforeReplace &beforeReplace)
+bool saveFile(const QString &path, const QByteArray &contents, QString *error,
+              const BeforeReplace &beforeReplace)
 {
     QSaveFile file(path);
     // Never fall back to writing the target in place: that could leave it half written.
@@ -96,4 +96,4 @@ bool backupFile(const QString &path, const QString &backupPath, QString *error)
     return true;
 }
 
-} // namespace FileIO
+}  // namespace FileIO

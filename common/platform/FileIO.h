@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <functional>
 
 // Whole-file reading and atomic writing of our own files.
@@ -25,4 +24,4 @@ bool saveFile(const QString &path, const QByteArray &contents, QString *error,
 // A hard link is used where the file system has them.
 bool backupFile(const QString &path, const QString &backupPath, QString *error);
 
-} // namespace FileIO
+}  // namespace FileIO

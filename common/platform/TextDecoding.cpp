@@ -28,7 +28,7 @@ bool isContinuation(unsigned char c)
     return (c & 0xC0) == 0x80;
 }
 
-} // namespace
+}  // namespace
 
 bool isValidUtf8(QByteArrayView bytes)
 {
@@ -94,4 +94,4 @@ QByteArrayView withoutUtf8Bom(QByteArrayView bytes)
     return bytes;
 }
 
-} // namespace TextDecoding
+}  // namespace TextDecoding

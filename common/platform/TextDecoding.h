@@ -17,4 +17,4 @@ QString decodeLine(QByteArrayView bytes);
 // The bytes of a file without a leading UTF-8 byte-order mark.
 QByteArrayView withoutUtf8Bom(QByteArrayView bytes);
 
-} // namespace TextDecoding
+}  // namespace TextDecoding

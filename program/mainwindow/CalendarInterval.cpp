@@ -17,7 +17,7 @@ qint64 floorDiv(qint64 a, qint64 b)
     return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
 }
 
-} // namespace
+}  // namespace
 
 CalendarInterval::Unit CalendarInterval::fromCode(int code)
 {

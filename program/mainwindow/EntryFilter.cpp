@@ -3,7 +3,8 @@
 #include "GroupTable.h"
 #include "URLDatas.h"
 
-EntryFilter::EntryFilter(const ViewFilter &filter, const ListScope &scope, const GroupTable &groups, double now)
+EntryFilter::EntryFilter(const ViewFilter &filter, const ListScope &scope, const GroupTable &groups,
+                         double now)
     : m_filter(filter)
     , m_scope(scope)
     , m_groups(groups)

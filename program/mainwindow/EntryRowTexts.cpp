@@ -5,14 +5,12 @@
 #include "URLData.h"
 
 #include <QLocale>
-
 #include <array>
 
 EntryRowTexts::EntryRowTexts(const GroupTable &groups, DateText dateText)
     : m_groups(groups)
     , m_dateText(std::move(dateText))
-{
-}
+{ }
 
 QString EntryRowTexts::text(const URLData &entry, int column) const
 {
@@ -47,16 +45,16 @@ QStringList EntryRowTexts::texts(const URLData &entry) const
 
 QStringList EntryRowTexts::headers()
 {
-    return {QStringLiteral("Title"),        QStringLiteral("URL"),     QStringLiteral("Rated"),
-            QStringLiteral("Group"),        QStringLiteral("Last Visited"), QStringLiteral("Created"),
+    return {QStringLiteral("Title"),  QStringLiteral("URL"),          QStringLiteral("Rated"),
+            QStringLiteral("Group"),  QStringLiteral("Last Visited"), QStringLiteral("Created"),
             QStringLiteral("Visited")};
 }
 
 QString EntryRowTexts::ratingName(int rated)
 {
-    static const std::array<QString, 5> names = {QStringLiteral("Not Rated"), QStringLiteral("Low"),
-                                                 QStringLiteral("Medium"), QStringLiteral("High"),
-                                                 QStringLiteral("V.High")};
+    static const std::array<QString, 5> names
+        = {QStringLiteral("Not Rated"), QStringLiteral("Low"), QStringLiteral("Medium"),
+           QStringLiteral("High"), QStringLiteral("V.High")};
     return rated >= 0 && rated < int(names.size()) ? names[size_t(rated)] : QString();
 }
 

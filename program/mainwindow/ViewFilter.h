@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <array>
 
 // The filter settings of the entry lists: which ratings are shown, the

@@ -9,7 +9,7 @@ char16_t upper(char16_t c)
     return char16_t(QChar::toUpper(char32_t(c)));
 }
 
-} // namespace
+}  // namespace
 
 WildcardPattern::WildcardPattern(QStringView pattern)
 {

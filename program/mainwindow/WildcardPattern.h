@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringView>
-
 #include <vector>
 
 // The classic pattern match, case-insensitive: "*" matches any run of

@@ -42,4 +42,4 @@ double now()
     return fromDateTime(QDateTime::currentDateTime());
 }
 
-} // namespace DayCount
+}  // namespace DayCount

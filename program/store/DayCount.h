@@ -22,4 +22,4 @@ double fromDateTime(const QDateTime &dateTime);
 // The present as a day count.
 double now();
 
-} // namespace DayCount
+}  // namespace DayCount

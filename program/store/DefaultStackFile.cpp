@@ -3,12 +3,10 @@
 #include "StackFile.h"
 #include "URLBlock.h"
 
-
 DefaultStackFile::DefaultStackFile(URLBlock &store, const QString &stackBase)
     : m_store(store)
     , m_stackBase(stackBase)
-{
-}
+{ }
 
 QString DefaultStackFile::path() const
 {

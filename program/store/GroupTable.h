@@ -7,8 +7,8 @@
 struct GroupRecord
 {
     QString name;
-    bool inIndexMask = false; // the group's entries are listed by the index mask (true for a new group)
-    int number = 0;           // equals the record's position
+    bool inIndexMask = false;  // the group's entries are listed by the index mask (true for a new group)
+    int number = 0;            // equals the record's position
 };
 
 // The group table: the groups in the order they were made, followed by one

@@ -1,7 +1,6 @@
 #include "HexDate.h"
 
 #include <QByteArray>
-
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -24,7 +23,8 @@ DecimalParts decimalParts(double dat)
     const int wholeDigits = dat >= 1.0 ? int(std::floor(std::log10(dat))) + 1 : 1;
     const int decimals = std::max(0, 15 - wholeDigits);
     std::array<char, 64> text {};
-    const auto result = std::to_chars(text.data(), text.data() + text.size(), dat, std::chars_format::fixed, decimals);
+    const auto result
+        = std::to_chars(text.data(), text.data() + text.size(), dat, std::chars_format::fixed, decimals);
     DecimalParts parts;
     const char *p = text.data();
     for (; p < result.ptr && *p != '.'; ++p)
@@ -86,7 +86,7 @@ int formatHexDate(char *out, double dat)
     return 9;
 }
 
-} // namespace
+}  // namespace
 
 QString GetHexDate(double dat)
 {

@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QStringEncoder>
 #include <QVarLengthArray>
-
 #include <limits>
 #include <optional>
 #include <vector>
@@ -42,7 +41,8 @@ void readEntryDetails(URLData &entry, const QVarLengthArray<QStringView, 8> &fie
         entry.Created = now;
         entry.LastAccesed = 0.0;
     }
-    const auto visited = readInteger(fields[4], std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
+    const auto visited
+        = readInteger(fields[4], std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
     if (!visited)
         return;
     entry.Visited = qint32(*visited);
@@ -90,7 +90,7 @@ void appendEntryLine(QByteArray &out, const URLData &entry)
     out.append("\r\n");
 }
 
-} // namespace
+}  // namespace
 
 void parseStackLine(URLBlock &store, QStringView line, double now)
 {
@@ -106,7 +106,8 @@ void parseStackLine(URLBlock &store, QStringView line, double now)
             store.NewCatagory(line.sliced(1).toString());
         return;
     }
-    URLData *entry = store.urlDatas().Add(fields[1].toString(), fields[0].toString(), store.IDXList().groupCount() - 1);
+    URLData *entry
+        = store.urlDatas().Add(fields[1].toString(), fields[0].toString(), store.IDXList().groupCount() - 1);
     if (!entry)
         return;
     if (fieldCount == entryFieldCount) {
@@ -185,4 +186,4 @@ bool saveStackFileWithBackup(URLBlock &store, const QString &path, const QString
     return true;
 }
 
-} // namespace StackFile
+}  // namespace StackFile

@@ -40,4 +40,4 @@ bool saveStackFile(URLBlock &store, const QString &path, QString *error = nullpt
 bool saveStackFileWithBackup(URLBlock &store, const QString &path, const QString &backupPath,
                              QString *error = nullptr);
 
-} // namespace StackFile
+}  // namespace StackFile

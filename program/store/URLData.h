@@ -16,8 +16,8 @@ public:
     double LastAccesed = 0.0;  // 0: never visited
     double Created = 0.0;
     qint32 Visited = 0;
-    quint8 Rated = 0;          // 0 "Not Rated" .. 4 "V.High"
-    quint8 Catagory = 0;       // kept and written, not otherwise used
+    quint8 Rated = 0;     // 0 "Not Rated" .. 4 "V.High"
+    quint8 Catagory = 0;  // kept and written, not otherwise used
 
     // The entry's key: its key number as decimal text of at least five digits.
     QString ID() const;

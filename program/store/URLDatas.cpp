@@ -17,8 +17,9 @@ URLData *URLDatas::Add(const QString &Name, const QString &url, int Owner)
 
 qsizetype URLDatas::positionOfKey(quint32 keyNumber) const
 {
-    const auto it = std::lower_bound(m_entries.begin(), m_entries.end(), keyNumber,
-                                     [](const std::unique_ptr<URLData> &e, quint32 k) { return e->m_key < k; });
+    const auto it
+        = std::lower_bound(m_entries.begin(), m_entries.end(), keyNumber,
+                           [](const std::unique_ptr<URLData> &e, quint32 k) { return e->m_key < k; });
     if (it == m_entries.end() || (*it)->m_key != keyNumber)
         return 0;
     return qsizetype(it - m_entries.begin()) + 1;
@@ -73,7 +74,8 @@ void URLDatas::Clear()
 
 qsizetype URLDatas::removeIf(const std::function<bool(const URLData &)> &predicate)
 {
-    const auto removed = std::erase_if(m_entries, [&](const std::unique_ptr<URLData> &e) { return predicate(*e); });
+    const auto removed
+        = std::erase_if(m_entries, [&](const std::unique_ptr<URLData> &e) { return predicate(*e); });
     resetCounterWhenEmpty();
     return qsizetype(removed);
 }

@@ -3,7 +3,6 @@
 #include "URLData.h"
 
 #include <QString>
-
 #include <functional>
 #include <iterator>
 #include <memory>
@@ -20,8 +19,7 @@ class URLDatas
 
 public:
     // Iterates the entries (as references) in insertion order.
-    template<typename Entry, typename Base>
-    class Iterator
+    template<typename Entry, typename Base> class Iterator
     {
     public:
         using iterator_category = std::forward_iterator_tag;
@@ -31,7 +29,9 @@ public:
         using reference = Entry &;
 
         Iterator() = default;
-        explicit Iterator(Base it) : m_it(it) { }
+        explicit Iterator(Base it)
+            : m_it(it)
+        { }
         reference operator*() const { return **m_it; }
         pointer operator->() const { return m_it->get(); }
         Iterator &operator++()

@@ -23,7 +23,7 @@ double at(int y, int m, int d, int hour = 0, int minute = 0)
     return DayCount::fromDateTime(QDateTime(QDate(y, m, d), QTime(hour, minute)));
 }
 
-} // namespace
+}  // namespace
 
 void TestCalendarInterval::unitCodes()
 {
@@ -66,12 +66,14 @@ void TestCalendarInterval::difference_data()
     QTest::addColumn<double>("to");
     QTest::addColumn<qint64>("expected");
 
-    QTest::newRow("same day, different times") << 0 << at(2024, 5, 1, 23, 59) << at(2024, 5, 1, 0, 1) << qint64(0);
-    QTest::newRow("one minute across midnight is a day") << 0 << at(2024, 5, 1, 23, 59) << at(2024, 5, 2, 0, 0)
-                                                       << qint64(1);
+    QTest::newRow("same day, different times")
+        << 0 << at(2024, 5, 1, 23, 59) << at(2024, 5, 1, 0, 1) << qint64(0);
+    QTest::newRow("one minute across midnight is a day")
+        << 0 << at(2024, 5, 1, 23, 59) << at(2024, 5, 2, 0, 0) << qint64(1);
     QTest::newRow("days backwards") << 0 << at(2024, 5, 10) << at(2024, 5, 1) << qint64(-9);
     // 2024-06-08 is a Saturday, 2024-06-09 a Sunday.
-    QTest::newRow("Saturday to Sunday is a week boundary") << 1 << at(2024, 6, 8) << at(2024, 6, 9) << qint64(1);
+    QTest::newRow("Saturday to Sunday is a week boundary")
+        << 1 << at(2024, 6, 8) << at(2024, 6, 9) << qint64(1);
     QTest::newRow("Sunday to Saturday is none") << 1 << at(2024, 6, 9) << at(2024, 6, 15) << qint64(0);
     QTest::newRow("Sunday to next Sunday") << 1 << at(2024, 6, 9) << at(2024, 6, 16) << qint64(1);
     QTest::newRow("weeks backwards") << 1 << at(2024, 6, 9) << at(2024, 6, 8) << qint64(-1);

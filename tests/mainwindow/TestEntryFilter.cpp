@@ -52,7 +52,7 @@ ViewFilter withDates(int accessedMode, int accessedAmount, int accessedUnit, int
     return filter;
 }
 
-} // namespace
+}  // namespace
 
 // Which entries the entry list shows.
 class TestEntryFilter : public QObject
@@ -96,31 +96,37 @@ void TestEntryFilter::shownEntries_data()
     const ViewFilter none;
 
     QTest::newRow("group A; rating 5 is never shown") << 0 << false << none << groupA;
-    QTest::newRow("group outside the index mask, chosen alone") << 1 << false << none << QStringList {"b today"};
+    QTest::newRow("group outside the index mask, chosen alone")
+        << 1 << false << none << QStringList {"b today"};
     QTest::newRow("all groups: only those in the index mask") << 0 << true << none << groupA;
     QTest::newRow("group that does not exist") << 7 << false << none << QStringList {};
 
     ViewFilter rated = none;
     rated.ratingMask = {false, true, true, true, true, false};
     QTest::newRow("rating mask without Not Rated")
-        << 0 << false << rated << QStringList {"today", "yesterday", "last Saturday", "Sunday", "The ABC Book"};
+        << 0 << false << rated
+        << QStringList {"today", "yesterday", "last Saturday", "Sunday", "The ABC Book"};
     rated.ratingMask = {false, false, false, false, false, true};
     QTest::newRow("rating mask of rating 5 only") << 0 << false << rated << QStringList {"rated five"};
 
     ViewFilter visited = none;
     visited.visitedMode = ViewFilter::MoreThan;
     QTest::newRow("visited more than 0 hides the unvisited")
-        << 0 << false << visited << QStringList {"today", "yesterday", "last Saturday", "Sunday", "The ABC Book"};
+        << 0 << false << visited
+        << QStringList {"today", "yesterday", "last Saturday", "Sunday", "The ABC Book"};
     visited.visitedMode = ViewFilter::LessThan;
     visited.visitedCount = 3;
-    QTest::newRow("visited less than 3") << 0 << false << visited << QStringList {"new", "yesterday", "The ABC Book"};
+    QTest::newRow("visited less than 3")
+        << 0 << false << visited << QStringList {"new", "yesterday", "The ABC Book"};
     visited.visitedMode = ViewFilter::EqualTo;
     QTest::newRow("visited equal to 3") << 0 << false << visited << QStringList {"today"};
 
-    QTest::newRow("accessed less than 1 day: today only") << 0 << false << withDates(2, 1, 0) << QStringList {"today"};
-    QTest::newRow("accessed equal to 0 days: today only") << 0 << false << withDates(3, 0, 0) << QStringList {"today"};
-    QTest::newRow("accessed equal to 1 day: yesterday") << 0 << false << withDates(3, 1, 0)
-                                                       << QStringList {"yesterday"};
+    QTest::newRow("accessed less than 1 day: today only")
+        << 0 << false << withDates(2, 1, 0) << QStringList {"today"};
+    QTest::newRow("accessed equal to 0 days: today only")
+        << 0 << false << withDates(3, 0, 0) << QStringList {"today"};
+    QTest::newRow("accessed equal to 1 day: yesterday")
+        << 0 << false << withDates(3, 1, 0) << QStringList {"yesterday"};
     QTest::newRow("accessed more than 1 day ago")
         << 0 << false << withDates(1, 1, 0) << QStringList {"last Saturday", "Sunday", "The ABC Book"};
     QTest::newRow("accessed equal to 0 weeks: since Sunday")
@@ -134,7 +140,8 @@ void TestEntryFilter::shownEntries_data()
     QTest::newRow("unknown unit counts as days") << 0 << false << withDates(2, 1, 9) << QStringList {"today"};
     QTest::newRow("added more than 2 months ago")
         << 0 << false << withDates(0, 0, 0, 1, 2, 2) << QStringList {"last Saturday", "Sunday"};
-    QTest::newRow("added equal to 0 days") << 0 << false << withDates(0, 0, 0, 3, 0, 0) << QStringList {"new"};
+    QTest::newRow("added equal to 0 days")
+        << 0 << false << withDates(0, 0, 0, 3, 0, 0) << QStringList {"new"};
 
     ViewFilter text = none;
     text.textMask = "a?c";

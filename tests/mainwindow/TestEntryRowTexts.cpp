@@ -26,8 +26,9 @@ void TestEntryRowTexts::rowTexts_data()
     QTest::newRow("visited entry")
         << 1 << 2 << 36500.5
         << QStringList {"T", "U", "Medium", "News", "1999-12-06 12:00:00", "1999-12-05 18:05:59", "7"};
-    QTest::newRow("never visited")
-        << 0 << 0 << 0.0 << QStringList {"T", "U", "Not Rated", "Misc", "Never", "1999-12-05 18:05:59", "7"};
+    QTest::newRow("never visited") << 0 << 0 << 0.0 << QStringList {"T",    "U",     "Not Rated",
+                                                                    "Misc", "Never", "1999-12-05 18:05:59",
+                                                                    "7"};
     QTest::newRow("negative date counts as never")
         << 0 << 4 << -1.0 << QStringList {"T", "U", "V.High", "Misc", "Never", "1999-12-05 18:05:59", "7"};
     QTest::newRow("rating 5 has no word")
@@ -36,8 +37,8 @@ void TestEntryRowTexts::rowTexts_data()
         << 0 << 200 << 0.0 << QStringList {"T", "U", "", "Misc", "Never", "1999-12-05 18:05:59", "7"};
     QTest::newRow("no group") << -1 << 1 << 0.0
                               << QStringList {"T", "U", "Low", "", "Never", "1999-12-05 18:05:59", "7"};
-    QTest::newRow("group past the table") << 2 << 3 << 0.0
-                                          << QStringList {"T", "U", "High", "", "Never", "1999-12-05 18:05:59", "7"};
+    QTest::newRow("group past the table")
+        << 2 << 3 << 0.0 << QStringList {"T", "U", "High", "", "Never", "1999-12-05 18:05:59", "7"};
 }
 
 void TestEntryRowTexts::rowTexts()

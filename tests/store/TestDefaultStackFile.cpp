@@ -1,11 +1,9 @@
 #include "DefaultStackFile.h"
-
 #include "StackFile.h"
 #include "TestEnvironment.h"
 #include "URLBlock.h"
 
 #include <QtTest>
-
 #include <csignal>
 #include <memory>
 #include <sys/resource.h>
@@ -54,9 +52,15 @@ void TestDefaultStackFile::pathsFollowStackBase_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("backup");
 
-    QTest::newRow("plain name") << "/d/work" << "/d/work.tsy" << "/d/work.bak";
-    QTest::newRow("name already ending in .tsy") << "/d/work.tsy" << "/d/work.tsy.tsy" << "/d/work.tsy.bak";
-    QTest::newRow("blanks kept") << "/d/my list " << "/d/my list .tsy" << "/d/my list .bak";
+    QTest::newRow("plain name") << "/d/work"
+                                << "/d/work.tsy"
+                                << "/d/work.bak";
+    QTest::newRow("name already ending in .tsy") << "/d/work.tsy"
+                                                 << "/d/work.tsy.tsy"
+                                                 << "/d/work.tsy.bak";
+    QTest::newRow("blanks kept") << "/d/my list "
+                                 << "/d/my list .tsy"
+                                 << "/d/my list .bak";
 }
 
 void TestDefaultStackFile::pathsFollowStackBase()

@@ -86,7 +86,8 @@ void TestGroups::removeGroup()
     URLBlock store;
     for (const char *name : {"A", "B", "C"})
         store.NewCatagory(name);
-    const QList<QPair<QString, int>> entries = {{"a1", 0}, {"b1", 1}, {"c1", 2}, {"a2", 0}, {"x", -1}, {"c2", 2}};
+    const QList<QPair<QString, int>> entries
+        = {{"a1", 0}, {"b1", 1}, {"c1", 2}, {"a2", 0}, {"x", -1}, {"c2", 2}};
     for (const auto &[name, owner] : entries)
         store.urlDatas().Add(name, "u", owner);
 

@@ -115,7 +115,10 @@ void TestHexDate::randomMomentsReadBackWithinASecond()
         const double dayCount = day + seconds / DayCount::secondsPerDay;
         const double back = ConvertHexDate(GetHexDate(dayCount));
         if (std::abs(back - dayCount) * DayCount::secondsPerDay >= 1.0)
-            QFAIL(qPrintable(QString("%1 -> %2 -> %3").arg(dayCount, 0, 'f', 10).arg(GetHexDate(dayCount)).arg(back, 0, 'f', 10)));
+            QFAIL(qPrintable(QString("%1 -> %2 -> %3")
+                                 .arg(dayCount, 0, 'f', 10)
+                                 .arg(GetHexDate(dayCount))
+                                 .arg(back, 0, 'f', 10)));
     }
 }
 

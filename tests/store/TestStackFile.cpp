@@ -1,11 +1,9 @@
 #include "StackFile.h"
-
 #include "StoreSummary.h"
 #include "TestEnvironment.h"
 #include "URLBlock.h"
 
 #include <QtTest>
-
 #include <csignal>
 #include <sys/resource.h>
 
@@ -18,7 +16,7 @@ constexpr double now = 45000.25;
 // The worked example: title T, address U, both dates 5 Dec 1999 18:06, 3 visits, rating 2.
 const QByteArray exampleEntry = entryLine({"U", "T", "8E9312698", "8E9312698", "3", "0", "2"});
 
-} // namespace
+}  // namespace
 
 // Reading and writing stack files.
 class TestStackFile : public QObject
@@ -72,39 +70,56 @@ void TestStackFile::parsesLines_data()
     QTest::newRow("group line") << QList<QByteArray> {"+News"} << QStringList {"+News"};
     QTest::newRow("plus alone is a group with no name") << QList<QByteArray> {"+"} << QStringList {"+"};
     QTest::newRow("plus inside a group name") << QList<QByteArray> {"+A+B"} << QStringList {"+A+B"};
-    QTest::newRow("same name twice is two groups") << QList<QByteArray> {"+A", "+A"} << QStringList {"+A", "+A"};
-    QTest::newRow("line without plus or separator ignored") << QList<QByteArray> {"News", ""} << QStringList {};
-    QTest::newRow("full entry") << QList<QByteArray> {"+News", exampleEntry} << QStringList {"+News", example};
+    QTest::newRow("same name twice is two groups")
+        << QList<QByteArray> {"+A", "+A"} << QStringList {"+A", "+A"};
+    QTest::newRow("line without plus or separator ignored")
+        << QList<QByteArray> {"News", ""} << QStringList {};
+    QTest::newRow("full entry") << QList<QByteArray> {"+News", exampleEntry}
+                                << QStringList {"+News", example};
     QTest::newRow("entry before any group has no group")
         << QList<QByteArray> {exampleEntry} << QStringList {"T|U|-1|36499.75416|36499.75416|3|0|2"};
     QTest::newRow("entries join the group line above")
-        << QList<QByteArray> {"+A", "a\x05" "1", "+B", "b\x05" "2", "c\x05" "3"}
-        << QStringList {"+A", "+B", "1|a|0|0|45000.25|0|0|0", "2|b|1|0|45000.25|0|0|0", "3|c|1|0|45000.25|0|0|0"};
+        << QList<QByteArray> {"+A",
+                              "a\x05"
+                              "1",
+                              "+B",
+                              "b\x05"
+                              "2",
+                              "c\x05"
+                              "3"}
+        << QStringList {"+A", "+B", "1|a|0|0|45000.25|0|0|0", "2|b|1|0|45000.25|0|0|0",
+                        "3|c|1|0|45000.25|0|0|0"};
     QTest::newRow("three fields: created now, never visited")
         << QList<QByteArray> {"+G", "u\x05t\x05x"} << QStringList {"+G", "t|u|0|0|45000.25|0|0|0"};
-    QTest::newRow("eight fields treated as a short line")
-        << QList<QByteArray> {"+G", full("3", "1", "2") + "\x05" "extra"} << QStringList {"+G", "t|u|0|0|45000.25|0|0|0"};
+    QTest::newRow("eight fields treated as a short line") << QList<QByteArray> {"+G",
+                                                                                full("3", "1", "2")
+                                                                                    + "\x05"
+                                                                                      "extra"}
+                                                          << QStringList {"+G", "t|u|0|0|45000.25|0|0|0"};
     QTest::newRow("empty fields still make an entry")
         << QList<QByteArray> {"+G", "\x05"} << QStringList {"+G", "||0|0|45000.25|0|0|0"};
     QTest::newRow("created 0: created now and never visited")
         << QList<QByteArray> {"+G", entryLine({"u", "t", "8E9312698", "0", "5", "1", "2"})}
         << QStringList {"+G", "t|u|0|0|45000.25|5|1|2"};
     QTest::newRow("visited not a number ends the line")
-        << QList<QByteArray> {"+G", full("x", "1", "2")} << QStringList {"+G", "t|u|0|36499.75416|36499.75416|0|0|0"};
+        << QList<QByteArray> {"+G", full("x", "1", "2")}
+        << QStringList {"+G", "t|u|0|36499.75416|36499.75416|0|0|0"};
     QTest::newRow("visited past 32 bits ends the line")
         << QList<QByteArray> {"+G", full("2147483648", "1", "2")}
         << QStringList {"+G", "t|u|0|36499.75416|36499.75416|0|0|0"};
     QTest::newRow("visited past 16 bits is kept")
         << QList<QByteArray> {"+G", full("40000", "1", "2")}
         << QStringList {"+G", "t|u|0|36499.75416|36499.75416|40000|1|2"};
-    QTest::newRow("negative visited is kept")
-        << QList<QByteArray> {"+G", full("-4", "1", "2")} << QStringList {"+G", "t|u|0|36499.75416|36499.75416|-4|1|2"};
+    QTest::newRow("negative visited is kept") << QList<QByteArray> {"+G", full("-4", "1", "2")}
+                                              << QStringList {"+G", "t|u|0|36499.75416|36499.75416|-4|1|2"};
     QTest::newRow("catagory past a byte ends the line")
-        << QList<QByteArray> {"+G", full("3", "256", "2")} << QStringList {"+G", "t|u|0|36499.75416|36499.75416|3|0|0"};
+        << QList<QByteArray> {"+G", full("3", "256", "2")}
+        << QStringList {"+G", "t|u|0|36499.75416|36499.75416|3|0|0"};
     QTest::newRow("negative rating ends the line")
-        << QList<QByteArray> {"+G", full("3", "1", "-1")} << QStringList {"+G", "t|u|0|36499.75416|36499.75416|3|1|0"};
-    QTest::newRow("blanks around numbers")
-        << QList<QByteArray> {"+G", full(" 3 ", " 1", "2 ")} << QStringList {"+G", "t|u|0|36499.75416|36499.75416|3|1|2"};
+        << QList<QByteArray> {"+G", full("3", "1", "-1")}
+        << QStringList {"+G", "t|u|0|36499.75416|36499.75416|3|1|0"};
+    QTest::newRow("blanks around numbers") << QList<QByteArray> {"+G", full(" 3 ", " 1", "2 ")}
+                                           << QStringList {"+G", "t|u|0|36499.75416|36499.75416|3|1|2"};
     QTest::newRow("damaged date is no date")
         << QList<QByteArray> {"+G", entryLine({"u", "t", "8E93Z2698", "8E9312698", "1", "0", "0"})}
         << QStringList {"+G", "t|u|0|0|36499.75416|1|0|0"};
@@ -134,10 +149,11 @@ void TestStackFile::readsLineEndsAndEncodings_data()
     QTest::newRow("UTF-8 byte-order mark") << QByteArray("\xEF\xBB\xBF+News\r\n") << QStringList {"+News"};
     QTest::newRow("UTF-8") << QByteArray("+Caf\xC3\xA9 \xE2\x80\x94 \xF0\x9F\x98\x80\r\n")
                            << QStringList {QString::fromUtf8("+Café — 😀")};
-    QTest::newRow("Windows-1252 line") << QByteArray("+Caf\xE9 \x80 \x93q\x94\r\n")
-                                       << QStringList {QString::fromUtf8("+Café € “q”")};
+    QTest::newRow("Windows-1252 line")
+        << QByteArray("+Caf\xE9 \x80 \x93q\x94\r\n") << QStringList {QString::fromUtf8("+Café € “q”")};
     QTest::newRow("encoding decided per line")
-        << QByteArray("+Caf\xE9\r\n+Caf\xC3\xA9\r\n") << QStringList {QString::fromUtf8("+Café"), QString::fromUtf8("+Café")};
+        << QByteArray("+Caf\xE9\r\n+Caf\xC3\xA9\r\n")
+        << QStringList {QString::fromUtf8("+Café"), QString::fromUtf8("+Café")};
     QTest::newRow("overlong UTF-8 is Windows-1252")
         << QByteArray("+\xC0\xAF\r\n") << QStringList {QString::fromUtf8("+À¯")};
     QTest::newRow("truncated UTF-8 sequence is Windows-1252")
@@ -170,10 +186,12 @@ void TestStackFile::damagedFilesLoadWhatParses_data()
     QTest::newRow("only line ends") << QByteArray("\r\n\n\r\n") << 0 << 0;
     QTest::newRow("NUL bytes around good lines")
         << QByteArray("\0\0\0\r\n+News\r\n", 12) + exampleEntry + QByteArray("\r\n\0\x05\0\r\n", 7) << 1 << 2;
-    QTest::newRow("random bytes then good lines") << binary + "\r\n+Last\r\n" + exampleEntry + "\r\n" << -1 << -1;
-    QTest::newRow("10 MB line") << "+G\r\n" + QByteArray(10 * 1024 * 1024, 'x') + "\x05t\r\n" + exampleEntry << 1 << 2;
-    QTest::newRow("10 MB line without separator") << "+G\r\n" + QByteArray(10 * 1024 * 1024, 'y') + "\r\n" + exampleEntry
-                                                  << 1 << 1;
+    QTest::newRow("random bytes then good lines") << binary + "\r\n+Last\r\n" + exampleEntry + "\r\n"
+                                                  << -1 << -1;
+    QTest::newRow("10 MB line") << "+G\r\n" + QByteArray(10 * 1024 * 1024, 'x') + "\x05t\r\n" + exampleEntry
+                                << 1 << 2;
+    QTest::newRow("10 MB line without separator")
+        << "+G\r\n" + QByteArray(10 * 1024 * 1024, 'y') + "\r\n" + exampleEntry << 1 << 1;
 }
 
 void TestStackFile::damagedFilesLoadWhatParses()
@@ -259,10 +277,17 @@ void TestStackFile::merges_data()
     QTest::addColumn<QStringList>("expected");
 
     QTest::newRow("leading entries join the last existing group; same-named group added again")
-        << QStringList {"A", "B"} << QByteArray("x\x05" "1\r\n+A\r\ny\x05" "2\r\n")
-        << QStringList {"+A", "+B", "+A", "old|u|0|0|0|0|0|0", "1|x|1|0|45000.25|0|0|0", "2|y|2|0|45000.25|0|0|0"};
+        << QStringList {"A", "B"}
+        << QByteArray("x\x05"
+                      "1\r\n+A\r\ny\x05"
+                      "2\r\n")
+        << QStringList {
+               "+A", "+B", "+A", "old|u|0|0|0|0|0|0", "1|x|1|0|45000.25|0|0|0", "2|y|2|0|45000.25|0|0|0"};
     QTest::newRow("into a store without groups: leading entries have no group")
-        << QStringList {} << QByteArray("x\x05" "1\r\n+N\r\ny\x05" "2\r\n")
+        << QStringList {}
+        << QByteArray("x\x05"
+                      "1\r\n+N\r\ny\x05"
+                      "2\r\n")
         << QStringList {"+N", "old|u|-1|0|0|0|0|0", "1|x|-1|0|45000.25|0|0|0", "2|y|0|0|45000.25|0|0|0"};
     QTest::newRow("empty file adds nothing")
         << QStringList {"A"} << QByteArray() << QStringList {"+A", "old|u|0|0|0|0|0|0"};

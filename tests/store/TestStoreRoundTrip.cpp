@@ -5,7 +5,6 @@
 
 #include <QRandomGenerator>
 #include <QtTest>
-
 #include <memory>
 
 namespace {
@@ -35,7 +34,8 @@ void fillRandomStore(URLBlock &store, QRandomGenerator &random)
         store.NewCatagory(randomText(random, 20));
     const int entries = random.bounded(0, 300);
     for (int i = 0; i < entries; ++i) {
-        URLData *entry = store.urlDatas().Add(randomText(random, 60), randomText(random, 90), random.bounded(groups));
+        URLData *entry
+            = store.urlDatas().Add(randomText(random, 60), randomText(random, 90), random.bounded(groups));
         entry->Created = random.bounded(4096, 65535) + random.bounded(86400) / DayCount::secondsPerDay;
         entry->LastAccesed = random.bounded(3) == 0 ? 0.0 : entry->Created + random.bounded(1000);
         entry->LastAccesed = std::min(entry->LastAccesed, 65535.0);
@@ -54,7 +54,7 @@ QList<QList<const URLData *>> entriesByGroup(const URLBlock &store)
     return byGroup;
 }
 
-} // namespace
+}  // namespace
 
 // Generated stores written and read back.
 class TestStoreRoundTrip : public QObject

@@ -5,8 +5,7 @@
 Command::Command(QTextStream &out, QTextStream &err)
     : m_out(out)
     , m_err(err)
-{
-}
+{ }
 
 Command::~Command() = default;
 

@@ -11,13 +11,12 @@ QString DateTextCommand::summary() const
 
 QString DateTextCommand::help() const
 {
-    return QStringLiteral(
-        "Usage: tsy date-text DAYCOUNT\n"
-        "\n"
-        "Prints the date text that stack files hold for a date: the day as four hex\n"
-        "digits and the first five decimal digits of the time of day as five hex\n"
-        "digits; \"0\" for no date. DAYCOUNT counts days since 30 December 1899, the\n"
-        "fraction being the time of day (36499.7541666667 is 5 December 1999 18:06).\n");
+    return QStringLiteral("Usage: tsy date-text DAYCOUNT\n"
+                          "\n"
+                          "Prints the date text that stack files hold for a date: the day as four hex\n"
+                          "digits and the first five decimal digits of the time of day as five hex\n"
+                          "digits; \"0\" for no date. DAYCOUNT counts days since 30 December 1899, the\n"
+                          "fraction being the time of day (36499.7541666667 is 5 December 1999 18:06).\n");
 }
 
 int DateTextCommand::execute(const QStringList &arguments)

@@ -11,13 +11,12 @@ QString DateValueCommand::summary() const
 
 QString DateValueCommand::help() const
 {
-    return QStringLiteral(
-        "Usage: tsy date-value TEXT\n"
-        "\n"
-        "Reads a stack-file date text as the program does and prints the day count\n"
-        "(days since 30 December 1899) as a decimal number with up to 10 fraction\n"
-        "digits. A text shorter than 8 characters, or one that is not hexadecimal,\n"
-        "is no date: 0.\n");
+    return QStringLiteral("Usage: tsy date-value TEXT\n"
+                          "\n"
+                          "Reads a stack-file date text as the program does and prints the day count\n"
+                          "(days since 30 December 1899) as a decimal number with up to 10 fraction\n"
+                          "digits. A text shorter than 8 characters, or one that is not hexadecimal,\n"
+                          "is no date: 0.\n");
 }
 
 int DateValueCommand::execute(const QStringList &arguments)

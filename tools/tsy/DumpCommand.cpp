@@ -14,16 +14,15 @@ QString DumpCommand::summary() const
 
 QString DumpCommand::help() const
 {
-    return QStringLiteral(
-        "Usage: tsy dump FILE.tsy\n"
-        "\n"
-        "Loads the stack file and prints the store as one JSON object:\n"
-        "  {\"groups\":[{\"number\":0,\"name\":\"News\",\"inIndexMask\":true}],\n"
-        "   \"entries\":[{\"id\":\"00001\",\"name\":\"T\",\"url\":\"U\",\"owner\":0,\n"
-        "                \"lastAccessed\":36499.75416,\"created\":36499.75416,\n"
-        "                \"visited\":3,\"catagory\":0,\"rated\":2}]}\n"
-        "Entries come in store order; dates are day counts since 30 December 1899\n"
-        "(0: none); owner is -1 for an entry of no group.\n");
+    return QStringLiteral("Usage: tsy dump FILE.tsy\n"
+                          "\n"
+                          "Loads the stack file and prints the store as one JSON object:\n"
+                          "  {\"groups\":[{\"number\":0,\"name\":\"News\",\"inIndexMask\":true}],\n"
+                          "   \"entries\":[{\"id\":\"00001\",\"name\":\"T\",\"url\":\"U\",\"owner\":0,\n"
+                          "                \"lastAccessed\":36499.75416,\"created\":36499.75416,\n"
+                          "                \"visited\":3,\"catagory\":0,\"rated\":2}]}\n"
+                          "Entries come in store order; dates are day counts since 30 December 1899\n"
+                          "(0: none); owner is -1 for an entry of no group.\n");
 }
 
 int DumpCommand::execute(const QStringList &arguments)
@@ -40,7 +39,8 @@ int DumpCommand::execute(const QStringList &arguments)
     const GroupTable &groups = store.IDXList();
     for (int i = 0; i < groups.groupCount(); ++i) {
         const GroupRecord &group = groups.at(i);
-        m_out << (i ? "," : "") << "{\"number\":" << group.number << ",\"name\":" << JsonText::string(group.name)
+        m_out << (i ? "," : "") << "{\"number\":" << group.number
+              << ",\"name\":" << JsonText::string(group.name)
               << ",\"inIndexMask\":" << (group.inIndexMask ? "true" : "false") << '}';
     }
     m_out << "],\"entries\":[";

@@ -1,7 +1,6 @@
 #include "JsonText.h"
 
 #include <QLocale>
-
 #include <cmath>
 
 namespace JsonText {
@@ -46,4 +45,4 @@ QString number(double value)
     return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
-} // namespace JsonText
+}  // namespace JsonText

@@ -9,4 +9,4 @@ QString string(const QString &text);
 // The shortest decimal text that reads back as the same double.
 QString number(double value);
 
-} // namespace JsonText
+}  // namespace JsonText

@@ -8,7 +8,6 @@
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
-
 #include <limits>
 
 namespace {
@@ -16,8 +15,8 @@ namespace {
 // "more", "less" or "equal" (and "off"): the filter mode; -1 for anything else.
 int modeFromName(const QString &name)
 {
-    static const QStringList names = {QStringLiteral("off"), QStringLiteral("more"), QStringLiteral("less"),
-                                      QStringLiteral("equal")};
+    static const QStringList names
+        = {QStringLiteral("off"), QStringLiteral("more"), QStringLiteral("less"), QStringLiteral("equal")};
     return int(names.indexOf(name.toLower()));
 }
 
@@ -31,7 +30,7 @@ bool readShort(const QString &text, int &value)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 QString ListCommand::summary() const
 {
@@ -40,33 +39,32 @@ QString ListCommand::summary() const
 
 QString ListCommand::help() const
 {
-    return QStringLiteral(
-        "Usage: tsy list FILE.tsy [--group N | --all] [--ratings 0,1,2,3,4]\n"
-        "                [--visited MODE:N] [--accessed MODE:N(d|w|m)]\n"
-        "                [--added MODE:N(d|w|m)] [--title MASK] [--now DAYCOUNT]\n"
-        "\n"
-        "Prints one row a line, the seven column texts (Title, URL, Rated, Group,\n"
-        "Last Visited, Created, Visited) separated by tabs; dates as\n"
-        "YYYY-MM-DD HH:MM:SS, \"Never\" for no last visit. A tab inside a text is\n"
-        "printed as a blank.\n"
-        "\n"
-        "  --group N        the entries of group N (its position, from 0)\n"
-        "  --all            the entries of every group whose index mask is set\n"
-        "                   (the default)\n"
-        "  --ratings LIST   the ratings shown, 0 (Not Rated) to 4 (V.High);\n"
-        "                   default 0,1,2,3,4\n"
-        "  --visited MODE:N visit count more than, less than or equal to N\n"
-        "  --accessed MODE:N(d|w|m)\n"
-        "                   last visited more than N days/weeks/months ago (more),\n"
-        "                   within the last N (less), or N ago (equal)\n"
-        "  --added MODE:N(d|w|m)\n"
-        "                   the same for the date the entry was made\n"
-        "  --title MASK     titles containing MASK: * any run, ? any character,\n"
-        "                   # any digit, [list], [!list], ranges like [a-c];\n"
-        "                   case-insensitive\n"
-        "  --now DAYCOUNT   the present as a day count since 30 December 1899\n"
-        "                   (default: now), for reproducible output\n"
-        "MODE is more, less or equal.\n");
+    return QStringLiteral("Usage: tsy list FILE.tsy [--group N | --all] [--ratings 0,1,2,3,4]\n"
+                          "                [--visited MODE:N] [--accessed MODE:N(d|w|m)]\n"
+                          "                [--added MODE:N(d|w|m)] [--title MASK] [--now DAYCOUNT]\n"
+                          "\n"
+                          "Prints one row a line, the seven column texts (Title, URL, Rated, Group,\n"
+                          "Last Visited, Created, Visited) separated by tabs; dates as\n"
+                          "YYYY-MM-DD HH:MM:SS, \"Never\" for no last visit. A tab inside a text is\n"
+                          "printed as a blank.\n"
+                          "\n"
+                          "  --group N        the entries of group N (its position, from 0)\n"
+                          "  --all            the entries of every group whose index mask is set\n"
+                          "                   (the default)\n"
+                          "  --ratings LIST   the ratings shown, 0 (Not Rated) to 4 (V.High);\n"
+                          "                   default 0,1,2,3,4\n"
+                          "  --visited MODE:N visit count more than, less than or equal to N\n"
+                          "  --accessed MODE:N(d|w|m)\n"
+                          "                   last visited more than N days/weeks/months ago (more),\n"
+                          "                   within the last N (less), or N ago (equal)\n"
+                          "  --added MODE:N(d|w|m)\n"
+                          "                   the same for the date the entry was made\n"
+                          "  --title MASK     titles containing MASK: * any run, ? any character,\n"
+                          "                   # any digit, [list], [!list], ranges like [a-c];\n"
+                          "                   case-insensitive\n"
+                          "  --now DAYCOUNT   the present as a day count since 30 December 1899\n"
+                          "                   (default: now), for reproducible output\n"
+                          "MODE is more, less or equal.\n");
 }
 
 bool ListCommand::readRatings(const QString &text, ViewFilter &filter)
@@ -91,13 +89,15 @@ bool ListCommand::readVisited(const QString &text, ViewFilter &filter)
     const qsizetype colon = text.indexOf(QLatin1Char(':'));
     filter.visitedMode = modeFromName(text.left(colon));
     if (colon < 0 || filter.visitedMode < 0 || !readShort(text.mid(colon + 1), filter.visitedCount)) {
-        usageError(QStringLiteral("--visited: expected MODE:N (MODE more, less or equal), got '%1'").arg(text));
+        usageError(
+            QStringLiteral("--visited: expected MODE:N (MODE more, less or equal), got '%1'").arg(text));
         return false;
     }
     return true;
 }
 
-bool ListCommand::readDateFilter(const QString &option, const QString &text, int &mode, int &amount, int &unit)
+bool ListCommand::readDateFilter(const QString &option, const QString &text, int &mode, int &amount,
+                                 int &unit)
 {
     static const QRegularExpression form(QStringLiteral("^([A-Za-z]+):(-?\\d+)([dwmDWM]?)$"));
     const QRegularExpressionMatch match = form.match(text);
@@ -108,8 +108,8 @@ bool ListCommand::readDateFilter(const QString &option, const QString &text, int
     }
     const QString unitLetter = match.captured(3).toLower();
     unit = unitLetter == QLatin1String("w") ? CalendarInterval::Weeks
-         : unitLetter == QLatin1String("m") ? CalendarInterval::Months
-                                             : CalendarInterval::Days;
+        : unitLetter == QLatin1String("m")  ? CalendarInterval::Months
+                                            : CalendarInterval::Days;
     return true;
 }
 
@@ -148,8 +148,8 @@ int ListCommand::execute(const QStringList &arguments)
                            filter.accessedAmount, filter.accessedUnit))
         return UsageError;
     if (parser.isSet(added)
-        && !readDateFilter(QStringLiteral("--added"), parser.value(added), filter.addedMode, filter.addedAmount,
-                           filter.addedUnit))
+        && !readDateFilter(QStringLiteral("--added"), parser.value(added), filter.addedMode,
+                           filter.addedAmount, filter.addedUnit))
         return UsageError;
     filter.textMask = parser.value(title);
 

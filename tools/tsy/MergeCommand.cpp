@@ -14,14 +14,13 @@ QString MergeCommand::summary() const
 
 QString MergeCommand::help() const
 {
-    return QStringLiteral(
-        "Usage: tsy merge FILE.tsy OTHER.tsy\n"
-        "\n"
-        "Loads FILE, merges OTHER into it and saves FILE. OTHER's groups are added\n"
-        "after FILE's groups (also when a group of that name exists) and all its\n"
-        "entries are added; entries before OTHER's first group line join FILE's last\n"
-        "group. FILE's previous content is kept as the backup: FILE's name with the\n"
-        "extension .bak. Nothing is written when either file cannot be read.\n");
+    return QStringLiteral("Usage: tsy merge FILE.tsy OTHER.tsy\n"
+                          "\n"
+                          "Loads FILE, merges OTHER into it and saves FILE. OTHER's groups are added\n"
+                          "after FILE's groups (also when a group of that name exists) and all its\n"
+                          "entries are added; entries before OTHER's first group line join FILE's last\n"
+                          "group. FILE's previous content is kept as the backup: FILE's name with the\n"
+                          "extension .bak. Nothing is written when either file cannot be read.\n");
 }
 
 // The backup of a stack file: the same name with the extension ".bak".

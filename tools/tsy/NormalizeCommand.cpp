@@ -13,12 +13,11 @@ QString NormalizeCommand::summary() const
 
 QString NormalizeCommand::help() const
 {
-    return QStringLiteral(
-        "Usage: tsy normalize IN.tsy OUT.tsy\n"
-        "\n"
-        "Loads IN as the program does (lines that do not parse are skipped, lines in\n"
-        "Windows-1252 are converted) and writes the store to OUT as the program\n"
-        "saves it: UTF-8 with CR LF line ends. OUT is replaced in one step.\n");
+    return QStringLiteral("Usage: tsy normalize IN.tsy OUT.tsy\n"
+                          "\n"
+                          "Loads IN as the program does (lines that do not parse are skipped, lines in\n"
+                          "Windows-1252 are converted) and writes the store to OUT as the program\n"
+                          "saves it: UTF-8 with CR LF line ends. OUT is replaced in one step.\n");
 }
 
 int NormalizeCommand::execute(const QStringList &arguments)

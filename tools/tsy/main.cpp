@@ -9,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QTextStream>
-
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -44,7 +43,7 @@ void printUsage(QTextStream &stream, const std::vector<std::unique_ptr<Command>>
               "2 for a usage error.\n";
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char *argv[])
 {

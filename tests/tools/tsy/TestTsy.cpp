@@ -14,7 +14,7 @@ namespace {
 
 struct Run
 {
-    int exitCode = -1; // -1: did not finish, or crashed
+    int exitCode = -1;  // -1: did not finish, or crashed
     QByteArray out;
     QByteArray err;
 };
@@ -69,7 +69,7 @@ const QByteArray listFile = entry("http://l.example/", "Loose end", "B13408235",
     + entry("http://e.example/", "Never seen 2", "0", "B1340927C", "0", "3")
     + entry("http://f.example/", "Five\tstars", "B13408235", "B13408235", "9", "5");
 
-} // namespace
+}  // namespace
 
 class TestTsy : public QObject
 {
@@ -122,7 +122,7 @@ private slots:
     {
         QTest::addColumn<QString>("arguments");
         QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("mention"); // a text stderr must contain
+        QTest::addColumn<QString>("mention");  // a text stderr must contain
 
         const auto row = [](const char *name, const char *arguments, int exitCode, const char *mention) {
             QTest::newRow(name) << QString::fromUtf8(arguments) << exitCode << QString::fromUtf8(mention);
@@ -181,7 +181,7 @@ private slots:
     void help_data()
     {
         QTest::addColumn<QString>("arguments");
-        QTest::addColumn<QString>("mentions"); // texts stdout must contain
+        QTest::addColumn<QString>("mentions");  // texts stdout must contain
 
         const QString commands = QStringLiteral("dump list merge normalize date-text date-value");
         QTest::newRow("tool --help") << "--help" << commands;
