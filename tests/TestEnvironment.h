@@ -46,3 +46,22 @@ inline QByteArray entryLine(const QList<QByteArray> &fields)
 }
 
 }  // namespace TestEnvironment
+
+namespace TestEnvironment {
+
+// A fresh configuration folder for the registry hives of one test.
+class ConfigFolder
+{
+public:
+    ConfigFolder()
+    {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.path()));
+    }
+    QString path() const { return m_dir.path(); }
+    QString hiveFile(const char *root) const { return m_dir.path() + "/Tessaly/" + root + ".reg"; }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+} // namespace TestEnvironment

@@ -76,12 +76,13 @@ void createNewKey(const QString &keyPath, quint32 hive)
     });
 }
 
-void setKeyValue(const QString &keyPath, const QString &valueName, const QVariant &value, quint32 valueType)
+long setKeyValue(const QString &keyPath, const QString &valueName, const QVariant &value, quint32 valueType)
 {
     KeyHandle key;
-    if (openKey(Registry::HKEY_CURRENT_USER, keyPath, &key) != ERROR_SUCCESS)
-        return;
-    setValueEx(key, valueName, valueType, value);
+    const long status = openKey(Registry::HKEY_CURRENT_USER, keyPath, &key);
+    if (status != ERROR_SUCCESS)
+        return status;
+    return setValueEx(key, valueName, valueType, value);
 }
 
 QString queryValue(const QString &keyPath, const QString &valueName)

@@ -42,8 +42,8 @@ long queryValueEx(const KeyHandle &key, const QString &valueName, QVariant &valu
 void createNewKey(const QString &keyPath, quint32 hive);
 
 // Writes a value under an existing key of the current user's hive; a missing
-// key makes the write fail without a report.
-void setKeyValue(const QString &keyPath, const QString &valueName, const QVariant &value, quint32 valueType);
+// key makes the write fail. The status is there for callers that report it.
+long setKeyValue(const QString &keyPath, const QString &valueName, const QVariant &value, quint32 valueType);
 
 // A value of the current user's hive as text ("" when there is none; a
 // REG_DWORD as its decimal digits).

@@ -6,6 +6,8 @@
 #include "ListCommand.h"
 #include "MergeCommand.h"
 #include "NormalizeCommand.h"
+#include "RegCommand.h"
+#include "SettingsCommand.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -24,6 +26,8 @@ std::vector<std::unique_ptr<Command>> allCommands(QTextStream &out, QTextStream 
     commands.push_back(std::make_unique<NormalizeCommand>(out, err));
     commands.push_back(std::make_unique<DateTextCommand>(out, err));
     commands.push_back(std::make_unique<DateValueCommand>(out, err));
+    commands.push_back(std::make_unique<RegCommand>(out, err));
+    commands.push_back(std::make_unique<SettingsCommand>(out, err));
     return commands;
 }
 
@@ -33,7 +37,7 @@ void printUsage(QTextStream &stream, const std::vector<std::unique_ptr<Command>>
               "       tsy COMMAND --help\n"
               "\n"
               "The command-line companion of Tessaly, the bookmark manager: it reads and\n"
-              "writes Tessaly's stack files (.tsy) with the program's own code.\n"
+              "writes Tessaly's stack files (.tsy) and settings with the program's own code.\n"
               "\n"
               "Commands:\n";
     for (const auto &command : commands)

@@ -1,0 +1,154 @@
+#include "Config.h"
+
+#include "MainWindowSettingsHost.h"
+#include "regModule.h"
+#include "Registry.h"
+
+namespace {
+
+const QString cfName = QStringLiteral("CF");
+const QString chName = QStringLiteral("CH");
+
+} // namespace
+
+Config::Config(AppSettings &settings)
+    : m_settings(settings)
+{
+}
+
+int Config::taskbarHeight(const MainWindowSettingsHost &window)
+{
+    const std::optional<int> workArea = window.workAreaHeight();
+    return workArea ? window.screenHeight() - *workArea : 0;
+}
+
+WindowRect Config::clampedToScreen(WindowRect rect, int screenWidth, int screenHeight, int taskbarHeight)
+{
+    if (rect.top < 0)
+        rect.top = 0;
+    if (rect.left < 0)
+        rect.left = 0;
+    if (rect.height < minimumHeight)
+        rect.height = defaultHeight;
+    if (rect.width < minimumWidth)
+        rect.width = defaultWidth;
+    if (qint64(rect.left) + rect.width > screenWidth)
+        rect.left = screenWidth - rect.width;
+    if (qint64(rect.top) + rect.height > screenHeight)
+        rect.top = screenHeight - rect.height - taskbarHeight;
+    return rect;
+}
+
+void Config::saveConfig(MainWindowSettingsHost &window)
+{
+    const SettingsCodec::MainWindowLayout layout = window.layout();
+    for (qsizetype i = 0; i < layout.columnWidths.size() && i < qsizetype(m_settings.columnWidths.size()); ++i)
+        m_settings.columnWidths[size_t(i)] = layout.columnWidths[i];
+    m_settings.mainTop = layout.top;
+    m_settings.mainLeft = layout.left;
+    m_settings.mainWidth = layout.width;
+    m_settings.mainHeight = layout.height;
+    m_settings.currentTab = layout.currentTab;
+    m_settings.advMode = layout.advMode;
+    m_settings.tP = layout.tabPlacement;
+    m_settings.bFW = layout.fullWindow;
+    m_settings.filterAdvanced = layout.filterAdvanced;
+    m_settings.slideMask = SettingsCodec::slideMask(layout.slideButtonsOut);
+    m_settings.lastIDX2 = layout.selectedGroup;
+    writeConfig(m_settings, layout);
+}
+
+void Config::writeConfig(const AppSettings &settings, const SettingsCodec::MainWindowLayout &layout)
+{
+    regModule::createNewKey(AppSettings::settingsKey, Registry::HKEY_CURRENT_USER);
+    regModule::setKeyValue(AppSettings::settingsKey, cfName, SettingsCodec::composeCf(settings, layout),
+                           regModule::REG_SZ);
+    regModule::setKeyValue(AppSettings::settingsKey, chName, SettingsCodec::composeCh(layout.columnWidths),
+                           regModule::REG_SZ);
+}
+
+void Config::applyCf(AppSettings &settings, const SettingsCodec::CfFields &cf)
+{
+    settings.advMode = cf.advMode.value_or(1);
+    settings.mainTop = cf.mainTop.value_or(settings.mainTop);
+    settings.mainLeft = cf.mainLeft.value_or(settings.mainLeft);
+    settings.mainWidth = cf.mainWidth.value_or(settings.mainWidth);
+    settings.mainHeight = cf.mainHeight.value_or(settings.mainHeight);
+    settings.cAF = cf.cAF.value_or(settings.cAF);
+    settings.tP = cf.tP.value_or(settings.tP);
+    settings.currentTab = cf.currentTab.value_or(settings.currentTab);
+    settings.pB = cf.pB.value_or(settings.pB);
+    settings.lastIDX2 = cf.selectedGroup.value_or(settings.lastIDX2);
+    if (cf.flagWord) {
+        settings.mAOT = *cf.flagWord & SettingsCodec::MainAlwaysOnTop;
+        settings.uSK = *cf.flagWord & SettingsCodec::UseKeystrokes;
+        settings.bFW = *cf.flagWord & SettingsCodec::FullWindow;
+        settings.filterAdvanced = *cf.flagWord & SettingsCodec::FilterPanelExpanded;
+    }
+    settings.slideMask = cf.slideMask.value_or(settings.slideMask);
+}
+
+void Config::applyCh(AppSettings &settings, const QString &ch)
+{
+    const auto widths = SettingsCodec::parseCh(ch);
+    for (size_t i = 0; i < widths.size(); ++i)
+        settings.columnWidths[i] = widths[i].value_or(settings.columnWidths[i]);
+}
+
+void Config::loadConfig(MainWindowSettingsHost &window)
+{
+    const SettingsCodec::CfFields cf = SettingsCodec::parseCf(regModule::queryValue(AppSettings::settingsKey, cfName));
+    applyCf(m_settings, cf);
+    const int taskbar = taskbarHeight(window);
+
+    window.setAdvMode(m_settings.advMode);
+
+    WindowRect rect = window.geometry();
+    rect.top = cf.mainTop.value_or(rect.top);
+    rect.left = cf.mainLeft.value_or(rect.left);
+    rect.width = cf.mainWidth.value_or(rect.width);
+    rect.height = cf.mainHeight.value_or(rect.height);
+    rect = clampedToScreen(rect, window.screenWidth(), window.screenHeight(), taskbar);
+    window.setGeometry(rect);
+    m_settings.mainTop = rect.top;
+    m_settings.mainLeft = rect.left;
+    m_settings.mainWidth = rect.width;
+    m_settings.mainHeight = rect.height;
+
+    if (cf.tP)
+        window.setTabPlacement(*cf.tP);
+    if (cf.currentTab)
+        window.selectTab(*cf.currentTab);
+
+    const auto widths = SettingsCodec::parseCh(regModule::queryValue(AppSettings::settingsKey, chName));
+    for (int column = 0; column < window.columnCount() && column < int(widths.size()); ++column) {
+        if (const auto width = widths[size_t(column)]) {
+            m_settings.columnWidths[size_t(column)] = *width;
+            window.setColumnWidth(column, *width);
+        }
+    }
+
+    window.fullScrnRefresh();
+    if (cf.selectedGroup)
+        window.selectGroupItem(*cf.selectedGroup);
+    if (cf.flagWord) {
+        window.setTopmost(m_settings.mAOT);
+        window.setFilterAdvanced(m_settings.filterAdvanced);
+    }
+    window.finishLoadConfig(m_settings.slideMask);
+}
+
+void Config::dockMainWindow(MainWindowSettingsHost &window)
+{
+    WindowRect rect = window.geometry();
+    rect.top = window.screenHeight() - rect.height - taskbarHeight(window);
+    rect.left = window.screenWidth() - rect.width;
+    window.setGeometry(rect);
+}
+
+int Config::restoreGroupSelection()
+{
+    const SettingsCodec::CfFields cf = SettingsCodec::parseCf(regModule::queryValue(AppSettings::settingsKey, cfName));
+    m_settings.lastIDX2 = cf.rememberedGroup;
+    return m_settings.lastIDX2;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "SettingsCodec.h"
+#include "WindowRect.h"
+
+#include <optional>
+
+// What the settings need of the main window: its geometry in twips, the
+// screen it is on, the layout it saves, and the calls that apply loaded
+// settings. The main window implements it; tests use a double.
+class MainWindowSettingsHost
+{
+public:
+    virtual ~MainWindowSettingsHost() = default;
+
+    virtual int screenWidth() const = 0;
+    virtual int screenHeight() const = 0;
+    // The desktop work area's height; nullopt when the desktop does not say.
+    virtual std::optional<int> workAreaHeight() const = 0;
+
+    virtual WindowRect geometry() const = 0;
+    virtual void setGeometry(const WindowRect &rect) = 0;
+
+    // The state saved with the settings (column widths of the active list,
+    // tabs, panels, the chosen group).
+    virtual SettingsCodec::MainWindowLayout layout() const = 0;
+    virtual int columnCount() const = 0;
+
+    // Applying loaded settings, in the order the settings are read.
+    virtual void setAdvMode(int advMode) = 0;
+    virtual void setTabPlacement(int placement) = 0;
+    virtual void selectTab(int tab) = 0;
+    virtual void setColumnWidth(int column, int width) = 0;
+    virtual void fullScrnRefresh() = 0;
+    virtual void selectGroupItem(int group) = 0;
+    virtual void setTopmost(bool onTop) = 0;
+    virtual void setFilterAdvanced(bool expanded) = 0;
+    // The last steps: filter sections opened as slideMask says, pictures,
+    // panel layout and a refill of the entry list.
+    virtual void finishLoadConfig(int slideMask) = 0;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Reading the fields of a settings value: the value is split at every blank,
+// fields are addressed by position, and an empty or missing field, or one
+// that does not convert, holds nothing.
+namespace SettingsField {
+
+QStringList split(const QString &value);
+QString at(const QStringList &fields, int index);
+
+// A whole number within [min, max].
+std::optional<int> number(const QString &field, int min, int max);
+// "True" or "False" (any case), or a number: 0 is false, anything else true.
+std::optional<bool> flag(const QString &field);
+// The number the field begins with ("2x" is 2); 0 when it begins with none.
+int leadingNumber(const QString &field);
+
+QString flagText(bool value);
+
+} // namespace SettingsField

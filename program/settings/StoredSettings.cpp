@@ -1,0 +1,56 @@
+#include "StoredSettings.h"
+
+#include "Config.h"
+#include "TrayConfig.h"
+#include "regModule.h"
+
+namespace StoredSettings {
+
+namespace {
+
+// The layout a main window with these settings would save.
+SettingsCodec::MainWindowLayout layoutOf(const AppSettings &settings)
+{
+    SettingsCodec::MainWindowLayout layout;
+    layout.top = settings.mainTop;
+    layout.left = settings.mainLeft;
+    layout.width = settings.mainWidth;
+    layout.height = settings.mainHeight;
+    layout.currentTab = settings.currentTab;
+    layout.advMode = settings.advMode;
+    layout.tabPlacement = settings.tP;
+    layout.selectedGroup = settings.lastIDX2;
+    layout.fullWindow = settings.bFW;
+    layout.filterAdvanced = settings.filterAdvanced;
+    for (int bit = 0; bit < 31; ++bit)
+        layout.slideButtonsOut.append(settings.slideMask & (1 << bit));
+    layout.columnWidths = QList<int>(settings.columnWidths.begin(), settings.columnWidths.end());
+    return layout;
+}
+
+} // namespace
+
+Snapshot read()
+{
+    Snapshot snapshot;
+    const QString id = regModule::queryValue(AppSettings::settingsKey, QStringLiteral("ID"));
+    const QString cf = regModule::queryValue(AppSettings::settingsKey, QStringLiteral("CF"));
+    const QString ch = regModule::queryValue(AppSettings::settingsKey, QStringLiteral("CH"));
+    snapshot.fields.id = SettingsCodec::parseId(id);
+    snapshot.fields.cf = SettingsCodec::parseCf(cf);
+    snapshot.fields.ch = SettingsCodec::parseCh(ch);
+
+    TrayConfig::applyId(snapshot.settings, snapshot.fields.id);
+    TrayConfig::applyAutoOptions(snapshot.settings, cf);
+    Config::applyCf(snapshot.settings, snapshot.fields.cf);
+    Config::applyCh(snapshot.settings, ch);
+    return snapshot;
+}
+
+void write(const AppSettings &settings)
+{
+    TrayConfig::writeId(settings);
+    Config::writeConfig(settings, layoutOf(settings));
+}
+
+} // namespace StoredSettings
