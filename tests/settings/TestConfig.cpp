@@ -1,0 +1,348 @@
+#include "Config.h"
+#include "MainWindowSettingsHost.h"
+#include "Registry.h"
+#include "TestEnvironment.h"
+#include "TrayConfig.h"
+#include "TrayWindowSettingsHost.h"
+#include "regModule.h"
+
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QString key = AppSettings::settingsKey;
+
+void store(const QString &name, const QString &value)
+{
+    regModule::createNewKey(key, Registry::HKEY_CURRENT_USER);
+    regModule::setKeyValue(key, name, value, regModule::REG_SZ);
+}
+
+// A main window that records what the settings do to it. Screen 1024 x 768
+// pixels at 15 twips per pixel, with a 40-pixel taskbar.
+class FakeMainWindow : public MainWindowSettingsHost
+{
+public:
+    int screenWidth() const override { return 15360; }
+    int screenHeight() const override { return 11520; }
+    std::optional<int> workAreaHeight() const override { return workArea; }
+    WindowRect geometry() const override { return rect; }
+    void setGeometry(const WindowRect &r) override
+    {
+        rect = r;
+        calls << "geometry";
+    }
+    SettingsCodec::MainWindowLayout layout() const override { return saved; }
+    int columnCount() const override { return 7; }
+    void setAdvMode(int mode) override { calls << QString("advMode %1").arg(mode); }
+    void setTabPlacement(int p) override { calls << QString("placement %1").arg(p); }
+    void selectTab(int tab) override { calls << QString("tab %1").arg(tab); }
+    void setColumnWidth(int column, int width) override { calls << QString("column %1=%2").arg(column).arg(width); }
+    void fullScrnRefresh() override { calls << "refresh"; }
+    void selectGroupItem(int group) override { calls << QString("group %1").arg(group); }
+    void setTopmost(bool onTop) override { calls << QString("topmost %1").arg(onTop); }
+    void setFilterAdvanced(bool expanded) override { calls << QString("expanded %1").arg(expanded); }
+    void finishLoadConfig(int slideMask) override { calls << QString("finish %1").arg(slideMask); }
+
+    std::optional<int> workArea = 10920;  // 728 pixels
+    WindowRect rect {1500, 1500, 9000, 6000};
+    SettingsCodec::MainWindowLayout saved;
+    QStringList calls;
+};
+
+class FakeTrayWindow : public TrayWindowSettingsHost
+{
+public:
+    int screenWidth() const override { return 15360; }
+    int screenHeight() const override { return 11520; }
+    WindowRect trayGeometry() const override { return rect; }
+    void moveTrayWindow(int top, int left) override
+    {
+        rect.top = top;
+        rect.left = left;
+    }
+    void setTrayIcon(bool disable) override { calls << QString("trayIcon disabled=%1").arg(disable); }
+    void showActiveIcon() override { calls << "activeIcon"; }
+
+    WindowRect rect {0, 0, 480, 480};
+    QStringList calls;
+};
+
+} // namespace
+
+// Reading and applying the settings of the tray window and the main window.
+class TestConfig : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void clampsGeometry_data();
+    void clampsGeometry();
+    void loadConfigAppliesFieldsInOrder();
+    void loadConfigWithNothingStored();
+    void loadConfigOfShortValues();
+    void dockMainWindow_data();
+    void dockMainWindow();
+    void saveThenLoadGivesSameSettings();
+    void restoreGroupSelection_data();
+    void restoreGroupSelection();
+    void earlyConfigFirstStart();
+    void earlyConfigStored_data();
+    void earlyConfigStored();
+    void lateSaveWritesTrayPlace();
+
+private:
+    std::unique_ptr<TestEnvironment::ConfigFolder> m_config;
+};
+
+void TestConfig::init()
+{
+    m_config = std::make_unique<TestEnvironment::ConfigFolder>();
+}
+
+void TestConfig::clampsGeometry_data()
+{
+    QTest::addColumn<QString>("cf");
+    QTest::addColumn<WindowRect>("expected");
+
+    // Screen 15360 x 11520 twips, taskbar 600 twips.
+    QTest::newRow("inside the screen") << "0 0 0 0 1 1 0 1500 3000 9000 6000 0 0 " << WindowRect {1500, 3000, 9000, 6000};
+    QTest::newRow("too small gets the default size")
+        << "0 0 0 0 1 1 0 1500 1500 2000 2000 0 0 " << WindowRect {1500, 1500, 5208, 3624};
+    QTest::newRow("negative place moves to the corner")
+        << "0 0 0 0 1 1 0 -300 -45 9000 6000 0 0 " << WindowRect {0, 0, 9000, 6000};
+    QTest::newRow("over the right edge ends at the edge")
+        << "0 0 0 0 1 1 0 1500 12000 9000 6000 0 0 " << WindowRect {1500, 6360, 9000, 6000};
+    QTest::newRow("over the bottom edge ends at the taskbar")
+        << "0 0 0 0 1 1 0 9000 1500 9000 6000 0 0 " << WindowRect {4920, 1500, 9000, 6000};
+    QTest::newRow("minimum sizes are kept") << "0 0 0 0 1 1 0 0 0 2496 2380 0 0 " << WindowRect {0, 0, 2496, 2380};
+    QTest::newRow("text fields keep the window's own values")
+        << "0 0 0 0 1 1 0 x y 9000 z 0 0 " << WindowRect {1500, 1500, 9000, 6000};
+}
+
+void TestConfig::clampsGeometry()
+{
+    QFETCH(QString, cf);
+    QFETCH(WindowRect, expected);
+    store("CF", cf);
+    AppSettings settings;
+    FakeMainWindow window;
+    Config(settings).loadConfig(window);
+    QCOMPARE(window.rect, expected);
+    QCOMPARE(settings.mainWidth, expected.width);
+    QCOMPARE(settings.mainTop, expected.top);
+}
+
+void TestConfig::loadConfigAppliesFieldsInOrder()
+{
+    store("CF", "14 2 1 3 2 0 4 1500 1500 9000 6000 19 2 ");
+    store("CH", "100 200 300 ");
+    AppSettings settings;
+    FakeMainWindow window;
+    Config(settings).loadConfig(window);
+    QCOMPARE(window.calls, (QStringList {"advMode 0", "geometry", "placement 3", "tab 2", "column 0=100", "column 1=200",
+                                         "column 2=300", "refresh", "group 4", "topmost 1", "expanded 1", "finish 19"}));
+    QCOMPARE(settings.pB, 1);
+    QCOMPARE(settings.tP, 3);
+    QCOMPARE(settings.cAF, 2);
+    QCOMPARE(settings.lastIDX2, 4);
+    QVERIFY(settings.mAOT);
+    QVERIFY(settings.bFW);
+    QVERIFY(!settings.uSK);
+    QVERIFY(settings.filterAdvanced);
+    QCOMPARE(settings.columnWidths[2], 300);
+    QCOMPARE(settings.columnWidths[3], AppSettings().columnWidths[3]);  // fewer widths than columns
+    QCOMPARE(settings.mT, 0);  // field 1 is written only
+}
+
+void TestConfig::loadConfigWithNothingStored()
+{
+    AppSettings settings;
+    settings.advMode = 2;
+    settings.pB = 1;
+    FakeMainWindow window;
+    window.rect = {-100, 20000, 1000, 1000};
+    Config(settings).loadConfig(window);
+    QCOMPARE(window.calls, (QStringList {"advMode 1", "geometry", "refresh", "finish 0"}));
+    QCOMPARE(settings.advMode, 1);
+    QCOMPARE(settings.pB, 1);
+    QCOMPARE(window.rect, (WindowRect {0, 15360 - 5208, 5208, 3624}));
+}
+
+void TestConfig::loadConfigOfShortValues()
+{
+    store("CF", "0 0 2 1 1 2");
+    AppSettings settings;
+    FakeMainWindow window;
+    window.rect = {1500, 1500, 2000, 6000};
+    Config(settings).loadConfig(window);
+    QCOMPARE(window.calls, (QStringList {"advMode 2", "geometry", "placement 1", "tab 1", "refresh", "topmost 0",
+                                         "expanded 0", "finish 0"}));
+    QCOMPARE(window.rect.width, Config::defaultWidth);
+    QCOMPARE(settings.pB, 2);
+    QCOMPARE(settings.cAF, 0);
+}
+
+void TestConfig::dockMainWindow_data()
+{
+    QTest::addColumn<std::optional<int>>("workArea");
+    QTest::addColumn<WindowRect>("expected");
+    QTest::newRow("above the taskbar") << std::optional<int>(10920) << WindowRect {4920, 6360, 9000, 6000};
+    QTest::newRow("no work area known") << std::optional<int>() << WindowRect {5520, 6360, 9000, 6000};
+}
+
+void TestConfig::dockMainWindow()
+{
+    QFETCH(std::optional<int>, workArea);
+    QFETCH(WindowRect, expected);
+    AppSettings settings;
+    FakeMainWindow window;
+    window.workArea = workArea;
+    Config(settings).dockMainWindow(window);
+    QCOMPARE(window.rect, expected);
+}
+
+void TestConfig::saveThenLoadGivesSameSettings()
+{
+    AppSettings settings;
+    settings.uSK = true;
+    settings.aLU = false;
+    settings.pB = 2;
+    settings.cAF = 1;
+    FakeMainWindow window;
+    window.saved.top = 900;
+    window.saved.left = 1200;
+    window.saved.width = 8000;
+    window.saved.height = 5000;
+    window.saved.currentTab = 2;
+    window.saved.advMode = 2;
+    window.saved.tabPlacement = 1;
+    window.saved.selectedGroup = 3;
+    window.saved.filterAdvanced = false;
+    window.saved.slideButtonsOut = {false, true, true, false, true};
+    window.saved.columnWidths = {1000, 2000, 300, 400, 500, 600, 700};
+    Config(settings).saveConfig(window);
+    QCOMPARE(regModule::queryValue(key, "CF"), QString("65 0 2 1 2 2 3 900 1200 8000 5000 22 1 "));
+    QCOMPARE(regModule::queryValue(key, "CH"), QString("1000 2000 300 400 500 600 700 "));
+
+    AppSettings loaded;
+    FakeMainWindow other;
+    Config(loaded).loadConfig(other);
+    QCOMPARE(other.rect, (WindowRect {900, 1200, 8000, 5000}));
+    QCOMPARE(loaded.pB, 2);
+    QCOMPARE(loaded.cAF, 1);
+    QCOMPARE(loaded.uSK, true);
+    QCOMPARE(loaded.slideMask, 22);
+    QCOMPARE(loaded.columnWidths[1], 2000);
+    QVERIFY(other.calls.contains("tab 2"));
+    QVERIFY(other.calls.contains("group 3"));
+    TrayConfig::applyAutoOptions(loaded, regModule::queryValue(key, "CF"));
+    QVERIFY(!loaded.aLU);
+    QVERIFY(loaded.aSU);
+}
+
+void TestConfig::restoreGroupSelection_data()
+{
+    QTest::addColumn<QString>("cf");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("nothing stored") << QString() << 0;
+    QTest::newRow("a group") << "0 0 0 0 1 1 5 " << 5;
+    QTest::newRow("no group chosen") << "0 0 0 0 1 1 -1 " << -1;
+    QTest::newRow("text reads as 0") << "0 0 0 0 1 1 abc " << 0;
+    QTest::newRow("leading number") << "0 0 0 0 1 1 7x " << 7;
+}
+
+void TestConfig::restoreGroupSelection()
+{
+    QFETCH(QString, cf);
+    QFETCH(int, expected);
+    if (!cf.isNull())
+        store("CF", cf);
+    AppSettings settings;
+    settings.lastIDX2 = 99;
+    QCOMPARE(Config(settings).restoreGroupSelection(), expected);
+    QCOMPARE(settings.lastIDX2, expected);
+}
+
+void TestConfig::earlyConfigFirstStart()
+{
+    AppSettings settings;
+    settings.dTI = true;
+    FakeTrayWindow tray;
+    TrayConfig(settings).earlyConfig(tray);
+    // The tray icon is shown so that the program can be reached; nothing else is shown.
+    QCOMPARE(tray.calls, QStringList {"trayIcon disabled=0"});
+    QVERIFY(!settings.dTI);
+    QVERIFY(settings.iAOT);
+    QCOMPARE(settings.mT, 0);
+    QVERIFY(settings.aLS && settings.aSS && settings.aLU && settings.aSU);
+    // Default place: half way down, left of the right edge.
+    QCOMPARE(tray.rect.top, 11520 / 2);
+    QCOMPARE(tray.rect.left, 15360 - 480 - 200);
+}
+
+void TestConfig::earlyConfigStored_data()
+{
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<QString>("cf");
+    QTest::addColumn<QStringList>("calls");
+    QTest::addColumn<int>("trayTop");
+    QTest::addColumn<bool>("aI");
+    QTest::addColumn<bool>("iAOT");
+    QTest::addColumn<bool>("aLU");
+
+    QTest::newRow("stored place and shown button")
+        << "1 3000 6000 0 0 1 True False" << "64 " << QStringList {"trayIcon disabled=1", "activeIcon"} << 3000 << true
+        << false << false;
+    QTest::newRow("button waits for a connection")
+        << "1 3000 6000 0 1 0 False True" << "0 " << QStringList {"trayIcon disabled=0"} << 3000 << false << true << true;
+    QTest::newRow("place outside the screen is not used")
+        << "0 20000 6000 1 1 0 False False" << QString() << QStringList {"trayIcon disabled=0"} << 5760 << false << true
+        << true;
+    QTest::newRow("one field: button always on top")
+        << "2" << QString() << QStringList {"trayIcon disabled=1"} << 5760 << false << true << true;
+}
+
+void TestConfig::earlyConfigStored()
+{
+    QFETCH(QString, id);
+    QFETCH(QString, cf);
+    QFETCH(QStringList, calls);
+    QFETCH(int, trayTop);
+    QFETCH(bool, aI);
+    QFETCH(bool, iAOT);
+    QFETCH(bool, aLU);
+
+    store("ID", id);
+    if (!cf.isNull())
+        store("CF", cf);
+    AppSettings settings;
+    settings.dTI = true;  // as left by an earlier read; a stored ID decides
+    settings.iAOT = false;
+    FakeTrayWindow tray;
+    TrayConfig(settings).earlyConfig(tray);
+    QCOMPARE(tray.calls, calls);
+    QCOMPARE(tray.rect.top, trayTop);
+    QCOMPARE(settings.aI, aI);
+    QCOMPARE(settings.iAOT, iAOT);
+    QCOMPARE(settings.aLU, aLU);
+}
+
+void TestConfig::lateSaveWritesTrayPlace()
+{
+    AppSettings settings;
+    settings.mT = 2;
+    settings.aI = true;
+    settings.dTI = true;
+    FakeTrayWindow tray;
+    tray.rect = {450, 9000, 480, 480};
+    TrayConfig(settings).lateSave(tray);
+    QCOMPARE(regModule::queryValue(key, "ID"), QString("2 450 9000 0 1 0 True False"));
+    QCOMPARE(settings.trayLeft, 9000);
+}
+
+QTEST_GUILESS_MAIN(TestConfig)
+#include "TestConfig.moc"
