@@ -1,0 +1,227 @@
+// End-to-end tests of "tsy reg" and "tsy settings" on a private configuration folder.
+
+#include "TestEnvironment.h"
+
+#include <QJsonDocument>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+} // namespace
+
+class TestTsySettings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void regSetThenQuery_data();
+    void regSetThenQuery();
+    void regUsageErrors_data();
+    void regUsageErrors();
+    void settingsWithNothingStored();
+    void settingsReadStoredValues();
+    void settingsSetWritesThroughProgramLayouts();
+    void settingsSetRejectsBadValues_data();
+    void settingsSetRejectsBadValues();
+    void unreadableHiveIsReported();
+
+private:
+    Run tsy(const QStringList &arguments) const;
+    QJsonObject settings(const QStringList &extra = {}) const;
+    QString hiveFile() const { return m_config->path() + "/Tessaly/HKEY_CURRENT_USER.reg"; }
+
+    std::unique_ptr<QTemporaryDir> m_config;
+};
+
+void TestTsySettings::init()
+{
+    m_config = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_config->isValid());
+}
+
+Run TestTsySettings::tsy(const QStringList &arguments) const
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", m_config->path());
+    process.setProcessEnvironment(environment);
+    process.start(TSY_PATH, arguments);
+    Run run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+QJsonObject TestTsySettings::settings(const QStringList &extra) const
+{
+    const Run run = tsy(QStringList {"settings"} + extra);
+    if (run.exitCode != 0)
+        qWarning() << run.err;
+    return QJsonDocument::fromJson(run.out).object();
+}
+
+void TestTsySettings::regSetThenQuery_data()
+{
+    QTest::addColumn<QStringList>("set");
+    QTest::addColumn<QString>("queryKey");
+    QTest::addColumn<QString>("queryName");
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::newRow("string") << QStringList {"SOFTWARE\\Orvane\\Tessaly", "CF", "0 0 2 "} << "SOFTWARE\\Orvane\\Tessaly"
+                            << "CF" << QByteArray("0 0 2 \n");
+    QTest::newRow("keys and names ignore case")
+        << QStringList {"Software\\A\\B", "Name", "v"} << "SOFTWARE\\a\\b\\" << "NAME" << QByteArray("v\n");
+    QTest::newRow("dword as decimal") << QStringList {"K", "n", "0x10", "--dword"} << "K" << "n" << QByteArray("16\n");
+    QTest::newRow("dword zero is not empty") << QStringList {"K", "n", "0", "--dword"} << "K" << "n" << QByteArray("0\n");
+    QTest::newRow("default value, quotes and backslashes")
+        << QStringList {"K", "", "C:\\x \"y\""} << "K" << "" << QByteArray("C:\\x \"y\"\n");
+    QTest::newRow("missing value is an empty line") << QStringList {"K", "a", "1"} << "K" << "b" << QByteArray("\n");
+    QTest::newRow("missing key is an empty line") << QStringList {"K", "a", "1"} << "L" << "a" << QByteArray("\n");
+}
+
+void TestTsySettings::regSetThenQuery()
+{
+    QFETCH(QStringList, set);
+    QFETCH(QString, queryKey);
+    QFETCH(QString, queryName);
+    QFETCH(QByteArray, expected);
+
+    const Run written = tsy(QStringList {"reg", "set"} + set);
+    QCOMPARE(written.exitCode, 0);
+    QVERIFY(TestEnvironment::readFile(hiveFile()).startsWith("REGEDIT4\n"));
+    const Run read = tsy({"reg", "query", queryKey, queryName});
+    QCOMPARE(read.exitCode, 0);
+    QCOMPARE(read.out, expected);
+}
+
+void TestTsySettings::regUsageErrors_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("no action") << QStringList {"reg"};
+    QTest::newRow("unknown action") << QStringList {"reg", "delete", "K", "n"};
+    QTest::newRow("query without name") << QStringList {"reg", "query", "K"};
+    QTest::newRow("set without value") << QStringList {"reg", "set", "K", "n"};
+    QTest::newRow("dword that is not a number") << QStringList {"reg", "set", "K", "n", "x", "--dword"};
+    QTest::newRow("dword past 32 bits") << QStringList {"reg", "set", "K", "n", "4294967296", "--dword"};
+}
+
+void TestTsySettings::regUsageErrors()
+{
+    QFETCH(QStringList, arguments);
+    const Run run = tsy(arguments);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY(run.err.contains("Usage: tsy reg"));
+    QVERIFY(!QFileInfo::exists(hiveFile()));
+}
+
+void TestTsySettings::settingsWithNothingStored()
+{
+    const QJsonObject all = settings();
+    QCOMPARE(all.size(), 28);
+    for (const QString &name : all.keys())
+        QVERIFY2(!all[name].toObject()["stored"].toBool(), qPrintable(name));
+    // The first start wants the tray icon, and all four auto options.
+    QCOMPARE(all["dTI"].toObject()["value"].toBool(), false);
+    QCOMPARE(all["iAOT"].toObject()["value"].toBool(), true);
+    QCOMPARE(all["aLU"].toObject()["value"].toBool(), true);
+    QCOMPARE(all["advMode"].toObject()["value"].toInt(), 1);
+    QVERIFY(!QFileInfo::exists(hiveFile()));  // reading writes nothing
+}
+
+void TestTsySettings::settingsReadStoredValues()
+{
+    QCOMPARE(tsy({"reg", "set", "SOFTWARE\\Orvane\\Tessaly", "ID", "7 100 200 0 0 1 True False"}).exitCode, 0);
+    QCOMPARE(tsy({"reg", "set", "SOFTWARE\\Orvane\\Tessaly", "CF", "197 0 2 x 2 0"}).exitCode, 0);
+    const QJsonObject all = settings();
+    QCOMPARE(all["mT"].toObject()["value"].toInt(), 0);  // 7 is out of range
+    QCOMPARE(all["trayTop"].toObject()["value"].toInt(), 100);
+    QCOMPARE(all["aI"].toObject()["value"].toBool(), true);
+    QCOMPARE(all["iAOT"].toObject()["value"].toBool(), false);
+    QCOMPARE(all["dTI"].toObject()["value"].toBool(), true);
+    QCOMPARE(all["uSK"].toObject()["value"].toBool(), true);       // 197 = 128 + 64 + 4 + 1
+    QCOMPARE(all["bFW"].toObject()["value"].toBool(), true);
+    QCOMPARE(all["aLU"].toObject()["value"].toBool(), false);
+    QCOMPARE(all["aSU"].toObject()["value"].toBool(), false);
+    QCOMPARE(all["aLS"].toObject()["value"].toBool(), true);
+    QCOMPARE(all["pB"].toObject()["value"].toInt(), 2);
+    QCOMPARE(all["tP"].toObject()["stored"].toBool(), false);    // text
+    QCOMPARE(all["advMode"].toObject()["value"].toInt(), 0);
+    QCOMPARE(all["mainWidth"].toObject()["stored"].toBool(), false);  // CF ends after field 5
+    QCOMPARE(all["columnWidths"].toObject()["stored"].toBool(), false);
+}
+
+void TestTsySettings::settingsSetWritesThroughProgramLayouts()
+{
+    const QJsonObject all = settings({"--set", "aLU=False", "--set", "pB=2", "--set", "cAF=1", "--set",
+                                      "columnWidths=100,200", "--set", "dTI=True"});
+    QCOMPARE(all["aLU"].toObject()["value"].toBool(), false);
+    QCOMPARE(all["aLU"].toObject()["stored"].toBool(), true);
+    QCOMPARE(all["pB"].toObject()["value"].toInt(), 2);
+    QCOMPARE(all["cAF"].toObject()["value"].toInt(), 1);
+    QCOMPARE(all["dTI"].toObject()["value"].toBool(), true);
+
+    const Run cf = tsy({"reg", "query", "SOFTWARE\\Orvane\\Tessaly", "CF"});
+    QCOMPARE(cf.out, QByteArray("72 0 2 0 1 1 0 0 0 9600 7200 0 1 \n"));
+    const Run ch = tsy({"reg", "query", "SOFTWARE\\Orvane\\Tessaly", "CH"});
+    QCOMPARE(ch.out, QByteArray("100 200 900 1500 1900 1900 800 0 0 \n"));
+    const Run id = tsy({"reg", "query", "SOFTWARE\\Orvane\\Tessaly", "ID"});
+    QCOMPARE(id.out, QByteArray("0 0 0 1 1 0 True False\n"));
+
+    // A second change keeps the first.
+    const QJsonObject again = settings({"--set", "mAOT=1"});
+    QCOMPARE(again["mAOT"].toObject()["value"].toBool(), true);
+    QCOMPARE(again["aLU"].toObject()["value"].toBool(), false);
+    QCOMPARE(again["columnWidths"].toObject()["value"].toArray().at(1).toInt(), 200);
+}
+
+void TestTsySettings::settingsSetRejectsBadValues_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::newRow("unknown name") << "nothing=1";
+    QTest::newRow("no equals sign") << "aLU";
+    QTest::newRow("flag that is not a flag") << "aLU=maybe";
+    QTest::newRow("browser out of range") << "pB=3";
+    QTest::newRow("number that is text") << "mainTop=high";
+    QTest::newRow("too many widths") << "columnWidths=1,2,3,4,5,6,7,8,9,10";
+    QTest::newRow("negative width") << "columnWidths=-5";
+}
+
+void TestTsySettings::settingsSetRejectsBadValues()
+{
+    QFETCH(QString, change);
+    const Run run = tsy({"settings", "--set", change});
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY(run.err.contains("Usage: tsy settings"));
+    QVERIFY(!QFileInfo::exists(hiveFile()));
+}
+
+void TestTsySettings::unreadableHiveIsReported()
+{
+    QVERIFY(QDir().mkpath(hiveFile()));  // a folder where the file belongs
+    for (const QStringList &arguments : {QStringList {"settings"}, QStringList {"reg", "query", "K", "n"},
+                                         QStringList {"reg", "set", "K", "n", "v"},
+                                         QStringList {"settings", "--set", "pB=1"}}) {
+        const Run run = tsy(arguments);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains("HKEY_CURRENT_USER.reg"), run.err.constData());
+        QCOMPARE(run.err.count('\n'), 1);
+    }
+    QVERIFY(QFileInfo(hiveFile()).isDir());
+}
+
+QTEST_GUILESS_MAIN(TestTsySettings)
+#include "TestTsySettings.moc"
