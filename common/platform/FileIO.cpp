@@ -77,13 +77,24 @@ bool saveFile(const QString &path, const QByteArray &contents, QString *error,
 
 bool backupFile(const QString &path, const QString &backupPath, QString *error)
 {
+    // A stack file may be a link to the real file: the backup is a copy of
+    // what the link points to, never a second link to the file about to change.
+    const QString real = QFileInfo(path).canonicalFilePath();
+    if (real.isEmpty()) {
+        setError(error, QStringLiteral("%1: could not be backed up: no such file").arg(path));
+        return false;
+    }
+    if (QFileInfo(backupPath).canonicalFilePath() == real) {
+        setError(error, QStringLiteral("%1: is its own backup %2").arg(path, backupPath));
+        return false;
+    }
     const QString staging = backupPath + QStringLiteral(".new");
-    const QByteArray from = QFile::encodeName(path);
+    const QByteArray from = QFile::encodeName(real);
     const QByteArray stagingName = QFile::encodeName(staging);
     ::unlink(stagingName.constData());
     if (::link(from.constData(), stagingName.constData()) != 0) {
         QFile::remove(staging);
-        if (!QFile::copy(path, staging)) {
+        if (!QFile::copy(real, staging)) {
             setError(error, QStringLiteral("%1: could not be backed up to %2").arg(path, backupPath));
             return false;
         }

@@ -8,7 +8,7 @@ namespace {
 
 qint64 dayNumber(double dayCount)
 {
-    return qint64(std::floor(dayCount));
+    return qint64(std::floor(DayCount::bounded(dayCount)));
 }
 
 qint64 floorDiv(qint64 a, qint64 b)

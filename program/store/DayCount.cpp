@@ -1,5 +1,6 @@
 #include "DayCount.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace DayCount {
@@ -9,13 +10,23 @@ QDate epoch()
     return QDate(1899, 12, 30);
 }
 
+// Day counts from damaged input are kept within the years 100 to 9999, so
+// that no conversion overflows.
+double bounded(double dayCount)
+{
+    if (std::isnan(dayCount))
+        return 0.0;
+    return std::clamp(dayCount, minDayCount, maxDayCount);
+}
+
 QDate toDate(double dayCount)
 {
-    return epoch().addDays(qint64(std::floor(dayCount)));
+    return epoch().addDays(qint64(std::floor(bounded(dayCount))));
 }
 
 QDateTime toDateTime(double dayCount)
 {
+    dayCount = bounded(dayCount);
     const double days = std::floor(dayCount);
     qint64 seconds = std::llround((dayCount - days) * secondsPerDay);
     QDate date = epoch().addDays(qint64(days));

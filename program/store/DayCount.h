@@ -8,6 +8,12 @@
 namespace DayCount {
 
 constexpr double secondsPerDay = 86400.0;
+// 1 January 100 and 31 December 9999: the range of dates we convert.
+constexpr double minDayCount = -657434.0;
+constexpr double maxDayCount = 2958465.99999;
+
+// A day count within that range (0 for not-a-number).
+double bounded(double dayCount);
 
 QDate epoch();
 

@@ -80,6 +80,14 @@ qsizetype URLDatas::removeIf(const std::function<bool(const URLData &)> &predica
     return qsizetype(removed);
 }
 
+qsizetype URLDatas::removeKeys(const std::vector<quint32> &keyNumbers)
+{
+    std::vector<quint32> sorted = keyNumbers;
+    std::sort(sorted.begin(), sorted.end());
+    return removeIf(
+        [&sorted](const URLData &e) { return std::binary_search(sorted.begin(), sorted.end(), e.keyNumber()); });
+}
+
 void URLDatas::resetCounterWhenEmpty()
 {
     // Keys are only reused once nothing can still refer to the old ones.

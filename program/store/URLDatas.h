@@ -74,6 +74,10 @@ public:
     bool Delete(qsizetype position);
     void Clear();
 
+    // Removes the entries with these key numbers, in one pass (the remove
+    // command on many selected rows). Returns how many were removed.
+    qsizetype removeKeys(const std::vector<quint32> &keyNumbers);
+
     // Removes every entry for which the predicate holds, in one pass.
     // Returns how many were removed.
     qsizetype removeIf(const std::function<bool(const URLData &)> &predicate);

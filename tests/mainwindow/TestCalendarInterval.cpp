@@ -14,6 +14,8 @@ private slots:
     void add();
     void difference_data();
     void difference();
+    void daylightSavingChangesNothing();
+    void damagedDatesStayInRange();
 };
 
 namespace {
@@ -91,6 +93,33 @@ void TestCalendarInterval::difference()
     QFETCH(double, to);
     QFETCH(qint64, expected);
     QCOMPARE(CalendarInterval::difference(CalendarInterval::fromCode(unit), from, to), expected);
+}
+
+// Day counts are local dates and times: a day on which the clocks change is
+// as long as any other.
+void TestCalendarInterval::daylightSavingChangesNothing()
+{
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "Europe/Berlin");
+    tzset();
+    const double noon = DayCount::fromDateTime(QDateTime(QDate(2024, 3, 31), QTime(12, 0)));
+    const double early = DayCount::fromDateTime(QDateTime(QDate(2024, 3, 31), QTime(0, 30)));
+    const QDateTime back = DayCount::toDateTime(noon);
+    qputenv("TZ", zone);
+    tzset();
+    QCOMPARE(noon, DayCount::fromDate(QDate(2024, 3, 31)) + 0.5);
+    QCOMPARE(back.time(), QTime(12, 0));
+    QCOMPARE(CalendarInterval::difference(CalendarInterval::Days, early, noon + 1), qint64(1));
+}
+
+void TestCalendarInterval::damagedDatesStayInRange()
+{
+    const double huge = 1e300;
+    QCOMPARE(CalendarInterval::index(CalendarInterval::Days, huge), qint64(2958465));
+    QCOMPARE(CalendarInterval::index(CalendarInterval::Days, -huge), qint64(-657434));
+    QCOMPARE(CalendarInterval::index(CalendarInterval::Days, std::numeric_limits<double>::quiet_NaN()), qint64(0));
+    QCOMPARE(DayCount::toDate(huge), QDate(9999, 12, 31));
+    QVERIFY(CalendarInterval::add(CalendarInterval::Months, 32767, huge) > 0);
 }
 
 QTEST_GUILESS_MAIN(TestCalendarInterval)

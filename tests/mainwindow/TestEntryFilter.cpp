@@ -63,6 +63,8 @@ private slots:
     void initTestCase();
     void shownEntries_data();
     void shownEntries();
+    void lessThanCountsBoundariesAhead_data();
+    void lessThanCountsBoundariesAhead();
     void listIsRefilledOnlyWithAGroup();
     void scopeOfTabs_data();
     void scopeOfTabs();
@@ -169,6 +171,36 @@ void TestEntryFilter::shownEntries()
     for (const URLData *entry : decision.shownEntries(m_store.urlDatas()))
         shown << entry->Name;
     QCOMPARE(shown, expected);
+}
+
+// "Less Than n" shows what was visited within the last n units: the moment
+// n units after the visit lies 1 to n boundaries ahead. A visit in the
+// future (a clock set wrong) lies further ahead and is not shown.
+void TestEntryFilter::lessThanCountsBoundariesAhead_data()
+{
+    QTest::addColumn<int>("amount");
+    QTest::addColumn<double>("visit");
+    QTest::addColumn<bool>("shown");
+
+    QTest::newRow("3 days: today") << 3 << at(2024, 6, 12, 8) << true;
+    QTest::newRow("3 days: two days ago") << 3 << at(2024, 6, 10, 23) << true;
+    QTest::newRow("3 days: three days ago") << 3 << at(2024, 6, 9, 23) << false;
+    QTest::newRow("1 day: tomorrow") << 1 << at(2024, 6, 13, 8) << false;
+    QTest::newRow("3 days: in a week") << 3 << at(2024, 6, 19) << false;
+}
+
+void TestEntryFilter::lessThanCountsBoundariesAhead()
+{
+    QFETCH(int, amount);
+    QFETCH(double, visit);
+    QFETCH(bool, shown);
+    URLBlock store;
+    store.NewCatagory("G");
+    URLData *entry = store.urlDatas().Add("e", "u", 0);
+    entry->LastAccesed = visit;
+    entry->Created = visit;
+    const EntryFilter decision(withDates(ViewFilter::LessThan, amount, 0), ListScope {0, false}, store.IDXList(), now);
+    QCOMPARE(decision.isShown(*entry), shown);
 }
 
 void TestEntryFilter::listIsRefilledOnlyWithAGroup()

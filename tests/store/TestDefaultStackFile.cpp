@@ -23,6 +23,9 @@ private slots:
     void failedBackupKeepsEverything();
     void failedWriteKeepsEverything();
     void missingFileIsNotOverwrittenByEmptyStore();
+    void linkedFileIsBackedUpByContent();
+    void fileIsNeverItsOwnBackup();
+    void failedAutomaticSaveKeepsChangesPending();
     void shouldSaveUrls_data();
     void shouldSaveUrls();
 
@@ -168,6 +171,47 @@ void TestDefaultStackFile::missingFileIsNotOverwrittenByEmptyStore()
     QVERIFY(stack.DePopulate());
     QVERIFY(stack.shouldSaveUrls(true));
     QVERIFY(!QFileInfo::exists(base() + ".tsy"));
+}
+
+// A default file that is a link to the real file: the backup holds the old
+// content, and the link still leads to the new.
+void TestDefaultStackFile::linkedFileIsBackedUpByContent()
+{
+    const QString real = TestEnvironment::writeFile(m_dir->filePath("real.tsy"), "+Old\r\n");
+    QVERIFY(QFile::link(real, base() + ".tsy"));
+    TestEnvironment::writeFile(base() + ".bak", "+Older\r\n");
+    URLBlock store;
+    fill(store, "new");
+    DefaultStackFile stack(store, base());
+    QVERIFY(stack.DePopulate());
+    QCOMPARE(TestEnvironment::readFile(base() + ".bak"), QByteArray("+Old\r\n"));
+    QVERIFY(!QFileInfo(base() + ".bak").isSymLink());
+    QVERIFY(TestEnvironment::readFile(base() + ".tsy").contains("\x05new\x05"));
+}
+
+void TestDefaultStackFile::fileIsNeverItsOwnBackup()
+{
+    const QString file = TestEnvironment::writeFile(base() + ".tsy", "+Old\r\n");
+    URLBlock store;
+    fill(store, "new");
+    QString error;
+    QVERIFY(!StackFile::saveStackFileWithBackup(store, file, file, &error));
+    QVERIFY(error.contains("own backup"));
+    QCOMPARE(TestEnvironment::readFile(file), QByteArray("+Old\r\n"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList {"work.tsy"});
+}
+
+void TestDefaultStackFile::failedAutomaticSaveKeepsChangesPending()
+{
+    TestEnvironment::writeFile(base() + ".tsy", "+Old\r\n");
+    QDir(m_dir->path()).mkdir("work.bak");  // the backup cannot be made
+    URLBlock store;
+    fill(store, "new");
+    fill(store, "newer");
+    DefaultStackFile stack(store, base());
+    QVERIFY(!stack.shouldSaveUrls(true));
+    QCOMPARE(store.changeCount(), 2);
+    QCOMPARE(TestEnvironment::readFile(base() + ".tsy"), QByteArray("+Old\r\n"));
 }
 
 void TestDefaultStackFile::shouldSaveUrls_data()

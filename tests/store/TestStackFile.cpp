@@ -156,6 +156,8 @@ void TestStackFile::readsLineEndsAndEncodings_data()
         << QStringList {QString::fromUtf8("+Café"), QString::fromUtf8("+Café")};
     QTest::newRow("overlong UTF-8 is Windows-1252")
         << QByteArray("+\xC0\xAF\r\n") << QStringList {QString::fromUtf8("+À¯")};
+    QTest::newRow("encoded surrogate is Windows-1252")
+        << QByteArray("+\xED\xA0\x80\r\n") << QStringList {QString::fromUtf8("+í\u00A0€")};
     QTest::newRow("truncated UTF-8 sequence is Windows-1252")
         << QByteArray("+a\xE2\x80\r\n") << QStringList {QString::fromUtf8("+aâ€")};
 }

@@ -17,6 +17,7 @@ private slots:
     void invalidIndexLeavesCollection();
     void keysGoPastSixteenBits();
     void removeIfKeepsOrderAndLookups();
+    void removeKeysInOnePass();
 };
 
 // Operations: "a" adds, "dKEY" deletes by key, "pN" deletes at position N, "c" clears.
@@ -178,6 +179,20 @@ void TestURLDatas::removeIfKeepsOrderAndLookups()
 
     entries.removeIf([](const URLData &) { return true; });
     QCOMPARE(entries.Add("x", "u", 0)->ID(), QString("00001"));
+}
+
+void TestURLDatas::removeKeysInOnePass()
+{
+    URLDatas entries;
+    for (int i = 1; i <= 6; ++i)
+        entries.Add(QString::number(i), "u", 0);
+    // Unsorted, with a key that is not there and one named twice.
+    QCOMPARE(entries.removeKeys({5, 2, 99, 2}), 2);
+    QStringList names;
+    for (const URLData &entry : entries)
+        names << entry.Name;
+    QCOMPARE(names, (QStringList {"1", "3", "4", "6"}));
+    QCOMPARE(entries.removeKeys({}), 0);
 }
 
 QTEST_GUILESS_MAIN(TestURLDatas)

@@ -157,7 +157,7 @@ int ListCommand::execute(const QStringList &arguments)
     if (parser.isSet(now)) {
         bool ok = false;
         present = parser.value(now).toDouble(&ok);
-        if (!ok)
+        if (!ok || !(present >= DayCount::minDayCount && present <= DayCount::maxDayCount))
             return usageError(QStringLiteral("--now: '%1' is not a day count").arg(parser.value(now)));
     }
 

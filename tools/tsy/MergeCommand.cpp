@@ -39,6 +39,8 @@ int MergeCommand::execute(const QStringList &arguments)
         return UsageError;
     const QString target = parser.positionalArguments().at(0);
     const QString other = parser.positionalArguments().at(1);
+    if (QFileInfo(target).suffix().compare(QLatin1String("bak"), Qt::CaseInsensitive) == 0)
+        return usageError(QStringLiteral("%1: a .bak file would be its own backup").arg(target));
 
     URLBlock store;
     QString error;
