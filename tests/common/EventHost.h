@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+// A host window as the program has it: the handler of the gcfg variable's
+// event and the procedure the library calls back by name.
+class EventHost : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(int applyCalls MEMBER applyCalls)
+
+public:
+    int applyCalls = 0;
+    int ownSignalCalls = 0;
+    int movedCalls = 0;
+    QString answer;
+    QStringList exeNames;
+    QStringList valueNames;
+
+    Q_INVOKABLE QString gcfg_findCurrentVersion(const QString &exeName, const QString &valueName)
+    {
+        exeNames << exeName;
+        valueNames << valueName;
+        return answer;
+    }
+
+public slots:
+    void gcfg_ApplyCurrent() { ++applyCalls; }
+    // Named after QObject's own signals, which are no events of the object.
+    void gcfg_destroyed() { ++ownSignalCalls; }
+    void gcfg_objectNameChanged(const QString &) { ++ownSignalCalls; }
+    // Takes none of the arguments of EventSource's event.
+    void src_Moved() { ++movedCalls; }
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QObject>
+
+// A Qt plugin that loads but is not a Pemberly library.
+class ForeignPlugin : public QObject
+{
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID "org.orvane.Tessaly.ForeignPlugin/1.0")
+};
