@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// Every message box, input box and file dialog of the program goes through
+// one prompter, so that tests can answer them. The windows own a prompter
+// that shows real dialogs; tests install one that answers from a script.
+class Prompter
+{
+public:
+    enum class Buttons { Ok, YesNo };
+    enum class Icon { None, Information, Exclamation, Question, Critical };
+    enum class Answer { Ok, Cancel, Yes, No };
+
+    virtual ~Prompter() = default;
+
+    virtual Answer messageBox(const QString &text, Buttons buttons, Icon icon, const QString &title) = 0;
+    // The text entered; "" when cancelled.
+    virtual QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) = 0;
+    // The chosen file; "" when cancelled. filter is in the form "(*.TSY)|*.tsy".
+    virtual QString openFileName(const QString &title, const QString &filter) = 0;
+    virtual QString saveFileName(const QString &title, const QString &filter) = 0;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "AppSettings.h"
+#include "URLBlock.h"
+
+#include <QString>
+
+// The program's process-wide values: the store, the settings and the state
+// the windows share. One instance, owned by the application and handed to
+// each window.
+struct AppState
+{
+    // Which modal prompt or window of the main window is open.
+    enum DialogState { NoDialog = 0, PromptOpen = 1, EditingEntry = 2, MakingEntry = 3, Finding = 4 };
+
+    URLBlock store;
+    AppSettings settings;
+
+    QString appFolder;   // the program file's folder (pictures, help)
+    QString stackBase;   // the default stack file without its extension
+    int platformId = 0;
+
+    int dialogState = NoDialog;
+    bool hideOnClose = false;      // closing the main window only hides it
+    bool mainWindowReady = false;  // the main window has finished loading
+    bool isOnline = false;
+    int lastConnState = 0;
+    QString findText;              // the remembered find text
+};
