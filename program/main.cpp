@@ -1,4 +1,38 @@
-int main()
+// Tessaly: a bookmark manager in the notification area.
+
+#include "AppState.h"
+#include "SingleInstance.h"
+#include "TerminationSignals.h"
+#include "TrayWindow.h"
+#include "WidgetPrompter.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QSessionManager>
+
+int main(int argc, char *argv[])
 {
-    return 0;
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tessaly"));
+    QApplication::setOrganizationName(QStringLiteral("Orvane"));
+    QApplication::setDesktopFileName(QStringLiteral("tessaly"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    SingleInstance instance;
+    if (instance.AnotherInstance())
+        return 0;
+
+    AppState state;
+    WidgetPrompter prompter;
+    TrayWindow tray(state, prompter);
+    QObject::connect(&tray, &TrayWindow::programEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+
+    // Logout, kill and Ctrl+C end the program as "Unload" does.
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &tray, &TrayWindow::unload);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &tray, [&tray](QSessionManager &) { tray.unload(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &tray, &TrayWindow::unload);
+
+    tray.start(QApplication::arguments().mid(1));
+    return app.exec();
 }

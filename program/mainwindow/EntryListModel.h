@@ -1,0 +1,47 @@
+#pragma once
+
+#include "EntryRowTexts.h"
+
+#include <QAbstractTableModel>
+
+#include <vector>
+
+class URLBlock;
+class URLData;
+
+// The rows of an entry list: each row holds its entry's key (the row's tag);
+// the column texts are made from the store when the view asks for them, so a
+// refill of 100,000 rows costs one pass over the keys and nothing per cell
+// that is not shown.
+class EntryListModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    static constexpr int KeyRole = Qt::UserRole + 1;
+
+    explicit EntryListModel(const URLBlock &store, QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+    // Replaces all rows at once (the list is cleared once, not row by row).
+    void setEntries(const std::vector<const URLData *> &entries);
+    void clear();
+    // Adds one row for an entry at the end.
+    void appendEntry(const URLData &entry);
+    // Rewrites the texts of every row (after a group was renamed, say).
+    void refreshTexts();
+
+    quint32 keyAt(int row) const;
+    int rowOfKey(quint32 key) const;
+    // The entry of a row; null when the store no longer holds it.
+    const URLData *entryAt(int row) const;
+
+private:
+    const URLBlock &m_store;
+    EntryRowTexts m_texts;
+    std::vector<quint32> m_keys;
+};

@@ -1,0 +1,148 @@
+#include "MainMenus.h"
+
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+MainMenus::MainMenus(QMainWindow *window)
+    : QObject(window)
+{
+    QMenuBar *bar = window->menuBar();
+
+    QMenu *file = bar->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    mnuOpenUrls = subMenu(file, "mnuOpenUrls", QStringLiteral("&Open URLs"));
+    mnuOpenDefault = command(mnuOpenUrls, "mnuOpenDefault", QStringLiteral("&Open Default"));
+    mnuOpenAs = command(mnuOpenUrls, "mnuOpenAs", QStringLiteral("Open &As"));
+    mnuMergeFrom = subMenu(file, "mnuMergeFrom", QStringLiteral("Merge From"));
+    mnuMergeTsy = command(mnuMergeFrom, "mnuMergeTsy", QStringLiteral("Tessaly .TSY"));
+    mnuMergeFavorites = command(mnuMergeFrom, "mnuMergeFavorites", QStringLiteral("IE Favorites"), true);
+    mnuMergeNetscape = command(mnuMergeFrom, "mnuMergeNetscape", QStringLiteral("Netscape .HTM"), true);
+    mnuSaveUrls = subMenu(file, "mnuSaveUrls", QStringLiteral("&Save URLs"));
+    mnuSaveDefault = command(mnuSaveUrls, "mnuSaveDefault", QStringLiteral("Save Default"));
+    mnuSaveAs = command(mnuSaveUrls, "mnuSaveAs", QStringLiteral("Save As"));
+    file->addSeparator();
+    mnuLoadAll = command(file, "mnuLoadAll", QStringLiteral("Load All"));
+    mnuSaveAll = command(file, "mnuSaveAll", QStringLiteral("Save All"));
+    file->addSeparator();
+    mnuEject = command(file, "mnuEject", QStringLiteral("Eject Bookmarks"));
+    file->addSeparator();
+    mnuHide = command(file, "mnuHide", QStringLiteral("&Hide"));
+    mnuFree = command(file, "mnuFree", QStringLiteral("Flush to Tray"));
+    mnuUnload = command(file, "mnuUnload", QStringLiteral("Unload"));
+
+    QMenu *entries = bar->addMenu(QStringLiteral("&URLs"));
+    entries->setObjectName(QStringLiteral("mnuURLs"));
+    mnuAddEntry = subMenu(entries, "mnuAddEntry", QStringLiteral("Add"));
+    mnuFromBrowser = command(mnuAddEntry, "mnuFromBrowser", QStringLiteral("From Browser"), true);
+    mnuNewEntry = command(mnuAddEntry, "mnuNewEntry", QStringLiteral("&New Entry"), true);
+    mnuEdit = command(entries, "mnuEdit", QStringLiteral("&Edit"), true);
+    mnuMove = command(entries, "mnuMove", QStringLiteral("Move"), true);
+    mnuRate = subMenu(entries, "mnuRate", QStringLiteral("Rate"));
+    const QStringList rates = {QStringLiteral("Not Rated"), QStringLiteral("Low"), QStringLiteral("Medium"),
+                               QStringLiteral("High"), QStringLiteral("Very High")};
+    for (int i = 0; i < rates.size(); ++i)
+        command(mnuRate, QStringLiteral("mnuRate_%1").arg(i).toLatin1().constData(), rates[i], true);
+    mnuSend = subMenu(entries, "mnuSend", QStringLiteral("Send"));
+    command(mnuSend, "mnuSend_0", QStringLiteral("Last Active"), true);
+    command(mnuSend, "mnuSend_1", QStringLiteral("New Window"), true);
+    mnuBookmarksFolder = command(entries, "mnuBookmarksFolder", QStringLiteral("Bookmarks Folder"), true);
+    mnuRemove = command(entries, "mnuRemove", QStringLiteral("Remove"), true);
+    entries->addSeparator();
+    mnuFind = subMenu(entries, "mnuFind", QStringLiteral("Find"));
+    mnuFindFind = command(mnuFind, "mnuFind_0", QStringLiteral("Find"), true);
+    mnuFindNext = command(mnuFind, "mnuFind_1", QStringLiteral("Find Next"), true);
+    mnuFindPrevious = command(mnuFind, "mnuFind_2", QStringLiteral("Find Previous"), true);
+    mnuSort = subMenu(entries, "mnuSort", QStringLiteral("Sort"));
+    const QStringList sorts = {QStringLiteral("Title"),          QStringLiteral("Rated"),
+                               QStringLiteral("Times Visited"),  QStringLiteral("Last Visited Date"),
+                               QString(),                        QStringLiteral("URL"),
+                               QStringLiteral("Creation Date")};
+    for (int i = 0; i < sorts.size(); ++i) {
+        if (sorts[i].isEmpty())
+            mnuSort->addSeparator();
+        else
+            command(mnuSort, QStringLiteral("mnuSortz_%1").arg(i).toLatin1().constData(), sorts[i], true);
+    }
+    entries->addSeparator();
+    mnuListAll = command(entries, "mnuListAll", QStringLiteral("List All"));
+    mnuListAll->setCheckable(true);
+
+    mnuList = bar->addMenu(QStringLiteral("&Groups"));
+    mnuList->setObjectName(QStringLiteral("mnuList"));
+    mnuGroupSeparator = mnuList->addSeparator();
+    mnuNewGroup = command(mnuList, "mnuNewGroup", QStringLiteral("&New Group"));
+    mnuRenameGroup = command(mnuList, "mnuRenameGroup", QStringLiteral("&Rename Group"));
+    mnuRemoveGroup = command(mnuList, "mnuRemoveGroup", QStringLiteral("Remove Group"));
+
+    QMenu *settings = bar->addMenu(QStringLiteral("&Settings"));
+    settings->setObjectName(QStringLiteral("mnuSettings"));
+    mnuPreferences = command(settings, "mnuPreferences", QStringLiteral("Preferences"), true);
+    mnuLoadSettings = command(settings, "mnuLoadSettings", QStringLiteral("Load Settings"));
+    mnuSaveSettings = command(settings, "mnuSaveSettings", QStringLiteral("Save Settings"));
+    settings->addSeparator();
+    mnuFullwindow = command(settings, "mnuFullwindow", QStringLiteral("Full Window (ESQ)"));
+    mnuFullwindow->setCheckable(true);
+
+    QMenu *help = bar->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelpMenu"));
+    mnuHelp = command(help, "mnuHelp", QStringLiteral("Help"), true);
+    mnuAbout = command(help, "mnuAbout", QStringLiteral("About"), true);
+
+    mnuPopup = new QMenu(window);
+    mnuPopup->setObjectName(QStringLiteral("mnuPopup"));
+    for (QMenu *menu : {mnuAddEntry, mnuSend, mnuRate})
+        mnuPopup->addMenu(menu);
+    mnuPopup->addAction(mnuEdit);
+    mnuPopup->addAction(mnuMove);
+    mnuPopup->addMenu(mnuFind);
+    mnuPopup->addAction(mnuRemove);
+    mnuPopup->addMenu(mnuSort);
+    mnuPopup->addAction(mnuListAll);
+
+    mnuIPop = new QMenu(window);
+    mnuIPop->setObjectName(QStringLiteral("mnuIPop"));
+    mnuIPopNew = command(mnuIPop, "mnuIPopNew", QStringLiteral("New"));
+    mnuIPopRename = command(mnuIPop, "mnuIPopRename", QStringLiteral("Rename"));
+    mnuIPopRemove = command(mnuIPop, "mnuIPopRemove", QStringLiteral("Remove"));
+}
+
+QAction *MainMenus::command(QMenu *menu, const char *name, const QString &caption, bool pending)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    if (pending)
+        m_pending.append(action);
+    return action;
+}
+
+QMenu *MainMenus::subMenu(QMenu *parent, const char *name, const QString &title)
+{
+    QMenu *menu = parent->addMenu(title);
+    menu->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+void MainMenus::apply(const MenuRules::States &s)
+{
+    m_states = s;
+    // A sub-menu is enabled through the action that opens it.
+    const auto enable = [](QMenu *menu, bool enabled) { menu->menuAction()->setEnabled(enabled); };
+    mnuRenameGroup->setEnabled(s.renameGroup);
+    mnuIPopRename->setEnabled(s.renameGroup);
+    mnuRemoveGroup->setEnabled(s.removeGroup);
+    mnuIPopRemove->setEnabled(s.removeGroupPopup);
+    enable(mnuAddEntry, s.addMenu);
+    enable(mnuRate, s.rateMenu);
+    mnuRemove->setEnabled(s.removeEntries);
+    mnuEdit->setEnabled(s.edit);
+    enable(mnuOpenUrls, s.openUrls);
+    enable(mnuMergeFrom, s.mergeFrom);
+    mnuMove->setEnabled(s.move);
+    enable(mnuFind, s.findMenu);
+    mnuFindNext->setEnabled(s.findNext);
+    mnuFindPrevious->setEnabled(s.findNext);
+    enable(mnuSend, s.sendMenu);
+    for (QAction *action : {mnuGroupSeparator, mnuNewGroup, mnuRenameGroup, mnuRemoveGroup})
+        action->setVisible(s.groupCommandsVisible);
+}

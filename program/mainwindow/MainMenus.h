@@ -1,0 +1,95 @@
+#pragma once
+
+#include "MenuRules.h"
+
+#include <QObject>
+
+class QAction;
+class QMainWindow;
+class QMenu;
+
+// The main window's menu bar and pop-up menus. Every command is a QAction
+// with its own object name (mnu...), so the window connects handlers and
+// tests find commands by name. Pop-up menus share the menu bar's actions, so
+// a command's check mark and enabled state are the same everywhere.
+class MainMenus : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit MainMenus(QMainWindow *window);
+
+    // File
+    QMenu *mnuOpenUrls = nullptr;
+    QAction *mnuOpenDefault = nullptr;
+    QAction *mnuOpenAs = nullptr;
+    QMenu *mnuMergeFrom = nullptr;
+    QAction *mnuMergeTsy = nullptr;
+    QAction *mnuMergeFavorites = nullptr;
+    QAction *mnuMergeNetscape = nullptr;
+    QMenu *mnuSaveUrls = nullptr;
+    QAction *mnuSaveDefault = nullptr;
+    QAction *mnuSaveAs = nullptr;
+    QAction *mnuLoadAll = nullptr;
+    QAction *mnuSaveAll = nullptr;
+    QAction *mnuEject = nullptr;
+    QAction *mnuHide = nullptr;
+    QAction *mnuFree = nullptr;    // "Flush to Tray"
+    QAction *mnuUnload = nullptr;
+
+    // Entries
+    QMenu *mnuAddEntry = nullptr;
+    QAction *mnuFromBrowser = nullptr;
+    QAction *mnuNewEntry = nullptr;
+    QAction *mnuEdit = nullptr;
+    QAction *mnuMove = nullptr;
+    QMenu *mnuRate = nullptr;
+    QMenu *mnuSend = nullptr;
+    QAction *mnuBookmarksFolder = nullptr;
+    QAction *mnuRemove = nullptr;
+    QMenu *mnuFind = nullptr;
+    QAction *mnuFindFind = nullptr;
+    QAction *mnuFindNext = nullptr;
+    QAction *mnuFindPrevious = nullptr;
+    QMenu *mnuSort = nullptr;
+    QAction *mnuListAll = nullptr;
+
+    // Groups (the group menu, also shown by the group buttons)
+    QMenu *mnuList = nullptr;
+    QAction *mnuGroupSeparator = nullptr;
+    QAction *mnuNewGroup = nullptr;
+    QAction *mnuRenameGroup = nullptr;
+    QAction *mnuRemoveGroup = nullptr;
+
+    // Settings
+    QAction *mnuPreferences = nullptr;
+    QAction *mnuLoadSettings = nullptr;
+    QAction *mnuSaveSettings = nullptr;
+    QAction *mnuFullwindow = nullptr;
+
+    // Help
+    QAction *mnuHelp = nullptr;
+    QAction *mnuAbout = nullptr;
+
+    // Pop-up menus: the entry lists' and the group list's.
+    QMenu *mnuPopup = nullptr;
+    QMenu *mnuIPop = nullptr;
+    QAction *mnuIPopNew = nullptr;
+    QAction *mnuIPopRename = nullptr;
+    QAction *mnuIPopRemove = nullptr;
+
+    // Enables and shows the commands as the rules decided.
+    void apply(const MenuRules::States &states);
+    MenuRules::States states() const { return m_states; }
+
+    // Commands whose work comes with a later release: present, following the
+    // enabled rules, but doing nothing yet.
+    QList<QAction *> pendingCommands() const { return m_pending; }
+
+private:
+    QAction *command(QMenu *menu, const char *name, const QString &caption, bool pending = false);
+    QMenu *subMenu(QMenu *parent, const char *name, const QString &title);
+
+    MenuRules::States m_states;
+    QList<QAction *> m_pending;
+};

@@ -1,0 +1,590 @@
+#include "MainWindow.h"
+
+#include "AdvancedView.h"
+#include "AppState.h"
+#include "Config.h"
+#include "DayCount.h"
+#include "EntryFilter.h"
+#include "EntryListModel.h"
+#include "EntryListView.h"
+#include "FileDialogControl.h"
+#include "FilterSection.h"
+#include "GroupCommands.h"
+#include "GroupListWidget.h"
+#include "IndexPanel.h"
+#include "MainMenus.h"
+#include "MainWindowSettings.h"
+#include "StackCommands.h"
+#include "StandardView.h"
+#include "TrayConfig.h"
+#include "WindowHelpers.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QBoxLayout>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QToolButton>
+
+namespace {
+
+// Shows the wait cursor while a list is refilled.
+class WaitCursor
+{
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
+} // namespace
+
+MainWindow::MainWindow(AppState &state, Prompter &prompter, TrayWindowSettingsHost *tray, QWidget *parent)
+    : QMainWindow(parent)
+    , m_state(state)
+    , m_prompter(prompter)
+    , m_tray(tray)
+    , m_defaultStack(state.store, state.stackBase)
+{
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("Tessaly"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    buildWindow();
+    connectCommands();
+    connectIndexPanel();
+    m_fileDialog = new FileDialogControl(m_prompter, this);
+    m_groupCommands = new GroupCommands(*this);
+    m_stackCommands = new StackCommands(*this);
+    m_settingsHost = std::make_unique<MainWindowSettings>(*this);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState applicationState) {
+        if (applicationState == Qt::ApplicationInactive)
+            hideWhenDeactivated();
+    });
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildWindow()
+{
+    m_menus = new MainMenus(this);
+
+    auto *central = new QWidget(this);
+    auto *layout = new QBoxLayout(QBoxLayout::TopToBottom, central);
+    layout->setContentsMargins(4, 4, 4, 0);
+    layout->setSpacing(0);
+    m_tabs = new QTabBar(central);
+    m_tabs->setObjectName(QStringLiteral("tbStrip"));
+    m_tabs->addTab(QStringLiteral("Advanced"));
+    m_tabs->setTabToolTip(0, QStringLiteral("Advanced URL View Pane"));
+    m_tabs->addTab(QStringLiteral("Standard"));
+    m_tabs->setTabToolTip(1, QStringLiteral("Standard URL View Pane"));
+    m_tabs->setDrawBase(false);
+    m_pages = new QStackedWidget(central);
+    m_advanced = new AdvancedView(m_pages);
+    m_standard = new StandardView(m_pages);
+    m_pages->addWidget(m_advanced);
+    m_pages->addWidget(m_standard);
+    layout->addWidget(m_tabs);
+    layout->addWidget(m_pages, 1);
+    setCentralWidget(central);
+
+    m_advancedModel = new EntryListModel(m_state.store, this);
+    m_standardModel = new EntryListModel(m_state.store, this);
+    m_advanced->list()->setModel(m_advancedModel);
+    m_standard->list()->setModel(m_standardModel);
+
+    m_viewedPanel = new QLabel(this);
+    m_viewedPanel->setObjectName(QStringLiteral("StatusBar1_1"));
+    m_totalPanel = new QLabel(this);
+    m_totalPanel->setObjectName(QStringLiteral("StatusBar1_2"));
+    statusBar()->addWidget(m_viewedPanel, 1);
+    statusBar()->addWidget(m_totalPanel, 1);
+    resize(640, 480);
+}
+
+void MainWindow::connectCommands()
+{
+    MainMenus *m = m_menus;
+    connect(m_tabs, &QTabBar::tabBarClicked, this, [this](int index) {
+        if (index >= 0)
+            switchTab(index + 1);
+    });
+    connect(m->mnuHide, &QAction::triggered, this, &QWidget::close);
+    connect(m->mnuFree, &QAction::triggered, this, [this] {
+        m_state.hideOnClose = false;
+        unloadWindow();
+    });
+    connect(m->mnuUnload, &QAction::triggered, this, [this] {
+        m_state.hideOnClose = false;
+        unloadWindow();
+        emit programEndRequested();
+    });
+    connect(m->mnuEject, &QAction::triggered, this, [this] {
+        saveIfChanged();
+        flushEverything();
+        UpdatePanel();
+    });
+    connect(m->mnuListAll, &QAction::triggered, this, [this](bool checked) {
+        m_view.listAll = checked;
+        RefreshURLPage();
+    });
+    connect(m->mnuFullwindow, &QAction::triggered, this, &MainWindow::toggleFullWindow);
+    connect(m->mnuLoadSettings, &QAction::triggered, this, [this] {
+        if (m_tray)
+            TrayConfig(m_state.settings).earlyConfig(*m_tray);
+        loadConfig();
+    });
+    connect(m->mnuSaveSettings, &QAction::triggered, this, [this] {
+        if (m_tray)
+            TrayConfig(m_state.settings).lateSave(*m_tray);
+        saveConfig();
+    });
+
+    connect(m_standard->groupCombo(), &QComboBox::activated, this, &MainWindow::chooseGroupInCombo);
+    connect(m_standard->groupMenuButton(), &QPushButton::clicked, this, [this] {
+        activeList()->setFocus();
+        UpdateMenus();
+        popUp(m_menus->mnuList, QCursor::pos());
+    });
+    for (EntryListView *list : {m_standard->list(), m_advanced->list()}) {
+        connect(list, &EntryListView::addressDropped, this, &MainWindow::quickAdd);
+        connect(list, &EntryListView::contextMenuWanted, this, [this](const QPoint &pos) {
+            UpdateMenus();
+            popUp(m_menus->mnuPopup, pos);
+        });
+    }
+    // Commands whose work comes with later releases: present, not yet acting.
+    for (QAction *action : m->pendingCommands())
+        action->setToolTip(QStringLiteral("Not available yet"));
+}
+
+void MainWindow::connectIndexPanel()
+{
+    IndexPanel *panel = m_advanced->indexPanel();
+    GroupListWidget *groups = panel->groupList();
+    connect(groups, &GroupListWidget::groupChosen, this, &MainWindow::chooseGroupInList);
+    connect(groups, &GroupListWidget::contextMenuWanted, this, [this](const QPoint &pos) {
+        UpdateMenus();
+        popUp(m_menus->mnuIPop, pos);
+    });
+    connect(panel->modeButton(0), &QPushButton::clicked, this, [this] { stepAdvMode(-1); });
+    connect(panel->modeButton(2), &QPushButton::clicked, this, [this] { stepAdvMode(1); });
+    connect(panel->modeButton(1), &QPushButton::clicked, this, [this] {
+        UpdateMenus();
+        popUp(m_menus->mnuList, QCursor::pos());
+    });
+    connect(panel->indexButton(0), &QPushButton::clicked, this, [this] {
+        m_advanced->indexPanel()->groupList()->setAllChecked(true);
+        for (const auto &[number, checked] : m_advanced->indexPanel()->groupList()->checkMarks())
+            m_state.store.setGroupInIndexMask(number, true);
+    });
+    connect(panel->indexButton(1), &QPushButton::clicked, this, [this] {
+        m_advanced->indexPanel()->groupList()->setAllChecked(false);
+        for (const auto &[number, checked] : m_advanced->indexPanel()->groupList()->checkMarks())
+            m_state.store.setGroupInIndexMask(number, false);
+    });
+    connect(panel->indexButton(2), &QPushButton::clicked, this, &MainWindow::applyIndexChecks);
+    connect(panel->indexButton(3), &QPushButton::clicked, this, &MainWindow::applyFilterSettings);
+    connect(panel->filterSection(), &FilterSection::textMaskEntered, this, &MainWindow::RefreshURLPage);
+    connect(m_advanced->flipButton(), &QToolButton::clicked, this, [this] {
+        setFilterAdvanced(!m_view.filterAdvanced);
+        activeList()->setFocus();
+    });
+}
+
+EntryListModel *MainWindow::activeModel() const
+{
+    return m_view.activeList == 1 ? m_standardModel : m_advancedModel;
+}
+
+EntryListView *MainWindow::activeList() const
+{
+    return m_view.activeList == 1 ? m_standard->list() : m_advanced->list();
+}
+
+void MainWindow::load()
+{
+    m_state.hideOnClose = true;
+    m_view = ViewState {};
+    m_view.advMode = m_state.settings.advMode;
+    setWindowIcon(QApplication::windowIcon());
+    m_pages->setCurrentWidget(m_advanced);
+    m_tabs->setCurrentIndex(0);
+    updateCHeaders();
+    if (m_state.settings.aLS)
+        loadConfig();
+    else
+        Config(m_state.settings).dockMainWindow(*m_settingsHost);
+    if (m_state.settings.aLU)
+        m_stackCommands->openStack(0);
+    restoreGroupSelection();
+    fillGroupList(true);
+    RefreshURLPage();
+    emit flushAvailable(true);
+    if (m_state.settings.bFW && !m_view.fullWindow)
+        toggleFullWindow();
+    if (m_state.settings.aI)
+        emit buttonStateChanged();
+    UpdatePanel();
+    m_state.mainWindowReady = true;
+}
+
+void MainWindow::RefreshURLPage()
+{
+    const GroupTable &groups = m_state.store.IDXList();
+    const int selected = GetSelectedIndex();
+    if (!EntryFilter::listIsRefilled(groups, selected))
+        return;
+    const WaitCursor wait;
+    ViewFilter filter = m_view.filter;
+    filter.textMask = m_advanced->indexPanel()->filterSection()->textMask();
+    const ListScope scope {selected, ListScope::allGroupsFor(m_view.listAll, m_view.currentTab, m_view.advMode)};
+    const EntryFilter decision(filter, scope, groups, DayCount::now());
+    activeModel()->setEntries(decision.shownEntries(m_state.store.urlDatas()));
+    UpdatePanel();
+}
+
+void MainWindow::fullScrnRefresh(bool refill)
+{
+    if (m_view.currentTab == ViewState::AdvancedTab) {
+        buildFilterScrn();
+        fillGroupList(false);
+        if (refill)
+            RefreshURLPage();
+    } else {
+        buildMainScrn();
+    }
+    UpdatePanel();
+}
+
+void MainWindow::buildMainScrn()
+{
+    QComboBox *combo = m_standard->groupCombo();
+    combo->clear();
+    const GroupTable &groups = m_state.store.IDXList();
+    for (int i = 0; i < groups.groupCount(); ++i)
+        combo->addItem(groups.at(i).name, groups.at(i).number);
+}
+
+void MainWindow::UpdatePanel()
+{
+    m_viewedPanel->setText(QStringLiteral("Viewed: %1").arg(activeModel()->rowCount()));
+    m_totalPanel->setText(QStringLiteral("Total: %1").arg(m_state.store.urlDatas().Count()));
+    UpdateMenus();
+}
+
+void MainWindow::UpdateMenus()
+{
+    MenuRules::Inputs in;
+    in.groupCount = m_state.store.IDXList().groupCount();
+    in.activeRows = activeModel()->rowCount();
+    in.dialogState = m_state.dialogState;
+    in.findTextEmpty = m_state.findText.isEmpty();
+    in.currentTab = m_view.currentTab;
+    in.advMode = m_view.advMode;
+    m_menus->apply(MenuRules::update(in, m_menus->states()));
+}
+
+int MainWindow::GetSelectedIndex() const
+{
+    if (m_view.currentTab == ViewState::AdvancedTab) {
+        const GroupListWidget *groups = m_advanced->indexPanel()->groupList();
+        return groups->topLevelItemCount() > 0 ? groups->selectedGroup() : -1;
+    }
+    return m_standard->selectedGroup();
+}
+
+int MainWindow::getCurrentIDX() const
+{
+    return GetSelectedIndex();
+}
+
+void MainWindow::fillGroupList(bool force)
+{
+    const GroupTable &groups = m_state.store.IDXList();
+    if (!force && !(groups.groupCount() > 0 && m_view.advMode < ViewState::FilterMode))
+        return;
+    GroupListWidget *list = m_advanced->indexPanel()->groupList();
+    list->fill(groups, m_view.advMode == ViewState::IndexMaskMode);
+    // The remembered group, or the first when it is gone.
+    if (list->topLevelItemCount() > 0 && !list->selectGroup(m_view.lastIDX2))
+        list->selectGroup(list->topLevelItem(0)->data(0, GroupListWidget::NumberRole).toInt());
+}
+
+void MainWindow::buildFilterScrn()
+{
+    m_advanced->setPanelExpanded(m_view.filterAdvanced && !m_view.fullWindow);
+    m_advanced->indexPanel()->buildFilterScrn(m_view.advMode, m_view.filter);
+}
+
+void MainWindow::selectGroupItem(int group)
+{
+    if (m_view.currentTab == ViewState::AdvancedTab)
+        m_advanced->indexPanel()->groupList()->selectGroup(group);
+    else
+        m_standard->selectGroup(group);
+}
+
+void MainWindow::switchTab(int tab)
+{
+    if (tab == m_view.previousTab) {
+        m_view.previousTab = m_view.currentTab;
+        return;
+    }
+    const int chosen = GetSelectedIndex();
+    const int old = m_view.currentTab;
+    m_view.currentTab = tab;
+    storeCHeaders();
+    if (old == ViewState::AdvancedTab && m_advanced->indexPanel()->groupList()->topLevelItemCount() > 0)
+        m_view.lastIDX2 = chosen;
+    if (old == ViewState::StandardTab) {
+        if (m_standard->groupCombo()->count() > 0) {
+            m_view.lastIDX2 = chosen;
+            m_view.lastIDX1 = m_standard->groupCombo()->currentIndex();
+        }
+        m_standardModel->clear();
+    }
+    m_tabs->setCurrentIndex(tab - 1);
+    if (tab == ViewState::AdvancedTab) {
+        m_advancedModel->clear();
+        m_pages->setCurrentWidget(m_advanced);
+        m_view.activeList = 2;
+        fillGroupList(true);
+        buildFilterScrn();
+    } else {
+        m_pages->setCurrentWidget(m_standard);
+        m_view.activeList = 1;
+        buildMainScrn();
+        if (m_standard->groupCombo()->count() > 0)
+            selectGroupItem(m_view.lastIDX2);
+    }
+    updateCHeaders();
+    m_view.previousTab = m_view.currentTab;
+    // The entered tab's list is filled through its group choice.
+    RefreshURLPage();
+    UpdatePanel();
+}
+
+void MainWindow::setAdvMode(int advMode)
+{
+    m_view.advMode = advMode;
+    m_state.settings.advMode = advMode;
+}
+
+void MainWindow::stepAdvMode(int step)
+{
+    m_advanced->indexPanel()->filterSection()->clearTextMask();
+    setAdvMode((m_view.advMode + step + 3) % 3);
+    fillGroupList(false);
+    buildFilterScrn();
+    UpdateMenus();
+}
+
+void MainWindow::setTabPlacement(int placement)
+{
+    static const QTabBar::Shape shapes[] = {QTabBar::RoundedNorth, QTabBar::RoundedSouth, QTabBar::RoundedWest,
+                                            QTabBar::RoundedEast};
+    static const QBoxLayout::Direction directions[] = {QBoxLayout::TopToBottom, QBoxLayout::BottomToTop,
+                                                       QBoxLayout::LeftToRight, QBoxLayout::RightToLeft};
+    if (placement < 0 || placement > 3)
+        return;
+    m_state.settings.tP = placement;
+    m_tabs->setShape(shapes[placement]);
+    if (auto *layout = qobject_cast<QBoxLayout *>(centralWidget()->layout()))
+        layout->setDirection(directions[placement]);
+}
+
+void MainWindow::chooseGroupInCombo()
+{
+    m_view.listAll = false;
+    m_menus->mnuListAll->setChecked(false);
+    RefreshURLPage();
+}
+
+void MainWindow::chooseGroupInList()
+{
+    m_view.appliedMode = m_view.advMode;
+    RefreshURLPage();
+}
+
+void MainWindow::applyIndexChecks()
+{
+    for (const auto &[number, checked] : m_advanced->indexPanel()->groupList()->checkMarks())
+        m_state.store.setGroupInIndexMask(number, checked);
+    RefreshURLPage();
+}
+
+void MainWindow::applyFilterSettings()
+{
+    m_advanced->indexPanel()->filterSection()->applyFilter(m_view.filter);
+    m_view.appliedMode = m_view.advMode;
+    RefreshURLPage();
+}
+
+void MainWindow::quickAdd(const QString &address)
+{
+    if (m_state.store.IDXList().isEmpty())
+        return;
+    const int group = getCurrentIDX();
+    if (group < 0)
+        return;
+    URLData *entry = m_state.store.urlDatas().Add(QStringLiteral("<Quick Add>"), address, group);
+    if (!entry)
+        return;
+    entry->Created = DayCount::now();
+    m_state.store.countChange();
+    activeModel()->appendEntry(*entry);
+    UpdatePanel();
+}
+
+void MainWindow::toggleFullWindow()
+{
+    m_view.fullWindow = !m_view.fullWindow;
+    m_state.settings.bFW = m_view.fullWindow;
+    m_menus->mnuFullwindow->setChecked(m_view.fullWindow);
+    const bool shown = !m_view.fullWindow;
+    m_tabs->setVisible(shown);
+    statusBar()->setVisible(shown);
+    m_advanced->flipButton()->setVisible(shown);
+    m_advanced->setPanelExpanded(shown && m_view.filterAdvanced);
+    for (QWidget *control : {static_cast<QWidget *>(m_standard->groupCombo()),
+                             static_cast<QWidget *>(m_standard->groupMenuButton()),
+                             static_cast<QWidget *>(m_standard->ratingFilterButton())})
+        control->setVisible(shown);
+}
+
+void MainWindow::setFilterAdvanced(bool expanded)
+{
+    m_view.filterAdvanced = expanded;
+    m_state.settings.filterAdvanced = expanded;
+    buildFilterScrn();
+    m_advanced->setMiniIcons(m_state.appFolder, expanded);
+}
+
+void MainWindow::storeCHeaders()
+{
+    const double twips = WindowHelpers::twipsPerPixel(this);
+    const QHeaderView *header = activeList()->header();
+    for (int i = 0; i < header->count() && i < int(m_state.settings.columnWidths.size()); ++i)
+        m_state.settings.columnWidths[size_t(i)] = int(header->sectionSize(i) * twips + 0.5);
+}
+
+void MainWindow::updateCHeaders()
+{
+    const double twips = WindowHelpers::twipsPerPixel(this);
+    QHeaderView *header = activeList()->header();
+    for (int i = 0; i < header->count() && i < int(m_state.settings.columnWidths.size()); ++i) {
+        const int width = m_state.settings.columnWidths[size_t(i)];
+        if (width > 0)
+            header->resizeSection(i, int(width / twips + 0.5));
+    }
+}
+
+void MainWindow::flushEverything()
+{
+    m_state.store.clear();
+    m_standard->groupCombo()->clear();
+    m_standardModel->clear();
+    m_advancedModel->clear();
+    m_advanced->indexPanel()->groupList()->clear();
+    m_view.lastIDX2 = 0;
+    m_state.settings.lastIDX2 = 0;
+    m_state.lastConnState = 0;
+    m_view.previousTab = -1;
+    m_state.mainWindowReady = false;
+}
+
+void MainWindow::saveIfChanged()
+{
+    m_defaultStack.setStackBase(m_state.stackBase);
+    m_defaultStack.shouldSaveUrls(m_state.settings.aSU);
+    if (m_state.settings.aSS)
+        saveConfig();
+}
+
+void MainWindow::saveConfig()
+{
+    storeCHeaders();
+    Config(m_state.settings).saveConfig(*m_settingsHost);
+}
+
+void MainWindow::loadConfig()
+{
+    Config(m_state.settings).loadConfig(*m_settingsHost);
+}
+
+void MainWindow::restoreGroupSelection()
+{
+    m_view.lastIDX2 = Config(m_state.settings).restoreGroupSelection();
+}
+
+void MainWindow::unloadWindow()
+{
+    if (m_unloading)
+        return;
+    m_unloading = true;
+    emit flushAvailable(false);
+    saveIfChanged();
+    flushEverything();
+    WindowHelpers::hideMainWindow(this);
+    m_state.hideOnClose = false;
+    emit buttonStateChanged();
+    emit unloaded();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    if (m_state.hideOnClose) {
+        WindowHelpers::hideMainWindow(this);
+        return;
+    }
+    unloadWindow();
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && isVisible())
+        WindowHelpers::hideMainWindow(this);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        toggleFullWindow();
+        return;
+    }
+    if (event->modifiers() == Qt::ControlModifier && event->key() == Qt::Key_A) {
+        m_menus->mnuNewEntry->trigger();
+        return;
+    }
+    if (event->modifiers() == Qt::ControlModifier && event->key() == Qt::Key_B) {
+        m_menus->mnuFromBrowser->trigger();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void MainWindow::popUp(QMenu *menu, const QPoint &globalPos)
+{
+    menu->popup(globalPos);
+}
+
+// Switching to another application hides the main window while the floating
+// button is in use, unless a prompt or dialog of the window is open.
+void MainWindow::hideWhenDeactivated()
+{
+    if (isVisible() && m_state.settings.aI && m_state.dialogState == AppState::NoDialog)
+        WindowHelpers::hideMainWindow(this);
+}

@@ -1,0 +1,136 @@
+#pragma once
+
+#include "DefaultStackFile.h"
+#include "ViewState.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class AdvancedView;
+class EntryListModel;
+class EntryListView;
+class FileDialogControl;
+class GroupCommands;
+class MainMenus;
+class MainWindowSettings;
+class Prompter;
+class QLabel;
+class QStackedWidget;
+class QTabBar;
+class StackCommands;
+class StandardView;
+class TrayWindowSettingsHost;
+struct AppState;
+
+// The main window: the Standard and Advanced tabs with their entry lists, the
+// index panel, the menus and the status bar. It turns events into calls on
+// the core and shows the results; the decisions are the core's.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    MainWindow(AppState &state, Prompter &prompter, TrayWindowSettingsHost *tray, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // The steps of loading the window: view state, settings or docking, the
+    // default stack file, the lists. Ends with mainWindowReady set.
+    void load();
+
+    AppState &state() { return m_state; }
+    ViewState &view() { return m_view; }
+    Prompter &prompter() { return m_prompter; }
+    MainMenus *menus() const { return m_menus; }
+    StandardView *standardView() const { return m_standard; }
+    AdvancedView *advancedView() const { return m_advanced; }
+    QTabBar *tabStrip() const { return m_tabs; }
+    DefaultStackFile &defaultStack() { return m_defaultStack; }
+    EntryListModel *activeModel() const;
+    EntryListView *activeList() const;
+
+    // Refills the active entry list from the store with the group choice and filters.
+    void RefreshURLPage();
+    void fullScrnRefresh(bool refill);
+    // The Standard tab's group combo, from the group table.
+    void buildMainScrn();
+    void UpdatePanel();
+    void UpdateMenus();
+    // The group whose entries the list shows; -1 when none is chosen.
+    int GetSelectedIndex() const;
+    // The current group of the tab shown; negative when none is chosen.
+    int getCurrentIDX() const;
+    // The index panel's group list (force: whatever the mode).
+    void fillGroupList(bool force);
+    void buildFilterScrn();
+    // Chooses a group in the tab shown.
+    void selectGroupItem(int group);
+    void switchTab(int tab);
+    void setAdvMode(int advMode);
+    void setTabPlacement(int placement);
+    // Adds an entry "<Quick Add>" for an address to the current group.
+    void quickAdd(const QString &address);
+    void toggleFullWindow();
+    void setFilterAdvanced(bool expanded);
+    void storeCHeaders();
+    void updateCHeaders();
+
+    // Empties the store and the lists; the default stack file is not touched.
+    void flushEverything();
+    // Pending changes written as the settings say, then the layout when aSS is on.
+    void saveIfChanged();
+    void saveConfig();
+    void loadConfig();
+    void restoreGroupSelection();
+
+    // Closing hides the window while hideOnClose is set; otherwise it unloads.
+    void unloadWindow();
+
+signals:
+    // The tray's "Flush" follows whether the window is loaded.
+    void flushAvailable(bool available);
+    // The window has unloaded: the store is empty; the tray releases it.
+    void unloaded();
+    // "Unload": the program ends.
+    void programEndRequested();
+    // The floating button's picture may have to change.
+    void buttonStateChanged();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void buildWindow();
+    void connectCommands();
+    void connectIndexPanel();
+    void chooseGroupInCombo();
+    void chooseGroupInList();
+    void applyIndexChecks();
+    void applyFilterSettings();
+    void stepAdvMode(int step);
+    void popUp(class QMenu *menu, const QPoint &globalPos);
+    void hideWhenDeactivated();
+
+    AppState &m_state;
+    Prompter &m_prompter;
+    TrayWindowSettingsHost *m_tray = nullptr;
+    ViewState m_view;
+    DefaultStackFile m_defaultStack;
+
+    MainMenus *m_menus = nullptr;
+    QTabBar *m_tabs = nullptr;
+    QStackedWidget *m_pages = nullptr;
+    StandardView *m_standard = nullptr;
+    AdvancedView *m_advanced = nullptr;
+    EntryListModel *m_standardModel = nullptr;
+    EntryListModel *m_advancedModel = nullptr;
+    QLabel *m_viewedPanel = nullptr;
+    QLabel *m_totalPanel = nullptr;
+    FileDialogControl *m_fileDialog = nullptr;
+    GroupCommands *m_groupCommands = nullptr;
+    StackCommands *m_stackCommands = nullptr;
+    std::unique_ptr<MainWindowSettings> m_settingsHost;
+    bool m_unloading = false;
+};

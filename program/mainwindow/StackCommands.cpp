@@ -1,0 +1,121 @@
+#include "StackCommands.h"
+
+#include "AppState.h"
+#include "DayCount.h"
+#include "MainMenus.h"
+#include "MainWindow.h"
+#include "ModalScope.h"
+#include "Prompter.h"
+#include "StackFile.h"
+
+#include <QAction>
+#include <QFileInfo>
+
+namespace {
+
+const QString stackFilter = QStringLiteral("(*.TSY)|*.tsy");
+
+} // namespace
+
+StackCommands::StackCommands(MainWindow &window)
+    : QObject(&window)
+    , m_window(window)
+{
+    MainMenus *menus = window.menus();
+    connect(menus->mnuOpenDefault, &QAction::triggered, this, [this] { openAndSelect(0); });
+    connect(menus->mnuOpenAs, &QAction::triggered, this, [this] { openAndSelect(1); });
+    connect(menus->mnuMergeTsy, &QAction::triggered, this, [this] {
+        if (!OpenURLAs(true).isEmpty())
+            m_window.fullScrnRefresh(true);
+    });
+    connect(menus->mnuSaveDefault, &QAction::triggered, this, &StackCommands::DePopulate);
+    connect(menus->mnuSaveAs, &QAction::triggered, this, &StackCommands::SaveURLAs);
+    connect(menus->mnuLoadAll, &QAction::triggered, this, [this] {
+        openStack(0);
+        m_window.loadConfig();
+    });
+    connect(menus->mnuSaveAll, &QAction::triggered, this, [this] {
+        m_window.saveConfig();
+        DePopulate();
+    });
+}
+
+void StackCommands::openAndSelect(int index)
+{
+    openStack(index);
+    m_window.restoreGroupSelection();
+    m_window.selectGroupItem(m_window.view().lastIDX2);
+    m_window.RefreshURLPage();
+}
+
+void StackCommands::openStack(int index)
+{
+    AppState &state = m_window.state();
+    if (index == 0) {
+        m_window.defaultStack().setStackBase(state.stackBase);
+        m_window.defaultStack().Populate(DayCount::now());
+        m_window.restoreGroupSelection();
+    } else if (index == 1) {
+        OpenURLAs(false);
+    } else {
+        return;
+    }
+    rebuildScreen();
+}
+
+void StackCommands::rebuildScreen()
+{
+    if (m_window.view().currentTab == ViewState::StandardTab) {
+        m_window.buildMainScrn();
+        m_window.selectGroupItem(m_window.view().lastIDX2);
+    } else {
+        m_window.buildFilterScrn();
+        m_window.fillGroupList(true);
+    }
+    m_window.RefreshURLPage();
+    m_window.UpdatePanel();
+}
+
+QString StackCommands::OpenURLAs(bool merge)
+{
+    AppState &state = m_window.state();
+    QString path;
+    {
+        const ModalScope modal(state, &m_window);
+        path = m_window.prompter().openFileName(
+            merge ? QStringLiteral("Merge From Pemberly") : QStringLiteral("Open Pemberly As"), stackFilter);
+    }
+    if (path.isEmpty())
+        return QString();
+    StackFile::loadStackFile(state.store, path, merge, DayCount::now());
+    return path;
+}
+
+QString StackCommands::SaveURLAs()
+{
+    AppState &state = m_window.state();
+    QString path;
+    {
+        const ModalScope modal(state, &m_window);
+        for (;;) {
+            path = m_window.prompter().saveFileName(QStringLiteral("Save Pemberly As"), stackFilter).trimmed();
+            if (path.isEmpty())
+                return QString();
+            if (!QFileInfo::exists(path))
+                break;
+            const Prompter::Answer answer =
+                m_window.prompter().messageBox(QStringLiteral("File Already Exists, Overwrite?"),
+                                               Prompter::Buttons::YesNo, Prompter::Icon::None, QStringLiteral("Tessaly"));
+            if (answer == Prompter::Answer::Yes)
+                break;
+        }
+    }
+    StackFile::saveStackFile(state.store, path);
+    return path;
+}
+
+void StackCommands::DePopulate()
+{
+    m_window.defaultStack().setStackBase(m_window.state().stackBase);
+    m_window.defaultStack().DePopulate();
+}

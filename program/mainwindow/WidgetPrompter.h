@@ -1,0 +1,25 @@
+#pragma once
+
+#include "Prompter.h"
+
+#include <QPointer>
+#include <QWidget>
+
+// The prompter that shows real message boxes, input boxes and file dialogs
+// over the main window.
+class WidgetPrompter : public Prompter
+{
+public:
+    void setOwner(QWidget *owner) { m_owner = owner; }
+
+    Answer messageBox(const QString &text, Buttons buttons, Icon icon, const QString &title) override;
+    QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
+    QString openFileName(const QString &title, const QString &filter) override;
+    QString saveFileName(const QString &title, const QString &filter) override;
+
+    // "(*.TSY)|*.tsy" as a file dialog's name filter: "(*.TSY) (*.tsy)".
+    static QString nameFilter(const QString &filter);
+
+private:
+    QPointer<QWidget> m_owner;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QObject>
+
+class QSocketNotifier;
+
+// SIGTERM and SIGINT (logout, kill, Ctrl+C) delivered as a Qt signal on the
+// user-interface thread, so the program ends as its "Unload" command does.
+class TerminationSignals : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TerminationSignals(QObject *parent = nullptr);
+    ~TerminationSignals() override;
+
+signals:
+    void terminationRequested();
+
+private:
+    static void handle(int signal);
+    QSocketNotifier *m_notifier = nullptr;
+};

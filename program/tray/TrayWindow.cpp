@@ -1,0 +1,300 @@
+#include "TrayWindow.h"
+
+#include "AppState.h"
+#include "ComponentRegistry.h"
+#include "FloatingButton.h"
+#include "MainWindow.h"
+#include "ProgramPaths.h"
+#include "TrayConfig.h"
+#include "WindowHelpers.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QMenu>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+#include <sys/utsname.h>
+
+namespace {
+
+// The notification area may come up after the program at login: look for it
+// every two seconds for two minutes.
+constexpr int trayRetryIntervalMs = 2000;
+constexpr int trayRetryCount = 60;
+
+int getPlatformId()
+{
+    utsname name {};
+    return ::uname(&name) == 0 ? 2 : 0;
+}
+
+} // namespace
+
+TrayWindow::TrayWindow(AppState &state, Prompter &prompter, QObject *parent)
+    : QObject(parent)
+    , m_state(state)
+    , m_prompter(prompter)
+{
+    setObjectName(QStringLiteral("Form1"));
+    m_state.appFolder = ProgramPaths::appFolder();
+    m_button = new FloatingButton(m_state, m_state.appFolder);
+    m_icon = new QSystemTrayIcon(QApplication::windowIcon(), this);
+    m_icon->setObjectName(QStringLiteral("trayIcon"));
+    m_icon->setToolTip(QStringLiteral("Tessaly Tray Control"));
+    buildMenu();
+    m_icon->setContextMenu(m_menu);
+    connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger)
+            showMainWindow();
+    });
+    connect(m_button, &FloatingButton::menuRequested, this, [this](QPoint pos) { m_menu->popup(pos); });
+    connect(m_button, &FloatingButton::doubleClicked, this, &TrayWindow::onButtonDoubleClicked);
+    connect(m_button, &FloatingButton::moved, this, [this](QPoint topLeft) {
+        m_state.settings.trayLeft = int(topLeft.x() * twipsPerPixel());
+        m_state.settings.trayTop = int(topLeft.y() * twipsPerPixel());
+    });
+    m_trayRetry = new QTimer(this);
+    m_trayRetry->setInterval(trayRetryIntervalMs);
+    connect(m_trayRetry, &QTimer::timeout, this, &TrayWindow::retryTrayIcon);
+}
+
+TrayWindow::~TrayWindow()
+{
+    delete m_main;
+    delete m_button;
+    delete m_menu;
+}
+
+void TrayWindow::buildMenu()
+{
+    m_menu = new QMenu;
+    m_menu->setObjectName(QStringLiteral("mSysTray"));
+    const auto item = [this](const char *name, const QString &caption) {
+        QAction *action = m_menu->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    connect(item("mTessaly", QStringLiteral("Tessaly")), &QAction::triggered, this, &TrayWindow::showMainWindow);
+    connect(item("mPopRestore", QStringLiteral("Restore")), &QAction::triggered, this, [this] {
+        if (MainWindow *main = loadMainWindow(); main && m_state.mainWindowReady) {
+            main->setWindowState(main->windowState() & ~Qt::WindowMinimized);
+            main->showNormal();
+            main->activateWindow();
+        }
+    });
+    m_menu->addSeparator();
+    // Help, contact, web site and about come with the help pages and the about box.
+    item("mHelp", QStringLiteral("Tessaly Help"))->setEnabled(false);
+    item("mContact", QStringLiteral("Contacting Orvane"))->setEnabled(false);
+    m_menu->addSeparator();
+    item("mWebSite", QStringLiteral("Tessaly Web Site"))->setEnabled(false);
+    m_menu->addSeparator();
+    m_flush = item("mFlush", QStringLiteral("Flush"));
+    m_flush->setEnabled(false);
+    connect(m_flush, &QAction::triggered, this, &TrayWindow::flushMainWindow);
+    m_menu->addSeparator();
+    item("mAbout", QStringLiteral("About"))->setEnabled(false);
+    connect(item("mPopExit", QStringLiteral("Unload")), &QAction::triggered, this, &TrayWindow::unload);
+}
+
+void TrayWindow::start(const QStringList &arguments)
+{
+    m_state.stackBase = ProgramPaths::stackBase(ProgramPaths::stackFolder(m_state.appFolder), QStringList());
+    registerLibrary();
+    m_state.platformId = getPlatformId();
+    TrayConfig(m_state.settings).earlyConfig(*this);
+    if (!arguments.isEmpty())
+        m_state.stackBase = ProgramPaths::stackBase(ProgramPaths::stackFolder(m_state.appFolder), arguments);
+    ensureReachable();
+}
+
+// The program's library is registered when it is not: its objects are then
+// found through the registry like any other component's.
+void TrayWindow::registerLibrary()
+{
+    if (!ComponentRegistry::registeredLibrary(QStringLiteral("Pemberly.gConfig")).isEmpty())
+        return;
+    for (const QString &folder : ComponentRegistry::defaultLibraryFolders()) {
+        const QString library = folder + u'/' + ComponentRegistry::libraryFileName();
+        if (QFileInfo::exists(library) && ComponentRegistry::registerLibrary(library))
+            return;
+    }
+}
+
+void TrayWindow::unload()
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    m_trayRetry->stop();
+    m_state.hideOnClose = false;
+    if (m_main)
+        m_main->unloadWindow();
+    m_icon->hide();
+    TrayConfig(m_state.settings).lateSave(*this);
+    m_button->hide();
+    emit programEnded();
+}
+
+MainWindow *TrayWindow::mainWindow() const
+{
+    return m_main;
+}
+
+MainWindow *TrayWindow::loadMainWindow()
+{
+    if (m_main)
+        return m_main;
+    m_main = new MainWindow(m_state, m_prompter, this);
+    connect(m_main, &MainWindow::flushAvailable, m_flush, &QAction::setEnabled);
+    connect(m_main, &MainWindow::buttonStateChanged, this, [this] { ButtonState(0); });
+    connect(m_main, &MainWindow::programEndRequested, this, &TrayWindow::unload);
+    connect(m_main, &MainWindow::unloaded, this, [this] {
+        if (m_main)
+            m_main->deleteLater();
+        m_main = nullptr;
+        ButtonState(0);
+    });
+    m_main->load();
+    return m_main;
+}
+
+void TrayWindow::showMainWindow()
+{
+    MainWindow *main = loadMainWindow();
+    if (!main || !m_state.mainWindowReady)
+        return;
+    main->setWindowState(main->windowState() & ~Qt::WindowMinimized);
+    main->show();
+    main->raise();
+    main->activateWindow();
+}
+
+void TrayWindow::flushMainWindow()
+{
+    if (!m_main)
+        return;
+    m_state.hideOnClose = false;
+    m_main->unloadWindow();
+}
+
+void TrayWindow::onButtonDoubleClicked()
+{
+    if (!m_state.hideOnClose || !m_main) {
+        showMainWindow();
+    } else if (!m_main->isVisible()) {
+        showMainWindow();
+    } else {
+        WindowHelpers::hideMainWindow(m_main);
+    }
+    ButtonState(0);
+}
+
+bool TrayWindow::trayIconShown() const
+{
+    return m_iconWanted && QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void TrayWindow::setTrayIcon(bool remove)
+{
+    m_iconWanted = !remove;
+    if (remove) {
+        m_icon->hide();
+    } else if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        m_icon->show();
+    } else if (!m_trayRetry->isActive()) {
+        m_trayRetries = 0;
+        m_trayRetry->start();
+    }
+    ensureReachable();
+}
+
+void TrayWindow::retryTrayIcon()
+{
+    if (!m_iconWanted || ++m_trayRetries > trayRetryCount) {
+        m_trayRetry->stop();
+        return;
+    }
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        return;
+    m_trayRetry->stop();
+    m_icon->show();
+    // The floating button stood in for the icon; now the icon is there.
+    if (m_buttonAsFallback && !m_state.settings.aI) {
+        m_buttonAsFallback = false;
+        m_button->hideButton();
+    }
+}
+
+// The program can always be reached: with no icon (not wanted, or no
+// notification area on the desktop) the floating button is shown.
+void TrayWindow::ensureReachable()
+{
+    if (m_ended || trayIconShown() || m_button->isVisible())
+        return;
+    m_buttonAsFallback = true;
+    m_button->showButton();
+    m_button->ButtonState(0);
+}
+
+void TrayWindow::toggleActiveIcon()
+{
+    m_state.settings.aI = !m_state.settings.aI;
+    if (!m_state.settings.aI) {
+        m_button->setTopmost(false);
+        m_button->hideButton();
+        ensureReachable();
+        return;
+    }
+    m_buttonAsFallback = false;
+    m_button->showButton();
+    m_button->setTopmost(m_state.settings.iAOT);
+    m_button->ButtonState(0);
+}
+
+void TrayWindow::showActiveIcon()
+{
+    if (!m_state.settings.aI || !m_button->isVisible()) {
+        m_state.settings.aI = false;
+        toggleActiveIcon();
+    }
+}
+
+void TrayWindow::ButtonState(int pressed)
+{
+    m_button->ButtonState(pressed);
+}
+
+double TrayWindow::twipsPerPixel() const
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
+    return dpi > 0 ? 1440.0 / dpi : 15.0;
+}
+
+int TrayWindow::screenWidth() const
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? int(screen->geometry().width() * twipsPerPixel()) : 0;
+}
+
+int TrayWindow::screenHeight() const
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? int(screen->geometry().height() * twipsPerPixel()) : 0;
+}
+
+WindowRect TrayWindow::trayGeometry() const
+{
+    const QRect rect = m_button->geometry();
+    const double tpp = twipsPerPixel();
+    return {int(rect.top() * tpp), int(rect.left() * tpp), int(rect.width() * tpp), int(rect.height() * tpp)};
+}
+
+void TrayWindow::moveTrayWindow(int top, int left)
+{
+    const double tpp = twipsPerPixel();
+    m_button->move(int(left / tpp), int(top / tpp));
+}

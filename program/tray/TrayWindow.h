@@ -1,0 +1,84 @@
+#pragma once
+
+#include "TrayWindowSettingsHost.h"
+
+#include <QObject>
+#include <QPointer>
+
+class FloatingButton;
+class MainWindow;
+class Prompter;
+class QAction;
+class QMenu;
+class QSystemTrayIcon;
+class QTimer;
+struct AppState;
+
+// The tray window: the program's first window, alive for the whole run. It
+// owns the notification-area icon, the floating button and the tray menu,
+// starts and ends the program and loads, shows and unloads the main window.
+class TrayWindow : public QObject, public TrayWindowSettingsHost
+{
+    Q_OBJECT
+
+public:
+    TrayWindow(AppState &state, Prompter &prompter, QObject *parent = nullptr);
+    ~TrayWindow() override;
+
+    // Program start after the single-instance check: paths, the library's
+    // registration, the settings and the icon; arguments name the default stack file.
+    void start(const QStringList &arguments);
+    // Program end: the main window unloaded (saving as its settings say),
+    // the icon removed, "ID" written. Runs once; then the application quits.
+    void unload();
+
+    MainWindow *mainWindow() const;
+    // Loads the main window when it is not loaded; it is shown only once ready.
+    MainWindow *loadMainWindow();
+    // "Tessaly" and a left click on the icon: the main window, loaded and shown.
+    void showMainWindow();
+    // "Flush": unloads the main window; the program stays in the tray.
+    void flushMainWindow();
+
+    // Adds the notification-area icon (remove false) or takes it away.
+    void setTrayIcon(bool remove) override;
+    void toggleActiveIcon();
+    void ButtonState(int pressed);
+
+    FloatingButton *floatingButton() const { return m_button; }
+    QSystemTrayIcon *trayIcon() const { return m_icon; }
+    QMenu *trayMenu() const { return m_menu; }
+    // Whether the icon is wanted and the desktop has a notification area.
+    bool trayIconShown() const;
+
+    // TrayWindowSettingsHost
+    int screenWidth() const override;
+    int screenHeight() const override;
+    WindowRect trayGeometry() const override;
+    void moveTrayWindow(int top, int left) override;
+    void showActiveIcon() override;
+
+signals:
+    void programEnded();
+
+private:
+    void buildMenu();
+    void onButtonDoubleClicked();
+    void ensureReachable();
+    void retryTrayIcon();
+    void registerLibrary();
+    double twipsPerPixel() const;
+
+    AppState &m_state;
+    Prompter &m_prompter;
+    QPointer<MainWindow> m_main;
+    FloatingButton *m_button = nullptr;
+    QSystemTrayIcon *m_icon = nullptr;
+    QMenu *m_menu = nullptr;
+    QAction *m_flush = nullptr;
+    QTimer *m_trayRetry = nullptr;
+    int m_trayRetries = 0;
+    bool m_iconWanted = false;
+    bool m_buttonAsFallback = false;
+    bool m_ended = false;
+};
