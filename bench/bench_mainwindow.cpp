@@ -1,0 +1,170 @@
+// bench_mainwindow: drives the real main window offscreen on a default stack
+// file of N entries (default 100,000) and compares its load and one refill
+// of the entry list, every filter on, with the core's own load and filter
+// pass measured in the same run. Each time is the best of several runs.
+
+#include "AdvancedView.h"
+#include "AppState.h"
+#include "DayCount.h"
+#include "EntryFilter.h"
+#include "EntryListModel.h"
+#include "EntryListView.h"
+#include "FilterSection.h"
+#include "IndexPanel.h"
+#include "MainWindow.h"
+#include "Prompter.h"
+#include "StackFile.h"
+#include "StackFileGenerator.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <limits>
+
+namespace {
+
+constexpr int repetitions = 5;
+constexpr double loadTarget = 3.0;
+constexpr double refreshTarget = 3.0;
+
+// Nothing is asked in a benchmark.
+class SilentPrompter : public Prompter
+{
+public:
+    Answer messageBox(const QString &, Buttons, Icon, const QString &) override { return Answer::No; }
+    QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
+    QString openFileName(const QString &, const QString &) override { return {}; }
+    QString saveFileName(const QString &, const QString &) override { return {}; }
+};
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+double bestOf(const std::function<void()> &prepare, const std::function<void()> &measured)
+{
+    double best = std::numeric_limits<double>::max();
+    for (int i = 0; i < repetitions; ++i) {
+        prepare();
+        QElapsedTimer timer;
+        timer.start();
+        measured();
+        best = std::min(best, timer.nsecsElapsed() / 1.0e6);
+    }
+    return best;
+}
+
+// Every filter on: all groups, one rating hidden, visited, last accessed,
+// added and a title mask.
+ViewFilter everyFilter()
+{
+    ViewFilter filter;
+    filter.ratingMask[2] = false;
+    filter.visitedMode = ViewFilter::MoreThan;
+    filter.accessedMode = ViewFilter::LessThan;
+    filter.accessedAmount = 24;
+    filter.accessedUnit = 2;
+    filter.addedMode = ViewFilter::MoreThan;
+    filter.addedAmount = 4;
+    filter.addedUnit = 1;
+    filter.textMask = QStringLiteral("a*e");
+    return filter;
+}
+
+void printRow(const char *step, double ms, double base, const char *target, double limit)
+{
+    std::printf("%-46s %10.2f", step, ms);
+    if (base > 0)
+        std::printf("   %6.2fx  %-24s %s", ms / base, target, ms / base <= limit ? "yes" : "NO");
+    std::printf("\n");
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
+    QApplication app(argc, argv);
+    const qsizetype entries = argc > 1 ? QByteArray(argv[1]).toLongLong() : 100000;
+
+    StackFileGenerator::Settings settings;
+    settings.entryCount = entries > 0 ? entries : 100000;
+    StackFileGenerator generator(settings);
+    const QString stackBase = home.filePath(QStringLiteral("Pemberly"));
+    QString error;
+    if (!generator.writeFile(stackBase + QStringLiteral(".tsy"), &error)) {
+        std::fprintf(stderr, "bench_mainwindow: %s\n", qPrintable(error));
+        return 1;
+    }
+    const double now = DayCount::now();
+    const ViewFilter filter = everyFilter();
+
+    // The core alone.
+    URLBlock store;
+    const double coreLoad = bestOf([] {}, [&] {
+        StackFile::loadStackFile(store, stackBase + QStringLiteral(".tsy"), false, now);
+    });
+    std::vector<const URLData *> shown;
+    const double coreFilter = bestOf([] {}, [&] {
+        const EntryFilter decision(filter, ListScope {0, true}, store.IDXList(), now);
+        shown = decision.shownEntries(store.urlDatas());
+    });
+
+    // The real main window: load (file read, lists built) and one refill.
+    SilentPrompter prompter;
+    AppState state;
+    state.appFolder = QCoreApplication::applicationDirPath();
+    state.stackBase = stackBase;
+    state.settings.advMode = 0;  // the index mask: all groups listed
+    std::unique_ptr<MainWindow> window;
+    const double windowLoad = bestOf(
+        [&] {
+            window.reset();
+            state.store.clear();
+            window = std::make_unique<MainWindow>(state, prompter, nullptr);
+            window->show();
+            QCoreApplication::processEvents();
+        },
+        [&] { window->load(); });
+
+    window->view().advMode = 0;
+    window->view().filter = filter;
+    window->findChild<QLineEdit *>(QStringLiteral("txtFilter"))->setText(filter.textMask);
+    PaintCounter counter;
+    window->activeList()->viewport()->installEventFilter(&counter);
+    const double refresh = bestOf([] { QCoreApplication::processEvents(); }, [&] { window->RefreshURLPage(); });
+    const int paintsDuringRefresh = counter.paints;
+    QCoreApplication::processEvents();
+
+    std::printf("Tessaly main window benchmark, %s\n", qPrintable(QDateTime::currentDateTime().toString(Qt::ISODate)));
+    std::printf("%lld entries in %d groups; best of %d runs; offscreen\n\n", static_cast<long long>(settings.entryCount),
+                settings.groupCount, repetitions);
+    std::printf("%-46s %10s   %7s  %-24s %s\n", "step", "best ms", "ratio", "target", "met");
+    printRow("core: load stack file", coreLoad, 0, "", 0);
+    printRow("core: filter pass, every filter on", coreFilter, 0, "", 0);
+    printRow("main window: load (file read, lists built)", windowLoad, coreLoad, "<= 3x core load", loadTarget);
+    printRow("main window: RefreshURLPage, every filter on", refresh, coreFilter, "<= 3x core filter pass",
+             refreshTarget);
+    std::printf("\nrows shown: %d of %lld (core: %zu)\n", window->activeModel()->rowCount(),
+                static_cast<long long>(settings.entryCount), shown.size());
+    std::printf("paint events of the list during %d refills: %d (the list is never painted per row)\n", repetitions,
+                paintsDuringRefresh);
+    return 0;
+}

@@ -1,0 +1,533 @@
+#include "AdvancedView.h"
+#include "AppState.h"
+#include "EntryListModel.h"
+#include "EntryListView.h"
+#include "FilterSection.h"
+#include "GroupListWidget.h"
+#include "IndexPanel.h"
+#include "MainMenus.h"
+#include "MainWindow.h"
+#include "ScriptedPrompter.h"
+#include "StandardView.h"
+#include "TestEnvironment.h"
+#include "regModule.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTabBar>
+#include <QtTest>
+
+#include <memory>
+
+using TestEnvironment::entryLine;
+
+namespace {
+
+// Three groups: News (Alpha, Beta), Tech (Gamma), Empty. Alpha was visited
+// three times, Beta never; ratings 2, 0 and 4.
+const QByteArray stackText = "+News\r\n" + entryLine({"http://a.example/", "Alpha", "B1340927C", "B12800000", "3", "0", "2"})
+    + "\r\n" + entryLine({"http://b.example/", "Beta", "0", "B12800000", "0", "0", "0"}) + "\r\n+Tech\r\n"
+    + entryLine({"http://g.example/", "Gamma", "B1340927C", "B12800000", "1", "0", "4"}) + "\r\n+Empty\r\n";
+
+} // namespace
+
+// The main window on a real store, offscreen, with the prompts answered.
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void loadReadsDefaultFile_data();
+    void loadReadsDefaultFile();
+    void missingDefaultFileGivesEmptyStoreAndIsNotWritten();
+    void unloadSavesAsSettingsSay_data();
+    void unloadSavesAsSettingsSay();
+    void closeOnlyHidesWhileHideOnClose();
+    void ejectEmptiesStore();
+    void tabSwitchCarriesChosenGroup();
+    void clickingShownTabRebuildsNothing();
+    void indexPanelModesCycle_data();
+    void indexPanelModesCycle();
+    void indexMaskThroughControls();
+    void filtersThroughControls();
+    void textMaskRefreshesOnEnterOnly();
+    void newGroup_data();
+    void newGroup();
+    void renameCountsAsChange_data();
+    void renameCountsAsChange();
+    void removeGroupAsksWithStoreCount();
+    void removeGroupWithoutEntriesDoesNotAsk();
+    void groupListShowsEveryGroup();
+    void quickAddByDrop();
+    void saveAsAsksBeforeOverwriting();
+    void mergeAddsGroups();
+    void layoutIsSavedAndRestored();
+    void menusFollowState();
+
+private:
+    MainWindow *openWindow();
+    QStringList shownTitles() const;
+    QString stackFile() const { return m_dir->filePath("Pemberly.tsy"); }
+
+    std::unique_ptr<TestEnvironment::ConfigFolder> m_config;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<AppState> m_state;
+    ScriptedPrompter m_prompter;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+void TestMainWindow::init()
+{
+    m_config = std::make_unique<TestEnvironment::ConfigFolder>();
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_state = std::make_unique<AppState>();
+    m_state->appFolder = QCoreApplication::applicationDirPath();
+    m_state->stackBase = m_dir->filePath("Pemberly");
+    m_prompter = ScriptedPrompter();
+    m_prompter.watched = &m_state->dialogState;
+    TestEnvironment::writeFile(stackFile(), stackText);
+}
+
+void TestMainWindow::cleanup()
+{
+    m_window.reset();
+}
+
+MainWindow *TestMainWindow::openWindow()
+{
+    m_window = std::make_unique<MainWindow>(*m_state, m_prompter, nullptr);
+    m_window->load();
+    m_window->show();
+    return m_window.get();
+}
+
+QStringList TestMainWindow::shownTitles() const
+{
+    QStringList titles;
+    const EntryListModel *model = m_window->activeModel();
+    for (int row = 0; row < model->rowCount(); ++row)
+        titles << model->index(row, 0).data().toString();
+    return titles;
+}
+
+void TestMainWindow::loadReadsDefaultFile_data()
+{
+    QTest::addColumn<bool>("autoLoad");
+    QTest::addColumn<int>("entries");
+    QTest::newRow("auto load on") << true << 3;
+    QTest::newRow("auto load off") << false << 0;
+}
+
+void TestMainWindow::loadReadsDefaultFile()
+{
+    QFETCH(bool, autoLoad);
+    QFETCH(int, entries);
+    m_state->settings.aLU = autoLoad;
+    MainWindow *window = openWindow();
+    QVERIFY(m_state->mainWindowReady);
+    QVERIFY(m_state->hideOnClose);
+    QCOMPARE(m_state->store.urlDatas().Count(), entries);
+    QCOMPARE(window->findChild<QLabel *>("StatusBar1_2")->text(), QString("Total: %1").arg(entries));
+    if (autoLoad) {
+        // Nothing stored: the group list mode, first group chosen.
+        QCOMPARE(window->view().advMode, 1);
+        QCOMPARE(shownTitles(), (QStringList {"Alpha", "Beta"}));
+        QCOMPARE(window->findChild<QLabel *>("StatusBar1_1")->text(), QString("Viewed: 2"));
+    }
+    // "Open Default" loads the file when it was not loaded at start.
+    window->menus()->mnuOpenDefault->trigger();
+    QCOMPARE(m_state->store.urlDatas().Count(), 3);
+}
+
+void TestMainWindow::missingDefaultFileGivesEmptyStoreAndIsNotWritten()
+{
+    QFile::remove(stackFile());
+    openWindow();
+    QCOMPARE(m_state->store.urlDatas().Count(), 0);
+    m_state->hideOnClose = false;
+    m_window->close();
+    QVERIFY(!QFileInfo::exists(stackFile()));
+    QVERIFY(!m_state->mainWindowReady);
+}
+
+void TestMainWindow::unloadSavesAsSettingsSay_data()
+{
+    QTest::addColumn<bool>("autoSave");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("auto save on") << true << true;
+    QTest::newRow("auto save off: changes dropped") << false << false;
+}
+
+void TestMainWindow::unloadSavesAsSettingsSay()
+{
+    QFETCH(bool, autoSave);
+    QFETCH(bool, saved);
+    m_state->settings.aSU = autoSave;
+    MainWindow *window = openWindow();
+    QSignalSpy unloaded(window, &MainWindow::unloaded);
+    window->quickAdd("http://new.example/");
+    QCOMPARE(m_state->store.changeCount(), 1);
+    window->menus()->mnuFree->trigger();  // "Flush to Tray"
+    QCOMPARE(unloaded.count(), 1);
+    QVERIFY(!m_state->hideOnClose);
+    QVERIFY(!m_state->mainWindowReady);
+    QCOMPARE(m_state->store.urlDatas().Count(), 0);
+    QCOMPARE(m_state->store.changeCount(), 0);
+    QCOMPARE(TestEnvironment::readFile(stackFile()).contains("http://new.example/"), saved);
+    QCOMPARE(QFileInfo::exists(m_dir->filePath("Pemberly.bak")), saved);
+    // The layout is written at unload too (auto save settings is on).
+    QVERIFY(!regModule::queryValue(AppSettings::settingsKey, "CF").isEmpty());
+}
+
+void TestMainWindow::closeOnlyHidesWhileHideOnClose()
+{
+    MainWindow *window = openWindow();
+    QSignalSpy unloaded(window, &MainWindow::unloaded);
+    window->close();
+    QVERIFY(!window->isVisible());
+    QCOMPARE(unloaded.count(), 0);
+    QCOMPARE(m_state->store.urlDatas().Count(), 3);
+    QVERIFY(m_state->mainWindowReady);
+}
+
+void TestMainWindow::ejectEmptiesStore()
+{
+    m_state->settings.aSU = false;
+    MainWindow *window = openWindow();
+    window->quickAdd("http://dropped.example/");
+    window->menus()->mnuEject->trigger();
+    QCOMPARE(m_state->store.urlDatas().Count(), 0);
+    QCOMPARE(TestEnvironment::readFile(stackFile()), stackText);
+    QCOMPARE(window->findChild<QLabel *>("StatusBar1_2")->text(), QString("Total: 0"));
+    QVERIFY(window->isVisible());
+}
+
+void TestMainWindow::tabSwitchCarriesChosenGroup()
+{
+    MainWindow *window = openWindow();
+    GroupListWidget *groups = window->advancedView()->indexPanel()->groupList();
+    groups->selectGroup(1);
+    emit groups->groupChosen(1);
+    QCOMPARE(shownTitles(), QStringList {"Gamma"});
+
+    window->switchTab(2);
+    QCOMPARE(window->view().activeList, 1);
+    QCOMPARE(window->standardView()->selectedGroup(), 1);
+    QCOMPARE(shownTitles(), QStringList {"Gamma"});
+    QCOMPARE(window->findChild<QLabel *>("StatusBar1_1")->text(), QString("Viewed: 1"));
+
+    QComboBox *combo = window->standardView()->groupCombo();
+    combo->setCurrentIndex(0);
+    emit combo->activated(0);
+    QCOMPARE(shownTitles(), (QStringList {"Alpha", "Beta"}));
+
+    window->switchTab(1);
+    QCOMPARE(window->view().activeList, 2);
+    QCOMPARE(groups->selectedGroup(), 0);
+    QCOMPARE(shownTitles(), (QStringList {"Alpha", "Beta"}));
+}
+
+void TestMainWindow::clickingShownTabRebuildsNothing()
+{
+    MainWindow *window = openWindow();
+    window->switchTab(2);
+    window->activeModel()->clear();  // a rebuild would refill it
+    window->switchTab(2);
+    QCOMPARE(window->activeModel()->rowCount(), 0);
+}
+
+void TestMainWindow::indexPanelModesCycle_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("to");
+    QTest::newRow("next from filters wraps to index mask") << 2 << 2 << 0;
+    QTest::newRow("previous from index mask wraps to filters") << 0 << 0 << 2;
+    QTest::newRow("next from index mask") << 0 << 2 << 1;
+}
+
+void TestMainWindow::indexPanelModesCycle()
+{
+    QFETCH(int, from);
+    QFETCH(int, button);
+    QFETCH(int, to);
+    MainWindow *window = openWindow();
+    window->setAdvMode(from);
+    window->buildFilterScrn();
+    auto *mask = window->findChild<QLineEdit *>("txtFilter");
+    mask->setText("abc");
+    window->advancedView()->indexPanel()->modeButton(button)->click();
+    QCOMPARE(window->view().advMode, to);
+    QVERIFY(mask->text().isEmpty());
+    IndexPanel *panel = window->advancedView()->indexPanel();
+    QCOMPARE(panel->groupList()->isVisibleTo(panel), to != 2);
+    QCOMPARE(panel->filterSection()->isVisibleTo(panel), to == 2);
+    if (to != 2)
+        QCOMPARE(panel->groupList()->headerItem()->text(0), to == 0 ? QString("Index Mask") : QString("Group List"));
+    // The group commands are hidden while the filter section is shown.
+    QCOMPARE(window->menus()->mnuNewGroup->isVisible(), to != 2);
+}
+
+void TestMainWindow::indexMaskThroughControls()
+{
+    MainWindow *window = openWindow();
+    window->setAdvMode(0);
+    window->fillGroupList(true);
+    window->buildFilterScrn();
+    window->RefreshURLPage();
+    QCOMPARE(shownTitles(), (QStringList {"Alpha", "Beta", "Gamma"}));
+
+    GroupListWidget *groups = window->advancedView()->indexPanel()->groupList();
+    groups->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+    window->RefreshURLPage();
+    QCOMPARE(shownTitles().size(), 3);  // unchecking alone changes nothing
+    window->advancedView()->indexPanel()->indexButton(2)->click();  // "Filter"
+    QCOMPARE(shownTitles(), QStringList {"Gamma"});
+    window->advancedView()->indexPanel()->indexButton(1)->click();  // "CLR"
+    QVERIFY(!m_state->store.IDXList().at(1).inIndexMask);
+    window->advancedView()->indexPanel()->indexButton(0)->click();  // "Set All"
+    QVERIFY(m_state->store.IDXList().at(0).inIndexMask);
+    window->RefreshURLPage();
+    QCOMPARE(shownTitles().size(), 3);
+}
+
+void TestMainWindow::filtersThroughControls()
+{
+    MainWindow *window = openWindow();
+    window->setAdvMode(2);
+    window->buildFilterScrn();
+    window->findChild<QCheckBox *>("ratedBox_0")->setChecked(false);
+    window->findChild<QComboBox *>("Combo3_0")->setCurrentIndex(1);  // visited more than
+    window->findChild<QLineEdit *>("Text2_0")->setText("2");
+    window->advancedView()->indexPanel()->indexButton(3)->click();  // "Apply Filter"
+    QCOMPARE(shownTitles(), QStringList {"Alpha"});
+    QCOMPARE(window->view().appliedMode, 2);
+    QVERIFY(!window->view().filter.ratingMask[0]);
+
+    window->findChild<QComboBox *>("Combo3_0")->setCurrentIndex(0);
+    window->findChild<QComboBox *>("Combo3_1")->setCurrentIndex(1);  // last visited more than 1 day ago
+    window->findChild<QLineEdit *>("Text2_1")->setText("1");
+    window->findChild<QCheckBox *>("ratedBox_0")->setChecked(true);
+    window->advancedView()->indexPanel()->indexButton(3)->click();
+    QCOMPARE(shownTitles(), (QStringList {"Alpha", "Gamma"}));  // visited in 2024; Beta never
+}
+
+void TestMainWindow::textMaskRefreshesOnEnterOnly()
+{
+    MainWindow *window = openWindow();
+    window->setAdvMode(0);
+    window->fillGroupList(true);
+    window->RefreshURLPage();
+    auto *mask = window->findChild<QLineEdit *>("txtFilter");
+    mask->setText("g?m");
+    QCOMPARE(shownTitles().size(), 3);
+    QTest::keyClick(mask, Qt::Key_Return);
+    QCOMPARE(shownTitles(), QStringList {"Gamma"});
+}
+
+void TestMainWindow::newGroup_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("Advanced tab") << 1 << "Fresh";
+    QTest::newRow("Standard tab") << 2 << "Fresh";
+    QTest::newRow("cancelled") << 1 << QString();
+}
+
+void TestMainWindow::newGroup()
+{
+    QFETCH(int, tab);
+    QFETCH(QString, answer);
+    MainWindow *window = openWindow();
+    window->switchTab(tab);
+    m_prompter.inputs << answer;
+    window->menus()->mnuNewGroup->trigger();
+    QCOMPARE(m_prompter.asked, QStringList {"input|New Group..|Enter Group Name: |"});
+    QCOMPARE(m_prompter.statesSeen, QList<int> {1});
+    QCOMPARE(m_state->dialogState, 0);
+    if (answer.isEmpty()) {
+        QCOMPARE(m_state->store.IDXList().groupCount(), 3);
+        QCOMPARE(m_state->store.changeCount(), 0);
+        return;
+    }
+    QCOMPARE(m_state->store.IDXList().groupCount(), 4);
+    QCOMPARE(m_state->store.IDXList().at(3).name, answer);
+    QCOMPARE(m_state->store.changeCount(), 1);
+    QCOMPARE(window->GetSelectedIndex(), 3);
+    QCOMPARE(shownTitles(), QStringList {});
+}
+
+void TestMainWindow::renameCountsAsChange_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::newRow("group combo") << 2;
+    QTest::newRow("group list") << 1;
+}
+
+void TestMainWindow::renameCountsAsChange()
+{
+    QFETCH(int, tab);
+    MainWindow *window = openWindow();
+    window->switchTab(tab);
+    m_prompter.inputs << "Headlines";
+    if (tab == 1)
+        window->menus()->mnuIPopRename->trigger();
+    else
+        window->menus()->mnuRenameGroup->trigger();
+    QCOMPARE(m_prompter.asked, QStringList {"input|Rename Group..|Enter Group Name: |News"});
+    QCOMPARE(m_state->store.IDXList().at(0).name, QString("Headlines"));
+    QCOMPARE(m_state->store.changeCount(), 1);
+    QCOMPARE(window->activeModel()->index(0, 3).data().toString(), QString("Headlines"));
+}
+
+void TestMainWindow::removeGroupAsksWithStoreCount()
+{
+    MainWindow *window = openWindow();
+    // A filter hides both entries of News; the question still counts them.
+    window->findChild<QLineEdit *>("txtFilter")->setText("nothing matches");
+    window->RefreshURLPage();
+    QCOMPARE(shownTitles().size(), 0);
+
+    m_prompter.answers << Prompter::Answer::No;
+    window->menus()->mnuIPopRemove->trigger();
+    QCOMPARE(m_prompter.asked, QStringList {"message|Tessaly|Remove Selected Group?\r\n\r\nNews\r\n\r\nThis will "
+                                            "Delete 2 contained entries."});
+    QCOMPARE(m_state->store.IDXList().groupCount(), 3);
+
+    m_prompter.answers << Prompter::Answer::Yes;
+    window->menus()->mnuIPopRemove->trigger();
+    QCOMPARE(m_state->store.IDXList().groupCount(), 2);
+    QCOMPARE(m_state->store.IDXList().at(0).name, QString("Tech"));
+    QCOMPARE(m_state->store.urlDatas().Count(), 1);
+    QCOMPARE(m_state->store.urlDatas().Item(1)->Owner, 0);
+    QCOMPARE(m_state->store.changeCount(), 1);
+    QCOMPARE(window->GetSelectedIndex(), 0);
+    QCOMPARE(m_state->dialogState, 0);
+}
+
+void TestMainWindow::removeGroupWithoutEntriesDoesNotAsk()
+{
+    MainWindow *window = openWindow();
+    window->advancedView()->indexPanel()->groupList()->selectGroup(2);
+    window->menus()->mnuIPopRemove->trigger();
+    QVERIFY(m_prompter.asked.isEmpty());
+    QCOMPARE(m_state->store.IDXList().groupCount(), 2);
+}
+
+void TestMainWindow::groupListShowsEveryGroup()
+{
+    MainWindow *window = openWindow();
+    GroupListWidget *groups = window->advancedView()->indexPanel()->groupList();
+    QCOMPARE(groups->topLevelItemCount(), 3);
+    QCOMPARE(groups->topLevelItem(0)->text(0), QString("News"));
+    window->switchTab(2);
+    QCOMPARE(window->standardView()->groupCombo()->count(), 3);
+}
+
+void TestMainWindow::quickAddByDrop()
+{
+    MainWindow *window = openWindow();
+    EntryListView *list = window->advancedView()->list();
+    QMimeData data;
+    data.setText("https://dropped.example/page");
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(list->viewport(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(list->viewport(), &drop);
+    QCOMPARE(shownTitles(), (QStringList {"Alpha", "Beta", "<Quick Add>"}));
+    const URLData *added = m_state->store.urlDatas().Item(4);
+    QCOMPARE(added->url, QString("https://dropped.example/page"));
+    QCOMPARE(added->Owner, 0);
+    QVERIFY(added->Created > 0);
+    QCOMPARE(m_state->store.changeCount(), 1);
+
+    QMimeData empty;
+    QDropEvent nothing(QPointF(10, 10), Qt::CopyAction, &empty, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(list->viewport(), &nothing);
+    QCOMPARE(m_state->store.urlDatas().Count(), 4);
+}
+
+void TestMainWindow::saveAsAsksBeforeOverwriting()
+{
+    MainWindow *window = openWindow();
+    const QString existing = TestEnvironment::writeFile(m_dir->filePath("other.tsy"), "+Old\r\n");
+    // No, then cancel: nothing written.
+    m_prompter.saveFiles << existing;
+    m_prompter.answers << Prompter::Answer::No;
+    window->menus()->mnuSaveAs->trigger();
+    QCOMPARE(m_prompter.asked, (QStringList {"save|Save Pemberly As|(*.TSY)|*.tsy",
+                                             "message|Tessaly|File Already Exists, Overwrite?",
+                                             "save|Save Pemberly As|(*.TSY)|*.tsy"}));
+    QCOMPARE(TestEnvironment::readFile(existing), QByteArray("+Old\r\n"));
+    QCOMPARE(m_state->dialogState, 0);
+    // Yes writes, with no backup.
+    m_prompter.asked.clear();
+    m_prompter.saveFiles << "  " + existing + " ";
+    m_prompter.answers << Prompter::Answer::Yes;
+    window->menus()->mnuSaveAs->trigger();
+    QVERIFY(TestEnvironment::readFile(existing).startsWith("+News\r\n"));
+    QVERIFY(!QFileInfo::exists(m_dir->filePath("other.bak")));
+}
+
+void TestMainWindow::mergeAddsGroups()
+{
+    MainWindow *window = openWindow();
+    const QString other = TestEnvironment::writeFile(m_dir->filePath("other.tsy"), "+News\r\nz\x05Zeta\r\n");
+    m_prompter.openFiles << other;
+    window->menus()->mnuMergeTsy->trigger();
+    QCOMPARE(m_prompter.asked, QStringList {"open|Merge From Pemberly|(*.TSY)|*.tsy"});
+    QCOMPARE(m_state->store.IDXList().groupCount(), 4);
+    QCOMPARE(m_state->store.urlDatas().Count(), 4);
+    QCOMPARE(m_state->store.changeCount(), 1);
+    QCOMPARE(window->advancedView()->indexPanel()->groupList()->topLevelItemCount(), 4);
+}
+
+void TestMainWindow::layoutIsSavedAndRestored()
+{
+    MainWindow *window = openWindow();
+    window->setGeometry(100, 80, 700, 500);
+    window->switchTab(2);
+    window->standardView()->selectGroup(1);
+    window->setAdvMode(2);
+    window->menus()->mnuSaveSettings->trigger();
+    const QString cf = regModule::queryValue(AppSettings::settingsKey, "CF");
+    QVERIFY2(cf.startsWith("8 0 0 0 2 2 1 "), qPrintable(cf));
+    m_window.reset();
+
+    AppState restored;
+    restored.appFolder = m_state->appFolder;
+    restored.stackBase = m_state->stackBase;
+    MainWindow again(restored, m_prompter, nullptr);
+    again.load();
+    QCOMPARE(again.view().currentTab, 2);
+    QCOMPARE(again.view().advMode, 2);
+    QCOMPARE(again.standardView()->selectedGroup(), 1);
+    QCOMPARE(again.geometry().size(), QSize(700, 500));
+}
+
+void TestMainWindow::menusFollowState()
+{
+    m_state->settings.aLU = false;
+    MainWindow *window = openWindow();
+    MainMenus *menus = window->menus();
+    QVERIFY(!menus->mnuRenameGroup->isEnabled());
+    QVERIFY(!menus->mnuRemove->isEnabled());
+    window->menus()->mnuOpenDefault->trigger();
+    QVERIFY(menus->mnuRenameGroup->isEnabled());
+    QVERIFY(menus->mnuRemove->isEnabled());
+    QVERIFY(!menus->mnuFindNext->isEnabled());
+    // Commands of later releases are present.
+    QVERIFY(menus->mnuEdit);
+    QVERIFY(menus->mnuMergeFavorites);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "TestMainWindow.moc"
