@@ -1,6 +1,7 @@
 // Tessaly: a bookmark manager in the notification area.
 
 #include "AppState.h"
+#include "ProgramPaths.h"
 #include "SingleInstance.h"
 #include "TerminationSignals.h"
 #include "TrayWindow.h"
@@ -8,6 +9,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QSessionManager>
 
 int main(int argc, char *argv[])
@@ -17,6 +19,7 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Orvane"));
     QApplication::setDesktopFileName(QStringLiteral("tessaly"));
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(QIcon(ProgramPaths::bankFile(ProgramPaths::appFolder(), QStringLiteral("id"))));
 
     SingleInstance instance;
     if (instance.AnotherInstance())

@@ -89,6 +89,7 @@ void MainWindow::buildWindow()
     m_tabs->addTab(QStringLiteral("Standard"));
     m_tabs->setTabToolTip(1, QStringLiteral("Standard URL View Pane"));
     m_tabs->setDrawBase(false);
+    m_tabs->setExpanding(false);
     m_pages = new QStackedWidget(central);
     m_advanced = new AdvancedView(m_pages);
     m_standard = new StandardView(m_pages);
