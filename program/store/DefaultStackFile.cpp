@@ -3,6 +3,8 @@
 #include "StackFile.h"
 #include "URLBlock.h"
 
+#include <QFileInfo>
+
 DefaultStackFile::DefaultStackFile(URLBlock &store, const QString &stackBase)
     : m_store(store)
     , m_stackBase(stackBase)
@@ -20,13 +22,20 @@ QString DefaultStackFile::backupPath() const
 
 bool DefaultStackFile::Populate(double now, QString *error)
 {
-    return StackFile::loadStackFile(m_store, path(), false, now, error);
+    const bool loaded = StackFile::loadStackFile(m_store, path(), false, now, error);
+    m_unreadFile = !loaded && QFileInfo::exists(path()) ? path() : QString();
+    return loaded;
 }
 
 bool DefaultStackFile::DePopulate(QString *error)
 {
     if (m_store.urlDatas().isEmpty())
         return true;
+    if (!m_unreadFile.isEmpty() && m_unreadFile == path() && QFileInfo::exists(m_unreadFile)) {
+        if (error)
+            *error = QStringLiteral("%1: was not read, so it is not replaced").arg(m_unreadFile);
+        return false;
+    }
     return StackFile::saveStackFileWithBackup(m_store, path(), backupPath(), error);
 }
 

@@ -15,7 +15,9 @@ public:
     QString path() const;
     QString backupPath() const;
 
-    // Loads the default stack file into the emptied store.
+    // Loads the default stack file into the emptied store. When the file is
+    // there but cannot be read, it is not replaced by a later save (the store
+    // was not filled from it) until it has been read.
     bool Populate(double now, QString *error = nullptr);
 
     // Saves the store to the default stack file, the previous file becoming
@@ -32,4 +34,5 @@ public:
 private:
     URLBlock &m_store;
     QString m_stackBase;
+    QString m_unreadFile;  // a default file that exists but could not be read
 };

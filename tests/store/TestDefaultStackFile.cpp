@@ -26,6 +26,7 @@ private slots:
     void linkedFileIsBackedUpByContent();
     void fileIsNeverItsOwnBackup();
     void failedAutomaticSaveKeepsChangesPending();
+    void unreadFileIsNotReplaced();
     void shouldSaveUrls_data();
     void shouldSaveUrls();
 
@@ -212,6 +213,29 @@ void TestDefaultStackFile::failedAutomaticSaveKeepsChangesPending()
     QVERIFY(!stack.shouldSaveUrls(true));
     QCOMPARE(store.changeCount(), 2);
     QCOMPARE(TestEnvironment::readFile(base() + ".tsy"), QByteArray("+Old\r\n"));
+}
+
+// A default file that exists but could not be read (here: a folder in its
+// place stands for any read failure) is not replaced by what the user adds to
+// the empty store; once the file reads, saving works again.
+void TestDefaultStackFile::unreadFileIsNotReplaced()
+{
+    QDir(m_dir->path()).mkdir("work.tsy");
+    URLBlock store;
+    DefaultStackFile stack(store, base());
+    QVERIFY(!stack.Populate(40000.0));
+    fill(store, "added after the failed load");
+    QString error;
+    QVERIFY(!stack.DePopulate(&error));
+    QVERIFY2(error.contains("not replaced"), qPrintable(error));
+    QVERIFY(QFileInfo(base() + ".tsy").isDir());
+    QCOMPARE(store.changeCount(), 1);
+
+    QDir(m_dir->path()).rmdir("work.tsy");
+    TestEnvironment::writeFile(base() + ".tsy", "+G\r\n");
+    QVERIFY(stack.Populate(40000.0));
+    fill(store, "new");
+    QVERIFY(stack.DePopulate());
 }
 
 void TestDefaultStackFile::shouldSaveUrls_data()
