@@ -5,6 +5,9 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
+#include <utility>
+
 // A prompter for tests: answers from queues filled by the test and records
 // every question asked ("message|title|text", "input|title|prompt|default",
 // "open|title|filter", "save|title|filter"). An empty queue answers as a
@@ -20,6 +23,8 @@ public:
     // dialogState seen while each question was up, when watched is set.
     const int *watched = nullptr;
     QList<int> statesSeen;
+    // Runs while the next question is up (as other events run during a real dialog).
+    std::function<void()> whileAsking;
 
     Answer messageBox(const QString &text, Buttons buttons, Icon, const QString &title) override
     {
@@ -50,5 +55,7 @@ private:
         asked << question;
         if (watched)
             statesSeen << *watched;
+        if (whileAsking)
+            std::exchange(whileAsking, {})();
     }
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 // Every message box, input box and file dialog of the program goes through
@@ -13,6 +14,9 @@ public:
     enum class Answer { Ok, Cancel, Yes, No };
 
     virtual ~Prompter() = default;
+
+    // The window the prompts belong to (centred over it, modal to it); null for none.
+    virtual void setOwner(QObject *owner) { Q_UNUSED(owner); }
 
     virtual Answer messageBox(const QString &text, Buttons buttons, Icon icon, const QString &title) = 0;
     // The text entered; "" when cancelled.

@@ -83,9 +83,15 @@ FilterSection::FilterSection(QWidget *parent)
     // The content frames ask their parent, the panel, to lay out again when
     // their size hints change (fonts, styles).
     m_panel->installEventFilter(this);
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget *, QWidget *now) { showFocusedControl(now); });
+    m_focusConnection = connect(qApp, &QApplication::focusChanged, this,
+                                [this](QWidget *, QWidget *now) { showFocusedControl(now); });
     restack();
+}
+
+FilterSection::~FilterSection()
+{
+    // Focus moves while the children are destroyed; this object is gone by then.
+    disconnect(m_focusConnection);
 }
 
 void FilterSection::loadFilter(const ViewFilter &filter)

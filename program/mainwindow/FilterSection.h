@@ -32,6 +32,8 @@ public:
 
     explicit FilterSection(QWidget *parent = nullptr);
 
+    ~FilterSection() override;
+
     // Sets the mode, count/amount and unit controls from filter. A mode or
     // unit out of the combos' range shows the first item.
     void loadFilter(const ViewFilter &filter);
@@ -95,6 +97,7 @@ private:
     std::array<QLineEdit *, 3> m_countBoxes {};
     QLineEdit *m_textMask = nullptr;
 
+    QMetaObject::Connection m_focusConnection;
     bool m_dragging = false;
     qreal m_dragStartY = 0;
     int m_dragStartTop = 0;

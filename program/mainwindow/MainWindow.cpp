@@ -15,6 +15,7 @@
 #include "MainMenus.h"
 #include "MainWindowSettings.h"
 #include "StackCommands.h"
+#include "StackFile.h"
 #include "StandardView.h"
 #include "TrayConfig.h"
 #include "WindowHelpers.h"
@@ -23,6 +24,8 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -31,6 +34,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QToolButton>
@@ -116,9 +120,15 @@ void MainWindow::buildWindow()
 void MainWindow::connectCommands()
 {
     MainMenus *m = m_menus;
+    // Only a left click switches tabs: the wheel and the keyboard would move
+    // the tab strip away from the view it shows.
+    m_tabs->setFocusPolicy(Qt::NoFocus);
+    m_tabs->installEventFilter(this);
     connect(m_tabs, &QTabBar::tabBarClicked, this, [this](int index) {
-        if (index >= 0)
+        if (index >= 0 && (QGuiApplication::mouseButtons() & Qt::LeftButton))
             switchTab(index + 1);
+        else
+            m_tabs->setCurrentIndex(m_view.currentTab - 1);
     });
     connect(m->mnuHide, &QAction::triggered, this, &QWidget::close);
     connect(m->mnuFree, &QAction::triggered, this, [this] {
@@ -127,7 +137,7 @@ void MainWindow::connectCommands()
     });
     connect(m->mnuUnload, &QAction::triggered, this, [this] {
         m_state.hideOnClose = false;
-        unloadWindow();
+        unloadWindow(true);
         emit programEndRequested();
     });
     connect(m->mnuEject, &QAction::triggered, this, [this] {
@@ -215,6 +225,7 @@ EntryListView *MainWindow::activeList() const
 
 void MainWindow::load()
 {
+    m_loading = true;
     m_state.hideOnClose = true;
     m_view = ViewState {};
     m_view.advMode = m_state.settings.advMode;
@@ -238,6 +249,7 @@ void MainWindow::load()
         emit buttonStateChanged();
     UpdatePanel();
     m_state.mainWindowReady = true;
+    m_loading = false;
 }
 
 void MainWindow::RefreshURLPage()
@@ -271,10 +283,15 @@ void MainWindow::fullScrnRefresh(bool refill)
 void MainWindow::buildMainScrn()
 {
     QComboBox *combo = m_standard->groupCombo();
+    const int chosen = m_standard->selectedGroup();
     combo->clear();
     const GroupTable &groups = m_state.store.IDXList();
     for (int i = 0; i < groups.groupCount(); ++i)
         combo->addItem(groups.at(i).name, groups.at(i).number);
+    // The combo keeps its group (so it names the group whose rows are
+    // listed), or shows none; it does not jump to the first line.
+    if (!m_standard->selectGroup(chosen))
+        combo->setCurrentIndex(-1);
 }
 
 void MainWindow::UpdatePanel()
@@ -505,12 +522,13 @@ void MainWindow::flushEverything()
     m_state.mainWindowReady = false;
 }
 
-void MainWindow::saveIfChanged()
+bool MainWindow::saveIfChanged()
 {
     m_defaultStack.setStackBase(m_state.stackBase);
-    m_defaultStack.shouldSaveUrls(m_state.settings.aSU);
+    const bool saved = m_defaultStack.shouldSaveUrls(m_state.settings.aSU);
     if (m_state.settings.aSS)
         saveConfig();
+    return saved;
 }
 
 void MainWindow::saveConfig()
@@ -529,18 +547,43 @@ void MainWindow::restoreGroupSelection()
     m_view.lastIDX2 = Config(m_state.settings).restoreGroupSelection();
 }
 
-void MainWindow::unloadWindow()
+bool MainWindow::unloadWindow(bool programEnding)
 {
     if (m_unloading)
-        return;
+        return true;
+    if (!saveIfChanged()) {
+        if (!programEnding) {
+            m_state.hideOnClose = true;
+            WindowHelpers::hideMainWindow(this);
+            return false;
+        }
+        keepUnsavedStore();
+    }
     m_unloading = true;
     emit flushAvailable(false);
-    saveIfChanged();
     flushEverything();
     WindowHelpers::hideMainWindow(this);
     m_state.hideOnClose = false;
     emit buttonStateChanged();
     emit unloaded();
+    return true;
+}
+
+// The program ends and the default stack file could not be written: the
+// store goes to a file of its own in the data folder rather than nowhere.
+void MainWindow::keepUnsavedStore()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Tessaly");
+    QDir().mkpath(folder);
+    const QString name = QStringLiteral("unsaved-%1.tsy").arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
+    StackFile::saveStackFile(m_state.store, folder + u'/' + name);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_tabs && event->type() == QEvent::Wheel)
+        return true;
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

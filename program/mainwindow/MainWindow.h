@@ -77,14 +77,20 @@ public:
 
     // Empties the store and the lists; the default stack file is not touched.
     void flushEverything();
-    // Pending changes written as the settings say, then the layout when aSS is on.
-    void saveIfChanged();
+    // Pending changes written as the settings say, then the layout when aSS
+    // is on. False when the automatic save failed: the changes are still pending.
+    bool saveIfChanged();
     void saveConfig();
     void loadConfig();
     void restoreGroupSelection();
 
-    // Closing hides the window while hideOnClose is set; otherwise it unloads.
-    void unloadWindow();
+    // Unloads the window: saves as the settings say and empties the store.
+    // When the automatic save fails the window stays loaded (and hidden) so
+    // nothing is lost; at the program's end the store is then written to a
+    // file of its own in the data folder instead. False when it stayed loaded.
+    bool unloadWindow(bool programEnding = false);
+    // True while load() runs.
+    bool isLoading() const { return m_loading; }
 
 signals:
     // The tray's "Flush" follows whether the window is loaded.
@@ -97,6 +103,7 @@ signals:
     void buttonStateChanged();
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -112,6 +119,7 @@ private:
     void stepAdvMode(int step);
     void popUp(class QMenu *menu, const QPoint &globalPos);
     void hideWhenDeactivated();
+    void keepUnsavedStore();
 
     AppState &m_state;
     Prompter &m_prompter;
@@ -133,4 +141,5 @@ private:
     StackCommands *m_stackCommands = nullptr;
     std::unique_ptr<MainWindowSettings> m_settingsHost;
     bool m_unloading = false;
+    bool m_loading = false;
 };

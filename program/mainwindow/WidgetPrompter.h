@@ -10,7 +10,7 @@
 class WidgetPrompter : public Prompter
 {
 public:
-    void setOwner(QWidget *owner) { m_owner = owner; }
+    void setOwner(QObject *owner) override { m_owner = qobject_cast<QWidget *>(owner); }
 
     Answer messageBox(const QString &text, Buttons buttons, Icon icon, const QString &title) override;
     QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override;

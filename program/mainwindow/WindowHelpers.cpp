@@ -1,6 +1,7 @@
 #include "WindowHelpers.h"
 
 #include <QScreen>
+#include <QWindow>
 #include <QWidget>
 
 namespace WindowHelpers {
@@ -14,20 +15,21 @@ double twipsPerPixel(const QWidget *widget)
 
 void setTopmost(QWidget *window, bool onTop)
 {
-    if (!window || window->testAttribute(Qt::WA_WState_Created) == false) {
-        if (window)
-            window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (!window || window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop)
+        return;
+    Qt::WindowFlags flags = window->windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, onTop);
+    // Changing the flags through the widget would re-create the native window
+    // (a flicker, and its place measured by the frame instead of the client
+    // area); change the native window's flags in place instead.
+    if (QWindow *native = window->windowHandle()) {
+        window->overrideWindowFlags(flags);
+        native->setFlags(flags);
         return;
     }
-    if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop)
-        return;
-    const bool visible = window->isVisible();
-    // Changing the flag re-creates the native window; keep its place and size.
     const QRect geometry = window->geometry();
-    window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    window->setWindowFlags(flags);
     window->setGeometry(geometry);
-    if (visible)
-        window->show();
 }
 
 void centerOverMain(QWidget *window, const QWidget *mainWindow)

@@ -5,10 +5,12 @@
 #include "FloatingButton.h"
 #include "MainWindow.h"
 #include "ProgramPaths.h"
+#include "Prompter.h"
 #include "TrayConfig.h"
 #include "WindowHelpers.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QScreen>
@@ -55,6 +57,9 @@ TrayWindow::TrayWindow(AppState &state, Prompter &prompter, QObject *parent)
         m_state.settings.trayLeft = int(topLeft.x() * twipsPerPixel());
         m_state.settings.trayTop = int(topLeft.y() * twipsPerPixel());
     });
+    m_waitForPrompt = new QTimer(this);
+    m_waitForPrompt->setInterval(100);
+    connect(m_waitForPrompt, &QTimer::timeout, this, &TrayWindow::runWaitingActions);
     m_trayRetry = new QTimer(this);
     m_trayRetry->setInterval(trayRetryIntervalMs);
     connect(m_trayRetry, &QTimer::timeout, this, &TrayWindow::retryTrayIcon);
@@ -78,7 +83,7 @@ void TrayWindow::buildMenu()
     };
     connect(item("mTessaly", QStringLiteral("Tessaly")), &QAction::triggered, this, &TrayWindow::showMainWindow);
     connect(item("mPopRestore", QStringLiteral("Restore")), &QAction::triggered, this, [this] {
-        if (MainWindow *main = loadMainWindow(); main && m_state.mainWindowReady) {
+        if (MainWindow *main = loadMainWindow(); main && !main->isLoading()) {
             main->setWindowState(main->windowState() & ~Qt::WindowMinimized);
             main->showNormal();
             main->activateWindow();
@@ -123,7 +128,39 @@ void TrayWindow::registerLibrary()
     }
 }
 
+// Unloading the main window while one of its prompts is open would pull the
+// window away from under the command that asked; such requests wait until
+// the prompt is closed (a termination closes it, answering No or Cancel).
+void TrayWindow::whenNoPromptIsOpen(const std::function<void()> &action, bool closePrompts)
+{
+    if (m_state.dialogState == AppState::NoDialog && !QApplication::activeModalWidget()) {
+        action();
+        return;
+    }
+    m_waiting.push_back(action);
+    if (closePrompts) {
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+            dialog->reject();
+    }
+    m_waitForPrompt->start();
+}
+
+void TrayWindow::runWaitingActions()
+{
+    if (m_state.dialogState != AppState::NoDialog || QApplication::activeModalWidget())
+        return;
+    m_waitForPrompt->stop();
+    const auto actions = std::exchange(m_waiting, {});
+    for (const auto &action : actions)
+        action();
+}
+
 void TrayWindow::unload()
+{
+    whenNoPromptIsOpen([this] { endProgram(); }, true);
+}
+
+void TrayWindow::endProgram()
 {
     if (m_ended)
         return;
@@ -131,7 +168,7 @@ void TrayWindow::unload()
     m_trayRetry->stop();
     m_state.hideOnClose = false;
     if (m_main)
-        m_main->unloadWindow();
+        m_main->unloadWindow(true);
     m_icon->hide();
     TrayConfig(m_state.settings).lateSave(*this);
     m_button->hide();
@@ -148,6 +185,7 @@ MainWindow *TrayWindow::loadMainWindow()
     if (m_main)
         return m_main;
     m_main = new MainWindow(m_state, m_prompter, this);
+    m_prompter.setOwner(m_main);
     connect(m_main, &MainWindow::flushAvailable, m_flush, &QAction::setEnabled);
     connect(m_main, &MainWindow::buttonStateChanged, this, [this] { ButtonState(0); });
     connect(m_main, &MainWindow::programEndRequested, this, &TrayWindow::unload);
@@ -164,7 +202,8 @@ MainWindow *TrayWindow::loadMainWindow()
 void TrayWindow::showMainWindow()
 {
     MainWindow *main = loadMainWindow();
-    if (!main || !m_state.mainWindowReady)
+    // Shown once loaded; an emptied store ("Eject Bookmarks") does not hide it.
+    if (!main || main->isLoading())
         return;
     main->setWindowState(main->windowState() & ~Qt::WindowMinimized);
     main->show();
@@ -174,10 +213,14 @@ void TrayWindow::showMainWindow()
 
 void TrayWindow::flushMainWindow()
 {
-    if (!m_main)
-        return;
-    m_state.hideOnClose = false;
-    m_main->unloadWindow();
+    whenNoPromptIsOpen(
+        [this] {
+            if (!m_main)
+                return;
+            m_state.hideOnClose = false;
+            m_main->unloadWindow();
+        },
+        false);
 }
 
 void TrayWindow::onButtonDoubleClicked()

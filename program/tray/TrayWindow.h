@@ -5,6 +5,9 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+#include <vector>
+
 class FloatingButton;
 class MainWindow;
 class Prompter;
@@ -63,6 +66,9 @@ signals:
 
 private:
     void buildMenu();
+    void whenNoPromptIsOpen(const std::function<void()> &action, bool closePrompts);
+    void runWaitingActions();
+    void endProgram();
     void onButtonDoubleClicked();
     void ensureReachable();
     void retryTrayIcon();
@@ -77,6 +83,8 @@ private:
     QMenu *m_menu = nullptr;
     QAction *m_flush = nullptr;
     QTimer *m_trayRetry = nullptr;
+    QTimer *m_waitForPrompt = nullptr;
+    std::vector<std::function<void()>> m_waiting;
     int m_trayRetries = 0;
     bool m_iconWanted = false;
     bool m_buttonAsFallback = false;

@@ -19,6 +19,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QTabBar>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include <memory>
@@ -70,6 +71,13 @@ private slots:
     void mergeAddsGroups();
     void layoutIsSavedAndRestored();
     void menusFollowState();
+    void mergeOnStandardTabKeepsComboGroup();
+    void removeGroupFromCombo();
+    void wheelOnTabStripSwitchesNothing();
+    void deactivationHidesOnlyWithButtonAndNoPrompt_data();
+    void deactivationHidesOnlyWithButtonAndNoPrompt();
+    void failedSaveKeepsWindowLoaded();
+    void promptInsideAnotherDialogGivesItsStateBack();
 
 private:
     MainWindow *openWindow();
@@ -527,6 +535,104 @@ void TestMainWindow::menusFollowState()
     // Commands of later releases are present.
     QVERIFY(menus->mnuEdit);
     QVERIFY(menus->mnuMergeFavorites);
+}
+
+void TestMainWindow::mergeOnStandardTabKeepsComboGroup()
+{
+    MainWindow *window = openWindow();
+    window->switchTab(2);
+    window->standardView()->selectGroup(1);
+    emit window->standardView()->groupCombo()->activated(1);
+    m_prompter.openFiles << TestEnvironment::writeFile(m_dir->filePath("other.tsy"), "+More\r\nz\x05Zeta\r\n");
+    window->menus()->mnuMergeTsy->trigger();
+    QCOMPARE(window->standardView()->groupCombo()->count(), 4);
+    QCOMPARE(window->standardView()->selectedGroup(), 1);
+    QCOMPARE(shownTitles(), QStringList {"Gamma"});
+}
+
+void TestMainWindow::removeGroupFromCombo()
+{
+    MainWindow *window = openWindow();
+    window->switchTab(2);
+    m_prompter.answers << Prompter::Answer::Yes;
+    window->menus()->mnuRemoveGroup->trigger();  // News, with two entries
+    QCOMPARE(m_prompter.asked.size(), 1);
+    QComboBox *combo = window->standardView()->groupCombo();
+    QCOMPARE(combo->count(), 2);
+    QCOMPARE(combo->currentText(), QString("Tech"));
+    QCOMPARE(window->standardView()->selectedGroup(), 0);  // Tech moved down to 0
+    QCOMPARE(shownTitles(), QStringList {"Gamma"});
+}
+
+void TestMainWindow::wheelOnTabStripSwitchesNothing()
+{
+    MainWindow *window = openWindow();
+    QTabBar *tabs = window->tabStrip();
+    QWheelEvent wheel(QPointF(5, 5), tabs->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(tabs, &wheel);
+    QCOMPARE(tabs->currentIndex(), 0);
+    QCOMPARE(window->view().currentTab, 1);
+    QTest::mouseClick(tabs, Qt::RightButton, {}, tabs->tabRect(1).center());
+    QCOMPARE(window->view().currentTab, 1);
+    QCOMPARE(tabs->currentIndex(), 0);
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    QCOMPARE(window->view().currentTab, 2);
+}
+
+void TestMainWindow::deactivationHidesOnlyWithButtonAndNoPrompt_data()
+{
+    QTest::addColumn<bool>("buttonShown");
+    QTest::addColumn<int>("dialogState");
+    QTest::addColumn<bool>("hidden");
+    QTest::newRow("floating button in use") << true << 0 << true;
+    QTest::newRow("no floating button") << false << 0 << false;
+    QTest::newRow("a prompt open") << true << 1 << false;
+}
+
+void TestMainWindow::deactivationHidesOnlyWithButtonAndNoPrompt()
+{
+    QFETCH(bool, buttonShown);
+    QFETCH(int, dialogState);
+    QFETCH(bool, hidden);
+    MainWindow *window = openWindow();
+    m_state->settings.aI = buttonShown;
+    m_state->dialogState = dialogState;
+    emit qApp->applicationStateChanged(Qt::ApplicationInactive);
+    QCOMPARE(window->isVisible(), !hidden);
+    m_state->dialogState = 0;
+}
+
+// An automatic save that fails keeps the store: a flush leaves the window
+// loaded; the program's end writes the store to a file of its own.
+void TestMainWindow::failedSaveKeepsWindowLoaded()
+{
+    MainWindow *window = openWindow();
+    QVERIFY(QFile::remove(stackFile()));
+    QVERIFY(QDir(m_dir->path()).mkdir("Pemberly.tsy"));  // the file cannot be written
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->filePath("data")));
+    window->quickAdd("http://precious.example/");
+    QSignalSpy unloaded(window, &MainWindow::unloaded);
+    window->menus()->mnuFree->trigger();
+    QCOMPARE(unloaded.count(), 0);
+    QCOMPARE(m_state->store.urlDatas().Count(), 4);
+    QVERIFY(m_state->hideOnClose);
+
+    QVERIFY(window->unloadWindow(true));
+    const QStringList kept = QDir(m_dir->filePath("data/Tessaly")).entryList({"unsaved-*.tsy"});
+    QCOMPARE(kept.size(), 1);
+    QVERIFY(TestEnvironment::readFile(m_dir->filePath("data/Tessaly/" + kept.first())).contains("precious.example"));
+}
+
+void TestMainWindow::promptInsideAnotherDialogGivesItsStateBack()
+{
+    MainWindow *window = openWindow();
+    m_state->dialogState = AppState::Finding;
+    m_prompter.inputs << QString();
+    window->menus()->mnuNewGroup->trigger();
+    QCOMPARE(m_prompter.statesSeen, QList<int> {1});
+    QCOMPARE(m_state->dialogState, int(AppState::Finding));
+    m_state->dialogState = 0;
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QPointer>
 #include <QSystemTrayIcon>
 #include <QtTest>
 
@@ -36,6 +37,9 @@ private slots:
     void singleInstance();
     void terminationSignalEndsProgram();
     void registersLibraryAtStart();
+    void ejectedWindowIsShownAgain();
+    void flushDuringPromptWaitsForIt();
+    void terminationDuringPromptClosesItFirst();
 
 private:
     TrayWindow *startTray(const QStringList &arguments = {});
@@ -220,6 +224,53 @@ void TestTrayWindow::registersLibraryAtStart()
     startTray();
     QVERIFY(regModule::queryValue("Software\\Classes\\Pemberly.gConfig\\InprocServer32", "")
                 .endsWith("/libpemberly.so"));
+}
+
+void TestTrayWindow::ejectedWindowIsShownAgain()
+{
+    TrayWindow *tray = startTray();
+    tray->showMainWindow();
+    tray->mainWindow()->findChild<QAction *>("mnuEject")->trigger();
+    tray->mainWindow()->close();
+    QVERIFY(!tray->mainWindow()->isVisible());
+    tray->showMainWindow();
+    QVERIFY(tray->mainWindow()->isVisible());
+}
+
+// A flush asked for while a prompt of the main window is open (the tray's
+// menu can be used then) waits until the command that asked has finished.
+void TestTrayWindow::flushDuringPromptWaitsForIt()
+{
+    TestEnvironment::writeFile(m_dir->filePath("Pemberly.tsy"), "+G\r\nu\x05t\r\n+B\r\nv\x05w\r\n");
+    TrayWindow *tray = startTray();
+    tray->showMainWindow();
+    QPointer<MainWindow> main = tray->mainWindow();
+    m_prompter.answers << Prompter::Answer::Yes;
+    m_prompter.whileAsking = [&] { tray->flushMainWindow(); };
+    main->findChild<QAction *>("mnuIPopRemove")->trigger();
+    QVERIFY(main);  // the command finished on a live window, with its store
+    QCOMPARE(m_state->store.IDXList().groupCount(), 1);
+    QTRY_VERIFY(!main);
+    QVERIFY(!tray->mainWindow());
+    // The flush saved the store as the command left it.
+    const QByteArray saved = TestEnvironment::readFile(m_dir->filePath("Pemberly.tsy"));
+    QVERIFY(saved.startsWith("+B\r\n"));
+    QVERIFY(!saved.contains("+G"));
+}
+
+void TestTrayWindow::terminationDuringPromptClosesItFirst()
+{
+    TrayWindow *tray = startTray();
+    tray->showMainWindow();
+    QSignalSpy ended(tray, &TrayWindow::programEnded);
+    m_prompter.inputs << "Kept?";
+    m_prompter.whileAsking = [&] {
+        m_state->dialogState = 1;  // as the prompt sets it
+        tray->unload();
+    };
+    tray->mainWindow()->findChild<QAction *>("mnuNewGroup")->trigger();
+    QCOMPARE(ended.count(), 0);  // not while the command runs
+    QTRY_COMPARE(ended.count(), 1);
 }
 
 QTEST_MAIN(TestTrayWindow)
