@@ -8,6 +8,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
+
 // Helpers shared by the tests: a private folder per test, and files written
 // byte for byte.
 namespace TestEnvironment {
@@ -31,6 +35,22 @@ inline QByteArray readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Runs work with files limited to a few kilobytes, so that writes fail
+// half-way as on a full disk (this works for root too).
+inline bool withSmallFileLimit(const std::function<bool()> &work)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous {};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit small = previous;
+    small.rlim_cur = 4096;
+    if (setrlimit(RLIMIT_FSIZE, &small) != 0)
+        qFatal("cannot limit the file size");
+    const bool result = work();
+    setrlimit(RLIMIT_FSIZE, &previous);
+    return result;
 }
 
 // An entry line of a stack file (fields joined by 0x05), without its line end.

@@ -312,9 +312,7 @@ void TrayWindow::ButtonState(int pressed)
 
 double TrayWindow::twipsPerPixel() const
 {
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const double dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
-    return dpi > 0 ? 1440.0 / dpi : 15.0;
+    return WindowHelpers::twipsPerPixel(m_button);
 }
 
 int TrayWindow::screenWidth() const

@@ -4,9 +4,7 @@
 #include "URLBlock.h"
 
 #include <QtTest>
-#include <csignal>
 #include <memory>
-#include <sys/resource.h>
 
 // The default stack file, its backup and the automatic save.
 class TestDefaultStackFile : public QObject
@@ -146,15 +144,8 @@ void TestDefaultStackFile::failedWriteKeepsEverything()
     for (int i = 0; i < 2000; ++i)
         fill(store, QString("entry %1").arg(i));
 
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit previous {};
-    getrlimit(RLIMIT_FSIZE, &previous);
-    rlimit small = previous;
-    small.rlim_cur = 4096;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
     DefaultStackFile stack(store, base());
-    const bool saved = stack.DePopulate();
-    setrlimit(RLIMIT_FSIZE, &previous);
+    const bool saved = TestEnvironment::withSmallFileLimit([&] { return stack.DePopulate(); });
 
     QVERIFY(!saved);
     QCOMPARE(TestEnvironment::readFile(base() + ".tsy"), QByteArray("+Old\r\n"));

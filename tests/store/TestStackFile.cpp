@@ -4,8 +4,6 @@
 #include "URLBlock.h"
 
 #include <QtTest>
-#include <csignal>
-#include <sys/resource.h>
 
 using TestEnvironment::entryLine;
 
@@ -401,15 +399,8 @@ void TestStackFile::failedSaveKeepsOldFile()
         store.urlDatas().Add(QString("entry %1").arg(i), "https://example.org/", 0);
     store.countChange();
 
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit previous {};
-    getrlimit(RLIMIT_FSIZE, &previous);
-    rlimit small = previous;
-    small.rlim_cur = 4096;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
     QString error;
-    const bool saved = StackFile::saveStackFile(store, file, &error);
-    setrlimit(RLIMIT_FSIZE, &previous);
+    const bool saved = TestEnvironment::withSmallFileLimit([&] { return StackFile::saveStackFile(store, file, &error); });
 
     QVERIFY(!saved);
     QVERIFY2(error.contains(file), qPrintable(error));
