@@ -2,82 +2,32 @@
 #include "FloatingButton.h"
 #include "TestEnvironment.h"
 
-#include <QApplication>
-#include <QImageReader>
-#include <QMouseEvent>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
+#include <memory>
 
 namespace {
 
-QString builtAppFolder()
+QString bankPath(const QString &appFolder, const QString &name)
 {
-    return QCoreApplication::applicationDirPath();
+    return appFolder + "/uBank/" + name + ".bnk";
 }
 
-QImage bankImage(const QString &appFolder, const QString &name)
-{
-    QImageReader reader(appFolder + "/uBank/" + name + ".bnk");
-    return reader.read().convertToFormat(QImage::Format_ARGB32);
-}
-
-// Whether the button shows the picture over its whole face: every opaque
+// Whether the button shows the bank picture over its whole face: every opaque
 // pixel of the picture, scaled to the button, appears on the button.
-bool shows(FloatingButton &button, const QImage &picture)
+bool shows(FloatingButton &button, const QString &appFolder, const QString &name)
 {
     const QImage shown = button.grab().toImage().convertToFormat(QImage::Format_ARGB32);
-    const QImage expected = picture.scaled(button.size()).convertToFormat(QImage::Format_ARGB32);
-    if (shown.size() != expected.size())
-        return false;
+    const QImage expected
+        = QImage(bankPath(appFolder, name)).convertToFormat(QImage::Format_ARGB32).scaled(button.size());
     int opaque = 0;
     for (int y = 0; y < expected.height(); ++y) {
         for (int x = 0; x < expected.width(); ++x) {
-            if (qAlpha(expected.pixel(x, y)) != 255)
-                continue;
-            ++opaque;
-            if (shown.pixel(x, y) != expected.pixel(x, y))
+            if (qAlpha(expected.pixel(x, y)) == 255 && ++opaque && shown.pixel(x, y) != expected.pixel(x, y))
                 return false;
         }
     }
-    return opaque > 0;
-}
-
-// A temporary program folder whose bank holds only the named pictures of
-// the built program.
-class AppFolder
-{
-public:
-    explicit AppFolder(const QStringList &names)
-    {
-        QDir(m_dir.path()).mkpath("uBank");
-        for (const QString &name : names)
-            QFile::copy(builtAppFolder() + "/uBank/" + name + ".bnk", bankPath(name));
-    }
-    QString path() const { return m_dir.path(); }
-    QString bankPath(const QString &name) const { return m_dir.path() + "/uBank/" + name + ".bnk"; }
-
-private:
-    QTemporaryDir m_dir;
-};
-
-// A double click as the window system delivers it: press, release, double
-// click, release. (QTest::mouseDClick sends only the double click event.)
-void doubleClick(QWidget *widget, Qt::MouseButton button, QPoint at)
-{
-    QTest::mouseClick(widget, button, {}, at);
-    QTest::mouseDClick(widget, button, {}, at);
-    QTest::mouseRelease(widget, button, {}, at);
-}
-
-void addMouseAreaRows()
-{
-    QTest::addColumn<int>("x");
-    QTest::addColumn<bool>("inDragArea");
-    QTest::newRow("face, left edge") << 0 << false;
-    QTest::newRow("face, last column (315 twips)") << 21 << false;
-    QTest::newRow("grip, first column (330 twips)") << 22 << true;
-    QTest::newRow("grip, right edge") << 31 << true;
+    return opaque > 0 && shown.size() == expected.size();
 }
 
 }  // namespace
@@ -87,359 +37,203 @@ class TestFloatingButton : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void init();
-
-    void buttonState_data();
-    void buttonState();
-    void missingPictureKeepsPrevious_data();
-    void missingPictureKeepsPrevious();
-    void pictureFillsWindow_data();
-    void pictureFillsWindow();
-
-    void cursorShape_data();
-    void cursorShape();
-    void leftPressByArea_data();
-    void leftPressByArea();
-    void otherButtons_data();
-    void otherButtons();
-    void doubleClick_data();
-    void doubleClick();
-    void skippedDoubleClickStillRedraws();
-    void drag_data();
-    void drag();
-
-    void topmostKeepsButtonShown();
-    void hideDropsPictureAndShowRedraws();
-
-private:
     AppState m_state;
+    const QString m_app = QCoreApplication::applicationDirPath();  // the built program's folder
+    std::unique_ptr<FloatingButton> m_button;  // over the built program's bank, shown online and ready
+
+private slots:
+    void initTestCase() { TestEnvironment::isolate(); }
+
+    void init()
+    {
+        m_state.isOnline = true;
+        m_state.hideOnClose = true;
+        m_button = std::make_unique<FloatingButton>(m_state, m_app);
+        m_button->move(40, 50);  // away from the origin, where local and global points would agree
+        m_button->showButton();
+        QVERIFY(QTest::qWaitForWindowExposed(m_button.get()));
+    }
+
+    void cleanup() { m_button.reset(); }
+
+    void buttonState_data()
+    {
+        QTest::addColumn<bool>("online");
+        QTest::addColumn<bool>("loaded");
+        QTest::addColumn<int>("pressed");
+        QTest::addColumn<QString>("bank");  // see buttonState()
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<QString>("toolTip");
+        const auto row = [](const char *name, bool online, bool loaded, int pressed, const char *bank,
+                            const char *picture, const char *toolTip) {
+            QTest::newRow(name) << online << loaded << pressed << QString(bank) << QString(picture)
+                                << QString(toolTip);
+        };
+        row("offline", false, false, 0, "", "ia", "Status: Offline");
+        row("offline, main window loaded", false, true, 0, "", "ia", "Status: Offline");
+        row("online, flushed", true, false, 0, "", "ib", "Status: Online: Flushed");
+        row("online, ready", true, true, 0, "", "id", "Status: Online: Ready");
+        // A pressed button keeps the tool tip it had.
+        row("pressed", true, true, -1, "", "ic", "earlier tip");
+        row("pressed by any nonzero value", false, false, 1, "", "ic", "earlier tip");
+        // A picture that cannot be read leaves the previous one.
+        row("unreadable picture", true, false, 0, "damaged", "ia", "Status: Online: Flushed");
+        row("missing pressed picture", false, false, -1, "damaged", "ia", "earlier tip");
+        // A bank file is any picture under the .bnk extension; it fills the window.
+        row("smaller bitmap", true, true, 0, "BMP", "id", "Status: Online: Ready");
+        row("larger PNG", true, true, 0, "PNG", "id", "Status: Online: Ready");
+    }
+
+    // From the offline picture, the button is drawn for a state. Its bank is the
+    // built program's (""), or holds "ia" and: an "ib" that is no picture
+    // ("damaged"), or a plain "id" picture in the format named.
+    void buttonState()
+    {
+        QFETCH(bool, online);
+        QFETCH(bool, loaded);
+        QFETCH(int, pressed);
+        QFETCH(QString, bank);
+        QFETCH(QString, picture);
+        QFETCH(QString, toolTip);
+        QTemporaryDir folder;  // a program folder whose bank holds the built program's "ia"
+        QDir(folder.path()).mkpath("uBank");
+        QFile::copy(bankPath(m_app, "ia"), bankPath(folder.path(), "ia"));
+        if (bank == "damaged") {
+            TestEnvironment::writeFile(bankPath(folder.path(), "ib"), "not a picture");
+        } else if (!bank.isEmpty()) {
+            QImage plain(bank == "BMP" ? 16 : 48, bank == "BMP" ? 16 : 48, QImage::Format_ARGB32);
+            plain.fill(QColor(200, 40, 40));
+            QVERIFY(plain.save(bankPath(folder.path(), "id"), qPrintable(bank)));
+        }
+        const QString appFolder = bank.isEmpty() ? m_app : folder.path();
+        FloatingButton button(m_state, appFolder);
+        m_state.isOnline = false;
+        button.ButtonState(0);
+        button.setToolTip("earlier tip");
+
+        m_state.isOnline = online;
+        m_state.hideOnClose = loaded;
+        button.ButtonState(pressed);
+        QCOMPARE(button.currentPictureName(), picture);
+        QCOMPARE(button.toolTip(), toolTip);
+        QCOMPARE(button.size(), QSize(32, 32));
+        QVERIFY(shows(button, appFolder, picture));
+    }
+
+    void mouse_data()
+    {
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::addColumn<int>("x");
+        QTest::addColumn<bool>("grip");
+        QTest::addColumn<bool>("menu");
+        QTest::newRow("left, face, left edge") << Qt::LeftButton << 0 << false << false;
+        QTest::newRow("left, face, last column (315 twips)") << Qt::LeftButton << 21 << false << false;
+        QTest::newRow("left, grip, first column (330 twips)") << Qt::LeftButton << 22 << true << false;
+        QTest::newRow("left, grip, right edge") << Qt::LeftButton << 31 << true << false;
+        QTest::newRow("right on the face") << Qt::RightButton << 5 << false << true;
+        QTest::newRow("right on the grip") << Qt::RightButton << 28 << true << true;
+        QTest::newRow("middle on the face") << Qt::MiddleButton << 5 << false << false;
+    }
+
+    // The pointer shows where the grip is. A left press on the face presses the
+    // button; one on the grip drags the window instead (the offscreen platform
+    // cannot move windows itself: the button follows the mouse). A right press
+    // asks for the menu where it was made.
+    void mouse()
+    {
+        QFETCH(Qt::MouseButton, button);
+        QFETCH(int, x);
+        QFETCH(bool, grip);
+        QFETCH(bool, menu);
+        const QPoint at(x, 10), shift(7, 15), from = m_button->pos();
+        const bool drags = button == Qt::LeftButton && grip;
+        QSignalSpy menuRequests(m_button.get(), &FloatingButton::menuRequested);
+        QSignalSpy moved(m_button.get(), &FloatingButton::moved);
+        // From the other shape, so that a move that changes nothing fails.
+        m_button->setCursor(grip ? Qt::ArrowCursor : Qt::SizeAllCursor);
+        QTest::mouseMove(m_button.get(), at);
+        QCOMPARE(m_button->cursor().shape(), grip ? Qt::SizeAllCursor : Qt::ArrowCursor);
+
+        QTest::mousePress(m_button.get(), button, {}, at);
+        QCOMPARE(m_button->currentPictureName(), QString(button == Qt::LeftButton && !grip ? "ic" : "id"));
+        QCOMPARE(menuRequests.count(), menu ? 1 : 0);
+        if (menu)
+            QCOMPARE(menuRequests.at(0).at(0).toPoint(), m_button->mapToGlobal(at));
+        QTest::mouseMove(m_button.get(), at + shift);
+        QTest::mouseRelease(m_button.get(), button, {}, drags ? at : at + shift);  // where the mouse is
+        QCOMPARE(m_button->currentPictureName(), QString("id"));
+        const QPoint expected = drags ? from + shift : from;
+        QCOMPARE(m_button->pos(), expected);
+        QCOMPARE(moved.count(), drags ? 1 : 0);
+        if (drags)
+            QCOMPARE(moved.at(0).at(0).toPoint(), expected);
+    }
+
+    void doubleClick_data()
+    {
+        QTest::addColumn<Qt::MouseButton>("clickedBefore");  // Qt::NoButton: no click before
+        QTest::addColumn<Qt::MouseButton>("doubleClickedWith");
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("requests");
+        QTest::newRow("left") << Qt::NoButton << Qt::LeftButton << 8 << 1;
+        QTest::newRow("left, on the grip") << Qt::NoButton << Qt::LeftButton << 26 << 1;
+        QTest::newRow("middle") << Qt::NoButton << Qt::MiddleButton << 8 << 0;
+        QTest::newRow("left after a middle click") << Qt::MiddleButton << Qt::LeftButton << 8 << 1;
+        QTest::newRow("middle after a left click") << Qt::LeftButton << Qt::MiddleButton << 8 << 0;
+    }
+
+    void doubleClick()
+    {
+        QFETCH(Qt::MouseButton, clickedBefore);
+        QFETCH(Qt::MouseButton, doubleClickedWith);
+        QFETCH(int, x);
+        QFETCH(int, requests);
+        QSignalSpy doubleClicks(m_button.get(), &FloatingButton::doubleClicked);
+        if (clickedBefore != Qt::NoButton)
+            QTest::mouseClick(m_button.get(), clickedBefore, {}, QPoint(x, 16));
+        // As the window system delivers it: press, release, double click, release.
+        QTest::mouseClick(m_button.get(), doubleClickedWith, {}, QPoint(x, 16));
+        QTest::mouseDClick(m_button.get(), doubleClickedWith, {}, QPoint(x, 16));
+        QTest::mouseRelease(m_button.get(), doubleClickedWith, {}, QPoint(x, 16));
+        QCOMPARE(doubleClicks.count(), requests);
+    }
+
+    // A double click skipped after a middle click still draws the button released.
+    void skippedDoubleClickStillRedraws()
+    {
+        QSignalSpy doubleClicks(m_button.get(), &FloatingButton::doubleClicked);
+        QTest::mouseClick(m_button.get(), Qt::MiddleButton, {}, QPoint(8, 16));
+        QTest::mousePress(m_button.get(), Qt::LeftButton, {}, QPoint(8, 16));
+        QCOMPARE(m_button->currentPictureName(), QString("ic"));
+        QMouseEvent event(QEvent::MouseButtonDblClick, QPointF(8, 16), m_button->mapToGlobal(QPointF(8, 16)),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m_button.get(), &event);
+        QCOMPARE(doubleClicks.count(), 0);
+        QCOMPARE(m_button->currentPictureName(), QString("id"));
+    }
+
+    // Topmost or not, the button stays shown; hidden, it is no longer topmost
+    // and drops its picture, until shown again for the current state.
+    void topmostAndHide()
+    {
+        m_button->setTopmost(true);
+        QVERIFY(m_button->isTopmost() && m_button->isVisible());
+        QVERIFY(m_button->windowFlags().testFlag(Qt::FramelessWindowHint));
+        QCOMPARE(m_button->windowType(), Qt::Tool);
+        m_button->setTopmost(false);
+        QVERIFY(!m_button->isTopmost() && m_button->isVisible());
+
+        m_button->setTopmost(true);
+        m_button->hideButton();
+        QVERIFY(!m_button->isVisible() && !m_button->isTopmost());
+        QCOMPARE(m_button->currentPictureName(), QString());
+        m_state.isOnline = false;
+        m_button->showButton();
+        QVERIFY(m_button->isVisible());
+        QCOMPARE(m_button->currentPictureName(), QString("ia"));
+        QCOMPARE(m_button->toolTip(), QString("Status: Offline"));
+    }
 };
-
-void TestFloatingButton::initTestCase()
-{
-    TestEnvironment::isolate();
-    for (const char *name : {"ia", "ib", "ic", "id", "b1u", "b1d"})
-        QVERIFY2(!bankImage(builtAppFolder(), name).isNull(), name);
-}
-
-void TestFloatingButton::init()
-{
-    m_state.isOnline = true;
-    m_state.hideOnClose = true;
-}
-
-void TestFloatingButton::buttonState_data()
-{
-    QTest::addColumn<bool>("online");
-    QTest::addColumn<bool>("loaded");
-    QTest::addColumn<int>("pressed");
-    QTest::addColumn<QString>("picture");
-    QTest::addColumn<QString>("toolTip");
-
-    QTest::newRow("offline") << false << false << 0 << "ia"
-                             << "Status: Offline";
-    QTest::newRow("offline, main window loaded") << false << true << 0 << "ia"
-                                                 << "Status: Offline";
-    QTest::newRow("online, flushed") << true << false << 0 << "ib"
-                                     << "Status: Online: Flushed";
-    QTest::newRow("online, ready") << true << true << 0 << "id"
-                                   << "Status: Online: Ready";
-    // A pressed button keeps the tool tip it had.
-    QTest::newRow("pressed, offline") << false << false << -1 << "ic"
-                                      << "earlier tip";
-    QTest::newRow("pressed, ready") << true << true << -1 << "ic"
-                                    << "earlier tip";
-    QTest::newRow("pressed by any nonzero value") << true << false << 1 << "ic"
-                                                  << "earlier tip";
-}
-
-void TestFloatingButton::buttonState()
-{
-    QFETCH(bool, online);
-    QFETCH(bool, loaded);
-    QFETCH(int, pressed);
-    QFETCH(QString, picture);
-    QFETCH(QString, toolTip);
-
-    m_state.isOnline = online;
-    m_state.hideOnClose = loaded;
-    FloatingButton button(m_state, builtAppFolder());
-    button.setToolTip("earlier tip");
-
-    button.ButtonState(pressed);
-
-    QCOMPARE(button.currentPictureName(), picture);
-    QCOMPARE(button.toolTip(), toolTip);
-    QVERIFY(shows(button, bankImage(builtAppFolder(), picture)));
-}
-
-void TestFloatingButton::missingPictureKeepsPrevious_data()
-{
-    QTest::addColumn<bool>("online");
-    QTest::addColumn<int>("pressed");
-    QTest::addColumn<QString>("toolTip");
-
-    // The bank holds "ia" and an "ib" that is no picture; "ic" and "id" are missing.
-    QTest::newRow("unreadable picture") << true << 0 << "Status: Online: Flushed";
-    QTest::newRow("missing pressed picture") << false << -1 << "Status: Offline";
-}
-
-void TestFloatingButton::missingPictureKeepsPrevious()
-{
-    QFETCH(bool, online);
-    QFETCH(int, pressed);
-    QFETCH(QString, toolTip);
-
-    AppFolder folder({"ia"});
-    TestEnvironment::writeFile(folder.bankPath("ib"), "not a picture");
-    m_state.isOnline = false;
-    m_state.hideOnClose = false;
-    FloatingButton button(m_state, folder.path());
-    button.ButtonState(0);
-    QCOMPARE(button.currentPictureName(), QString("ia"));
-
-    m_state.isOnline = online;
-    button.ButtonState(pressed);
-
-    QCOMPARE(button.currentPictureName(), QString("ia"));
-    QVERIFY(shows(button, bankImage(folder.path(), "ia")));
-    QCOMPARE(button.toolTip(), toolTip);
-}
-
-void TestFloatingButton::pictureFillsWindow_data()
-{
-    QTest::addColumn<int>("pictureSize");
-    QTest::addColumn<QByteArray>("format");
-
-    // A bank file is any picture under the .bnk extension.
-    QTest::newRow("smaller bitmap") << 16 << QByteArray("BMP");
-    QTest::newRow("larger PNG") << 48 << QByteArray("PNG");
-}
-
-void TestFloatingButton::pictureFillsWindow()
-{
-    QFETCH(int, pictureSize);
-    QFETCH(QByteArray, format);
-
-    AppFolder folder({});
-    QImage picture(pictureSize, pictureSize, QImage::Format_ARGB32);
-    picture.fill(QColor(200, 40, 40));
-    QVERIFY(picture.save(folder.bankPath("id"), format.constData()));
-    FloatingButton button(m_state, folder.path());
-
-    button.ButtonState(0);
-
-    QCOMPARE(button.size(), QSize(32, 32));
-    const QImage shown = button.grab().toImage();
-    QCOMPARE(QColor(shown.pixel(0, 0)), QColor(200, 40, 40));
-    QCOMPARE(QColor(shown.pixel(31, 31)), QColor(200, 40, 40));
-}
-
-void TestFloatingButton::cursorShape_data()
-{
-    addMouseAreaRows();
-}
-
-void TestFloatingButton::cursorShape()
-{
-    QFETCH(int, x);
-    QFETCH(bool, inDragArea);
-
-    FloatingButton button(m_state, builtAppFolder());
-    button.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&button));
-    // Start from the other shape, so that a move that changes nothing fails.
-    button.setCursor(inDragArea ? Qt::ArrowCursor : Qt::SizeAllCursor);
-
-    QTest::mouseMove(&button, QPoint(x, 16));
-
-    QCOMPARE(button.cursor().shape(), inDragArea ? Qt::SizeAllCursor : Qt::ArrowCursor);
-}
-
-void TestFloatingButton::leftPressByArea_data()
-{
-    addMouseAreaRows();
-}
-
-void TestFloatingButton::leftPressByArea()
-{
-    QFETCH(int, x);
-    QFETCH(bool, inDragArea);
-
-    FloatingButton button(m_state, builtAppFolder());
-    button.showButton();
-    QVERIFY(QTest::qWaitForWindowExposed(&button));
-    QCOMPARE(button.currentPictureName(), QString("id"));
-
-    QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(x, 16));
-    // The face presses the button; the grip starts a drag instead.
-    QCOMPARE(button.currentPictureName(), inDragArea ? QString("id") : QString("ic"));
-
-    QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(x, 16));
-    QCOMPARE(button.currentPictureName(), QString("id"));
-}
-
-void TestFloatingButton::otherButtons_data()
-{
-    QTest::addColumn<Qt::MouseButton>("mouseButton");
-    QTest::addColumn<int>("x");
-    QTest::addColumn<bool>("menu");
-
-    QTest::newRow("right on the face") << Qt::RightButton << 5 << true;
-    QTest::newRow("right on the grip") << Qt::RightButton << 28 << true;
-    QTest::newRow("middle on the face") << Qt::MiddleButton << 5 << false;
-}
-
-void TestFloatingButton::otherButtons()
-{
-    QFETCH(Qt::MouseButton, mouseButton);
-    QFETCH(int, x);
-    QFETCH(bool, menu);
-
-    FloatingButton button(m_state, builtAppFolder());
-    button.move(40, 50);
-    button.showButton();
-    QVERIFY(QTest::qWaitForWindowExposed(&button));
-    QSignalSpy menuRequests(&button, &FloatingButton::menuRequested);
-    QSignalSpy moves(&button, &FloatingButton::moved);
-
-    QTest::mousePress(&button, mouseButton, {}, QPoint(x, 16));
-
-    QCOMPARE(menuRequests.count(), menu ? 1 : 0);
-    if (menu)
-        QCOMPARE(menuRequests.at(0).at(0).toPoint(), button.mapToGlobal(QPoint(x, 16)));
-    QCOMPARE(button.currentPictureName(), QString("id"));  // not pressed
-
-    QTest::mouseRelease(&button, mouseButton, {}, QPoint(x, 16));
-    QCOMPARE(moves.count(), 0);
-    QCOMPARE(button.pos(), QPoint(40, 50));
-}
-
-void TestFloatingButton::doubleClick_data()
-{
-    QTest::addColumn<Qt::MouseButton>("clickedBefore");  // Qt::NoButton: no click before
-    QTest::addColumn<Qt::MouseButton>("doubleClickedWith");
-    QTest::addColumn<int>("x");
-    QTest::addColumn<int>("requests");
-
-    QTest::newRow("left") << Qt::NoButton << Qt::LeftButton << 8 << 1;
-    QTest::newRow("left, on the grip") << Qt::NoButton << Qt::LeftButton << 26 << 1;
-    QTest::newRow("middle") << Qt::NoButton << Qt::MiddleButton << 8 << 0;
-    QTest::newRow("left after a middle click") << Qt::MiddleButton << Qt::LeftButton << 8 << 1;
-    QTest::newRow("middle after a left click") << Qt::LeftButton << Qt::MiddleButton << 8 << 0;
-}
-
-void TestFloatingButton::doubleClick()
-{
-    QFETCH(Qt::MouseButton, clickedBefore);
-    QFETCH(Qt::MouseButton, doubleClickedWith);
-    QFETCH(int, x);
-    QFETCH(int, requests);
-    const QPoint at(x, 16);
-
-    FloatingButton button(m_state, builtAppFolder());
-    button.showButton();
-    QVERIFY(QTest::qWaitForWindowExposed(&button));
-    QSignalSpy doubleClicks(&button, &FloatingButton::doubleClicked);
-    if (clickedBefore != Qt::NoButton)
-        QTest::mouseClick(&button, clickedBefore, {}, at);
-
-    ::doubleClick(&button, doubleClickedWith, at);
-
-    QCOMPARE(doubleClicks.count(), requests);
-    QCOMPARE(button.currentPictureName(), QString("id"));
-}
-
-void TestFloatingButton::skippedDoubleClickStillRedraws()
-{
-    FloatingButton button(m_state, builtAppFolder());
-    button.showButton();
-    QVERIFY(QTest::qWaitForWindowExposed(&button));
-    QSignalSpy doubleClicks(&button, &FloatingButton::doubleClicked);
-    QTest::mouseClick(&button, Qt::MiddleButton, {}, QPoint(8, 16));
-    QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(8, 16));
-    QCOMPARE(button.currentPictureName(), QString("ic"));
-
-    // The double click arrives while the button is still drawn pressed.
-    QMouseEvent event(QEvent::MouseButtonDblClick, QPointF(8, 16), button.mapToGlobal(QPointF(8, 16)),
-                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&button, &event);
-
-    QCOMPARE(doubleClicks.count(), 0);
-    QCOMPARE(button.currentPictureName(), QString("id"));
-}
-
-void TestFloatingButton::drag_data()
-{
-    QTest::addColumn<int>("x");
-    QTest::addColumn<bool>("moves");
-
-    QTest::newRow("by the grip") << 26 << true;
-    QTest::newRow("by the face") << 10 << false;
-}
-
-void TestFloatingButton::drag()
-{
-    QFETCH(int, x);
-    QFETCH(bool, moves);
-
-    FloatingButton button(m_state, builtAppFolder());
-    button.move(100, 120);
-    button.showButton();
-    QVERIFY(QTest::qWaitForWindowExposed(&button));
-    QSignalSpy moved(&button, &FloatingButton::moved);
-    const QPoint start(x, 10);
-    const QPoint shift(7, 15);
-
-    // The offscreen platform cannot move windows itself: the button follows the mouse.
-    QTest::mousePress(&button, Qt::LeftButton, {}, start);
-    QTest::mouseMove(&button, start + shift);
-    const QPoint end = moves ? start : start + shift;  // the point under the mouse, on the button
-    QTest::mouseRelease(&button, Qt::LeftButton, {}, end);
-
-    const QPoint expected = moves ? QPoint(100, 120) + shift : QPoint(100, 120);
-    QCOMPARE(button.pos(), expected);
-    QCOMPARE(moved.count(), moves ? 1 : 0);
-    if (moves)
-        QCOMPARE(moved.at(0).at(0).toPoint(), expected);
-}
-
-void TestFloatingButton::topmostKeepsButtonShown()
-{
-    FloatingButton button(m_state, builtAppFolder());
-    button.showButton();
-    QVERIFY(QTest::qWaitForWindowExposed(&button));
-
-    button.setTopmost(true);
-    QVERIFY(button.isTopmost());
-    QVERIFY(button.isVisible());
-    QVERIFY(button.windowFlags().testFlag(Qt::FramelessWindowHint));
-    QCOMPARE(button.windowType(), Qt::Tool);
-
-    button.setTopmost(false);
-    QVERIFY(!button.isTopmost());
-    QVERIFY(button.isVisible());
-}
-
-void TestFloatingButton::hideDropsPictureAndShowRedraws()
-{
-    FloatingButton button(m_state, builtAppFolder());
-    button.showButton();
-    button.setTopmost(true);
-
-    button.hideButton();
-    QVERIFY(!button.isVisible());
-    QVERIFY(!button.isTopmost());
-    QCOMPARE(button.currentPictureName(), QString());
-
-    m_state.isOnline = false;
-    button.showButton();
-    QVERIFY(button.isVisible());
-    QCOMPARE(button.currentPictureName(), QString("ia"));
-    QCOMPARE(button.toolTip(), QString("Status: Offline"));
-}
 
 QTEST_MAIN(TestFloatingButton)
 #include "TestFloatingButton.moc"

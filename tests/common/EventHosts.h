@@ -33,3 +33,27 @@ public slots:
     // Takes none of the arguments of EventSource's event.
     void src_Moved() { ++movedCalls; }
 };
+
+// A host whose handler has the event's name but wants an argument that the
+// event does not carry.
+class MismatchedHost : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(int applyCalls MEMBER applyCalls)
+
+public:
+    int applyCalls = 0;
+
+public slots:
+    void gcfg_ApplyCurrent(int) { ++applyCalls; }
+};
+
+// An object whose event has a default argument, so that its class lists the
+// event twice: with the argument and without it.
+class EventSource : public QObject
+{
+    Q_OBJECT
+
+signals:
+    void Moved(int distance = 1);
+};
