@@ -144,6 +144,8 @@ private slots:
         row("group and all together", "list good.tsy --group 1 --all", 2, "--all");
         row("rating out of range", "list good.tsy --ratings 1,7", 2, "'7'");
         row("now not a day count", "list good.tsy --now today", 2, "today");
+        row("now past the year 9999", "list good.tsy --now 1e300", 2, "1e300");
+        row("merge into a backup file", "merge good.bak good.tsy", 2, "own backup");
         row("usage error found before the missing file", "list missing.tsy --group x", 2, "Usage: tsy list");
     }
 
@@ -247,6 +249,7 @@ private slots:
         row("default: every group, not rating 5, not entries of no group", "", ratedUpTo4);
         row("all", "--all", ratedUpTo4);
         row("group that does not exist", "--group 2", "");
+        row("no group chosen", "--group -1", "");
         row("ratings 5 only", "--ratings 5", "Five stars");
         row("ratings 0 and 3", "--ratings 0,3", "Saturday, Never seen 2");
         row("visited more than 1", "--visited more:1", "Today, Yesterday");
