@@ -4,8 +4,10 @@
 #include "GroupTable.h"
 #include "URLData.h"
 
+#include <QHash>
 #include <QLocale>
 #include <array>
+#include <memory>
 
 EntryRowTexts::EntryRowTexts(const GroupTable &groups, DateText dateText)
     : m_groups(groups)
@@ -79,4 +81,55 @@ QString EntryRowTexts::generalDateText(double dayCount)
 QString EntryRowTexts::isoDateText(double dayCount)
 {
     return DayCount::toDateTime(dayCount).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+namespace {
+
+char16_t *writeDigits(char16_t *out, int value, int width)
+{
+    for (int i = width - 1; i >= 0; --i) {
+        out[i] = char16_t(u'0' + value % 10);
+        value /= 10;
+    }
+    return out + width;
+}
+
+// YYYY-MM-DD HH:MM:SS of a date (years 100 to 9999) and a second of its day.
+QString isoText(QDate date, int second)
+{
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    date.getDate(&year, &month, &day);
+    QString text(19, Qt::Uninitialized);
+    char16_t *p = reinterpret_cast<char16_t *>(text.data());
+    p = writeDigits(p, year, 4);
+    *p++ = u'-';
+    p = writeDigits(p, month, 2);
+    *p++ = u'-';
+    p = writeDigits(p, day, 2);
+    *p++ = u' ';
+    p = writeDigits(p, second / 3600, 2);
+    *p++ = u':';
+    p = writeDigits(p, second / 60 % 60, 2);
+    *p++ = u':';
+    writeDigits(p, second % 60, 2);
+    return text;
+}
+
+}  // namespace
+
+EntryRowTexts::DateText EntryRowTexts::isoDateTexts()
+{
+    // Per Julian day: whether local time keeps one offset all day.
+    auto steadyDays = std::make_shared<QHash<qint64, bool>>();
+    return [steadyDays](double dayCount) {
+        QDate date;
+        int second = 0;
+        DayCount::toDateAndSecond(dayCount, date, second);
+        auto found = steadyDays->constFind(date.toJulianDay());
+        if (found == steadyDays->cend())
+            found = steadyDays->insert(date.toJulianDay(), DayCount::hasSteadyLocalOffset(date));
+        return *found ? isoText(date, second) : isoDateText(dayCount);
+    };
 }

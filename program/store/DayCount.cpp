@@ -1,5 +1,7 @@
 #include "DayCount.h"
 
+#include <QTimeZone>
+
 #include <algorithm>
 #include <cmath>
 
@@ -24,17 +26,41 @@ QDate toDate(double dayCount)
     return epoch().addDays(qint64(std::floor(bounded(dayCount))));
 }
 
-QDateTime toDateTime(double dayCount)
+void toDateAndSecond(double dayCount, QDate &date, int &second)
 {
     dayCount = bounded(dayCount);
     const double days = std::floor(dayCount);
     qint64 seconds = std::llround((dayCount - days) * secondsPerDay);
-    QDate date = epoch().addDays(qint64(days));
+    date = epoch().addDays(qint64(days));
     if (seconds >= qint64(secondsPerDay)) {
         date = date.addDays(1);
         seconds = 0;
     }
-    return QDateTime(date, QTime(0, 0).addSecs(int(seconds)));
+    second = int(seconds);
+}
+
+QDateTime toDateTime(double dayCount)
+{
+    QDate date;
+    int second = 0;
+    toDateAndSecond(dayCount, date, second);
+    return QDateTime(date, QTime(0, 0).addSecs(second));
+}
+
+bool hasSteadyLocalOffset(QDate date)
+{
+    const QDateTime start(date, QTime(0, 0));
+    const QDateTime end(date.addDays(1), QTime(0, 0));
+    if (!start.isValid() || !end.isValid() || start.time() != QTime(0, 0) || end.time() != QTime(0, 0)
+        || start.offsetFromUtc() != end.offsetFromUtc() || start.secsTo(end) != qint64(secondsPerDay))
+        return false;
+    // Two changes within the day that cancel out leave both ends alike: ask the
+    // time zone data as well.
+    const QTimeZone zone = QTimeZone::systemTimeZone();
+    if (!zone.isValid() || !zone.hasTransitions())
+        return true;
+    const QTimeZone::OffsetData next = zone.nextTransition(start);
+    return !next.atUtc.isValid() || next.atUtc >= end;
 }
 
 double fromDate(QDate date)

@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <array>
-#include <charconv>
 #include <cmath>
 
 namespace {
@@ -18,23 +17,61 @@ struct DecimalParts
     unsigned fraction = 0;
 };
 
+// Digits before the decimal point of a day count below 100000 (one for values below 1).
+int wholeDigits(double dat)
+{
+    static constexpr double powersOfTen[] = {10.0, 100.0, 1000.0, 10000.0};
+    int digits = 1;
+    for (const double power : powersOfTen) {
+        // A few units in the last place below a power of ten, the count follows
+        // log10 as the text's rounding has always done.
+        if (dat < power && dat > power * (1.0 - 1e-12))
+            return int(std::floor(std::log10(dat))) + 1;
+        if (dat >= power)
+            ++digits;
+    }
+    return digits;
+}
+
+// Wide enough for a 53-bit significand times 10^14.
+__extension__ using UInt128 = unsigned __int128;
+
+// dat * 10^decimals rounded to the nearest integer, ties to even, computed
+// from dat's exact binary value (as the decimal text of that many places is).
+quint64 scaledAndRounded(double dat, int decimals)
+{
+    int exponent = 0;
+    const double mantissa = std::frexp(dat, &exponent);
+    const auto significand = quint64(std::ldexp(mantissa, 53));  // dat = significand * 2^(exponent - 53)
+    const int shift = 53 - exponent;
+    quint64 power = 1;
+    for (int i = 0; i < decimals; ++i)
+        power *= 10;
+    const UInt128 product = UInt128(significand) * power;
+    if (shift <= 0)
+        return quint64(product << -shift);
+    if (shift >= 127)
+        return 0;  // far below one half
+    const UInt128 one = 1;
+    auto rounded = quint64(product >> shift);
+    const UInt128 remainder = product & ((one << shift) - 1);
+    const UInt128 half = one << (shift - 1);
+    if (remainder > half || (remainder == half && (rounded & 1) != 0))
+        ++rounded;
+    return rounded;
+}
+
 DecimalParts decimalParts(double dat)
 {
-    const int wholeDigits = dat >= 1.0 ? int(std::floor(std::log10(dat))) + 1 : 1;
-    const int decimals = std::max(0, 15 - wholeDigits);
-    std::array<char, 64> text {};
-    const auto result
-        = std::to_chars(text.data(), text.data() + text.size(), dat, std::chars_format::fixed, decimals);
+    const int decimals = std::max(0, 15 - wholeDigits(dat));
+    quint64 droppedDigits = 1;
+    for (int i = fractionDigits; i < decimals; ++i)
+        droppedDigits *= 10;
+    const quint64 scaled = scaledAndRounded(dat, decimals);
+    const quint64 unit = droppedDigits * 100000;  // 10^decimals
     DecimalParts parts;
-    const char *p = text.data();
-    for (; p < result.ptr && *p != '.'; ++p)
-        parts.day = parts.day * 10 + unsigned(*p - '0');
-    if (p < result.ptr)
-        ++p;  // the decimal point
-    for (int i = 0; i < fractionDigits; ++i) {
-        const unsigned digit = p < result.ptr ? unsigned(*p++ - '0') : 0;
-        parts.fraction = parts.fraction * 10 + digit;
-    }
+    parts.day = unsigned(scaled / unit);
+    parts.fraction = unsigned((scaled % unit) / droppedDigits);
     return parts;
 }
 
@@ -58,17 +95,46 @@ int hexDigitValue(char16_t c)
     return -1;
 }
 
+char16_t codeOf(QChar c)
+{
+    return c.unicode();
+}
+
+char16_t codeOf(char c)
+{
+    return char16_t(uchar(c));
+}
+
 // Reads the whole view as an unsigned hex number; -1 when a character is not a hex digit.
-qint64 readHex(QStringView text)
+template <typename View>
+qint64 readHex(View text)
 {
     qint64 value = 0;
-    for (const QChar c : text) {
-        const int digit = hexDigitValue(c.unicode());
+    for (const auto c : text) {
+        const int digit = hexDigitValue(codeOf(c));
         if (digit < 0)
             return -1;
         value = value * 16 + digit;
     }
     return value;
+}
+
+template <typename View>
+double convertHexDate(View hexDate)
+{
+    if (hexDate.size() < 8)
+        return 0.0;
+    const qint64 day = readHex(hexDate.first(4));
+    const View fractionText = hexDate.sliced(4, std::min<qsizetype>(5, hexDate.size() - 4));
+    const qint64 fraction = readHex(fractionText);
+    // A damaged text (a character that is not a hex digit) is no date.
+    if (day < 0 || fraction < 0)
+        return 0.0;
+    if (fractionText.size() == 5 && fraction <= 99999)
+        return double(day) + double(fraction) / 100000.0;
+    // Old form: the value's decimal digits follow the decimal point.
+    const QString decimal = QString::number(day) + QLatin1Char('.') + QString::number(fraction);
+    return decimal.toDouble();
 }
 
 // Writes the date text into out (at most 9 characters) and returns its length.
@@ -102,19 +168,17 @@ void appendHexDate(QByteArray &out, double dat)
     out.append(text.data(), length);
 }
 
+char *writeHexDate(char *out, double dat)
+{
+    return out + formatHexDate(out, dat);
+}
+
 double ConvertHexDate(QStringView hexDate)
 {
-    if (hexDate.size() < 8)
-        return 0.0;
-    const qint64 day = readHex(hexDate.first(4));
-    const QStringView fractionText = hexDate.sliced(4, std::min<qsizetype>(5, hexDate.size() - 4));
-    const qint64 fraction = readHex(fractionText);
-    // A damaged text (a character that is not a hex digit) is no date.
-    if (day < 0 || fraction < 0)
-        return 0.0;
-    if (fractionText.size() == 5 && fraction <= 99999)
-        return double(day) + double(fraction) / 100000.0;
-    // Old form: the value's decimal digits follow the decimal point.
-    const QString decimal = QString::number(day) + QLatin1Char('.') + QString::number(fraction);
-    return decimal.toDouble();
+    return convertHexDate(hexDate);
+}
+
+double ConvertHexDate(QByteArrayView hexDate)
+{
+    return convertHexDate(hexDate);
 }

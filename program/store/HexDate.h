@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -15,6 +16,10 @@
 // the value's decimal digits are the digits after the decimal point.
 QString GetHexDate(double dat);
 double ConvertHexDate(QStringView hexDate);
+// The same on the bytes of a stack file's field (any byte that is not ASCII is no hex digit).
+double ConvertHexDate(QByteArrayView hexDate);
 
 // The same, appending the text to a UTF-8 buffer (used by the stack-file writer).
 void appendHexDate(QByteArray &out, double dat);
+// Writes the text at out, which has room for 9 characters, and returns its end.
+char *writeHexDate(char *out, double dat);

@@ -6,6 +6,19 @@
 #include "URLBlock.h"
 
 #include <QCommandLineParser>
+#include <array>
+#include <charconv>
+
+namespace {
+
+void appendInteger(QString &out, int value)
+{
+    std::array<char, 12> digits {};
+    const char *end = std::to_chars(digits.begin(), digits.end(), value).ptr;
+    out += QLatin1StringView(digits.data(), end);
+}
+
+}  // namespace
 
 QString DumpCommand::summary() const
 {
@@ -25,6 +38,14 @@ QString DumpCommand::help() const
                           "(0: none); owner is -1 for an entry of no group.\n");
 }
 
+void DumpCommand::writeWhenFull(QString &out)
+{
+    if (out.size() < outputChunk)
+        return;
+    m_out << out;
+    out.clear();
+}
+
 int DumpCommand::execute(const QStringList &arguments)
 {
     QCommandLineParser parser;
@@ -35,24 +56,46 @@ int DumpCommand::execute(const QStringList &arguments)
     if (!StackFile::loadStackFile(store, parser.positionalArguments().at(0), false, DayCount::now(), &error))
         return fileError(error);
 
-    m_out << "{\"groups\":[";
+    // The text is made in one buffer and handed to the stream in large pieces.
+    QString out;
+    out.reserve(outputChunk + 4096);
+    out += QLatin1StringView("{\"groups\":[");
     const GroupTable &groups = store.IDXList();
     for (int i = 0; i < groups.groupCount(); ++i) {
         const GroupRecord &group = groups.at(i);
-        m_out << (i ? "," : "") << "{\"number\":" << group.number
-              << ",\"name\":" << JsonText::string(group.name)
-              << ",\"inIndexMask\":" << (group.inIndexMask ? "true" : "false") << '}';
+        out += QLatin1StringView(i ? ",{\"number\":" : "{\"number\":");
+        appendInteger(out, group.number);
+        out += QLatin1StringView(",\"name\":");
+        JsonText::appendString(out, group.name);
+        out += QLatin1StringView(group.inIndexMask ? ",\"inIndexMask\":true}" : ",\"inIndexMask\":false}");
+        writeWhenFull(out);
     }
-    m_out << "],\"entries\":[";
+    out += QLatin1StringView("],\"entries\":[");
     bool first = true;
     for (const URLData &entry : store.urlDatas()) {
-        m_out << (first ? "" : ",") << "{\"id\":" << JsonText::string(entry.ID())
-              << ",\"name\":" << JsonText::string(entry.Name) << ",\"url\":" << JsonText::string(entry.url)
-              << ",\"owner\":" << entry.Owner << ",\"lastAccessed\":" << JsonText::number(entry.LastAccesed)
-              << ",\"created\":" << JsonText::number(entry.Created) << ",\"visited\":" << entry.Visited
-              << ",\"catagory\":" << int(entry.Catagory) << ",\"rated\":" << int(entry.Rated) << '}';
+        out += QLatin1StringView(first ? "{\"id\":" : ",{\"id\":");
+        JsonText::appendString(out, entry.ID());
+        out += QLatin1StringView(",\"name\":");
+        JsonText::appendString(out, entry.Name);
+        out += QLatin1StringView(",\"url\":");
+        JsonText::appendString(out, entry.url);
+        out += QLatin1StringView(",\"owner\":");
+        appendInteger(out, entry.Owner);
+        out += QLatin1StringView(",\"lastAccessed\":");
+        out += JsonText::number(entry.LastAccesed);
+        out += QLatin1StringView(",\"created\":");
+        out += JsonText::number(entry.Created);
+        out += QLatin1StringView(",\"visited\":");
+        appendInteger(out, entry.Visited);
+        out += QLatin1StringView(",\"catagory\":");
+        appendInteger(out, entry.Catagory);
+        out += QLatin1StringView(",\"rated\":");
+        appendInteger(out, entry.Rated);
+        out += QLatin1Char('}');
         first = false;
+        writeWhenFull(out);
     }
-    m_out << "]}\n";
+    out += QLatin1StringView("]}\n");
+    m_out << out;
     return Success;
 }

@@ -13,4 +13,10 @@ public:
 
 protected:
     int execute(const QStringList &arguments) override;
+
+private:
+    // Characters collected before they go to the output stream.
+    static constexpr qsizetype outputChunk = 1 << 16;
+    // Hands out to the output stream when it holds a chunk, and empties it.
+    void writeWhenFull(QString &out);
 };

@@ -6,6 +6,8 @@
 namespace JsonText {
 
 QString string(const QString &text);
+// The same, appended to out.
+void appendString(QString &out, QStringView text);
 // The shortest decimal text that reads back as the same double.
 QString number(double value);
 

@@ -30,6 +30,19 @@ bool readShort(const QString &text, int &value)
     return true;
 }
 
+// A tab inside a text would shift the columns: it is written as a blank.
+void appendColumnText(QString &out, const QString &text)
+{
+    const qsizetype start = out.size();
+    out += text;
+    if (!text.contains(QLatin1Char('\t')))
+        return;
+    for (auto it = out.begin() + start; it != out.end(); ++it) {
+        if (*it == QLatin1Char('\t'))
+            *it = QLatin1Char(' ');
+    }
+}
+
 }  // namespace
 
 QString ListCommand::summary() const
@@ -169,12 +182,22 @@ int ListCommand::execute(const QStringList &arguments)
         return Success;
 
     const EntryFilter decision(filter, scope, store.IDXList(), present);
-    const EntryRowTexts rows(store.IDXList(), &EntryRowTexts::isoDateText);
+    const EntryRowTexts rows(store.IDXList(), EntryRowTexts::isoDateTexts());
+    // The rows are made in one buffer and handed to the stream in large pieces.
+    QString out;
+    out.reserve(outputChunk + 4096);
     for (const URLData *entry : decision.shownEntries(store.urlDatas())) {
-        QStringList texts = rows.texts(*entry);
-        // A tab inside a text would shift the columns.
-        texts.replaceInStrings(QStringLiteral("\t"), QStringLiteral(" "));
-        m_out << texts.join(QLatin1Char('\t')) << '\n';
+        for (int column = 0; column < EntryRowTexts::ColumnCount; ++column) {
+            if (column > 0)
+                out += QLatin1Char('\t');
+            appendColumnText(out, rows.text(*entry, column));
+        }
+        out += QLatin1Char('\n');
+        if (out.size() >= outputChunk) {
+            m_out << out;
+            out.clear();
+        }
     }
+    m_out << out;
     return Success;
 }

@@ -19,6 +19,9 @@ protected:
     int execute(const QStringList &arguments) override;
 
 private:
+    // Characters collected before they go to the output stream.
+    static constexpr qsizetype outputChunk = 1 << 16;
+
     // Each reads one option into the filter; false after a usage error.
     bool readRatings(const QString &text, ViewFilter &filter);
     bool readVisited(const QString &text, ViewFilter &filter);
