@@ -28,7 +28,19 @@ QVariant EntryListModel::data(const QModelIndex &index, int role) const
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
     const URLData *entry = entryAt(index.row());
-    return entry ? m_texts.text(*entry, index.column()) : QString();
+    return entry ? shownText(m_texts.text(*entry, index.column())) : QString();
+}
+
+QString EntryListModel::shownText(const QString &text)
+{
+    // A damaged file can hold titles of megabytes; laying one out on every
+    // repaint would stall the list. The entry keeps its whole text.
+    if (text.size() <= maxShownLength)
+        return text;
+    qsizetype cut = maxShownLength;
+    if (text.at(cut - 1).isHighSurrogate())
+        --cut;
+    return text.left(cut) + QChar(0x2026);
 }
 
 QVariant EntryListModel::headerData(int section, Qt::Orientation orientation, int role) const

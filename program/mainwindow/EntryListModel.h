@@ -19,6 +19,8 @@ class EntryListModel : public QAbstractTableModel
 
 public:
     static constexpr int KeyRole = Qt::UserRole + 1;
+    // Cells and tool tips show at most this many characters of a text.
+    static constexpr qsizetype maxShownLength = 4000;
 
     explicit EntryListModel(const URLBlock &store, QObject *parent = nullptr);
 
@@ -39,6 +41,9 @@ public:
     int rowOfKey(quint32 key) const;
     // The entry of a row; null when the store no longer holds it.
     const URLData *entryAt(int row) const;
+
+    // A text as a cell shows it: cut to maxShownLength, with an ellipsis.
+    static QString shownText(const QString &text);
 
 private:
     const URLBlock &m_store;

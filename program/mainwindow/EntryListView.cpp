@@ -37,7 +37,8 @@ EntryListView::EntryListView(const QString &objectName, QWidget *parent)
     viewport()->setAcceptDrops(true);
     setDropIndicatorShown(false);
     setDragDropMode(QAbstractItemView::DropOnly);
-    header()->setStretchLastSection(false);
+    // The last column takes the width the others leave.
+    header()->setStretchLastSection(true);
 }
 
 quint32 EntryListView::currentKey() const

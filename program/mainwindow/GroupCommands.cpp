@@ -53,6 +53,9 @@ void GroupCommands::newGroup()
     } else {
         m_window.standardView()->groupCombo()->addItem(name, number);
         m_window.standardView()->selectGroup(number);
+        // Choosing the new line is a group choice like the user's.
+        m_window.chooseGroupInCombo();
+        return;
     }
     m_window.RefreshURLPage();
     m_window.UpdatePanel();

@@ -5,6 +5,7 @@
 #include "Config.h"
 #include "DayCount.h"
 #include "EntryFilter.h"
+#include "EntryListColumns.h"
 #include "EntryListModel.h"
 #include "EntryListView.h"
 #include "FileDialogControl.h"
@@ -33,11 +34,14 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -120,8 +124,8 @@ void MainWindow::buildWindow()
 void MainWindow::connectCommands()
 {
     MainMenus *m = m_menus;
-    // Only a left click switches tabs: the wheel and the keyboard would move
-    // the tab strip away from the view it shows.
+    // Only a left click (or the tab keys below) switches tabs: the wheel and
+    // the tab strip's own keys would move it away from the view it shows.
     m_tabs->setFocusPolicy(Qt::NoFocus);
     m_tabs->installEventFilter(this);
     connect(m_tabs, &QTabBar::tabBarClicked, this, [this](int index) {
@@ -130,6 +134,16 @@ void MainWindow::connectCommands()
         else
             m_tabs->setCurrentIndex(m_view.currentTab - 1);
     });
+    // The keyboard reaches the tabs as a click does: Ctrl+Tab and
+    // Ctrl+PgDn go to the next tab, Ctrl+Shift+Tab and Ctrl+PgUp to the
+    // previous one (with two tabs, both the other one).
+    const auto otherTab = [this] {
+        switchTab(m_view.currentTab == ViewState::AdvancedTab ? ViewState::StandardTab : ViewState::AdvancedTab);
+    };
+    for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown),
+                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                                     QKeySequence(Qt::CTRL | Qt::Key_PageUp)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, otherTab);
     connect(m->mnuHide, &QAction::triggered, this, &QWidget::close);
     connect(m->mnuFree, &QAction::triggered, this, [this] {
         m_state.hideOnClose = false;
@@ -140,11 +154,7 @@ void MainWindow::connectCommands()
         unloadWindow(true);
         emit programEndRequested();
     });
-    connect(m->mnuEject, &QAction::triggered, this, [this] {
-        saveIfChanged();
-        flushEverything();
-        UpdatePanel();
-    });
+    connect(m->mnuEject, &QAction::triggered, this, &MainWindow::ejectBookmarks);
     connect(m->mnuListAll, &QAction::triggered, this, [this](bool checked) {
         m_view.listAll = checked;
         RefreshURLPage();
@@ -162,6 +172,13 @@ void MainWindow::connectCommands()
     });
 
     connect(m_standard->groupCombo(), &QComboBox::activated, this, &MainWindow::chooseGroupInCombo);
+    // The right button on "Rating Filters" shows the sort menu.
+    QPushButton *ratingFilters = m_standard->ratingFilterButton();
+    ratingFilters->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ratingFilters, &QWidget::customContextMenuRequested, this, [this, ratingFilters](const QPoint &pos) {
+        UpdateMenus();
+        popUp(m_menus->mnuSort, ratingFilters->mapToGlobal(pos));
+    });
     connect(m_standard->groupMenuButton(), &QPushButton::clicked, this, [this] {
         activeList()->setFocus();
         UpdateMenus();
@@ -237,6 +254,10 @@ void MainWindow::load()
         loadConfig();
     else
         Config(m_state.settings).dockMainWindow(*m_settingsHost);
+    // The index panel is laid out for its mode, and the flip button gets its
+    // picture, whether or not the layout was loaded.
+    buildFilterScrn();
+    m_advanced->setMiniIcons(m_state.appFolder, m_view.filterAdvanced);
     if (m_state.settings.aLU)
         m_stackCommands->openStack(0);
     restoreGroupSelection();
@@ -491,29 +512,25 @@ void MainWindow::setFilterAdvanced(bool expanded)
 
 void MainWindow::storeCHeaders()
 {
-    const double twips = WindowHelpers::twipsPerPixel(this);
-    const QHeaderView *header = activeList()->header();
-    for (int i = 0; i < header->count() && i < int(m_state.settings.columnWidths.size()); ++i)
-        m_state.settings.columnWidths[size_t(i)] = int(header->sectionSize(i) * twips + 0.5);
+    EntryListColumns::store(activeList(), m_state.settings.columnWidths, WindowHelpers::twipsPerPixel(this));
 }
 
 void MainWindow::updateCHeaders()
 {
-    const double twips = WindowHelpers::twipsPerPixel(this);
-    QHeaderView *header = activeList()->header();
-    for (int i = 0; i < header->count() && i < int(m_state.settings.columnWidths.size()); ++i) {
-        const int width = m_state.settings.columnWidths[size_t(i)];
-        if (width > 0)
-            header->resizeSection(i, int(width / twips + 0.5));
-    }
+    EntryListColumns::apply(activeList(), m_state.settings.columnWidths, WindowHelpers::twipsPerPixel(this));
+}
+
+void MainWindow::clearEntryLists()
+{
+    m_standard->groupCombo()->clear();
+    m_standardModel->clear();
+    m_advancedModel->clear();
 }
 
 void MainWindow::flushEverything()
 {
     m_state.store.clear();
-    m_standard->groupCombo()->clear();
-    m_standardModel->clear();
-    m_advancedModel->clear();
+    clearEntryLists();
     m_advanced->indexPanel()->groupList()->clear();
     m_view.lastIDX2 = 0;
     m_state.settings.lastIDX2 = 0;
@@ -545,6 +562,19 @@ void MainWindow::loadConfig()
 void MainWindow::restoreGroupSelection()
 {
     m_view.lastIDX2 = Config(m_state.settings).restoreGroupSelection();
+}
+
+void MainWindow::ejectBookmarks()
+{
+    // When the automatic save fails the store stays, as with a flush: an
+    // emptied store would lose the changes for good.
+    if (!saveIfChanged()) {
+        statusBar()->showMessage(QStringLiteral("The bookmarks could not be saved to %1; they stay loaded.")
+                                     .arg(m_defaultStack.path()));
+        return;
+    }
+    flushEverything();
+    UpdatePanel();
 }
 
 bool MainWindow::unloadWindow(bool programEnding)
@@ -622,6 +652,12 @@ void MainWindow::keyPressEvent(QKeyEvent *event)
 
 void MainWindow::popUp(QMenu *menu, const QPoint &globalPos)
 {
+    // A menu whose commands are all hidden is not shown: an empty pop-up
+    // would stay open, laid out empty, when its commands come back.
+    const QList<QAction *> actions = menu->actions();
+    if (std::none_of(actions.begin(), actions.end(),
+                     [](const QAction *action) { return action->isVisible() && !action->isSeparator(); }))
+        return;
     menu->popup(globalPos);
 }
 

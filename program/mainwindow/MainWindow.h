@@ -73,10 +73,19 @@ public:
     void toggleFullWindow();
     void setFilterAdvanced(bool expanded);
     void storeCHeaders();
+    // Chooses a group in the Standard tab's combo as the user does: "List
+    // All" is cleared and the list refilled.
+    void chooseGroupInCombo();
     void updateCHeaders();
 
+    // Empties the entry lists and the group combo: a store is about to be
+    // loaded in place of the one they show.
+    void clearEntryLists();
     // Empties the store and the lists; the default stack file is not touched.
     void flushEverything();
+    // "Eject Bookmarks": pending changes saved as the settings say, then the
+    // store emptied; when the automatic save fails the store stays loaded.
+    void ejectBookmarks();
     // Pending changes written as the settings say, then the layout when aSS
     // is on. False when the automatic save failed: the changes are still pending.
     bool saveIfChanged();
@@ -112,7 +121,6 @@ private:
     void buildWindow();
     void connectCommands();
     void connectIndexPanel();
-    void chooseGroupInCombo();
     void chooseGroupInList();
     void applyIndexChecks();
     void applyFilterSettings();

@@ -15,6 +15,15 @@ namespace {
 
 const QString stackFilter = QStringLiteral("(*.TSY)|*.tsy");
 
+// A name typed without an extension gets ".tsy", so the open and merge
+// dialogs show the file later.
+QString withStackSuffix(const QString &path)
+{
+    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    return path + (path.endsWith(u'.') ? QStringLiteral("tsy") : QStringLiteral(".tsy"));
+}
+
 } // namespace
 
 StackCommands::StackCommands(MainWindow &window)
@@ -53,6 +62,8 @@ void StackCommands::openStack(int index)
     AppState &state = m_window.state();
     if (index == 0) {
         m_window.defaultStack().setStackBase(state.stackBase);
+        // The rows name entries by key: a new store gives the keys anew.
+        m_window.clearEntryLists();
         m_window.defaultStack().Populate(DayCount::now());
         m_window.restoreGroupSelection();
     } else if (index == 1) {
@@ -87,6 +98,8 @@ QString StackCommands::OpenURLAs(bool merge)
     }
     if (path.isEmpty())
         return QString();
+    if (!merge)
+        m_window.clearEntryLists();
     StackFile::loadStackFile(state.store, path, merge, DayCount::now());
     return path;
 }
@@ -98,7 +111,8 @@ QString StackCommands::SaveURLAs()
     {
         const ModalScope modal(state, &m_window);
         for (;;) {
-            path = m_window.prompter().saveFileName(QStringLiteral("Save Pemberly As"), stackFilter).trimmed();
+            path = withStackSuffix(
+                m_window.prompter().saveFileName(QStringLiteral("Save Pemberly As"), stackFilter).trimmed());
             if (path.isEmpty())
                 return QString();
             if (!QFileInfo::exists(path))

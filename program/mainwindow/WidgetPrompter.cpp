@@ -1,7 +1,10 @@
 #include "WidgetPrompter.h"
 
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QInputDialog>
+#include <QLineEdit>
+#include <QStyle>
 #include <QMessageBox>
 
 Prompter::Answer WidgetPrompter::messageBox(const QString &text, Buttons buttons, Icon icon, const QString &title)
@@ -37,9 +40,34 @@ Prompter::Answer WidgetPrompter::messageBox(const QString &text, Buttons buttons
 
 QString WidgetPrompter::inputBox(const QString &prompt, const QString &title, const QString &defaultText)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(m_owner, title, prompt, QLineEdit::Normal, defaultText, &ok);
-    return ok ? text : QString();
+    // A small question: a title bar with a close button only, and wide enough
+    // that the title is not cut.
+    QInputDialog box(m_owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    box.setInputMode(QInputDialog::TextInput);
+    box.setWindowTitle(title);
+    box.setLabelText(prompt);
+    box.setTextValue(defaultText);
+    // The dialog's layout sets its size from its contents: the text field is
+    // made wide enough instead.
+    if (auto *edit = box.findChild<QLineEdit *>()) {
+        const int margins = box.style()->pixelMetric(QStyle::PM_LayoutLeftMargin)
+            + box.style()->pixelMetric(QStyle::PM_LayoutRightMargin);
+        edit->setMinimumWidth(inputBoxWidth(box, title) - margins);
+    }
+    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
+}
+
+int WidgetPrompter::inputBoxWidth(const QWidget &box, const QString &title)
+{
+    // Title bars use a larger, bold font and keep room for their buttons.
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    if (titleFont.pointSizeF() > 0)
+        titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
+    else
+        titleFont.setPixelSize(titleFont.pixelSize() * 6 / 5);
+    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(title) + 4 * QFontMetrics(titleFont).height();
+    return qMax(titleWidth, 300);
 }
 
 QString WidgetPrompter::nameFilter(const QString &filter)

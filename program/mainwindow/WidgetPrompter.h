@@ -19,6 +19,8 @@ public:
 
     // "(*.TSY)|*.tsy" as a file dialog's name filter: "(*.TSY) (*.tsy)".
     static QString nameFilter(const QString &filter);
+    // The least width of an input box: room for its whole title.
+    static int inputBoxWidth(const QWidget &box, const QString &title);
 
 private:
     QPointer<QWidget> m_owner;

@@ -43,6 +43,7 @@ struct AppSettings
     int slideMask = 0;   // bit i: filter section i open
     int cAF = 0;         // added URLs also as shortcuts: 0 no, 1 group folder, 2 root
 
-    // "CH": column widths of the entry lists, twips
-    std::array<int, 9> columnWidths {3000, 3600, 900, 1500, 1900, 1900, 800, 0, 0};
+    // "CH": column widths of the entry lists, twips; 0 (nothing stored) gives
+    // a width that fits the column's header and typical text in the list's font
+    std::array<int, 9> columnWidths {};
 };

@@ -14,6 +14,8 @@ class TestEntryListModel : public QObject
 private slots:
     void rowsFollowEntriesAndKeys();
     void deletedEntryShowsEmptyRow();
+    void hugeTextIsCutInCellsOnly_data();
+    void hugeTextIsCutInCellsOnly();
     void largeRefillIsOneReset();
 };
 
@@ -60,6 +62,33 @@ void TestEntryListModel::deletedEntryShowsEmptyRow()
     QVERIFY(store.urlDatas().Delete(QString("00001")));
     QVERIFY(!model.entryAt(0));
     QCOMPARE(model.index(0, 0).data().toString(), QString());
+}
+
+void TestEntryListModel::hugeTextIsCutInCellsOnly_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("shown");
+    const qsizetype max = EntryListModel::maxShownLength;
+    const QString twoMegabytes(2 * 1024 * 1024, u'x');
+    QTest::newRow("2 MB title") << twoMegabytes << twoMegabytes.left(max) + QChar(0x2026);
+    QTest::newRow("exactly the limit") << QString(max, u'y') << QString(max, u'y');
+    // A cut never splits a surrogate pair.
+    const QString pairAtCut = QString(max - 1, u'z') + QString::fromUtf8("\xF0\x9F\x98\x80") + "tail";
+    QTest::newRow("pair at the cut") << pairAtCut << QString(max - 1, u'z') + QChar(0x2026);
+}
+
+void TestEntryListModel::hugeTextIsCutInCellsOnly()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, shown);
+    URLBlock store;
+    store.NewCatagory("G");
+    URLData *entry = store.urlDatas().Add(title, "u", 0);
+    EntryListModel model(store);
+    model.setEntries({entry});
+    QCOMPARE(model.index(0, 0).data().toString(), shown);
+    QCOMPARE(model.index(0, 0).data(Qt::ToolTipRole).toString(), shown);
+    QCOMPARE(entry->Name, title);
 }
 
 void TestEntryListModel::largeRefillIsOneReset()

@@ -1,5 +1,7 @@
 #include "AdvancedView.h"
 #include "AppState.h"
+#include "DayCount.h"
+#include "EntryRowTexts.h"
 #include "EntryListModel.h"
 #include "EntryListView.h"
 #include "FilterSection.h"
@@ -10,12 +12,19 @@
 #include "ScriptedPrompter.h"
 #include "StandardView.h"
 #include "TestEnvironment.h"
+#include "WidgetPrompter.h"
+#include "WindowHelpers.h"
 #include "regModule.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QHeaderView>
+#include <QStatusBar>
+#include <QToolButton>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTabBar>
@@ -51,7 +60,21 @@ private slots:
     void unloadSavesAsSettingsSay_data();
     void unloadSavesAsSettingsSay();
     void closeOnlyHidesWhileHideOnClose();
-    void ejectEmptiesStore();
+    void ejectEmptiesStoreUnlessSaveFails_data();
+    void ejectEmptiesStoreUnlessSaveFails();
+    void loadInPlaceClearsRows_data();
+    void loadInPlaceClearsRows();
+    void groupCommandsReturnAfterFilterMode();
+    void columnWidthsFitOrFollowSettings_data();
+    void columnWidthsFitOrFollowSettings();
+    void tabKeysSwitchTabs_data();
+    void tabKeysSwitchTabs();
+    void indexPanelLaidOutWithoutStoredLayout();
+    void ratingFiltersRightClickShowsSortMenu();
+    void saveAllAndLoadAll();
+    void fullWindowRestoredAtLoad();
+    void flushResetsPreviousTab();
+    void inputBoxHasRoomForItsTitle();
     void tabSwitchCarriesChosenGroup();
     void clickingShownTabRebuildsNothing();
     void indexPanelModesCycle_data();
@@ -68,6 +91,8 @@ private slots:
     void groupListShowsEveryGroup();
     void quickAddByDrop();
     void saveAsAsksBeforeOverwriting();
+    void saveAsAddsExtension_data();
+    void saveAsAddsExtension();
     void mergeAddsGroups();
     void layoutIsSavedAndRestored();
     void menusFollowState();
@@ -205,16 +230,257 @@ void TestMainWindow::closeOnlyHidesWhileHideOnClose()
     QVERIFY(m_state->mainWindowReady);
 }
 
-void TestMainWindow::ejectEmptiesStore()
+void TestMainWindow::ejectEmptiesStoreUnlessSaveFails_data()
 {
-    m_state->settings.aSU = false;
+    QTest::addColumn<bool>("autoSave");
+    QTest::addColumn<bool>("fileWritable");
+    QTest::addColumn<bool>("emptied");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("auto save off: changes dropped") << false << true << true << false;
+    QTest::newRow("auto save on: changes written") << true << true << true << true;
+    QTest::newRow("save fails: store kept") << true << false << false << false;
+}
+
+void TestMainWindow::ejectEmptiesStoreUnlessSaveFails()
+{
+    QFETCH(bool, autoSave);
+    QFETCH(bool, fileWritable);
+    QFETCH(bool, emptied);
+    QFETCH(bool, written);
+    m_state->settings.aSU = autoSave;
     MainWindow *window = openWindow();
+    if (!fileWritable) {
+        QVERIFY(QFile::remove(stackFile()));
+        QVERIFY(QDir(m_dir->path()).mkdir("Pemberly.tsy"));
+    }
     window->quickAdd("http://dropped.example/");
     window->menus()->mnuEject->trigger();
-    QCOMPARE(m_state->store.urlDatas().Count(), 0);
-    QCOMPARE(TestEnvironment::readFile(stackFile()), stackText);
-    QCOMPARE(window->findChild<QLabel *>("StatusBar1_2")->text(), QString("Total: 0"));
+    QCOMPARE(m_state->store.urlDatas().Count(), emptied ? 0 : 4);
+    QCOMPARE(m_state->mainWindowReady, !emptied);
+    QCOMPARE(TestEnvironment::readFile(stackFile()).contains("dropped.example"), written);
+    if (fileWritable && !written)
+        QCOMPARE(TestEnvironment::readFile(stackFile()), stackText);
+    QCOMPARE(window->findChild<QLabel *>("StatusBar1_2")->text(), QString("Total: %1").arg(emptied ? 0 : 4));
+    QCOMPARE(window->statusBar()->currentMessage().isEmpty(), emptied);
     QVERIFY(window->isVisible());
+}
+
+// A load in place of the store empties the lists even when the new store
+// gives nothing to list: the old rows' keys would name unrelated entries.
+void TestMainWindow::loadInPlaceClearsRows_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<bool>("openAs");
+    QTest::newRow("open default after the file has gone") << 1 << false;
+    QTest::newRow("open default on the Standard tab") << 2 << false;
+    QTest::newRow("open as: a file without group lines") << 1 << true;
+}
+
+void TestMainWindow::loadInPlaceClearsRows()
+{
+    QFETCH(int, tab);
+    QFETCH(bool, openAs);
+    MainWindow *window = openWindow();
+    window->switchTab(tab);
+    QVERIFY(window->activeModel()->rowCount() > 0);
+    if (openAs) {
+        m_prompter.openFiles << TestEnvironment::writeFile(m_dir->filePath("loose.tsy"), "u\x05Loose\r\n");
+        window->menus()->mnuOpenAs->trigger();
+        QCOMPARE(m_state->store.urlDatas().Count(), 1);
+    } else {
+        QVERIFY(QFile::remove(stackFile()));
+        window->menus()->mnuOpenDefault->trigger();
+        QCOMPARE(m_state->store.urlDatas().Count(), 0);
+    }
+    QCOMPARE(window->activeModel()->rowCount(), 0);
+    QCOMPARE(window->standardView()->groupCombo()->count(), 0);
+    QCOMPARE(window->findChild<QLabel *>("StatusBar1_1")->text(), QString("Viewed: 0"));
+}
+
+// The group commands are hidden while the filter section shows, and come
+// back with the group list, in the menu bar and in every pop-up.
+void TestMainWindow::groupCommandsReturnAfterFilterMode()
+{
+    MainWindow *window = openWindow();
+    IndexPanel *panel = window->advancedView()->indexPanel();
+    MainMenus *menus = window->menus();
+    panel->modeButton(2)->click();  // group list -> filters
+    QCOMPARE(window->view().advMode, 2);
+    QVERIFY(!menus->mnuNewGroup->isVisible());
+    panel->modeButton(1)->click();  // "Menu": nothing to show
+    QVERIFY(!menus->mnuList->isVisible());
+    menus->mnuList->popup(QPoint(10, 10));  // the menu bar opens it empty
+    QTRY_VERIFY(menus->mnuList->isVisible());
+    menus->mnuList->hide();
+    panel->modeButton(0)->click();  // back to the group list
+    for (QAction *action : {menus->mnuNewGroup, menus->mnuRenameGroup, menus->mnuRemoveGroup})
+        QVERIFY2(action->isVisible(), qPrintable(action->text()));
+    panel->modeButton(1)->click();
+    QTRY_VERIFY(menus->mnuList->isVisible());
+    QVERIFY(menus->mnuList->actionGeometry(menus->mnuNewGroup).height() > 0);
+    menus->mnuList->hide();
+    window->switchTab(2);
+    window->standardView()->groupMenuButton()->click();
+    QTRY_VERIFY(menus->mnuList->isVisible());
+    QVERIFY(menus->mnuList->actionGeometry(menus->mnuRenameGroup).height() > 0);
+    menus->mnuList->hide();
+}
+
+void TestMainWindow::columnWidthsFitOrFollowSettings_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("storedTwips");
+    QTest::addColumn<QString>("mustFit");
+    QTest::newRow("rating fits Not Rated") << 2 << 0 << "Not Rated";
+    // A date with two-digit day and month and a time: as long as they get.
+    const QString date = EntryRowTexts::generalDateText(DayCount::fromDateTime({{2025, 11, 29}, {23, 59, 59}}));
+    QTest::newRow("last visited fits a date") << 4 << 0 << date;
+    QTest::newRow("created fits a date") << 5 << 0 << date;
+    QTest::newRow("title fits its header") << 0 << 0 << "Title";
+    QTest::newRow("stored width wins") << 1 << 1500 << "";
+    QTest::newRow("stored narrow rating wins") << 2 << 600 << "";
+}
+
+void TestMainWindow::columnWidthsFitOrFollowSettings()
+{
+    QFETCH(int, column);
+    QFETCH(int, storedTwips);
+    QFETCH(QString, mustFit);
+    m_state->settings.aLS = false;
+    m_state->settings.columnWidths[size_t(column)] = storedTwips;
+    MainWindow *window = openWindow();
+    window->resize(1600, 500);
+    QHeaderView *header = window->activeList()->header();
+    const double twips = WindowHelpers::twipsPerPixel(window);
+    if (storedTwips > 0) {
+        QCOMPARE(header->sectionSize(column), qRound(storedTwips / twips));
+    } else {
+        const QFontMetrics metrics(window->activeList()->font());
+        QVERIFY2(header->sectionSize(column) > metrics.horizontalAdvance(mustFit),
+                 qPrintable(QString::number(header->sectionSize(column))));
+    }
+    // "Visited", the last column, fits its header and takes the spare width.
+    QTRY_VERIFY(header->sectionSize(6) >= header->sectionSizeHint(6));
+    QCOMPARE(header->sectionPosition(6) + header->sectionSize(6), window->activeList()->viewport()->width());
+
+    // Widths go to the settings in twips through the real header, and back.
+    header->resizeSection(column, 150);
+    window->menus()->mnuSaveSettings->trigger();
+    const QStringList ch = regModule::queryValue(AppSettings::settingsKey, "CH").split(' ');
+    QCOMPARE(ch.value(column).toInt(), qRound(150 * twips));
+    m_window.reset();
+    AppState again;
+    again.appFolder = m_state->appFolder;
+    again.stackBase = m_state->stackBase;
+    MainWindow restored(again, m_prompter, nullptr);
+    restored.load();
+    QCOMPARE(restored.activeList()->header()->sectionSize(column), 150);
+}
+
+void TestMainWindow::tabKeysSwitchTabs_data()
+{
+    QTest::addColumn<QKeyCombination>("keys");
+    QTest::newRow("Ctrl+Tab") << QKeyCombination(Qt::ControlModifier, Qt::Key_Tab);
+    QTest::newRow("Ctrl+PgDn") << QKeyCombination(Qt::ControlModifier, Qt::Key_PageDown);
+    QTest::newRow("Ctrl+PgUp") << QKeyCombination(Qt::ControlModifier, Qt::Key_PageUp);
+    QTest::newRow("Ctrl+Shift+Tab") << QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Backtab);
+}
+
+void TestMainWindow::tabKeysSwitchTabs()
+{
+    QFETCH(QKeyCombination, keys);
+    MainWindow *window = openWindow();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    window->activeList()->setFocus();
+    QTest::keyClick(window->activeList(), keys.key(), keys.keyboardModifiers());
+    QCOMPARE(window->view().currentTab, 2);
+    QCOMPARE(window->tabStrip()->currentIndex(), 1);
+    QCOMPARE(window->view().activeList, 1);
+    QCOMPARE(shownTitles(), (QStringList {"Alpha", "Beta"}));  // the group carried over
+    QTest::keyClick(window->activeList(), keys.key(), keys.keyboardModifiers());
+    QCOMPARE(window->view().currentTab, 1);
+    QCOMPARE(window->tabStrip()->currentIndex(), 0);
+}
+
+// Without a stored layout the index panel is still laid out for its mode,
+// and the flip button has its picture.
+void TestMainWindow::indexPanelLaidOutWithoutStoredLayout()
+{
+    m_state->settings.aLS = false;
+    m_state->settings.advMode = 1;
+    MainWindow *window = openWindow();
+    IndexPanel *panel = window->advancedView()->indexPanel();
+    QCOMPARE(panel->groupList()->headerItem()->text(0), QString("Group List"));
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(!panel->indexButton(i)->isVisibleTo(panel));
+    QToolButton *flip = window->advancedView()->flipButton();
+    QVERIFY(!flip->icon().isNull());
+    const qint64 expanded = flip->icon().pixmap(16).toImage().cacheKey();
+    flip->click();
+    QVERIFY(!panel->isVisibleTo(window));
+    QVERIFY(flip->icon().pixmap(16).toImage().cacheKey() != expanded);
+    QVERIFY(!flip->icon().isNull());
+    flip->click();
+    QVERIFY(panel->isVisibleTo(window));
+}
+
+void TestMainWindow::ratingFiltersRightClickShowsSortMenu()
+{
+    MainWindow *window = openWindow();
+    window->switchTab(2);
+    QPushButton *button = window->standardView()->ratingFilterButton();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(3, 3), button->mapToGlobal(QPoint(3, 3)));
+    QCoreApplication::sendEvent(button, &event);
+    QTRY_VERIFY(window->menus()->mnuSort->isVisible());
+    window->menus()->mnuSort->hide();
+}
+
+// "Save All" writes the layout and the store; "Load All" reads both back.
+void TestMainWindow::saveAllAndLoadAll()
+{
+    m_state->settings.aSS = false;
+    MainWindow *window = openWindow();
+    window->quickAdd("http://kept.example/");
+    window->switchTab(2);
+    window->menus()->mnuSaveAll->trigger();
+    QVERIFY(TestEnvironment::readFile(stackFile()).contains("kept.example"));
+    QCOMPARE(m_state->store.changeCount(), 0);
+    QCOMPARE(regModule::queryValue(AppSettings::settingsKey, "CF").split(' ').value(4), QString("2"));
+
+    window->switchTab(1);
+    window->menus()->mnuEject->trigger();
+    QCOMPARE(m_state->store.urlDatas().Count(), 0);
+    window->menus()->mnuLoadAll->trigger();
+    QCOMPARE(m_state->store.urlDatas().Count(), 4);
+    QCOMPARE(window->view().currentTab, 2);
+    QVERIFY(shownTitles().contains("<Quick Add>"));
+}
+
+void TestMainWindow::fullWindowRestoredAtLoad()
+{
+    m_state->settings.bFW = true;
+    MainWindow *window = openWindow();
+    QVERIFY(window->view().fullWindow);
+    QVERIFY(window->menus()->mnuFullwindow->isChecked());
+    QVERIFY(!window->tabStrip()->isVisible());
+    QVERIFY(!window->advancedView()->indexPanel()->isVisible());
+    QTest::keyClick(window, Qt::Key_Escape);
+    QVERIFY(!window->view().fullWindow);
+    QVERIFY(window->tabStrip()->isVisible());
+}
+
+// After an eject the next click on either tab rebuilds it.
+void TestMainWindow::flushResetsPreviousTab()
+{
+    MainWindow *window = openWindow();
+    window->switchTab(2);
+    window->flushEverything();
+    QCOMPARE(window->view().previousTab, -1);
+    window->menus()->mnuOpenDefault->trigger();
+    window->switchTab(1);
+    QCOMPARE(window->view().currentTab, 1);
+    QCOMPARE(window->advancedView()->indexPanel()->groupList()->topLevelItemCount(), 3);
 }
 
 void TestMainWindow::tabSwitchCarriesChosenGroup()
@@ -355,6 +621,8 @@ void TestMainWindow::newGroup()
     QFETCH(QString, answer);
     MainWindow *window = openWindow();
     window->switchTab(tab);
+    if (tab == 2)
+        window->menus()->mnuListAll->trigger();  // choosing the new group clears it
     m_prompter.inputs << answer;
     window->menus()->mnuNewGroup->trigger();
     QCOMPARE(m_prompter.asked, QStringList {"input|New Group..|Enter Group Name: |"});
@@ -370,6 +638,10 @@ void TestMainWindow::newGroup()
     QCOMPARE(m_state->store.changeCount(), 1);
     QCOMPARE(window->GetSelectedIndex(), 3);
     QCOMPARE(shownTitles(), QStringList {});
+    if (tab == 2) {
+        QVERIFY(!window->view().listAll);
+        QVERIFY(!window->menus()->mnuListAll->isChecked());
+    }
 }
 
 void TestMainWindow::renameCountsAsChange_data()
@@ -393,6 +665,10 @@ void TestMainWindow::renameCountsAsChange()
     QCOMPARE(m_state->store.IDXList().at(0).name, QString("Headlines"));
     QCOMPARE(m_state->store.changeCount(), 1);
     QCOMPARE(window->activeModel()->index(0, 3).data().toString(), QString("Headlines"));
+    if (tab == 2)
+        QCOMPARE(window->standardView()->groupCombo()->currentText(), QString("Headlines"));
+    else
+        QCOMPARE(window->advancedView()->indexPanel()->groupList()->topLevelItem(0)->text(0), QString("Headlines"));
 }
 
 void TestMainWindow::removeGroupAsksWithStoreCount()
@@ -483,6 +759,57 @@ void TestMainWindow::saveAsAsksBeforeOverwriting()
     window->menus()->mnuSaveAs->trigger();
     QVERIFY(TestEnvironment::readFile(existing).startsWith("+News\r\n"));
     QVERIFY(!QFileInfo::exists(m_dir->filePath("other.bak")));
+}
+
+void TestMainWindow::inputBoxHasRoomForItsTitle()
+{
+    const QString title = "A rather long title for a small input box";
+    WidgetPrompter prompter;
+    QWidget owner;
+    prompter.setOwner(&owner);
+    Qt::WindowFlags flags;
+    int width = 0;
+    QTimer::singleShot(0, [&] {
+        QWidget *box = QApplication::activeModalWidget();
+        QVERIFY(box);
+        flags = box->windowFlags();
+        width = box->width();
+        static_cast<QDialog *>(box)->reject();
+    });
+    QCOMPARE(prompter.inputBox("Enter Group Name: ", title, "x"), QString());
+    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+    QFont bold = owner.font();
+    bold.setBold(true);
+    QVERIFY2(width > QFontMetrics(bold).horizontalAdvance(title), qPrintable(QString("%1 %2").arg(width).arg(QFontMetrics(bold).horizontalAdvance(title))));
+}
+
+void TestMainWindow::saveAsAddsExtension_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("no extension") << "mine" << "mine.tsy";
+    QTest::newRow("a trailing dot") << "mine." << "mine.tsy";
+    QTest::newRow("an extension is kept") << "mine.txt" << "mine.txt";
+    QTest::newRow("dotted folder, plain name") << "v1.2/mine" << "v1.2/mine.tsy";
+}
+
+void TestMainWindow::saveAsAddsExtension()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
+    QDir(m_dir->path()).mkdir("v1.2");
+    MainWindow *window = openWindow();
+    // The name with the extension exists: the question is about that file.
+    TestEnvironment::writeFile(m_dir->filePath(written), "+Old\r\n");
+    m_prompter.saveFiles << m_dir->filePath(typed);
+    m_prompter.answers << Prompter::Answer::Yes;
+    window->menus()->mnuSaveAs->trigger();
+    QCOMPARE(m_prompter.asked.value(1), QString("message|Tessaly|File Already Exists, Overwrite?"));
+    QVERIFY(TestEnvironment::readFile(m_dir->filePath(written)).startsWith("+News\r\n"));
+    if (typed != written)
+        QVERIFY(!QFileInfo::exists(m_dir->filePath(typed)));
 }
 
 void TestMainWindow::mergeAddsGroups()
