@@ -4,24 +4,33 @@
 #include <QString>
 #include <functional>
 
-// Whole-file reading and atomic writing of our own files.
+// Whole-file reading and atomic writing of our own files. Errors are texts
+// that name the file and, where a system call failed, give that call's own
+// message ("No space left on device").
 namespace FileIO {
 
 // Reads a regular file whole. Anything else (missing, a folder, a device, no
 // access) fails with an error text that names the file.
 bool readFile(const QString &path, QByteArray *contents, QString *error);
 
-// Writes the bytes to a temporary file beside path and renames it over path,
-// so that the old file stays whole when anything fails. beforeReplace runs
-// once the new content is safely written and before the old file is
-// replaced; when it returns false the old file is left as it is and the
-// write fails with the error text it set.
+// The file that writing path replaces: path itself, or, when path is a link,
+// the file at the end of its links (which need not exist yet).
+QString writtenPath(const QString &path);
+
+// Writes the bytes to a temporary file of a unique name beside the file
+// (writtenPath) and renames it over that file, so that the old file stays
+// whole when anything fails; an existing file keeps its permissions.
+// beforeReplace runs once the new content is safely written and before the
+// old file is replaced; when it returns false the old file is left as it is
+// and the write fails with the error text it set. The temporary file never
+// stays behind.
 using BeforeReplace = std::function<bool(QString *error)>;
 bool saveFile(const QString &path, const QByteArray &contents, QString *error,
               const BeforeReplace &beforeReplace = {});
 
 // Makes backupPath a copy of path, replacing any earlier backup in one step.
-// A hard link is used where the file system has them.
+// A hard link is used where the file system has them. The copy is staged
+// under a unique name beside backupPath, which never stays behind.
 bool backupFile(const QString &path, const QString &backupPath, QString *error);
 
 }  // namespace FileIO

@@ -1,5 +1,6 @@
 #include "DefaultStackFile.h"
 #include "StackFile.h"
+#include "StackFileLock.h"
 #include "TestEnvironment.h"
 #include "URLBlock.h"
 
@@ -15,10 +16,12 @@ private slots:
     void init();
     void pathsFollowStackBase_data();
     void pathsFollowStackBase();
-    void emptyStoreWritesNothing();
+    void storeWithoutEntries_data();
+    void storeWithoutEntries();
     void firstSaveMakesNoBackup();
     void backupHoldsStateBeforeLastSave();
     void failedBackupKeepsEverything();
+    void backupLeavesOtherFilesAlone();
     void failedWriteKeepsEverything();
     void missingFileIsNotOverwrittenByEmptyStore();
     void linkedFileIsBackedUpByContent();
@@ -27,6 +30,9 @@ private slots:
     void unreadFileIsNotReplaced();
     void shouldSaveUrls_data();
     void shouldSaveUrls();
+    void lockHeldWhileStoreHoldsFile_data();
+    void lockHeldWhileStoreHoldsFile();
+    void fileOfAnotherWriterIsNotRead();
 
 private:
     QString base() const { return m_dir->filePath("work"); }
@@ -76,17 +82,43 @@ void TestDefaultStackFile::pathsFollowStackBase()
     QCOMPARE(stack.backupPath(), backup);
 }
 
-void TestDefaultStackFile::emptyStoreWritesNothing()
+// Only a store with neither groups nor entries writes nothing: a new user's
+// first groups are saved before any entry is added.
+void TestDefaultStackFile::storeWithoutEntries_data()
 {
+    QTest::addColumn<QStringList>("groups");
+    QTest::addColumn<bool>("looseEntry");  // an entry of no group
+    QTest::addColumn<QByteArray>("file");  // after the save
+    QTest::addColumn<QByteArray>("backup");
+
+    QTest::newRow("neither groups nor entries: nothing written")
+        << QStringList() << false << QByteArray("+Old\r\n") << QByteArray("+Older\r\n");
+    QTest::newRow("groups only: written")
+        << QStringList {"A", "B"} << false << QByteArray("+A\r\n+B\r\n") << QByteArray("+Old\r\n");
+    QTest::newRow("an entry of no group only: written")
+        << QStringList() << true
+        << TestEnvironment::entryLine({"u", "loose", "0", "9C4000000", "0", "0", "0"}) + "\r\n"
+        << QByteArray("+Old\r\n");
+}
+
+void TestDefaultStackFile::storeWithoutEntries()
+{
+    QFETCH(QStringList, groups);
+    QFETCH(bool, looseEntry);
+    QFETCH(QByteArray, file);
+    QFETCH(QByteArray, backup);
     TestEnvironment::writeFile(base() + ".tsy", "+Old\r\n");
     TestEnvironment::writeFile(base() + ".bak", "+Older\r\n");
     URLBlock store;
-    store.NewCatagory("only a group");
+    for (const QString &group : groups)
+        store.NewCatagory(group);
+    if (looseEntry)
+        store.urlDatas().Add("loose", "u", -1)->Created = 40000.0;
     store.countChange();
     DefaultStackFile stack(store, base());
-    QVERIFY(stack.DePopulate());
-    QCOMPARE(TestEnvironment::readFile(base() + ".tsy"), QByteArray("+Old\r\n"));
-    QCOMPARE(TestEnvironment::readFile(base() + ".bak"), QByteArray("+Older\r\n"));
+    QVERIFY(stack.shouldSaveUrls(true));
+    QCOMPARE(TestEnvironment::readFile(base() + ".tsy"), file);
+    QCOMPARE(TestEnvironment::readFile(base() + ".bak"), backup);
 }
 
 void TestDefaultStackFile::firstSaveMakesNoBackup()
@@ -133,6 +165,23 @@ void TestDefaultStackFile::failedBackupKeepsEverything()
     QVERIFY2(error.contains("work.bak"), qPrintable(error));
     QCOMPARE(TestEnvironment::readFile(base() + ".tsy"), QByteArray("+Old\r\n"));
     QCOMPARE(store.changeCount(), 1);
+}
+
+// The backup is staged under a name of its own: a file of another writer
+// beside it is neither used nor removed, and nothing is left behind.
+void TestDefaultStackFile::backupLeavesOtherFilesAlone()
+{
+    TestEnvironment::writeFile(base() + ".tsy", "+Old\r\n");
+    TestEnvironment::writeFile(base() + ".bak.new", "another writer's\r\n");
+    URLBlock store;
+    fill(store, "new");
+    DefaultStackFile stack(store, base());
+    QVERIFY(stack.DePopulate());
+    QCOMPARE(TestEnvironment::readFile(base() + ".bak"), QByteArray("+Old\r\n"));
+    QCOMPARE(TestEnvironment::readFile(base() + ".bak.new"), QByteArray("another writer's\r\n"));
+    stack.releaseLock();
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files),
+             (QStringList {"work.bak", "work.bak.new", "work.tsy"}));
 }
 
 // A write that fails half-way (as on a full disk) leaves file and backup whole.
@@ -231,20 +280,23 @@ void TestDefaultStackFile::unreadFileIsNotReplaced()
 
 void TestDefaultStackFile::shouldSaveUrls_data()
 {
+    QTest::addColumn<bool>("withGroup");
     QTest::addColumn<bool>("withEntry");
     QTest::addColumn<int>("changes");
     QTest::addColumn<bool>("autoSave");
     QTest::addColumn<bool>("written");
     QTest::addColumn<int>("changesAfter");
 
-    QTest::newRow("no changes: nothing written") << true << 0 << true << false << 0;
-    QTest::newRow("changes, saving on: written") << true << 2 << true << true << 0;
-    QTest::newRow("changes, saving off: dropped") << true << 2 << false << false << 0;
-    QTest::newRow("changes to an empty store: kept pending") << false << 2 << true << false << 2;
+    QTest::newRow("no changes: nothing written") << true << true << 0 << true << false << 0;
+    QTest::newRow("changes, saving on: written") << true << true << 2 << true << true << 0;
+    QTest::newRow("changes, saving off: dropped") << true << true << 2 << false << false << 0;
+    QTest::newRow("changes to groups without entries: written") << true << false << 2 << true << true << 0;
+    QTest::newRow("changes to an empty store: kept pending") << false << false << 2 << true << false << 2;
 }
 
 void TestDefaultStackFile::shouldSaveUrls()
 {
+    QFETCH(bool, withGroup);
     QFETCH(bool, withEntry);
     QFETCH(int, changes);
     QFETCH(bool, autoSave);
@@ -252,15 +304,115 @@ void TestDefaultStackFile::shouldSaveUrls()
     QFETCH(int, changesAfter);
 
     URLBlock store;
-    store.NewCatagory("G");
+    if (withGroup)
+        store.NewCatagory("G");
     if (withEntry)
-        store.urlDatas().Add("e", "u", 0);
+        store.urlDatas().Add("e", "u", withGroup ? 0 : -1);
     for (int i = 0; i < changes; ++i)
         store.countChange();
     DefaultStackFile stack(store, base());
     QVERIFY(stack.shouldSaveUrls(autoSave));
     QCOMPARE(QFileInfo::exists(base() + ".tsy"), written);
     QCOMPARE(store.changeCount(), changesAfter);
+}
+
+// The program holds the default file's lock from Populate (also of a file
+// not there yet) or DePopulate until releaseLock or another stack base. While
+// it does, another program's store cannot load or save the file, and a tsy
+// command is refused at once. A lock file that no live writer holds, empty
+// or naming a holder, is no obstacle.
+void TestDefaultStackFile::lockHeldWhileStoreHoldsFile_data()
+{
+    QTest::addColumn<QByteArray>("lockFile");  // left beside the file beforehand; null: none
+    QTest::addColumn<bool>("fileThere");
+    QTest::addColumn<QString>("takenBy");  // "Populate" or "DePopulate"
+    QTest::addColumn<QString>("thenBy");   // what ends the hold: "releaseLock", "setStackBase" or nothing
+
+    QTest::newRow("Populate, released") << QByteArray() << true << "Populate"
+                                        << "releaseLock";
+    QTest::newRow("Populate of a file not there yet") << QByteArray() << false << "Populate"
+                                                      << "releaseLock";
+    QTest::newRow("DePopulate, released") << QByteArray() << true << "DePopulate"
+                                          << "releaseLock";
+    QTest::newRow("another stack base releases") << QByteArray() << true << "Populate"
+                                                 << "setStackBase";
+    QTest::newRow("empty lock file left by a kill") << QByteArray("") << true << "Populate"
+                                                    << "releaseLock";
+    QTest::newRow("lock file naming a holder that is gone")
+        << QByteArray("tsy 2147483646\n") << true << "DePopulate"
+        << "releaseLock";
+}
+
+void TestDefaultStackFile::lockHeldWhileStoreHoldsFile()
+{
+    QFETCH(QByteArray, lockFile);
+    QFETCH(bool, fileThere);
+    QFETCH(QString, takenBy);
+    QFETCH(QString, thenBy);
+    const QString file = base() + ".tsy";
+    if (!lockFile.isNull())
+        TestEnvironment::writeFile(file + ".lock", lockFile);
+    if (fileThere)
+        TestEnvironment::writeFile(file, "+G\r\n");
+    URLBlock store;
+    DefaultStackFile stack(store, base());
+    QCOMPARE(stack.holdsLock(), false);
+    fill(store, "ours");
+    QString error;
+    const bool done = takenBy == "Populate" ? stack.Populate(40000.0, &error) : stack.DePopulate(&error);
+    QVERIFY2(takenBy == "Populate" ? done == fileThere : done, qPrintable(error));
+    QVERIFY(stack.holdsLock());
+    const QByteArray content = TestEnvironment::readFile(file);
+
+    URLBlock otherStore;
+    DefaultStackFile other(otherStore, base());
+    fill(otherStore, "theirs");
+    QVERIFY(!other.Populate(40000.0, &error));
+    QCOMPARE(error, file + " is open in Tessaly: flush it first");
+    QCOMPARE(otherStore.urlDatas().Count(), 0);
+    fill(otherStore, "theirs");
+    QVERIFY(!other.DePopulate(&error));
+    QVERIFY(!other.holdsLock());
+    StackFileLock tool(file, StackFileLock::Holder::Tool);
+    QVERIFY(!tool.tryLock());
+    QCOMPARE(tool.holder(), StackFileLock::Holder::Program);
+    QCOMPARE(TestEnvironment::readFile(file), content);
+
+    if (thenBy == "releaseLock")
+        stack.releaseLock();
+    else
+        stack.setStackBase(base() + "2");
+    QVERIFY(!stack.holdsLock());
+    QVERIFY(tool.tryLock());
+    tool.unlock();
+    QVERIFY(!QFileInfo::exists(file + ".lock"));
+    other.Populate(40000.0);
+    QVERIFY(other.holdsLock());
+}
+
+// A tsy command that keeps the file locked longer than the program waits:
+// nothing is read, and the file is not replaced by what the user then adds.
+void TestDefaultStackFile::fileOfAnotherWriterIsNotRead()
+{
+    TestEnvironment::writeFile(base() + ".tsy", "+Theirs\r\n");
+    StackFileLock tool(base() + ".tsy", StackFileLock::Holder::Tool);
+    QVERIFY(tool.tryLock());
+    URLBlock store;
+    fill(store, "before");
+    DefaultStackFile stack(store, base());
+    QString error;
+    QVERIFY(!stack.Populate(40000.0, &error));
+    QCOMPARE(error, base() + ".tsy is being changed by another tsy command: try again");
+    QCOMPARE(store.urlDatas().Count(), 0);
+    QVERIFY(store.IDXList().isEmpty());
+    tool.unlock();
+
+    fill(store, "added after the failed load");
+    QVERIFY(!stack.DePopulate(&error));
+    QVERIFY2(error.contains("not replaced"), qPrintable(error));
+    QCOMPARE(TestEnvironment::readFile(base() + ".tsy"), QByteArray("+Theirs\r\n"));
+    QVERIFY(stack.Populate(40000.0));
+    QCOMPARE(store.IDXList().at(0).name, QString("Theirs"));
 }
 
 QTEST_GUILESS_MAIN(TestDefaultStackFile)

@@ -4,6 +4,8 @@
 #include "URLBlock.h"
 
 #include <QtTest>
+#include <cerrno>
+#include <cstring>
 
 using TestEnvironment::entryLine;
 
@@ -43,6 +45,7 @@ private slots:
     void writesGroupsInTableOrder();
     void failedSaveKeepsOldFile();
     void saveToFolderFails();
+    void saveKeepsPermissions();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -388,7 +391,8 @@ void TestStackFile::writesGroupsInTableOrder()
     QCOMPARE(order, (QStringList {"+A", "a1", "a2", "+B", "b1", "b2", ""}));
 }
 
-// A write that fails half-way (as on a full disk) leaves the old file whole.
+// A write that fails half-way (as on a full disk) leaves the old file whole;
+// the error gives the failing system call's own message.
 void TestStackFile::failedSaveKeepsOldFile()
 {
     const QByteArray old = "+Old\r\n" + exampleEntry + "\r\n";
@@ -403,7 +407,7 @@ void TestStackFile::failedSaveKeepsOldFile()
     const bool saved = TestEnvironment::withSmallFileLimit([&] { return StackFile::saveStackFile(store, file, &error); });
 
     QVERIFY(!saved);
-    QVERIFY2(error.contains(file), qPrintable(error));
+    QCOMPARE(error, file + ": could not be written: " + QString::fromLocal8Bit(std::strerror(EFBIG)));
     QCOMPARE(TestEnvironment::readFile(file), old);
     QCOMPARE(store.changeCount(), 1);
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList {"keep.tsy"});
@@ -421,6 +425,23 @@ void TestStackFile::saveToFolderFails()
     QVERIFY(error.contains("x.tsy"));
     QCOMPARE(store.changeCount(), 1);
     QVERIFY(QFileInfo(path("folder.tsy")).isDir());
+}
+
+// The new file replaces the old one with the old one's permissions; a new
+// file gets the usual ones.
+void TestStackFile::saveKeepsPermissions()
+{
+    const QString file = TestEnvironment::writeFile(path("kept.tsy"), "+Old\r\n");
+    const auto restricted = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    QVERIFY(QFile::setPermissions(file, restricted));
+    URLBlock store;
+    store.NewCatagory("New");
+    QVERIFY(StackFile::saveStackFile(store, file));
+    QVERIFY(StackFile::saveStackFile(store, path("new.tsy")));
+    QCOMPARE(TestEnvironment::readFile(file), QByteArray("+New\r\n"));
+    QCOMPARE(QFile::permissions(file), restricted | QFile::ReadUser | QFile::WriteUser);
+    const QString plain = TestEnvironment::writeFile(path("plain"), "");
+    QCOMPARE(QFile::permissions(path("new.tsy")), QFile::permissions(plain));
 }
 
 QTEST_GUILESS_MAIN(TestStackFile)

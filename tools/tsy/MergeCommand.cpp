@@ -1,6 +1,7 @@
 #include "MergeCommand.h"
 
 #include "DayCount.h"
+#include "LockedStackFileEdit.h"
 #include "StackFile.h"
 #include "URLBlock.h"
 
@@ -20,7 +21,11 @@ QString MergeCommand::help() const
                           "after FILE's groups (also when a group of that name exists) and all its\n"
                           "entries are added; entries before OTHER's first group line join FILE's last\n"
                           "group. FILE's previous content is kept as the backup: FILE's name with the\n"
-                          "extension .bak. Nothing is written when either file cannot be read.\n");
+                          "extension .bak. Nothing is written when either file cannot be read.\n"
+                          "\n"
+                          "FILE is locked while it is changed: a FILE that another tsy command is\n"
+                          "changing is waited for a few seconds, a FILE that Tessaly holds loaded is\n"
+                          "left as it is (flush it in Tessaly first).\n");
 }
 
 // The backup of a stack file: the same name with the extension ".bak".
@@ -42,13 +47,15 @@ int MergeCommand::execute(const QStringList &arguments)
     if (QFileInfo(target).suffix().compare(QLatin1String("bak"), Qt::CaseInsensitive) == 0)
         return usageError(QStringLiteral("%1: a .bak file would be its own backup").arg(target));
 
-    URLBlock store;
+    const auto mergeAndSave = [&](QString *error) {
+        URLBlock store;
+        const double now = DayCount::now();
+        return StackFile::loadStackFile(store, target, false, now, error)
+            && StackFile::loadStackFile(store, other, true, now, error)
+            && StackFile::saveStackFileWithBackup(store, target, backupPathOf(target), error);
+    };
     QString error;
-    const double now = DayCount::now();
-    if (!StackFile::loadStackFile(store, target, false, now, &error)
-        || !StackFile::loadStackFile(store, other, true, now, &error))
-        return fileError(error);
-    if (!StackFile::saveStackFileWithBackup(store, target, backupPathOf(target), &error))
+    if (!LockedStackFileEdit::run(target, mergeAndSave, &error))
         return fileError(error);
     return Success;
 }

@@ -1,6 +1,7 @@
 #include "NormalizeCommand.h"
 
 #include "DayCount.h"
+#include "LockedStackFileEdit.h"
 #include "StackFile.h"
 #include "URLBlock.h"
 
@@ -17,7 +18,8 @@ QString NormalizeCommand::help() const
                           "\n"
                           "Loads IN as the program does (lines that do not parse are skipped, lines in\n"
                           "Windows-1252 are converted) and writes the store to OUT as the program\n"
-                          "saves it: UTF-8 with CR LF line ends. OUT is replaced in one step.\n");
+                          "saves it: UTF-8 with CR LF line ends. OUT is replaced in one step, under its\n"
+                          "lock as with tsy merge.\n");
 }
 
 int NormalizeCommand::execute(const QStringList &arguments)
@@ -25,10 +27,15 @@ int NormalizeCommand::execute(const QStringList &arguments)
     QCommandLineParser parser;
     if (!parse(parser, arguments, 2))
         return UsageError;
-    URLBlock store;
+    const QString in = parser.positionalArguments().at(0);
+    const QString out = parser.positionalArguments().at(1);
+    const auto loadAndSave = [&](QString *error) {
+        URLBlock store;
+        return StackFile::loadStackFile(store, in, false, DayCount::now(), error)
+            && StackFile::saveStackFile(store, out, error);
+    };
     QString error;
-    if (!StackFile::loadStackFile(store, parser.positionalArguments().at(0), false, DayCount::now(), &error)
-        || !StackFile::saveStackFile(store, parser.positionalArguments().at(1), &error))
+    if (!LockedStackFileEdit::run(out, loadAndSave, &error))
         return fileError(error);
     return Success;
 }
