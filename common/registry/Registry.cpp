@@ -1,17 +1,30 @@
 #include "Registry.h"
 
 #include "FileIO.h"
+#include "HiveSession.h"
 
+#include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <QSysInfo>
+#include <QThread>
+
+#include <cerrno>
+#include <csignal>
 
 namespace Registry {
 
 namespace {
 
-constexpr int lockTimeoutMs = 5000;
+std::chrono::milliseconds lockWait(5000);
+
+// A lock file that names no process is being written by its owner for a few
+// microseconds at most; one older than this was left by a writer killed
+// while it took the lock.
+constexpr qint64 unnamedLockAgeMs = 100;
 
 void setError(QString *error, const QString &text)
 {
@@ -48,13 +61,72 @@ QString hiveFilePath(quint32 hive)
     return hiveFolder() + u'/' + rootName(hive) + QStringLiteral(".reg");
 }
 
-bool readHive(quint32 hive, RegistryHive *contents, QString *error)
+namespace {
+
+bool notARoot(quint32 hive, QString *error)
+{
+    if (isRoot(hive))
+        return false;
+    setError(error, QStringLiteral("not a registry hive: %1").arg(hive, 0, 16));
+    return true;
+}
+
+// Whether the process that left a lock file is gone: the file names a process
+// of this machine that has ended, or names none at all.
+bool isAbandoned(const QLockFile &lock, const QString &lockPath)
+{
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (lock.getLockInfo(&pid, &host, &application)) {
+        const bool here = host.isEmpty() || host == QSysInfo::machineHostName();
+        return here && pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
+    }
+    const QFileInfo file(lockPath);
+    return file.exists() && file.lastModified().msecsTo(QDateTime::currentDateTime()) >= unnamedLockAgeMs;
+}
+
+} // namespace
+
+void setLockWait(std::chrono::milliseconds wait)
+{
+    lockWait = wait;
+}
+
+// Takes the hive's lock file, waiting for another writer up to lockWait. An
+// abandoned lock is removed at once (QLockFile alone would wait for it to age
+// when it names no process); the removal is refused while a live process
+// holds the lock.
+std::unique_ptr<QLockFile> lockHive(quint32 hive, QString *error)
+{
+    if (!QDir().mkpath(hiveFolder())) {
+        setError(error, QStringLiteral("%1: could not be created").arg(hiveFolder()));
+        return nullptr;
+    }
+    const QString lockPath = hiveFilePath(hive) + QStringLiteral(".lock");
+    auto lock = std::make_unique<QLockFile>(lockPath);
+    const QDeadlineTimer deadline(lockWait);
+    while (!lock->tryLock(0)) {
+        if (lock->error() != QLockFile::LockFailedError) {
+            setError(error, QStringLiteral("%1: could not be locked").arg(hiveFilePath(hive)));
+            return nullptr;
+        }
+        if (isAbandoned(*lock, lockPath) && lock->removeStaleLockFile())
+            continue;
+        if (deadline.hasExpired()) {
+            setError(error, QStringLiteral("%1: is locked by another process").arg(hiveFilePath(hive)));
+            return nullptr;
+        }
+        QThread::msleep(10);
+    }
+    return lock;
+}
+
+bool readHiveFile(quint32 hive, RegistryHive *contents, QString *error)
 {
     *contents = RegistryHive(rootName(hive));
-    if (!isRoot(hive)) {
-        setError(error, QStringLiteral("not a registry hive: %1").arg(hive, 0, 16));
+    if (notARoot(hive, error))
         return false;
-    }
     const QString path = hiveFilePath(hive);
     if (!QFileInfo::exists(path))
         return true;
@@ -65,28 +137,38 @@ bool readHive(quint32 hive, RegistryHive *contents, QString *error)
     return true;
 }
 
+bool writeHiveFile(quint32 hive, const RegistryHive &contents, QString *error)
+{
+    return FileIO::saveFile(hiveFilePath(hive), contents.toText(), error);
+}
+
+bool readHive(quint32 hive, RegistryHive *contents, QString *error)
+{
+    if (const HiveSession *session = HiveSession::active(hive)) {
+        *contents = session->contents();
+        return true;
+    }
+    return readHiveFile(hive, contents, error);
+}
+
 bool changeHive(quint32 hive, const std::function<bool(RegistryHive &)> &change, QString *error)
 {
-    if (!isRoot(hive)) {
-        setError(error, QStringLiteral("not a registry hive: %1").arg(hive, 0, 16));
+    if (notARoot(hive, error))
         return false;
-    }
-    const QString path = hiveFilePath(hive);
-    if (!QDir().mkpath(hiveFolder())) {
-        setError(error, QStringLiteral("%1: could not be created").arg(hiveFolder()));
-        return false;
-    }
-    QLockFile lock(path + QStringLiteral(".lock"));
-    if (!lock.tryLock(lockTimeoutMs)) {
-        setError(error, QStringLiteral("%1: is locked by another process").arg(path));
-        return false;
-    }
+    HiveSession *session = HiveSession::active(hive);
+    if (session && session->holdsLock())
+        return session->change(change, error);
+    const std::unique_ptr<QLockFile> lock = lockHive(hive, error);
     RegistryHive contents(rootName(hive));
-    if (!readHive(hive, &contents, error))
+    if (!lock || !readHiveFile(hive, &contents, error))
         return false;
     if (!change(contents))
         return true;
-    return FileIO::saveFile(path, contents.toText(), error);
+    if (!writeHiveFile(hive, contents, error))
+        return false;
+    if (session)
+        session->setContents(contents);  // a reading session sees what was written
+    return true;
 }
 
 } // namespace Registry

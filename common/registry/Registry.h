@@ -4,13 +4,18 @@
 
 #include <QString>
 
+#include <chrono>
 #include <functional>
+#include <memory>
+
+class QLockFile;
 
 // Where the hives live and how they are changed: each hive is a REGEDIT4
 // file in $XDG_CONFIG_HOME/Tessaly/ named after its root. A change reads the
 // file afresh under a lock file, applies the change and writes the file
 // atomically, so the program, its library and tsy never undo each other's
-// writes.
+// writes. While a HiveSession holds a hive, reads and changes of it in that
+// thread use the session's copy instead of reading the file again.
 namespace Registry {
 
 enum Root : quint32 {
@@ -30,7 +35,17 @@ bool readHive(quint32 hive, RegistryHive *contents, QString *error = nullptr);
 // Reads the hive, lets change edit it and, when change returns true, writes
 // it back. False when the hive could not be read (it is then never written,
 // so a file that cannot be read is not replaced by an empty one), could not
-// be locked or could not be written.
+// be locked (the error then says that the hive is locked) or could not be
+// written.
 bool changeHive(quint32 hive, const std::function<bool(RegistryHive &)> &change, QString *error = nullptr);
+
+// The steps of a change, for HiveSession: the hive's lock (null when it
+// could not be had), the file read without a session, the file written.
+std::unique_ptr<QLockFile> lockHive(quint32 hive, QString *error);
+bool readHiveFile(quint32 hive, RegistryHive *contents, QString *error);
+bool writeHiveFile(quint32 hive, const RegistryHive &contents, QString *error);
+
+// How long a writer waits for another one's lock (5 s unless set).
+void setLockWait(std::chrono::milliseconds wait);
 
 } // namespace Registry

@@ -1,8 +1,7 @@
 #include "RegistryHive.h"
 
-#include "TextDecoding.h"
-
-#include <QStringList>
+#include <QStringDecoder>
+#include <QtEndian>
 
 namespace {
 
@@ -52,53 +51,124 @@ QString quoted(const QString &text)
     return out + u'"';
 }
 
-// "hex:01,02" -> REG_BINARY, "hex(2):41,00" -> 2; 0 when the text is not a hex list.
-quint32 hexListType(const QString &data)
+const QString version5Header = QStringLiteral("Windows Registry Editor Version 5.00");
+
+// "hex:01,02" -> REG_BINARY and "01,02"; "hex(2):41,00" -> 2 and "41,00". False
+// when the text is not a hex list.
+bool readHexList(const QString &data, quint32 *type, QString *list)
 {
-    if (data.startsWith(QLatin1String("hex:"), Qt::CaseInsensitive))
-        return RegistryHive::RegBinary;
+    if (data.startsWith(QLatin1String("hex:"), Qt::CaseInsensitive)) {
+        *type = RegistryHive::RegBinary;
+        *list = data.mid(4);
+        return true;
+    }
     if (!data.startsWith(QLatin1String("hex("), Qt::CaseInsensitive))
-        return RegistryHive::RegNone;
+        return false;
     const qsizetype close = data.indexOf(QLatin1String("):"));
     bool ok = false;
-    const uint type = close > 4 ? data.mid(4, close - 4).toUInt(&ok, 16) : 0;
-    return ok ? type : RegistryHive::RegNone;
+    *type = close > 4 ? data.mid(4, close - 4).toUInt(&ok, 16) : 0;
+    *list = data.mid(close + 2);
+    return ok;
 }
 
-// The logical lines of a file: line ends removed, each line decoded (UTF-8,
-// or Windows-1252 where not valid UTF-8), and a line ending in "\" joined
-// with the next, as hex lists are continued.
-QStringList logicalLines(const QByteArray &bytes)
+// The bytes of a hex list such as "41,00, 42,00"; false when an item is not
+// one or two hex digits.
+bool hexBytes(const QString &list, QByteArray *bytes)
 {
-    QStringList lines;
-    QString pending;
-    QByteArrayView rest = TextDecoding::withoutUtf8Bom(bytes);
-    while (!rest.isEmpty()) {
-        const qsizetype end = rest.indexOf('\n');
-        QByteArrayView raw = end < 0 ? rest : rest.first(end);
-        rest = end < 0 ? QByteArrayView() : rest.sliced(end + 1);
-        if (raw.endsWith('\r'))
-            raw.chop(1);
-        QString line = TextDecoding::decodeLine(raw);
-        if (!pending.isEmpty())
-            line = pending + line.trimmed();
-        if (line.endsWith(u'\\') && !line.trimmed().startsWith(u'[')) {
-            line.chop(1);
-            pending = line;
-            continue;
-        }
-        pending.clear();
-        lines.append(line);
+    bytes->clear();
+    if (list.trimmed().isEmpty())
+        return true;
+    for (const QStringView item : QStringView(list).split(u',')) {
+        const QStringView digits = item.trimmed();
+        bool ok = false;
+        const uint byte = digits.toUInt(&ok, 16);
+        if (!ok || digits.isEmpty() || digits.size() > 2)
+            return false;
+        bytes->append(char(byte));
     }
-    if (!pending.isEmpty())
-        lines.append(pending);
-    return lines;
+    return true;
+}
+
+// A hex(1) list holds UTF-16LE text with its terminating NUL, a hex(4) list a
+// little-endian 32-bit number. Either reads as its string or number; one
+// that does not is left a value we do not interpret (RegNone).
+void interpretHexList(RegistryHive::Value &value, const QString &list)
+{
+    if (value.type != RegistryHive::RegSz && value.type != RegistryHive::RegDword)
+        return;
+    QByteArray bytes;
+    const bool ok = hexBytes(list, &bytes);
+    if (ok && value.type == RegistryHive::RegDword && bytes.size() == 4) {
+        value.number = qFromLittleEndian<qint32>(bytes.constData());
+        return;
+    }
+    if (ok && value.type == RegistryHive::RegSz && bytes.size() % 2 == 0) {
+        value.text = QStringDecoder(QStringConverter::Utf16LE)(bytes);
+        if (value.text.endsWith(QChar(0)))
+            value.text.chop(1);
+        return;
+    }
+    value.type = RegistryHive::RegNone;
+}
+
+// The value of a line "name"=data or @=data; false when the line is not one.
+bool readValueLine(const QString &line, RegistryHive::Value *value)
+{
+    qsizetype pos = 0;
+    if (line.startsWith(u'@'))
+        pos = 1;
+    else if (!line.startsWith(u'"') || !readQuoted(line, pos, &value->name))
+        return false;
+    const QString rest = line.mid(pos).trimmed();
+    if (!rest.startsWith(u'='))
+        return false;
+    const QString data = rest.mid(1).trimmed();
+
+    if (data.startsWith(u'"')) {
+        qsizetype end = 0;
+        if (readQuoted(data, end, &value->text) && data.mid(end).trimmed().isEmpty()) {
+            value->type = RegistryHive::RegSz;
+            return true;
+        }
+    } else if (data.startsWith(QLatin1String("dword:"), Qt::CaseInsensitive)) {
+        const QString digits = data.mid(6).trimmed();
+        bool ok = false;
+        const uint number = digits.toUInt(&ok, 16);
+        if (ok && digits.size() <= 8 && !digits.startsWith(u'+') && !digits.startsWith(u'-')) {
+            value->type = RegistryHive::RegDword;
+            value->number = qint32(number);
+            return true;
+        }
+    }
+    // Anything else is kept as it was found: hex lists, and forms we do not know.
+    value->rawData = data;
+    value->text.clear();
+    QString list;
+    if (!readHexList(data, &value->type, &list))
+        value->type = RegistryHive::RegNone;
+    interpretHexList(*value, list);
+    return true;
+}
+
+// A kept value never ends in a continuation backslash, which would join the
+// next line to it when the file is read again.
+QString withoutContinuation(QString raw)
+{
+    while (!raw.isEmpty() && (raw.back().isSpace() || raw.back() == u'\\'))
+        raw.chop(1);
+    return raw;
+}
+
+QString folded(const QString &normalizedPathOrName)
+{
+    return normalizedPathOrName.toCaseFolded();
 }
 
 } // namespace
 
 RegistryHive::RegistryHive(const QString &rootName)
     : m_rootName(rootName)
+    , m_header(QStringLiteral("REGEDIT4"))
 {
 }
 
@@ -107,29 +177,41 @@ QString RegistryHive::normalizedPath(const QString &path)
     return path.split(u'\\', Qt::SkipEmptyParts).join(u'\\');
 }
 
+bool RegistryHive::keepsRawData(const Value &value)
+{
+    return !value.rawData.isEmpty() || (value.type != RegSz && value.type != RegDword);
+}
+
 int RegistryHive::dataSize(const Value &value)
 {
-    switch (value.type) {
-    case RegSz:
-        return int(value.text.toUtf8().size()) + 1;
-    case RegDword:
-        return 4;
-    default: {
-        const qsizetype colon = value.rawData.indexOf(u':');
-        const QString list = value.rawData.mid(colon + 1).trimmed();
-        return list.isEmpty() ? 0 : int(list.count(u',')) + 1;
+    if (keepsRawData(value)) {
+        quint32 type = 0;
+        QString list;
+        if (!readHexList(value.rawData, &type, &list))
+            return 0;
+        return list.trimmed().isEmpty() ? 0 : int(list.count(u',')) + 1;
     }
-    }
+    return value.type == RegSz ? int(value.text.toUtf8().size()) + 1 : 4;
 }
 
 qsizetype RegistryHive::keyIndex(const QString &path) const
 {
-    const QString wanted = normalizedPath(path);
-    for (qsizetype i = 0; i < m_keys.size(); ++i) {
-        if (m_keys[i].path.compare(wanted, Qt::CaseInsensitive) == 0)
-            return i;
+    return m_keyIndex.value(folded(normalizedPath(path)), -1);
+}
+
+qsizetype RegistryHive::addKey(const QString &normalized)
+{
+    const QString foldedPath = folded(normalized);
+    m_keys.append(Key {normalized, {}, {}});
+    m_keyIndex.insert(foldedPath, m_keys.size() - 1);
+    // Its parents exist through it; once a parent is known, so are its own.
+    for (qsizetype slash = foldedPath.lastIndexOf(u'\\'); slash > 0; slash = foldedPath.lastIndexOf(u'\\', slash - 1)) {
+        const QString parent = foldedPath.left(slash);
+        if (m_parents.contains(parent))
+            break;
+        m_parents.insert(parent);
     }
-    return -1;
+    return m_keys.size() - 1;
 }
 
 RegistryHive::Key *RegistryHive::findKey(const QString &path)
@@ -140,26 +222,21 @@ RegistryHive::Key *RegistryHive::findKey(const QString &path)
 
 const RegistryHive::Key *RegistryHive::findKey(const QString &path) const
 {
-    return const_cast<RegistryHive *>(this)->findKey(path);
+    const qsizetype index = keyIndex(path);
+    return index < 0 ? nullptr : &m_keys[index];
 }
 
 bool RegistryHive::hasKey(const QString &path) const
 {
-    const QString wanted = normalizedPath(path);
-    if (wanted.isEmpty())
-        return true;  // the hive's root
-    for (const Key &key : m_keys) {
-        if (key.path.compare(wanted, Qt::CaseInsensitive) == 0
-            || key.path.startsWith(wanted + u'\\', Qt::CaseInsensitive))
-            return true;
-    }
-    return false;
+    const QString wanted = folded(normalizedPath(path));
+    return wanted.isEmpty()  // the hive's root
+        || m_keyIndex.contains(wanted) || m_parents.contains(wanted);
 }
 
 void RegistryHive::createKey(const QString &path)
 {
-    if (!findKey(path))
-        m_keys.append(Key {normalizedPath(path), {}});
+    if (keyIndex(path) < 0)
+        addKey(normalizedPath(path));
 }
 
 const RegistryHive::Value *RegistryHive::value(const QString &path, const QString &name) const
@@ -167,115 +244,102 @@ const RegistryHive::Value *RegistryHive::value(const QString &path, const QStrin
     const Key *key = findKey(path);
     if (!key)
         return nullptr;
-    for (const Value &value : key->values) {
-        if (value.name.compare(name, Qt::CaseInsensitive) == 0)
-            return &value;
+    const qsizetype index = key->valueIndex.value(folded(name), -1);
+    return index < 0 ? nullptr : &key->values[index];
+}
+
+// Stores a value under a key, replacing one of the same name, whose spelling stays.
+void RegistryHive::storeValue(Key &key, const Value &value)
+{
+    const QString foldedName = folded(value.name);
+    const qsizetype index = key.valueIndex.value(foldedName, -1);
+    if (index < 0) {
+        key.valueIndex.insert(foldedName, key.values.size());
+        key.values.append(value);
+        return;
     }
-    return nullptr;
+    const QString name = key.values[index].name;
+    key.values[index] = value;
+    key.values[index].name = name;
 }
 
 bool RegistryHive::setValue(const QString &path, const Value &value)
 {
     if (!hasKey(path))
         return false;
-    createKey(path);  // a parent known only through its sub-keys gets its own entry
-    Key *key = findKey(path);
-    for (Value &existing : key->values) {
-        if (existing.name.compare(value.name, Qt::CaseInsensitive) == 0) {
-            const QString name = existing.name;
-            existing = value;
-            existing.name = name;
-            return true;
-        }
-    }
-    key->values.append(value);
+    qsizetype index = keyIndex(path);
+    if (index < 0)
+        index = addKey(normalizedPath(path));  // a parent known only through its sub-keys gets its own entry
+    storeValue(m_keys[index], value);
     return true;
 }
 
-void RegistryHive::parseValueLine(Key &key, const QString &line)
+void RegistryHive::parseLine(const QString &rawLine, qsizetype *current)
 {
+    const QString line = rawLine.trimmed();
+    if (line.isEmpty() || line.startsWith(u';'))
+        return;
+    if (line.startsWith(u'[')) {
+        *current = -1;
+        if (!line.endsWith(u']') || line.startsWith(QLatin1String("[-")))
+            return;
+        const QString full = line.mid(1, line.size() - 2);
+        const qsizetype slash = full.indexOf(u'\\');
+        const QString root = slash < 0 ? full : full.left(slash);
+        if (root.compare(m_rootName, Qt::CaseInsensitive) != 0)
+            return;
+        const QString path = normalizedPath(slash < 0 ? QString() : full.mid(slash + 1));
+        *current = keyIndex(path);
+        if (*current < 0)
+            *current = addKey(path);
+        return;
+    }
     Value value;
-    qsizetype pos = 0;
-    if (line.startsWith(u'@'))
-        pos = 1;
-    else if (!line.startsWith(u'"') || !readQuoted(line, pos, &value.name))
-        return;
-    const QString rest = line.mid(pos).trimmed();
-    if (!rest.startsWith(u'='))
-        return;
-    const QString data = rest.mid(1).trimmed();
-
-    if (data.startsWith(u'"')) {
-        qsizetype end = 0;
-        if (!readQuoted(data, end, &value.text) || !data.mid(end).trimmed().isEmpty())
-            return;
-        value.type = RegSz;
-    } else if (data.startsWith(QLatin1String("dword:"), Qt::CaseInsensitive)) {
-        const QString digits = data.mid(6).trimmed();
-        bool ok = false;
-        const uint number = digits.toUInt(&ok, 16);
-        if (!ok || digits.size() > 8 || digits.startsWith(u'+') || digits.startsWith(u'-'))
-            return;
-        value.type = RegDword;
-        value.number = qint32(number);
-    } else if (const quint32 type = hexListType(data); type != RegNone) {
-        value.type = type;
-        value.rawData = data;
-    } else {
-        return;  // deletions ("=-") and anything unknown
-    }
-    for (Value &existing : key.values) {
-        if (existing.name.compare(value.name, Qt::CaseInsensitive) == 0) {
-            existing = value;
-            return;
-        }
-    }
-    key.values.append(value);
+    if (*current >= 0 && readValueLine(line, &value))
+        storeValue(m_keys[*current], value);
 }
 
 void RegistryHive::parse(const QByteArray &text)
 {
     m_keys.clear();
-    qsizetype current = -1;  // index of the key the following values belong to
-    for (const QString &rawLine : logicalLines(text)) {
-        const QString line = rawLine.trimmed();
-        if (line.isEmpty() || line.startsWith(u';'))
+    m_keyIndex.clear();
+    m_parents.clear();
+    m_encoding = HiveText::detectEncoding(text);
+    const QStringList lines = HiveText::logicalLines(text, m_encoding);
+    m_header = QStringLiteral("REGEDIT4");
+    for (const QString &line : lines) {
+        if (line.trimmed().isEmpty())
             continue;
-        if (line.startsWith(u'[')) {
-            current = -1;
-            if (!line.endsWith(u']') || line.startsWith(QLatin1String("[-")))
-                continue;
-            const QString full = line.mid(1, line.size() - 2);
-            const qsizetype slash = full.indexOf(u'\\');
-            const QString root = slash < 0 ? full : full.left(slash);
-            if (root.compare(m_rootName, Qt::CaseInsensitive) != 0)
-                continue;
-            const QString path = slash < 0 ? QString() : full.mid(slash + 1);
-            createKey(path);
-            current = keyIndex(path);
-            continue;
-        }
-        if (current >= 0)
-            parseValueLine(m_keys[current], line);
+        if (line.trimmed() == version5Header)
+            m_header = version5Header;
+        break;
     }
+    qsizetype current = -1;  // index of the key the following values belong to
+    for (const QString &line : lines)
+        parseLine(line, &current);
+}
+
+QString RegistryHive::keyLine(const Key &key) const
+{
+    return u'[' + m_rootName + (key.path.isEmpty() ? QString() : u'\\' + key.path) + u']';
 }
 
 QByteArray RegistryHive::toText() const
 {
-    QString out = QStringLiteral("REGEDIT4\n");
+    QString out = m_header + u'\n';
     for (const Key &key : m_keys) {
-        out += QStringLiteral("\n[") + m_rootName + (key.path.isEmpty() ? QString() : u'\\' + key.path) + QStringLiteral("]\n");
+        out += u'\n' + keyLine(key) + u'\n';
         for (const Value &value : key.values) {
             out += value.name.isEmpty() ? QStringLiteral("@") : quoted(value.name);
             out += u'=';
-            if (value.type == RegSz)
+            if (keepsRawData(value))
+                out += withoutContinuation(value.rawData);
+            else if (value.type == RegSz)
                 out += quoted(value.text);
-            else if (value.type == RegDword)
-                out += QStringLiteral("dword:%1").arg(quint32(value.number), 8, 16, QLatin1Char('0'));
             else
-                out += value.rawData;
+                out += QStringLiteral("dword:%1").arg(quint32(value.number), 8, 16, QLatin1Char('0'));
             out += u'\n';
         }
     }
-    return out.toUtf8();
+    return HiveText::encode(out, m_encoding);
 }

@@ -1,7 +1,12 @@
+#include "HiveSession.h"
 #include "Registry.h"
 #include "TestEnvironment.h"
 #include "regModule.h"
 
+#include <QLockFile>
+#include <QProcess>
+#include <QStringDecoder>
+#include <QSysInfo>
 #include <QtTest>
 
 #include <memory>
@@ -17,6 +22,22 @@ KeyHandle openedKey(const QString &path = key)
     KeyHandle handle;
     openKey(Registry::HKEY_CURRENT_USER, path, &handle);
     return handle;
+}
+
+// The number of a process that has ended.
+qint64 endedProcess()
+{
+    QProcess process;
+    process.start("/bin/true", QStringList());
+    process.waitForStarted();
+    const qint64 pid = process.processId();
+    process.waitForFinished();
+    return pid;
+}
+
+QString lockFile()
+{
+    return Registry::hiveFilePath(Registry::HKEY_CURRENT_USER) + ".lock";
 }
 
 } // namespace
@@ -37,6 +58,11 @@ private slots:
     void unreadableHiveIsNeverReplaced();
     void damagedHiveKeepsItsValuesOnWrite();
     void hivesAreSeparateFiles();
+    void windowsEditorHiveIsReadAndKept();
+    void abandonedLockIsTakenOver_data();
+    void abandonedLockIsTakenOver();
+    void liveLockIsReportedAsLocked();
+    void sessionReadsTheHiveOnce();
 
 private:
     std::unique_ptr<TestEnvironment::ConfigFolder> m_config;
@@ -45,6 +71,8 @@ private:
 void TestRegModule::init()
 {
     m_config = std::make_unique<TestEnvironment::ConfigFolder>();
+    Registry::setLockWait(std::chrono::seconds(1));
+    QDir().mkpath(m_config->path() + "/Tessaly");
 }
 
 void TestRegModule::valuesReadBack_data()
@@ -172,6 +200,99 @@ void TestRegModule::hivesAreSeparateFiles()
     QVERIFY(!QFileInfo::exists(m_config->hiveFile("HKEY_CURRENT_USER")));
     KeyHandle none;
     QCOMPARE(openKey(0x80000003, "x", &none), ERROR_INVALID_HANDLE);
+}
+
+// A hive saved by the Windows registry editor (UTF-16, version 5.00) is read,
+// and a later write keeps its form and every value it held.
+void TestRegModule::windowsEditorHiveIsReadAndKept()
+{
+    const QString file = m_config->hiveFile("HKEY_CURRENT_USER");
+    QVERIFY(QFile::copy(QFINDTESTDATA("../data/registry/windows-editor-5.00.reg"), file));
+    const QByteArray original = TestEnvironment::readFile(file);
+    QCOMPARE(queryValue(key, "CF"), QString("72 0 2 0 1 1 0 0 0 9600 7200 0 1 "));
+    QCOMPARE(queryValue(key, "Count"), QString("42"));
+    QCOMPARE(queryValue(key, "Title"), QString::fromUtf8("Téssaly"));
+    QCOMPARE(queryValue(key, "Limit"), QString("1000"));
+    QCOMPARE(queryValue(key + "Recent", ""), QString("C:\\Users\\me\\Favorites"));
+
+    createNewKey(key, Registry::HKEY_CURRENT_USER);
+    QCOMPARE(setKeyValue(key, "CH", "100 200 ", REG_SZ), ERROR_SUCCESS);
+    const QByteArray written = TestEnvironment::readFile(file);
+    QVERIFY(written.startsWith(original.left(80)));  // byte-order mark and header
+    const QString before = QStringDecoder(QStringConverter::Utf16LE)(original);
+    const QString after = QStringDecoder(QStringConverter::Utf16LE)(written);
+    for (const QString &line : before.split("\r\n")) {
+        if (!line.startsWith("  ") && !line.endsWith('\\'))  // continued lines are written joined
+            QVERIFY2(after.contains(line + "\r\n"), qPrintable(line));
+    }
+    QVERIFY(after.contains("\"Home\"=hex(2):25,00,48,00,4f,00,4d,00,45,00,25,00,5c,00,54,00,65,00,73,00,73,00,61,"));
+    QCOMPARE(queryValue(key, "CH"), QString("100 200 "));
+}
+
+// A lock file left by a writer that is gone does not hold up the next one.
+void TestRegModule::abandonedLockIsTakenOver_data()
+{
+    QTest::addColumn<QByteArray>("lock");
+    const QByteArray here = QSysInfo::machineHostName().toUtf8();
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("half written") << QByteArray("12");
+    QTest::newRow("naming a process that has ended") << QByteArray::number(endedProcess()) + "\ntsy\n" + here + "\n";
+}
+
+void TestRegModule::abandonedLockIsTakenOver()
+{
+    QFETCH(QByteArray, lock);
+    TestEnvironment::writeFile(lockFile(), lock);
+    createNewKey(key, Registry::HKEY_CURRENT_USER);
+    QCOMPARE(setKeyValue(key, "ID", "1", REG_SZ), ERROR_SUCCESS);
+    QCOMPARE(queryValue(key, "ID"), QString("1"));
+    QVERIFY(!QFileInfo::exists(lockFile()));
+}
+
+void TestRegModule::liveLockIsReportedAsLocked()
+{
+    createNewKey(key, Registry::HKEY_CURRENT_USER);
+    QLockFile holder(lockFile());
+    QVERIFY(holder.tryLock(0));
+    Registry::setLockWait(std::chrono::milliseconds(100));
+    QString error;
+    QVERIFY(!Registry::changeHive(Registry::HKEY_CURRENT_USER, [](RegistryHive &) { return true; }, &error));
+    QVERIFY2(error.contains("HKEY_CURRENT_USER.reg: is locked"), qPrintable(error));
+    const HiveSession writing(Registry::HKEY_CURRENT_USER, HiveSession::Writing);
+    QVERIFY(!writing.isOpen());
+    QCOMPARE(writing.errorString(), error);
+    QVERIFY(setKeyValue(key, "ID", "1", REG_SZ) != ERROR_SUCCESS);
+    QVERIFY(HiveSession(Registry::HKEY_CURRENT_USER, HiveSession::Reading).isOpen());  // readers do not lock
+    holder.unlock();
+    QCOMPARE(setKeyValue(key, "ID", "1", REG_SZ), ERROR_SUCCESS);
+}
+
+// While a session holds the hive, the procedures use its copy: the file is
+// read once, and, for writing, locked throughout.
+void TestRegModule::sessionReadsTheHiveOnce()
+{
+    const QString file = m_config->hiveFile("HKEY_CURRENT_USER");
+    const QByteArray head = "REGEDIT4\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Orvane\\Tessaly]\n";
+    TestEnvironment::writeFile(file, head + "\"CF\"=\"1\"\n");
+    {
+        const HiveSession reading(Registry::HKEY_CURRENT_USER, HiveSession::Reading);
+        TestEnvironment::writeFile(file, head + "\"CF\"=\"2\"\n");
+        QCOMPARE(queryValue(key, "CF"), QString("1"));
+        QCOMPARE(setKeyValue(key, "ID", "x", REG_SZ), ERROR_SUCCESS);  // written to the file, seen by the session
+        QCOMPARE(queryValue(key, "ID"), QString("x"));
+        QCOMPARE(queryValue(key, "CF"), QString("2"));
+    }
+    {
+        const HiveSession writing(Registry::HKEY_CURRENT_USER, HiveSession::Writing);
+        QVERIFY(writing.isOpen());
+        QVERIFY(!QLockFile(lockFile()).tryLock(0));
+        createNewKey("SOFTWARE\\New", Registry::HKEY_CURRENT_USER);
+        QCOMPARE(setKeyValue("SOFTWARE\\New", "n", 5, REG_DWORD), ERROR_SUCCESS);
+        QVERIFY(TestEnvironment::readFile(file).contains("[HKEY_CURRENT_USER\\SOFTWARE\\New]\n\"n\"=dword:00000005\n"));
+        QCOMPARE(setKeyValue("SOFTWARE\\Missing", "n", "1", REG_SZ), ERROR_FILE_NOT_FOUND);
+    }
+    QVERIFY(QLockFile(lockFile()).tryLock(0));
+    QCOMPARE(queryValue("SOFTWARE\\New", "n"), QString("5"));
 }
 
 QTEST_GUILESS_MAIN(TestRegModule)

@@ -23,6 +23,22 @@ RegistryHive parsed(const QByteArray &text)
     return hive;
 }
 
+// A text as the Windows registry editor saves it: UTF-16LE with a byte-order mark, CR LF line ends.
+QByteArray windowsEditorFile(const QString &text)
+{
+    QString windowsText = text;
+    windowsText.replace("\n", "\r\n");
+    return QByteArray("\xff\xfe") + QByteArray(reinterpret_cast<const char *>(windowsText.utf16()), windowsText.size() * 2);
+}
+
+// What reading a value gives: its string or number, nothing for other types.
+QVariant readAs(const RegistryHive::Value &value)
+{
+    if (value.type == RegistryHive::RegSz)
+        return value.text;
+    return value.type == RegistryHive::RegDword ? QVariant(value.number) : QVariant();
+}
+
 } // namespace
 
 // The REGEDIT4 text of a hive, both ways.
@@ -35,7 +51,9 @@ private slots:
     void awkwardNamesAndValuesRoundTrip();
     void readsHandWrittenFiles_data();
     void readsHandWrittenFiles();
-    void keepsOtherTypesUntouched();
+    void valuesKeptAsRead_data();
+    void valuesKeptAsRead();
+    void windowsEditorFileKeepsItsForm();
     void keysAndNamesIgnoreCase();
     void damagedFilesKeepWhatParses_data();
     void damagedFilesKeepWhatParses();
@@ -102,6 +120,13 @@ void TestRegistryHive::readsHandWrittenFiles_data()
                                       << "v" << QVariant("w");
     QTest::newRow("Windows-1252 line") << head + "\"v\"=\"caf\xE9\"\r\n" << "v" << QVariant(QString::fromUtf8("café"));
     QTest::newRow("comment lines") << head + "; a comment\r\n\"v\"=\"w\"\r\n" << "v" << QVariant("w");
+    QTest::newRow("version 5 in UTF-16") << windowsEditorFile("Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\k]\n"
+                                                              "\"v\"=\"w\"\n")
+                                         << "v" << QVariant("w");
+    QTest::newRow("version 5 in UTF-16, non-ASCII")
+        << windowsEditorFile(QString::fromUtf8("Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\k]\n"
+                                               "\"v\"=\"漢字 €\"\n"))
+        << "v" << QVariant(QString::fromUtf8("漢字 €"));
 }
 
 void TestRegistryHive::readsHandWrittenFiles()
@@ -120,22 +145,108 @@ void TestRegistryHive::readsHandWrittenFiles()
         QCOMPARE(QVariant(value->text), expected);
 }
 
-void TestRegistryHive::keepsOtherTypesUntouched()
+void TestRegistryHive::valuesKeptAsRead_data()
 {
-    const QByteArray file = "REGEDIT4\n\n[HKEY_CURRENT_USER\\k]\n"
-                            "\"bin\"=hex:01,02,\\\n  03,04\n"
-                            "\"exp\"=hex(2):25,00,41,00\n"
-                            "\"s\"=\"x\"\n";
-    RegistryHive hive = parsed(file);
-    QCOMPARE(hive.value("k", "bin")->type, quint32(RegistryHive::RegBinary));
-    QCOMPARE(RegistryHive::dataSize(*hive.value("k", "bin")), 4);
-    QCOMPARE(hive.value("k", "exp")->type, quint32(RegistryHive::RegExpandSz));
-    QVERIFY(hive.setValue("k", stringValue("s", "changed")));
+    QTest::addColumn<QByteArray>("lines");  // under [HKEY_CURRENT_USER\k]; "CF"="next" follows unless at the file's end
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("raw");       // the text kept and written back
+    QTest::addColumn<quint32>("type");
+    QTest::addColumn<QVariant>("read");     // what a query gives
 
-    const RegistryHive back = parsed(hive.toText());
-    QCOMPARE(back.value("k", "bin")->rawData, QString("hex:01,02,03,04"));
-    QCOMPARE(back.value("k", "exp")->rawData, QString("hex(2):25,00,41,00"));
-    QCOMPARE(back.value("k", "s")->text, QString("changed"));
+    const QVariant nothing;
+    QTest::newRow("binary over continued lines") << QByteArray("\"v\"=hex:01,02,\\\n  03,04\n") << "v"
+                                                 << "hex:01,02,03,04" << quint32(RegistryHive::RegBinary) << nothing;
+    QTest::newRow("expandable string") << QByteArray("\"v\"=hex(2):25,00,41,00,00,00\n") << "v"
+                                       << "hex(2):25,00,41,00,00,00" << quint32(RegistryHive::RegExpandSz) << nothing;
+    QTest::newRow("hex(0) empty") << QByteArray("\"v\"=hex(0):\n") << "v" << "hex(0):" << quint32(RegistryHive::RegNone)
+                                  << nothing;
+    QTest::newRow("hex(0) with data") << QByteArray("\"v\"=hex(0):01,02\n") << "v" << "hex(0):01,02"
+                                      << quint32(RegistryHive::RegNone) << nothing;
+    QTest::newRow("hex(1) reads as UTF-16 text") << QByteArray("\"v\"=hex(1):41,00,e9,00,00,00\n") << "v"
+                                                 << "hex(1):41,00,e9,00,00,00" << quint32(RegistryHive::RegSz)
+                                                 << QVariant(QString::fromUtf8("Aé"));
+    QTest::newRow("hex(1) without its NUL") << QByteArray("\"v\"=HEX(1):42,00\n") << "v" << "HEX(1):42,00"
+                                            << quint32(RegistryHive::RegSz) << QVariant("B");
+    QTest::newRow("hex(1) of odd length") << QByteArray("\"v\"=hex(1):41\n") << "v" << "hex(1):41"
+                                          << quint32(RegistryHive::RegNone) << nothing;
+    QTest::newRow("hex(4) reads as its number") << QByteArray("\"v\"=hex(4):fe,ff,ff,ff\n") << "v" << "hex(4):fe,ff,ff,ff"
+                                                << quint32(RegistryHive::RegDword) << QVariant(-2);
+    QTest::newRow("hex(4) little-endian") << QByteArray("\"v\"=hex(4):0a,01,00,00\n") << "v" << "hex(4):0a,01,00,00"
+                                          << quint32(RegistryHive::RegDword) << QVariant(266);
+    QTest::newRow("hex(4) too short") << QByteArray("\"v\"=hex(4):01,00\n") << "v" << "hex(4):01,00"
+                                      << quint32(RegistryHive::RegNone) << nothing;
+    QTest::newRow("hex(b) 64-bit number") << QByteArray("\"v\"=hex(b):01,00,00,00,00,00,00,00\n") << "v"
+                                          << "hex(b):01,00,00,00,00,00,00,00" << quint32(11) << nothing;
+    QTest::newRow("form we do not know") << QByteArray("\"v\"=qword:1\n") << "v" << "qword:1"
+                                         << quint32(RegistryHive::RegNone) << nothing;
+    QTest::newRow("deletion") << QByteArray("\"v\"=-\n") << "v" << "-" << quint32(RegistryHive::RegNone) << nothing;
+    QTest::newRow("blank after the backslash") << QByteArray("\"v\"=hex:01,02,\\  \n  03\n") << "v" << "hex:01,02,03"
+                                               << quint32(RegistryHive::RegBinary) << nothing;
+    QTest::newRow("tab and CR after the backslash") << QByteArray("\"v\"=hex:01,\\\t\r\n 02\r\n") << "v" << "hex:01,02"
+                                                    << quint32(RegistryHive::RegBinary) << nothing;
+    QTest::newRow("backslash at the file's end") << QByteArray("\"v\"=hex:01,\\") << "v" << "hex:01,"
+                                                 << quint32(RegistryHive::RegBinary) << nothing;
+    QTest::newRow("comment ending in a backslash") << QByteArray("; C:\\\n\"v\"=\"x\"\n") << "v" << "" << quint32(RegistryHive::RegSz)
+                                                   << QVariant("x");
+}
+
+// A value we do not interpret survives any later write exactly as it was
+// read, and never swallows the value after it.
+void TestRegistryHive::valuesKeptAsRead()
+{
+    QFETCH(QByteArray, lines);
+    QFETCH(QString, name);
+    QFETCH(QString, raw);
+    QFETCH(quint32, type);
+    QFETCH(QVariant, read);
+
+    QByteArray file = "REGEDIT4\n\n[HKEY_CURRENT_USER\\k]\n" + lines;
+    if (file.endsWith('\n'))
+        file += "\"CF\"=\"next\"\n";
+    RegistryHive hive = parsed(file);
+    const RegistryHive::Value *value = hive.value("k", name);
+    QVERIFY(value);
+    QCOMPARE(value->rawData, raw);
+    QCOMPARE(value->type, type);
+    QCOMPARE(readAs(*value), read);
+
+    QVERIFY(hive.setValue("k", stringValue("CF", "next")));  // a later write
+    QVERIFY(hive.setValue("k", stringValue("other", "changed")));
+    const QByteArray text = hive.toText();
+    if (!raw.isEmpty())
+        QVERIFY2(text.contains(QByteArray("\n\"" + name.toUtf8() + "\"=" + raw.toUtf8() + "\n")), text.constData());
+    const RegistryHive back = parsed(text);
+    QCOMPARE(back.value("k", name)->rawData, raw);
+    QCOMPARE(readAs(*back.value("k", name)), read);
+    QCOMPARE(back.value("k", "CF")->text, QString("next"));
+    QCOMPARE(back.value("k", "other")->text, QString("changed"));
+    QCOMPARE(back.toText(), text);
+}
+
+// A file saved by the Windows registry editor is read, and written back in
+// its own form with everything it held.
+void TestRegistryHive::windowsEditorFileKeepsItsForm()
+{
+    const QString text = QString::fromUtf8("Windows Registry Editor Version 5.00\n\n"
+                                           "[HKEY_CURRENT_USER\\Software\\Orvane\\Tessaly]\n"
+                                           "\"CF\"=\"0 1 ü\"\n\"n\"=dword:00000010\n"
+                                           "\"path\"=hex(2):25,00,41,00,25,00,\\\n  00,00\n\n"
+                                           "[HKEY_CURRENT_USER\\Other]\n@=\"d\"\n");
+    RegistryHive hive = parsed(windowsEditorFile(text));
+    QCOMPARE(hive.value("software\\orvane\\tessaly", "CF")->text, QString::fromUtf8("0 1 ü"));
+    QCOMPARE(hive.value("software\\orvane\\tessaly", "n")->number, 16);
+    QCOMPARE(hive.value("Other", "")->text, QString("d"));
+
+    QVERIFY(hive.setValue("Other", stringValue("new", "€")));
+    const QByteArray written = hive.toText();
+    QVERIFY(written.startsWith(windowsEditorFile("Windows Registry Editor Version 5.00\n\n[")));
+    const RegistryHive back = parsed(written);
+    QCOMPARE(back.value("software\\orvane\\tessaly", "path")->rawData, QString("hex(2):25,00,41,00,25,00,00,00"));
+    QCOMPARE(back.value("Other", "new")->text, QString("€"));
+    QCOMPARE(back.toText(), written);
+    // Without the byte-order mark, and a REGEDIT4 file stays UTF-8.
+    QCOMPARE(parsed(windowsEditorFile(text).mid(2)).value("Other", "")->text, QString("d"));
+    QVERIFY(parsed("REGEDIT4\r\n[HKEY_CURRENT_USER\\k]\r\n").toText().startsWith("REGEDIT4\n\n[HKEY_CURRENT_USER\\k]\n"));
 }
 
 void TestRegistryHive::keysAndNamesIgnoreCase()
@@ -157,21 +268,21 @@ void TestRegistryHive::keysAndNamesIgnoreCase()
 void TestRegistryHive::damagedFilesKeepWhatParses_data()
 {
     QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QStringList>("values");  // "key|name=text" expected to be read
+    QTest::addColumn<QStringList>("values");  // "key|name=text" read, "key|name~text" kept as found
 
     const QByteArray good = "[HKEY_CURRENT_USER\\k]\n\"a\"=\"1\"\n";
     QTest::newRow("no header") << good << QStringList {"k|a=1"};
     QTest::newRow("wrong header") << "GARBAGE HEADER\n" + good << QStringList {"k|a=1"};
-    QTest::newRow("truncated in a value") << "REGEDIT4\n\n" + good + "\"b\"=\"unfinish" << QStringList {"k|a=1"};
+    QTest::newRow("truncated in a value") << "REGEDIT4\n\n" + good + "\"b\"=\"unfinish" << QStringList {"k|a=1", "k|b~\"unfinish"};
     QTest::newRow("truncated in a key line") << "REGEDIT4\n\n" + good + "[HKEY_CURRENT_USER\\l" << QStringList {"k|a=1"};
     QTest::newRow("binary in between")
         << "REGEDIT4\n\n" + good + QByteArray("\0\xff\xfe\x01\n", 5) + "\"c\"=\"3\"\n" << QStringList {"k|a=1", "k|c=3"};
     QTest::newRow("value before any key") << "REGEDIT4\n\"x\"=\"y\"\n" + good << QStringList {"k|a=1"};
     QTest::newRow("key of another root") << "[HKEY_LOCAL_MACHINE\\k]\n\"z\"=\"9\"\n" + good << QStringList {"k|a=1"};
     QTest::newRow("bad dword") << good + "\"d\"=dword:xyz\n\"e\"=dword:123456789\n\"f\"=\"ok\"\n"
-                               << QStringList {"k|a=1", "k|f=ok"};
+                               << QStringList {"k|a=1", "k|d~dword:xyz", "k|e~dword:123456789", "k|f=ok"};
     QTest::newRow("text after the closing quote") << good + "\"g\"=\"x\" y\n\"h\"=\"ok\"\n"
-                                                  << QStringList {"k|a=1", "k|h=ok"};
+                                                  << QStringList {"k|a=1", "k|g~\"x\" y", "k|h=ok"};
 }
 
 void TestRegistryHive::damagedFilesKeepWhatParses()
@@ -183,7 +294,8 @@ void TestRegistryHive::damagedFilesKeepWhatParses()
     QStringList read;
     for (const RegistryHive::Key &key : hive.keys()) {
         for (const RegistryHive::Value &value : key.values)
-            read << key.path + '|' + value.name + '=' + value.text;
+            read << key.path + '|' + value.name
+                        + (RegistryHive::keepsRawData(value) ? '~' + value.rawData : '=' + value.text);
     }
     QCOMPARE(read, values);
 }

@@ -18,10 +18,70 @@ int Command::run(const QStringList &arguments)
     return execute(arguments);
 }
 
+namespace {
+
+// "-5", "-1.5", "-0x10": a value, not an option.
+bool isNegativeNumber(const QString &argument)
+{
+    if (!argument.startsWith(u'-') || argument.size() < 2 || !(argument[1].isDigit() || argument[1] == u'.'))
+        return false;
+    bool ok = false;
+    argument.toDouble(&ok);
+    if (!ok)
+        argument.toLongLong(&ok, 0);
+    return ok;
+}
+
+// Stands for a negative number while the options are found: no option starts so.
+const QString numberMark = QStringLiteral("\u0001");
+
+QString unmarked(const QString &argument)
+{
+    return argument.startsWith(numberMark) ? argument.mid(numberMark.size()) : argument;
+}
+
+} // namespace
+
+// The arguments with the options (and their values) first and the positional
+// ones after "--", so that negative numbers among them are taken as values.
+// parser has parsed the arguments with the numbers marked, which tells the
+// options that take a value.
+QStringList Command::withPositionalsLast(const QCommandLineParser &parser, const QStringList &marked)
+{
+    QStringList options;
+    QStringList positionals;
+    for (qsizetype i = 0; i < marked.size(); ++i) {
+        const QString &argument = marked[i];
+        if (argument == QLatin1String("--")) {
+            for (const QString &rest : marked.mid(i + 1))
+                positionals << unmarked(rest);
+            break;
+        }
+        if (!argument.startsWith(u'-')) {
+            positionals << unmarked(argument);
+            continue;
+        }
+        options << argument;
+        const QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+        if (!name.contains(u'=') && !parser.values(name).isEmpty() && i + 1 < marked.size())
+            options << unmarked(marked[++i]);  // the option's value, whatever it looks like
+    }
+    return options + QStringList {QStringLiteral("--")} + positionals;
+}
+
 bool Command::parse(QCommandLineParser &parser, const QStringList &arguments, int positionalCount)
 {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    if (!parser.parse(QStringList {QStringLiteral("tsy")} + arguments)) {
+    QStringList marked = arguments;
+    bool anyNumber = false;
+    for (QString &argument : marked) {
+        if (isNegativeNumber(argument))
+            argument.prepend(numberMark), anyNumber = true;
+    }
+    bool parsed = parser.parse(QStringList {QStringLiteral("tsy")} + marked);
+    if (parsed && anyNumber)
+        parsed = parser.parse(QStringList {QStringLiteral("tsy")} + withPositionalsLast(parser, marked));
+    if (!parsed) {
         usageError(parser.errorText());
         return false;
     }

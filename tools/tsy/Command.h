@@ -26,11 +26,15 @@ public:
 protected:
     virtual int execute(const QStringList &arguments) = 0;
 
-    // Parses options and positional arguments; false after printing a usage error.
+    // Parses options and positional arguments; false after printing a usage
+    // error. A negative number ("-5", "-1.5") is a value, never an option.
     bool parse(QCommandLineParser &parser, const QStringList &arguments, int positionalCount);
     int usageError(const QString &message);
     int fileError(const QString &message);
 
     QTextStream &m_out;
     QTextStream &m_err;
+
+private:
+    static QStringList withPositionalsLast(const QCommandLineParser &parser, const QStringList &marked);
 };

@@ -1,5 +1,6 @@
 #include "RegCommand.h"
 
+#include "HiveSession.h"
 #include "Registry.h"
 #include "regModule.h"
 
@@ -44,10 +45,9 @@ int RegCommand::query(const QStringList &arguments)
     if (!parse(parser, arguments, 2))
         return UsageError;
     const QStringList args = parser.positionalArguments();
-    RegistryHive hive(Registry::rootName(Registry::HKEY_CURRENT_USER));
-    QString error;
-    if (!Registry::readHive(Registry::HKEY_CURRENT_USER, &hive, &error))
-        return fileError(error);
+    const HiveSession session(Registry::HKEY_CURRENT_USER, HiveSession::Reading);
+    if (!session.isOpen())
+        return fileError(session.errorString());
     m_out << regModule::queryValue(args.at(0), args.at(1)) << '\n';
     return Success;
 }
@@ -69,12 +69,18 @@ int RegCommand::set(const QStringList &arguments)
             return usageError(QStringLiteral("--dword: '%1' is not a 32-bit number").arg(args.at(2)));
         value = number;
     }
-    // The same procedures the program uses; a write that fails is reported here.
+    // The same procedures the program uses, on the hive read and locked once;
+    // a write that fails is reported here.
+    HiveSession session(Registry::HKEY_CURRENT_USER, HiveSession::Writing);
+    if (!session.isOpen())
+        return fileError(session.errorString());
     regModule::createNewKey(args.at(0), Registry::HKEY_CURRENT_USER);
     const long status = regModule::setKeyValue(args.at(0), args.at(1), value, type);
     if (status != regModule::ERROR_SUCCESS)
-        return fileError(QStringLiteral("%1: could not be written (status %2)")
-                             .arg(Registry::hiveFilePath(Registry::HKEY_CURRENT_USER))
-                             .arg(status));
+        return fileError(session.errorString().isEmpty()
+                             ? QStringLiteral("%1: could not be written (status %2)")
+                                   .arg(Registry::hiveFilePath(Registry::HKEY_CURRENT_USER))
+                                   .arg(status)
+                             : session.errorString());
     return Success;
 }

@@ -1,5 +1,6 @@
 #include "SettingsCommand.h"
 
+#include "HiveSession.h"
 #include "JsonText.h"
 #include "Registry.h"
 #include "StoredSettings.h"
@@ -61,13 +62,13 @@ int SettingsCommand::execute(const QStringList &arguments)
     if (!parse(parser, arguments, 0))
         return UsageError;
 
-    RegistryHive hive(Registry::rootName(Registry::HKEY_CURRENT_USER));
-    QString error;
-    if (!Registry::readHive(Registry::HKEY_CURRENT_USER, &hive, &error))
-        return fileError(error);
+    // The hive is read once for the whole command, and locked throughout when it is changed.
+    const QStringList changes = parser.values(set);
+    HiveSession session(Registry::HKEY_CURRENT_USER, changes.isEmpty() ? HiveSession::Reading : HiveSession::Writing);
+    if (!session.isOpen())
+        return fileError(session.errorString());
 
     StoredSettings::Snapshot snapshot = StoredSettings::read();
-    const QStringList changes = parser.values(set);
     for (const QString &change : changes) {
         const qsizetype equals = change.indexOf(u'=');
         const SettingsTable::Setting *setting = equals > 0 ? SettingsTable::find(change.left(equals)) : nullptr;
@@ -80,6 +81,8 @@ int SettingsCommand::execute(const QStringList &arguments)
         StoredSettings::write(snapshot.settings);
         // Read back what was written: a write that failed shows as nothing stored.
         snapshot = StoredSettings::read();
+        if (!session.errorString().isEmpty())
+            return fileError(session.errorString());
         if (!snapshot.fields.cf.flagWord || snapshot.fields.id.nothingStored)
             return fileError(QStringLiteral("%1: could not be written")
                                  .arg(Registry::hiveFilePath(Registry::HKEY_CURRENT_USER)));

@@ -1,10 +1,12 @@
 // End-to-end tests of "tsy reg" and "tsy settings" on a private configuration folder.
 
+#include "HexDate.h"
 #include "TestEnvironment.h"
 
 #include <QJsonDocument>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QLockFile>
 #include <QProcess>
 #include <QtTest>
 
@@ -27,14 +29,19 @@ private slots:
     void init();
     void regSetThenQuery_data();
     void regSetThenQuery();
+    void regKeepsValuesItDoesNotWrite_data();
+    void regKeepsValuesItDoesNotWrite();
     void regUsageErrors_data();
     void regUsageErrors();
+    void negativeNumbersAreValues_data();
+    void negativeNumbersAreValues();
     void settingsWithNothingStored();
     void settingsReadStoredValues();
     void settingsSetWritesThroughProgramLayouts();
     void settingsSetRejectsBadValues_data();
     void settingsSetRejectsBadValues();
     void unreadableHiveIsReported();
+    void lockedHiveIsReported();
 
 private:
     Run tsy(const QStringList &arguments) const;
@@ -91,6 +98,44 @@ void TestTsySettings::regSetThenQuery_data()
         << QStringList {"K", "", "C:\\x \"y\""} << "K" << "" << QByteArray("C:\\x \"y\"\n");
     QTest::newRow("missing value is an empty line") << QStringList {"K", "a", "1"} << "K" << "b" << QByteArray("\n");
     QTest::newRow("missing key is an empty line") << QStringList {"K", "a", "1"} << "L" << "a" << QByteArray("\n");
+    QTest::newRow("negative dword") << QStringList {"K", "n", "-5", "--dword"} << "K" << "n" << QByteArray("-5\n");
+    QTest::newRow("option first, negative hex dword")
+        << QStringList {"--dword", "K", "n", "-0x10"} << "K" << "n" << QByteArray("-16\n");
+    QTest::newRow("negative number as text") << QStringList {"K", "s", "-1.5"} << "K" << "s" << QByteArray("-1.5\n");
+}
+
+void TestTsySettings::regKeepsValuesItDoesNotWrite_data()
+{
+    QTest::addColumn<QByteArray>("lines");  // under [HKEY_CURRENT_USER\K]
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("queried");
+    QTest::addColumn<QByteArray>("kept");   // in the file after another value is set
+
+    QTest::newRow("hex(4) reads as its number") << QByteArray("\"n\"=hex(4):e8,03,00,00\n") << "n" << QByteArray("1000\n")
+                                                << QByteArray("\"n\"=hex(4):e8,03,00,00\n");
+    QTest::newRow("hex(1) reads as its text") << QByteArray("\"t\"=hex(1):54,00,73,00,79,00,00,00\n") << "t"
+                                              << QByteArray("Tsy\n") << QByteArray("\"t\"=hex(1):54,00,73,00,79,00,00,00\n");
+    QTest::newRow("hex(0) reads as nothing") << QByteArray("\"z\"=hex(0):\n") << "z" << QByteArray("\n")
+                                             << QByteArray("\"z\"=hex(0):\n");
+    QTest::newRow("blank after a continuation backslash")
+        << QByteArray("\"Bin\"=hex:01,02,\\ \n  03\n\"CF\"=\"0 1 \"\n") << "CF" << QByteArray("0 1 \n")
+        << QByteArray("\"Bin\"=hex:01,02,03\n\"CF\"=\"0 1 \"\n");
+}
+
+// Values in forms tsy does not write survive its writes as they were.
+void TestTsySettings::regKeepsValuesItDoesNotWrite()
+{
+    QFETCH(QByteArray, lines);
+    QFETCH(QString, name);
+    QFETCH(QByteArray, queried);
+    QFETCH(QByteArray, kept);
+
+    QVERIFY(QDir().mkpath(m_config->path() + "/Tessaly"));
+    TestEnvironment::writeFile(hiveFile(), "REGEDIT4\n\n[HKEY_CURRENT_USER\\K]\n" + lines);
+    QCOMPARE(tsy({"reg", "query", "K", name}).out, queried);
+    QCOMPARE(tsy({"reg", "set", "K", "other", "v"}).exitCode, 0);
+    QVERIFY2(TestEnvironment::readFile(hiveFile()).contains(kept), TestEnvironment::readFile(hiveFile()).constData());
+    QCOMPARE(tsy({"reg", "query", "K", name}).out, queried);
 }
 
 void TestTsySettings::regSetThenQuery()
@@ -126,6 +171,23 @@ void TestTsySettings::regUsageErrors()
     QCOMPARE(run.exitCode, 2);
     QVERIFY(run.err.contains("Usage: tsy reg"));
     QVERIFY(!QFileInfo::exists(hiveFile()));
+}
+
+void TestTsySettings::negativeNumbersAreValues_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("date-text before 1900") << QStringList {"date-text", "-1.5"} << (GetHexDate(-1.5) + '\n').toUtf8();
+    QTest::newRow("date-text, whole days") << QStringList {"date-text", "-700"} << (GetHexDate(-700) + '\n').toUtf8();
+}
+
+void TestTsySettings::negativeNumbersAreValues()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, expected);
+    const Run run = tsy(arguments);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, expected);
 }
 
 void TestTsySettings::settingsWithNothingStored()
@@ -221,6 +283,20 @@ void TestTsySettings::unreadableHiveIsReported()
         QCOMPARE(run.err.count('\n'), 1);
     }
     QVERIFY(QFileInfo(hiveFile()).isDir());
+}
+
+// A writer that cannot get the hive's lock says so; readers do not wait.
+void TestTsySettings::lockedHiveIsReported()
+{
+    QCOMPARE(tsy({"reg", "set", "K", "n", "1"}).exitCode, 0);
+    QLockFile holder(hiveFile() + ".lock");
+    QVERIFY(holder.tryLock(0));
+    for (const QStringList &arguments : {QStringList {"reg", "set", "K", "n", "2"}, QStringList {"settings", "--set", "pB=1"}}) {
+        const Run run = tsy(arguments);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains("HKEY_CURRENT_USER.reg: is locked by another process\n"), run.err.constData());
+    }
+    QCOMPARE(tsy({"reg", "query", "K", "n"}).out, QByteArray("1\n"));
 }
 
 QTEST_GUILESS_MAIN(TestTsySettings)
