@@ -1,10 +1,15 @@
 // End-to-end tests of the tsy tool: each case runs the built binary in a
 // temporary folder and checks its exit status, output and files.
 
+#include "DefaultStackFile.h"
+#include "StackFileLock.h"
 #include "TestEnvironment.h"
+#include "URLBlock.h"
 
 #include <QProcess>
 #include <QtTest>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 using namespace TestEnvironment;
@@ -78,12 +83,14 @@ class TestTsy : public QObject
 
     QString path(const QString &name) const { return m_dir->filePath(name); }
 
-    // Runs tsy in the test folder, so that file arguments can be relative names.
-    Run tsy(const QStringList &arguments) const
+    // Runs tsy in the test folder, so that file arguments can be relative names;
+    // or through another program (with arguments before tsy's).
+    Run tsy(const QStringList &arguments, const QString &program = QStringLiteral(TSY_PATH),
+            const QStringList &before = {}) const
     {
         QProcess process;  // killed when it does not finish
         process.setWorkingDirectory(m_dir->path());
-        process.start(QStringLiteral(TSY_PATH), arguments);
+        process.start(program, before + arguments);
         const bool finished = process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit;
         return {finished ? process.exitCode() : -1, process.readAllStandardOutput(),
                 process.readAllStandardError()};
@@ -317,6 +324,116 @@ private slots:
         QCOMPARE(readFile(path(backup)), before);
         QCOMPARE(readFile(path("other.tsy")), other);
         QCOMPARE(readFile(path(target)), merged);
+    }
+
+    // The target of merge and normalize is locked around the whole command.
+    // Held by the program (another process, as the test process is to tsy):
+    // refused at once. Held by another tsy command: refused after waiting.
+    // A lock file that no live writer holds does not stop the command.
+    void lockedTarget_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QString>("lock");  // "program", "tool" or the content of a left-over lock file
+        QTest::addColumn<QByteArray>("err");
+        const QByteArray openInTessaly = "good.tsy is open in Tessaly: flush it first\n";
+        const QString merge = "merge good.tsy other.tsy", normalize = "normalize other.tsy good.tsy";
+        QTest::newRow("merge into a file open in Tessaly") << merge << "program"
+                                                           << "tsy merge: " + openInTessaly;
+        QTest::newRow("normalize into a file open in Tessaly") << normalize << "program"
+                                                               << "tsy normalize: " + openInTessaly;
+        QTest::newRow("merge into a file another tsy is changing")
+            << merge << "tool"
+            << QByteArray("tsy merge: good.tsy is being changed by another tsy command: try again\n");
+        QTest::newRow("merge past an empty lock file left by a kill") << merge << "" << QByteArray();
+        QTest::newRow("normalize past a lock file whose holder is gone")
+            << normalize << "Tessaly 2147483646\n"
+            << QByteArray();
+    }
+
+    void lockedTarget()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(QString, lock);
+        QFETCH(QByteArray, err);
+        writeFile(path("other.tsy"), "+Other\r\n" + plain("o"));
+        URLBlock store;
+        DefaultStackFile program(store, path("good"));
+        StackFileLock tool(path("good.tsy"), StackFileLock::Holder::Tool);
+        if (lock == "program")
+            QVERIFY(program.Populate(45364.5));
+        else if (lock == "tool")
+            QVERIFY(tool.tryLock());
+        else
+            writeFile(path("good.tsy.lock"), lock.toUtf8());
+
+        const Run run = tsy(words(arguments));
+        QCOMPARE(run.err, err);
+        QCOMPARE(run.exitCode, err.isEmpty() ? 0 : 1);
+        QCOMPARE(readFile(path("good.tsy")) == listFile, !err.isEmpty());
+        QCOMPARE(readFile(path("good.tsy")).contains("+Other\r\n"), err.isEmpty());
+        QStringList left {"good.tsy", "other.tsy"};
+        if (!err.isEmpty())
+            left << "good.tsy.lock";  // still held here
+        else if (arguments.startsWith("merge"))
+            left << "good.bak";
+        left.sort();
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), left);
+    }
+
+    // Merges into one target at the same time wait for each other: every
+    // change lands, and no lock or temporary file stays behind.
+    void concurrentMergesAllLand()
+    {
+        QByteArray big = "+Base\r\n";
+        for (int i = 0; i < 20000; ++i)
+            big += plain("e" + QByteArray::number(i));
+        writeFile(path("target.tsy"), big);
+        std::vector<std::unique_ptr<QProcess>> merges;
+        QStringList expectedFiles {"good.tsy", "target.bak", "target.tsy"};
+        for (int i = 0; i < 6; ++i) {
+            const QString other = QString("other%1.tsy").arg(i);
+            writeFile(path(other), "+Other" + QByteArray::number(i) + "\r\n" + plain("o"));
+            expectedFiles << other;
+            merges.push_back(std::make_unique<QProcess>());
+            merges.back()->setWorkingDirectory(m_dir->path());
+            merges.back()->start(QStringLiteral(TSY_PATH), {"merge", "target.tsy", other});
+        }
+        for (const auto &merge : merges) {
+            QVERIFY(merge->waitForFinished(60000));
+            QCOMPARE(merge->readAllStandardError(), QByteArray());
+            QCOMPARE(merge->exitCode(), 0);
+        }
+        const QByteArray merged = readFile(path("target.tsy"));
+        QVERIFY(merged.startsWith(big));
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(merged.count(QByteArray("+Other" + QByteArray::number(i) + "\r\n")), 1);
+        expectedFiles.sort();
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), expectedFiles);
+    }
+
+    // A full disk is named as such (the message of the failing system call),
+    // and nothing is left on it. The disk is a small file system mounted in a
+    // namespace of its own, where the system allows that.
+    void fullDiskIsNamed()
+    {
+        const QString unshare = QStandardPaths::findExecutable("unshare");
+        if (unshare.isEmpty())
+            QSKIP("no unshare to mount a small file system");
+        QByteArray big = "+Base\r\n";
+        for (int i = 0; i < 2000; ++i)
+            big += plain("e" + QByteArray::number(i));
+        writeFile(path("big.tsy"), big);
+        QVERIFY(QDir(m_dir->path()).mkdir("full"));
+        const QString script = "mount -t tmpfs -o size=16k tessaly-full full || exit 99; "
+                               "\"$0\" normalize big.tsy full/out.tsy; status=$?; ls -A full; exit $status";
+        const Run run = tsy({"-c", script, QStringLiteral(TSY_PATH)}, unshare, {"-rm", "sh"});
+        if (run.exitCode == 99 || run.exitCode == 1 && run.err.startsWith("unshare:"))
+            QSKIP("no small file system can be mounted here");
+        QCOMPARE(run.err,
+                 "tsy normalize: full/out.tsy: could not be written: " + QByteArray(std::strerror(ENOSPC))
+                     + "\n");
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.out, QByteArray());
     }
 };
 
