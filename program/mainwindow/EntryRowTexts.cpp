@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QLocale>
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -94,20 +95,34 @@ char16_t *writeDigits(char16_t *out, int value, int width)
     return out + width;
 }
 
-// YYYY-MM-DD HH:MM:SS of a date (years 100 to 9999) and a second of its day.
-QString isoText(QDate date, int second)
+// What the date texts of one day share.
+struct DayText
+{
+    bool steady = false;  // one offset from UTC all day
+    std::array<char16_t, 10> date {};  // YYYY-MM-DD
+};
+
+DayText dayText(QDate date)
 {
     int year = 0;
     int month = 0;
     int day = 0;
     date.getDate(&year, &month, &day);
-    QString text(19, Qt::Uninitialized);
-    char16_t *p = reinterpret_cast<char16_t *>(text.data());
-    p = writeDigits(p, year, 4);
+    DayText text;
+    text.steady = DayCount::hasSteadyLocalOffset(date);
+    char16_t *p = writeDigits(text.date.data(), year, 4);
     *p++ = u'-';
     p = writeDigits(p, month, 2);
     *p++ = u'-';
-    p = writeDigits(p, day, 2);
+    writeDigits(p, day, 2);
+    return text;
+}
+
+// YYYY-MM-DD HH:MM:SS of a day and a second of it.
+QString isoText(const DayText &day, int second)
+{
+    QString text(19, Qt::Uninitialized);
+    char16_t *p = std::copy(day.date.begin(), day.date.end(), reinterpret_cast<char16_t *>(text.data()));
     *p++ = u' ';
     p = writeDigits(p, second / 3600, 2);
     *p++ = u':';
@@ -121,15 +136,14 @@ QString isoText(QDate date, int second)
 
 EntryRowTexts::DateText EntryRowTexts::isoDateTexts()
 {
-    // Per Julian day: whether local time keeps one offset all day.
-    auto steadyDays = std::make_shared<QHash<qint64, bool>>();
-    return [steadyDays](double dayCount) {
+    auto days = std::make_shared<QHash<qint64, DayText>>();  // by Julian day
+    return [days](double dayCount) {
         QDate date;
         int second = 0;
         DayCount::toDateAndSecond(dayCount, date, second);
-        auto found = steadyDays->constFind(date.toJulianDay());
-        if (found == steadyDays->cend())
-            found = steadyDays->insert(date.toJulianDay(), DayCount::hasSteadyLocalOffset(date));
-        return *found ? isoText(date, second) : isoDateText(dayCount);
+        auto found = days->constFind(date.toJulianDay());
+        if (found == days->cend())
+            found = days->insert(date.toJulianDay(), dayText(date));
+        return found->steady ? isoText(*found, second) : isoDateText(dayCount);
     };
 }

@@ -9,7 +9,7 @@ namespace DayCount {
 
 QDate epoch()
 {
-    return QDate(1899, 12, 30);
+    return QDate::fromJulianDay(2415019);  // 30 December 1899
 }
 
 // Day counts from damaged input are kept within the years 100 to 9999, so

@@ -43,7 +43,7 @@ void DumpCommand::writeWhenFull(QString &out)
     if (out.size() < outputChunk)
         return;
     m_out << out;
-    out.clear();
+    out.resize(0);  // keeps the capacity
 }
 
 int DumpCommand::execute(const QStringList &arguments)
@@ -82,9 +82,9 @@ int DumpCommand::execute(const QStringList &arguments)
         out += QLatin1StringView(",\"owner\":");
         appendInteger(out, entry.Owner);
         out += QLatin1StringView(",\"lastAccessed\":");
-        out += JsonText::number(entry.LastAccesed);
+        JsonText::appendNumber(out, entry.LastAccesed);
         out += QLatin1StringView(",\"created\":");
-        out += JsonText::number(entry.Created);
+        JsonText::appendNumber(out, entry.Created);
         out += QLatin1StringView(",\"visited\":");
         appendInteger(out, entry.Visited);
         out += QLatin1StringView(",\"catagory\":");

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <array>
+#include <charconv>
 #include <cmath>
 
 namespace JsonText {
@@ -46,25 +47,50 @@ void appendString(QString &out, QStringView text)
     out.reserve(out.size() + text.size() + 2);
     out += QLatin1Char('"');
     // Runs of characters that need no escape are copied whole.
-    qsizetype runStart = 0;
+    const QChar *run = text.begin();
     std::array<char, 8> buffer {};
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QLatin1StringView escape = escaped(text[i].unicode(), buffer);
-        if (escape.isEmpty())
+    for (const QChar *p = text.begin(); p != text.end(); ++p) {
+        const char16_t c = p->unicode();
+        if (c >= 0x20 && c != u'"' && c != u'\\')
             continue;
-        out += text.sliced(runStart, i - runStart);
-        out += escape;
-        runStart = i + 1;
+        out.append(run, p - run);
+        out += escaped(c, buffer);
+        run = p + 1;
     }
-    out += text.sliced(runStart);
+    out.append(run, text.end() - run);
     out += QLatin1Char('"');
 }
 
 QString number(double value)
 {
-    if (!std::isfinite(value))
-        return QStringLiteral("null");
-    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+    QString out;
+    appendNumber(out, value);
+    return out;
+}
+
+void appendNumber(QString &out, double value)
+{
+    if (!std::isfinite(value)) {
+        out += QLatin1StringView("null");
+        return;
+    }
+    if (value == 0.0) {  // also -0
+        out += QLatin1Char('0');
+        return;
+    }
+    // Where the shortest text is plain decimal notation (a fraction at or
+    // above 1, or a whole number below 100000), the standard library writes
+    // the same digits faster; exponents and the rest are left to Qt.
+    std::array<char, 32> text {};
+    const char *end = std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed).ptr;
+    const QByteArrayView written(text.data(), end);
+    const double magnitude = std::abs(value);
+    if ((magnitude >= 1.0 && magnitude < 1e15 && written.contains('.'))
+        || (magnitude < 100000.0 && value == std::trunc(value))) {
+        out += QLatin1StringView(written);
+        return;
+    }
+    out += QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
 }  // namespace JsonText

@@ -10,5 +10,6 @@ QString string(const QString &text);
 void appendString(QString &out, QStringView text);
 // The shortest decimal text that reads back as the same double.
 QString number(double value);
+void appendNumber(QString &out, double value);
 
 }  // namespace JsonText

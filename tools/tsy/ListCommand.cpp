@@ -190,12 +190,16 @@ int ListCommand::execute(const QStringList &arguments)
         for (int column = 0; column < EntryRowTexts::ColumnCount; ++column) {
             if (column > 0)
                 out += QLatin1Char('\t');
-            appendColumnText(out, rows.text(*entry, column));
+            const QString text = rows.text(*entry, column);
+            if (column == EntryRowTexts::Title || column == EntryRowTexts::URL || column == EntryRowTexts::Group)
+                appendColumnText(out, text);
+            else
+                out += text;  // dates, numbers and rating words hold no tab
         }
         out += QLatin1Char('\n');
         if (out.size() >= outputChunk) {
             m_out << out;
-            out.clear();
+            out.resize(0);  // keeps the capacity
         }
     }
     m_out << out;
