@@ -3,6 +3,8 @@
 #include "URLBlock.h"
 
 #include <QtTest>
+#include <cmath>
+#include <ctime>
 
 // The column texts of an entry's row.
 class TestEntryRowTexts : public QObject
@@ -12,6 +14,8 @@ class TestEntryRowTexts : public QObject
 private slots:
     void rowTexts_data();
     void rowTexts();
+    void isoDateTextsAcrossTimeZoneChanges_data();
+    void isoDateTextsAcrossTimeZoneChanges();
     void headers();
     void generalDateShowsTimeUnlessMidnight();
 };
@@ -61,6 +65,79 @@ void TestEntryRowTexts::rowTexts()
     QCOMPARE(rows.texts(*entry), expected);
     for (int column = 0; column < EntryRowTexts::ColumnCount; ++column)
         QCOMPARE(rows.text(*entry, column), expected.at(column));
+}
+
+// Sets the local time zone for the life of the object.
+class LocalZone
+{
+public:
+    explicit LocalZone(const QByteArray &zone)
+        : m_previous(qgetenv("TZ"))
+    {
+        qputenv("TZ", zone);
+        tzset();
+    }
+    ~LocalZone()
+    {
+        qputenv("TZ", m_previous);
+        tzset();
+    }
+
+private:
+    QByteArray m_previous;
+};
+
+void TestEntryRowTexts::isoDateTextsAcrossTimeZoneChanges_data()
+{
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<double>("dayCount");
+    QTest::addColumn<QString>("expected");  // empty: whatever the time zone conversion gives
+
+    const auto at = [](int year, int month, int day, int hour, int minute) {
+        return DayCount::fromDateTime(QDateTime(QDate(year, month, day), QTime(hour, minute)));
+    };
+    // Day counts built from wall-clock times; times inside a skipped hour cannot
+    // be built that way.
+    const auto wall = [](int year, int month, int day, double hours) {
+        return DayCount::fromDate(QDate(year, month, day)) + hours / 24.0;
+    };
+    const QByteArray berlin = "Europe/Berlin";
+    const QByteArray newYork = "America/New_York";
+    QTest::newRow("Berlin, day before spring change") << berlin << at(2024, 3, 30, 12, 0) << "2024-03-30 12:00:00";
+    QTest::newRow("Berlin, before the skipped hour") << berlin << wall(2024, 3, 31, 1.5) << "2024-03-31 01:30:00";
+    QTest::newRow("Berlin, inside the skipped hour") << berlin << wall(2024, 3, 31, 2.5) << QString();
+    QTest::newRow("Berlin, after the skipped hour") << berlin << wall(2024, 3, 31, 3.5) << "2024-03-31 03:30:00";
+    QTest::newRow("Berlin, inside the repeated hour") << berlin << wall(2024, 10, 27, 2.5) << "2024-10-27 02:30:00";
+    QTest::newRow("Berlin, summer") << berlin << wall(2024, 7, 1, 23.0) << "2024-07-01 23:00:00";
+    QTest::newRow("Berlin, rounded into the change day")
+        << berlin << wall(2024, 3, 31, 0.0) - 0.1 / 86400.0 << "2024-03-31 00:00:00";
+    QTest::newRow("Berlin, before 1970") << berlin << wall(1947, 4, 6, 3.5) << QString();
+    QTest::newRow("New York, inside the skipped hour") << newYork << wall(2024, 3, 10, 2.5) << QString();
+    QTest::newRow("New York, after the skipped hour") << newYork << wall(2024, 3, 10, 3.25) << "2024-03-10 03:15:00";
+    QTest::newRow("New York, inside the repeated hour") << newYork << wall(2024, 11, 3, 1.5) << "2024-11-03 01:30:00";
+    QTest::newRow("New York, winter") << newYork << wall(2025, 1, 15, 6.0) << "2025-01-15 06:00:00";
+    QTest::newRow("New York, first day of year 100") << newYork << DayCount::minDayCount << QString();
+    QTest::newRow("New York, last second of 9999") << newYork << DayCount::maxDayCount << QString();
+}
+
+// The fast texts tsy list uses are the time zone conversion's, on every side of
+// a daylight-saving change, in two zones.
+void TestEntryRowTexts::isoDateTextsAcrossTimeZoneChanges()
+{
+    QFETCH(QByteArray, zone);
+    QFETCH(double, dayCount);
+    QFETCH(QString, expected);
+
+    const LocalZone local(zone);
+    const QString reference = EntryRowTexts::isoDateText(dayCount);
+    if (!expected.isEmpty())
+        QCOMPARE(reference, expected);
+    const EntryRowTexts::DateText dateText = EntryRowTexts::isoDateTexts();
+    // The day's first text decides how the day is written; later ones reuse that.
+    const double noon = std::floor(dayCount) + 0.5;
+    QCOMPARE(dateText(noon), EntryRowTexts::isoDateText(noon));
+    QCOMPARE(dateText(dayCount), reference);
+    QCOMPARE(dateText(dayCount + 1.0), EntryRowTexts::isoDateText(dayCount + 1.0));
 }
 
 void TestEntryRowTexts::headers()
