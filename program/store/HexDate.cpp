@@ -9,6 +9,16 @@ namespace {
 constexpr double maxWritableDay = 65535.0;
 constexpr int fractionDigits = 5;
 
+constexpr std::array<quint64, 16> powersOfTen = [] {
+    std::array<quint64, 16> powers {};
+    quint64 power = 1;
+    for (quint64 &entry : powers) {
+        entry = power;
+        power *= 10;
+    }
+    return powers;
+}();
+
 // The decimal text of a day count with 15 significant digits, split into its
 // whole part and its first five fraction digits (padded on the right).
 struct DecimalParts
@@ -20,9 +30,9 @@ struct DecimalParts
 // Digits before the decimal point of a day count below 100000 (one for values below 1).
 int wholeDigits(double dat)
 {
-    static constexpr double powersOfTen[] = {10.0, 100.0, 1000.0, 10000.0};
+    static constexpr double thresholds[] = {10.0, 100.0, 1000.0, 10000.0};
     int digits = 1;
-    for (const double power : powersOfTen) {
+    for (const double power : thresholds) {
         // A few units in the last place below a power of ten, the count follows
         // log10 as the text's rounding has always done.
         if (dat < power && dat > power * (1.0 - 1e-12))
@@ -44,10 +54,7 @@ quint64 scaledAndRounded(double dat, int decimals)
     const double mantissa = std::frexp(dat, &exponent);
     const auto significand = quint64(std::ldexp(mantissa, 53));  // dat = significand * 2^(exponent - 53)
     const int shift = 53 - exponent;
-    quint64 power = 1;
-    for (int i = 0; i < decimals; ++i)
-        power *= 10;
-    const UInt128 product = UInt128(significand) * power;
+    const UInt128 product = UInt128(significand) * powersOfTen[size_t(decimals)];
     if (shift <= 0)
         return quint64(product << -shift);
     if (shift >= 127)
@@ -64,11 +71,9 @@ quint64 scaledAndRounded(double dat, int decimals)
 DecimalParts decimalParts(double dat)
 {
     const int decimals = std::max(0, 15 - wholeDigits(dat));
-    quint64 droppedDigits = 1;
-    for (int i = fractionDigits; i < decimals; ++i)
-        droppedDigits *= 10;
+    const quint64 droppedDigits = powersOfTen[size_t(decimals - fractionDigits)];
     const quint64 scaled = scaledAndRounded(dat, decimals);
-    const quint64 unit = droppedDigits * 100000;  // 10^decimals
+    const quint64 unit = powersOfTen[size_t(decimals)];
     DecimalParts parts;
     parts.day = unsigned(scaled / unit);
     parts.fraction = unsigned((scaled % unit) / droppedDigits);
@@ -84,15 +89,22 @@ void appendHex(char *out, unsigned value, int width)
     }
 }
 
+// Digit values of '0'-'9', 'A'-'F' and 'a'-'f'; -1 for every other character.
+constexpr std::array<qint8, 128> hexDigitValues = [] {
+    std::array<qint8, 128> values {};
+    values.fill(-1);
+    for (int i = 0; i < 10; ++i)
+        values[size_t('0' + i)] = qint8(i);
+    for (int i = 0; i < 6; ++i) {
+        values[size_t('A' + i)] = qint8(10 + i);
+        values[size_t('a' + i)] = qint8(10 + i);
+    }
+    return values;
+}();
+
 int hexDigitValue(char16_t c)
 {
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    return -1;
+    return c < hexDigitValues.size() ? hexDigitValues[c] : -1;
 }
 
 char16_t codeOf(QChar c)

@@ -11,6 +11,7 @@
 #include <QVarLengthArray>
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <vector>
@@ -44,6 +45,7 @@ struct TextLine
     QStringView view;
 
     static QString text(QStringView field) { return field.toString(); }
+    qsizetype findSeparator(qsizetype from) const { return view.indexOf(QChar(separator), from); }
     static double date(QStringView field) { return ConvertHexDate(field); }
     static std::optional<qint64> integer(QStringView field, qint64 min, qint64 max)
     {
@@ -77,9 +79,13 @@ struct ByteLine
             view = TextDecoding::withoutUtf8Bom(view);
     }
 
-    static bool isAscii(QByteArrayView bytes)
+    static bool isAscii(QByteArrayView bytes) { return QtPrivate::isAscii(QLatin1StringView(bytes)); }
+
+    // The next separator at or after from; -1 when there is none.
+    qsizetype findSeparator(qsizetype from) const
     {
-        return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
+        const void *found = std::memchr(view.data() + from, separator, size_t(view.size() - from));
+        return found ? static_cast<const char *>(found) - view.data() : -1;
     }
 
     QString text(QByteArrayView field) const
@@ -151,7 +157,7 @@ void parseLine(URLBlock &store, const Line &line, double now)
     QVarLengthArray<typename Line::View, 8> fields;
     qsizetype fieldCount = 0;
     for (qsizetype start = 0;;) {
-        const qsizetype end = line.view.indexOf(Line::separator, start);
+        const qsizetype end = line.findSeparator(start);
         if (fields.size() < 8)
             fields.append(line.view.sliced(start, (end < 0 ? line.view.size() : end) - start));
         ++fieldCount;
@@ -183,6 +189,10 @@ char *writeField(QStringEncoder &encoder, char *out, QStringView text)
 {
     char *const end = encoder.appendToBuffer(out, text);
     encoder.resetState();
+    const size_t length = size_t(end - out);
+    if (!std::memchr(out, separatorByte, length) && !std::memchr(out, '\r', length)
+        && !std::memchr(out, '\n', length))
+        return end;
     for (char *p = out; p < end; ++p) {
         if (*p == separatorByte || *p == '\r' || *p == '\n')
             *p = ' ';
@@ -255,7 +265,8 @@ bool loadStackFile(URLBlock &store, const QString &path, bool merge, double now,
     QByteArrayView rest = TextDecoding::withoutUtf8Bom(contents);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
     while (!rest.isEmpty()) {
-        qsizetype end = rest.indexOf('\n');
+        const void *lineEnd = std::memchr(rest.data(), '\n', size_t(rest.size()));
+        const qsizetype end = lineEnd ? static_cast<const char *>(lineEnd) - rest.data() : -1;
         QByteArrayView line = end < 0 ? rest : rest.first(end);
         rest = end < 0 ? QByteArrayView() : rest.sliced(end + 1);
         if (line.endsWith('\r'))

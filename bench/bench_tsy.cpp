@@ -1,0 +1,256 @@
+// bench_tsy: whole-process times of tsy normalize, list and dump on a
+// generated stack file, next to the least a program that copies the file
+// must do: read it, write the same bytes with one write, flush them to disk
+// and rename. Then the same at a larger size, to see that loading, saving
+// and listing grow linearly, and the resident memory after loading the
+// larger file. Each time is the best of several runs.
+
+#include "DayCount.h"
+#include "StackFile.h"
+#include "StackFileGenerator.h"
+#include "URLBlock.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <limits>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+constexpr double normalizeTarget = 3.0;   // x raw copy
+constexpr double listTarget = 1.0;        // x normalize
+constexpr double dumpTarget = 1.5;        // x normalize
+constexpr double linearityTarget = 11.0;  // x the figure at a tenth of the size
+constexpr double largeRssTargetMiB = 450.0;
+
+double bestOf(int repetitions, const std::function<bool()> &measured)
+{
+    double best = std::numeric_limits<double>::infinity();
+    for (int i = 0; i < repetitions; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        if (!measured())
+            return -1.0;
+        best = std::min(best, double(timer.nsecsElapsed()) / 1.0e6);
+    }
+    return best;
+}
+
+// The least a copying program does: read, one write, flush to disk, rename.
+bool rawCopy(const QString &from, const QString &to)
+{
+    QFile in(from);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = in.readAll();
+    const QString temporary = to + QStringLiteral(".part");
+    QFile out(temporary);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)
+        || out.write(bytes) != bytes.size() || ::fsync(out.handle()) != 0)
+        return false;
+    out.close();
+    return std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+// Runs tsy with its standard output going to a file, as a shell redirection would.
+bool runTsy(const QString &tsy, const QStringList &arguments, const QString &output)
+{
+    QProcess process;
+    process.setStandardOutputFile(output);
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(tsy, arguments);
+    return process.waitForFinished(-1) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+bool generate(const QString &path, qsizetype entries)
+{
+    StackFileGenerator::Settings settings;
+    settings.entryCount = entries;
+    settings.seed = 1;
+    QString error;
+    std::fprintf(stderr, "generating %lld entries...\n", static_cast<long long>(entries));
+    if (StackFileGenerator(settings).writeFile(path, &error))
+        return true;
+    std::fprintf(stderr, "bench_tsy: %s\n", qPrintable(error));
+    return false;
+}
+
+// VmRSS of this process in MiB.
+double residentMiB()
+{
+    QFile file(QStringLiteral("/proc/self/status"));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return 0.0;
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).simplified().split(' ').value(0).toDouble() / 1024.0;
+    }
+    return 0.0;
+}
+
+// The child process: load the file, print resident memory, nothing else.
+int rssOnly(const QString &path)
+{
+    URLBlock store;
+    if (!StackFile::loadStackFile(store, path, false, DayCount::now()))
+        return 1;
+    std::printf("%.1f\n", residentMiB());
+    return 0;
+}
+
+double childResidentMiB(const QString &path)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--rss-only"), path});
+    if (!child.waitForFinished(-1) || child.exitCode() != 0)
+        return -1.0;
+    return child.readAllStandardOutput().trimmed().toDouble();
+}
+
+// In-process load (into a fresh store, freed outside the timing), save and
+// whole-process list of one file.
+struct SizeFigures
+{
+    double load = -1.0;
+    double save = -1.0;
+    double list = -1.0;
+};
+
+SizeFigures measureSize(const QString &path, const QString &tsy, const QString &folder, int repetitions)
+{
+    SizeFigures figures;
+    const double now = DayCount::now();
+    std::unique_ptr<URLBlock> store;
+    figures.load = std::numeric_limits<double>::infinity();
+    for (int i = 0; i < repetitions; ++i) {
+        store.reset();  // freeing the previous store is not part of a load
+        auto fresh = std::make_unique<URLBlock>();
+        QElapsedTimer timer;
+        timer.start();
+        if (!StackFile::loadStackFile(*fresh, path, false, now))
+            return {};
+        figures.load = std::min(figures.load, double(timer.nsecsElapsed()) / 1.0e6);
+        store = std::move(fresh);
+    }
+    figures.save = bestOf(repetitions, [&] {
+        return StackFile::saveStackFile(*store, folder + QStringLiteral("/saved.tsy"));
+    });
+    store.reset();
+    figures.list = bestOf(repetitions, [&] {
+        return runTsy(tsy, {QStringLiteral("list"), path, QStringLiteral("--all")},
+                      folder + QStringLiteral("/list.txt"));
+    });
+    return figures;
+}
+
+void printRatio(const char *step, double ms, double base, const char *target, double limit, QByteArrayList &missed)
+{
+    std::printf("%-44s %10.2f", step, ms);
+    if (base > 0) {
+        const bool met = ms / base <= limit;
+        std::printf("  %8.2fx  %-22s %s", ms / base, target, met ? "yes" : "NO");
+        if (!met)
+            missed.append(step);
+    }
+    std::printf("\n");
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Whole-process times of tsy normalize, list --all and dump on a generated stack file of N\n"
+        "entries (default 100000), against a raw copy of the file; then load, save and list at\n"
+        "--large entries (default 10 x N, 0 to skip) and the resident memory after that load."));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("N"), QStringLiteral("Entries (default 100000)."), QStringLiteral("[N]"));
+    const QCommandLineOption repetitionsOption(QStringLiteral("repetitions"), QStringLiteral("Runs (default 5)."),
+                                               QStringLiteral("R"), QStringLiteral("5"));
+    const QCommandLineOption largeOption(QStringLiteral("large"), QStringLiteral("Entries of the linearity check."),
+                                         QStringLiteral("M"));
+    const QCommandLineOption tsyOption(QStringLiteral("tsy"), QStringLiteral("The tsy to time (default: beside this program)."),
+                                       QStringLiteral("PATH"));
+    QCommandLineOption rssOnlyOption(QStringLiteral("rss-only"), QStringLiteral("Used internally."), QStringLiteral("FILE"));
+    rssOnlyOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOptions({repetitionsOption, largeOption, tsyOption, rssOnlyOption});
+    parser.process(app);
+    if (parser.isSet(rssOnlyOption))
+        return rssOnly(parser.value(rssOnlyOption));
+
+    const qsizetype entries = parser.positionalArguments().value(0, QStringLiteral("100000")).toLongLong();
+    const qsizetype large = parser.isSet(largeOption) ? parser.value(largeOption).toLongLong() : 10 * entries;
+    const int repetitions = std::max(1, parser.value(repetitionsOption).toInt());
+    const QString tsy = parser.isSet(tsyOption) ? parser.value(tsyOption)
+                                                : QCoreApplication::applicationDirPath() + QStringLiteral("/tsy");
+    QTemporaryDir temp;
+    if (entries < 2 || !temp.isValid() || !QFileInfo(tsy).isExecutable()) {
+        std::fprintf(stderr, "bench_tsy: need N >= 2, a temporary folder and tsy at %s\n", qPrintable(tsy));
+        return 2;
+    }
+    const QString input = temp.filePath(QStringLiteral("bench.tsy"));
+    if (!generate(input, entries))
+        return 1;
+
+    std::fprintf(stderr, "measuring raw copy, normalize, list and dump...\n");
+    const QString out = temp.filePath(QStringLiteral("out"));
+    const double copy = bestOf(repetitions, [&] { return rawCopy(input, temp.filePath(QStringLiteral("copy.tsy"))); });
+    const double normalize = bestOf(repetitions, [&] {
+        return runTsy(tsy, {QStringLiteral("normalize"), input, temp.filePath(QStringLiteral("normal.tsy"))}, out);
+    });
+    const double dump = bestOf(repetitions, [&] { return runTsy(tsy, {QStringLiteral("dump"), input}, out); });
+    const SizeFigures small = measureSize(input, tsy, temp.path(), repetitions);
+    if (copy < 0 || normalize < 0 || dump < 0 || small.load < 0 || small.save < 0 || small.list < 0) {
+        std::fprintf(stderr, "bench_tsy: a run failed\n");
+        return 1;
+    }
+
+    std::printf("Tessaly tsy benchmark, %s\n", qPrintable(QDateTime::currentDateTime().toString(Qt::ISODate)));
+    std::printf("%lld entries, %.1f MiB; best of %d runs; whole processes, standard output to a file\n\n",
+                static_cast<long long>(entries), double(QFileInfo(input).size()) / (1024.0 * 1024.0), repetitions);
+    std::printf("%-44s %10s  %9s  %-22s %s\n", "step", "best ms", "ratio", "target", "met");
+    QByteArrayList missed;
+    printRatio("raw copy: read, one write, fsync, rename", copy, 0, "", 0, missed);
+    printRatio("tsy normalize", normalize, copy, "<= 3x raw copy", normalizeTarget, missed);
+    printRatio("tsy list FILE --all", small.list, normalize, "<= 1x normalize", listTarget, missed);
+    printRatio("tsy dump", dump, normalize, "<= 1.5x normalize", dumpTarget, missed);
+
+    if (large > 0) {
+        const QString largeInput = temp.filePath(QStringLiteral("large.tsy"));
+        if (!generate(largeInput, large))
+            return 1;
+        std::fprintf(stderr, "measuring %lld entries...\n", static_cast<long long>(large));
+        const int largeRepetitions = std::max(1, repetitions / 2);
+        const SizeFigures big = measureSize(largeInput, tsy, temp.path(), largeRepetitions);
+        const double rss = childResidentMiB(largeInput);
+        const double limit = linearityTarget * double(large) / double(entries) / 10.0;
+        std::printf("\n%lld entries against %lld (best of %d; in-process load and save, whole-process list)\n",
+                    static_cast<long long>(large), static_cast<long long>(entries), largeRepetitions);
+        printRatio("load (in process)", big.load, small.load, "<= 11x", limit, missed);
+        printRatio("save (in process)", big.save, small.save, "<= 11x", limit, missed);
+        printRatio("tsy list FILE --all", big.list, small.list, "<= 11x", limit, missed);
+        const bool rssMet = rss >= 0 && rss <= largeRssTargetMiB;
+        std::printf("resident memory after loading %lld entries: %.1f MiB  target <= %.0f MiB  %s\n",
+                    static_cast<long long>(large), rss, largeRssTargetMiB, rssMet ? "yes" : "NO");
+        if (!rssMet)
+            missed.append("resident memory");
+    }
+    const QByteArray verdict = missed.isEmpty() ? QByteArray("all targets met")
+                                                : QByteArray("targets missed: " + missed.join(", "));
+    std::printf("\n%s\n", verdict.constData());
+    return 0;
+}
