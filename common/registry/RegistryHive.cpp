@@ -111,6 +111,15 @@ void interpretHexList(RegistryHive::Value &value, const QString &list)
     value.type = RegistryHive::RegNone;
 }
 
+// A kept value never ends in a continuation backslash (one is left when the
+// file ends in two), which would join the next line to it when written back.
+QString withoutContinuation(QString raw)
+{
+    while (!raw.isEmpty() && (raw.back().isSpace() || raw.back() == u'\\'))
+        raw.chop(1);
+    return raw;
+}
+
 // The value of a line "name"=data or @=data; false when the line is not one.
 bool readValueLine(const QString &line, RegistryHive::Value *value)
 {
@@ -141,22 +150,13 @@ bool readValueLine(const QString &line, RegistryHive::Value *value)
         }
     }
     // Anything else is kept as it was found: hex lists, and forms we do not know.
-    value->rawData = data;
+    value->rawData = withoutContinuation(data);
     value->text.clear();
     QString list;
     if (!readHexList(data, &value->type, &list))
         value->type = RegistryHive::RegNone;
     interpretHexList(*value, list);
     return true;
-}
-
-// A kept value never ends in a continuation backslash, which would join the
-// next line to it when the file is read again.
-QString withoutContinuation(QString raw)
-{
-    while (!raw.isEmpty() && (raw.back().isSpace() || raw.back() == u'\\'))
-        raw.chop(1);
-    return raw;
 }
 
 QString folded(const QString &normalizedPathOrName)
@@ -333,7 +333,7 @@ QByteArray RegistryHive::toText() const
             out += value.name.isEmpty() ? QStringLiteral("@") : quoted(value.name);
             out += u'=';
             if (keepsRawData(value))
-                out += withoutContinuation(value.rawData);
+                out += value.rawData;
             else if (value.type == RegSz)
                 out += quoted(value.text);
             else

@@ -235,7 +235,7 @@ void TestRegModule::abandonedLockIsTakenOver_data()
     QTest::addColumn<QByteArray>("lock");
     const QByteArray here = QSysInfo::machineHostName().toUtf8();
     QTest::newRow("empty") << QByteArray();
-    QTest::newRow("half written") << QByteArray("12");
+    QTest::newRow("not naming a process") << QByteArray("\\n\\n");
     QTest::newRow("naming a process that has ended") << QByteArray::number(endedProcess()) + "\ntsy\n" + here + "\n";
 }
 

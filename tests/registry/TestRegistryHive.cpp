@@ -186,6 +186,8 @@ void TestRegistryHive::valuesKeptAsRead_data()
                                                     << quint32(RegistryHive::RegBinary) << nothing;
     QTest::newRow("backslash at the file's end") << QByteArray("\"v\"=hex:01,\\") << "v" << "hex:01,"
                                                  << quint32(RegistryHive::RegBinary) << nothing;
+    QTest::newRow("two backslashes at the end of the file") << QByteArray("\"v\"=abc\\\\") << "v" << "abc"
+                                                          << quint32(RegistryHive::RegNone) << nothing;
     QTest::newRow("comment ending in a backslash") << QByteArray("; C:\\\n\"v\"=\"x\"\n") << "v" << "" << quint32(RegistryHive::RegSz)
                                                    << QVariant("x");
 }
