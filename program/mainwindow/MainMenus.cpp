@@ -145,4 +145,10 @@ void MainMenus::apply(const MenuRules::States &s)
     enable(mnuSend, s.sendMenu);
     for (QAction *action : {mnuGroupSeparator, mnuNewGroup, mnuRenameGroup, mnuRemoveGroup})
         action->setVisible(s.groupCommandsVisible);
+    // With its commands hidden the group menu has nothing to show: it cannot
+    // be opened then. An empty menu, once opened, would not show its commands
+    // again when they come back.
+    enable(mnuList, s.groupCommandsVisible);
+    if (!s.groupCommandsVisible && mnuList->isVisible())
+        mnuList->hide();
 }

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QInputDialog>
+#include <QLayout>
 #include <QLineEdit>
 #include <QStyle>
 #include <QMessageBox>
@@ -54,6 +55,11 @@ QString WidgetPrompter::inputBox(const QString &prompt, const QString &title, co
             + box.style()->pixelMetric(QStyle::PM_LayoutRightMargin);
         edit->setMinimumWidth(inputBoxWidth(box, title) - margins);
     }
+    // A fixed size: nothing to maximise, also for window managers that draw
+    // their buttons whatever the window's hints say.
+    box.sizeHint();  // lays the dialog out
+    if (QLayout *layout = box.layout())
+        layout->setSizeConstraint(QLayout::SetFixedSize);
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
 
