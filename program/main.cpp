@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "ProgramPaths.h"
+#include "SaveAtExit.h"
 #include "SingleInstance.h"
 #include "TerminationSignals.h"
 #include "TrayWindow.h"
@@ -30,11 +31,15 @@ int main(int argc, char *argv[])
     TrayWindow tray(state, prompter);
     QObject::connect(&tray, &TrayWindow::programEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
 
-    // Logout, kill and Ctrl+C end the program as "Unload" does.
+    // Logout, kill, hang-up and Ctrl+C end the program as "Unload" does.
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &tray, &TrayWindow::unload);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &tray, [&tray](QSessionManager &) { tray.unload(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &tray, &TrayWindow::unload);
+
+    // The end of the X session takes the display away and ends the process
+    // from inside the event loop: the saves of the program's end still run.
+    const SaveAtExit saveAtExit(tray);
 
     tray.start(QApplication::arguments().mid(1));
     return app.exec();

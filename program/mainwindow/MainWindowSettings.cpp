@@ -2,6 +2,7 @@
 
 #include "AdvancedView.h"
 #include "AppState.h"
+#include "Config.h"
 #include "EntryListView.h"
 #include "FilterSection.h"
 #include "GroupListWidget.h"
@@ -9,12 +10,48 @@
 #include "MainWindow.h"
 #include "WindowHelpers.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QScreen>
+#include <functional>
+
+namespace {
+
+// Reports the events after which the window manager may have framed the window.
+class FrameWatcher : public QObject
+{
+public:
+    FrameWatcher(QObject *window, std::function<void()> changed)
+        : QObject(window)
+        , m_changed(std::move(changed))
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show)
+            m_changed();
+        return false;
+    }
+
+private:
+    std::function<void()> m_changed;
+};
+
+}  // namespace
 
 MainWindowSettings::MainWindowSettings(MainWindow &window)
     : m_window(window)
 {
+    m_frameWatcher = new FrameWatcher(&m_window, [this] { whenFrameMayHaveChanged(); });
+}
+
+MainWindowSettings::~MainWindowSettings()
+{
+    delete m_frameWatcher;
 }
 
 int MainWindowSettings::toTwips(int pixels) const
@@ -37,23 +74,68 @@ int MainWindowSettings::screenHeight() const
     return toTwips(m_window.screen()->geometry().height());
 }
 
-std::optional<int> MainWindowSettings::workAreaHeight() const
+std::optional<WindowRect> MainWindowSettings::workArea() const
 {
     const QRect area = m_window.screen()->availableGeometry();
     if (area.isEmpty())
         return std::nullopt;
-    return toTwips(area.height());
+    return WindowRect {toTwips(area.top()), toTwips(area.left()), toTwips(area.width()),
+                       toTwips(area.height())};
+}
+
+// Zero until the window manager has framed the window (and while it is hidden).
+QMargins MainWindowSettings::framePixels() const
+{
+    const QRect frame = m_window.frameGeometry();
+    const QRect client = m_window.geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+            frame.bottom() - client.bottom()};
+}
+
+FrameMargins MainWindowSettings::frameMargins() const
+{
+    const QMargins frame = framePixels();
+    return {toTwips(frame.left()), toTwips(frame.top()), toTwips(frame.right()), toTwips(frame.bottom())};
+}
+
+int MainWindowSettings::minimumWidth() const
+{
+    return toTwips(m_window.minimumSizeHint().expandedTo(m_window.minimumSize()).width());
+}
+
+int MainWindowSettings::minimumHeight() const
+{
+    return toTwips(m_window.minimumSizeHint().expandedTo(m_window.minimumSize()).height());
 }
 
 WindowRect MainWindowSettings::geometry() const
 {
     const QRect rect = m_window.normalGeometry().isValid() ? m_window.normalGeometry() : m_window.geometry();
-    return {toTwips(rect.top()), toTwips(rect.left()), toTwips(rect.width()), toTwips(rect.height())};
+    const QMargins frame = framePixels();
+    return {toTwips(rect.top() - frame.top()), toTwips(rect.left() - frame.left()), toTwips(rect.width()),
+            toTwips(rect.height())};
 }
 
+// The size is the client area's; move() places the frame's top-left (before
+// the window is framed, the window manager is asked to put the frame there).
 void MainWindowSettings::setGeometry(const WindowRect &rect)
 {
-    m_window.setGeometry(toPixels(rect.left), toPixels(rect.top), toPixels(rect.width), toPixels(rect.height));
+    m_window.resize(toPixels(rect.width), toPixels(rect.height));
+    m_window.move(toPixels(rect.left), toPixels(rect.top));
+    m_placed = true;
+    m_placedWithFrame = frameMargins();
+}
+
+// Placed while the frame was not known yet: once it is, the frame is kept on
+// the work area (its right and bottom edges were reckoned without it).
+void MainWindowSettings::whenFrameMayHaveChanged()
+{
+    if (!m_placed || !m_window.isVisible() || m_window.isMaximized() || m_window.isFullScreen())
+        return;
+    if (frameMargins() == m_placedWithFrame)
+        return;
+    m_placed = false;
+    Config::keepOnWorkArea(*this);
 }
 
 SettingsCodec::MainWindowLayout MainWindowSettings::layout() const

@@ -1,19 +1,20 @@
 #include "WindowHelpers.h"
 
+#include "AppState.h"
+
+#include <QPointer>
 #include <QScreen>
-#include <QWindow>
 #include <QWidget>
+#include <QWindow>
 
 namespace WindowHelpers {
 
-double twipsPerPixel(const QWidget *widget)
-{
-    const QScreen *screen = widget ? widget->screen() : nullptr;
-    const double dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
-    return dpi > 0 ? 1440.0 / dpi : 15.0;
-}
+namespace {
 
-void setTopmost(QWidget *window, bool onTop)
+QPointer<QWidget> trayWindow;
+const AppState *trayState = nullptr;
+
+void applyTopmost(QWidget *window, bool onTop)
 {
     if (!window || window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop)
         return;
@@ -32,6 +33,33 @@ void setTopmost(QWidget *window, bool onTop)
     window->setGeometry(geometry);
 }
 
+}  // namespace
+
+double twipsPerPixel(const QWidget *widget)
+{
+    const QScreen *screen = widget ? widget->screen() : nullptr;
+    const double dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
+    return dpi > 0 ? 1440.0 / dpi : 15.0;
+}
+
+void setTopmost(QWidget *window, bool onTop)
+{
+    applyTopmost(window, onTop);
+    if (trayState)
+        applyTopmost(trayWindow, trayWindowTopmost(*trayState));
+}
+
+void setTrayWindow(QWidget *window, const AppState *state)
+{
+    trayWindow = window;
+    trayState = window ? state : nullptr;
+}
+
+bool trayWindowTopmost(const AppState &state)
+{
+    return state.isOnline && state.settings.iAOT;
+}
+
 void centerOverMain(QWidget *window, const QWidget *mainWindow)
 {
     if (!window || !mainWindow)
@@ -45,7 +73,10 @@ void hideMainWindow(QWidget *window)
 {
     if (!window)
         return;
-    window->setWindowState((window->windowState() & ~Qt::WindowActive) | Qt::WindowMinimized);
+    // Withdrawn only, not minimised on the way: a window manager asked to
+    // iconify a window that is then withdrawn may keep the iconic state and
+    // apply it at the window's next map, minimising (and so hiding) it again
+    // as the tray shows it.
     window->hide();
 }
 

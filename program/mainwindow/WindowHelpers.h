@@ -3,6 +3,7 @@
 #include <QString>
 
 class QWidget;
+struct AppState;
 
 // Placing windows and keeping the main window's stacking order right while
 // prompts and dialogs are up.
@@ -11,13 +12,21 @@ namespace WindowHelpers {
 // Twips (1/1440 inch) per pixel of the screen a widget is on: 15 at 96 dpi.
 double twipsPerPixel(const QWidget *widget);
 
-// Keeps a window above all others (or not) without moving or sizing it.
+// Keeps a window above all others (or not) without moving or sizing it, then
+// re-applies the tray window's rule (see setTrayWindow).
 void setTopmost(QWidget *window, bool onTop);
+
+// The tray window (the floating button) is topmost exactly while the program
+// is online and its "always on top" setting (iAOT) is on; every setTopmost
+// applies that rule again. Null while there is no tray window.
+void setTrayWindow(QWidget *trayWindow, const AppState *state);
+bool trayWindowTopmost(const AppState &state);
 
 // Centres a window over another.
 void centerOverMain(QWidget *window, const QWidget *mainWindow);
 
-// Hides a window and leaves it minimised; it is shown again from the tray.
+// Hides a window (withdrawn from the screen, not minimised by the window
+// system); it is shown again from the tray.
 void hideMainWindow(QWidget *window);
 
 } // namespace WindowHelpers

@@ -16,27 +16,38 @@ Config::Config(AppSettings &settings)
 {
 }
 
-int Config::taskbarHeight(const MainWindowSettingsHost &window)
+WindowRect Config::workAreaOf(const MainWindowSettingsHost &window)
 {
-    const std::optional<int> workArea = window.workAreaHeight();
-    return workArea ? window.screenHeight() - *workArea : 0;
+    return window.workArea().value_or(WindowRect {0, 0, window.screenWidth(), window.screenHeight()});
 }
 
-WindowRect Config::clampedToScreen(WindowRect rect, int screenWidth, int screenHeight, int taskbarHeight)
+WindowRect Config::keptOnArea(WindowRect rect, const WindowRect &area, const FrameMargins &frame)
 {
-    if (rect.top < 0)
-        rect.top = 0;
-    if (rect.left < 0)
-        rect.left = 0;
+    const qint64 outerWidth = qint64(rect.width) + frame.left + frame.right;
+    const qint64 outerHeight = qint64(rect.height) + frame.top + frame.bottom;
+    if (rect.left + outerWidth > qint64(area.left) + area.width)
+        rect.left = int(qint64(area.left) + area.width - outerWidth);
+    if (rect.top + outerHeight > qint64(area.top) + area.height)
+        rect.top = int(qint64(area.top) + area.height - outerHeight);
+    // The title bar and the left edge stay reachable before all else.
+    if (rect.left < area.left)
+        rect.left = area.left;
+    if (rect.top < area.top)
+        rect.top = area.top;
+    return rect;
+}
+
+WindowRect Config::clampedToScreen(WindowRect rect, const MainWindowSettingsHost &window)
+{
     if (rect.height < minimumHeight)
         rect.height = defaultHeight;
     if (rect.width < minimumWidth)
         rect.width = defaultWidth;
-    if (qint64(rect.left) + rect.width > screenWidth)
-        rect.left = screenWidth - rect.width;
-    if (qint64(rect.top) + rect.height > screenHeight)
-        rect.top = screenHeight - rect.height - taskbarHeight;
-    return rect;
+    // The window cannot be made smaller than its layout allows: it is placed
+    // by the size it will have.
+    rect.width = qMax(rect.width, window.minimumWidth());
+    rect.height = qMax(rect.height, window.minimumHeight());
+    return keptOnArea(rect, workAreaOf(window), window.frameMargins());
 }
 
 void Config::saveConfig(MainWindowSettingsHost &window)
@@ -99,7 +110,6 @@ void Config::loadConfig(MainWindowSettingsHost &window)
 {
     const SettingsCodec::CfFields cf = SettingsCodec::parseCf(regModule::queryValue(AppSettings::settingsKey, cfName));
     applyCf(m_settings, cf);
-    const int taskbar = taskbarHeight(window);
 
     window.setAdvMode(m_settings.advMode);
 
@@ -108,7 +118,7 @@ void Config::loadConfig(MainWindowSettingsHost &window)
     rect.left = cf.mainLeft.value_or(rect.left);
     rect.width = cf.mainWidth.value_or(rect.width);
     rect.height = cf.mainHeight.value_or(rect.height);
-    rect = clampedToScreen(rect, window.screenWidth(), window.screenHeight(), taskbar);
+    rect = clampedToScreen(rect, window);
     window.setGeometry(rect);
     m_settings.mainTop = rect.top;
     m_settings.mainLeft = rect.left;
@@ -141,9 +151,21 @@ void Config::loadConfig(MainWindowSettingsHost &window)
 void Config::dockMainWindow(MainWindowSettingsHost &window)
 {
     WindowRect rect = window.geometry();
-    rect.top = window.screenHeight() - rect.height - taskbarHeight(window);
-    rect.left = window.screenWidth() - rect.width;
-    window.setGeometry(rect);
+    rect.width = qMax(rect.width, window.minimumWidth());
+    rect.height = qMax(rect.height, window.minimumHeight());
+    const WindowRect area = workAreaOf(window);
+    const FrameMargins frame = window.frameMargins();
+    rect.top = area.top + area.height - rect.height - frame.top - frame.bottom;
+    rect.left = area.left + area.width - rect.width - frame.left - frame.right;
+    window.setGeometry(keptOnArea(rect, area, frame));
+}
+
+void Config::keepOnWorkArea(MainWindowSettingsHost &window)
+{
+    const WindowRect rect = window.geometry();
+    const WindowRect kept = keptOnArea(rect, workAreaOf(window), window.frameMargins());
+    if (kept != rect)
+        window.setGeometry(kept);
 }
 
 int Config::restoreGroupSelection()

@@ -5,6 +5,18 @@
 
 #include <optional>
 
+// The widths of a window's frame (title bar and borders) around its client
+// area, in twips.
+struct FrameMargins
+{
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    bool operator==(const FrameMargins &) const = default;
+};
+
 // What the settings need of the main window: its geometry in twips, the
 // screen it is on, the layout it saves, and the calls that apply loaded
 // settings. The main window implements it; tests use a double.
@@ -15,9 +27,17 @@ public:
 
     virtual int screenWidth() const = 0;
     virtual int screenHeight() const = 0;
-    // The desktop work area's height; nullopt when the desktop does not say.
-    virtual std::optional<int> workAreaHeight() const = 0;
+    // The desktop's work area (the screen less its panels); nullopt when the
+    // desktop does not say.
+    virtual std::optional<WindowRect> workArea() const = 0;
+    // The window's frame; all zero until the window manager has framed it.
+    virtual FrameMargins frameMargins() const = 0;
+    // The smallest client area the window can take (its layout's minimum).
+    virtual int minimumWidth() const = 0;
+    virtual int minimumHeight() const = 0;
 
+    // The window's normal (restored) rectangle: top and left of its frame,
+    // width and height of its client area.
     virtual WindowRect geometry() const = 0;
     virtual void setGeometry(const WindowRect &rect) = 0;
 

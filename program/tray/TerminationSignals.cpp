@@ -10,6 +10,9 @@ namespace {
 
 int signalPipe[2] = {-1, -1};
 
+// Logout (SIGHUP when the terminal or session goes away), kill and Ctrl+C.
+constexpr int endingSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
 } // namespace
 
 TerminationSignals::TerminationSignals(QObject *parent)
@@ -27,14 +30,14 @@ TerminationSignals::TerminationSignals(QObject *parent)
     action.sa_handler = &TerminationSignals::handle;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGINT, &action, nullptr);
+    for (const int signal : endingSignals)
+        ::sigaction(signal, &action, nullptr);
 }
 
 TerminationSignals::~TerminationSignals()
 {
-    ::signal(SIGTERM, SIG_DFL);
-    ::signal(SIGINT, SIG_DFL);
+    for (const int signal : endingSignals)
+        ::signal(signal, SIG_DFL);
 }
 
 void TerminationSignals::handle(int)

@@ -4,8 +4,9 @@
 
 class QSocketNotifier;
 
-// SIGTERM and SIGINT (logout, kill, Ctrl+C) delivered as a Qt signal on the
-// user-interface thread, so the program ends as its "Unload" command does.
+// SIGTERM, SIGINT and SIGHUP (kill, Ctrl+C, the end of the session or of the
+// terminal) delivered as a Qt signal on the user-interface thread, so the
+// program ends as its "Unload" command does.
 class TerminationSignals : public QObject
 {
     Q_OBJECT

@@ -6,17 +6,20 @@
 #include "MainWindow.h"
 #include "ProgramPaths.h"
 #include "Prompter.h"
+#include "StackFile.h"
 #include "TrayConfig.h"
 #include "WindowHelpers.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDialog>
+#include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QSystemTrayIcon>
 #include <QTimer>
-
 #include <sys/utsname.h>
 
 namespace {
@@ -42,6 +45,7 @@ TrayWindow::TrayWindow(AppState &state, Prompter &prompter, QObject *parent)
     setObjectName(QStringLiteral("Form1"));
     m_state.appFolder = ProgramPaths::appFolder();
     m_button = new FloatingButton(m_state, m_state.appFolder);
+    WindowHelpers::setTrayWindow(m_button, &m_state);
     m_icon = new QSystemTrayIcon(QApplication::windowIcon(), this);
     m_icon->setObjectName(QStringLiteral("trayIcon"));
     m_icon->setToolTip(QStringLiteral("Tessaly Tray Control"));
@@ -67,6 +71,7 @@ TrayWindow::TrayWindow(AppState &state, Prompter &prompter, QObject *parent)
 
 TrayWindow::~TrayWindow()
 {
+    WindowHelpers::setTrayWindow(nullptr, nullptr);
     delete m_main;
     delete m_button;
     delete m_menu;
@@ -175,6 +180,28 @@ void TrayWindow::endProgram()
     emit programEnded();
 }
 
+void TrayWindow::saveAtExit()
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    if (m_main && !m_main->isLoading() && !m_main->saveIfChanged())
+        keepUnsavedStore();
+    TrayConfig(m_state.settings).lateSave(*this);
+}
+
+// The default stack file could not be written: the store goes to a file of
+// its own in the data folder rather than nowhere.
+void TrayWindow::keepUnsavedStore()
+{
+    const QString folder
+        = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Tessaly");
+    QDir().mkpath(folder);
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    StackFile::saveStackFile(m_state.store,
+                             folder + QStringLiteral("/unsaved-") + stamp + QStringLiteral(".tsy"));
+}
+
 MainWindow *TrayWindow::mainWindow() const
 {
     return m_main;
@@ -279,6 +306,7 @@ void TrayWindow::ensureReachable()
         return;
     m_buttonAsFallback = true;
     m_button->showButton();
+    m_button->setTopmost(WindowHelpers::trayWindowTopmost(m_state));
     m_button->ButtonState(0);
 }
 
@@ -286,14 +314,15 @@ void TrayWindow::toggleActiveIcon()
 {
     m_state.settings.aI = !m_state.settings.aI;
     if (!m_state.settings.aI) {
-        m_button->setTopmost(false);
+        WindowHelpers::setTopmost(m_button, false);
         m_button->hideButton();
         ensureReachable();
         return;
     }
     m_buttonAsFallback = false;
     m_button->showButton();
-    m_button->setTopmost(m_state.settings.iAOT);
+    // Topmost as iAOT says, and then only while online (setTopmost's rule).
+    WindowHelpers::setTopmost(m_button, m_state.settings.iAOT);
     m_button->ButtonState(0);
 }
 
@@ -334,8 +363,15 @@ WindowRect TrayWindow::trayGeometry() const
     return {int(rect.top() * tpp), int(rect.left() * tpp), int(rect.width() * tpp), int(rect.height() * tpp)};
 }
 
+// The floating button has no frame; all of it stays on the work area.
 void TrayWindow::moveTrayWindow(int top, int left)
 {
     const double tpp = twipsPerPixel();
-    m_button->move(int(left / tpp), int(top / tpp));
+    QPoint place(int(left / tpp), int(top / tpp));
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        place.setX(qMax(area.left(), qMin(place.x(), area.right() + 1 - m_button->width())));
+        place.setY(qMax(area.top(), qMin(place.y(), area.bottom() + 1 - m_button->height())));
+    }
+    m_button->move(place);
 }

@@ -34,6 +34,10 @@ public:
     // Program end: the main window unloaded (saving as its settings say),
     // the icon removed, "ID" written. Runs once; then the application quits.
     void unload();
+    // The process is ending without the program's end (see SaveAtExit): the
+    // default stack file and the settings are saved as the end would save
+    // them, without touching the display. Nothing when the end has run.
+    void saveAtExit();
 
     MainWindow *mainWindow() const;
     // Loads the main window when it is not loaded; it is shown only once ready.
@@ -69,6 +73,7 @@ private:
     void whenNoPromptIsOpen(const std::function<void()> &action, bool closePrompts);
     void runWaitingActions();
     void endProgram();
+    void keepUnsavedStore();
     void onButtonDoubleClicked();
     void ensureReachable();
     void retryTrayIcon();

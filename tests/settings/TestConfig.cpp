@@ -21,13 +21,17 @@ void store(const QString &name, const QString &value)
 }
 
 // A main window that records what the settings do to it. Screen 1024 x 768
-// pixels at 15 twips per pixel, with a 40-pixel taskbar.
+// pixels at 15 twips per pixel, with a 40-pixel taskbar; no frame until a
+// test gives it one.
 class FakeMainWindow : public MainWindowSettingsHost
 {
 public:
     int screenWidth() const override { return 15360; }
     int screenHeight() const override { return 11520; }
-    std::optional<int> workAreaHeight() const override { return workArea; }
+    std::optional<WindowRect> workArea() const override { return area; }
+    FrameMargins frameMargins() const override { return frame; }
+    int minimumWidth() const override { return minimum.width(); }
+    int minimumHeight() const override { return minimum.height(); }
     WindowRect geometry() const override { return rect; }
     void setGeometry(const WindowRect &r) override
     {
@@ -46,7 +50,9 @@ public:
     void setFilterAdvanced(bool expanded) override { calls << QString("expanded %1").arg(expanded); }
     void finishLoadConfig(int slideMask) override { calls << QString("finish %1").arg(slideMask); }
 
-    std::optional<int> workArea = 10920;  // 728 pixels
+    std::optional<WindowRect> area = WindowRect {0, 0, 15360, 10920};  // 728 pixels high
+    FrameMargins frame;
+    QSize minimum;
     WindowRect rect {1500, 1500, 9000, 6000};
     SettingsCodec::MainWindowLayout saved;
     QStringList calls;
@@ -86,6 +92,8 @@ private slots:
     void loadConfigOfShortValues();
     void dockMainWindow_data();
     void dockMainWindow();
+    void keepOnWorkArea_data();
+    void keepOnWorkArea();
     void saveThenLoadGivesSameSettings();
     void restoreGroupSelection_data();
     void restoreGroupSelection();
@@ -106,30 +114,66 @@ void TestConfig::init()
 void TestConfig::clampsGeometry_data()
 {
     QTest::addColumn<QString>("cf");
+    QTest::addColumn<FrameMargins>("frame");
+    QTest::addColumn<WindowRect>("area");
+    QTest::addColumn<QSize>("minimum");
     QTest::addColumn<WindowRect>("expected");
 
-    // Screen 15360 x 11520 twips, taskbar 600 twips.
-    QTest::newRow("inside the screen") << "0 0 0 0 1 1 0 1500 3000 9000 6000 0 0 " << WindowRect {1500, 3000, 9000, 6000};
-    QTest::newRow("too small gets the default size")
-        << "0 0 0 0 1 1 0 1500 1500 2000 2000 0 0 " << WindowRect {1500, 1500, 5208, 3624};
-    QTest::newRow("negative place moves to the corner")
-        << "0 0 0 0 1 1 0 -300 -45 9000 6000 0 0 " << WindowRect {0, 0, 9000, 6000};
-    QTest::newRow("over the right edge ends at the edge")
-        << "0 0 0 0 1 1 0 1500 12000 9000 6000 0 0 " << WindowRect {1500, 6360, 9000, 6000};
-    QTest::newRow("over the bottom edge ends at the taskbar")
-        << "0 0 0 0 1 1 0 9000 1500 9000 6000 0 0 " << WindowRect {4920, 1500, 9000, 6000};
-    QTest::newRow("minimum sizes are kept") << "0 0 0 0 1 1 0 0 0 2496 2380 0 0 " << WindowRect {0, 0, 2496, 2380};
-    QTest::newRow("text fields keep the window's own values")
-        << "0 0 0 0 1 1 0 x y 9000 z 0 0 " << WindowRect {1500, 1500, 9000, 6000};
+    // Screen 15360 x 11520 twips, taskbar 600 twips at the bottom.
+    const WindowRect taskbar {0, 0, 15360, 10920};
+    const FrameMargins none;
+    const FrameMargins framed {60, 300, 60, 60};  // 4-pixel borders, a 20-pixel title bar
+    const auto row = [](const char *name, const char *cf, FrameMargins frame, WindowRect area, QSize minimum,
+                        WindowRect expected) {
+        QTest::newRow(name) << QString(cf) << frame << area << minimum << expected;
+    };
+    row("inside the screen", "0 0 0 0 1 1 0 1500 3000 9000 6000 0 0 ", framed, taskbar, {},
+        {1500, 3000, 9000, 6000});
+    row("too small gets the default size", "0 0 0 0 1 1 0 1500 1500 2000 2000 0 0 ", none, taskbar, {},
+        {1500, 1500, 5208, 3624});
+    row("negative place moves to the corner", "0 0 0 0 1 1 0 -300 -45 9000 6000 0 0 ", none, taskbar, {},
+        {0, 0, 9000, 6000});
+    row("over the right edge ends at the edge", "0 0 0 0 1 1 0 1500 12000 9000 6000 0 0 ", none, taskbar, {},
+        {1500, 6360, 9000, 6000});
+    row("over the bottom edge ends at the taskbar", "0 0 0 0 1 1 0 9000 1500 9000 6000 0 0 ", none, taskbar,
+        {}, {4920, 1500, 9000, 6000});
+    row("over the taskbar only ends at the taskbar", "0 0 0 0 1 1 0 5000 1500 9000 6000 0 0 ", none, taskbar,
+        {}, {4920, 1500, 9000, 6000});
+    row("minimum sizes are kept", "0 0 0 0 1 1 0 0 0 2496 2380 0 0 ", none, taskbar, {}, {0, 0, 2496, 2380});
+    row("text fields keep the window's own values", "0 0 0 0 1 1 0 x y 9000 z 0 0 ", none, taskbar, {},
+        {1500, 1500, 9000, 6000});
+    // The whole frame stays on the work area.
+    row("frame over the right edge ends at the edge", "0 0 0 0 1 1 0 1500 12000 9000 6000 0 0 ", framed,
+        taskbar, {}, {1500, 6240, 9000, 6000});
+    row("frame over the bottom edge ends at the taskbar", "0 0 0 0 1 1 0 9000 1500 9000 6000 0 0 ", framed,
+        taskbar, {}, {4560, 1500, 9000, 6000});
+    row("panel at the top keeps the title bar below it", "0 0 0 0 1 1 0 0 0 9000 6000 0 0 ", framed,
+        {600, 0, 15360, 10920}, {}, {600, 0, 9000, 6000});
+    row("panel at the left", "0 0 0 0 1 1 0 1500 -60 9000 6000 0 0 ", framed, {0, 900, 14460, 11520}, {},
+        {1500, 900, 9000, 6000});
+    row("panel at the right", "0 0 0 0 1 1 0 1500 6000 9000 6000 0 0 ", framed, {0, 0, 14460, 11520}, {},
+        {1500, 5340, 9000, 6000});
+    row("window's own minimum width is the width placed", "0 0 0 0 1 1 0 1500 6000 9000 6000 0 0 ", none,
+        taskbar, {12000, 3000}, {1500, 3360, 12000, 6000});
+    row("window's own minimum height", "0 0 0 0 1 1 0 6000 1500 9000 3000 0 0 ", none, taskbar, {3000, 7500},
+        {3420, 1500, 9000, 7500});
+    row("larger than the work area keeps its title bar on it", "0 0 0 0 1 1 0 1500 1500 20000 15000 0 0 ",
+        framed, taskbar, {}, {0, 0, 20000, 15000});
 }
 
 void TestConfig::clampsGeometry()
 {
     QFETCH(QString, cf);
+    QFETCH(FrameMargins, frame);
+    QFETCH(WindowRect, area);
+    QFETCH(QSize, minimum);
     QFETCH(WindowRect, expected);
     store("CF", cf);
     AppSettings settings;
     FakeMainWindow window;
+    window.frame = frame;
+    window.area = area;
+    window.minimum = minimum;
     Config(settings).loadConfig(window);
     QCOMPARE(window.rect, expected);
     QCOMPARE(settings.mainWidth, expected.width);
@@ -188,21 +232,63 @@ void TestConfig::loadConfigOfShortValues()
 
 void TestConfig::dockMainWindow_data()
 {
-    QTest::addColumn<std::optional<int>>("workArea");
+    QTest::addColumn<std::optional<WindowRect>>("area");
+    QTest::addColumn<FrameMargins>("frame");
+    QTest::addColumn<QSize>("minimum");
     QTest::addColumn<WindowRect>("expected");
-    QTest::newRow("above the taskbar") << std::optional<int>(10920) << WindowRect {4920, 6360, 9000, 6000};
-    QTest::newRow("no work area known") << std::optional<int>() << WindowRect {5520, 6360, 9000, 6000};
+    const std::optional<WindowRect> taskbar = WindowRect {0, 0, 15360, 10920};
+    const FrameMargins framed {60, 300, 60, 60};
+    QTest::newRow("above the taskbar")
+        << taskbar << FrameMargins() << QSize() << WindowRect {4920, 6360, 9000, 6000};
+    QTest::newRow("no work area known")
+        << std::optional<WindowRect>() << FrameMargins() << QSize() << WindowRect {5520, 6360, 9000, 6000};
+    QTest::newRow("frame in the corner")
+        << taskbar << framed << QSize() << WindowRect {4560, 6240, 9000, 6000};
+    QTest::newRow("panel at the right") << std::optional<WindowRect>(WindowRect {0, 0, 14460, 11520})
+                                        << framed << QSize() << WindowRect {5160, 5340, 9000, 6000};
+    QTest::newRow("window's own minimum size")
+        << taskbar << FrameMargins() << QSize(12000, 7500) << WindowRect {3420, 3360, 12000, 7500};
 }
 
 void TestConfig::dockMainWindow()
 {
-    QFETCH(std::optional<int>, workArea);
+    QFETCH(std::optional<WindowRect>, area);
+    QFETCH(FrameMargins, frame);
+    QFETCH(QSize, minimum);
     QFETCH(WindowRect, expected);
     AppSettings settings;
     FakeMainWindow window;
-    window.workArea = workArea;
+    window.area = area;
+    window.frame = frame;
+    window.minimum = minimum;
     Config(settings).dockMainWindow(window);
     QCOMPARE(window.rect, expected);
+}
+
+// A window placed before the window manager framed it is moved, once its
+// frame is known, so that the frame ends on the work area; one already on it
+// is left where it is.
+void TestConfig::keepOnWorkArea_data()
+{
+    QTest::addColumn<WindowRect>("placed");
+    QTest::addColumn<WindowRect>("expected");
+    QTest::newRow("docked without the frame")
+        << WindowRect {4920, 6360, 9000, 6000} << WindowRect {4560, 6240, 9000, 6000};
+    QTest::newRow("inside the work area")
+        << WindowRect {1500, 1500, 9000, 6000} << WindowRect {1500, 1500, 9000, 6000};
+    QTest::newRow("at the top left corner") << WindowRect {0, 0, 9000, 6000} << WindowRect {0, 0, 9000, 6000};
+}
+
+void TestConfig::keepOnWorkArea()
+{
+    QFETCH(WindowRect, placed);
+    QFETCH(WindowRect, expected);
+    FakeMainWindow window;
+    window.rect = placed;
+    window.frame = {60, 300, 60, 60};
+    Config::keepOnWorkArea(window);
+    QCOMPARE(window.rect, expected);
+    QCOMPARE(window.calls.size(), placed == expected ? 0 : 1);
 }
 
 void TestConfig::saveThenLoadGivesSameSettings()

@@ -1,20 +1,24 @@
 #include "AppState.h"
 #include "FloatingButton.h"
 #include "MainWindow.h"
+#include "SaveAtExit.h"
 #include "ScriptedPrompter.h"
 #include "SingleInstance.h"
 #include "TerminationSignals.h"
 #include "TestEnvironment.h"
 #include "TrayWindow.h"
+#include "WindowHelpers.h"
 #include "regModule.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QPointer>
+#include <QProcess>
+#include <QScreen>
 #include <QSystemTrayIcon>
 #include <QtTest>
-
 #include <csignal>
+#include <cstdlib>
 #include <memory>
 
 // The tray window: start, the main window's life, the program's end.
@@ -35,7 +39,16 @@ private slots:
     void programEndSavesAndWritesId();
     void buttonDoubleClickTogglesMainWindow();
     void singleInstance();
+    void terminationSignalEndsProgram_data();
     void terminationSignalEndsProgram();
+    void programEndsOnHangUp();
+    void exitWithoutProgramEndSaves_data();
+    void exitWithoutProgramEndSaves();
+    void mainWindowFrameOnWorkArea_data();
+    void mainWindowFrameOnWorkArea();
+    void floatingButtonOnWorkArea();
+    void floatingButtonTopmostWhileOnline_data();
+    void floatingButtonTopmostWhileOnline();
     void registersLibraryAtStart();
     void ejectedWindowIsShownAgain();
     void flushDuringPromptWaitsForIt();
@@ -43,6 +56,7 @@ private slots:
 
 private:
     TrayWindow *startTray(const QStringList &arguments = {});
+    void runExitChild(const QString &folder, bool armed);
 
     std::unique_ptr<TestEnvironment::ConfigFolder> m_config;
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -209,14 +223,211 @@ void TestTrayWindow::singleInstance()
     QVERIFY(!third.AnotherInstance());
 }
 
+void TestTrayWindow::terminationSignalEndsProgram_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::newRow("kill") << int(SIGTERM);
+    QTest::newRow("Ctrl+C") << int(SIGINT);
+    QTest::newRow("hang-up, end of the session") << int(SIGHUP);
+}
+
+// The signal ends the program as "Unload" does, saving the pending changes.
 void TestTrayWindow::terminationSignalEndsProgram()
 {
+    QFETCH(int, signal);
+    TestEnvironment::writeFile(m_dir->filePath("Pemberly.tsy"), "+G\r\nu\x05t\r\n");
     TrayWindow *tray = startTray();
+    tray->showMainWindow();
+    tray->mainWindow()->quickAdd("http://pending.example/");
     TerminationSignals termination;
     connect(&termination, &TerminationSignals::terminationRequested, tray, &TrayWindow::unload);
     QSignalSpy ended(tray, &TrayWindow::programEnded);
-    ::raise(SIGTERM);
+    ::raise(signal);
     QTRY_COMPARE(ended.count(), 1);
+    QVERIFY(TestEnvironment::readFile(m_dir->filePath("Pemberly.tsy")).contains("pending.example"));
+}
+
+namespace {
+
+// A private runtime folder (the single-instance lock) and settings folder
+// for a child process.
+QProcessEnvironment childEnvironment(const QTemporaryDir &dir)
+{
+    QDir().mkpath(dir.filePath("run"));
+    QFile::setPermissions(dir.filePath("run"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", dir.filePath("config"));
+    environment.insert("XDG_DATA_HOME", dir.filePath("data"));
+    environment.insert("XDG_RUNTIME_DIR", dir.filePath("run"));
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    return environment;
+}
+
+}  // namespace
+
+// The real program, ended by a hang-up, ends as "Unload" does: it writes its
+// settings and exits normally instead of being killed.
+void TestTrayWindow::programEndsOnHangUp()
+{
+    const QString program = QCoreApplication::applicationDirPath() + "/tessaly";
+    QVERIFY2(QFileInfo::exists(program), "the program is built beside the tests");
+    QProcess child;
+    child.setProcessEnvironment(childEnvironment(*m_dir));
+    child.start(program, {});
+    QVERIFY(child.waitForStarted());
+    // The program registers its library at start, after its signal handling is up.
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(m_dir->filePath("config/Tessaly/HKEY_CURRENT_USER.reg")),
+                             30000);
+    QVERIFY(::kill(pid_t(child.processId()), SIGHUP) == 0);
+    QVERIFY(child.waitForFinished(30000));
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), 0);
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir->filePath("config")));
+    QVERIFY(!regModule::queryValue(AppSettings::settingsKey, "ID").isEmpty());
+}
+
+void TestTrayWindow::exitWithoutProgramEndSaves_data()
+{
+    QTest::addColumn<bool>("armed");
+    QTest::newRow("while the program runs") << true;
+    QTest::newRow("after main's end") << false;
+}
+
+// The loss of the display ends the process with exit() from inside the event
+// loop (Qt's X11 platform does so). While the program runs, its end's saves
+// still happen; once main is ending (disarmed) nothing is touched. Run in a
+// child: this test program started again for this one row.
+void TestTrayWindow::exitWithoutProgramEndSaves()
+{
+    QFETCH(bool, armed);
+    if (const QString folder = qEnvironmentVariable("TESSALY_EXIT_CHILD"); !folder.isEmpty()) {
+        runExitChild(folder, armed);
+        return;
+    }
+    TestEnvironment::writeFile(m_dir->filePath("Pemberly.tsy"), "+G\r\nu\x05t\r\n");
+    QProcess child;
+    QProcessEnvironment environment = childEnvironment(*m_dir);
+    environment.insert("TESSALY_EXIT_CHILD", m_dir->path());
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QString("exitWithoutProgramEndSaves:") + QTest::currentDataTag()});
+    QVERIFY(child.waitForFinished(60000));
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), 7);  // the exit, not a failure in the child or its normal end
+    QCOMPARE(TestEnvironment::readFile(m_dir->filePath("Pemberly.tsy")).contains("pending.example"), armed);
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir->filePath("config")));
+    QCOMPARE(regModule::queryValue(AppSettings::settingsKey, "ID").isEmpty(), !armed);
+}
+
+void TestTrayWindow::runExitChild(const QString &folder, bool armed)
+{
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder + "/config"));
+    m_tray = std::make_unique<TrayWindow>(*m_state, m_prompter);
+    m_tray->start({});
+    m_state->stackBase = folder + "/Pemberly";
+    m_tray->showMainWindow();
+    m_tray->mainWindow()->quickAdd("http://pending.example/");
+    auto saveAtExit = std::make_unique<SaveAtExit>(*m_tray);
+    if (!armed)
+        saveAtExit.reset();
+    m_dir.reset();  // the child's own folders, which an exit would leave behind
+    m_config.reset();
+    // A code that a run of one test function cannot return (it returns the
+    // number of failures).
+    QTimer::singleShot(0, [] { std::exit(7); });
+    QTest::qWait(60000);
+    QFAIL("the process did not exit");
+}
+
+void TestTrayWindow::mainWindowFrameOnWorkArea_data()
+{
+    QTest::addColumn<QString>("cf");
+    QTest::addColumn<QString>("corner");  // where the frame must be: its top-left or bottom-right
+    QTest::addColumn<QPoint>("expected");
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    // Nothing stored: the window is only pulled onto the screen.
+    QTest::newRow("first start") << QString() << "top-left" << QPoint();
+    QTest::newRow("stored at the top left corner") << "0 0 0 0 1 1 0 0 0 9000 6000 0 0 "
+                                                   << "top-left" << area.topLeft();
+    QTest::newRow("stored 300 twips in") << "0 0 0 0 1 1 0 300 300 9000 6000 0 0 "
+                                         << "top-left" << area.topLeft() + QPoint(20, 20);
+    QTest::newRow("stored past the bottom right") << "0 0 0 0 1 1 0 90000 90000 9000 6000 0 0 "
+                                                  << "bottom-right" << area.bottomRight();
+    // Settings not loaded: docked in the bottom right corner.
+    QTest::newRow("docked") << "16 "
+                            << "bottom-right" << area.bottomRight();
+}
+
+// The whole frame of the main window is placed on the work area, whatever the
+// window manager's frame (the offscreen platform gives windows a small one).
+void TestTrayWindow::mainWindowFrameOnWorkArea()
+{
+    QFETCH(QString, cf);
+    QFETCH(QString, corner);
+    QFETCH(QPoint, expected);
+    if (!cf.isEmpty()) {
+        regModule::createNewKey(AppSettings::settingsKey, 0x80000001);
+        regModule::setKeyValue(AppSettings::settingsKey, "CF", cf, regModule::REG_SZ);
+    }
+    TrayWindow *tray = startTray();
+    tray->showMainWindow();
+    MainWindow *main = tray->mainWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    const QRect area = main->screen()->availableGeometry();
+    QTRY_VERIFY2(area.contains(main->frameGeometry()), "the frame is on the work area");
+    QVERIFY(main->frameGeometry() != main->geometry());  // the platform did frame it
+    if (corner == "top-left" && !expected.isNull())
+        QCOMPARE(main->frameGeometry().topLeft(), expected);
+    if (corner == "bottom-right")
+        QCOMPARE(main->frameGeometry().bottomRight(), expected);
+}
+
+// A floating button stored at the screen's edge is all on the work area.
+void TestTrayWindow::floatingButtonOnWorkArea()
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QString id
+        = QString("0 %1 %2 0 0 0 True False").arg((area.bottom() - 5) * 15).arg((area.right() - 5) * 15);
+    regModule::createNewKey(AppSettings::settingsKey, 0x80000001);
+    regModule::setKeyValue(AppSettings::settingsKey, "ID", id, regModule::REG_SZ);
+    TrayWindow *tray = startTray();
+    QVERIFY(tray->floatingButton()->isVisible());
+    QVERIFY(area.contains(tray->floatingButton()->frameGeometry()));
+    QCOMPARE(tray->floatingButton()->geometry().bottomRight(), area.bottomRight());
+}
+
+void TestTrayWindow::floatingButtonTopmostWhileOnline_data()
+{
+    QTest::addColumn<bool>("online");
+    QTest::addColumn<bool>("iAOT");
+    QTest::newRow("online, always on top") << true << true;
+    QTest::newRow("offline, always on top") << false << true;
+    QTest::newRow("online, not on top") << true << false;
+    QTest::newRow("offline, not on top") << false << false;
+}
+
+// The floating button is topmost exactly while online with iAOT on: when it
+// is turned on, and again at every change of a window's topmost state.
+void TestTrayWindow::floatingButtonTopmostWhileOnline()
+{
+    QFETCH(bool, online);
+    QFETCH(bool, iAOT);
+    TrayWindow *tray = startTray();
+    FloatingButton *button = tray->floatingButton();
+    m_state->isOnline = online;
+    m_state->settings.iAOT = iAOT;
+    tray->toggleActiveIcon();
+    QVERIFY(m_state->settings.aI && button->isVisible());
+    QCOMPARE(button->isTopmost(), online && iAOT);
+
+    // The connection changes; the next topmost change of the main window (a
+    // prompt opening, say) applies the rule to the button again.
+    m_state->isOnline = !online;
+    tray->showMainWindow();
+    WindowHelpers::setTopmost(tray->mainWindow(), false);
+    QCOMPARE(button->isTopmost(), !online && iAOT);
+    QVERIFY(button->isVisible());
 }
 
 void TestTrayWindow::registersLibraryAtStart()
