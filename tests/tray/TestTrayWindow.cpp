@@ -38,6 +38,8 @@ private slots:
     void programEndSavesAndWritesId_data();
     void programEndSavesAndWritesId();
     void buttonDoubleClickTogglesMainWindow();
+    void reopensAfterSwitchingAway_data();
+    void reopensAfterSwitchingAway();
     void singleInstance();
     void terminationSignalEndsProgram_data();
     void terminationSignalEndsProgram();
@@ -209,6 +211,43 @@ void TestTrayWindow::buttonDoubleClickTogglesMainWindow()
     emit button->doubleClicked();
     QVERIFY(tray->mainWindow()->isVisible());
     QCOMPARE(button->currentPictureName(), QString("ia"));
+}
+
+void TestTrayWindow::reopensAfterSwitchingAway_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::newRow("tray icon") << "icon";
+    QTest::newRow("menu Tessaly") << "mTessaly";
+    QTest::newRow("menu Restore") << "mPopRestore";
+    QTest::newRow("floating button") << "button";
+}
+
+// With the floating button in use, switching to another application hides
+// the main window; one click shows it again, every time. The hidden window is
+// withdrawn, never minimised through the window system: a window manager
+// keeps such an iconify request and applies it at the next map, hiding the
+// window again as it is shown.
+void TestTrayWindow::reopensAfterSwitchingAway()
+{
+    QFETCH(QString, way);
+    TrayWindow *tray = startTray();
+    m_state->settings.aI = true;
+    tray->showMainWindow();
+    MainWindow *main = tray->mainWindow();
+    for (int round = 0; round < 3; ++round) {
+        emit qApp->applicationStateChanged(Qt::ApplicationInactive);
+        QVERIFY(!main->isVisible());
+        QVERIFY(!main->windowHandle()->windowStates().testFlag(Qt::WindowMinimized));
+        if (way == "icon")
+            emit tray->trayIcon()->activated(QSystemTrayIcon::Trigger);
+        else if (way == "button")
+            emit tray->floatingButton()->doubleClicked();
+        else
+            tray->trayMenu()->findChild<QAction *>(way)->trigger();
+        QCOMPARE(tray->mainWindow(), main);
+        QVERIFY(main->isVisible());
+        QVERIFY(!main->isMinimized());
+    }
 }
 
 void TestTrayWindow::singleInstance()
