@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
 
@@ -26,6 +27,8 @@
 #include <cstdio>
 #include <functional>
 #include <limits>
+#include <malloc.h>
+#include <memory>
 
 namespace {
 
@@ -86,6 +89,19 @@ ViewFilter everyFilter()
     return filter;
 }
 
+// VmRSS of this process in MiB.
+double residentMiB()
+{
+    QFile file(QStringLiteral("/proc/self/status"));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return 0.0;
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).simplified().split(' ').value(0).toDouble() / 1024.0;
+    }
+    return 0.0;
+}
+
 void printRow(const char *step, double ms, double base, const char *target, double limit)
 {
     std::printf("%-46s %10.2f", step, ms);
@@ -115,17 +131,27 @@ int main(int argc, char *argv[])
     }
     const double now = DayCount::now();
     const ViewFilter filter = everyFilter();
+    size_t shownCount = 0;
 
-    // The core alone.
-    URLBlock store;
-    const double coreLoad = bestOf([] {}, [&] {
-        StackFile::loadStackFile(store, stackBase + QStringLiteral(".tsy"), false, now);
+    // The core alone. Each load fills a fresh store: freeing the previous one
+    // happens before the timing, as it is no part of loading.
+    auto store = std::make_unique<URLBlock>();
+    const double coreLoad = bestOf([&] { store = std::make_unique<URLBlock>(); }, [&] {
+        StackFile::loadStackFile(*store, stackBase + QStringLiteral(".tsy"), false, now);
     });
     std::vector<const URLData *> shown;
     const double coreFilter = bestOf([] {}, [&] {
-        const EntryFilter decision(filter, ListScope {0, true}, store.IDXList(), now);
-        shown = decision.shownEntries(store.urlDatas());
+        const EntryFilter decision(filter, ListScope {0, true}, store->IDXList(), now);
+        shown = decision.shownEntries(store->urlDatas());
     });
+    store.reset();
+    shownCount = shown.size();
+    shown.clear();
+    shown.shrink_to_fit();
+    // The program has loaded nothing before its window: the core's freed
+    // store is given back first so that it does not count.
+    malloc_trim(0);
+    const double residentBeforeWindow = residentMiB();
 
     // The real main window: load (file read, lists built) and one refill.
     SilentPrompter prompter;
@@ -152,6 +178,17 @@ int main(int argc, char *argv[])
     const double refresh = bestOf([] { QCoreApplication::processEvents(); }, [&] { window->RefreshURLPage(); });
     const int paintsDuringRefresh = counter.paints;
     QCoreApplication::processEvents();
+    const int rowsShown = window->activeModel()->rowCount();
+
+    // Memory: loaded, after the tray's "Flush" (the window unloads and empties
+    // the store), and what trimming the C library's heap would give back.
+    const double residentLoaded = residentMiB();
+    window->activeList()->viewport()->removeEventFilter(&counter);
+    window->unloadWindow();
+    QCoreApplication::processEvents();
+    const double residentFlushed = residentMiB();
+    malloc_trim(0);
+    const double residentTrimmed = residentMiB();
 
     std::printf("Tessaly main window benchmark, %s\n", qPrintable(QDateTime::currentDateTime().toString(Qt::ISODate)));
     std::printf("%lld entries in %d groups; best of %d runs; offscreen\n\n", static_cast<long long>(settings.entryCount),
@@ -162,9 +199,13 @@ int main(int argc, char *argv[])
     printRow("main window: load (file read, lists built)", windowLoad, coreLoad, "<= 3x core load", loadTarget);
     printRow("main window: RefreshURLPage, every filter on", refresh, coreFilter, "<= 3x core filter pass",
              refreshTarget);
-    std::printf("\nrows shown: %d of %lld (core: %zu)\n", window->activeModel()->rowCount(),
-                static_cast<long long>(settings.entryCount), shown.size());
+    std::printf("\nrows shown: %d of %lld (core: %zu)\n", rowsShown, static_cast<long long>(settings.entryCount),
+                shownCount);
     std::printf("paint events of the list during %d refills: %d (the list is never painted per row)\n", repetitions,
                 paintsDuringRefresh);
+    std::printf("\nresident memory (MiB): before the window was loaded %.1f, loaded %.1f, after Flush %.1f "
+                "(%+.1f; target within 20), after malloc_trim(0) %.1f (%+.1f)\n",
+                residentBeforeWindow, residentLoaded, residentFlushed, residentFlushed - residentBeforeWindow,
+                residentTrimmed, residentTrimmed - residentBeforeWindow);
     return 0;
 }

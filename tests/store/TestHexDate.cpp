@@ -3,6 +3,7 @@
 
 #include <QRandomGenerator>
 #include <QtTest>
+#include <cmath>
 
 // The date text of stack files, both directions.
 class TestHexDate : public QObject
@@ -68,6 +69,13 @@ void TestHexDate::writesTexts_data()
     QTest::newRow("first day after the epoch") << 1.0 << "000100000";
     QTest::newRow("last writable day") << 65535.75 << "FFFF124F8";
     QTest::newRow("after 2079 kept at the last writable moment") << 70000.5 << "FFFF1869F";
+    // The text is the day count's decimal text to 15 significant digits, so
+    // digits past that round into the fraction, the day and the whole digits.
+    QTest::newRow("last step below a day rounds up to the day") << std::nextafter(36500.0, 0.0) << "8E9400000";
+    QTest::newRow("last step below day 10 rounds up to day 10") << std::nextafter(10.0, 0.0) << "000A00000";
+    QTest::newRow("below one day, 14 decimals") << 0.999999999999999 << "000100000";
+    QTest::newRow("fraction cut, not rounded, at five digits") << 36499.999994 << "8E931869F";
+    QTest::newRow("half a day after the epoch") << 0.5 << "00000C350";
     QTest::newRow("negative is no date") << -3.5 << "0";
     QTest::newRow("not a number is no date") << std::numeric_limits<double>::quiet_NaN() << "0";
 }
