@@ -7,7 +7,12 @@
 #include "URLBlock.h"
 
 #include <QCommandLineParser>
+#include <QIODevice>
 #include <QRegularExpression>
+#include <QStringEncoder>
+#include <algorithm>
+#include <array>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -30,17 +35,29 @@ bool readShort(const QString &text, int &value)
     return true;
 }
 
-// A tab inside a text would shift the columns: it is written as a blank.
-void appendColumnText(QString &out, const QString &text)
+// One row, its column texts separated by tabs, in UTF-8 at the end of out. A
+// tab inside a text would shift the columns: it is written as a blank.
+void appendRow(QByteArray &out, QStringEncoder &encoder, const EntryRowTexts &rows, const URLData &entry)
 {
-    const qsizetype start = out.size();
-    out += text;
-    if (!text.contains(QLatin1Char('\t')))
-        return;
-    for (auto it = out.begin() + start; it != out.end(); ++it) {
-        if (*it == QLatin1Char('\t'))
-            *it = QLatin1Char(' ');
+    std::array<QString, EntryRowTexts::ColumnCount> texts;
+    qsizetype room = 0;
+    for (int column = 0; column < EntryRowTexts::ColumnCount; ++column) {
+        texts[size_t(column)] = rows.text(entry, column);
+        room += encoder.requiredSpace(texts[size_t(column)].size()) + 1;
     }
+    const qsizetype start = out.size();
+    out.resize(start + room);
+    char *p = out.data() + start;
+    for (const QString &text : texts) {
+        char *const end = encoder.appendToBuffer(p, text);
+        encoder.resetState();
+        if (std::memchr(p, '\t', size_t(end - p)))
+            std::replace(p, end, '\t', ' ');
+        p = end;
+        *p++ = '\t';
+    }
+    p[-1] = '\n';
+    out.truncate(p - out.constData());
 }
 
 }  // namespace
@@ -126,6 +143,15 @@ bool ListCommand::readDateFilter(const QString &option, const QString &text, int
     return true;
 }
 
+void ListCommand::writeOut(const QByteArray &utf8)
+{
+    m_out.flush();
+    if (QIODevice *device = m_out.device())
+        device->write(utf8);
+    else
+        m_out << QString::fromUtf8(utf8);
+}
+
 int ListCommand::execute(const QStringList &arguments)
 {
     QCommandLineParser parser;
@@ -183,25 +209,17 @@ int ListCommand::execute(const QStringList &arguments)
 
     const EntryFilter decision(filter, scope, store.IDXList(), present);
     const EntryRowTexts rows(store.IDXList(), EntryRowTexts::isoDateTexts());
-    // The rows are made in one buffer and handed to the stream in large pieces.
-    QString out;
+    // The rows are made as UTF-8 in one buffer and handed out in large pieces.
+    QByteArray out;
     out.reserve(outputChunk + 4096);
+    QStringEncoder encoder(QStringEncoder::Utf8);
     for (const URLData *entry : decision.shownEntries(store.urlDatas())) {
-        for (int column = 0; column < EntryRowTexts::ColumnCount; ++column) {
-            if (column > 0)
-                out += QLatin1Char('\t');
-            const QString text = rows.text(*entry, column);
-            if (column == EntryRowTexts::Title || column == EntryRowTexts::URL || column == EntryRowTexts::Group)
-                appendColumnText(out, text);
-            else
-                out += text;  // dates, numbers and rating words hold no tab
-        }
-        out += QLatin1Char('\n');
+        appendRow(out, encoder, rows, *entry);
         if (out.size() >= outputChunk) {
-            m_out << out;
+            writeOut(out);
             out.resize(0);  // keeps the capacity
         }
     }
-    m_out << out;
+    writeOut(out);
     return Success;
 }

@@ -19,8 +19,10 @@ protected:
     int execute(const QStringList &arguments) override;
 
 private:
-    // Characters collected before they go to the output stream.
+    // Bytes collected before they go to the output.
     static constexpr qsizetype outputChunk = 1 << 16;
+    // UTF-8 text to the output stream's device, past its text conversion.
+    void writeOut(const QByteArray &utf8);
 
     // Each reads one option into the filter; false after a usage error.
     bool readRatings(const QString &text, ViewFilter &filter);
