@@ -1,0 +1,26 @@
+#include "EntryFind.h"
+
+#include "WildcardPattern.h"
+
+namespace EntryFind {
+
+bool titleMatches(const QString &title, const QString &text)
+{
+    return !text.isEmpty() && WildcardPattern::containing(text).matches(title);
+}
+
+int findRow(int rowCount, int start, Direction direction, const std::function<QString(int row)> &titleOf,
+            const QString &text)
+{
+    if (text.isEmpty())
+        return -1;
+    const WildcardPattern pattern = WildcardPattern::containing(text);
+    const int step = direction == Direction::Down ? 1 : -1;
+    for (int row = start + step; row >= 0 && row < rowCount; row += step) {
+        if (pattern.matches(titleOf(row)))
+            return row;
+    }
+    return -1;
+}
+
+}  // namespace EntryFind

@@ -1,0 +1,114 @@
+#include "EntryOperations.h"
+
+#include "URLBlock.h"
+
+#include <limits>
+
+namespace EntryOperations {
+
+namespace {
+
+URLData *entryOf(const URLBlock &store, quint32 key)
+{
+    return store.urlDatas().Item(store.urlDatas().positionOfKey(key));
+}
+
+bool isRating(int rating)
+{
+    return rating >= 0 && rating <= highestRating;
+}
+
+// The category byte holds the group's position; positions past a byte keep its largest value.
+quint8 catagoryOf(int group)
+{
+    return quint8(std::min(group, int(std::numeric_limits<quint8>::max())));
+}
+
+// Applies change to each entry a key names; returns how many keys named one.
+template<typename Change> qsizetype forEachEntry(const URLBlock &store, const std::vector<quint32> &keys, Change change)
+{
+    qsizetype found = 0;
+    for (const quint32 key : keys) {
+        if (URLData *entry = entryOf(store, key)) {
+            change(*entry);
+            ++found;
+        }
+    }
+    return found;
+}
+
+}  // namespace
+
+std::vector<quint32> unknownKeys(const URLBlock &store, const std::vector<quint32> &keys)
+{
+    std::vector<quint32> unknown;
+    for (const quint32 key : keys) {
+        if (store.urlDatas().positionOfKey(key) == 0)
+            unknown.push_back(key);
+    }
+    return unknown;
+}
+
+qsizetype remove(URLBlock &store, const std::vector<quint32> &keys)
+{
+    return store.urlDatas().removeKeys(keys);
+}
+
+qsizetype rate(URLBlock &store, const std::vector<quint32> &keys, int rating)
+{
+    if (!isRating(rating))
+        return 0;
+    return forEachEntry(store, keys, [rating](URLData &entry) { entry.Rated = quint8(rating); });
+}
+
+qsizetype move(URLBlock &store, const std::vector<quint32> &keys, int group)
+{
+    if (!store.IDXList().isGroup(group))
+        return 0;
+    return forEachEntry(store, keys, [group](URLData &entry) { entry.Owner = group; });
+}
+
+URLData *add(URLBlock &store, const NewEntry &entry, double now)
+{
+    if (!store.IDXList().isGroup(entry.group) || !isRating(entry.rating))
+        return nullptr;
+    URLData *added = store.urlDatas().Add(entry.title, entry.url, entry.group);
+    if (!added)
+        return nullptr;
+    added->Rated = quint8(entry.rating);
+    added->Catagory = catagoryOf(entry.group);
+    added->Created = now;
+    added->LastAccesed = 0.0;
+    added->Visited = 0;
+    return added;
+}
+
+bool edit(URLBlock &store, quint32 key, const EntryChange &change)
+{
+    URLData *entry = entryOf(store, key);
+    if (!entry || (change.rating && !isRating(*change.rating))
+        || (change.group && !store.IDXList().isGroup(*change.group)))
+        return false;
+    if (change.title)
+        entry->Name = *change.title;
+    if (change.url)
+        entry->url = *change.url;
+    if (change.rating)
+        entry->Rated = quint8(*change.rating);
+    if (change.group)
+        entry->Owner = *change.group;
+    return true;
+}
+
+URLData *visit(URLBlock &store, quint32 key, double now)
+{
+    URLData *entry = entryOf(store, key);
+    if (!entry)
+        return nullptr;
+    if (entry->Visited < std::numeric_limits<qint32>::max())
+        ++entry->Visited;
+    entry->LastAccesed = now;
+    return entry;
+}
+
+}  // namespace EntryOperations

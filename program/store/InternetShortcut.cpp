@@ -1,0 +1,131 @@
+#include "InternetShortcut.h"
+
+#include "FileIO.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace InternetShortcut {
+
+namespace {
+
+// The longest file name most file systems take, in bytes.
+constexpr qsizetype longestFileName = 255;
+
+bool isUnsafe(QChar c)
+{
+    static const QString reserved = QStringLiteral("\\/:*?\"<>|");
+    return c.category() == QChar::Other_Control || reserved.contains(c);
+}
+
+// The name cut so that its UTF-8 bytes fit in room, never inside a surrogate pair.
+QString fitted(const QString &name, qsizetype room)
+{
+    if (name.toUtf8().size() <= room)
+        return name;
+    qsizetype bytes = 0;
+    qsizetype end = 0;
+    while (end < name.size()) {
+        const qsizetype width = name[end].isHighSurrogate() && end + 1 < name.size() ? 2 : 1;
+        const qsizetype size = name.mid(end, width).toUtf8().size();
+        if (bytes + size > room)
+            break;
+        bytes += size;
+        end += width;
+    }
+    return name.left(end);
+}
+
+bool isInside(const QString &path, const QString &folder)
+{
+    return path == folder || path.startsWith(folder + QLatin1Char('/'));
+}
+
+bool fail(QString *error, const QString &message)
+{
+    if (error)
+        *error = message;
+    return false;
+}
+
+// The folder the shortcut goes into, made when the setting asks for it.
+bool targetFolder(const QString &favorites, int cAF, const QString &group, QString *folder, QString *error)
+{
+    const QString safeGroup = safeFileName(group);
+    if (cAF != 2 && safeGroup.isEmpty() && !group.isEmpty())
+        return fail(error, QStringLiteral("\"%1\" cannot name a folder").arg(group));
+    *folder = cAF == 2 || safeGroup.isEmpty() ? favorites
+                                              : favorites + QLatin1Char('/') + fitted(safeGroup, longestFileName);
+    if ((cAF == 1 || cAF == 2) && !QDir().mkpath(*folder))
+        return fail(error, QStringLiteral("%1: the folder could not be made").arg(*folder));
+    return true;
+}
+
+}  // namespace
+
+QString safeFileName(const QString &text)
+{
+    if (text == QLatin1String(".") || text == QLatin1String(".."))
+        return QString();
+    QString name = text;
+    for (QChar &c : name) {
+        if (isUnsafe(c))
+            c = QLatin1Char('_');
+    }
+    return name;
+}
+
+QByteArray contents(const QString &url)
+{
+    // A line break in the address would end the URL line early.
+    QString oneLine = url;
+    oneLine.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
+    return "[InternetShortcut]\r\nURL=" + oneLine.toUtf8() + "\r\n";
+}
+
+QString writeShortcut(const QString &favoritesFolder, int cAF, const QString &title, const QString &url,
+                      const QString &group, QString *error)
+{
+    if (cAF == 0) {
+        fail(error, QStringLiteral("No shortcut is written: the setting turns them off"));
+        return QString();
+    }
+    const QString safeTitle = safeFileName(title);
+    if (safeTitle.isEmpty() && !title.isEmpty()) {
+        fail(error, QStringLiteral("\"%1\" cannot name a file").arg(title));
+        return QString();
+    }
+    QString folder;
+    if (!targetFolder(favoritesFolder, cAF, group, &folder, error))
+        return QString();
+    const QString suffix = QStringLiteral(".url");
+    const QString path = folder + QLatin1Char('/') + fitted(safeTitle, longestFileName - suffix.size()) + suffix;
+
+    // The file written, at the end of any links, must lie inside the favorites folder.
+    const QString base = QFileInfo(favoritesFolder).canonicalFilePath();
+    const QString written = FileIO::writtenPath(path);
+    const QString writtenFolder = QFileInfo(QFileInfo(written).absolutePath()).canonicalFilePath();
+    if (base.isEmpty() || writtenFolder.isEmpty()) {
+        fail(error, QStringLiteral("%1: not written, its folder does not exist").arg(path));
+        return QString();
+    }
+    if (!isInside(writtenFolder, base)) {
+        fail(error, QStringLiteral("%1: not written, it lies outside the favorites folder").arg(written));
+        return QString();
+    }
+    QString writeError;
+    if (!FileIO::saveFile(path, contents(url), &writeError)) {
+        fail(error, writeError);
+        return QString();
+    }
+    return path;
+}
+
+QString favoritesFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+        + QStringLiteral("/Tessaly/Favorites");
+}
+
+}  // namespace InternetShortcut
