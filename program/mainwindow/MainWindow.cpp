@@ -530,6 +530,8 @@ void MainWindow::clearEntryLists()
 void MainWindow::flushEverything()
 {
     m_state.store.clear();
+    // The store no longer holds the default file: other writers may change it.
+    m_defaultStack.releaseLock();
     clearEntryLists();
     m_advanced->indexPanel()->groupList()->clear();
     m_view.lastIDX2 = 0;
@@ -539,10 +541,10 @@ void MainWindow::flushEverything()
     m_state.mainWindowReady = false;
 }
 
-bool MainWindow::saveIfChanged()
+bool MainWindow::saveIfChanged(QString *error)
 {
     m_defaultStack.setStackBase(m_state.stackBase);
-    const bool saved = m_defaultStack.shouldSaveUrls(m_state.settings.aSU);
+    const bool saved = m_defaultStack.shouldSaveUrls(m_state.settings.aSU, error);
     if (m_state.settings.aSS)
         saveConfig();
     return saved;
@@ -552,6 +554,11 @@ void MainWindow::saveConfig()
 {
     storeCHeaders();
     Config(m_state.settings).saveConfig(*m_settingsHost);
+}
+
+void MainWindow::showStatus(const QString &text)
+{
+    statusBar()->showMessage(text);
 }
 
 void MainWindow::loadConfig()
@@ -568,9 +575,9 @@ void MainWindow::ejectBookmarks()
 {
     // When the automatic save fails the store stays, as with a flush: an
     // emptied store would lose the changes for good.
-    if (!saveIfChanged()) {
-        statusBar()->showMessage(QStringLiteral("The bookmarks could not be saved to %1; they stay loaded.")
-                                     .arg(m_defaultStack.path()));
+    QString error;
+    if (!saveIfChanged(&error)) {
+        statusBar()->showMessage(QStringLiteral("Not ejected, the bookmarks could not be saved: %1").arg(error));
         return;
     }
     flushEverything();

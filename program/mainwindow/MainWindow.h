@@ -88,7 +88,9 @@ public:
     void ejectBookmarks();
     // Pending changes written as the settings say, then the layout when aSS
     // is on. False when the automatic save failed: the changes are still pending.
-    bool saveIfChanged();
+    bool saveIfChanged(QString *error = nullptr);
+    // A message in the status bar until the next one.
+    void showStatus(const QString &text);
     void saveConfig();
     void loadConfig();
     void restoreGroupSelection();

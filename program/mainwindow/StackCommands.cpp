@@ -64,7 +64,13 @@ void StackCommands::openStack(int index)
         m_window.defaultStack().setStackBase(state.stackBase);
         // The rows name entries by key: a new store gives the keys anew.
         m_window.clearEntryLists();
-        m_window.defaultStack().Populate(DayCount::now());
+        QString error;
+        // A missing default file gives an empty store, as at first start; a
+        // file that is there but could not be read (or is being changed by
+        // tsy) is named.
+        if (!m_window.defaultStack().Populate(DayCount::now(), &error)
+            && QFileInfo::exists(m_window.defaultStack().path()))
+            m_window.showStatus(error);
         m_window.restoreGroupSelection();
     } else if (index == 1) {
         OpenURLAs(false);

@@ -10,6 +10,7 @@
 #include "MainMenus.h"
 #include "MainWindow.h"
 #include "ScriptedPrompter.h"
+#include "StackFileLock.h"
 #include "StandardView.h"
 #include "TestEnvironment.h"
 #include "WidgetPrompter.h"
@@ -74,6 +75,7 @@ private slots:
     void saveAllAndLoadAll();
     void fullWindowRestoredAtLoad();
     void flushResetsPreviousTab();
+    void storeHoldsDefaultFileLock();
     void inputBoxHasRoomForItsTitle();
     void tabSwitchCarriesChosenGroup();
     void clickingShownTabRebuildsNothing();
@@ -467,6 +469,28 @@ void TestMainWindow::fullWindowRestoredAtLoad()
     QTest::keyClick(window, Qt::Key_Escape);
     QVERIFY(!window->view().fullWindow);
     QVERIFY(window->tabStrip()->isVisible());
+}
+
+// While the store holds the default file no other writer may change it; a
+// file another writer holds is not read, and the window says so.
+void TestMainWindow::storeHoldsDefaultFileLock()
+{
+    StackFileLock other(stackFile(), StackFileLock::Holder::Tool);
+    MainWindow *window = openWindow();
+    QVERIFY(m_window->defaultStack().holdsLock());
+    QVERIFY(!other.tryLock());
+    window->menus()->mnuEject->trigger();
+    QVERIFY(!m_window->defaultStack().holdsLock());
+    QVERIFY(other.tryLock());
+    window->menus()->mnuOpenDefault->trigger();  // waits, then gives up
+    QCOMPARE(m_state->store.urlDatas().Count(), 0);
+    QVERIFY2(window->statusBar()->currentMessage().contains("Pemberly.tsy"),
+             qPrintable(window->statusBar()->currentMessage()));
+    other.unlock();
+    window->menus()->mnuOpenDefault->trigger();
+    QCOMPARE(m_state->store.urlDatas().Count(), 3);
+    window->menus()->mnuFree->trigger();
+    QVERIFY(!m_window->defaultStack().holdsLock());
 }
 
 // After an eject the next click on either tab rebuilds it.
