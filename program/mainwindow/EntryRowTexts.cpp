@@ -136,14 +136,14 @@ QString isoText(const DayText &day, int second)
 
 EntryRowTexts::DateText EntryRowTexts::isoDateTexts()
 {
-    auto days = std::make_shared<QHash<qint64, DayText>>();  // by Julian day
+    auto days = std::make_shared<QHash<qint64, DayText>>();  // by day number
     return [days](double dayCount) {
-        QDate date;
+        qint64 day = 0;
         int second = 0;
-        DayCount::toDateAndSecond(dayCount, date, second);
-        auto found = days->constFind(date.toJulianDay());
+        DayCount::toDayAndSecond(dayCount, day, second);
+        auto found = days->constFind(day);
         if (found == days->cend())
-            found = days->insert(date.toJulianDay(), dayText(date));
+            found = days->insert(day, dayText(DayCount::epoch().addDays(day)));
         return found->steady ? isoText(*found, second) : isoDateText(dayCount);
     };
 }

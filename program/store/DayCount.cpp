@@ -26,14 +26,14 @@ QDate toDate(double dayCount)
     return epoch().addDays(qint64(std::floor(bounded(dayCount))));
 }
 
-void toDateAndSecond(double dayCount, QDate &date, int &second)
+void toDayAndSecond(double dayCount, qint64 &day, int &second)
 {
     dayCount = bounded(dayCount);
     const double days = std::floor(dayCount);
     qint64 seconds = std::llround((dayCount - days) * secondsPerDay);
-    date = epoch().addDays(qint64(days));
+    day = qint64(days);
     if (seconds >= qint64(secondsPerDay)) {
-        date = date.addDays(1);
+        ++day;
         seconds = 0;
     }
     second = int(seconds);
@@ -41,10 +41,10 @@ void toDateAndSecond(double dayCount, QDate &date, int &second)
 
 QDateTime toDateTime(double dayCount)
 {
-    QDate date;
+    qint64 day = 0;
     int second = 0;
-    toDateAndSecond(dayCount, date, second);
-    return QDateTime(date, QTime(0, 0).addSecs(second));
+    toDayAndSecond(dayCount, day, second);
+    return QDateTime(epoch().addDays(day), QTime(0, 0).addSecs(second));
 }
 
 bool hasSteadyLocalOffset(QDate date)

@@ -21,10 +21,10 @@ QDate epoch();
 QDate toDate(double dayCount);
 // Date and time, rounded to the nearest second.
 QDateTime toDateTime(double dayCount);
-// The same as a calendar date and a second of that day (0 to 86399), without
-// a time zone: toDateTime's date and time, unless that time is skipped by a
-// change of local time.
-void toDateAndSecond(double dayCount, QDate &date, int &second);
+// The same as a day number (days since 30 December 1899) and a second of that
+// day (0 to 86399), without a time zone: toDateTime's date and time, unless
+// that time is skipped by a change of local time.
+void toDayAndSecond(double dayCount, qint64 &day, int &second);
 
 // True when local time keeps one offset from UTC all through the date, so that
 // no wall-clock time of it is skipped or repeated; false on the days of
