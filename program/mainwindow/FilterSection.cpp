@@ -1,5 +1,7 @@
 #include "FilterSection.h"
 
+#include "DialogText.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,8 +25,6 @@ enum Combo { VisitedMode = 0, AccessedMode = 1, AccessedUnit = 2, AddedMode = 3,
 enum CountBox { VisitedCount = 0, AccessedAmount = 1, AddedAmount = 2 };
 
 constexpr int panelWidthHint = 200;
-constexpr int countMin = std::numeric_limits<qint16>::min();
-constexpr int countMax = std::numeric_limits<qint16>::max();
 
 QString indexedName(const char *name, int index)
 {
@@ -40,13 +40,11 @@ void setComboIndex(QComboBox *combo, int index)
 // otherwise value is kept. The box then shows value. False when rejected.
 bool readCountBox(QLineEdit *box, int &value)
 {
-    bool ok = false;
-    const int number = box->text().trimmed().toInt(&ok, 10);
-    const bool accepted = ok && number >= countMin && number <= countMax;
-    if (accepted)
-        value = number;
+    const std::optional<int> number = DialogText::countValue(box->text());
+    if (number)
+        value = *number;
     box->setText(QString::number(value));
-    return accepted;
+    return number.has_value();
 }
 
 }  // namespace
