@@ -10,8 +10,9 @@ namespace InternetShortcut {
 
 namespace {
 
-// The longest file name most file systems take, in bytes.
-constexpr qsizetype longestFileName = 255;
+// The longest file name most file systems take (255 bytes), less the room
+// for the suffix of the temporary file that a write goes through.
+constexpr qsizetype longestFileName = 255 - 13;
 
 bool isUnsafe(QChar c)
 {
@@ -55,8 +56,9 @@ bool targetFolder(const QString &favorites, int cAF, const QString &group, QStri
     const QString safeGroup = safeFileName(group);
     if (cAF != 2 && safeGroup.isEmpty() && !group.isEmpty())
         return fail(error, QStringLiteral("\"%1\" cannot name a folder").arg(group));
-    *folder = cAF == 2 || safeGroup.isEmpty() ? favorites
-                                              : favorites + QLatin1Char('/') + fitted(safeGroup, longestFileName);
+    *folder = cAF == 2 || safeGroup.isEmpty()
+        ? favorites
+        : favorites + QLatin1Char('/') + fitted(safeGroup, longestFileName);
     if ((cAF == 1 || cAF == 2) && !QDir().mkpath(*folder))
         return fail(error, QStringLiteral("%1: the folder could not be made").arg(*folder));
     return true;
@@ -100,7 +102,8 @@ QString writeShortcut(const QString &favoritesFolder, int cAF, const QString &ti
     if (!targetFolder(favoritesFolder, cAF, group, &folder, error))
         return QString();
     const QString suffix = QStringLiteral(".url");
-    const QString path = folder + QLatin1Char('/') + fitted(safeTitle, longestFileName - suffix.size()) + suffix;
+    const QString path
+        = folder + QLatin1Char('/') + fitted(safeTitle, longestFileName - suffix.size()) + suffix;
 
     // The file written, at the end of any links, must lie inside the favorites folder.
     const QString base = QFileInfo(favoritesFolder).canonicalFilePath();

@@ -69,7 +69,8 @@ QStringList Command::withPositionalsLast(const QCommandLineParser &parser, const
     return options + QStringList {QStringLiteral("--")} + positionals;
 }
 
-bool Command::parse(QCommandLineParser &parser, const QStringList &arguments, int positionalCount)
+bool Command::parse(QCommandLineParser &parser, const QStringList &arguments, int positionalCount,
+                    bool orMore)
 {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     QStringList marked = arguments;
@@ -85,8 +86,10 @@ bool Command::parse(QCommandLineParser &parser, const QStringList &arguments, in
         usageError(parser.errorText());
         return false;
     }
-    if (parser.positionalArguments().size() != positionalCount) {
-        usageError(QStringLiteral("expected %1 argument(s), got %2")
+    const qsizetype count = parser.positionalArguments().size();
+    if (count != positionalCount && !(orMore && count > positionalCount)) {
+        usageError(QStringLiteral("expected %1%2 argument(s), got %3")
+                       .arg(orMore ? QStringLiteral("at least ") : QString())
                        .arg(positionalCount)
                        .arg(parser.positionalArguments().size()));
         return false;

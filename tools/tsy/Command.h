@@ -28,7 +28,9 @@ protected:
 
     // Parses options and positional arguments; false after printing a usage
     // error. A negative number ("-5", "-1.5") is a value, never an option.
-    bool parse(QCommandLineParser &parser, const QStringList &arguments, int positionalCount);
+    // With orMore, positionalCount is the least number of positional arguments.
+    bool parse(QCommandLineParser &parser, const QStringList &arguments, int positionalCount,
+               bool orMore = false);
     int usageError(const QString &message);
     int fileError(const QString &message);
 

@@ -3,6 +3,7 @@
 #include "DayCount.h"
 #include "EntryFilter.h"
 #include "EntryRowTexts.h"
+#include "EntrySort.h"
 #include "StackFile.h"
 #include "URLBlock.h"
 
@@ -60,6 +61,30 @@ void appendRow(QByteArray &out, QStringEncoder &encoder, const EntryRowTexts &ro
     out.truncate(p - out.constData());
 }
 
+// The column a --sort name stands for; -1 for any other name.
+int sortColumnOf(const QString &name)
+{
+    static const QStringList names
+        = {QStringLiteral("title"), QStringLiteral("url"),          QStringLiteral("rated"),
+           QStringLiteral("group"), QStringLiteral("last-visited"), QStringLiteral("created"),
+           QStringLiteral("visits")};
+    return int(names.indexOf(name.toLower()));
+}
+
+// The rows in the order a click on the column gives, or its reverse for
+// value columns when ascending.
+void sortRows(std::vector<const URLData *> &rows, const URLBlock &store, int column, bool ascending)
+{
+    std::vector<quint32> keys;
+    keys.reserve(rows.size());
+    for (const URLData *entry : rows)
+        keys.push_back(entry->keyNumber());
+    EntrySort::sort(keys, store, column, ascending && EntrySort::isValueColumn(column));
+    const URLDatas &entries = store.urlDatas();
+    for (size_t i = 0; i < keys.size(); ++i)
+        rows[i] = entries.Item(entries.positionOfKey(keys[i]));
+}
+
 }  // namespace
 
 QString ListCommand::summary() const
@@ -72,11 +97,12 @@ QString ListCommand::help() const
     return QStringLiteral("Usage: tsy list FILE.tsy [--group N | --all] [--ratings 0,1,2,3,4]\n"
                           "                [--visited MODE:N] [--accessed MODE:N(d|w|m)]\n"
                           "                [--added MODE:N(d|w|m)] [--title MASK] [--now DAYCOUNT]\n"
+                          "                [--keys] [--sort COLUMN [--ascending]]\n"
                           "\n"
                           "Prints one row a line, the seven column texts (Title, URL, Rated, Group,\n"
                           "Last Visited, Created, Visited) separated by tabs; dates as\n"
                           "YYYY-MM-DD HH:MM:SS, \"Never\" for no last visit. A tab inside a text is\n"
-                          "printed as a blank.\n"
+                          "printed as a blank. Rows are in the file's order unless sorted.\n"
                           "\n"
                           "  --group N        the entries of group N (its position, from 0)\n"
                           "  --all            the entries of every group whose index mask is set\n"
@@ -94,6 +120,14 @@ QString ListCommand::help() const
                           "                   case-insensitive\n"
                           "  --now DAYCOUNT   the present as a day count since 30 December 1899\n"
                           "                   (default: now), for reproducible output\n"
+                          "  --keys           the entry's key (00012) as an extra first column\n"
+                          "  --sort COLUMN    the order a click on that column gives in Tessaly:\n"
+                          "                   title, url or group from A to Z without regard to case;\n"
+                          "                   rated, last-visited, created or visits largest first\n"
+                          "                   (never visited is the smallest). Rows of equal value\n"
+                          "                   stay in the file's order.\n"
+                          "  --ascending      with rated, last-visited, created or visits: smallest\n"
+                          "                   first; text columns are always from A to Z\n"
                           "MODE is more, less or equal.\n");
 }
 
@@ -163,9 +197,19 @@ int ListCommand::execute(const QStringList &arguments)
     const QCommandLineOption added(QStringLiteral("added"), QString(), QStringLiteral("MODE:N"));
     const QCommandLineOption title(QStringLiteral("title"), QString(), QStringLiteral("MASK"));
     const QCommandLineOption now(QStringLiteral("now"), QString(), QStringLiteral("DAYCOUNT"));
-    parser.addOptions({group, all, ratings, visited, accessed, added, title, now});
+    const QCommandLineOption keys(QStringLiteral("keys"));
+    const QCommandLineOption sort(QStringLiteral("sort"), QString(), QStringLiteral("COLUMN"));
+    const QCommandLineOption ascending(QStringLiteral("ascending"));
+    parser.addOptions({group, all, ratings, visited, accessed, added, title, now, keys, sort, ascending});
     if (!parse(parser, arguments, 1))
         return UsageError;
+    const int sortColumn = parser.isSet(sort) ? sortColumnOf(parser.value(sort)) : -1;
+    if (parser.isSet(sort) && sortColumn < 0)
+        return usageError(QStringLiteral("--sort: '%1' is not title, url, rated, group, last-visited, "
+                                         "created or visits")
+                              .arg(parser.value(sort)));
+    if (parser.isSet(ascending) && !parser.isSet(sort))
+        return usageError(QStringLiteral("--ascending needs --sort"));
 
     ListScope scope {0, true};
     if (parser.isSet(group) && parser.isSet(all))
@@ -213,7 +257,13 @@ int ListCommand::execute(const QStringList &arguments)
     QByteArray out;
     out.reserve(outputChunk + 4096);
     QStringEncoder encoder(QStringEncoder::Utf8);
-    for (const URLData *entry : decision.shownEntries(store.urlDatas())) {
+    std::vector<const URLData *> shown = decision.shownEntries(store.urlDatas());
+    if (sortColumn >= 0)
+        sortRows(shown, store, sortColumn, parser.isSet(ascending));
+    const bool withKeys = parser.isSet(keys);
+    for (const URLData *entry : shown) {
+        if (withKeys)
+            out += entry->ID().toLatin1() + '\t';
         appendRow(out, encoder, rows, *entry);
         if (out.size() >= outputChunk) {
             writeOut(out);

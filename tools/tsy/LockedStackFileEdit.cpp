@@ -2,6 +2,8 @@
 
 #include "StackFileLock.h"
 
+#include <QFileInfo>
+
 bool LockedStackFileEdit::run(const QString &stackFile, const Edit &edit, QString *error)
 {
     StackFileLock lock(stackFile, StackFileLock::Holder::Tool);
@@ -10,4 +12,11 @@ bool LockedStackFileEdit::run(const QString &stackFile, const Edit &edit, QStrin
         return false;
     }
     return edit(error);
+}
+
+QString LockedStackFileEdit::backupPathOf(const QString &stackFile)
+{
+    const QString suffix = QFileInfo(stackFile).suffix();
+    const QString base = suffix.isEmpty() ? stackFile : stackFile.chopped(suffix.size() + 1);
+    return base + QStringLiteral(".bak");
 }

@@ -21,4 +21,7 @@ public:
     // error text when the lock could not be taken (edit did not run: the
     // file is unchanged) or when edit failed.
     static bool run(const QString &stackFile, const Edit &edit, QString *error);
+
+    // The backup of a stack file: the same name with the extension ".bak".
+    static QString backupPathOf(const QString &stackFile);
 };

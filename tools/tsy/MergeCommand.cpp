@@ -28,15 +28,6 @@ QString MergeCommand::help() const
                           "left as it is (flush it in Tessaly first).\n");
 }
 
-// The backup of a stack file: the same name with the extension ".bak".
-static QString backupPathOf(const QString &path)
-{
-    const QFileInfo info(path);
-    const QString suffix = info.suffix();
-    const QString base = suffix.isEmpty() ? path : path.chopped(suffix.size() + 1);
-    return base + QStringLiteral(".bak");
-}
-
 int MergeCommand::execute(const QStringList &arguments)
 {
     QCommandLineParser parser;
@@ -52,7 +43,8 @@ int MergeCommand::execute(const QStringList &arguments)
         const double now = DayCount::now();
         return StackFile::loadStackFile(store, target, false, now, error)
             && StackFile::loadStackFile(store, other, true, now, error)
-            && StackFile::saveStackFileWithBackup(store, target, backupPathOf(target), error);
+            && StackFile::saveStackFileWithBackup(store, target, LockedStackFileEdit::backupPathOf(target),
+                                                  error);
     };
     QString error;
     if (!LockedStackFileEdit::run(target, mergeAndSave, &error))

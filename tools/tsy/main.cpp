@@ -1,12 +1,18 @@
 // tsy: the command-line companion of Tessaly, over the same core as the program.
 
+#include "AddCommand.h"
 #include "DateTextCommand.h"
 #include "DateValueCommand.h"
 #include "DumpCommand.h"
+#include "EditCommand.h"
+#include "FindCommand.h"
 #include "ListCommand.h"
 #include "MergeCommand.h"
+#include "MoveCommand.h"
 #include "NormalizeCommand.h"
+#include "RateCommand.h"
 #include "RegCommand.h"
+#include "RemoveCommand.h"
 #include "SettingsCommand.h"
 
 #include <QCoreApplication>
@@ -24,6 +30,12 @@ std::vector<std::unique_ptr<Command>> allCommands(QTextStream &out, QTextStream 
     commands.push_back(std::make_unique<ListCommand>(out, err));
     commands.push_back(std::make_unique<MergeCommand>(out, err));
     commands.push_back(std::make_unique<NormalizeCommand>(out, err));
+    commands.push_back(std::make_unique<FindCommand>(out, err));
+    commands.push_back(std::make_unique<AddCommand>(out, err));
+    commands.push_back(std::make_unique<EditCommand>(out, err));
+    commands.push_back(std::make_unique<RemoveCommand>(out, err));
+    commands.push_back(std::make_unique<RateCommand>(out, err));
+    commands.push_back(std::make_unique<MoveCommand>(out, err));
     commands.push_back(std::make_unique<DateTextCommand>(out, err));
     commands.push_back(std::make_unique<DateValueCommand>(out, err));
     commands.push_back(std::make_unique<RegCommand>(out, err));
@@ -43,8 +55,8 @@ void printUsage(QTextStream &stream, const std::vector<std::unique_ptr<Command>>
     for (const auto &command : commands)
         stream << "  " << command->name().leftJustified(12) << command->summary() << '\n';
     stream << "\n"
-              "Exit status: 0 on success, 1 when a file cannot be read or written,\n"
-              "2 for a usage error.\n";
+              "Exit status: 0 on success, 1 when a file cannot be read or written or holds\n"
+              "no entry or group of the name given, 2 for a usage error.\n";
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // End-to-end tests of the tsy tool: each case runs the built binary in a
 // temporary folder and checks its exit status, output and files.
 
+#include "DayCount.h"
 #include "DefaultStackFile.h"
+#include "HexDate.h"
 #include "StackFileLock.h"
 #include "TestEnvironment.h"
 #include "URLBlock.h"
@@ -123,7 +125,8 @@ private slots:
         const auto row = [](const char *name, const char *arguments, int exitCode, const char *mentions) {
             QTest::newRow(name) << QString::fromUtf8(arguments) << exitCode << QString::fromUtf8(mentions);
         };
-        const char *commands = "dump|list|merge|normalize|date-text|date-value";
+        const char *commands
+            = "dump|list|merge|normalize|date-text|date-value|find|add|edit|remove|rate|move";
         row("tool --help", "--help", 0, commands);
         row("tool -h", "-h", 0, commands);
         row("tool help", "help", 0, commands);
@@ -154,6 +157,25 @@ private slots:
         row("now past the year 9999", "list good.tsy --now 1e300", 2, "1e300");
         row("merge into a backup file", "merge good.bak good.tsy", 2, "own backup");
         row("usage error found before the missing file", "list missing.tsy --group x", 2, "Usage: tsy list");
+        row("remove of a key that names no entry", "remove good.tsy 2 99", 1, "no entry has the key 00099");
+        row("rate of keys that name no entry", "rate good.tsy 3 00098 1 99", 1, "keys 00098, 00099");
+        row("edit of a key that names no entry", "edit good.tsy 42 --title x", 1, "00042");
+        row("move into a group of no such name", "move good.tsy Sports 1", 1, "'Sports'");
+        row("move into a group past the last", "move good.tsy 2 1", 1, "'2'");
+        row("add to a group of no such name", "add good.tsy http://x/ --group news", 1, "'news'");
+        row("edit into a group of no such name", "edit good.tsy 1 --group 9", 1, "'9'");
+        row("remove from a missing file", "remove missing.tsy 1", 1, "missing.tsy");
+        row("rating above 4", "rate good.tsy 5 1", 2, "'5'");
+        row("negative rating", "rate good.tsy -1 1", 2, "'-1'");
+        row("add with a rating that is no number", "add good.tsy http://x/ --rating high", 2, "'high'");
+        row("edit with a rating above 4", "edit good.tsy 1 --rating 7", 2, "'7'");
+        row("key that is no number", "remove good.tsy 1 1x", 2, "'1x'");
+        row("remove without keys", "remove good.tsy", 2, "at least 2");
+        row("edit without a change", "edit good.tsy 1", 2, "nothing to change");
+        row("remove from a backup file", "remove good.bak 1", 2, "own backup");
+        row("find without a text", "find good.tsy", 2, "Usage: tsy find");
+        row("sort by an unknown column", "list good.tsy --sort colour", 2, "'colour'");
+        row("ascending without sort", "list good.tsy --ascending", 2, "--sort");
     }
 
     // Help goes to stdout; a file error is one line naming the file; a usage
@@ -215,6 +237,11 @@ private slots:
         row("list: higher ratings", list + "--group 0", "",
             "Today\thttp://a.example/zebra\tV.High\tNews\t2024-03-13 08:00:00\t2024-03-01 00:00:00\t5\n"
             "Yesterday\thttp://b.example/\tMedium\tNews\t2024-03-12 23:00:00\t2024-02-01 00:00:00\t3\n");
+        row("list: keys first, sorted by the rating, lowest first",
+            list + "--group 0 --keys --sort rated --ascending", "",
+            "00003\tYesterday\thttp://b.example/\tMedium\tNews\t2024-03-12 23:00:00\t2024-02-01 00:00:00\t3\n"
+            "00002\tToday\thttp://a.example/zebra\tV.High\tNews\t2024-03-13 08:00:00\t2024-03-01 "
+            "00:00:00\t5\n");
 
         const QByteArray canonical = plain("l") + "+Caf\xC3\xA9\r\n" + plain("a") + "+Two\r\n";
         const QString normalize = "normalize in.tsy out.tsy";
@@ -273,6 +300,20 @@ private slots:
         row("added equal to 1 month: February, not 31 January", "--added equal:1m", "Yesterday");
         row("title, wildcards, case-insensitive", "--title T*D", "Today, Yesterday, Saturday");
         row("filters combined", "--group 1 --visited less:1 --title s", "Saturday, Never seen 2");
+        row("sorted by title, case ignored", "--sort title",
+            "Never seen 2, Saturday, Sunday, Today, Yesterday");
+        row("ascending changes no text column", "--sort TITLE --ascending",
+            "Never seen 2, Saturday, Sunday, Today, Yesterday");
+        row("sorted by rating, highest first", "--sort rated",
+            "Today, Never seen 2, Yesterday, Sunday, Saturday");
+        row("sorted by last visit, never first when ascending", "--sort last-visited --ascending",
+            "Never seen 2, Saturday, Sunday, Yesterday, Today");
+        row("sorted by creation, newest first", "--sort created",
+            "Never seen 2, Today, Yesterday, Sunday, Saturday");
+        row("sorted by visits, equal counts in file order", "--sort visits --ascending",
+            "Saturday, Never seen 2, Sunday, Yesterday, Today");
+        row("sorted by group, then file order", "--sort group --ratings 1,2,3",
+            "Yesterday, Sunday, Never seen 2");
     }
 
     void listFilters()
@@ -324,6 +365,80 @@ private slots:
         QCOMPARE(readFile(path(backup)), before);
         QCOMPARE(readFile(path("other.tsy")), other);
         QCOMPARE(readFile(path(target)), merged);
+    }
+
+    // The entry commands on good.tsy: what they print and the file they leave;
+    // the commands that change it keep its previous content as good.bak.
+    void entryCommands_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("out");
+        QTest::addColumn<QByteArray>("file");  // CREATED: the date of now
+        const QByteArray l = entry("http://l.example/", "Loose end", "B13408235", "B12800000", "2", "2");
+        const QByteArray t = entry("http://a.example/zebra", "Today", "B13408235", "B12800000", "5", "4");
+        const QByteArray y = entry("http://b.example/", "Yesterday", "B13317659", "B10B00000", "3", "2", "7");
+        const QByteArray su = entry("http://c.example/", "Sunday", "B1310A2C3", "B10A00000", "1", "1");
+        const QByteArray sa = entry("http://d.example/", "Saturday", "B1300A2C3", "B0DB00000", "0", "0");
+        const QByteArray n = entry("http://e.example/", "Never seen 2", "0", "B1340927C", "0", "3");
+        const QByteArray f = entry("http://f.example/", "Five\tstars", "B13408235", "B13408235", "9", "5");
+        const QByteArray news = "+News\r\n", tech = "+Tech\r\n";
+        const auto row = [](const char *name, const QStringList &arguments, const QByteArray &out,
+                            const QByteArray &file) { QTest::newRow(name) << arguments << out << file; };
+        row("remove scattered keys in both forms", {"remove", "good.tsy", "00002", "6"}, "",
+            l + news + y + tech + su + sa + f);
+        row("rate", {"rate", "good.tsy", "1", "3", "00007"}, "",
+            l + news + t + entry("http://b.example/", "Yesterday", "B13317659", "B10B00000", "3", "1", "7")
+                + tech + su + sa + n
+                + entry("http://f.example/", "Five\tstars", "B13408235", "B13408235", "9", "1"));
+        row("move by name, the entry of no group too", {"move", "good.tsy", "Tech", "2", "1"}, "",
+            news + y + tech + l + t + su + sa + n + f);
+        row("move by position", {"move", "good.tsy", "0", "7"}, "",
+            l + news + t + y + f + tech + su + sa + n);
+        row("edit everything, blanks trimmed, dates and count kept",
+            {"edit", "good.tsy", "3", "--title", " New\ttitle ", "--url", " http://n/", "--rating", "4",
+             "--group", "Tech"},
+            "",
+            l + news + t + tech + entry("http://n/", "New\ttitle", "B13317659", "B10B00000", "3", "4", "7")
+                + su + sa + n + f);
+        row("edit the rating only", {"edit", "good.tsy", "00001", "--rating", "0"}, "",
+            entry("http://l.example/", "Loose end", "B13408235", "B12800000", "2", "0") + news + t + y + tech
+                + su + sa + n + f);
+        row("add with everything",
+            {"add", "good.tsy", " http://n/ ", "--title", " N ", "--group", "Tech", "--rating", "3"},
+            "00008\n",
+            l + news + t + y + tech + su + sa + n + f
+                + entry("http://n/", "N", "0", "CREATED", "0", "3", "1"));
+        row("add into the first group by default", {"add", "good.tsy", "http://m/"}, "00008\n",
+            l + news + t + y + entry("http://m/", "", "0", "CREATED", "0", "0", "0") + tech + su + sa + n
+                + f);
+        row("find, in file order, blanks trimmed", {"find", "good.tsy", " DAY "},
+            "00002\n00003\n00004\n00005\n", listFile);
+        row("find with a wildcard", {"find", "good.tsy", "s?n"}, "00004\n", listFile);
+        row("find with no match", {"find", "good.tsy", "zebra"}, "", listFile);
+    }
+
+    void entryCommands()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, out);
+        QFETCH(QByteArray, file);
+        const double before = DayCount::now();
+        const Run run = tsy(arguments);
+        const double after = DayCount::now();
+        QCOMPARE(run.err, QByteArray());
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, out);
+        QByteArray written = readFile(path("good.tsy"));
+        const qsizetype created = file.indexOf("CREATED");
+        if (created >= 0) {
+            const double date = ConvertHexDate(QByteArrayView(written).sliced(created, 9));
+            QVERIFY2(date >= before - 1.0 / 86400 && date <= after + 1.0 / 86400, written.mid(created, 9));
+            written.replace(created, 9, "CREATED");
+        }
+        QCOMPARE(written, file);
+        const bool changed = arguments.first() != "find";
+        QCOMPARE(readFile(path("good.bak")), changed ? listFile : QByteArray());
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), changed ? 2 : 1);
     }
 
     // The target of merge and normalize is locked around the whole command.

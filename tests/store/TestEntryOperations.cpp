@@ -1,0 +1,580 @@
+// The commands on entries by key, the entry lists' sort and find, the rule
+// for which addresses are opened, the desktop opener, and shortcut files.
+
+#include "DesktopUrlOpener.h"
+#include "EntryFind.h"
+#include "EntryOperations.h"
+#include "EntrySort.h"
+#include "InternetShortcut.h"
+#include "OpenableAddress.h"
+#include "TestEnvironment.h"
+#include "URLBlock.h"
+
+#include <QtTest>
+#include <limits>
+
+using namespace TestEnvironment;
+using Keys = QList<quint32>;
+
+namespace {
+
+struct Fields
+{
+    const char *title;
+    const char *url;
+    int owner;
+    int rated;
+    double last;
+    double created;
+    int visited;
+};
+
+// Groups News, tech, Arts. Entries 2 and 3 look alike (their titles differ
+// only in case); entry 5 belongs to no group.
+void fill(URLBlock &store)
+{
+    for (const char *name : {"News", "tech", "Arts"})
+        store.NewCatagory(QString::fromLatin1(name));
+    const Fields entries[] = {{"beta", "https://Z.example/", 0, 2, 0, 100, 9},
+                              {"Alpha", "http://a.example/", 1, 4, 300, 200, 10},
+                              {"alpha", "http://a.example/", 1, 4, 300, 200, 10},
+                              {"Gamma", "ftp://m.example/", 2, 0, 250, 50, 0},
+                              {"delta", "HTTP://c.example/", -1, 2, 0, 300, 1000}};
+    for (const Fields &f : entries) {
+        URLData *entry
+            = store.urlDatas().Add(QString::fromLatin1(f.title), QString::fromLatin1(f.url), f.owner);
+        entry->Rated = quint8(f.rated);
+        entry->LastAccesed = f.last;
+        entry->Created = f.created;
+        entry->Visited = f.visited;
+    }
+}
+
+// Each entry as "key:rated:owner:visited:last".
+QString summary(const URLBlock &store)
+{
+    QStringList lines;
+    for (const URLData &e : store.urlDatas())
+        lines << QStringLiteral("%1:%2:%3:%4:%5")
+                     .arg(e.keyNumber())
+                     .arg(e.Rated)
+                     .arg(e.Owner)
+                     .arg(e.Visited)
+                     .arg(e.LastAccesed);
+    return lines.join(' ');
+}
+
+std::vector<quint32> vectorOf(const Keys &keys)
+{
+    return std::vector<quint32>(keys.begin(), keys.end());
+}
+
+const QString fresh = QStringLiteral("1:2:0:9:0 2:4:1:10:300 3:4:1:10:300 4:0:2:0:250 5:2:-1:1000:0");
+
+}  // namespace
+
+class TestEntryOperations : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void operations_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<Keys>("keys");
+        QTest::addColumn<int>("argument");
+        QTest::addColumn<int>("found");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("remove scattered")
+            << "remove" << Keys {4, 1} << 0 << 2 << "2:4:1:10:300 3:4:1:10:300 5:2:-1:1000:0";
+        QTest::newRow("remove adjacent")
+            << "remove" << Keys {2, 3} << 0 << 2 << "1:2:0:9:0 4:0:2:0:250 5:2:-1:1000:0";
+        QTest::newRow("remove skips a key that names no entry")
+            << "remove" << Keys {99, 3} << 0 << 1 << "1:2:0:9:0 2:4:1:10:300 4:0:2:0:250 5:2:-1:1000:0";
+        QTest::newRow("remove nothing") << "remove" << Keys {} << 0 << 0 << fresh;
+        QTest::newRow("rate changes the entry of the key, not its look-alike")
+            << "rate" << Keys {3} << 1 << 1
+            << "1:2:0:9:0 2:4:1:10:300 3:1:1:10:300 4:0:2:0:250 5:2:-1:1000:0";
+        QTest::newRow("rate scattered, one gone")
+            << "rate" << Keys {5, 99, 1} << 0 << 2
+            << "1:0:0:9:0 2:4:1:10:300 3:4:1:10:300 4:0:2:0:250 5:0:-1:1000:0";
+        QTest::newRow("rate 5 is out of range") << "rate" << Keys {1} << 5 << 0 << fresh;
+        QTest::newRow("rate -1 is out of range") << "rate" << Keys {1} << -1 << 0 << fresh;
+        QTest::newRow("move into the last group")
+            << "move" << Keys {1, 5} << 2 << 2
+            << "1:2:2:9:0 2:4:1:10:300 3:4:1:10:300 4:0:2:0:250 5:2:2:1000:0";
+        QTest::newRow("move into no group") << "move" << Keys {1} << 3 << 0 << fresh;
+        QTest::newRow("move into group -1") << "move" << Keys {1} << -1 << 0 << fresh;
+        QTest::newRow("visit counts and dates the visit")
+            << "visit" << Keys {2} << 500 << 1
+            << "1:2:0:9:0 2:4:1:11:500 3:4:1:10:300 4:0:2:0:250 5:2:-1:1000:0";
+        QTest::newRow("visit of a gone entry") << "visit" << Keys {99} << 500 << 0 << fresh;
+    }
+
+    // What each command changes, and how many entries it found.
+    void operations()
+    {
+        QFETCH(QString, operation);
+        QFETCH(Keys, keys);
+        QFETCH(int, argument);
+        QFETCH(int, found);
+        QFETCH(QString, after);
+        URLBlock store;
+        fill(store);
+        qsizetype result = -1;
+        if (operation == "remove")
+            result = EntryOperations::remove(store, vectorOf(keys));
+        else if (operation == "rate")
+            result = EntryOperations::rate(store, vectorOf(keys), argument);
+        else if (operation == "move")
+            result = EntryOperations::move(store, vectorOf(keys), argument);
+        else
+            result = EntryOperations::visit(store, keys.first(), argument) ? 1 : 0;
+        QCOMPARE(result, found);
+        QCOMPARE(summary(store), after);
+        QCOMPARE(store.changeCount(), 0);  // the caller counts the command
+    }
+
+    void unknownKeysInListOrder()
+    {
+        URLBlock store;
+        fill(store);
+        QCOMPARE(EntryOperations::unknownKeys(store, {5, 100, 1, 0, 99}),
+                 (std::vector<quint32> {100, 0, 99}));
+    }
+
+    void visitSaturates()
+    {
+        URLBlock store;
+        fill(store);
+        store.urlDatas().Item(1)->Visited = std::numeric_limits<qint32>::max();
+        QVERIFY(EntryOperations::visit(store, 1, 7.5));
+        QCOMPARE(store.urlDatas().Item(1)->Visited, std::numeric_limits<qint32>::max());
+        QCOMPARE(store.urlDatas().Item(1)->LastAccesed, 7.5);
+    }
+
+    void add_data()
+    {
+        QTest::addColumn<int>("groups");
+        QTest::addColumn<int>("group");
+        QTest::addColumn<int>("rating");
+        QTest::addColumn<bool>("added");
+        QTest::addColumn<int>("catagory");
+        QTest::newRow("last group, high") << 3 << 2 << 3 << true << 2;
+        QTest::newRow("first group, not rated") << 3 << 0 << 0 << true << 0;
+        QTest::newRow("past the groups") << 3 << 3 << 0 << false << 0;
+        QTest::newRow("no group") << 3 << -1 << 0 << false << 0;
+        QTest::newRow("rating 5") << 3 << 1 << 5 << false << 0;
+        QTest::newRow("rating -1") << 3 << 1 << -1 << false << 0;
+        QTest::newRow("group past a byte: category kept at 255") << 301 << 300 << 4 << true << 255;
+    }
+
+    // A new entry: created now, never visited, its category its group's position.
+    void add()
+    {
+        QFETCH(int, groups);
+        QFETCH(int, group);
+        QFETCH(int, rating);
+        QFETCH(bool, added);
+        QFETCH(int, catagory);
+        URLBlock store;
+        fill(store);
+        for (int i = 3; i < groups; ++i)
+            store.NewCatagory(QString::number(i));
+        const QString title(1 << 20, QChar(0x01));  // a 1 MB title of control characters
+        const URLData *entry = EntryOperations::add(store, {title, " http://n/ ", group, rating}, 45000.25);
+        QCOMPARE(entry != nullptr, added);
+        QCOMPARE(store.urlDatas().Count(), added ? 6 : 5);
+        if (!added)
+            return;
+        QCOMPARE(entry->keyNumber(), 6u);
+        QCOMPARE(entry->Name, title);
+        QCOMPARE(entry->url, " http://n/ ");
+        QCOMPARE(entry->Owner, group);
+        QCOMPARE(int(entry->Rated), rating);
+        QCOMPARE(int(entry->Catagory), catagory);
+        QCOMPARE(entry->Created, 45000.25);
+        QCOMPARE(entry->LastAccesed, 0.0);
+        QCOMPARE(entry->Visited, 0);
+    }
+
+    void edit_data()
+    {
+        QTest::addColumn<quint32>("key");
+        QTest::addColumn<QString>("title");  // "-": not changed
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<int>("rating");  // -9: not changed
+        QTest::addColumn<int>("group");
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<QString>("after");  // "title|url|rated|owner"
+        QTest::newRow("title only") << 3u << "New"
+                                    << "-" << -9 << -9 << true << "New|http://a.example/|4|1";
+        QTest::newRow("address only") << 3u << "-"
+                                      << "u" << -9 << -9 << true << "alpha|u|4|1";
+        QTest::newRow("rating 0 and group 0") << 3u << "-"
+                                              << "-" << 0 << 0 << true << "alpha|http://a.example/|0|0";
+        QTest::newRow("everything, empty texts") << 3u << ""
+                                                 << "" << 1 << 2 << true << "||1|2";
+        QTest::newRow("rating 5 changes nothing") << 3u << "New"
+                                                  << "-" << 5 << -9 << false << "alpha|http://a.example/|4|1";
+        QTest::newRow("group 3 changes nothing") << 3u << "New"
+                                                 << "-" << -9 << 3 << false << "alpha|http://a.example/|4|1";
+        QTest::newRow("gone entry") << 99u << "New"
+                                    << "-" << -9 << -9 << false << "alpha|http://a.example/|4|1";
+    }
+
+    // An edit never changes the dates or the count, nor another entry.
+    void edit()
+    {
+        QFETCH(quint32, key);
+        QFETCH(QString, title);
+        QFETCH(QString, url);
+        QFETCH(int, rating);
+        QFETCH(int, group);
+        QFETCH(bool, changed);
+        QFETCH(QString, after);
+        URLBlock store;
+        fill(store);
+        EntryOperations::EntryChange change;
+        if (title != "-")
+            change.title = title;
+        if (url != "-")
+            change.url = url;
+        if (rating != -9)
+            change.rating = rating;
+        if (group != -9)
+            change.group = group;
+        QCOMPARE(EntryOperations::edit(store, key, change), changed);
+        const URLData &e = *store.urlDatas().Item(3);
+        QCOMPARE(QStringList({e.Name, e.url, QString::number(e.Rated), QString::number(e.Owner)}).join('|'),
+                 after);
+        QCOMPARE(QList<double>({e.LastAccesed, e.Created, double(e.Visited)}), QList<double>({300, 200, 10}));
+        QCOMPARE(store.urlDatas().Item(2)->Name, "Alpha");
+    }
+
+    void sort_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<bool>("reversed");
+        QTest::addColumn<Keys>("keys");
+        QTest::addColumn<Keys>("sorted");
+        const Keys order {1, 2, 3, 4, 5, 99}, backwards {99, 5, 4, 3, 2, 1};
+        // Key 99 names no entry: last in both orders. Equal values keep their order.
+        QTest::newRow("title A-Z, case ignored") << 0 << false << order << Keys {2, 3, 1, 5, 4, 99};
+        QTest::newRow("title A-Z, stable") << 0 << false << backwards << Keys {3, 2, 1, 5, 4, 99};
+        QTest::newRow("title Z-A") << 0 << true << order << Keys {4, 5, 1, 2, 3, 99};
+        QTest::newRow("URL A-Z") << 1 << false << order << Keys {4, 2, 3, 5, 1, 99};
+        QTest::newRow("URL Z-A") << 1 << true << backwards << Keys {1, 5, 3, 2, 4, 99};
+        QTest::newRow("rating highest first") << 2 << false << order << Keys {2, 3, 1, 5, 4, 99};
+        QTest::newRow("rating lowest first") << 2 << true << backwards << Keys {4, 5, 1, 3, 2, 99};
+        QTest::newRow("group name A-Z, no group first") << 3 << false << order << Keys {5, 4, 1, 2, 3, 99};
+        QTest::newRow("group name Z-A") << 3 << true << order << Keys {2, 3, 1, 4, 5, 99};
+        QTest::newRow("last visit newest first, Never last")
+            << 4 << false << order << Keys {2, 3, 4, 1, 5, 99};
+        QTest::newRow("last visit Never first") << 4 << true << order << Keys {1, 5, 4, 2, 3, 99};
+        QTest::newRow("created newest first") << 5 << false << order << Keys {5, 2, 3, 1, 4, 99};
+        QTest::newRow("created oldest first") << 5 << true << order << Keys {4, 1, 2, 3, 5, 99};
+        QTest::newRow("visits by number: 1000 above 10 above 9")
+            << 6 << false << order << Keys {5, 2, 3, 1, 4, 99};
+        QTest::newRow("visits fewest first") << 6 << true << order << Keys {4, 1, 2, 3, 5, 99};
+        QTest::newRow("no such column: unchanged") << 7 << false << backwards << backwards;
+    }
+
+    void sort()
+    {
+        QFETCH(int, column);
+        QFETCH(bool, reversed);
+        QFETCH(Keys, keys);
+        QFETCH(Keys, sorted);
+        URLBlock store;
+        fill(store);
+        std::vector<quint32> rows = vectorOf(keys);
+        EntrySort::sort(rows, store, column, reversed);
+        QCOMPARE(Keys(rows.begin(), rows.end()), sorted);
+    }
+
+    void sortMenuItems()
+    {
+        QList<int> columns;
+        QList<bool> valueColumns;
+        for (int item = -1; item <= 9; ++item)
+            columns << EntrySort::columnOfSortItem(item);
+        for (int column = 0; column < 7; ++column)
+            valueColumns << EntrySort::isValueColumn(column);
+        QCOMPARE(columns, QList<int>({-1, 0, 2, 6, 4, -1, 1, 5, -1, -1, -1}));
+        QCOMPARE(valueColumns, QList<bool>({false, false, true, false, true, true, true}));
+    }
+
+    void find_data()
+    {
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("direction");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("found");
+        QTest::newRow("down from the first row") << 0 << 0 << "news" << 2;
+        QTest::newRow("down from the last row: nothing") << 4 << 0 << "news" << -1;
+        QTest::newRow("up from the last row") << 4 << 1 << "NEWS" << 2;
+        QTest::newRow("up from the first row: nothing") << 0 << 1 << "news" << -1;
+        QTest::newRow("down before the first row") << -1 << 0 << "news" << 0;
+        QTest::newRow("wildcards inside the text") << 0 << 0 << "n?ws a#" << 2;
+        QTest::newRow("the start row itself is skipped") << 2 << 0 << "archive" << -1;
+        QTest::newRow("empty text") << -1 << 0 << "" << -1;
+        QTest::newRow("unclosed list matches nothing") << -1 << 0 << "[a" << -1;
+    }
+
+    void find()
+    {
+        QFETCH(int, start);
+        QFETCH(int, direction);
+        QFETCH(QString, text);
+        QFETCH(int, found);
+        const QStringList titles {"News today", "Sports", "old news a1 archive", "Weather", "Newsletter"};
+        const auto titleOf = [&](int row) { return titles.at(row); };
+        QCOMPARE(
+            EntryFind::findRow(int(titles.size()), start, EntryFind::Direction(direction), titleOf, text),
+            found);
+        QCOMPARE(EntryFind::titleMatches(titles.value(found), text), found >= 0);
+    }
+
+    void address_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("url");  // empty: refused
+        QTest::newRow("http") << "http://example.com/a?b=c"
+                              << "http://example.com/a?b=c";
+        QTest::newRow("no scheme") << "www.example.com/x"
+                                   << "http://www.example.com/x";
+        QTest::newRow("host and port, no scheme") << "example.com:8080/p"
+                                                  << "http://example.com:8080/p";
+        QTest::newRow("blanks around") << "  https://example.org/  "
+                                       << "https://example.org/";
+        QTest::newRow("capitals") << "HTTPS://Example.ORG/A"
+                                  << "https://example.org/A";
+        QTest::newRow("ftp") << "ftp://ftp.example.org/f"
+                             << "ftp://ftp.example.org/f";
+        QTest::newRow("local file") << "file:///home/u/page.html"
+                                    << "file:///home/u/page.html";
+        QTest::newRow("blank in the path") << "example.com/a b"
+                                           << "http://example.com/a%20b";
+        QTest::newRow("option") << "-x"
+                                << "";
+        QTest::newRow("option after http://") << "http://-x/"
+                                              << "";
+        QTest::newRow("javascript") << "javascript:alert(1)"
+                                    << "";
+        QTest::newRow("program path: http:///bin/sh names no host") << "/bin/sh"
+                                                                    << "";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("blanks only") << " \t "
+                                     << "";
+        QTest::newRow("mailto") << "mailto:a@example.com"
+                                << "";
+        QTest::newRow("scheme only") << "http://"
+                                     << "";
+        QTest::newRow("relative file") << "file:page.html"
+                                       << "";
+        QTest::newRow("data") << "data:text/html,<b>x</b>"
+                              << "";
+    }
+
+    void address()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, url);
+        const QUrl opened = OpenableAddress::fromText(address);
+        QCOMPARE(opened.isValid() ? opened.toString(QUrl::FullyEncoded) : QString(), url);
+        QCOMPARE(OpenableAddress::refusal(address).isEmpty(), !url.isEmpty());
+    }
+
+    // A refusal fits a status bar however long the address.
+    void longAddresses()
+    {
+        const QString path(1 << 20, QLatin1Char('a'));
+        QVERIFY(OpenableAddress::fromText("http://example.com/" + path).isValid());
+        const QString refusal = OpenableAddress::refusal("javascript:" + path);
+        QVERIFY(!refusal.isEmpty() && refusal.size() < 200);
+    }
+
+    void opener_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("argument");  // empty: nothing started
+        QTest::newRow("address") << "example.com/a b;touch pwned"
+                                 << "http://example.com/a%20b;touch%20pwned";
+        QTest::newRow("local page") << "file:///tmp/page.html"
+                                    << "file:///tmp/page.html";
+        QTest::newRow("option") << "-x"
+                                << "";
+        QTest::newRow("javascript") << "javascript:alert(1)"
+                                    << "";
+        QTest::newRow("program path") << "/bin/sh"
+                                      << "";
+        QTest::newRow("local program") << "file:///bin/sh"
+                                       << "";
+        QTest::newRow("desktop launcher") << "file:///tmp/run.desktop"
+                                          << "";
+    }
+
+    // The stand-in xdg-open first on PATH records its arguments.
+    void opener()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, argument);
+        QTemporaryDir bin;
+        const QString record = bin.filePath("record");
+        writeFile(bin.filePath("xdg-open"),
+                  "#!/bin/sh\n{ echo \"$#\"; for a in \"$@\"; do echo \"$a\"; done; } > \"" + record.toUtf8()
+                      + ".part\" && mv \"" + record.toUtf8() + ".part\" \"" + record.toUtf8() + "\"\n");
+        QFile::setPermissions(bin.filePath("xdg-open"), QFile::ReadOwner | QFile::ExeOwner);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin.path()) + ':' + path);
+        QString error;
+        const bool started = DesktopUrlOpener().open(OpenableAddress::fromText(address), &error);
+        qputenv("PATH", path);
+        QCOMPARE(started, !argument.isEmpty());
+        QCOMPARE(error.isEmpty(), started);
+        if (started)
+            QTRY_COMPARE(readFile(record), "1\n" + argument.toUtf8() + "\n");
+        else
+            QVERIFY(!QFile::exists(record));
+        QVERIFY(!QFile::exists("pwned"));
+    }
+
+    void openerWithoutXdgOpen()
+    {
+        QTemporaryDir empty;
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(empty.path()));
+        QString error;
+        const bool started = DesktopUrlOpener().open(QUrl("http://example.com/"), &error);
+        qputenv("PATH", path);
+        QVERIFY(!started);
+        QVERIFY2(error.contains("xdg-open"), qPrintable(error));
+    }
+
+    void safeFileName_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("plain") << "News"
+                               << "News";
+        QTest::newRow("reserved characters") << "a/b\\c:d*e?f\"g<h>i|j"
+                                             << "a_b_c_d_e_f_g_h_i_j";
+        QTest::newRow("control characters") << QString("tab\there\x01\x7f") << "tab_here__";
+        QTest::newRow("dot") << "."
+                             << "";
+        QTest::newRow("dot dot") << ".."
+                                 << "";
+        QTest::newRow("three dots") << "..."
+                                    << "...";
+        QTest::newRow("dot dot slash") << "../x"
+                                       << ".._x";
+    }
+
+    void safeFileName()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, name);
+        QCOMPARE(InternetShortcut::safeFileName(text), name);
+    }
+
+    void shortcut_data()
+    {
+        QTest::addColumn<int>("cAF");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QString>("written");  // relative to the favorites folder; empty: nothing
+        QTest::newRow("cAF 2: the favorites folder") << 2 << "News"
+                                                     << "G"
+                                                     << "News.url";
+        QTest::newRow("cAF 1: group folder made") << 1 << "News"
+                                                  << "My Group"
+                                                  << "My Group/News.url";
+        QTest::newRow("cAF 1: names made safe") << 1 << "a/b"
+                                                << "x:y"
+                                                << "x_y/a_b.url";
+        QTest::newRow("cAF 1: an existing group folder") << 1 << "News"
+                                                         << "Exists"
+                                                         << "Exists/News.url";
+        QTest::newRow("cAF 1: no group name") << 1 << "News"
+                                              << ""
+                                              << "News.url";
+        QTest::newRow("cAF 3: existing group folder") << 3 << "News"
+                                                      << "Exists"
+                                                      << "Exists/News.url";
+        QTest::newRow("cAF 3: group folder not made") << 3 << "News"
+                                                      << "Missing"
+                                                      << "";
+        QTest::newRow("cAF 0: nothing") << 0 << "News"
+                                        << "G"
+                                        << "";
+        QTest::newRow("empty title") << 2 << ""
+                                     << "G"
+                                     << ".url";
+        QTest::newRow("an existing file is replaced") << 2 << "Old"
+                                                      << "G"
+                                                      << "Old.url";
+        QTest::newRow("group ..") << 1 << "News"
+                                  << ".."
+                                  << "";
+        QTest::newRow("title ..") << 2 << ".."
+                                  << "G"
+                                  << "";
+        QTest::newRow("group folder linked outside") << 1 << "News"
+                                                     << "Link"
+                                                     << "";
+        QTest::newRow("file linked outside") << 2 << "Trap"
+                                             << "G"
+                                             << "";
+        QTest::newRow("long title cut to a file name")
+            << 2 << QString(300, QChar(0x00e9)) << "G" << QString(119, QChar(0x00e9)) + ".url";
+    }
+
+    // The file holds the two lines; nothing else is written, and nothing outside the folder.
+    void shortcut()
+    {
+        QFETCH(int, cAF);
+        QFETCH(QString, title);
+        QFETCH(QString, group);
+        QFETCH(QString, written);
+        QTemporaryDir root;
+        const QString favorites = root.filePath("Favorites"), outside = root.filePath("outside");
+        QVERIFY(QDir().mkpath(favorites + "/Exists") && QDir().mkpath(outside));
+        writeFile(favorites + "/Old.url", "old");
+        writeFile(outside + "/target", "outside");
+        QVERIFY(QFile::link(outside, favorites + "/Link"));
+        QVERIFY(QFile::link(outside + "/target", favorites + "/Trap.url"));
+        const auto files = [&] {
+            QStringList all;
+            QDirIterator it(root.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+            while (it.hasNext())
+                all << QDir(root.path()).relativeFilePath(it.next());
+            all.sort();
+            return all;
+        };
+        QStringList expected = files();
+        QString error;
+        const QString path
+            = InternetShortcut::writeShortcut(favorites, cAF, title, "http://x/\r\ny", group, &error);
+        QCOMPARE(path, written.isEmpty() ? QString() : favorites + '/' + written);
+        QCOMPARE(error.isEmpty(), !written.isEmpty());
+        QCOMPARE(readFile(outside + "/target"), "outside");
+        if (!written.isEmpty()) {
+            QCOMPARE(readFile(path), "[InternetShortcut]\r\nURL=http://x/y\r\n");
+            if (!expected.contains("Favorites/" + written))
+                expected << "Favorites/" + written;
+            expected.sort();
+        }
+        QCOMPARE(files(), expected);
+    }
+
+    void favoritesFolderIsInTheDataHome()
+    {
+        QCOMPARE(InternetShortcut::favoritesFolder(),
+                 qEnvironmentVariable("XDG_DATA_HOME") + "/Tessaly/Favorites");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEntryOperations)
+#include "TestEntryOperations.moc"

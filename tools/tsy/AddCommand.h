@@ -1,0 +1,16 @@
+#pragma once
+
+#include "StoreEditCommand.h"
+
+// tsy add FILE URL [options]: adds an entry as the entry editor's "Accept" does.
+class AddCommand : public StoreEditCommand
+{
+public:
+    using StoreEditCommand::StoreEditCommand;
+    QString name() const override { return QStringLiteral("add"); }
+    QString summary() const override;
+    QString help() const override;
+
+protected:
+    int execute(const QStringList &arguments) override;
+};

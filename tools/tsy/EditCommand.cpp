@@ -1,0 +1,73 @@
+#include "EditCommand.h"
+
+#include "EntryArguments.h"
+#include "EntryOperations.h"
+
+#include <QCommandLineParser>
+
+QString EditCommand::summary() const
+{
+    return QStringLiteral("change an entry's title, address, rating or group, keeping a backup");
+}
+
+QString EditCommand::help() const
+{
+    return QStringLiteral("Usage: tsy edit FILE.tsy KEY [--title TITLE] [--url URL] [--rating R]\n"
+                          "                [--group GROUP]\n"
+                          "\n"
+                          "Changes the entry with the key KEY (00012 and 12 name the same entry) as\n"
+                          "Tessaly's entry editor does; what is not given stays as it is, and the\n"
+                          "dates and the visit count never change. Blanks around TITLE and URL are\n"
+                          "removed. At least one option is needed.\n"
+                          "\n"
+                          "  --title TITLE  the new title\n"
+                          "  --url URL      the new address\n"
+                          "  --rating R     0 (Not Rated), 1 (Low), 2 (Medium), 3 (High) or 4 (V.High)\n"
+                          "  --group GROUP  a group's position from 0 when a number, else the name of\n"
+                          "                 a group (the first of that name, case counts)\n")
+        + lockAndBackupHelp();
+}
+
+int EditCommand::execute(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption title(QStringLiteral("title"), QString(), QStringLiteral("TITLE"));
+    const QCommandLineOption url(QStringLiteral("url"), QString(), QStringLiteral("URL"));
+    const QCommandLineOption rating(QStringLiteral("rating"), QString(), QStringLiteral("R"));
+    const QCommandLineOption group(QStringLiteral("group"), QString(), QStringLiteral("GROUP"));
+    parser.addOptions({title, url, rating, group});
+    if (!parse(parser, arguments, 2))
+        return UsageError;
+    const std::optional<quint32> key = EntryArguments::key(parser.positionalArguments().at(1));
+    if (!key)
+        return usageError(QStringLiteral("'%1' is not an entry key (such as 00012 or 12)")
+                              .arg(parser.positionalArguments().at(1)));
+    if (!parser.isSet(title) && !parser.isSet(url) && !parser.isSet(rating) && !parser.isSet(group))
+        return usageError(QStringLiteral("nothing to change: give --title, --url, --rating or --group"));
+
+    EntryOperations::EntryChange change;
+    if (parser.isSet(title))
+        change.title = parser.value(title).trimmed();
+    if (parser.isSet(url))
+        change.url = parser.value(url).trimmed();
+    int ratingValue = 0;
+    if (parser.isSet(rating)) {
+        if (!readRating(parser.value(rating), ratingValue))
+            return UsageError;
+        change.rating = ratingValue;
+    }
+    return editStore(parser.positionalArguments().at(0), [&](URLBlock &store, QString *error) {
+        if (!allKnown(store, {*key}, error))
+            return false;
+        int groupValue = -1;
+        if (parser.isSet(group)) {
+            if (!findGroup(store, parser.value(group), groupValue, error))
+                return false;
+            change.group = groupValue;
+        }
+        if (EntryOperations::edit(store, *key, change))
+            return true;
+        *error = QStringLiteral("the entry could not be changed");
+        return false;
+    });
+}

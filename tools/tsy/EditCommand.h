@@ -1,0 +1,16 @@
+#pragma once
+
+#include "StoreEditCommand.h"
+
+// tsy edit FILE KEY [options]: changes an entry's title, address, rating or group.
+class EditCommand : public StoreEditCommand
+{
+public:
+    using StoreEditCommand::StoreEditCommand;
+    QString name() const override { return QStringLiteral("edit"); }
+    QString summary() const override;
+    QString help() const override;
+
+protected:
+    int execute(const QStringList &arguments) override;
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "Command.h"
+
+// tsy find FILE TEXT: the keys of the entries whose titles hold TEXT.
+class FindCommand : public Command
+{
+public:
+    using Command::Command;
+    QString name() const override { return QStringLiteral("find"); }
+    QString summary() const override;
+    QString help() const override;
+
+protected:
+    int execute(const QStringList &arguments) override;
+};

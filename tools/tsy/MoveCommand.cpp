@@ -1,0 +1,36 @@
+#include "MoveCommand.h"
+
+#include "EntryOperations.h"
+
+#include <QCommandLineParser>
+
+QString MoveCommand::summary() const
+{
+    return QStringLiteral("move entries into a group by their keys, keeping a backup");
+}
+
+QString MoveCommand::help() const
+{
+    return QStringLiteral("Usage: tsy move FILE.tsy GROUP KEY...\n"
+                          "\n"
+                          "Moves the entries with these keys into GROUP and saves FILE. GROUP is a\n"
+                          "group's position from 0 (as with tsy list --group) when it is a number,\n"
+                          "else the name of a group (the first of that name, case counts).\n")
+        + lockAndBackupHelp();
+}
+
+int MoveCommand::execute(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    std::vector<quint32> keys;
+    if (!parse(parser, arguments, 3, true) || !readKeys(parser.positionalArguments().mid(2), keys))
+        return UsageError;
+    const QString groupText = parser.positionalArguments().at(1);
+    return editStore(parser.positionalArguments().at(0), [&](URLBlock &store, QString *error) {
+        int group = -1;
+        if (!findGroup(store, groupText, group, error) || !allKnown(store, keys, error))
+            return false;
+        EntryOperations::move(store, keys, group);
+        return true;
+    });
+}

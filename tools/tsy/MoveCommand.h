@@ -1,0 +1,16 @@
+#pragma once
+
+#include "StoreEditCommand.h"
+
+// tsy move FILE GROUP KEY...: moves entries into a group.
+class MoveCommand : public StoreEditCommand
+{
+public:
+    using StoreEditCommand::StoreEditCommand;
+    QString name() const override { return QStringLiteral("move"); }
+    QString summary() const override;
+    QString help() const override;
+
+protected:
+    int execute(const QStringList &arguments) override;
+};

@@ -1,0 +1,83 @@
+#include "StoreEditCommand.h"
+
+#include "DayCount.h"
+#include "EntryArguments.h"
+#include "EntryOperations.h"
+#include "LockedStackFileEdit.h"
+#include "StackFile.h"
+#include "URLBlock.h"
+
+#include <QFileInfo>
+
+int StoreEditCommand::editStore(const QString &file, const Change &change)
+{
+    if (QFileInfo(file).suffix().compare(QLatin1String("bak"), Qt::CaseInsensitive) == 0)
+        return usageError(QStringLiteral("%1: a .bak file would be its own backup").arg(file));
+    const auto loadChangeAndSave = [&](QString *error) {
+        URLBlock store;
+        return StackFile::loadStackFile(store, file, false, DayCount::now(), error) && change(store, error)
+            && StackFile::saveStackFileWithBackup(store, file, LockedStackFileEdit::backupPathOf(file),
+                                                  error);
+    };
+    QString error;
+    if (!LockedStackFileEdit::run(file, loadChangeAndSave, &error))
+        return fileError(error);
+    return Success;
+}
+
+bool StoreEditCommand::allKnown(const URLBlock &store, const std::vector<quint32> &keys, QString *error)
+{
+    const std::vector<quint32> unknown = EntryOperations::unknownKeys(store, keys);
+    if (unknown.empty())
+        return true;
+    *error = QStringLiteral("no entry has the key%1 %2")
+                 .arg(unknown.size() > 1 ? QStringLiteral("s") : QString(), EntryArguments::keyList(unknown));
+    return false;
+}
+
+bool StoreEditCommand::readKeys(const QStringList &texts, std::vector<quint32> &keys)
+{
+    QString bad;
+    const auto numbers = EntryArguments::keys(texts, &bad);
+    if (!numbers) {
+        usageError(QStringLiteral("'%1' is not an entry key (such as 00012 or 12)").arg(bad));
+        return false;
+    }
+    keys = *numbers;
+    return true;
+}
+
+bool StoreEditCommand::readRating(const QString &text, int &rating)
+{
+    const std::optional<int> number = EntryArguments::rating(text);
+    if (!number) {
+        usageError(QStringLiteral("'%1' is not a rating from 0 to %2")
+                       .arg(text)
+                       .arg(EntryOperations::highestRating));
+        return false;
+    }
+    rating = *number;
+    return true;
+}
+
+bool StoreEditCommand::findGroup(const URLBlock &store, const QString &text, int &group, QString *error)
+{
+    const std::optional<int> position = EntryArguments::group(store.IDXList(), text);
+    if (!position) {
+        *error = QStringLiteral("no group '%1' (a group's name, or its position from 0)").arg(text);
+        return false;
+    }
+    group = *position;
+    return true;
+}
+
+QString StoreEditCommand::lockAndBackupHelp()
+{
+    return QStringLiteral("FILE is saved with its previous content kept as the backup: FILE's name with\n"
+                          "the extension .bak. An unknown key or group is an error and nothing is changed.\n"
+                          "Keys are given in the file's order each time it is read, so after a\n"
+                          "change that adds, moves or removes entries, list the keys again.\n"
+                          "FILE is locked while it is changed: a FILE that another tsy command is\n"
+                          "changing is waited for a few seconds, a FILE that Tessaly holds loaded is\n"
+                          "left as it is (flush it in Tessaly first).\n");
+}

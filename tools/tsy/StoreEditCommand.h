@@ -1,0 +1,38 @@
+#pragma once
+
+#include "Command.h"
+
+#include <functional>
+#include <vector>
+
+class URLBlock;
+
+// A tsy command that changes the entries of one stack file: it loads FILE,
+// applies its change and saves FILE with the previous content kept as the
+// backup (FILE's name with the extension .bak), all under FILE's lock as tsy
+// merge does. A change that fails saves nothing: the file stays as it was.
+class StoreEditCommand : public Command
+{
+public:
+    using Command::Command;
+
+protected:
+    // change sets an error text (without the command's name) when it fails.
+    using Change = std::function<bool(URLBlock &store, QString *error)>;
+
+    // Runs the whole edit; the exit status, after printing any error.
+    int editStore(const QString &file, const Change &change);
+
+    // False, with an error naming them, when any of the keys names no entry.
+    static bool allKnown(const URLBlock &store, const std::vector<quint32> &keys, QString *error);
+
+    // Each reads its arguments; false after a usage error.
+    bool readKeys(const QStringList &texts, std::vector<quint32> &keys);
+    bool readRating(const QString &text, int &rating);
+
+    // The group named by text (position or name); false with an error when there is none.
+    static bool findGroup(const URLBlock &store, const QString &text, int &group, QString *error);
+
+    // The help paragraph shared by the commands that change FILE.
+    static QString lockAndBackupHelp();
+};
