@@ -18,7 +18,6 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
-
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -70,7 +69,8 @@ bool runTsy(const QString &tsy, const QStringList &arguments, const QString &out
     process.setStandardOutputFile(output);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(tsy, arguments);
-    return process.waitForFinished(-1) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    return process.waitForFinished(-1) && process.exitStatus() == QProcess::NormalExit
+        && process.exitCode() == 0;
 }
 
 bool generate(const QString &path, qsizetype entries)
@@ -144,9 +144,8 @@ SizeFigures measureSize(const QString &path, const QString &tsy, const QString &
         figures.load = std::min(figures.load, double(timer.nsecsElapsed()) / 1.0e6);
         store = std::move(fresh);
     }
-    figures.save = bestOf(repetitions, [&] {
-        return StackFile::saveStackFile(*store, folder + QStringLiteral("/saved.tsy"));
-    });
+    figures.save = bestOf(
+        repetitions, [&] { return StackFile::saveStackFile(*store, folder + QStringLiteral("/saved.tsy")); });
     store.reset();
     figures.list = bestOf(repetitions, [&] {
         return runTsy(tsy, {QStringLiteral("list"), path, QStringLiteral("--all")},
@@ -155,7 +154,8 @@ SizeFigures measureSize(const QString &path, const QString &tsy, const QString &
     return figures;
 }
 
-void printRatio(const char *step, double ms, double base, const char *target, double limit, QByteArrayList &missed)
+void printRatio(const char *step, double ms, double base, const char *target, double limit,
+                QByteArrayList &missed)
 {
     std::printf("%-44s %10.2f", step, ms);
     if (base > 0) {
@@ -178,14 +178,18 @@ int main(int argc, char *argv[])
         "entries (default 100000), against a raw copy of the file; then load, save and list at\n"
         "--large entries (default 10 x N, 0 to skip) and the resident memory after that load."));
     parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("N"), QStringLiteral("Entries (default 100000)."), QStringLiteral("[N]"));
-    const QCommandLineOption repetitionsOption(QStringLiteral("repetitions"), QStringLiteral("Runs (default 5)."),
-                                               QStringLiteral("R"), QStringLiteral("5"));
-    const QCommandLineOption largeOption(QStringLiteral("large"), QStringLiteral("Entries of the linearity check."),
-                                         QStringLiteral("M"));
-    const QCommandLineOption tsyOption(QStringLiteral("tsy"), QStringLiteral("The tsy to time (default: beside this program)."),
+    parser.addPositionalArgument(QStringLiteral("N"), QStringLiteral("Entries (default 100000)."),
+                                 QStringLiteral("[N]"));
+    const QCommandLineOption repetitionsOption(QStringLiteral("repetitions"),
+                                               QStringLiteral("Runs (default 5)."), QStringLiteral("R"),
+                                               QStringLiteral("5"));
+    const QCommandLineOption largeOption(
+        QStringLiteral("large"), QStringLiteral("Entries of the linearity check."), QStringLiteral("M"));
+    const QCommandLineOption tsyOption(QStringLiteral("tsy"),
+                                       QStringLiteral("The tsy to time (default: beside this program)."),
                                        QStringLiteral("PATH"));
-    QCommandLineOption rssOnlyOption(QStringLiteral("rss-only"), QStringLiteral("Used internally."), QStringLiteral("FILE"));
+    QCommandLineOption rssOnlyOption(QStringLiteral("rss-only"), QStringLiteral("Used internally."),
+                                     QStringLiteral("FILE"));
     rssOnlyOption.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOptions({repetitionsOption, largeOption, tsyOption, rssOnlyOption});
     parser.process(app);
@@ -195,8 +199,9 @@ int main(int argc, char *argv[])
     const qsizetype entries = parser.positionalArguments().value(0, QStringLiteral("100000")).toLongLong();
     const qsizetype large = parser.isSet(largeOption) ? parser.value(largeOption).toLongLong() : 10 * entries;
     const int repetitions = std::max(1, parser.value(repetitionsOption).toInt());
-    const QString tsy = parser.isSet(tsyOption) ? parser.value(tsyOption)
-                                                : QCoreApplication::applicationDirPath() + QStringLiteral("/tsy");
+    const QString tsy = parser.isSet(tsyOption)
+        ? parser.value(tsyOption)
+        : QCoreApplication::applicationDirPath() + QStringLiteral("/tsy");
     QTemporaryDir temp;
     if (entries < 2 || !temp.isValid() || !QFileInfo(tsy).isExecutable()) {
         std::fprintf(stderr, "bench_tsy: need N >= 2, a temporary folder and tsy at %s\n", qPrintable(tsy));
@@ -208,20 +213,26 @@ int main(int argc, char *argv[])
 
     std::fprintf(stderr, "measuring raw copy, normalize, list and dump...\n");
     const QString out = temp.filePath(QStringLiteral("out"));
-    const double copy = bestOf(repetitions, [&] { return rawCopy(input, temp.filePath(QStringLiteral("copy.tsy"))); });
+    const double copy
+        = bestOf(repetitions, [&] { return rawCopy(input, temp.filePath(QStringLiteral("copy.tsy"))); });
     const double normalize = bestOf(repetitions, [&] {
-        return runTsy(tsy, {QStringLiteral("normalize"), input, temp.filePath(QStringLiteral("normal.tsy"))}, out);
+        return runTsy(tsy, {QStringLiteral("normalize"), input, temp.filePath(QStringLiteral("normal.tsy"))},
+                      out);
     });
-    const double dump = bestOf(repetitions, [&] { return runTsy(tsy, {QStringLiteral("dump"), input}, out); });
+    const double dump = bestOf(repetitions, [&] {
+        return runTsy(tsy, {QStringLiteral("dump"), input}, out);
+    });
     const SizeFigures small = measureSize(input, tsy, temp.path(), repetitions);
     if (copy < 0 || normalize < 0 || dump < 0 || small.load < 0 || small.save < 0 || small.list < 0) {
         std::fprintf(stderr, "bench_tsy: a run failed\n");
         return 1;
     }
 
-    std::printf("Tessaly tsy benchmark, %s\n", qPrintable(QDateTime::currentDateTime().toString(Qt::ISODate)));
+    std::printf("Tessaly tsy benchmark, %s\n",
+                qPrintable(QDateTime::currentDateTime().toString(Qt::ISODate)));
     std::printf("%lld entries, %.1f MiB; best of %d runs; whole processes, standard output to a file\n\n",
-                static_cast<long long>(entries), double(QFileInfo(input).size()) / (1024.0 * 1024.0), repetitions);
+                static_cast<long long>(entries), double(QFileInfo(input).size()) / (1024.0 * 1024.0),
+                repetitions);
     std::printf("%-44s %10s  %9s  %-22s %s\n", "step", "best ms", "ratio", "target", "met");
     QByteArrayList missed;
     printRatio("raw copy: read, one write, fsync, rename", copy, 0, "", 0, missed);
@@ -238,8 +249,9 @@ int main(int argc, char *argv[])
         const SizeFigures big = measureSize(largeInput, tsy, temp.path(), largeRepetitions);
         const double rss = childResidentMiB(largeInput);
         const double limit = linearityTarget * double(large) / double(entries) / 10.0;
-        std::printf("\n%lld entries against %lld (best of %d; in-process load and save, whole-process list)\n",
-                    static_cast<long long>(large), static_cast<long long>(entries), largeRepetitions);
+        std::printf(
+            "\n%lld entries against %lld (best of %d; in-process load and save, whole-process list)\n",
+            static_cast<long long>(large), static_cast<long long>(entries), largeRepetitions);
         printRatio("load (in process)", big.load, small.load, "<= 11x", limit, missed);
         printRatio("save (in process)", big.save, small.save, "<= 11x", limit, missed);
         printRatio("tsy list FILE --all", big.list, small.list, "<= 11x", limit, missed);

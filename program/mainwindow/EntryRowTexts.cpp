@@ -98,7 +98,7 @@ char16_t *writeDigits(char16_t *out, int value, int width)
 // What the date texts of one day share.
 struct DayText
 {
-    bool steady = false;  // one offset from UTC all day
+    bool steady = false;               // one offset from UTC all day
     std::array<char16_t, 10> date {};  // YYYY-MM-DD
 };
 

@@ -1,7 +1,6 @@
 #include "DayCount.h"
 
 #include <QTimeZone>
-
 #include <algorithm>
 #include <cmath>
 

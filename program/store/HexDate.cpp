@@ -118,8 +118,7 @@ char16_t codeOf(char c)
 }
 
 // Reads the whole view as an unsigned hex number; -1 when a character is not a hex digit.
-template <typename View>
-qint64 readHex(View text)
+template<typename View> qint64 readHex(View text)
 {
     qint64 value = 0;
     for (const auto c : text) {
@@ -131,8 +130,7 @@ qint64 readHex(View text)
     return value;
 }
 
-template <typename View>
-double convertHexDate(View hexDate)
+template<typename View> double convertHexDate(View hexDate)
 {
     if (hexDate.size() < 8)
         return 0.0;

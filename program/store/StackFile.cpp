@@ -72,7 +72,9 @@ struct ByteLine
 
     ByteLine(QByteArrayView line, QStringDecoder &utf8Decoder)
         : view(line)
-        , encoding(isAscii(line) ? Ascii : TextDecoding::isValidUtf8(line) ? Utf8 : Windows1252)
+        , encoding(isAscii(line)                         ? Ascii
+                       : TextDecoding::isValidUtf8(line) ? Utf8
+                                                         : Windows1252)
         , utf8(utf8Decoder)
     {
         if (encoding == Utf8)
@@ -126,7 +128,7 @@ struct ByteLine
 
 // Fields 3 to 7 of a full entry line. A field that does not convert ends the
 // line: what was set before it stays.
-template <typename Line>
+template<typename Line>
 void readEntryDetails(URLData &entry, const Line &line, const QVarLengthArray<typename Line::View, 8> &fields,
                       double now)
 {
@@ -151,8 +153,7 @@ void readEntryDetails(URLData &entry, const Line &line, const QVarLengthArray<ty
     entry.Rated = quint8(*rated);
 }
 
-template <typename Line>
-void parseLine(URLBlock &store, const Line &line, double now)
+template<typename Line> void parseLine(URLBlock &store, const Line &line, double now)
 {
     QVarLengthArray<typename Line::View, 8> fields;
     qsizetype fieldCount = 0;

@@ -103,18 +103,24 @@ void TestEntryRowTexts::isoDateTextsAcrossTimeZoneChanges_data()
     };
     const QByteArray berlin = "Europe/Berlin";
     const QByteArray newYork = "America/New_York";
-    QTest::newRow("Berlin, day before spring change") << berlin << at(2024, 3, 30, 12, 0) << "2024-03-30 12:00:00";
-    QTest::newRow("Berlin, before the skipped hour") << berlin << wall(2024, 3, 31, 1.5) << "2024-03-31 01:30:00";
+    QTest::newRow("Berlin, day before spring change")
+        << berlin << at(2024, 3, 30, 12, 0) << "2024-03-30 12:00:00";
+    QTest::newRow("Berlin, before the skipped hour")
+        << berlin << wall(2024, 3, 31, 1.5) << "2024-03-31 01:30:00";
     QTest::newRow("Berlin, inside the skipped hour") << berlin << wall(2024, 3, 31, 2.5) << QString();
-    QTest::newRow("Berlin, after the skipped hour") << berlin << wall(2024, 3, 31, 3.5) << "2024-03-31 03:30:00";
-    QTest::newRow("Berlin, inside the repeated hour") << berlin << wall(2024, 10, 27, 2.5) << "2024-10-27 02:30:00";
+    QTest::newRow("Berlin, after the skipped hour")
+        << berlin << wall(2024, 3, 31, 3.5) << "2024-03-31 03:30:00";
+    QTest::newRow("Berlin, inside the repeated hour")
+        << berlin << wall(2024, 10, 27, 2.5) << "2024-10-27 02:30:00";
     QTest::newRow("Berlin, summer") << berlin << wall(2024, 7, 1, 23.0) << "2024-07-01 23:00:00";
     QTest::newRow("Berlin, rounded into the change day")
         << berlin << wall(2024, 3, 31, 0.0) - 0.1 / 86400.0 << "2024-03-31 00:00:00";
     QTest::newRow("Berlin, before 1970") << berlin << wall(1947, 4, 6, 3.5) << QString();
     QTest::newRow("New York, inside the skipped hour") << newYork << wall(2024, 3, 10, 2.5) << QString();
-    QTest::newRow("New York, after the skipped hour") << newYork << wall(2024, 3, 10, 3.25) << "2024-03-10 03:15:00";
-    QTest::newRow("New York, inside the repeated hour") << newYork << wall(2024, 11, 3, 1.5) << "2024-11-03 01:30:00";
+    QTest::newRow("New York, after the skipped hour")
+        << newYork << wall(2024, 3, 10, 3.25) << "2024-03-10 03:15:00";
+    QTest::newRow("New York, inside the repeated hour")
+        << newYork << wall(2024, 11, 3, 1.5) << "2024-11-03 01:30:00";
     QTest::newRow("New York, winter") << newYork << wall(2025, 1, 15, 6.0) << "2025-01-15 06:00:00";
     QTest::newRow("New York, first day of year 100") << newYork << DayCount::minDayCount << QString();
     QTest::newRow("New York, last second of 9999") << newYork << DayCount::maxDayCount << QString();

@@ -123,22 +123,27 @@ void TestStoreRoundTrip::fileLinesReadAsTheirDecodedText_data()
     const QByteArray bom = "\xEF\xBB\xBF";
     QTest::newRow("ASCII entry") << entry({"u", "t", "8E9312698", "8E9312698", "3", "0", "2"});
     QTest::newRow("UTF-8 entry") << entry({"u", "caf\xC3\xA9", "8E9312698", "8E9312698", "3", "0", "2"});
-    QTest::newRow("Windows-1252 entry") << entry({"u", "caf\xE9 \x80", "8E9312698", "8E9312698", "3", "0", "2"});
-    QTest::newRow("mark at the start of a UTF-8 line") << bom + entry({"u\xC3\xA9", "t", "0", "0", "1", "0", "0"});
+    QTest::newRow("Windows-1252 entry")
+        << entry({"u", "caf\xE9 \x80", "8E9312698", "8E9312698", "3", "0", "2"});
+    QTest::newRow("mark at the start of a UTF-8 line")
+        << bom + entry({"u\xC3\xA9", "t", "0", "0", "1", "0", "0"});
     QTest::newRow("mark at the start of a group line") << bom + "+Gr\xC3\xBCppe";
     QTest::newRow("mark at the start of the title") << entry({"", bom + "t", "0", "0", "1", "0", "0"});
     QTest::newRow("marks inside fields") << entry({"u", bom + "t" + bom, "0", "0", "1", "0", "0"});
     QTest::newRow("blanks around numbers") << entry({"u", "\xC3\xA9", "0", "0", " 5 ", "1 ", " 2"});
-    QTest::newRow("no-break space in a Windows-1252 line") << entry({"u", "\xE9", "0", "0", "\xA05", "1", "2"});
+    QTest::newRow("no-break space in a Windows-1252 line")
+        << entry({"u", "\xE9", "0", "0", "\xA05", "1", "2"});
     QTest::newRow("signs") << entry({"u", "t", "0", "0", "-3", "+1", "-0"});
     QTest::newRow("leading zeros") << entry({"u", "t", "0", "0", "007", "0255", "0004"});
     QTest::newRow("visits past 32 bits") << entry({"u", "t", "0", "0", "2147483648", "0", "0"});
     QTest::newRow("category past a byte") << entry({"u", "t", "0", "0", "5", "256", "0"});
-    QTest::newRow("more digits than any integer") << entry({"u", "t", "0", "0", "99999999999999999999", "0", "0"});
+    QTest::newRow("more digits than any integer")
+        << entry({"u", "t", "0", "0", "99999999999999999999", "0", "0"});
     QTest::newRow("letters after digits") << entry({"u", "t", "0", "0", "5x", "0", "0"});
     QTest::newRow("non-ASCII after the ninth date character")
         << entry({"u", "t", "8E9312698\xC3\xA9", "8E9312698\xC3\xA9", "1", "0", "0"});
-    QTest::newRow("non-ASCII inside a date") << entry({"u", "t", "8E93\xC3\xA92698", "8E931\xE92698", "1", "0", "0"});
+    QTest::newRow("non-ASCII inside a date")
+        << entry({"u", "t", "8E93\xC3\xA92698", "8E931\xE92698", "1", "0", "0"});
     QTest::newRow("old eight-character dates") << entry({"u", "t", "8E931046", "8E931046", "1", "0", "0"});
     QTest::newRow("six fields") << entry({"u", "t", "8E9312698", "8E9312698", "1", "0"});
     QTest::newRow("eight fields") << entry({"u", "t", "8E9312698", "8E9312698", "1", "0", "0", "x"});
