@@ -19,6 +19,8 @@ class EntryListModel : public QAbstractTableModel
 
 public:
     static constexpr int KeyRole = Qt::UserRole + 1;
+    // A removal of more runs of adjacent rows than this is one layout change.
+    static constexpr size_t maxRemovedRuns = 32;
     // Cells and tool tips show at most this many characters of a text.
     static constexpr qsizetype maxShownLength = 4000;
 
@@ -36,6 +38,21 @@ public:
     void appendEntry(const URLData &entry);
     // Rewrites the texts of every row (after a group was renamed, say).
     void refreshTexts();
+    // Rewrites the texts of these rows (after their entries changed).
+    void refreshRows(const std::vector<int> &rows);
+    // Removes the rows of these keys; adjacent rows go as one range.
+    void removeKeys(const std::vector<quint32> &keys);
+
+    // Orders the rows by a column (see EntrySort): a value column's
+    // descending order is its natural one, largest first. A text column's
+    // order is kept through later refills; a value column's lasts until the
+    // next refill, which lists the rows in store order again.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+    // The column the rows are sorted by, -1 for store order.
+    int sortColumn() const { return m_sortColumn; }
+    Qt::SortOrder sortOrder() const { return m_sortOrder; }
+    // The order a first click on a column gives: largest first for values.
+    static Qt::SortOrder initialOrder(int column);
 
     quint32 keyAt(int row) const;
     int rowOfKey(quint32 key) const;
@@ -48,5 +65,10 @@ public:
 private:
     const URLBlock &m_store;
     EntryRowTexts m_texts;
+    void sortKeys();
+    void forgetValueSort();
+
     std::vector<quint32> m_keys;
+    int m_sortColumn = -1;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
 };

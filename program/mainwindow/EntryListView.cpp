@@ -6,6 +6,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMimeData>
 
 namespace {
@@ -39,6 +40,9 @@ EntryListView::EntryListView(const QString &objectName, QWidget *parent)
     setDragDropMode(QAbstractItemView::DropOnly);
     // The last column takes the width the others leave.
     header()->setStretchLastSection(true);
+    // A click on a column header sorts the list (the commands decide how).
+    header()->setSectionsClickable(true);
+    header()->setSortIndicatorShown(false);
 }
 
 quint32 EntryListView::currentKey() const
@@ -77,4 +81,27 @@ void EntryListView::dropEvent(QDropEvent *event)
 void EntryListView::contextMenuEvent(QContextMenuEvent *event)
 {
     emit contextMenuWanted(event->globalPos());
+}
+
+void EntryListView::keyPressEvent(QKeyEvent *event)
+{
+    if (event->modifiers() == Qt::ControlModifier) {
+        static const int keys[] = {Qt::Key_F, Qt::Key_N, Qt::Key_P};
+        for (int item = 0; item < 3; ++item) {
+            if (event->key() == keys[item]) {
+                emit findKeyPressed(item);
+                return;
+            }
+        }
+    }
+    QTreeView::keyPressEvent(event);
+    if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)
+        emit arrowKeyPressed();
+}
+
+void EntryListView::reset()
+{
+    QTreeView::reset();
+    if (const auto *entries = qobject_cast<const EntryListModel *>(model()))
+        header()->setSortIndicatorShown(entries->sortColumn() >= 0);
 }

@@ -35,24 +35,24 @@ MainMenus::MainMenus(QMainWindow *window)
     entries->setObjectName(QStringLiteral("mnuURLs"));
     mnuAddEntry = subMenu(entries, "mnuAddEntry", QStringLiteral("Add"));
     mnuFromBrowser = command(mnuAddEntry, "mnuFromBrowser", QStringLiteral("From Browser"), true);
-    mnuNewEntry = command(mnuAddEntry, "mnuNewEntry", QStringLiteral("&New Entry"), true);
-    mnuEdit = command(entries, "mnuEdit", QStringLiteral("&Edit"), true);
-    mnuMove = command(entries, "mnuMove", QStringLiteral("Move"), true);
+    mnuNewEntry = command(mnuAddEntry, "mnuNewEntry", QStringLiteral("&New Entry"));
+    mnuEdit = command(entries, "mnuEdit", QStringLiteral("&Edit"));
+    mnuMove = command(entries, "mnuMove", QStringLiteral("Move"));
     mnuRate = subMenu(entries, "mnuRate", QStringLiteral("Rate"));
     const QStringList rates = {QStringLiteral("Not Rated"), QStringLiteral("Low"), QStringLiteral("Medium"),
                                QStringLiteral("High"), QStringLiteral("Very High")};
     for (int i = 0; i < rates.size(); ++i)
-        command(mnuRate, QStringLiteral("mnuRate_%1").arg(i).toLatin1().constData(), rates[i], true);
+        mnuRateItems << command(mnuRate, QStringLiteral("mnuRate_%1").arg(i).toLatin1().constData(), rates[i]);
     mnuSend = subMenu(entries, "mnuSend", QStringLiteral("Send"));
-    command(mnuSend, "mnuSend_0", QStringLiteral("Last Active"), true);
-    command(mnuSend, "mnuSend_1", QStringLiteral("New Window"), true);
-    mnuBookmarksFolder = command(entries, "mnuBookmarksFolder", QStringLiteral("Bookmarks Folder"), true);
-    mnuRemove = command(entries, "mnuRemove", QStringLiteral("Remove"), true);
+    mnuSendItems << command(mnuSend, "mnuSend_0", QStringLiteral("Last Active"));
+    mnuSendItems << command(mnuSend, "mnuSend_1", QStringLiteral("New Window"));
+    mnuBookmarksFolder = command(entries, "mnuBookmarksFolder", QStringLiteral("Bookmarks Folder"));
+    mnuRemove = command(entries, "mnuRemove", QStringLiteral("Remove"));
     entries->addSeparator();
     mnuFind = subMenu(entries, "mnuFind", QStringLiteral("Find"));
-    mnuFindFind = command(mnuFind, "mnuFind_0", QStringLiteral("Find"), true);
-    mnuFindNext = command(mnuFind, "mnuFind_1", QStringLiteral("Find Next"), true);
-    mnuFindPrevious = command(mnuFind, "mnuFind_2", QStringLiteral("Find Previous"), true);
+    mnuFindFind = command(mnuFind, "mnuFind_0", QStringLiteral("Find"));
+    mnuFindNext = command(mnuFind, "mnuFind_1", QStringLiteral("Find Next"));
+    mnuFindPrevious = command(mnuFind, "mnuFind_2", QStringLiteral("Find Previous"));
     mnuSort = subMenu(entries, "mnuSort", QStringLiteral("Sort"));
     const QStringList sorts = {QStringLiteral("Title"),          QStringLiteral("Rated"),
                                QStringLiteral("Times Visited"),  QStringLiteral("Last Visited Date"),
@@ -62,7 +62,7 @@ MainMenus::MainMenus(QMainWindow *window)
         if (sorts[i].isEmpty())
             mnuSort->addSeparator();
         else
-            command(mnuSort, QStringLiteral("mnuSortz_%1").arg(i).toLatin1().constData(), sorts[i], true);
+            mnuSortItems << command(mnuSort, QStringLiteral("mnuSortz_%1").arg(i).toLatin1().constData(), sorts[i]);
     }
     entries->addSeparator();
     mnuListAll = command(entries, "mnuListAll", QStringLiteral("List All"));

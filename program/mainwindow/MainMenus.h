@@ -44,7 +44,9 @@ public:
     QAction *mnuEdit = nullptr;
     QAction *mnuMove = nullptr;
     QMenu *mnuRate = nullptr;
+    QList<QAction *> mnuRateItems;  // "Not Rated" .. "Very High": the item is the rating
     QMenu *mnuSend = nullptr;
+    QList<QAction *> mnuSendItems;  // "Last Active", "New Window"
     QAction *mnuBookmarksFolder = nullptr;
     QAction *mnuRemove = nullptr;
     QMenu *mnuFind = nullptr;
@@ -52,6 +54,7 @@ public:
     QAction *mnuFindNext = nullptr;
     QAction *mnuFindPrevious = nullptr;
     QMenu *mnuSort = nullptr;
+    QList<QAction *> mnuSortItems;  // object name "mnuSortz_<item>"
     QAction *mnuListAll = nullptr;
 
     // Groups (the group menu, also shown by the group buttons)

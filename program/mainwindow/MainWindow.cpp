@@ -4,8 +4,11 @@
 #include "AppState.h"
 #include "Config.h"
 #include "DayCount.h"
+#include "DesktopUrlOpener.h"
+#include "EntryDialogCommands.h"
 #include "EntryFilter.h"
 #include "EntryListColumns.h"
+#include "EntryListEvents.h"
 #include "EntryListModel.h"
 #include "EntryListView.h"
 #include "FileDialogControl.h"
@@ -15,6 +18,7 @@
 #include "IndexPanel.h"
 #include "MainMenus.h"
 #include "MainWindowSettings.h"
+#include "SelectionCommands.h"
 #include "StackCommands.h"
 #include "StackFile.h"
 #include "StandardView.h"
@@ -73,6 +77,7 @@ MainWindow::MainWindow(AppState &state, Prompter &prompter, TrayWindowSettingsHo
     m_fileDialog = new FileDialogControl(m_prompter, this);
     m_groupCommands = new GroupCommands(*this);
     m_stackCommands = new StackCommands(*this);
+    connectEntryCommands();
     m_settingsHost = std::make_unique<MainWindowSettings>(*this);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState applicationState) {
         if (applicationState == Qt::ApplicationInactive)
@@ -121,6 +126,27 @@ void MainWindow::buildWindow()
     resize(640, 480);
 }
 
+void MainWindow::connectEntryCommands()
+{
+    m_desktopOpener = std::make_unique<DesktopUrlOpener>();
+    m_opener = m_desktopOpener.get();
+    m_selection = new SelectionCommands(m_state, m_prompter, *this, *m_opener, this);
+    m_selection->connectMenus(*m_menus);
+    m_entryDialogs = new EntryDialogCommands(m_state, m_view.filter, *this, *m_selection, this);
+    m_entryDialogs->connectMenus(*m_menus);
+    auto *events = new EntryListEvents(*this, *m_selection, *m_menus, this);
+    events->watch(m_advanced->list(), true);
+    events->watch(m_standard->list(), false);
+    connect(m_standard->ratingFilterButton(), &QPushButton::clicked, m_entryDialogs,
+            &EntryDialogCommands::maskFilters);
+}
+
+void MainWindow::setUrlOpener(UrlOpener *opener)
+{
+    m_opener = opener ? opener : m_desktopOpener.get();
+    m_selection->setOpener(*m_opener);
+}
+
 void MainWindow::connectCommands()
 {
     MainMenus *m = m_menus;
@@ -144,6 +170,11 @@ void MainWindow::connectCommands()
                                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
                                      QKeySequence(Qt::CTRL | Qt::Key_PageUp)})
         connect(new QShortcut(keys, this), &QShortcut::activated, this, otherTab);
+    // The window sees these before its lists (which would select all rows).
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_A), this), &QShortcut::activated, m->mnuNewEntry,
+            &QAction::trigger);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), this), &QShortcut::activated, m->mnuFromBrowser,
+            &QAction::trigger);
     connect(m->mnuHide, &QAction::triggered, this, &QWidget::close);
     connect(m->mnuFree, &QAction::triggered, this, [this] {
         m_state.hideOnClose = false;
@@ -644,14 +675,6 @@ void MainWindow::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape) {
         toggleFullWindow();
-        return;
-    }
-    if (event->modifiers() == Qt::ControlModifier && event->key() == Qt::Key_A) {
-        m_menus->mnuNewEntry->trigger();
-        return;
-    }
-    if (event->modifiers() == Qt::ControlModifier && event->key() == Qt::Key_B) {
-        m_menus->mnuFromBrowser->trigger();
         return;
     }
     QMainWindow::keyPressEvent(event);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DefaultStackFile.h"
+#include "EntryListHost.h"
 #include "ViewState.h"
 
 #include <QMainWindow>
@@ -8,6 +9,9 @@
 #include <memory>
 
 class AdvancedView;
+class EntryDialogCommands;
+class SelectionCommands;
+class UrlOpener;
 class EntryListModel;
 class EntryListView;
 class FileDialogControl;
@@ -26,7 +30,7 @@ struct AppState;
 // The main window: the Standard and Advanced tabs with their entry lists, the
 // index panel, the menus and the status bar. It turns events into calls on
 // the core and shows the results; the decisions are the core's.
-class MainWindow : public QMainWindow
+class MainWindow : public QMainWindow, public EntryListHost
 {
     Q_OBJECT
 
@@ -46,25 +50,30 @@ public:
     AdvancedView *advancedView() const { return m_advanced; }
     QTabBar *tabStrip() const { return m_tabs; }
     DefaultStackFile &defaultStack() { return m_defaultStack; }
-    EntryListModel *activeModel() const;
-    EntryListView *activeList() const;
+    EntryListModel *activeModel() const override;
+    EntryListView *activeList() const override;
+    int appliedIndexMode() const override { return m_view.appliedMode; }
+    SelectionCommands *selectionCommands() const { return m_selection; }
+    EntryDialogCommands *entryDialogCommands() const { return m_entryDialogs; }
+    // What opens addresses (the desktop's browser unless a test gives another).
+    void setUrlOpener(UrlOpener *opener);
 
     // Refills the active entry list from the store with the group choice and filters.
-    void RefreshURLPage();
+    void RefreshURLPage() override;
     void fullScrnRefresh(bool refill);
     // The Standard tab's group combo, from the group table.
     void buildMainScrn();
-    void UpdatePanel();
+    void UpdatePanel() override;
     void UpdateMenus();
     // The group whose entries the list shows; -1 when none is chosen.
     int GetSelectedIndex() const;
     // The current group of the tab shown; negative when none is chosen.
-    int getCurrentIDX() const;
+    int getCurrentIDX() const override;
     // The index panel's group list (force: whatever the mode).
     void fillGroupList(bool force);
     void buildFilterScrn();
     // Chooses a group in the tab shown.
-    void selectGroupItem(int group);
+    void selectGroupItem(int group) override;
     void switchTab(int tab);
     void setAdvMode(int advMode);
     void setTabPlacement(int placement);
@@ -90,7 +99,7 @@ public:
     // is on. False when the automatic save failed: the changes are still pending.
     bool saveIfChanged(QString *error = nullptr);
     // A message in the status bar until the next one.
-    void showStatus(const QString &text);
+    void showStatus(const QString &text) override;
     void saveConfig();
     void loadConfig();
     void restoreGroupSelection();
@@ -122,6 +131,7 @@ protected:
 private:
     void buildWindow();
     void connectCommands();
+    void connectEntryCommands();
     void connectIndexPanel();
     void chooseGroupInList();
     void applyIndexChecks();
@@ -149,6 +159,10 @@ private:
     FileDialogControl *m_fileDialog = nullptr;
     GroupCommands *m_groupCommands = nullptr;
     StackCommands *m_stackCommands = nullptr;
+    std::unique_ptr<UrlOpener> m_desktopOpener;
+    UrlOpener *m_opener = nullptr;
+    SelectionCommands *m_selection = nullptr;
+    EntryDialogCommands *m_entryDialogs = nullptr;
     std::unique_ptr<MainWindowSettings> m_settingsHost;
     bool m_unloading = false;
     bool m_loading = false;

@@ -1,0 +1,181 @@
+#include "EntryDialogCommands.h"
+
+#include "AppState.h"
+#include "DayCount.h"
+#include "EntryEditor.h"
+#include "EntryFind.h"
+#include "EntryListHost.h"
+#include "EntryListModel.h"
+#include "EntryListView.h"
+#include "EntryOperations.h"
+#include "FindWindow.h"
+#include "InternetShortcut.h"
+#include "ListSelection.h"
+#include "MainMenus.h"
+#include "MaskFilterDialog.h"
+#include "ModalDialog.h"
+#include "MoveDialog.h"
+#include "SelectionCommands.h"
+
+#include <QAction>
+
+#include <algorithm>
+
+namespace {
+
+// dialogState names the open dialog for as long as the scope lasts.
+class DialogStateScope
+{
+public:
+    DialogStateScope(AppState &state, AppState::DialogState open)
+        : m_state(state)
+    {
+        m_state.dialogState = open;
+    }
+    ~DialogStateScope() { m_state.dialogState = AppState::NoDialog; }
+    DialogStateScope(const DialogStateScope &) = delete;
+    DialogStateScope &operator=(const DialogStateScope &) = delete;
+
+private:
+    AppState &m_state;
+};
+
+} // namespace
+
+EntryDialogCommands::EntryDialogCommands(AppState &state, ViewFilter &filter, EntryListHost &host,
+                                         SelectionCommands &selection, QWidget *mainWindow)
+    : QObject(mainWindow)
+    , m_state(state)
+    , m_filter(filter)
+    , m_host(host)
+    , m_selection(selection)
+    , m_mainWindow(mainWindow)
+{
+}
+
+void EntryDialogCommands::connectMenus(const MainMenus &menus)
+{
+    connect(menus.mnuEdit, &QAction::triggered, this, &EntryDialogCommands::editSelected);
+    connect(menus.mnuNewEntry, &QAction::triggered, this, &EntryDialogCommands::newEntry);
+    connect(menus.mnuMove, &QAction::triggered, this, &EntryDialogCommands::moveCommand);
+    connect(menus.mnuFindFind, &QAction::triggered, this, &EntryDialogCommands::findCommand);
+    connect(menus.mnuFindNext, &QAction::triggered, this, [this] { findInList(m_state.findText, 0); });
+    connect(menus.mnuFindPrevious, &QAction::triggered, this, [this] { findInList(m_state.findText, 1); });
+}
+
+void EntryDialogCommands::editSelected()
+{
+    EntryListView *list = m_host.activeList();
+    EntryListModel *model = m_host.activeModel();
+    if (m_state.dialogState != AppState::NoDialog || model->rowCount() == 0)
+        return;
+    const int row = ListSelection::focusSelected(list, false);
+    const URLData *entry = model->entryAt(row);
+    if (!entry)
+        return;
+    const quint32 key = entry->keyNumber();
+    const int owner = entry->Owner;
+    const DialogStateScope open(m_state, AppState::EditingEntry);
+    EntryEditor editor(m_state.store, m_mainWindow);
+    // The editor shows the entry's own group, so that accepting it unchanged
+    // leaves the entry where it is.
+    editor.editEntry(*entry, owner);
+    if (WindowHelpers::showModalOnTop(editor, m_mainWindow) != QDialog::Accepted)
+        return;
+    EntryOperations::EntryChange change;
+    change.title = editor.title();
+    change.url = editor.url();
+    if (editor.rating() >= 0 && editor.rating() <= EntryOperations::highestRating)
+        change.rating = editor.rating();
+    if (!EntryOperations::edit(m_state.store, key, change))
+        return;
+    model->refreshRows({row});
+    if (editor.group() >= 0 && editor.group() != owner)
+        m_selection.moveSelected(editor.group());
+    else
+        ListSelection::deselect(list, {row});
+    m_state.store.countChange();
+    m_host.UpdatePanel();
+}
+
+void EntryDialogCommands::newEntry()
+{
+    if (m_state.dialogState != AppState::NoDialog)
+        return;
+    const int current = m_host.getCurrentIDX();
+    const DialogStateScope open(m_state, AppState::MakingEntry);
+    EntryEditor editor(m_state.store, m_mainWindow);
+    editor.createNew(current);
+    if (WindowHelpers::showModalOnTop(editor, m_mainWindow) != QDialog::Accepted)
+        return;
+    EntryOperations::NewEntry fields;
+    fields.title = editor.title();
+    fields.url = editor.url();
+    fields.group = editor.group();
+    fields.rating = std::clamp(editor.rating(), 0, EntryOperations::highestRating);
+    const URLData *entry = EntryOperations::add(m_state.store, fields, DayCount::now());
+    if (!entry)
+        return;
+    InternetShortcut::writeShortcut(InternetShortcut::favoritesFolder(), m_state.settings.cAF, entry->Name,
+                                    entry->url, m_state.store.IDXList().nameOf(entry->Owner));
+    if (fields.group == current)
+        m_host.activeModel()->appendEntry(*entry);
+    m_state.store.countChange();
+    m_host.UpdatePanel();
+}
+
+void EntryDialogCommands::moveCommand()
+{
+    int group = -1;
+    {
+        const DialogStateScope open(m_state, AppState::PromptOpen);
+        MoveDialog dialog(m_state.store.IDXList(), m_mainWindow);
+        if (WindowHelpers::showModalOnTop(dialog, m_mainWindow) != QDialog::Accepted)
+            return;
+        group = dialog.group();
+    }
+    if (group < 0)
+        return;
+    m_selection.moveSelected(group);
+    m_state.store.countChange();
+    m_host.UpdatePanel();
+}
+
+void EntryDialogCommands::findCommand()
+{
+    if (m_host.activeModel()->rowCount() == 0)
+        return;
+    const DialogStateScope open(m_state, AppState::Finding);
+    FindWindow window(m_state.findText, m_mainWindow);
+    connect(&window, &FindWindow::findRequested, this, &EntryDialogCommands::findInList);
+    WindowHelpers::showModalOnTop(window, m_mainWindow);
+    m_host.UpdatePanel();  // "Find Next" follows the remembered text
+}
+
+void EntryDialogCommands::findInList(const QString &text, int direction)
+{
+    EntryListView *list = m_host.activeList();
+    const EntryListModel *model = m_host.activeModel();
+    const std::vector<int> selected = ListSelection::selectedRows(list);
+    if (text.isEmpty() || selected.empty())
+        return;
+    const int current = list->currentIndex().row();
+    const int start = std::binary_search(selected.begin(), selected.end(), current) ? current : selected.front();
+    const int found = EntryFind::findRow(
+        model->rowCount(), start, direction == 1 ? EntryFind::Direction::Up : EntryFind::Direction::Down,
+        [model](int row) {
+            const URLData *entry = model->entryAt(row);
+            return entry ? entry->Name : QString();
+        },
+        text);
+    if (found >= 0)
+        ListSelection::selectOnly(list, found);
+}
+
+void EntryDialogCommands::maskFilters()
+{
+    const DialogStateScope open(m_state, AppState::PromptOpen);
+    MaskFilterDialog dialog(m_filter, m_mainWindow);
+    connect(&dialog, &MaskFilterDialog::filterApplied, this, [this] { m_host.RefreshURLPage(); });
+    WindowHelpers::showModalOnTop(dialog, m_mainWindow);
+}

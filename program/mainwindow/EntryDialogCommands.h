@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+
+class EntryListHost;
+class MainMenus;
+class SelectionCommands;
+class QWidget;
+struct AppState;
+struct ViewFilter;
+
+// The commands of the entry lists that open a dialog: "&Edit" and
+// "&New Entry" (the entry editor), "Move" (the move window), "Find" (the
+// find window) with "Find Next" and "Find Previous", and "Rating Filters"
+// (the mask filter dialog). Each marks dialogState while its dialog is
+// open, applies the dialog's result through the core and updates the rows
+// it touched.
+class EntryDialogCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    EntryDialogCommands(AppState &state, ViewFilter &filter, EntryListHost &host, SelectionCommands &selection,
+                        QWidget *mainWindow);
+
+    void connectMenus(const MainMenus &menus);
+
+    void editSelected();
+    void newEntry();
+    void moveCommand();
+    void findCommand();
+    // Selects the next (direction 0) or previous (1) row after the current
+    // one whose title holds text; nothing changes when there is none.
+    void findInList(const QString &text, int direction);
+    void maskFilters();
+
+private:
+    AppState &m_state;
+    ViewFilter &m_filter;
+    EntryListHost &m_host;
+    SelectionCommands &m_selection;
+    QWidget *m_mainWindow;
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+class EntryListModel;
+class EntryListView;
+class QString;
+
+// What the commands on an entry list need of the main window: the active
+// list, the current group and the index panel's mode, and the few updates
+// they ask for. The main window implements it; tests can too.
+class EntryListHost
+{
+public:
+    virtual ~EntryListHost() = default;
+
+    virtual EntryListView *activeList() const = 0;
+    virtual EntryListModel *activeModel() const = 0;
+    // The group whose entries the list shows; negative when none is chosen.
+    virtual int getCurrentIDX() const = 0;
+    // The index panel's mode when the filter was last applied or the group
+    // list last clicked (1: group list).
+    virtual int appliedIndexMode() const = 0;
+    // Chooses a group in the tab shown (group list row or combo line).
+    virtual void selectGroupItem(int group) = 0;
+    virtual void RefreshURLPage() = 0;
+    virtual void UpdatePanel() = 0;
+    virtual void showStatus(const QString &text) = 0;
+};

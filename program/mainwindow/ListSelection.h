@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <vector>
+
+class EntryListModel;
+class EntryListView;
+
+// The selected rows of an entry list, read and changed as the commands on
+// a selection need them. Rows are found by position; their entries by the
+// rows' keys, so two rows that look alike are never confused.
+namespace ListSelection {
+
+// The selected rows, top to bottom.
+std::vector<int> selectedRows(const EntryListView *list);
+// The keys of these rows.
+std::vector<quint32> keysOf(const EntryListModel *model, const std::vector<int> &rows);
+// Deselects these rows (adjacent rows as one range).
+void deselect(EntryListView *list, const std::vector<int> &rows);
+// Makes row the only selected row and the current one, scrolled into view.
+void selectOnly(EntryListView *list, int row);
+// Narrows the selection to the current row: every other selected row is
+// deselected (the current one too with deselectAll). The current row when
+// it stays selected; -1 otherwise.
+int focusSelected(EntryListView *list, bool deselectAll);
+
+} // namespace ListSelection
