@@ -293,6 +293,27 @@ private slots:
         QCOMPARE(Keys(rows.begin(), rows.end()), sorted);
     }
 
+    // Titles sorted A-Z are in the order of the case-insensitive comparison,
+    // accents, signs between the cases and characters beyond 16 bits included.
+    void titleOrderIsCaseInsensitiveOrder()
+    {
+        const QStringList titles {"\u00e9cole", "Zeta",        "_x",     "\u00c9COLE", "a",
+                                  "\U0001F600", "\u01c5",      "\u01c6", "\u00df",     "SS",
+                                  "\U00010400", "\U00010428a", "",       "zeta!",      "ZETA"};
+        URLBlock store;
+        store.NewCatagory("G");
+        std::vector<quint32> keys;
+        for (const QString &title : titles)
+            keys.push_back(store.urlDatas().Add(title, "u", 0)->keyNumber());
+        EntrySort::sort(keys, store, 0);
+        for (size_t i = 1; i < keys.size(); ++i) {
+            const QString &a = store.urlDatas().Item(qsizetype(keys[i - 1]))->Name;
+            const QString &b = store.urlDatas().Item(qsizetype(keys[i]))->Name;
+            const int order = QString::compare(a, b, Qt::CaseInsensitive);
+            QVERIFY2(order < 0 || (order == 0 && keys[i - 1] < keys[i]), qPrintable(a + " / " + b));
+        }
+    }
+
     void sortMenuItems()
     {
         QList<int> columns;
