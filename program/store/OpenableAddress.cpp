@@ -51,7 +51,8 @@ Verdict check(const QString &address)
     static const QStringList schemes {QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("ftp"),
                                       QStringLiteral("file")};
     if (!schemes.contains(url.scheme()))
-        return {QUrl(), QStringLiteral("Addresses beginning \"%1:\" are not opened").arg(shown(url.scheme()))};
+        return {QUrl(),
+                QStringLiteral("Addresses beginning \"%1:\" are not opened").arg(shown(url.scheme()))};
     if (url.scheme() != QLatin1String("file")) {
         const QString host = url.host();
         if (host.isEmpty())
