@@ -45,7 +45,7 @@ QLabel *makeLabel(const QString &name, const QString &text, QWidget *parent)
 }  // namespace
 
 EntryEditor::EntryEditor(const URLBlock &store, QWidget *parent)
-    : QDialog(parent)
+    : QDialog(parent, WindowHelpers::fixedDialogFlags())
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(tr("URL Information"));

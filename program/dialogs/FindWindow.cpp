@@ -25,7 +25,7 @@ constexpr int textWidthInCharacters = 32;
 }  // namespace
 
 FindWindow::FindWindow(QString &findText, QWidget *parent)
-    : QDialog(parent)
+    : QDialog(parent, WindowHelpers::fixedDialogFlags())
     , m_findText(findText)
 {
     setObjectName(QStringLiteral("Find"));

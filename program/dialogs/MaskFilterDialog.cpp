@@ -40,7 +40,7 @@ QPushButton *makeButton(const QString &name, const QString &caption, QWidget *pa
 }  // namespace
 
 MaskFilterDialog::MaskFilterDialog(ViewFilter &filter, QWidget *parent)
-    : QDialog(parent)
+    : QDialog(parent, WindowHelpers::fixedDialogFlags())
     , m_filter(filter)
 {
     setObjectName(QStringLiteral("Rated"));
@@ -87,7 +87,8 @@ QWidget *MaskFilterDialog::makeRatingList()
     m_ratings->setCurrentItem(m_ratings->topLevelItem(0));
     // Tall enough for the five rows and the header, no taller.
     const int rows = m_ratings->sizeHintForRow(0) * ratingCount;
-    m_ratings->setFixedHeight(rows + m_ratings->header()->sizeHint().height() + 2 * m_ratings->frameWidth());
+    m_ratings->setFixedHeight(rows + m_ratings->header()->sizeHint().height() + 2 * m_ratings->frameWidth()
+                              + m_ratings->fontMetrics().descent());
     return m_ratings;
 }
 

@@ -33,6 +33,11 @@ void placeBelowMainTop(QWidget *window, const QWidget *mainWindow)
     window->move(main.left(), main.top() + qRound(belowTopTwips / twipsPerPixel(mainWindow)));
 }
 
+Qt::WindowFlags fixedDialogFlags()
+{
+    return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+}
+
 void takeMainIcon(QWidget *window, const QWidget *mainWindow)
 {
     if (window && mainWindow)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <Qt>
+
 class QDialog;
 class QWidget;
 
@@ -14,6 +16,9 @@ int showModalOnTop(QDialog &dialog, QWidget *mainWindow);
 
 // Places a window at the main window's left edge, 500 twips below its top edge.
 void placeBelowMainTop(QWidget *window, const QWidget *mainWindow);
+
+// Window flags of the fixed-size dialogs: a title bar with a close button only.
+Qt::WindowFlags fixedDialogFlags();
 
 // The window icon of the main window, when there is one.
 void takeMainIcon(QWidget *window, const QWidget *mainWindow);

@@ -17,7 +17,7 @@ constexpr int listWidthInCharacters = 24;
 }  // namespace
 
 MoveDialog::MoveDialog(const GroupTable &groups, QWidget *parent)
-    : QDialog(parent)
+    : QDialog(parent, WindowHelpers::fixedDialogFlags())
 {
     setObjectName(QStringLiteral("frmMove"));
     setWindowTitle(tr("Move to..."));
