@@ -23,21 +23,28 @@
 
 namespace {
 
-// dialogState names the open dialog for as long as the scope lasts.
+// dialogState names the open dialog for as long as the scope lasts; when
+// it ends, the menus follow the closed dialog and the command's changes.
 class DialogStateScope
 {
 public:
-    DialogStateScope(AppState &state, AppState::DialogState open)
+    DialogStateScope(AppState &state, EntryListHost &host, AppState::DialogState open)
         : m_state(state)
+        , m_host(host)
     {
         m_state.dialogState = open;
     }
-    ~DialogStateScope() { m_state.dialogState = AppState::NoDialog; }
+    ~DialogStateScope()
+    {
+        m_state.dialogState = AppState::NoDialog;
+        m_host.UpdatePanel();
+    }
     DialogStateScope(const DialogStateScope &) = delete;
     DialogStateScope &operator=(const DialogStateScope &) = delete;
 
 private:
     AppState &m_state;
+    EntryListHost &m_host;
 };
 
 } // namespace
@@ -75,7 +82,7 @@ void EntryDialogCommands::editSelected()
         return;
     const quint32 key = entry->keyNumber();
     const int owner = entry->Owner;
-    const DialogStateScope open(m_state, AppState::EditingEntry);
+    const DialogStateScope open(m_state, m_host, AppState::EditingEntry);
     EntryEditor editor(m_state.store, m_mainWindow);
     // The editor shows the entry's own group, so that accepting it unchanged
     // leaves the entry where it is.
@@ -95,7 +102,6 @@ void EntryDialogCommands::editSelected()
     else
         ListSelection::deselect(list, {row});
     m_state.store.countChange();
-    m_host.UpdatePanel();
 }
 
 void EntryDialogCommands::newEntry()
@@ -103,7 +109,7 @@ void EntryDialogCommands::newEntry()
     if (m_state.dialogState != AppState::NoDialog)
         return;
     const int current = m_host.getCurrentIDX();
-    const DialogStateScope open(m_state, AppState::MakingEntry);
+    const DialogStateScope open(m_state, m_host, AppState::MakingEntry);
     EntryEditor editor(m_state.store, m_mainWindow);
     editor.createNew(current);
     if (WindowHelpers::showModalOnTop(editor, m_mainWindow) != QDialog::Accepted)
@@ -121,14 +127,13 @@ void EntryDialogCommands::newEntry()
     if (fields.group == current)
         m_host.activeModel()->appendEntry(*entry);
     m_state.store.countChange();
-    m_host.UpdatePanel();
 }
 
 void EntryDialogCommands::moveCommand()
 {
     int group = -1;
     {
-        const DialogStateScope open(m_state, AppState::PromptOpen);
+        const DialogStateScope open(m_state, m_host, AppState::PromptOpen);
         MoveDialog dialog(m_state.store.IDXList(), m_mainWindow);
         if (WindowHelpers::showModalOnTop(dialog, m_mainWindow) != QDialog::Accepted)
             return;
@@ -145,11 +150,10 @@ void EntryDialogCommands::findCommand()
 {
     if (m_host.activeModel()->rowCount() == 0)
         return;
-    const DialogStateScope open(m_state, AppState::Finding);
+    const DialogStateScope open(m_state, m_host, AppState::Finding);
     FindWindow window(m_state.findText, m_mainWindow);
     connect(&window, &FindWindow::findRequested, this, &EntryDialogCommands::findInList);
     WindowHelpers::showModalOnTop(window, m_mainWindow);
-    m_host.UpdatePanel();  // "Find Next" follows the remembered text
 }
 
 void EntryDialogCommands::findInList(const QString &text, int direction)
@@ -174,7 +178,7 @@ void EntryDialogCommands::findInList(const QString &text, int direction)
 
 void EntryDialogCommands::maskFilters()
 {
-    const DialogStateScope open(m_state, AppState::PromptOpen);
+    const DialogStateScope open(m_state, m_host, AppState::PromptOpen);
     MaskFilterDialog dialog(m_filter, m_mainWindow);
     connect(&dialog, &MaskFilterDialog::filterApplied, this, [this] { m_host.RefreshURLPage(); });
     WindowHelpers::showModalOnTop(dialog, m_mainWindow);

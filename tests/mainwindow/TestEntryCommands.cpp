@@ -1,0 +1,593 @@
+#include "AppState.h"
+#include "EntryDialogCommands.h"
+#include "EntryListModel.h"
+#include "EntryListView.h"
+#include "EntryRowTexts.h"
+#include "MainMenus.h"
+#include "MainWindow.h"
+#include "ScriptedPrompter.h"
+#include "SelectionCommands.h"
+#include "StandardView.h"
+#include "TestEnvironment.h"
+#include "UrlOpener.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+using TestEnvironment::entryLine;
+
+namespace {
+
+// Two groups. News: Alpha (rated 2, 3 visits, visited 2024), Beta (never
+// visited), Twin, Twin (two entries that look the same), Delta (10 visits).
+// Tech: Gamma. Store keys run 1 to 6 in this order.
+const QByteArray stackText = "+News\r\n"
+    + entryLine({"http://a.example/", "Alpha", "B1340927C", "B12800000", "3", "0", "2"}) + "\r\n"
+    + entryLine({"http://b.example/", "beta", "0", "B12800000", "0", "0", "0"}) + "\r\n"
+    + entryLine({"http://t.example/", "Twin", "0", "B12800000", "9", "0", "1"}) + "\r\n"
+    + entryLine({"http://t.example/", "Twin", "0", "B12800000", "9", "0", "1"}) + "\r\n"
+    + entryLine({"-x", "Delta", "B1360927C", "B12A00000", "10", "0", "4"}) + "\r\n"
+    + "+Tech\r\n" + entryLine({"http://g.example/", "Gamma", "B1340927C", "B12800000", "1", "0", "3"}) + "\r\n";
+
+// Records what would have been opened.
+class RecordingOpener : public UrlOpener
+{
+public:
+    QStringList opened;
+    bool open(const QUrl &url, QString *) override
+    {
+        opened << url.toString();
+        return true;
+    }
+};
+
+// Runs work on the modal dialog as soon as it is up.
+void whenModal(const std::function<void(QDialog *)> &work)
+{
+    QTimer::singleShot(0, [work] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            qFatal("no modal dialog");
+        work(dialog);
+    });
+}
+
+} // namespace
+
+// The commands on the entry lists' rows, through the real main window.
+class TestEntryCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void removeAsksAndRemovesSelected_data();
+    void removeAsksAndRemovesSelected();
+    void rateChangesRowsInPlace_data();
+    void rateChangesRowsInPlace();
+    void moveRemovesOrRewritesRows_data();
+    void moveRemovesOrRewritesRows();
+    void moveDialogAcceptOrClose_data();
+    void moveDialogAcceptOrClose();
+    void columnClickSorts_data();
+    void columnClickSorts();
+    void sortSurvivesRefillOnlyForText();
+    void sortMenuSortsByValue();
+    void doubleClickOpensAndCountsVisit_data();
+    void doubleClickOpensAndCountsVisit();
+    void sendDoesNotCountVisit();
+    void editAndNewEntry_data();
+    void editAndNewEntry();
+    void findNextAndPrevious_data();
+    void findNextAndPrevious();
+    void findWindowAndKeys();
+    void maskFilterRefreshesList();
+    void shortcutsFollowSetting_data();
+    void shortcutsFollowSetting();
+    void rowOfVanishedEntryIsSkipped();
+
+private:
+    MainWindow *openWindow();
+    QStringList titles() const;
+    QStringList column(int column) const;
+    void select(const QList<int> &rows);
+    const URLData *entry(quint32 key) const;
+
+    std::unique_ptr<TestEnvironment::ConfigFolder> m_config;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<AppState> m_state;
+    ScriptedPrompter m_prompter;
+    RecordingOpener m_opener;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+void TestEntryCommands::init()
+{
+    m_config = std::make_unique<TestEnvironment::ConfigFolder>();
+    m_dir = std::make_unique<QTemporaryDir>();
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->filePath("data")));
+    m_state = std::make_unique<AppState>();
+    m_state->appFolder = QCoreApplication::applicationDirPath();
+    m_state->stackBase = m_dir->filePath("Pemberly");
+    m_state->settings.aLS = false;
+    m_prompter = ScriptedPrompter();
+    m_prompter.watched = &m_state->dialogState;
+    m_opener.opened.clear();
+    TestEnvironment::writeFile(m_dir->filePath("Pemberly.tsy"), stackText);
+}
+
+void TestEntryCommands::cleanup()
+{
+    m_window.reset();
+}
+
+MainWindow *TestEntryCommands::openWindow()
+{
+    m_window = std::make_unique<MainWindow>(*m_state, m_prompter, nullptr);
+    m_window->setUrlOpener(&m_opener);
+    m_window->load();
+    m_window->show();
+    m_window->activateWindow();
+    if (!QTest::qWaitForWindowActive(m_window.get()))
+        qWarning("the main window did not become active");
+    return m_window.get();
+}
+
+QStringList TestEntryCommands::column(int column) const
+{
+    QStringList texts;
+    const EntryListModel *model = m_window->activeModel();
+    for (int row = 0; row < model->rowCount(); ++row)
+        texts << model->index(row, column).data().toString();
+    return texts;
+}
+
+QStringList TestEntryCommands::titles() const
+{
+    return column(EntryRowTexts::Title);
+}
+
+void TestEntryCommands::select(const QList<int> &rows)
+{
+    EntryListView *list = m_window->activeList();
+    list->clearSelection();
+    for (const int row : rows)
+        list->selectionModel()->select(list->model()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    if (!rows.isEmpty())
+        list->selectionModel()->setCurrentIndex(list->model()->index(rows.first(), 0), QItemSelectionModel::NoUpdate);
+}
+
+const URLData *TestEntryCommands::entry(quint32 key) const
+{
+    return m_state->store.urlDatas().Item(m_state->store.urlDatas().positionOfKey(key));
+}
+
+void TestEntryCommands::removeAsksAndRemovesSelected_data()
+{
+    QTest::addColumn<QList<int>>("rows");
+    QTest::addColumn<Prompter::Answer>("answer");
+    QTest::addColumn<QStringList>("left");
+    QTest::newRow("single") << QList<int> {1} << Prompter::Answer::Yes
+                            << QStringList {"Alpha", "Twin", "Twin", "Delta"};
+    QTest::newRow("adjacent") << QList<int> {0, 1, 2} << Prompter::Answer::Yes << QStringList {"Twin", "Delta"};
+    QTest::newRow("scattered") << QList<int> {0, 2, 4} << Prompter::Answer::Yes << QStringList {"beta", "Twin"};
+    QTest::newRow("answered No") << QList<int> {0, 4} << Prompter::Answer::No
+                                 << QStringList {"Alpha", "beta", "Twin", "Twin", "Delta"};
+    QTest::newRow("nothing selected") << QList<int> {} << Prompter::Answer::Yes
+                                      << QStringList {"Alpha", "beta", "Twin", "Twin", "Delta"};
+}
+
+void TestEntryCommands::removeAsksAndRemovesSelected()
+{
+    QFETCH(QList<int>, rows);
+    QFETCH(Prompter::Answer, answer);
+    QFETCH(QStringList, left);
+    openWindow();
+    select(rows);
+    m_prompter.answers << answer;
+    m_window->menus()->mnuRemove->setEnabled(true);
+    m_window->menus()->mnuRemove->trigger();
+    if (rows.isEmpty())
+        QVERIFY(m_prompter.asked.isEmpty());
+    else
+        QCOMPARE(m_prompter.asked,
+                 QStringList {QString("message|Confirm Delete|Remove %1 items, are you sure?").arg(rows.size())});
+    QCOMPARE(m_state->dialogState, 0);
+    QCOMPARE(titles(), left);
+    QCOMPARE(m_state->store.urlDatas().Count(), 1 + left.size());
+    QCOMPARE(m_window->findChild<QLabel *>("StatusBar1_1")->text(), QString("Viewed: %1").arg(left.size()));
+}
+
+void TestEntryCommands::rateChangesRowsInPlace_data()
+{
+    QTest::addColumn<QList<int>>("rows");
+    QTest::addColumn<QList<quint32>>("keys");
+    QTest::newRow("single") << QList<int> {1} << QList<quint32> {2};
+    QTest::newRow("adjacent") << QList<int> {1, 2} << QList<quint32> {2, 3};
+    QTest::newRow("scattered") << QList<int> {0, 4} << QList<quint32> {1, 5};
+    // Two rows that look the same: the one acted on changes, not the first.
+    QTest::newRow("second of two twins") << QList<int> {3} << QList<quint32> {4};
+}
+
+void TestEntryCommands::rateChangesRowsInPlace()
+{
+    QFETCH(QList<int>, rows);
+    QFETCH(QList<quint32>, keys);
+    m_state->settings.advMode = 1;
+    openWindow();
+    // Hide "High" rows: rated rows stay until the next refill all the same.
+    m_window->view().filter.ratingMask[3] = false;
+    select(rows);
+    const int changes = m_state->store.changeCount();
+    m_window->menus()->mnuRateItems[3]->trigger();
+    for (quint32 key = 1; key <= 6; ++key)
+        QCOMPARE(entry(key)->Rated == 3, keys.contains(key) || key == 6);
+    for (const int row : rows)
+        QCOMPARE(column(EntryRowTexts::Rated).at(row), QString("High"));
+    QCOMPARE(m_window->activeList()->selectionModel()->selectedRows().size(), 0);
+    QCOMPARE(titles().size(), 5);
+    QCOMPARE(m_state->store.changeCount(), changes + 1);
+}
+
+void TestEntryCommands::moveRemovesOrRewritesRows_data()
+{
+    QTest::addColumn<int>("appliedMode");
+    QTest::addColumn<QStringList>("left");
+    QTest::newRow("group list: moved rows leave") << 1 << QStringList {"Alpha", "Twin", "Delta"};
+    QTest::newRow("index mask: rows rewritten") << 0 << QStringList {"Alpha", "beta", "Twin", "Twin", "Delta"};
+}
+
+void TestEntryCommands::moveRemovesOrRewritesRows()
+{
+    QFETCH(int, appliedMode);
+    QFETCH(QStringList, left);
+    openWindow();
+    m_window->view().appliedMode = appliedMode;
+    select({1, 3});
+    m_window->selectionCommands()->moveSelected(1);
+    QCOMPARE(entry(2)->Owner, 1);
+    QCOMPARE(entry(4)->Owner, 1);
+    QCOMPARE(entry(3)->Owner, 0);
+    QCOMPARE(titles(), left);
+    if (appliedMode == 0)
+        QCOMPARE(column(EntryRowTexts::Group), (QStringList {"News", "Tech", "News", "Tech", "News"}));
+}
+
+void TestEntryCommands::moveDialogAcceptOrClose_data()
+{
+    QTest::addColumn<bool>("accept");
+    QTest::newRow("accept: the first group") << true;
+    QTest::newRow("close box: nothing moves") << false;
+}
+
+void TestEntryCommands::moveDialogAcceptOrClose()
+{
+    QFETCH(bool, accept);
+    openWindow();
+    m_window->switchTab(2);
+    m_window->standardView();
+    m_window->selectGroupItem(1);
+    emit m_window->findChild<QComboBox *>("Combo1_1")->activated(1);
+    QCOMPARE(titles(), QStringList {"Gamma"});
+    select({0});
+    const int changes = m_state->store.changeCount();
+    int stateSeen = -1;
+    whenModal([&](QDialog *dialog) {
+        stateSeen = m_state->dialogState;
+        QCOMPARE(dialog->objectName(), QString("frmMove"));
+        if (accept)
+            dialog->findChild<QPushButton *>("acceptCmd")->click();
+        else
+            dialog->close();
+    });
+    m_window->menus()->mnuMove->trigger();
+    QCOMPARE(stateSeen, int(AppState::PromptOpen));
+    QCOMPARE(m_state->dialogState, 0);
+    QCOMPARE(entry(6)->Owner, accept ? 0 : 1);
+    QCOMPARE(m_state->store.changeCount(), accept ? changes + 2 : changes);
+}
+
+void TestEntryCommands::columnClickSorts_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QStringList>("firstClick");
+    QTest::addColumn<QStringList>("secondClick");
+    QTest::newRow("title, A to Z, ignoring case")
+        << 0 << QStringList {"Alpha", "beta", "Delta", "Twin", "Twin"} << QStringList {"Twin", "Twin", "Delta", "beta", "Alpha"};
+    QTest::newRow("rating, highest first")
+        << 2 << QStringList {"Delta", "Alpha", "Twin", "Twin", "beta"} << QStringList {"beta", "Twin", "Twin", "Alpha", "Delta"};
+    QTest::newRow("last visited, newest first, Never last")
+        << 4 << QStringList {"Delta", "Alpha", "beta", "Twin", "Twin"} << QStringList {"beta", "Twin", "Twin", "Alpha", "Delta"};
+    QTest::newRow("created, newest first; equal keep their order")
+        << 5 << QStringList {"Delta", "Alpha", "beta", "Twin", "Twin"} << QStringList {"Alpha", "beta", "Twin", "Twin", "Delta"};
+    QTest::newRow("visits: 10 above 9")
+        << 6 << QStringList {"Delta", "Twin", "Twin", "Alpha", "beta"} << QStringList {"beta", "Alpha", "Twin", "Twin", "Delta"};
+    QTest::newRow("url")
+        << 1 << QStringList {"Delta", "Alpha", "beta", "Twin", "Twin"} << QStringList {"Twin", "Twin", "beta", "Alpha", "Delta"};
+}
+
+void TestEntryCommands::columnClickSorts()
+{
+    QFETCH(int, column);
+    QFETCH(QStringList, firstClick);
+    QFETCH(QStringList, secondClick);
+    openWindow();
+    QHeaderView *header = m_window->activeList()->header();
+    // The selection follows its entry through the sort.
+    select({4});
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(column) + 5, 5));
+    QCOMPARE(titles(), firstClick);
+    QCOMPARE(m_window->activeModel()->entryAt(m_window->activeList()->currentIndex().row())->Name, QString("Delta"));
+    QVERIFY(header->isSortIndicatorShown());
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(column) + 5, 5));
+    QCOMPARE(titles(), secondClick);
+}
+
+// A text sort keeps the rows sorted through a refill; a value sort lasts
+// until the next refill, which lists the store's order again.
+void TestEntryCommands::sortSurvivesRefillOnlyForText()
+{
+    openWindow();
+    m_window->selectionCommands()->sortByColumnClick(0);
+    m_window->RefreshURLPage();
+    QCOMPARE(titles(), (QStringList {"Alpha", "beta", "Delta", "Twin", "Twin"}));
+    m_window->selectionCommands()->sortByColumnClick(6);
+    QCOMPARE(titles().first(), QString("Delta"));
+    m_window->RefreshURLPage();
+    QCOMPARE(titles(), (QStringList {"Alpha", "beta", "Twin", "Twin", "Delta"}));
+    QVERIFY(!m_window->activeList()->header()->isSortIndicatorShown());
+}
+
+void TestEntryCommands::sortMenuSortsByValue()
+{
+    openWindow();
+    // "Times Visited" sorts by value, 10 above 9, as the column click does.
+    m_window->menus()->mnuSortItems[2]->trigger();
+    QCOMPARE(titles(), (QStringList {"Delta", "Twin", "Twin", "Alpha", "beta"}));
+    m_window->menus()->mnuSortItems[4]->trigger();  // "URL"
+    QCOMPARE(titles().first(), QString("Delta"));  // "-x" sorts first
+}
+
+void TestEntryCommands::doubleClickOpensAndCountsVisit_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QStringList>("opened");
+    QTest::addColumn<int>("visits");
+    QTest::newRow("an address") << 0 << QStringList {"http://a.example/"} << 4;
+    QTest::newRow("a refused address opens nothing") << 4 << QStringList {} << 10;
+}
+
+void TestEntryCommands::doubleClickOpensAndCountsVisit()
+{
+    QFETCH(int, row);
+    QFETCH(QStringList, opened);
+    QFETCH(int, visits);
+    openWindow();
+    EntryListView *list = m_window->activeList();
+    select({row});
+    const QRect rect = list->visualRect(list->model()->index(row, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    QCOMPARE(m_opener.opened, opened);
+    const URLData *visited = m_window->activeModel()->entryAt(row);
+    QCOMPARE(visited->Visited, visits);
+    QCOMPARE(m_state->store.changeCount(), opened.isEmpty() ? 0 : 1);
+    QCOMPARE(visited->LastAccesed > 45000, opened.isEmpty() ? visited->LastAccesed > 45000 : true);
+    QCOMPARE(m_window->statusBar()->currentMessage().isEmpty(), !opened.isEmpty());
+}
+
+void TestEntryCommands::sendDoesNotCountVisit()
+{
+    openWindow();
+    select({0});
+    m_window->menus()->mnuSendItems[1]->trigger();
+    QCOMPARE(m_opener.opened, QStringList {"http://a.example/"});
+    QCOMPARE(entry(1)->Visited, 3);
+    QCOMPARE(m_state->store.changeCount(), 1);
+}
+
+void TestEntryCommands::editAndNewEntry_data()
+{
+    QTest::addColumn<bool>("newEntry");
+    QTest::addColumn<bool>("accept");
+    QTest::addColumn<int>("group");
+    QTest::newRow("edit, accepted") << false << true << 0;
+    QTest::newRow("edit into another group") << false << true << 1;
+    QTest::newRow("edit, cancelled") << false << false << 0;
+    QTest::newRow("new, accepted") << true << true << 0;
+    QTest::newRow("new in another group") << true << true << 1;
+    QTest::newRow("new, cancelled") << true << false << 0;
+}
+
+void TestEntryCommands::editAndNewEntry()
+{
+    QFETCH(bool, newEntry);
+    QFETCH(bool, accept);
+    QFETCH(int, group);
+    m_state->settings.advMode = 1;
+    openWindow();
+    m_window->view().appliedMode = 1;
+    select({1});
+    int stateSeen = -1;
+    whenModal([&](QDialog *dialog) {
+        stateSeen = m_state->dialogState;
+        dialog->findChild<QLineEdit *>("Text1_0")->setText("  Fresh title  ");
+        dialog->findChild<QLineEdit *>("Text1_1")->setText(" http://fresh.example/ ");
+        dialog->findChild<QComboBox *>("Combo1_0")->setCurrentIndex(4);
+        dialog->findChild<QComboBox *>("Combo1_1")->setCurrentIndex(group);
+        dialog->findChild<QPushButton *>(accept ? "Command1" : "Command2")->click();
+    });
+    if (newEntry)
+        QTest::keyClick(m_window.get(), Qt::Key_A, Qt::ControlModifier);  // "&New Entry"
+    else
+        m_window->menus()->mnuEdit->trigger();
+    QCOMPARE(stateSeen, newEntry ? int(AppState::MakingEntry) : int(AppState::EditingEntry));
+    QCOMPARE(m_state->dialogState, 0);
+    QVERIFY(m_window->menus()->mnuAddEntry->menuAction()->isEnabled());  // menus follow the closed editor
+    if (!accept) {
+        QCOMPARE(m_state->store.changeCount(), 0);
+        QCOMPARE(m_state->store.urlDatas().Count(), 6);
+        QCOMPARE(entry(2)->Name, QString("beta"));
+        return;
+    }
+    const URLData *changed = newEntry ? entry(7) : entry(2);
+    QVERIFY(changed);
+    QCOMPARE(changed->Name, QString("Fresh title"));
+    QCOMPARE(changed->url, QString("http://fresh.example/"));
+    QCOMPARE(int(changed->Rated), 4);
+    QCOMPARE(changed->Owner, group);
+    QVERIFY(m_state->store.changeCount() > 0);
+    if (newEntry) {
+        QCOMPARE(changed->Visited, 0);
+        QCOMPARE(titles().contains("Fresh title"), group == 0);
+    } else {
+        // The creation date and the visits stay; a row that left the group goes.
+        QCOMPARE(changed->Visited, 0);
+        QCOMPARE(changed->Created, entry(1)->Created);
+        QCOMPARE(titles().contains("Fresh title"), group == 0);
+    }
+}
+
+void TestEntryCommands::findNextAndPrevious_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("found");
+    QTest::newRow("next from the first row") << 0 << 0 << "t?in" << 2;
+    QTest::newRow("previous from the last row") << 4 << 1 << "twin" << 3;
+    QTest::newRow("next from the last row: nothing") << 4 << 0 << "alpha" << 4;
+    QTest::newRow("previous from the first row: nothing") << 0 << 1 << "delta" << 0;
+    QTest::newRow("the address is not searched") << 0 << 0 << "example" << 0;
+}
+
+void TestEntryCommands::findNextAndPrevious()
+{
+    QFETCH(int, from);
+    QFETCH(int, direction);
+    QFETCH(QString, text);
+    QFETCH(int, found);
+    openWindow();
+    select({from});
+    m_state->findText = text;
+    m_window->UpdatePanel();
+    (direction == 0 ? m_window->menus()->mnuFindNext : m_window->menus()->mnuFindPrevious)->trigger();
+    QCOMPARE(m_window->activeList()->currentIndex().row(), found);
+    const QModelIndexList selected = m_window->activeList()->selectionModel()->selectedRows();
+    QCOMPARE(selected.size(), 1);
+    QCOMPARE(selected.first().row(), found);
+}
+
+void TestEntryCommands::findWindowAndKeys()
+{
+    openWindow();
+    select({0});
+    int stateSeen = -1;
+    whenModal([&](QDialog *dialog) {
+        stateSeen = m_state->dialogState;
+        dialog->findChild<QLineEdit *>("Text1")->setText(" twin ");
+        dialog->findChild<QPushButton *>("Command1")->click();
+        dialog->findChild<QPushButton *>("Command1")->click();
+        dialog->reject();
+    });
+    QTest::keyClick(m_window->activeList(), Qt::Key_F, Qt::ControlModifier);
+    QCOMPARE(stateSeen, int(AppState::Finding));
+    QCOMPARE(m_state->dialogState, 0);
+    QCOMPARE(m_state->findText, QString("twin"));
+    QCOMPARE(m_window->activeList()->currentIndex().row(), 3);
+    QVERIFY(m_window->menus()->mnuFindNext->isEnabled());
+    QVERIFY(m_window->menus()->mnuFindPrevious->isEnabled());
+    QVERIFY(m_window->menus()->mnuFind->menuAction()->isEnabled());
+    QTest::keyClick(m_window->activeList(), Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(m_window->activeList()->currentIndex().row(), 2);
+    QTest::keyClick(m_window->activeList(), Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(m_window->activeList()->currentIndex().row(), 3);
+}
+
+void TestEntryCommands::maskFilterRefreshesList()
+{
+    openWindow();
+    m_window->switchTab(2);
+    int stateSeen = -1;
+    whenModal([&](QDialog *dialog) {
+        stateSeen = m_state->dialogState;
+        dialog->findChild<QPushButton *>("Command2_0")->click();  // "CLR"
+        dialog->findChild<QPushButton *>("cmdFilter")->click();
+        QCOMPARE(titles(), QStringList {});
+        dialog->findChild<QPushButton *>("Command2_1")->click();  // "SET"
+        dialog->findChild<QPushButton *>("cmdFilter")->click();
+        dialog->findChild<QPushButton *>("cmdCancel")->click();
+    });
+    m_window->standardView()->ratingFilterButton()->click();
+    QCOMPARE(stateSeen, int(AppState::PromptOpen));
+    QCOMPARE(m_state->dialogState, 0);
+    QCOMPARE(titles().size(), 5);
+}
+
+void TestEntryCommands::shortcutsFollowSetting_data()
+{
+    QTest::addColumn<int>("cAF");
+    QTest::addColumn<QStringList>("files");
+    QTest::newRow("off") << 0 << QStringList {};
+    QTest::newRow("group folders") << 1 << QStringList {"News/Alpha.url", "News/Twin.url"};
+    QTest::newRow("the folder itself") << 2 << QStringList {"Alpha.url", "Twin.url"};
+}
+
+void TestEntryCommands::shortcutsFollowSetting()
+{
+    QFETCH(int, cAF);
+    QFETCH(QStringList, files);
+    m_state->settings.cAF = cAF;
+    openWindow();
+    select({0, 2});
+    m_window->menus()->mnuBookmarksFolder->trigger();
+    const QString favorites = m_dir->filePath("data/Tessaly/Favorites/");
+    QStringList written;
+    for (const QString &name : {"Alpha.url", "Twin.url", "News/Alpha.url", "News/Twin.url"}) {
+        if (QFileInfo::exists(favorites + name))
+            written << name;
+    }
+    QCOMPARE(written, files);
+    if (!files.isEmpty())
+        QCOMPARE(TestEnvironment::readFile(favorites + files.first()),
+                 QByteArray("[InternetShortcut]\r\nURL=http://a.example/\r\n"));
+    QVERIFY(!m_window->statusBar()->currentMessage().isEmpty());
+    QCOMPARE(m_window->activeList()->selectionModel()->selectedRows().size(), 0);
+}
+
+// A row whose entry has gone (the store changed behind the list) is left
+// as it is by every command.
+void TestEntryCommands::rowOfVanishedEntryIsSkipped()
+{
+    openWindow();
+    select({0, 1});
+    QVERIFY(m_state->store.urlDatas().Delete(QString("00001")));
+    m_window->menus()->mnuRateItems[4]->trigger();
+    QCOMPARE(entry(2)->Rated, quint8(4));
+    QCOMPARE(titles().size(), 5);
+    m_prompter.answers << Prompter::Answer::Yes;
+    select({0, 1});
+    m_window->selectionCommands()->removeSelected();
+    QCOMPARE(titles().size(), 4);  // the vanished entry's row stays
+    QCOMPARE(m_window->activeModel()->keyAt(0), 1u);
+}
+
+QTEST_MAIN(TestEntryCommands)
+#include "TestEntryCommands.moc"
