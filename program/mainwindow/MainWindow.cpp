@@ -16,6 +16,7 @@
 #include "GroupCommands.h"
 #include "GroupListWidget.h"
 #include "IndexPanel.h"
+#include "IndexPanelCommands.h"
 #include "MainMenus.h"
 #include "MainWindowSettings.h"
 #include "SelectionCommands.h"
@@ -23,6 +24,8 @@
 #include "StackFile.h"
 #include "StandardView.h"
 #include "TrayConfig.h"
+#include "UnsavedStore.h"
+#include "WindowCommands.h"
 #include "WindowHelpers.h"
 
 #include <QAction>
@@ -72,11 +75,11 @@ MainWindow::MainWindow(AppState &state, Prompter &prompter, TrayWindowSettingsHo
     setWindowTitle(QStringLiteral("Tessaly"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     buildWindow();
-    connectCommands();
-    connectIndexPanel();
     m_fileDialog = new FileDialogControl(m_prompter, this);
     m_groupCommands = new GroupCommands(*this);
     m_stackCommands = new StackCommands(*this);
+    new WindowCommands(*this);
+    new IndexPanelCommands(*this);
     connectEntryCommands();
     m_settingsHost = std::make_unique<MainWindowSettings>(*this);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState applicationState) {
@@ -145,120 +148,6 @@ void MainWindow::setUrlOpener(UrlOpener *opener)
 {
     m_opener = opener ? opener : m_desktopOpener.get();
     m_selection->setOpener(*m_opener);
-}
-
-void MainWindow::connectCommands()
-{
-    MainMenus *m = m_menus;
-    // Only a left click (or the tab keys below) switches tabs: the wheel and
-    // the tab strip's own keys would move it away from the view it shows.
-    m_tabs->setFocusPolicy(Qt::NoFocus);
-    m_tabs->installEventFilter(this);
-    connect(m_tabs, &QTabBar::tabBarClicked, this, [this](int index) {
-        if (index >= 0 && (QGuiApplication::mouseButtons() & Qt::LeftButton))
-            switchTab(index + 1);
-        else
-            m_tabs->setCurrentIndex(m_view.currentTab - 1);
-    });
-    // The keyboard reaches the tabs as a click does: Ctrl+Tab and
-    // Ctrl+PgDn go to the next tab, Ctrl+Shift+Tab and Ctrl+PgUp to the
-    // previous one (with two tabs, both the other one).
-    const auto otherTab = [this] {
-        switchTab(m_view.currentTab == ViewState::AdvancedTab ? ViewState::StandardTab : ViewState::AdvancedTab);
-    };
-    for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown),
-                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
-                                     QKeySequence(Qt::CTRL | Qt::Key_PageUp)})
-        connect(new QShortcut(keys, this), &QShortcut::activated, this, otherTab);
-    // The window sees these before its lists (which would select all rows).
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_A), this), &QShortcut::activated, m->mnuNewEntry,
-            &QAction::trigger);
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), this), &QShortcut::activated, m->mnuFromBrowser,
-            &QAction::trigger);
-    connect(m->mnuHide, &QAction::triggered, this, &QWidget::close);
-    connect(m->mnuFree, &QAction::triggered, this, [this] {
-        m_state.hideOnClose = false;
-        unloadWindow();
-    });
-    connect(m->mnuUnload, &QAction::triggered, this, [this] {
-        m_state.hideOnClose = false;
-        unloadWindow(true);
-        emit programEndRequested();
-    });
-    connect(m->mnuEject, &QAction::triggered, this, &MainWindow::ejectBookmarks);
-    connect(m->mnuListAll, &QAction::triggered, this, [this](bool checked) {
-        m_view.listAll = checked;
-        RefreshURLPage();
-    });
-    connect(m->mnuFullwindow, &QAction::triggered, this, &MainWindow::toggleFullWindow);
-    connect(m->mnuLoadSettings, &QAction::triggered, this, [this] {
-        if (m_tray)
-            TrayConfig(m_state.settings).earlyConfig(*m_tray);
-        loadConfig();
-    });
-    connect(m->mnuSaveSettings, &QAction::triggered, this, [this] {
-        if (m_tray)
-            TrayConfig(m_state.settings).lateSave(*m_tray);
-        saveConfig();
-    });
-
-    connect(m_standard->groupCombo(), &QComboBox::activated, this, &MainWindow::chooseGroupInCombo);
-    // The right button on "Rating Filters" shows the sort menu.
-    QPushButton *ratingFilters = m_standard->ratingFilterButton();
-    ratingFilters->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(ratingFilters, &QWidget::customContextMenuRequested, this, [this, ratingFilters](const QPoint &pos) {
-        UpdateMenus();
-        popUp(m_menus->mnuSort, ratingFilters->mapToGlobal(pos));
-    });
-    connect(m_standard->groupMenuButton(), &QPushButton::clicked, this, [this] {
-        activeList()->setFocus();
-        UpdateMenus();
-        popUp(m_menus->mnuList, QCursor::pos());
-    });
-    for (EntryListView *list : {m_standard->list(), m_advanced->list()}) {
-        connect(list, &EntryListView::addressDropped, this, &MainWindow::quickAdd);
-        connect(list, &EntryListView::contextMenuWanted, this, [this](const QPoint &pos) {
-            UpdateMenus();
-            popUp(m_menus->mnuPopup, pos);
-        });
-    }
-    // Commands whose work comes with later releases: present, not yet acting.
-    for (QAction *action : m->pendingCommands())
-        action->setToolTip(QStringLiteral("Not available yet"));
-}
-
-void MainWindow::connectIndexPanel()
-{
-    IndexPanel *panel = m_advanced->indexPanel();
-    GroupListWidget *groups = panel->groupList();
-    connect(groups, &GroupListWidget::groupChosen, this, &MainWindow::chooseGroupInList);
-    connect(groups, &GroupListWidget::contextMenuWanted, this, [this](const QPoint &pos) {
-        UpdateMenus();
-        popUp(m_menus->mnuIPop, pos);
-    });
-    connect(panel->modeButton(0), &QPushButton::clicked, this, [this] { stepAdvMode(-1); });
-    connect(panel->modeButton(2), &QPushButton::clicked, this, [this] { stepAdvMode(1); });
-    connect(panel->modeButton(1), &QPushButton::clicked, this, [this] {
-        UpdateMenus();
-        popUp(m_menus->mnuList, QCursor::pos());
-    });
-    connect(panel->indexButton(0), &QPushButton::clicked, this, [this] {
-        m_advanced->indexPanel()->groupList()->setAllChecked(true);
-        for (const auto &[number, checked] : m_advanced->indexPanel()->groupList()->checkMarks())
-            m_state.store.setGroupInIndexMask(number, true);
-    });
-    connect(panel->indexButton(1), &QPushButton::clicked, this, [this] {
-        m_advanced->indexPanel()->groupList()->setAllChecked(false);
-        for (const auto &[number, checked] : m_advanced->indexPanel()->groupList()->checkMarks())
-            m_state.store.setGroupInIndexMask(number, false);
-    });
-    connect(panel->indexButton(2), &QPushButton::clicked, this, &MainWindow::applyIndexChecks);
-    connect(panel->indexButton(3), &QPushButton::clicked, this, &MainWindow::applyFilterSettings);
-    connect(panel->filterSection(), &FilterSection::textMaskEntered, this, &MainWindow::RefreshURLPage);
-    connect(m_advanced->flipButton(), &QToolButton::clicked, this, [this] {
-        setFilterAdvanced(!m_view.filterAdvanced);
-        activeList()->setFocus();
-    });
 }
 
 EntryListModel *MainWindow::activeModel() const
@@ -451,15 +340,6 @@ void MainWindow::setAdvMode(int advMode)
     m_state.settings.advMode = advMode;
 }
 
-void MainWindow::stepAdvMode(int step)
-{
-    m_advanced->indexPanel()->filterSection()->clearTextMask();
-    setAdvMode((m_view.advMode + step + 3) % 3);
-    fillGroupList(false);
-    buildFilterScrn();
-    UpdateMenus();
-}
-
 void MainWindow::setTabPlacement(int placement)
 {
     static const QTabBar::Shape shapes[] = {QTabBar::RoundedNorth, QTabBar::RoundedSouth, QTabBar::RoundedWest,
@@ -478,26 +358,6 @@ void MainWindow::chooseGroupInCombo()
 {
     m_view.listAll = false;
     m_menus->mnuListAll->setChecked(false);
-    RefreshURLPage();
-}
-
-void MainWindow::chooseGroupInList()
-{
-    m_view.appliedMode = m_view.advMode;
-    RefreshURLPage();
-}
-
-void MainWindow::applyIndexChecks()
-{
-    for (const auto &[number, checked] : m_advanced->indexPanel()->groupList()->checkMarks())
-        m_state.store.setGroupInIndexMask(number, checked);
-    RefreshURLPage();
-}
-
-void MainWindow::applyFilterSettings()
-{
-    m_advanced->indexPanel()->filterSection()->applyFilter(m_view.filter);
-    m_view.appliedMode = m_view.advMode;
     RefreshURLPage();
 }
 
@@ -602,19 +462,6 @@ void MainWindow::restoreGroupSelection()
     m_view.lastIDX2 = Config(m_state.settings).restoreGroupSelection();
 }
 
-void MainWindow::ejectBookmarks()
-{
-    // When the automatic save fails the store stays, as with a flush: an
-    // emptied store would lose the changes for good.
-    QString error;
-    if (!saveIfChanged(&error)) {
-        statusBar()->showMessage(QStringLiteral("Not ejected, the bookmarks could not be saved: %1").arg(error));
-        return;
-    }
-    flushEverything();
-    UpdatePanel();
-}
-
 bool MainWindow::unloadWindow(bool programEnding)
 {
     if (m_unloading)
@@ -625,7 +472,7 @@ bool MainWindow::unloadWindow(bool programEnding)
             WindowHelpers::hideMainWindow(this);
             return false;
         }
-        keepUnsavedStore();
+        UnsavedStore::keep(m_state.store);
     }
     m_unloading = true;
     emit flushAvailable(false);
@@ -635,16 +482,6 @@ bool MainWindow::unloadWindow(bool programEnding)
     emit buttonStateChanged();
     emit unloaded();
     return true;
-}
-
-// The program ends and the default stack file could not be written: the
-// store goes to a file of its own in the data folder rather than nowhere.
-void MainWindow::keepUnsavedStore()
-{
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Tessaly");
-    QDir().mkpath(folder);
-    const QString name = QStringLiteral("unsaved-%1.tsy").arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
-    StackFile::saveStackFile(m_state.store, folder + u'/' + name);
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)

@@ -20,6 +20,7 @@ class MainMenus;
 class MainWindowSettings;
 class Prompter;
 class QLabel;
+class QMenu;
 class QStackedWidget;
 class QTabBar;
 class StackCommands;
@@ -92,9 +93,6 @@ public:
     void clearEntryLists();
     // Empties the store and the lists; the default stack file is not touched.
     void flushEverything();
-    // "Eject Bookmarks": pending changes saved as the settings say, then the
-    // store emptied; when the automatic save fails the store stays loaded.
-    void ejectBookmarks();
     // Pending changes written as the settings say, then the layout when aSS
     // is on. False when the automatic save failed: the changes are still pending.
     bool saveIfChanged(QString *error = nullptr);
@@ -109,6 +107,9 @@ public:
     // nothing is lost; at the program's end the store is then written to a
     // file of its own in the data folder instead. False when it stayed loaded.
     bool unloadWindow(bool programEnding = false);
+    // Shows a pop-up menu, unless all its commands are hidden.
+    void popUp(QMenu *menu, const QPoint &globalPos);
+    TrayWindowSettingsHost *trayHost() const { return m_tray; }
     // True while load() runs.
     bool isLoading() const { return m_loading; }
 
@@ -130,16 +131,8 @@ protected:
 
 private:
     void buildWindow();
-    void connectCommands();
     void connectEntryCommands();
-    void connectIndexPanel();
-    void chooseGroupInList();
-    void applyIndexChecks();
-    void applyFilterSettings();
-    void stepAdvMode(int step);
-    void popUp(class QMenu *menu, const QPoint &globalPos);
     void hideWhenDeactivated();
-    void keepUnsavedStore();
 
     AppState &m_state;
     Prompter &m_prompter;

@@ -1,0 +1,80 @@
+#include "IndexPanelCommands.h"
+
+#include "AdvancedView.h"
+#include "AppState.h"
+#include "EntryListView.h"
+#include "FilterSection.h"
+#include "GroupListWidget.h"
+#include "IndexPanel.h"
+#include "MainMenus.h"
+#include "MainWindow.h"
+
+#include <QCursor>
+#include <QPushButton>
+#include <QToolButton>
+
+IndexPanelCommands::IndexPanelCommands(MainWindow &window)
+    : QObject(&window)
+    , m_window(window)
+{
+    AdvancedView *advanced = window.advancedView();
+    IndexPanel *panel = advanced->indexPanel();
+    GroupListWidget *groups = panel->groupList();
+    connect(groups, &GroupListWidget::groupChosen, this, &IndexPanelCommands::chooseGroupInList);
+    connect(groups, &GroupListWidget::contextMenuWanted, this, [this](const QPoint &pos) {
+        m_window.UpdateMenus();
+        m_window.popUp(m_window.menus()->mnuIPop, pos);
+    });
+    connect(panel->modeButton(0), &QPushButton::clicked, this, [this] { stepAdvMode(-1); });
+    connect(panel->modeButton(2), &QPushButton::clicked, this, [this] { stepAdvMode(1); });
+    connect(panel->modeButton(1), &QPushButton::clicked, this, [this] {
+        m_window.UpdateMenus();
+        m_window.popUp(m_window.menus()->mnuList, QCursor::pos());
+    });
+    connect(panel->indexButton(0), &QPushButton::clicked, this, [this] { setAllInIndexMask(true); });
+    connect(panel->indexButton(1), &QPushButton::clicked, this, [this] { setAllInIndexMask(false); });
+    connect(panel->indexButton(2), &QPushButton::clicked, this, &IndexPanelCommands::applyIndexChecks);
+    connect(panel->indexButton(3), &QPushButton::clicked, this, &IndexPanelCommands::applyFilterSettings);
+    connect(panel->filterSection(), &FilterSection::textMaskEntered, this, [this] { m_window.RefreshURLPage(); });
+    connect(advanced->flipButton(), &QToolButton::clicked, this, [this] {
+        m_window.setFilterAdvanced(!m_window.view().filterAdvanced);
+        m_window.activeList()->setFocus();
+    });
+}
+
+void IndexPanelCommands::stepAdvMode(int step)
+{
+    m_window.advancedView()->indexPanel()->filterSection()->clearTextMask();
+    m_window.setAdvMode((m_window.view().advMode + step + 3) % 3);
+    m_window.fillGroupList(false);
+    m_window.buildFilterScrn();
+    m_window.UpdateMenus();
+}
+
+void IndexPanelCommands::chooseGroupInList()
+{
+    m_window.view().appliedMode = m_window.view().advMode;
+    m_window.RefreshURLPage();
+}
+
+void IndexPanelCommands::setAllInIndexMask(bool inMask)
+{
+    GroupListWidget *groups = m_window.advancedView()->indexPanel()->groupList();
+    groups->setAllChecked(inMask);
+    for (const auto &[number, checked] : groups->checkMarks())
+        m_window.state().store.setGroupInIndexMask(number, inMask);
+}
+
+void IndexPanelCommands::applyIndexChecks()
+{
+    for (const auto &[number, checked] : m_window.advancedView()->indexPanel()->groupList()->checkMarks())
+        m_window.state().store.setGroupInIndexMask(number, checked);
+    m_window.RefreshURLPage();
+}
+
+void IndexPanelCommands::applyFilterSettings()
+{
+    m_window.advancedView()->indexPanel()->filterSection()->applyFilter(m_window.view().filter);
+    m_window.view().appliedMode = m_window.view().advMode;
+    m_window.RefreshURLPage();
+}
