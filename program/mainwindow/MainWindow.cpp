@@ -19,6 +19,7 @@
 #include "IndexPanelCommands.h"
 #include "MainMenus.h"
 #include "MainWindowSettings.h"
+#include "MemoryRelease.h"
 #include "SelectionCommands.h"
 #include "StackCommands.h"
 #include "StackFile.h"
@@ -26,6 +27,7 @@
 #include "TrayConfig.h"
 #include "UnsavedStore.h"
 #include "WindowCommands.h"
+#include "WaitCursor.h"
 #include "WindowHelpers.h"
 
 #include <QAction>
@@ -49,20 +51,6 @@
 #include <QToolButton>
 
 #include <algorithm>
-
-namespace {
-
-// Shows the wait cursor while a list is refilled.
-class WaitCursor
-{
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
-
-} // namespace
 
 MainWindow::MainWindow(AppState &state, Prompter &prompter, TrayWindowSettingsHost *tray, QWidget *parent)
     : QMainWindow(parent)
@@ -481,6 +469,7 @@ bool MainWindow::unloadWindow(bool programEnding)
     m_state.hideOnClose = false;
     emit buttonStateChanged();
     emit unloaded();
+    MemoryRelease::returnFreedMemory();
     return true;
 }
 

@@ -14,6 +14,7 @@
 #include "OpenableAddress.h"
 #include "Prompter.h"
 #include "UrlOpener.h"
+#include "WaitCursor.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -43,14 +44,6 @@ FoundRows foundRows(const URLBlock &store, const EntryListModel *model, const st
     return found;
 }
 
-class WaitCursor
-{
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
 
 } // namespace
 

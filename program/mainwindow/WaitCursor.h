@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QGuiApplication>
+
+// Shows the wait cursor for as long as it lives (a refill, a sort, a
+// command on many rows).
+class WaitCursor
+{
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
