@@ -15,10 +15,15 @@ class QLockFile;
 // apply their changes to it, each change written to the file at once; so a
 // command that reads or writes several values parses the hive once and takes
 // its lock once. Sessions are scoped objects; one per hive at a time.
+//
+// A deferred session holds the lock like a writing one but applies the
+// changes to its copy only, and writes the hive once, with one flush to
+// disk, when it closes, and only when its text changed: the program's end,
+// which sets several values, rewrites the file once.
 class HiveSession
 {
 public:
-    enum Mode { Reading, Writing };
+    enum Mode { Reading, Writing, Deferred };
 
     HiveSession(quint32 hive, Mode mode);
     ~HiveSession();
@@ -34,9 +39,15 @@ public:
     // The open session of this thread that holds hive, or null.
     static HiveSession *active(quint32 hive);
 
+    // Writes the changes of a deferred session (when there are any) and ends
+    // it; later changes go to the file as without a session. False when the
+    // write failed (errorString() says why). The destructor closes too.
+    bool close();
+
     const RegistryHive &contents() const { return m_contents; }
     bool holdsLock() const { return m_lock != nullptr; }
-    // A change under the held lock: applied to a copy, written, then kept.
+    // A change under the held lock: applied to a copy, written (deferred: at
+    // the close), then kept.
     bool change(const std::function<bool(RegistryHive &)> &edit, QString *error);
     // What a change made without the lock (in a reading session) wrote.
     void setContents(const RegistryHive &contents) { m_contents = contents; }
@@ -46,6 +57,8 @@ private:
     RegistryHive m_contents;
     std::unique_ptr<QLockFile> m_lock;
     bool m_open = false;
+    bool m_deferred = false;
+    QByteArray m_writtenText;  // under the lock: the hive's text as in the file
     QString m_error;
     HiveSession *m_outer = nullptr;  // the session opened before this one
 };

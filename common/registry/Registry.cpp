@@ -122,24 +122,48 @@ std::unique_ptr<QLockFile> lockHive(quint32 hive, QString *error)
     return lock;
 }
 
-bool readHiveFile(quint32 hive, RegistryHive *contents, QString *error)
+namespace {
+
+quint64 writeCount = 0;
+
+// The hive file parsed into contents, its bytes (empty for no file) in text.
+bool readHiveBytes(quint32 hive, RegistryHive *contents, QByteArray *text, QString *error)
 {
     *contents = RegistryHive(rootName(hive));
+    text->clear();
     if (notARoot(hive, error))
         return false;
     const QString path = hiveFilePath(hive);
     if (!QFileInfo::exists(path))
         return true;
-    QByteArray bytes;
-    if (!FileIO::readFile(path, &bytes, error))
+    if (!FileIO::readFile(path, text, error))
         return false;
-    contents->parse(bytes);
+    contents->parse(*text);
     return true;
+}
+
+} // namespace
+
+bool readHiveFile(quint32 hive, RegistryHive *contents, QString *error)
+{
+    QByteArray bytes;
+    return readHiveBytes(hive, contents, &bytes, error);
+}
+
+bool writeHiveText(quint32 hive, const QByteArray &text, QString *error)
+{
+    ++writeCount;
+    return FileIO::saveFile(hiveFilePath(hive), text, error);
 }
 
 bool writeHiveFile(quint32 hive, const RegistryHive &contents, QString *error)
 {
-    return FileIO::saveFile(hiveFilePath(hive), contents.toText(), error);
+    return writeHiveText(hive, contents.toText(), error);
+}
+
+quint64 hiveFileWrites()
+{
+    return writeCount;
 }
 
 bool readHive(quint32 hive, RegistryHive *contents, QString *error)
@@ -160,11 +184,14 @@ bool changeHive(quint32 hive, const std::function<bool(RegistryHive &)> &change,
         return session->change(change, error);
     const std::unique_ptr<QLockFile> lock = lockHive(hive, error);
     RegistryHive contents(rootName(hive));
-    if (!lock || !readHiveFile(hive, &contents, error))
+    QByteArray fileText;
+    if (!lock || !readHiveBytes(hive, &contents, &fileText, error))
         return false;
     if (!change(contents))
         return true;
-    if (!writeHiveFile(hive, contents, error))
+    // A value set to what it already was leaves the file as it is.
+    const QByteArray text = contents.toText();
+    if (text != fileText && !writeHiveText(hive, text, error))
         return false;
     if (session)
         session->setContents(contents);  // a reading session sees what was written

@@ -44,6 +44,12 @@ bool changeHive(quint32 hive, const std::function<bool(RegistryHive &)> &change,
 std::unique_ptr<QLockFile> lockHive(quint32 hive, QString *error);
 bool readHiveFile(quint32 hive, RegistryHive *contents, QString *error);
 bool writeHiveFile(quint32 hive, const RegistryHive &contents, QString *error);
+bool writeHiveText(quint32 hive, const QByteArray &text, QString *error);
+
+// How many times this process has written a hive file (each write replaces
+// the file and flushes it to disk); changes that leave a hive's text as it
+// was are not written.
+quint64 hiveFileWrites();
 
 // How long a writer waits for another one's lock (5 s unless set).
 void setLockWait(std::chrono::milliseconds wait);

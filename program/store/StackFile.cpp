@@ -245,6 +245,17 @@ void appendGroupLine(QByteArray &out, QStringEncoder &encoder, const QString &na
     out.truncate(p - out.constData());
 }
 
+// Lines of the text, the last one counted whether or not it ends with a line break.
+qsizetype lineCount(QByteArrayView text)
+{
+    qsizetype count = 1;
+    for (const char *p = text.data(), *end = p + text.size();; ++count) {
+        p = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
+        if (!p++)
+            return count;
+    }
+}
+
 }  // namespace
 
 void parseStackLine(URLBlock &store, QStringView line, double now)
@@ -264,6 +275,8 @@ bool loadStackFile(URLBlock &store, const QString &path, bool merge, double now,
         return false;
 
     QByteArrayView rest = TextDecoding::withoutUtf8Bom(contents);
+    // At most one entry a line: room for them all up front.
+    store.urlDatas().reserve(store.urlDatas().Count() + lineCount(rest));
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
     while (!rest.isEmpty()) {
         const void *lineEnd = std::memchr(rest.data(), '\n', size_t(rest.size()));

@@ -1,25 +1,71 @@
 #include "URLDatas.h"
 
 #include <algorithm>
+#include <new>
+
+URLDatas::~URLDatas()
+{
+    Clear();
+}
+
+URLData *URLDatas::newEntry()
+{
+    void *place = nullptr;
+    if (!m_freeSlots.empty()) {
+        place = m_freeSlots.back();
+        m_freeSlots.pop_back();
+    } else {
+        if (m_lastBlockUsed == m_lastBlockSize) {
+            m_blocks.push_back(std::make_unique_for_overwrite<Slot[]>(size_t(blockSize)));
+            m_lastBlockSize = blockSize;
+            m_lastBlockUsed = 0;
+        }
+        place = &m_blocks.back()[size_t(m_lastBlockUsed++)];
+    }
+    return new (place) URLData;
+}
+
+void URLDatas::destroy(URLData *entry)
+{
+    entry->~URLData();
+    m_freeSlots.push_back(entry);
+}
+
+void URLDatas::reserve(qsizetype count)
+{
+    m_entries.reserve(size_t(count));
+    const qsizetype room = m_lastBlockSize - m_lastBlockUsed + qsizetype(m_freeSlots.size());
+    const qsizetype missing = count - Count() - room;
+    if (missing <= 0)
+        return;
+    // One block for all that is missing (at least an ordinary block).
+    const qsizetype size = std::max(missing, blockSize);
+    m_blocks.push_back(std::make_unique_for_overwrite<Slot[]>(size_t(size)));
+    // The free part of the previous last block is kept for reuse.
+    for (qsizetype i = m_lastBlockUsed; i < m_lastBlockSize; ++i)
+        m_freeSlots.push_back(reinterpret_cast<URLData *>(&m_blocks[m_blocks.size() - 2][size_t(i)]));
+    m_lastBlockSize = size;
+    m_lastBlockUsed = 0;
+}
 
 URLData *URLDatas::Add(const QString &Name, const QString &url, int Owner)
 {
     if (m_lastKey >= maxKeyNumber)
         return nullptr;
-    auto entry = std::make_unique<URLData>();
+    URLData *entry = newEntry();
     entry->m_key = ++m_lastKey;
     entry->Name = Name;
     entry->url = url;
     entry->Owner = Owner;
-    m_entries.push_back(std::move(entry));
-    return m_entries.back().get();
+    m_entries.push_back(entry);
+    return entry;
 }
 
 qsizetype URLDatas::positionOfKey(quint32 keyNumber) const
 {
     const auto it
         = std::lower_bound(m_entries.begin(), m_entries.end(), keyNumber,
-                           [](const std::unique_ptr<URLData> &e, quint32 k) { return e->m_key < k; });
+                           [](const URLData *e, quint32 k) { return e->m_key < k; });
     if (it == m_entries.end() || (*it)->m_key != keyNumber)
         return 0;
     return qsizetype(it - m_entries.begin()) + 1;
@@ -48,7 +94,7 @@ URLData *URLDatas::Item(qsizetype position) const
 {
     if (position < 1 || position > Count())
         return nullptr;
-    return m_entries[size_t(position - 1)].get();
+    return m_entries[size_t(position - 1)];
 }
 
 bool URLDatas::Delete(const QString &key)
@@ -61,21 +107,35 @@ bool URLDatas::Delete(qsizetype position)
 {
     if (position < 1 || position > Count())
         return false;
-    m_entries.erase(m_entries.begin() + (position - 1));
+    const auto it = m_entries.begin() + (position - 1);
+    destroy(*it);
+    m_entries.erase(it);
     resetCounterWhenEmpty();
     return true;
 }
 
 void URLDatas::Clear()
 {
+    for (URLData *entry : m_entries)
+        entry->~URLData();
     m_entries.clear();
+    m_entries.shrink_to_fit();
+    m_freeSlots.clear();
+    m_freeSlots.shrink_to_fit();
+    m_blocks.clear();
+    m_lastBlockSize = 0;
+    m_lastBlockUsed = 0;
     m_lastKey = 0;
 }
 
 qsizetype URLDatas::removeIf(const std::function<bool(const URLData &)> &predicate)
 {
-    const auto removed
-        = std::erase_if(m_entries, [&](const std::unique_ptr<URLData> &e) { return predicate(*e); });
+    const auto removed = std::erase_if(m_entries, [&](URLData *e) {
+        if (!predicate(*e))
+            return false;
+        destroy(e);
+        return true;
+    });
     resetCounterWhenEmpty();
     return qsizetype(removed);
 }

@@ -13,9 +13,13 @@
 // Keys are handed out from a counter that only goes up while the collection
 // holds entries, so insertion order is also ascending key order: a key lookup
 // is a binary search, a position lookup an index.
+//
+// The entries themselves live in blocks of many entries each (one allocation
+// per block rather than per entry); an entry keeps its address until it is
+// removed, and a removed entry's place is reused by later ones.
 class URLDatas
 {
-    using Storage = std::vector<std::unique_ptr<URLData>>;
+    using Storage = std::vector<URLData *>;
 
 public:
     // Iterates the entries (as references) in insertion order.
@@ -33,7 +37,7 @@ public:
             : m_it(it)
         { }
         reference operator*() const { return **m_it; }
-        pointer operator->() const { return m_it->get(); }
+        pointer operator->() const { return *m_it; }
         Iterator &operator++()
         {
             ++m_it;
@@ -54,6 +58,7 @@ public:
     using const_iterator = Iterator<const URLData, Storage::const_iterator>;
 
     URLDatas() = default;
+    ~URLDatas();
     URLDatas(const URLDatas &) = delete;
     URLDatas &operator=(const URLDatas &) = delete;
 
@@ -90,13 +95,28 @@ public:
     const_iterator begin() const { return const_iterator(m_entries.cbegin()); }
     const_iterator end() const { return const_iterator(m_entries.cend()); }
 
-    void reserve(qsizetype count) { m_entries.reserve(size_t(count)); }
+    // Room for count entries in all, so that adding up to that many
+    // allocates nothing more than their texts.
+    void reserve(qsizetype count);
 
     static constexpr quint32 maxKeyNumber = 0x7fffffff;
 
 private:
+    // Raw room for one entry in a block.
+    struct Slot
+    {
+        alignas(URLData) unsigned char bytes[sizeof(URLData)];
+    };
+    static constexpr qsizetype blockSize = 4096;
+
+    URLData *newEntry();
+    void destroy(URLData *entry);
     void resetCounterWhenEmpty();
 
     Storage m_entries;
     quint32 m_lastKey = 0;
+    std::vector<std::unique_ptr<Slot[]>> m_blocks;
+    qsizetype m_lastBlockSize = 0;  // slots in the last block
+    qsizetype m_lastBlockUsed = 0;  // of them ever handed out
+    std::vector<URLData *> m_freeSlots;
 };

@@ -63,6 +63,8 @@ private slots:
     void abandonedLockIsTakenOver();
     void liveLockIsReportedAsLocked();
     void sessionReadsTheHiveOnce();
+    void hiveWrites_data();
+    void hiveWrites();
 
 private:
     std::unique_ptr<TestEnvironment::ConfigFolder> m_config;
@@ -293,6 +295,56 @@ void TestRegModule::sessionReadsTheHiveOnce()
     }
     QVERIFY(QLockFile(lockFile()).tryLock(0));
     QCOMPARE(queryValue("SOFTWARE\\New", "n"), QString("5"));
+}
+
+// Each write replaces the file and flushes it: a value set to what it was is
+// not written, and a deferred session writes its changes once, at its close.
+void TestRegModule::hiveWrites_data()
+{
+    QTest::addColumn<int>("mode");  // -1: no session
+    QTest::addColumn<QString>("cf");
+    QTest::addColumn<int>("writesBeforeClose");
+    QTest::addColumn<int>("writesAtClose");
+    QTest::newRow("no session, values changed") << -1 << "2" << 2 << 0;
+    QTest::newRow("no session, values as they were") << -1 << "1" << 0 << 0;
+    QTest::newRow("writing session, values changed") << int(HiveSession::Writing) << "2" << 2 << 0;
+    QTest::newRow("writing session, values as they were") << int(HiveSession::Writing) << "1" << 0 << 0;
+    QTest::newRow("deferred session, values changed") << int(HiveSession::Deferred) << "2" << 0 << 1;
+    QTest::newRow("deferred session, values as they were") << int(HiveSession::Deferred) << "1" << 0 << 0;
+}
+
+void TestRegModule::hiveWrites()
+{
+    QFETCH(int, mode);
+    QFETCH(QString, cf);
+    QFETCH(int, writesBeforeClose);
+    QFETCH(int, writesAtClose);
+    const QString file = m_config->hiveFile("HKEY_CURRENT_USER");
+    createNewKey(key, Registry::HKEY_CURRENT_USER);
+    QCOMPARE(setKeyValue(key, "CF", "1", REG_SZ), ERROR_SUCCESS);
+    QCOMPARE(setKeyValue(key, "ID", "1", REG_SZ), ERROR_SUCCESS);
+    const QByteArray before = TestEnvironment::readFile(file);
+    const quint64 start = Registry::hiveFileWrites();
+    std::unique_ptr<HiveSession> session;
+    if (mode >= 0)
+        session = std::make_unique<HiveSession>(Registry::HKEY_CURRENT_USER, HiveSession::Mode(mode));
+    createNewKey(key, Registry::HKEY_CURRENT_USER);
+    QCOMPARE(setKeyValue(key, "CF", cf, REG_SZ), ERROR_SUCCESS);
+    QCOMPARE(setKeyValue(key, "ID", cf, REG_SZ), ERROR_SUCCESS);
+    QCOMPARE(queryValue(key, "ID"), cf);
+    QCOMPARE(int(Registry::hiveFileWrites() - start), writesBeforeClose);
+    if (writesBeforeClose == 0)
+        QCOMPARE(TestEnvironment::readFile(file), before);
+    if (session) {
+        QVERIFY(!QLockFile(lockFile()).tryLock(0));  // held until the close
+        QVERIFY(session->close());
+        QVERIFY(QLockFile(lockFile()).tryLock(0));  // the close gave the lock back
+    }
+    QCOMPARE(int(Registry::hiveFileWrites() - start), writesBeforeClose + writesAtClose);
+    QCOMPARE(queryValue(key, "CF"), cf);
+    QCOMPARE(queryValue(key, "ID"), cf);
+    session.reset();  // a closed session writes nothing more
+    QCOMPARE(int(Registry::hiveFileWrites() - start), writesBeforeClose + writesAtClose);
 }
 
 QTEST_GUILESS_MAIN(TestRegModule)

@@ -1,6 +1,8 @@
 #include "URLDatas.h"
 
 #include <QtTest>
+#include <set>
+#include <vector>
 
 // The keyed, insertion-ordered collection of entries.
 class TestURLDatas : public QObject
@@ -18,6 +20,8 @@ private slots:
     void keysGoPastSixteenBits();
     void removeIfKeepsOrderAndLookups();
     void removeKeysInOnePass();
+    void entriesKeepTheirPlaces_data();
+    void entriesKeepTheirPlaces();
 };
 
 // Operations: "a" adds, "dKEY" deletes by key, "pN" deletes at position N, "c" clears.
@@ -193,6 +197,64 @@ void TestURLDatas::removeKeysInOnePass()
         names << entry.Name;
     QCOMPARE(names, (QStringList {"1", "3", "4", "6"}));
     QCOMPARE(entries.removeKeys({}), 0);
+}
+
+void TestURLDatas::entriesKeepTheirPlaces_data()
+{
+    QTest::addColumn<int>("first");     // entries added first
+    QTest::addColumn<int>("reserved");  // then room reserved for this many in all (0: none)
+    QTest::addColumn<int>("more");      // then added
+    QTest::newRow("within one block") << 10 << 0 << 10;
+    QTest::newRow("over several blocks") << 5000 << 0 << 5000;
+    QTest::newRow("reserved beyond the blocks") << 5000 << 20000 << 15000;
+    QTest::newRow("reserved, then more than reserved") << 100 << 1000 << 5000;
+    QTest::newRow("reserved less than held") << 3000 << 10 << 10;
+}
+
+// Entries keep their addresses while others are added, reserved or removed
+// (the windows hold pointers to them); a removed entry's place comes back as
+// a new, empty entry.
+void TestURLDatas::entriesKeepTheirPlaces()
+{
+    QFETCH(int, first);
+    QFETCH(int, reserved);
+    QFETCH(int, more);
+    URLDatas entries;
+    std::vector<URLData *> added;
+    const auto add = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            URLData *entry = entries.Add(QString::number(added.size()), "u", 0);
+            entry->Visited = int(added.size());
+            added.push_back(entry);
+        }
+    };
+    add(first);
+    if (reserved)
+        entries.reserve(reserved);
+    add(more);
+    QCOMPARE(entries.Count(), first + more);
+    for (size_t i = 0; i < added.size(); ++i) {
+        QCOMPARE(entries.Item(qsizetype(i) + 1), added[i]);
+        QCOMPARE(added[i]->Name, QString::number(i));
+        QCOMPARE(added[i]->Visited, int(i));
+    }
+    // Every other entry removed; the new ones are empty and all the rest stay put.
+    QCOMPARE(entries.removeIf([](const URLData &e) { return e.Visited % 2 == 1; }), (first + more) / 2);
+    for (int i = 0; i < (first + more) / 2; ++i) {
+        URLData *entry = entries.Add("new", "v", 1);
+        QCOMPARE(entry->Visited, 0);
+        QCOMPARE(entry->Created, 0.0);
+        QCOMPARE(entry->Rated, quint8(0));
+    }
+    QCOMPARE(entries.Count(), first + more);
+    for (size_t i = 0; i < added.size(); i += 2)
+        QCOMPARE(entries.Item(qsizetype(i / 2) + 1), added[i]);
+    for (size_t i = 0; i < added.size(); i += 2)
+        QCOMPARE(added[i]->Name, QString::number(i));
+    std::set<const URLData *> distinct;
+    for (const URLData &entry : entries)
+        distinct.insert(&entry);
+    QCOMPARE(qsizetype(distinct.size()), entries.Count());
 }
 
 QTEST_GUILESS_MAIN(TestURLDatas)

@@ -15,8 +15,9 @@ protected:
     int execute(const QStringList &arguments) override;
 
 private:
-    // Characters collected before they go to the output stream.
+    // Bytes collected before they go to the output.
     static constexpr qsizetype outputChunk = 1 << 16;
-    // Hands out to the output stream when it holds a chunk, and empties it.
-    void writeWhenFull(QString &out);
+    // Hands the UTF-8 text to the output stream's device, past its text
+    // conversion, when it holds a chunk (or always), and empties it.
+    void writeWhenFull(QByteArray &out, bool always = false);
 };

@@ -1,6 +1,8 @@
 #include "JsonText.h"
 
 #include <QLocale>
+#include <QStringEncoder>
+#include <cstring>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -31,6 +33,25 @@ QLatin1StringView escaped(char16_t c, std::array<char, 8> &buffer)
     static constexpr char digits[] = "0123456789abcdef";
     buffer = {'\\', 'u', '0', '0', digits[c >> 4], digits[c & 0xF]};
     return QLatin1StringView(buffer.data(), 6);
+}
+
+// The shortest text of value where it is plain decimal notation (a fraction
+// at or above 1, or a whole number below 100000), which the standard library
+// writes faster; "null" for the infinities and NaN; empty for the rest, which
+// are left to Qt.
+QByteArrayView plainNumber(double value, std::array<char, 32> &text)
+{
+    if (!std::isfinite(value))
+        return "null";
+    if (value == 0.0)  // also -0
+        return "0";
+    const char *end = std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed).ptr;
+    const QByteArrayView written(text.data(), end);
+    const double magnitude = std::abs(value);
+    if ((magnitude >= 1.0 && magnitude < 1e15 && written.contains('.'))
+        || (magnitude < 100000.0 && value == std::trunc(value)))
+        return written;
+    return {};
 }
 
 }  // namespace
@@ -70,27 +91,47 @@ QString number(double value)
 
 void appendNumber(QString &out, double value)
 {
-    if (!std::isfinite(value)) {
-        out += QLatin1StringView("null");
-        return;
-    }
-    if (value == 0.0) {  // also -0
-        out += QLatin1Char('0');
-        return;
-    }
-    // Where the shortest text is plain decimal notation (a fraction at or
-    // above 1, or a whole number below 100000), the standard library writes
-    // the same digits faster; exponents and the rest are left to Qt.
     std::array<char, 32> text {};
-    const char *end = std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed).ptr;
-    const QByteArrayView written(text.data(), end);
-    const double magnitude = std::abs(value);
-    if ((magnitude >= 1.0 && magnitude < 1e15 && written.contains('.'))
-        || (magnitude < 100000.0 && value == std::trunc(value))) {
-        out += QLatin1StringView(written);
-        return;
+    const QByteArrayView plain = plainNumber(value, text);
+    if (!plain.isEmpty())
+        out += QLatin1StringView(plain);
+    else
+        out += QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
+void appendNumber(QByteArray &out, double value)
+{
+    std::array<char, 32> text {};
+    const QByteArrayView plain = plainNumber(value, text);
+    if (!plain.isEmpty())
+        out += plain;
+    else
+        out += QString::number(value, 'g', QLocale::FloatingPointShortest).toLatin1();
+}
+
+void appendString(QByteArray &out, QStringView text, QStringEncoder &encoder)
+{
+    // At most six bytes a character (an escape), and the quotes.
+    const qsizetype start = out.size();
+    out.resize(start + 6 * text.size() + 2);
+    char *p = out.data() + start;
+    *p++ = '"';
+    // Runs of characters that need no escape are encoded whole.
+    const QChar *run = text.begin();
+    std::array<char, 8> buffer {};
+    for (const QChar *c = text.begin(); c != text.end(); ++c) {
+        const char16_t unit = c->unicode();
+        if (unit >= 0x20 && unit != u'"' && unit != u'\\')
+            continue;
+        p = encoder.appendToBuffer(p, QStringView(run, c));
+        const QLatin1StringView escape = escaped(unit, buffer);
+        std::memcpy(p, escape.data(), size_t(escape.size()));
+        p += escape.size();
+        run = c + 1;
     }
-    out += QString::number(value, 'g', QLocale::FloatingPointShortest);
+    p = encoder.appendToBuffer(p, QStringView(run, text.end()));
+    *p++ = '"';
+    out.truncate(p - out.constData());
 }
 
 }  // namespace JsonText
