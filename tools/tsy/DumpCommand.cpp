@@ -10,28 +10,83 @@
 #include <QStringEncoder>
 #include <array>
 #include <charconv>
+#include <cstring>
 
 namespace {
 
-void appendInteger(QByteArray &out, int value)
+// A text without its terminating zero, at out; returns the end.
+template<qsizetype N> char *put(char *out, const char (&text)[N])
 {
-    std::array<char, 12> digits {};
-    const char *end = std::to_chars(digits.begin(), digits.end(), value).ptr;
-    out.append(digits.data(), end - digits.data());
+    std::memcpy(out, text, N - 1);
+    return out + N - 1;
 }
 
-// The entry's key as a JSON string: its key text (URLData::keyText), which
-// needs no escapes, made without a QString.
-void appendKey(QByteArray &out, quint32 keyNumber)
+char *putInteger(char *out, int value)
+{
+    return std::to_chars(out, out + 11, value).ptr;
+}
+
+// The entry's key as a JSON string: its key text (URLData::keyText, at
+// least five digits), which needs no escapes, made without a QString.
+char *putKey(char *out, quint32 keyNumber)
 {
     std::array<char, 12> digits {};
     const char *end = std::to_chars(digits.begin(), digits.end(), keyNumber).ptr;
     const qsizetype length = end - digits.data();
-    out += '"';
-    if (length < 5)
-        out.append(5 - length, '0');
-    out.append(digits.data(), length);
-    out += '"';
+    *out++ = '"';
+    for (qsizetype i = length; i < 5; ++i)
+        *out++ = '0';
+    std::memcpy(out, digits.data(), size_t(length));
+    out += length;
+    *out++ = '"';
+    return out;
+}
+
+// The fixed part of an entry's object at most: names, punctuation, key,
+// owner, two dates and three numbers.
+constexpr qsizetype maxEntryFixedBytes = 128 + 14 + 4 * 11 + 2 * JsonText::maxNumberBytes;
+
+// One entry's object at the end of out.
+void appendEntry(QByteArray &out, const URLData &entry, bool first, QStringEncoder &utf8)
+{
+    const qsizetype start = out.size();
+    out.resize(start + JsonText::maxStringBytes(entry.Name.size()) + JsonText::maxStringBytes(entry.url.size())
+               + maxEntryFixedBytes);
+    char *p = out.data() + start;
+    p = first ? put(p, "{\"id\":") : put(p, ",{\"id\":");
+    p = putKey(p, entry.keyNumber());
+    p = put(p, ",\"name\":");
+    p = JsonText::writeString(p, entry.Name, utf8);
+    p = put(p, ",\"url\":");
+    p = JsonText::writeString(p, entry.url, utf8);
+    p = put(p, ",\"owner\":");
+    p = putInteger(p, entry.Owner);
+    p = put(p, ",\"lastAccessed\":");
+    p = JsonText::writeNumber(p, entry.LastAccesed);
+    p = put(p, ",\"created\":");
+    p = JsonText::writeNumber(p, entry.Created);
+    p = put(p, ",\"visited\":");
+    p = putInteger(p, entry.Visited);
+    p = put(p, ",\"catagory\":");
+    p = putInteger(p, entry.Catagory);
+    p = put(p, ",\"rated\":");
+    p = putInteger(p, entry.Rated);
+    *p++ = '}';
+    out.truncate(p - out.constData());
+}
+
+// One group's object at the end of out.
+void appendGroup(QByteArray &out, const GroupRecord &group, bool first, QStringEncoder &utf8)
+{
+    const qsizetype start = out.size();
+    out.resize(start + JsonText::maxStringBytes(group.name.size()) + 64);
+    char *p = out.data() + start;
+    p = first ? put(p, "{\"number\":") : put(p, ",{\"number\":");
+    p = putInteger(p, group.number);
+    p = put(p, ",\"name\":");
+    p = JsonText::writeString(p, group.name, utf8);
+    p = group.inIndexMask ? put(p, ",\"inIndexMask\":true}") : put(p, ",\"inIndexMask\":false}");
+    out.truncate(p - out.constData());
 }
 
 }  // namespace
@@ -88,36 +143,13 @@ int DumpCommand::execute(const QStringList &arguments)
     out += "{\"groups\":[";
     const GroupTable &groups = store.IDXList();
     for (int i = 0; i < groups.groupCount(); ++i) {
-        const GroupRecord &group = groups.at(i);
-        out += i ? ",{\"number\":" : "{\"number\":";
-        appendInteger(out, group.number);
-        out += ",\"name\":";
-        JsonText::appendString(out, group.name, utf8);
-        out += group.inIndexMask ? ",\"inIndexMask\":true}" : ",\"inIndexMask\":false}";
+        appendGroup(out, groups.at(i), i == 0, utf8);
         writeWhenFull(out);
     }
     out += "],\"entries\":[";
     bool first = true;
     for (const URLData &entry : store.urlDatas()) {
-        out += first ? "{\"id\":" : ",{\"id\":";
-        appendKey(out, entry.keyNumber());
-        out += ",\"name\":";
-        JsonText::appendString(out, entry.Name, utf8);
-        out += ",\"url\":";
-        JsonText::appendString(out, entry.url, utf8);
-        out += ",\"owner\":";
-        appendInteger(out, entry.Owner);
-        out += ",\"lastAccessed\":";
-        JsonText::appendNumber(out, entry.LastAccesed);
-        out += ",\"created\":";
-        JsonText::appendNumber(out, entry.Created);
-        out += ",\"visited\":";
-        appendInteger(out, entry.Visited);
-        out += ",\"catagory\":";
-        appendInteger(out, entry.Catagory);
-        out += ",\"rated\":";
-        appendInteger(out, entry.Rated);
-        out += '}';
+        appendEntry(out, entry, first, utf8);
         first = false;
         writeWhenFull(out);
     }

@@ -99,23 +99,22 @@ void appendNumber(QString &out, double value)
         out += QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
-void appendNumber(QByteArray &out, double value)
+char *writeNumber(char *out, double value)
 {
     std::array<char, 32> text {};
-    const QByteArrayView plain = plainNumber(value, text);
-    if (!plain.isEmpty())
-        out += plain;
-    else
-        out += QString::number(value, 'g', QLocale::FloatingPointShortest).toLatin1();
+    QByteArrayView plain = plainNumber(value, text);
+    QByteArray general;
+    if (plain.isEmpty()) {
+        general = QString::number(value, 'g', QLocale::FloatingPointShortest).toLatin1();
+        plain = general;
+    }
+    std::memcpy(out, plain.data(), size_t(plain.size()));
+    return out + plain.size();
 }
 
-void appendString(QByteArray &out, QStringView text, QStringEncoder &encoder)
+char *writeString(char *out, QStringView text, QStringEncoder &encoder)
 {
-    // At most six bytes a character (an escape), and the quotes.
-    const qsizetype start = out.size();
-    out.resize(start + 6 * text.size() + 2);
-    char *p = out.data() + start;
-    *p++ = '"';
+    *out++ = '"';
     // Runs of characters that need no escape are encoded whole.
     const QChar *run = text.begin();
     std::array<char, 8> buffer {};
@@ -123,15 +122,15 @@ void appendString(QByteArray &out, QStringView text, QStringEncoder &encoder)
         const char16_t unit = c->unicode();
         if (unit >= 0x20 && unit != u'"' && unit != u'\\')
             continue;
-        p = encoder.appendToBuffer(p, QStringView(run, c));
+        out = encoder.appendToBuffer(out, QStringView(run, c));
         const QLatin1StringView escape = escaped(unit, buffer);
-        std::memcpy(p, escape.data(), size_t(escape.size()));
-        p += escape.size();
+        std::memcpy(out, escape.data(), size_t(escape.size()));
+        out += escape.size();
         run = c + 1;
     }
-    p = encoder.appendToBuffer(p, QStringView(run, text.end()));
-    *p++ = '"';
-    out.truncate(p - out.constData());
+    out = encoder.appendToBuffer(out, QStringView(run, text.end()));
+    *out++ = '"';
+    return out;
 }
 
 }  // namespace JsonText

@@ -15,8 +15,15 @@ void appendString(QString &out, QStringView text);
 QString number(double value);
 void appendNumber(QString &out, double value);
 
-// The same as UTF-8 bytes appended to out; encoder is a UTF-8 encoder.
-void appendString(QByteArray &out, QStringView text, QStringEncoder &encoder);
-void appendNumber(QByteArray &out, double value);
+// The same as UTF-8 bytes written at out, which has room for maxStringBytes
+// or maxNumberBytes; each returns the end of what it wrote. encoder is a
+// UTF-8 encoder.
+constexpr qsizetype maxStringBytes(qsizetype length)
+{
+    return 6 * length + 2;  // at most an escape a character, and the quotes
+}
+constexpr qsizetype maxNumberBytes = 32;
+char *writeString(char *out, QStringView text, QStringEncoder &encoder);
+char *writeNumber(char *out, double value);
 
 }  // namespace JsonText

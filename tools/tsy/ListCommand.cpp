@@ -13,6 +13,7 @@
 #include <QStringEncoder>
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstring>
 #include <limits>
 
@@ -37,12 +38,15 @@ bool readShort(const QString &text, int &value)
 }
 
 // One row, its column texts separated by tabs, in UTF-8 at the end of out. A
-// tab inside a text would shift the columns: it is written as a blank.
+// tab inside a text would shift the columns: it is written as a blank. The
+// visit count, the last column, is written as its digits directly.
 void appendRow(QByteArray &out, QStringEncoder &encoder, const EntryRowTexts &rows, const URLData &entry)
 {
-    std::array<QString, EntryRowTexts::ColumnCount> texts;
-    qsizetype room = 0;
-    for (int column = 0; column < EntryRowTexts::ColumnCount; ++column) {
+    constexpr int textColumns = EntryRowTexts::Visited;
+    static_assert(EntryRowTexts::Visited == EntryRowTexts::ColumnCount - 1);
+    std::array<QString, textColumns> texts;
+    qsizetype room = 12;  // the visit count and the line end
+    for (int column = 0; column < textColumns; ++column) {
         texts[size_t(column)] = rows.text(entry, column);
         room += encoder.requiredSpace(texts[size_t(column)].size()) + 1;
     }
@@ -57,7 +61,8 @@ void appendRow(QByteArray &out, QStringEncoder &encoder, const EntryRowTexts &ro
         p = end;
         *p++ = '\t';
     }
-    p[-1] = '\n';
+    p = std::to_chars(p, p + 11, entry.Visited).ptr;
+    *p++ = '\n';
     out.truncate(p - out.constData());
 }
 
