@@ -3,25 +3,21 @@
 #include "EntryRowTexts.h"
 #include "URLBlock.h"
 
+#include <QtEndian>
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <numeric>
 
 namespace EntrySort {
 
 namespace {
 
-// One row's sort key, made once before the sort: a value, or a text
-// folded to one case, held in a buffer shared by all rows. prefix packs the
-// text's first units as bytes, so that most comparisons end there.
-struct Row
+// One row of a value column: the entry's key and its value.
+struct ValueRow
 {
-    using Prefix = std::array<quint64, 4>;
     quint32 key;
     double value;
-    Prefix prefix;
-    qsizetype start;
-    qsizetype length;
 };
 
 const QString noText;
@@ -66,38 +62,6 @@ double valueOf(const URLData &entry, int column, const std::vector<double> &rank
     }
 }
 
-// Appends the text folded as QString::compare with Qt::CaseInsensitive
-// folds it, unit by unit: comparing the folded units compares the texts
-// without regard to case, in that comparison's order.
-void appendFolded(std::vector<char16_t> &folded, const QString &text)
-{
-    char16_t last = 0;
-    for (const QChar c : text) {
-        const char16_t unit = c.unicode();
-        if (QChar::isLowSurrogate(unit) && QChar::isHighSurrogate(last))
-            folded.push_back(QChar::lowSurrogate(QChar::toCaseFolded(QChar::surrogateToUcs4(last, unit))));
-        else
-            folded.push_back(char16_t(QChar::toCaseFolded(char32_t(unit))));
-        last = unit;
-    }
-}
-
-// The first 32 units as bytes, in an order that never contradicts the
-// units' order: ASCII units as themselves; from the first other unit on
-// every byte is 0xff (the texts then tie unless an earlier byte differs,
-// and are compared whole); 0 after the text's end.
-Row::Prefix prefixOf(const char16_t *text, qsizetype length)
-{
-    Row::Prefix prefix {};
-    bool beyondAscii = false;
-    for (qsizetype i = 0; i < qsizetype(prefix.size() * 8); ++i) {
-        beyondAscii = beyondAscii || (i < length && text[i] > 0x7f);
-        const quint64 byte = beyondAscii ? 0xff : i < length ? text[i] : 0;
-        prefix[size_t(i / 8)] = (prefix[size_t(i / 8)] << 8) | byte;
-    }
-    return prefix;
-}
-
 // Each entry by its key, found in one pass over the store while the keys
 // are about as many as the entries; else by the store's key search.
 class EntryByKey
@@ -125,35 +89,268 @@ private:
     std::vector<const URLData *> m_table;
 };
 
-// The rows whose entries exist, with their keys; the others' keys in gone.
-// Text columns fill folded with the rows' texts.
-std::vector<Row> rowsOf(const std::vector<quint32> &keys, const URLBlock &store, int column,
-                        std::vector<quint32> &gone, std::vector<char16_t> &folded)
+// ASCII units folded to one case as QString::compare with
+// Qt::CaseInsensitive folds them: capitals to small letters.
+constexpr std::array<uchar, 0x80> asciiFolded = [] {
+    std::array<uchar, 0x80> table {};
+    for (size_t c = 0; c < table.size(); ++c)
+        table[c] = uchar(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return table;
+}();
+
+// The unit QString::compare with Qt::CaseInsensitive compares in place of a
+// unit beyond ASCII: its case folding, where a low surrogate after a high
+// one stands for the folded character's low surrogate.
+char16_t foldedUnit(char16_t unit, char16_t previous)
+{
+    if (QChar::isLowSurrogate(unit) && QChar::isHighSurrogate(previous))
+        return QChar::lowSurrogate(QChar::toCaseFolded(QChar::surrogateToUcs4(previous, unit)));
+    return char16_t(QChar::toCaseFolded(char32_t(unit)));
+}
+
+// The rows of a text column: each row's entry key and its text, folded
+// unit by unit and each folded unit written as UTF-8 writes a character of
+// that number (surrogates included). UTF-8 keeps the numbers' order and no
+// unit's bytes begin another's, so comparing two rows' bytes compares their
+// folded units, which is the case-insensitive comparison; ASCII texts, such
+// as addresses, take one byte a unit.
+class TextRows
+{
+public:
+    explicit TextRows(size_t count)
+    {
+        m_keys.reserve(count);
+        m_ends.reserve(count);
+        m_bytes.reserve(qsizetype(count) * 64);  // about a title's or an address's bytes
+    }
+    void append(quint32 key, const QString &text)
+    {
+        m_keys.push_back(key);
+        // Room for three bytes a unit, the most a unit takes.
+        const qsizetype start = m_bytes.size();
+        m_bytes.resize(start + 3 * text.size());
+        uchar *const begin = reinterpret_cast<uchar *>(m_bytes.data());
+        uchar *out = begin + start;
+        const char16_t *units = reinterpret_cast<const char16_t *>(text.constData());
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (units[i] < 0x80)
+                *out++ = asciiFolded[units[i]];
+            else
+                out = appendUnit(out, foldedUnit(units[i], i > 0 ? units[i - 1] : 0));
+        }
+        m_bytes.resize(out - begin);
+        m_ends.push_back(size_t(m_bytes.size()));
+    }
+    quint32 count() const { return quint32(m_keys.size()); }
+    quint32 key(quint32 row) const { return m_keys[row]; }
+    const uchar *bytes(quint32 row) const
+    {
+        return reinterpret_cast<const uchar *>(m_bytes.constData()) + start(row);
+    }
+    size_t length(quint32 row) const { return m_ends[row] - start(row); }
+
+private:
+    size_t start(quint32 row) const { return row == 0 ? 0 : m_ends[row - 1]; }
+    static uchar *appendUnit(uchar *out, char16_t unit)
+    {
+        if (unit < 0x80) {
+            *out++ = uchar(unit);
+        } else if (unit < 0x800) {
+            *out++ = uchar(0xc0 | unit >> 6);
+            *out++ = uchar(0x80 | (unit & 0x3f));
+        } else {
+            *out++ = uchar(0xe0 | unit >> 12);
+            *out++ = uchar(0x80 | ((unit >> 6) & 0x3f));
+            *out++ = uchar(0x80 | (unit & 0x3f));
+        }
+        return out;
+    }
+
+    std::vector<quint32> m_keys;
+    std::vector<size_t> m_ends;
+    QByteArray m_bytes;  // resized without filling
+};
+
+// Sorts the rows of a text column by their bytes, or the reverse, rows of
+// equal texts in row order: a three-way radix quicksort (Bentley and
+// Sedgewick's multikey quicksort) taking eight bytes at a time. Each item
+// holds its row's bytes at the current depth as one number, so a partition
+// compares numbers without reading the texts, and a text's bytes are read
+// once per depth its range reaches; texts sharing long beginnings, as
+// addresses of one host do, are compared eight bytes a step.
+class TextSort
+{
+public:
+    struct Item
+    {
+        quint64 word;
+        quint32 row;
+    };
+
+    TextSort(const TextRows &rows, bool reversed)
+        : m_rows(rows)
+        , m_reversed(reversed)
+    { }
+
+    std::vector<Item> sorted() const
+    {
+        std::vector<Item> items(m_rows.count());
+        for (quint32 row = 0; row < m_rows.count(); ++row)
+            items[row].row = row;
+        Item *const first = items.data();
+        if (load(first, first + items.size(), 0))
+            sortFrom(first, first + items.size(), 0);
+        return items;
+    }
+
+private:
+    static constexpr size_t wordBytes = sizeof(quint64);
+    // Ranges this small are sorted by comparing their texts.
+    static constexpr ptrdiff_t smallRange = 8;
+
+    // The row's bytes from depth words on as one number, the first byte the
+    // highest; 0 after the text's end. Complemented when reversed, so that
+    // a larger number comes first.
+    quint64 word(quint32 row, size_t depth) const
+    {
+        const size_t start = depth * wordBytes, length = m_rows.length(row);
+        const uchar *bytes = m_rows.bytes(row);
+        quint64 word = 0;
+        if (length >= start + wordBytes) {
+            word = qFromBigEndian<quint64>(bytes + start);
+        } else {
+            for (size_t i = start; i < start + wordBytes; ++i)
+                word = word << 8 | (i < length ? bytes[i] : 0u);
+        }
+        return m_reversed ? ~word : word;
+    }
+
+    // Loads each item's word at depth; false when every text has ended
+    // before it, so that the range's texts are all equal.
+    bool load(Item *first, Item *last, size_t depth) const
+    {
+        bool anyLeft = false;
+        for (Item *item = first; item != last; ++item) {
+            item->word = word(item->row, depth);
+            anyLeft = anyLeft || m_rows.length(item->row) > depth * wordBytes;
+        }
+        return anyLeft;
+    }
+
+    // Texts of which one begins the other (or that differ only in bytes 0,
+    // U+0000, after the shorter one's end): the shorter is the smaller; of
+    // equal texts the earlier row comes first.
+    bool tieBefore(const Item &a, const Item &b) const
+    {
+        const size_t lengthA = m_rows.length(a.row), lengthB = m_rows.length(b.row);
+        if (lengthA != lengthB)
+            return (lengthA < lengthB) != m_reversed;
+        return a.row < b.row;
+    }
+
+    // Whether a's text comes before b's, both equal in their first depth words.
+    bool before(const Item &a, const Item &b, size_t depth) const
+    {
+        const size_t skip = depth * wordBytes;
+        const size_t lengthA = m_rows.length(a.row), lengthB = m_rows.length(b.row);
+        const size_t restA = lengthA > skip ? lengthA - skip : 0, restB = lengthB > skip ? lengthB - skip : 0;
+        const int order
+            = std::memcmp(m_rows.bytes(a.row) + skip, m_rows.bytes(b.row) + skip, std::min(restA, restB));
+        if (order != 0)
+            return (order < 0) != m_reversed;
+        return tieBefore(a, b);
+    }
+
+    // Sorts the items, whose texts are equal in their first depth words and
+    // whose words at depth are loaded.
+    void sortFrom(Item *first, Item *last, size_t depth) const
+    {
+        while (last - first > 1) {
+            if (last - first <= smallRange) {
+                std::sort(first, last,
+                          [this, depth](const Item &a, const Item &b) { return before(a, b, depth); });
+                return;
+            }
+            // Three ranges: words below the pivot's, equal to it, above it.
+            const quint64 pivot = medianWord(first, last);
+            Item *less = first, *item = first, *greater = last;
+            while (item != greater) {
+                if (item->word < pivot)
+                    std::swap(*less++, *item++);
+                else if (item->word > pivot)
+                    std::swap(*item, *--greater);
+                else
+                    ++item;
+            }
+            sortFrom(first, less, depth);
+            sortFrom(greater, last, depth);
+            first = less;
+            last = greater;
+            ++depth;
+            if (!load(first, last, depth)) {
+                std::sort(first, last, [this](const Item &a, const Item &b) { return tieBefore(a, b); });
+                return;
+            }
+        }
+    }
+
+    static quint64 medianWord(const Item *first, const Item *last)
+    {
+        const quint64 a = first->word, b = first[(last - first) / 2].word, c = last[-1].word;
+        return std::max(std::min(a, b), std::min(std::max(a, b), c));
+    }
+
+    const TextRows &m_rows;
+    const bool m_reversed;
+};
+
+std::vector<quint32> textSorted(const std::vector<quint32> &keys, const URLBlock &store, int column,
+                                bool reversed)
+{
+    TextRows rows(keys.size());
+    std::vector<quint32> gone;
+    const EntryByKey entryOf(store.urlDatas());
+    for (const quint32 key : keys) {
+        if (const URLData *entry = entryOf(key))
+            rows.append(key, column == EntryRowTexts::Title ? entry->Name : entry->url);
+        else
+            gone.push_back(key);
+    }
+    std::vector<quint32> sorted;
+    sorted.reserve(keys.size());
+    for (const TextSort::Item &item : TextSort(rows, reversed).sorted())
+        sorted.push_back(rows.key(item.row));
+    sorted.insert(sorted.end(), gone.begin(), gone.end());
+    return sorted;
+}
+
+// Value columns put the largest first; the group, by its name's rank, the
+// smallest. Reversed turns either round.
+std::vector<quint32> valueSorted(const std::vector<quint32> &keys, const URLBlock &store, int column,
+                                 bool reversed)
 {
     const std::vector<double> ranks
         = column == EntryRowTexts::Group ? groupRanks(store.IDXList()) : std::vector<double>();
-    const bool byText = column == EntryRowTexts::Title || column == EntryRowTexts::URL;
-    std::vector<Row> rows;
+    std::vector<ValueRow> rows;
     rows.reserve(keys.size());
+    std::vector<quint32> gone;
     const EntryByKey entryOf(store.urlDatas());
     for (const quint32 key : keys) {
-        const URLData *entry = entryOf(key);
-        if (!entry) {
+        if (const URLData *entry = entryOf(key))
+            rows.push_back({key, valueOf(*entry, column, ranks)});
+        else
             gone.push_back(key);
-        } else if (byText) {
-            const qsizetype start = qsizetype(folded.size());
-            appendFolded(folded, column == EntryRowTexts::Title ? entry->Name : entry->url);
-            rows.push_back({key, 0.0, {}, start, qsizetype(folded.size()) - start});
-        } else {
-            rows.push_back({key, valueOf(*entry, column, ranks), {}, 0, 0});
-        }
     }
-    // The buffer has its final place now.
-    for (Row &row : rows) {
-        if (byText)
-            row.prefix = prefixOf(folded.data() + row.start, row.length);
-    }
-    return rows;
+    const bool largestFirst = isValueColumn(column) != reversed;
+    std::stable_sort(rows.begin(), rows.end(), [largestFirst](const ValueRow &a, const ValueRow &b) {
+        return largestFirst ? a.value > b.value : a.value < b.value;
+    });
+    std::vector<quint32> sorted;
+    sorted.reserve(keys.size());
+    for (const ValueRow &row : rows)
+        sorted.push_back(row.key);
+    sorted.insert(sorted.end(), gone.begin(), gone.end());
+    return sorted;
 }
 
 }  // namespace
@@ -168,31 +365,10 @@ void sort(std::vector<quint32> &keys, const URLBlock &store, int column, bool re
 {
     if (column < 0 || column >= EntryRowTexts::ColumnCount)
         return;
-    std::vector<quint32> gone;
-    std::vector<char16_t> folded;
-    std::vector<Row> rows = rowsOf(keys, store, column, gone, folded);
-    // Value columns put the largest first; text columns (and the group, by
-    // its name's rank) the smallest. Reversed turns either round.
-    const bool largestFirst = isValueColumn(column) != reversed;
-    if (column != EntryRowTexts::Title && column != EntryRowTexts::URL) {
-        std::stable_sort(rows.begin(), rows.end(), [largestFirst](const Row &a, const Row &b) {
-            return largestFirst ? a.value > b.value : a.value < b.value;
-        });
-    } else {
-        const char16_t *texts = folded.data();
-        const auto order = [texts](const Row &a, const Row &b) {
-            if (a.prefix != b.prefix)
-                return a.prefix < b.prefix ? -1 : 1;
-            return QStringView(texts + a.start, a.length).compare(QStringView(texts + b.start, b.length));
-        };
-        std::stable_sort(rows.begin(), rows.end(), [&order, largestFirst](const Row &a, const Row &b) {
-            return largestFirst ? order(a, b) > 0 : order(a, b) < 0;
-        });
-    }
-    keys.clear();
-    for (const Row &row : rows)
-        keys.push_back(row.key);
-    keys.insert(keys.end(), gone.begin(), gone.end());
+    if (column == EntryRowTexts::Title || column == EntryRowTexts::URL)
+        keys = textSorted(keys, store, column, reversed);
+    else
+        keys = valueSorted(keys, store, column, reversed);
 }
 
 int columnOfSortItem(int item)

@@ -10,8 +10,10 @@
 #include "TestEnvironment.h"
 #include "URLBlock.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
 #include <limits>
+#include <set>
 
 using namespace TestEnvironment;
 using Keys = QList<quint32>;
@@ -293,23 +295,61 @@ private slots:
         QCOMPARE(Keys(rows.begin(), rows.end()), sorted);
     }
 
-    // Titles sorted A-Z are in the order of the case-insensitive comparison,
-    // accents, signs between the cases and characters beyond 16 bits included.
+    // Titles sorted either way are in the order of the case-insensitive
+    // comparison (or its reverse), equal titles in their previous order:
+    // accents, signs between the cases, characters beyond 16 bits and U+0000
+    // included. The generated titles share long beginnings, repeat, and end
+    // around every multiple of eight bytes, so the sort splits them at many
+    // depths rather than only comparing a few.
+    void titleOrderIsCaseInsensitiveOrder_data()
+    {
+        QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<bool>("reversed");
+        const QStringList few {"\u00e9cole", "Zeta",   "_x",     "\u00c9COLE", "a",          "\U0001F600",
+                               "\u01c5",     "\u01c6", "\u00df", "SS",         "\U00010400", "\U00010428a",
+                               "",           "zeta!",  "ZETA",   "\U00010400b"};
+        QStringList pieces {"https://Host.example/",
+                            "https://host.EXAMPLE/",
+                            "path/a",
+                            "\u00c9cole",
+                            "\u00e9COLE",
+                            "_",
+                            "\U00010400",
+                            "\u00df",
+                            "SS",
+                            "x",
+                            "X1"};
+        pieces << QString(QChar(0));
+        QRandomGenerator random(7);
+        QStringList many;
+        for (int i = 0; i < 3000; ++i) {
+            QString title;
+            for (int count = random.bounded(1, 6); count > 0; --count)
+                title += pieces[random.bounded(int(pieces.size()))];
+            many << title;
+        }
+        QTest::newRow("few A-Z") << few << false;
+        QTest::newRow("few Z-A") << few << true;
+        QTest::newRow("many A-Z") << many << false;
+        QTest::newRow("many Z-A") << many << true;
+    }
+
     void titleOrderIsCaseInsensitiveOrder()
     {
-        const QStringList titles {"\u00e9cole", "Zeta",        "_x",     "\u00c9COLE", "a",
-                                  "\U0001F600", "\u01c5",      "\u01c6", "\u00df",     "SS",
-                                  "\U00010400", "\U00010428a", "",       "zeta!",      "ZETA"};
+        QFETCH(QStringList, titles);
+        QFETCH(bool, reversed);
         URLBlock store;
         store.NewCatagory("G");
         std::vector<quint32> keys;
         for (const QString &title : titles)
             keys.push_back(store.urlDatas().Add(title, "u", 0)->keyNumber());
-        EntrySort::sort(keys, store, 0);
+        EntrySort::sort(keys, store, 0, reversed);
+        QCOMPARE(keys.size(), size_t(titles.size()));
+        QCOMPARE(std::set<quint32>(keys.begin(), keys.end()).size(), keys.size());
         for (size_t i = 1; i < keys.size(); ++i) {
             const QString &a = store.urlDatas().Item(qsizetype(keys[i - 1]))->Name;
             const QString &b = store.urlDatas().Item(qsizetype(keys[i]))->Name;
-            const int order = QString::compare(a, b, Qt::CaseInsensitive);
+            const int order = QString::compare(a, b, Qt::CaseInsensitive) * (reversed ? -1 : 1);
             QVERIFY2(order < 0 || (order == 0 && keys[i - 1] < keys[i]), qPrintable(a + " / " + b));
         }
     }
