@@ -3,9 +3,11 @@
 #include "AppState.h"
 #include "ComponentRegistry.h"
 #include "FloatingButton.h"
+#include "HiveSession.h"
 #include "MainWindow.h"
 #include "ProgramPaths.h"
 #include "Prompter.h"
+#include "Registry.h"
 #include "StackFile.h"
 #include "TrayConfig.h"
 #include "WindowHelpers.h"
@@ -170,12 +172,16 @@ void TrayWindow::endProgram()
     if (m_ended)
         return;
     m_ended = true;
+    // The settings that the end stores (the main window's and the tray's)
+    // reach the hive in one write when the session closes.
+    HiveSession settingsAtEnd(Registry::HKEY_CURRENT_USER, HiveSession::Deferred);
     m_trayRetry->stop();
     m_state.hideOnClose = false;
     if (m_main)
         m_main->unloadWindow(true);
     m_icon->hide();
     TrayConfig(m_state.settings).lateSave(*this);
+    settingsAtEnd.close();
     m_button->hide();
     emit programEnded();
 }
@@ -185,6 +191,7 @@ void TrayWindow::saveAtExit()
     if (m_ended)
         return;
     m_ended = true;
+    const HiveSession settingsAtEnd(Registry::HKEY_CURRENT_USER, HiveSession::Deferred);
     if (m_main && !m_main->isLoading() && !m_main->saveIfChanged())
         keepUnsavedStore();
     TrayConfig(m_state.settings).lateSave(*this);

@@ -1,6 +1,7 @@
 #include "AppState.h"
 #include "FloatingButton.h"
 #include "MainWindow.h"
+#include "Registry.h"
 #include "SaveAtExit.h"
 #include "ScriptedPrompter.h"
 #include "SingleInstance.h"
@@ -191,8 +192,12 @@ void TestTrayWindow::programEndSavesAndWritesId()
     tray->showMainWindow();
     tray->mainWindow()->quickAdd("http://added.example/");
     QSignalSpy ended(tray, &TrayWindow::programEnded);
+    const quint64 hiveWritesBefore = Registry::hiveFileWrites();
     tray->trayMenu()->findChild<QAction *>("mPopExit")->trigger();
     QCOMPARE(ended.count(), 1);
+    // The main window's settings and the tray's reach the hive in one write.
+    QCOMPARE(Registry::hiveFileWrites() - hiveWritesBefore, quint64(1));
+    QVERIFY(regModule::queryValue(AppSettings::settingsKey, "CF").size() > 0);
     QCOMPARE(TestEnvironment::readFile(m_dir->filePath("Pemberly.tsy")).contains("added.example"), autoSave);
     QVERIFY(!regModule::queryValue(AppSettings::settingsKey, "ID").isEmpty());
     QVERIFY(!tray->floatingButton()->isVisible());
