@@ -63,9 +63,8 @@ URLData *URLDatas::Add(const QString &Name, const QString &url, int Owner)
 
 qsizetype URLDatas::positionOfKey(quint32 keyNumber) const
 {
-    const auto it
-        = std::lower_bound(m_entries.begin(), m_entries.end(), keyNumber,
-                           [](const URLData *e, quint32 k) { return e->m_key < k; });
+    const auto it = std::lower_bound(m_entries.begin(), m_entries.end(), keyNumber,
+                                     [](const URLData *e, quint32 k) { return e->m_key < k; });
     if (it == m_entries.end() || (*it)->m_key != keyNumber)
         return 0;
     return qsizetype(it - m_entries.begin()) + 1;
@@ -144,8 +143,9 @@ qsizetype URLDatas::removeKeys(const std::vector<quint32> &keyNumbers)
 {
     std::vector<quint32> sorted = keyNumbers;
     std::sort(sorted.begin(), sorted.end());
-    return removeIf(
-        [&sorted](const URLData &e) { return std::binary_search(sorted.begin(), sorted.end(), e.keyNumber()); });
+    return removeIf([&sorted](const URLData &e) {
+        return std::binary_search(sorted.begin(), sorted.end(), e.keyNumber());
+    });
 }
 
 void URLDatas::resetCounterWhenEmpty()

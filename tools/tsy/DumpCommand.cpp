@@ -50,8 +50,8 @@ constexpr qsizetype maxEntryFixedBytes = 128 + 14 + 4 * 11 + 2 * JsonText::maxNu
 void appendEntry(QByteArray &out, const URLData &entry, bool first, QStringEncoder &utf8)
 {
     const qsizetype start = out.size();
-    out.resize(start + JsonText::maxStringBytes(entry.Name.size()) + JsonText::maxStringBytes(entry.url.size())
-               + maxEntryFixedBytes);
+    out.resize(start + JsonText::maxStringBytes(entry.Name.size())
+               + JsonText::maxStringBytes(entry.url.size()) + maxEntryFixedBytes);
     char *p = out.data() + start;
     p = first ? put(p, "{\"id\":") : put(p, ",{\"id\":");
     p = putKey(p, entry.keyNumber());

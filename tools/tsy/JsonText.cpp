@@ -2,10 +2,10 @@
 
 #include <QLocale>
 #include <QStringEncoder>
-#include <cstring>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace JsonText {
 
@@ -45,7 +45,8 @@ QByteArrayView plainNumber(double value, std::array<char, 32> &text)
         return "null";
     if (value == 0.0)  // also -0
         return "0";
-    const char *end = std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed).ptr;
+    const char *end
+        = std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed).ptr;
     const QByteArrayView written(text.data(), end);
     const double magnitude = std::abs(value);
     if ((magnitude >= 1.0 && magnitude < 1e15 && written.contains('.'))
