@@ -66,13 +66,14 @@ QStringList words(const QString &text)
 // 9 March, B128 = 1 March, B10B = 1 February, B10A = 31 January, B0DB = 15 December
 // 2023). The entry before the first group belongs to no group. One line ends in
 // LF alone, which the program never writes: a file saved again shows.
-const QByteArray listFile = entry("http://l.example/", "Loose end", "B13408235", "B12800000", "2", "2")
-    + "+News\r\n" + entry("http://a.example/zebra", "Today", "B13408235", "B12800000", "5", "4")
-    + entry("http://b.example/", "Yesterday", "B13317659", "B10B00000", "3", "2", "7") + "+Tech\n"
-    + entry("http://c.example/", "Sunday", "B1310A2C3", "B10A00000", "1", "1")
-    + entry("http://d.example/", "Saturday", "B1300A2C3", "B0DB00000", "0", "0")
-    + entry("http://e.example/", "Never seen 2", "0", "B1340927C", "0", "3")
-    + entry("http://f.example/", "Five\tstars", "B13408235", "B13408235", "9", "5");
+const QByteArray l = entry("http://l.example/", "Loose end", "B13408235", "B12800000", "2", "2");
+const QByteArray t = entry("http://a.example/zebra", "Today", "B13408235", "B12800000", "5", "4");
+const QByteArray y = entry("http://b.example/", "Yesterday", "B13317659", "B10B00000", "3", "2", "7");
+const QByteArray su = entry("http://c.example/", "Sunday", "B1310A2C3", "B10A00000", "1", "1");
+const QByteArray sa = entry("http://d.example/", "Saturday", "B1300A2C3", "B0DB00000", "0", "0");
+const QByteArray n = entry("http://e.example/", "Never seen 2", "0", "B1340927C", "0", "3");
+const QByteArray f = entry("http://f.example/", "Five\tstars", "B13408235", "B13408235", "9", "5");
+const QByteArray listFile = l + "+News\r\n" + t + y + "+Tech\n" + su + sa + n + f;
 const QString list = QStringLiteral("list good.tsy --now 45364.5 ");
 
 }  // namespace
@@ -168,7 +169,6 @@ private slots:
         row("rating above 4", "rate good.tsy 5 1", 2, "'5'");
         row("negative rating", "rate good.tsy -1 1", 2, "'-1'");
         row("add with a rating that is no number", "add good.tsy http://x/ --rating high", 2, "'high'");
-        row("edit with a rating above 4", "edit good.tsy 1 --rating 7", 2, "'7'");
         row("key that is no number", "remove good.tsy 1 1x", 2, "'1x'");
         row("remove without keys", "remove good.tsy", 2, "at least 2");
         row("edit without a change", "edit good.tsy 1", 2, "nothing to change");
@@ -340,7 +340,7 @@ private slots:
                             const QByteArray &before, const QByteArray &other, const QByteArray &merged) {
             QTest::newRow(name) << QString(target) << QString(backup) << before << other << merged;
         };
-        const QByteArray a = plain("a"), c = plain("c"), l = plain("l");
+        const QByteArray &a = t, &c = su;  // and l
         row("same-named group appended", "stack.tsy", "stack.bak", "+News\r\n" + a,
             "+News\r\n" + l + "+Extra\r\n" + c, "+News\r\n" + a + "+News\r\n" + l + "+Extra\r\n" + c);
         row("other's entries before its groups join the last group", "my.stack.tsy", "my.stack.bak",
@@ -374,13 +374,6 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QByteArray>("out");
         QTest::addColumn<QByteArray>("file");  // CREATED: the date of now
-        const QByteArray l = entry("http://l.example/", "Loose end", "B13408235", "B12800000", "2", "2");
-        const QByteArray t = entry("http://a.example/zebra", "Today", "B13408235", "B12800000", "5", "4");
-        const QByteArray y = entry("http://b.example/", "Yesterday", "B13317659", "B10B00000", "3", "2", "7");
-        const QByteArray su = entry("http://c.example/", "Sunday", "B1310A2C3", "B10A00000", "1", "1");
-        const QByteArray sa = entry("http://d.example/", "Saturday", "B1300A2C3", "B0DB00000", "0", "0");
-        const QByteArray n = entry("http://e.example/", "Never seen 2", "0", "B1340927C", "0", "3");
-        const QByteArray f = entry("http://f.example/", "Five\tstars", "B13408235", "B13408235", "9", "5");
         const QByteArray news = "+News\r\n", tech = "+Tech\r\n";
         const auto row = [](const char *name, const QStringList &arguments, const QByteArray &out,
                             const QByteArray &file) { QTest::newRow(name) << arguments << out << file; };
