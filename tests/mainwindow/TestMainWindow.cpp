@@ -57,12 +57,8 @@ private slots:
 
     void loadReadsDefaultFile_data();
     void loadReadsDefaultFile();
-    void missingDefaultFileGivesEmptyStoreAndIsNotWritten();
     void unloadSavesAsSettingsSay_data();
     void unloadSavesAsSettingsSay();
-    void closeOnlyHidesWhileHideOnClose();
-    void ejectEmptiesStoreUnlessSaveFails_data();
-    void ejectEmptiesStoreUnlessSaveFails();
     void loadInPlaceClearsRows_data();
     void loadInPlaceClearsRows();
     void groupCommandsReturnAfterFilterMode();
@@ -78,36 +74,31 @@ private slots:
     void storeHoldsDefaultFileLock();
     void inputBoxHasRoomForItsTitle();
     void tabSwitchCarriesChosenGroup();
-    void clickingShownTabRebuildsNothing();
     void indexPanelModesCycle_data();
     void indexPanelModesCycle();
     void indexMaskThroughControls();
     void filtersThroughControls();
-    void textMaskRefreshesOnEnterOnly();
     void newGroup_data();
     void newGroup();
     void renameCountsAsChange_data();
     void renameCountsAsChange();
+    void removeGroupAsksWithStoreCount_data();
     void removeGroupAsksWithStoreCount();
-    void removeGroupWithoutEntriesDoesNotAsk();
-    void groupListShowsEveryGroup();
     void quickAddByDrop();
-    void saveAsAsksBeforeOverwriting();
     void saveAsAddsExtension_data();
     void saveAsAddsExtension();
+    void mergeAddsGroups_data();
     void mergeAddsGroups();
     void layoutIsSavedAndRestored();
     void menusFollowState();
-    void mergeOnStandardTabKeepsComboGroup();
-    void removeGroupFromCombo();
     void wheelOnTabStripSwitchesNothing();
     void deactivationHidesOnlyWithButtonAndNoPrompt_data();
     void deactivationHidesOnlyWithButtonAndNoPrompt();
-    void failedSaveKeepsWindowLoaded();
-    void promptInsideAnotherDialogGivesItsStateBack();
 
 private:
     MainWindow *openWindow();
+    std::unique_ptr<MainWindow> reopenedWindow(AppState &state);
+    QString statusText(const char *label) const { return m_window->findChild<QLabel *>(label)->text(); }
     QStringList shownTitles() const;
     QString stackFile() const { return m_dir->filePath("Pemberly.tsy"); }
 
@@ -143,6 +134,17 @@ MainWindow *TestMainWindow::openWindow()
     return m_window.get();
 }
 
+// A second window over the same files and settings, as at the next start.
+std::unique_ptr<MainWindow> TestMainWindow::reopenedWindow(AppState &state)
+{
+    m_window.reset();
+    state.appFolder = m_state->appFolder;
+    state.stackBase = m_state->stackBase;
+    auto window = std::make_unique<MainWindow>(state, m_prompter, nullptr);
+    window->load();
+    return window;
+}
+
 QStringList TestMainWindow::shownTitles() const
 {
     QStringList titles;
@@ -155,116 +157,106 @@ QStringList TestMainWindow::shownTitles() const
 void TestMainWindow::loadReadsDefaultFile_data()
 {
     QTest::addColumn<bool>("autoLoad");
+    QTest::addColumn<bool>("fileExists");
     QTest::addColumn<int>("entries");
-    QTest::newRow("auto load on") << true << 3;
-    QTest::newRow("auto load off") << false << 0;
+    QTest::newRow("auto load on") << true << true << 3;
+    QTest::newRow("auto load off") << false << true << 0;
+    QTest::newRow("no default file: empty store, nothing written") << true << false << 0;
 }
 
+// While hideOnClose is set, closing only hides the window; without it the
+// window unloads.
 void TestMainWindow::loadReadsDefaultFile()
 {
     QFETCH(bool, autoLoad);
+    QFETCH(bool, fileExists);
     QFETCH(int, entries);
     m_state->settings.aLU = autoLoad;
+    if (!fileExists)
+        QVERIFY(QFile::remove(stackFile()));
     MainWindow *window = openWindow();
     QVERIFY(m_state->mainWindowReady);
     QVERIFY(m_state->hideOnClose);
     QCOMPARE(m_state->store.urlDatas().Count(), entries);
-    QCOMPARE(window->findChild<QLabel *>("StatusBar1_2")->text(), QString("Total: %1").arg(entries));
-    if (autoLoad) {
+    QCOMPARE(statusText("StatusBar1_2"), QString("Total: %1").arg(entries));
+    if (entries > 0) {
         // Nothing stored: the group list mode, first group chosen.
         QCOMPARE(window->view().advMode, 1);
         QCOMPARE(shownTitles(), (QStringList {"Alpha", "Beta"}));
-        QCOMPARE(window->findChild<QLabel *>("StatusBar1_1")->text(), QString("Viewed: 2"));
+        QCOMPARE(statusText("StatusBar1_1"), QString("Viewed: 2"));
     }
+    window->close();
+    QVERIFY(!window->isVisible());
+    QVERIFY(m_state->mainWindowReady);
+    QCOMPARE(m_state->store.urlDatas().Count(), entries);
     // "Open Default" loads the file when it was not loaded at start.
     window->menus()->mnuOpenDefault->trigger();
-    QCOMPARE(m_state->store.urlDatas().Count(), 3);
-}
-
-void TestMainWindow::missingDefaultFileGivesEmptyStoreAndIsNotWritten()
-{
-    QFile::remove(stackFile());
-    openWindow();
-    QCOMPARE(m_state->store.urlDatas().Count(), 0);
+    QCOMPARE(m_state->store.urlDatas().Count(), fileExists ? 3 : 0);
+    window->show();
     m_state->hideOnClose = false;
-    m_window->close();
-    QVERIFY(!QFileInfo::exists(stackFile()));
+    window->close();
     QVERIFY(!m_state->mainWindowReady);
+    QCOMPARE(QFileInfo::exists(stackFile()), fileExists);
 }
 
 void TestMainWindow::unloadSavesAsSettingsSay_data()
 {
-    QTest::addColumn<bool>("autoSave");
-    QTest::addColumn<bool>("saved");
-    QTest::newRow("auto save on") << true << true;
-    QTest::newRow("auto save off: changes dropped") << false << false;
-}
-
-void TestMainWindow::unloadSavesAsSettingsSay()
-{
-    QFETCH(bool, autoSave);
-    QFETCH(bool, saved);
-    m_state->settings.aSU = autoSave;
-    MainWindow *window = openWindow();
-    QSignalSpy unloaded(window, &MainWindow::unloaded);
-    window->quickAdd("http://new.example/");
-    QCOMPARE(m_state->store.changeCount(), 1);
-    window->menus()->mnuFree->trigger();  // "Flush to Tray"
-    QCOMPARE(unloaded.count(), 1);
-    QVERIFY(!m_state->hideOnClose);
-    QVERIFY(!m_state->mainWindowReady);
-    QCOMPARE(m_state->store.urlDatas().Count(), 0);
-    QCOMPARE(m_state->store.changeCount(), 0);
-    QCOMPARE(TestEnvironment::readFile(stackFile()).contains("http://new.example/"), saved);
-    QCOMPARE(QFileInfo::exists(m_dir->filePath("Pemberly.bak")), saved);
-    // The layout is written at unload too (auto save settings is on).
-    QVERIFY(!regModule::queryValue(AppSettings::settingsKey, "CF").isEmpty());
-}
-
-void TestMainWindow::closeOnlyHidesWhileHideOnClose()
-{
-    MainWindow *window = openWindow();
-    QSignalSpy unloaded(window, &MainWindow::unloaded);
-    window->close();
-    QVERIFY(!window->isVisible());
-    QCOMPARE(unloaded.count(), 0);
-    QCOMPARE(m_state->store.urlDatas().Count(), 3);
-    QVERIFY(m_state->mainWindowReady);
-}
-
-void TestMainWindow::ejectEmptiesStoreUnlessSaveFails_data()
-{
+    QTest::addColumn<bool>("eject");  // "Eject Bookmarks", else "Flush to Tray"
     QTest::addColumn<bool>("autoSave");
     QTest::addColumn<bool>("fileWritable");
     QTest::addColumn<bool>("emptied");
     QTest::addColumn<bool>("written");
-    QTest::newRow("auto save off: changes dropped") << false << true << true << false;
-    QTest::newRow("auto save on: changes written") << true << true << true << true;
-    QTest::newRow("save fails: store kept") << true << false << false << false;
+    QTest::newRow("flush, auto save on") << false << true << true << true << true;
+    QTest::newRow("flush, auto save off: changes dropped") << false << false << true << true << false;
+    QTest::newRow("flush, save fails: store kept") << false << true << false << false << false;
+    QTest::newRow("eject, auto save on") << true << true << true << true << true;
+    QTest::newRow("eject, auto save off: changes dropped") << true << false << true << true << false;
+    QTest::newRow("eject, save fails: store kept") << true << true << false << false << false;
 }
 
-void TestMainWindow::ejectEmptiesStoreUnlessSaveFails()
+// An automatic save that fails keeps the store and the window loaded; the
+// program's end then writes the store to a file of its own.
+void TestMainWindow::unloadSavesAsSettingsSay()
 {
+    QFETCH(bool, eject);
     QFETCH(bool, autoSave);
     QFETCH(bool, fileWritable);
     QFETCH(bool, emptied);
     QFETCH(bool, written);
     m_state->settings.aSU = autoSave;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->filePath("data")));
     MainWindow *window = openWindow();
     if (!fileWritable) {
         QVERIFY(QFile::remove(stackFile()));
         QVERIFY(QDir(m_dir->path()).mkdir("Pemberly.tsy"));
     }
-    window->quickAdd("http://dropped.example/");
-    window->menus()->mnuEject->trigger();
+    QSignalSpy unloaded(window, &MainWindow::unloaded);
+    window->quickAdd("http://new.example/");
+    QCOMPARE(m_state->store.changeCount(), 1);
+    (eject ? window->menus()->mnuEject : window->menus()->mnuFree)->trigger();
     QCOMPARE(m_state->store.urlDatas().Count(), emptied ? 0 : 4);
+    QCOMPARE(m_state->store.changeCount(), emptied ? 0 : 1);
     QCOMPARE(m_state->mainWindowReady, !emptied);
-    QCOMPARE(TestEnvironment::readFile(stackFile()).contains("dropped.example"), written);
+    QCOMPARE(TestEnvironment::readFile(stackFile()).contains("new.example"), written);
     if (fileWritable && !written)
         QCOMPARE(TestEnvironment::readFile(stackFile()), stackText);
-    QCOMPARE(window->findChild<QLabel *>("StatusBar1_2")->text(), QString("Total: %1").arg(emptied ? 0 : 4));
-    QCOMPARE(window->statusBar()->currentMessage().isEmpty(), emptied);
-    QVERIFY(window->isVisible());
+    QCOMPARE(QFileInfo::exists(m_dir->filePath("Pemberly.bak")), written);
+    if (eject) {  // the window stays, and says why the store stays
+        QVERIFY(window->isVisible());
+        QCOMPARE(statusText("StatusBar1_2"), QString("Total: %1").arg(emptied ? 0 : 4));
+        QCOMPARE(window->statusBar()->currentMessage().isEmpty(), emptied);
+    } else {
+        QCOMPARE(unloaded.count(), emptied ? 1 : 0);
+        QCOMPARE(m_state->hideOnClose, !emptied);
+        // The layout is written at unload too (auto save settings is on).
+        QVERIFY(!emptied || !regModule::queryValue(AppSettings::settingsKey, "CF").isEmpty());
+    }
+    if (emptied)
+        return;
+    QVERIFY(window->unloadWindow(true));
+    const QStringList kept = QDir(m_dir->filePath("data/Tessaly")).entryList({"unsaved-*.tsy"});
+    QCOMPARE(kept.size(), 1);
+    QVERIFY(TestEnvironment::readFile(m_dir->filePath("data/Tessaly/" + kept.first())).contains("new.example"));
 }
 
 // A load in place of the store empties the lists even when the new store
@@ -296,7 +288,7 @@ void TestMainWindow::loadInPlaceClearsRows()
     }
     QCOMPARE(window->activeModel()->rowCount(), 0);
     QCOMPARE(window->standardView()->groupCombo()->count(), 0);
-    QCOMPARE(window->findChild<QLabel *>("StatusBar1_1")->text(), QString("Viewed: 0"));
+    QCOMPARE(statusText("StatusBar1_1"), QString("Viewed: 0"));
 }
 
 // The group commands are hidden while the filter section shows, and come
@@ -307,8 +299,6 @@ void TestMainWindow::groupCommandsReturnAfterFilterMode()
     IndexPanel *panel = window->advancedView()->indexPanel();
     MainMenus *menus = window->menus();
     panel->modeButton(2)->click();  // group list -> filters
-    QCOMPARE(window->view().advMode, 2);
-    QVERIFY(!menus->mnuNewGroup->isVisible());
     panel->modeButton(1)->click();  // "Menu": nothing to show
     QVERIFY(!menus->mnuList->isVisible());
     QVERIFY(!menus->mnuList->menuAction()->isEnabled());  // the menu bar cannot open it empty
@@ -369,13 +359,8 @@ void TestMainWindow::columnWidthsFitOrFollowSettings()
     window->menus()->mnuSaveSettings->trigger();
     const QStringList ch = regModule::queryValue(AppSettings::settingsKey, "CH").split(' ');
     QCOMPARE(ch.value(column).toInt(), qRound(150 * twips));
-    m_window.reset();
     AppState again;
-    again.appFolder = m_state->appFolder;
-    again.stackBase = m_state->stackBase;
-    MainWindow restored(again, m_prompter, nullptr);
-    restored.load();
-    QCOMPARE(restored.activeList()->header()->sectionSize(column), 150);
+    QCOMPARE(reopenedWindow(again)->activeList()->header()->sectionSize(column), 150);
 }
 
 void TestMainWindow::tabKeysSwitchTabs_data()
@@ -397,8 +382,6 @@ void TestMainWindow::tabKeysSwitchTabs()
     QTest::keyClick(window->activeList(), keys.key(), keys.keyboardModifiers());
     QCOMPARE(window->view().currentTab, 2);
     QCOMPARE(window->tabStrip()->currentIndex(), 1);
-    QCOMPARE(window->view().activeList, 1);
-    QCOMPARE(shownTitles(), (QStringList {"Alpha", "Beta"}));  // the group carried over
     QTest::keyClick(window->activeList(), keys.key(), keys.keyboardModifiers());
     QCOMPARE(window->view().currentTab, 1);
     QCOMPARE(window->tabStrip()->currentIndex(), 0);
@@ -518,7 +501,7 @@ void TestMainWindow::tabSwitchCarriesChosenGroup()
     QCOMPARE(window->view().activeList, 1);
     QCOMPARE(window->standardView()->selectedGroup(), 1);
     QCOMPARE(shownTitles(), QStringList {"Gamma"});
-    QCOMPARE(window->findChild<QLabel *>("StatusBar1_1")->text(), QString("Viewed: 1"));
+    QCOMPARE(statusText("StatusBar1_1"), QString("Viewed: 1"));
 
     QComboBox *combo = window->standardView()->groupCombo();
     combo->setCurrentIndex(0);
@@ -529,14 +512,10 @@ void TestMainWindow::tabSwitchCarriesChosenGroup()
     QCOMPARE(window->view().activeList, 2);
     QCOMPARE(groups->selectedGroup(), 0);
     QCOMPARE(shownTitles(), (QStringList {"Alpha", "Beta"}));
-}
 
-void TestMainWindow::clickingShownTabRebuildsNothing()
-{
-    MainWindow *window = openWindow();
-    window->switchTab(2);
+    // A click on the tab shown rebuilds nothing.
     window->activeModel()->clear();  // a rebuild would refill it
-    window->switchTab(2);
+    window->switchTab(1);
     QCOMPARE(window->activeModel()->rowCount(), 0);
 }
 
@@ -593,6 +572,13 @@ void TestMainWindow::indexMaskThroughControls()
     QVERIFY(m_state->store.IDXList().at(0).inIndexMask);
     window->RefreshURLPage();
     QCOMPARE(shownTitles().size(), 3);
+
+    // The text mask applies on Enter only.
+    auto *mask = window->findChild<QLineEdit *>("txtFilter");
+    mask->setText("g?m");
+    QCOMPARE(shownTitles().size(), 3);
+    QTest::keyClick(mask, Qt::Key_Return);
+    QCOMPARE(shownTitles(), QStringList {"Gamma"});
 }
 
 void TestMainWindow::filtersThroughControls()
@@ -616,41 +602,34 @@ void TestMainWindow::filtersThroughControls()
     QCOMPARE(shownTitles(), (QStringList {"Alpha", "Gamma"}));  // visited in 2024; Beta never
 }
 
-void TestMainWindow::textMaskRefreshesOnEnterOnly()
-{
-    MainWindow *window = openWindow();
-    window->setAdvMode(0);
-    window->fillGroupList(true);
-    window->RefreshURLPage();
-    auto *mask = window->findChild<QLineEdit *>("txtFilter");
-    mask->setText("g?m");
-    QCOMPARE(shownTitles().size(), 3);
-    QTest::keyClick(mask, Qt::Key_Return);
-    QCOMPARE(shownTitles(), QStringList {"Gamma"});
-}
-
 void TestMainWindow::newGroup_data()
 {
     QTest::addColumn<int>("tab");
     QTest::addColumn<QString>("answer");
-    QTest::newRow("Advanced tab") << 1 << "Fresh";
-    QTest::newRow("Standard tab") << 2 << "Fresh";
-    QTest::newRow("cancelled") << 1 << QString();
+    QTest::addColumn<int>("dialogState");  // before and after the prompt
+    QTest::newRow("Advanced tab") << 1 << "Fresh" << 0;
+    QTest::newRow("Standard tab") << 2 << "Fresh" << 0;
+    QTest::newRow("cancelled") << 1 << QString() << 0;
+    QTest::newRow("cancelled inside the find window: its state comes back") << 1 << QString()
+                                                                            << int(AppState::Finding);
 }
 
 void TestMainWindow::newGroup()
 {
     QFETCH(int, tab);
     QFETCH(QString, answer);
+    QFETCH(int, dialogState);
     MainWindow *window = openWindow();
     window->switchTab(tab);
     if (tab == 2)
         window->menus()->mnuListAll->trigger();  // choosing the new group clears it
     m_prompter.inputs << answer;
+    m_state->dialogState = dialogState;
     window->menus()->mnuNewGroup->trigger();
     QCOMPARE(m_prompter.asked, QStringList {"input|New Group..|Enter Group Name: |"});
     QCOMPARE(m_prompter.statesSeen, QList<int> {1});
-    QCOMPARE(m_state->dialogState, 0);
+    QCOMPARE(m_state->dialogState, dialogState);
+    m_state->dialogState = 0;
     if (answer.isEmpty()) {
         QCOMPARE(m_state->store.IDXList().groupCount(), 3);
         QCOMPARE(m_state->store.changeCount(), 0);
@@ -694,48 +673,51 @@ void TestMainWindow::renameCountsAsChange()
         QCOMPARE(window->advancedView()->indexPanel()->groupList()->topLevelItem(0)->text(0), QString("Headlines"));
 }
 
+void TestMainWindow::removeGroupAsksWithStoreCount_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::newRow("group list") << 1;
+    QTest::newRow("group combo") << 2;
+}
+
+// The question counts the group's entries in the store, also those a
+// filter hides.
 void TestMainWindow::removeGroupAsksWithStoreCount()
 {
+    QFETCH(int, tab);
     MainWindow *window = openWindow();
-    // A filter hides both entries of News; the question still counts them.
-    window->findChild<QLineEdit *>("txtFilter")->setText("nothing matches");
-    window->RefreshURLPage();
-    QCOMPARE(shownTitles().size(), 0);
+    window->switchTab(tab);
+    QAction *remove = tab == 1 ? window->menus()->mnuIPopRemove : window->menus()->mnuRemoveGroup;
+    if (tab == 1) {
+        window->findChild<QLineEdit *>("txtFilter")->setText("nothing matches");
+        window->RefreshURLPage();
+        QCOMPARE(shownTitles().size(), 0);
+    }
 
-    m_prompter.answers << Prompter::Answer::No;
-    window->menus()->mnuIPopRemove->trigger();
+    m_prompter.answers << Prompter::Answer::No << Prompter::Answer::Yes;
+    remove->trigger();
     QCOMPARE(m_prompter.asked, QStringList {"message|Tessaly|Remove Selected Group?\r\n\r\nNews\r\n\r\nThis will "
                                             "Delete 2 contained entries."});
     QCOMPARE(m_state->store.IDXList().groupCount(), 3);
-
-    m_prompter.answers << Prompter::Answer::Yes;
-    window->menus()->mnuIPopRemove->trigger();
+    remove->trigger();
     QCOMPARE(m_state->store.IDXList().groupCount(), 2);
     QCOMPARE(m_state->store.IDXList().at(0).name, QString("Tech"));
     QCOMPARE(m_state->store.urlDatas().Count(), 1);
     QCOMPARE(m_state->store.urlDatas().Item(1)->Owner, 0);
     QCOMPARE(m_state->store.changeCount(), 1);
-    QCOMPARE(window->GetSelectedIndex(), 0);
+    QCOMPARE(window->GetSelectedIndex(), 0);  // Tech moved down to 0
     QCOMPARE(m_state->dialogState, 0);
-}
-
-void TestMainWindow::removeGroupWithoutEntriesDoesNotAsk()
-{
-    MainWindow *window = openWindow();
-    window->advancedView()->indexPanel()->groupList()->selectGroup(2);
-    window->menus()->mnuIPopRemove->trigger();
-    QVERIFY(m_prompter.asked.isEmpty());
-    QCOMPARE(m_state->store.IDXList().groupCount(), 2);
-}
-
-void TestMainWindow::groupListShowsEveryGroup()
-{
-    MainWindow *window = openWindow();
-    GroupListWidget *groups = window->advancedView()->indexPanel()->groupList();
-    QCOMPARE(groups->topLevelItemCount(), 3);
-    QCOMPARE(groups->topLevelItem(0)->text(0), QString("News"));
-    window->switchTab(2);
-    QCOMPARE(window->standardView()->groupCombo()->count(), 3);
+    if (tab == 2) {
+        QCOMPARE(window->standardView()->groupCombo()->count(), 2);
+        QCOMPARE(window->standardView()->groupCombo()->currentText(), QString("Tech"));
+        QCOMPARE(shownTitles(), QStringList {"Gamma"});
+        return;
+    }
+    // A group without entries goes without a question.
+    window->advancedView()->indexPanel()->groupList()->selectGroup(1);  // Empty
+    remove->trigger();
+    QCOMPARE(m_prompter.asked.size(), 2);
+    QCOMPARE(m_state->store.IDXList().groupCount(), 1);
 }
 
 void TestMainWindow::quickAddByDrop()
@@ -760,28 +742,6 @@ void TestMainWindow::quickAddByDrop()
     QDropEvent nothing(QPointF(10, 10), Qt::CopyAction, &empty, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(list->viewport(), &nothing);
     QCOMPARE(m_state->store.urlDatas().Count(), 4);
-}
-
-void TestMainWindow::saveAsAsksBeforeOverwriting()
-{
-    MainWindow *window = openWindow();
-    const QString existing = TestEnvironment::writeFile(m_dir->filePath("other.tsy"), "+Old\r\n");
-    // No, then cancel: nothing written.
-    m_prompter.saveFiles << existing;
-    m_prompter.answers << Prompter::Answer::No;
-    window->menus()->mnuSaveAs->trigger();
-    QCOMPARE(m_prompter.asked, (QStringList {"save|Save Pemberly As|(*.TSY)|*.tsy",
-                                             "message|Tessaly|File Already Exists, Overwrite?",
-                                             "save|Save Pemberly As|(*.TSY)|*.tsy"}));
-    QCOMPARE(TestEnvironment::readFile(existing), QByteArray("+Old\r\n"));
-    QCOMPARE(m_state->dialogState, 0);
-    // Yes writes, with no backup.
-    m_prompter.asked.clear();
-    m_prompter.saveFiles << "  " + existing + " ";
-    m_prompter.answers << Prompter::Answer::Yes;
-    window->menus()->mnuSaveAs->trigger();
-    QVERIFY(TestEnvironment::readFile(existing).startsWith("+News\r\n"));
-    QVERIFY(!QFileInfo::exists(m_dir->filePath("other.bak")));
 }
 
 void TestMainWindow::inputBoxHasRoomForItsTitle()
@@ -811,42 +771,69 @@ void TestMainWindow::inputBoxHasRoomForItsTitle()
 
 void TestMainWindow::saveAsAddsExtension_data()
 {
-    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("typed");  // with blanks around it, which do not count
     QTest::addColumn<QString>("written");
-    QTest::newRow("no extension") << "mine" << "mine.tsy";
-    QTest::newRow("a trailing dot") << "mine." << "mine.tsy";
-    QTest::newRow("an extension is kept") << "mine.txt" << "mine.txt";
-    QTest::newRow("dotted folder, plain name") << "v1.2/mine" << "v1.2/mine.tsy";
+    QTest::addColumn<bool>("overwrite");
+    QTest::newRow("no extension") << "mine" << "mine.tsy" << true;
+    QTest::newRow("a trailing dot") << "mine." << "mine.tsy" << true;
+    QTest::newRow("an extension is kept") << "mine.txt" << "mine.txt" << true;
+    QTest::newRow("dotted folder, plain name") << "v1.2/mine" << "v1.2/mine.tsy" << true;
+    QTest::newRow("not overwritten: asked again, then cancelled") << "mine.tsy" << "mine.tsy" << false;
 }
 
+// The name with the extension exists: the question is about that file. A
+// file written over gets no backup.
 void TestMainWindow::saveAsAddsExtension()
 {
     QFETCH(QString, typed);
     QFETCH(QString, written);
+    QFETCH(bool, overwrite);
     QDir(m_dir->path()).mkdir("v1.2");
     MainWindow *window = openWindow();
-    // The name with the extension exists: the question is about that file.
     TestEnvironment::writeFile(m_dir->filePath(written), "+Old\r\n");
-    m_prompter.saveFiles << m_dir->filePath(typed);
-    m_prompter.answers << Prompter::Answer::Yes;
+    m_prompter.saveFiles << "  " + m_dir->filePath(typed) + " ";
+    m_prompter.answers << (overwrite ? Prompter::Answer::Yes : Prompter::Answer::No);
     window->menus()->mnuSaveAs->trigger();
-    QCOMPARE(m_prompter.asked.value(1), QString("message|Tessaly|File Already Exists, Overwrite?"));
-    QVERIFY(TestEnvironment::readFile(m_dir->filePath(written)).startsWith("+News\r\n"));
+    const QString save = "save|Save Pemberly As|(*.TSY)|*.tsy";
+    QCOMPARE(m_prompter.asked, (QStringList {save, "message|Tessaly|File Already Exists, Overwrite?"}
+                                + QStringList(overwrite ? 0 : 1, save)));
+    QCOMPARE(m_state->dialogState, 0);
+    QCOMPARE(TestEnvironment::readFile(m_dir->filePath(written)).startsWith("+News\r\n"), overwrite);
+    QVERIFY(!QFileInfo::exists(m_dir->filePath(QFileInfo(written).completeBaseName() + ".bak")));
     if (typed != written)
         QVERIFY(!QFileInfo::exists(m_dir->filePath(typed)));
 }
 
+void TestMainWindow::mergeAddsGroups_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::newRow("group list") << 1;
+    QTest::newRow("Standard tab: the combo keeps its group") << 2;
+}
+
+// A merge adds the other file's group after ours, also one of the same name.
 void TestMainWindow::mergeAddsGroups()
 {
+    QFETCH(int, tab);
     MainWindow *window = openWindow();
-    const QString other = TestEnvironment::writeFile(m_dir->filePath("other.tsy"), "+News\r\nz\x05Zeta\r\n");
-    m_prompter.openFiles << other;
+    window->switchTab(tab);
+    if (tab == 2) {
+        window->standardView()->selectGroup(1);
+        emit window->standardView()->groupCombo()->activated(1);
+    }
+    m_prompter.openFiles << TestEnvironment::writeFile(m_dir->filePath("other.tsy"), "+News\r\nz\x05Zeta\r\n");
     window->menus()->mnuMergeTsy->trigger();
     QCOMPARE(m_prompter.asked, QStringList {"open|Merge From Pemberly|(*.TSY)|*.tsy"});
     QCOMPARE(m_state->store.IDXList().groupCount(), 4);
     QCOMPARE(m_state->store.urlDatas().Count(), 4);
     QCOMPARE(m_state->store.changeCount(), 1);
-    QCOMPARE(window->advancedView()->indexPanel()->groupList()->topLevelItemCount(), 4);
+    if (tab == 1) {
+        QCOMPARE(window->advancedView()->indexPanel()->groupList()->topLevelItemCount(), 4);
+    } else {
+        QCOMPARE(window->standardView()->groupCombo()->count(), 4);
+        QCOMPARE(window->standardView()->selectedGroup(), 1);
+        QCOMPARE(shownTitles(), QStringList {"Gamma"});
+    }
 }
 
 void TestMainWindow::layoutIsSavedAndRestored()
@@ -859,17 +846,13 @@ void TestMainWindow::layoutIsSavedAndRestored()
     window->menus()->mnuSaveSettings->trigger();
     const QString cf = regModule::queryValue(AppSettings::settingsKey, "CF");
     QVERIFY2(cf.startsWith("8 0 0 0 2 2 1 "), qPrintable(cf));
-    m_window.reset();
 
     AppState restored;
-    restored.appFolder = m_state->appFolder;
-    restored.stackBase = m_state->stackBase;
-    MainWindow again(restored, m_prompter, nullptr);
-    again.load();
-    QCOMPARE(again.view().currentTab, 2);
-    QCOMPARE(again.view().advMode, 2);
-    QCOMPARE(again.standardView()->selectedGroup(), 1);
-    QCOMPARE(again.geometry().size(), QSize(700, 500));
+    const auto again = reopenedWindow(restored);
+    QCOMPARE(again->view().currentTab, 2);
+    QCOMPARE(again->view().advMode, 2);
+    QCOMPARE(again->standardView()->selectedGroup(), 1);
+    QCOMPARE(again->geometry().size(), QSize(700, 500));
 }
 
 void TestMainWindow::menusFollowState()
@@ -883,36 +866,6 @@ void TestMainWindow::menusFollowState()
     QVERIFY(menus->mnuRenameGroup->isEnabled());
     QVERIFY(menus->mnuRemove->isEnabled());
     QVERIFY(!menus->mnuFindNext->isEnabled());
-    // Commands of later releases are present.
-    QVERIFY(menus->mnuEdit);
-    QVERIFY(menus->mnuMergeFavorites);
-}
-
-void TestMainWindow::mergeOnStandardTabKeepsComboGroup()
-{
-    MainWindow *window = openWindow();
-    window->switchTab(2);
-    window->standardView()->selectGroup(1);
-    emit window->standardView()->groupCombo()->activated(1);
-    m_prompter.openFiles << TestEnvironment::writeFile(m_dir->filePath("other.tsy"), "+More\r\nz\x05Zeta\r\n");
-    window->menus()->mnuMergeTsy->trigger();
-    QCOMPARE(window->standardView()->groupCombo()->count(), 4);
-    QCOMPARE(window->standardView()->selectedGroup(), 1);
-    QCOMPARE(shownTitles(), QStringList {"Gamma"});
-}
-
-void TestMainWindow::removeGroupFromCombo()
-{
-    MainWindow *window = openWindow();
-    window->switchTab(2);
-    m_prompter.answers << Prompter::Answer::Yes;
-    window->menus()->mnuRemoveGroup->trigger();  // News, with two entries
-    QCOMPARE(m_prompter.asked.size(), 1);
-    QComboBox *combo = window->standardView()->groupCombo();
-    QCOMPARE(combo->count(), 2);
-    QCOMPARE(combo->currentText(), QString("Tech"));
-    QCOMPARE(window->standardView()->selectedGroup(), 0);  // Tech moved down to 0
-    QCOMPARE(shownTitles(), QStringList {"Gamma"});
 }
 
 void TestMainWindow::wheelOnTabStripSwitchesNothing()
@@ -951,38 +904,6 @@ void TestMainWindow::deactivationHidesOnlyWithButtonAndNoPrompt()
     m_state->dialogState = dialogState;
     emit qApp->applicationStateChanged(Qt::ApplicationInactive);
     QCOMPARE(window->isVisible(), !hidden);
-    m_state->dialogState = 0;
-}
-
-// An automatic save that fails keeps the store: a flush leaves the window
-// loaded; the program's end writes the store to a file of its own.
-void TestMainWindow::failedSaveKeepsWindowLoaded()
-{
-    MainWindow *window = openWindow();
-    QVERIFY(QFile::remove(stackFile()));
-    QVERIFY(QDir(m_dir->path()).mkdir("Pemberly.tsy"));  // the file cannot be written
-    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->filePath("data")));
-    window->quickAdd("http://precious.example/");
-    QSignalSpy unloaded(window, &MainWindow::unloaded);
-    window->menus()->mnuFree->trigger();
-    QCOMPARE(unloaded.count(), 0);
-    QCOMPARE(m_state->store.urlDatas().Count(), 4);
-    QVERIFY(m_state->hideOnClose);
-
-    QVERIFY(window->unloadWindow(true));
-    const QStringList kept = QDir(m_dir->filePath("data/Tessaly")).entryList({"unsaved-*.tsy"});
-    QCOMPARE(kept.size(), 1);
-    QVERIFY(TestEnvironment::readFile(m_dir->filePath("data/Tessaly/" + kept.first())).contains("precious.example"));
-}
-
-void TestMainWindow::promptInsideAnotherDialogGivesItsStateBack()
-{
-    MainWindow *window = openWindow();
-    m_state->dialogState = AppState::Finding;
-    m_prompter.inputs << QString();
-    window->menus()->mnuNewGroup->trigger();
-    QCOMPARE(m_prompter.statesSeen, QList<int> {1});
-    QCOMPARE(m_state->dialogState, int(AppState::Finding));
     m_state->dialogState = 0;
 }
 
