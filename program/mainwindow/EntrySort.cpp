@@ -6,6 +6,7 @@
 #include <QtEndian>
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <numeric>
 
@@ -199,7 +200,7 @@ public:
             items[row].row = row;
         Item *const first = items.data();
         if (load(first, first + items.size(), 0))
-            sortFrom(first, first + items.size(), 0);
+            sortFrom(first, first + items.size(), 0, 2 * int(std::bit_width(items.size())));
         return items;
     }
 
@@ -262,11 +263,14 @@ private:
     }
 
     // Sorts the items, whose texts are equal in their first depth words and
-    // whose words at depth are loaded.
-    void sortFrom(Item *first, Item *last, size_t depth) const
+    // whose words at depth are loaded. The calls nest at most nesting deep
+    // (twice the depth of an even split of all rows): a range reached deeper,
+    // after bad pivots, is sorted by comparing its texts instead, so that no
+    // input nests the calls past that.
+    void sortFrom(Item *first, Item *last, size_t depth, int nesting) const
     {
         while (last - first > 1) {
-            if (last - first <= smallRange) {
+            if (last - first <= smallRange || nesting == 0) {
                 std::sort(first, last,
                           [this, depth](const Item &a, const Item &b) { return before(a, b, depth); });
                 return;
@@ -282,8 +286,8 @@ private:
                 else
                     ++item;
             }
-            sortFrom(first, less, depth);
-            sortFrom(greater, last, depth);
+            sortFrom(first, less, depth, nesting - 1);
+            sortFrom(greater, last, depth, nesting - 1);
             first = less;
             last = greater;
             ++depth;
