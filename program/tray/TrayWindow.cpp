@@ -8,18 +8,15 @@
 #include "ProgramPaths.h"
 #include "Prompter.h"
 #include "Registry.h"
-#include "StackFile.h"
 #include "TrayConfig.h"
+#include "UnsavedStore.h"
 #include "WindowHelpers.h"
 
 #include <QApplication>
-#include <QDateTime>
 #include <QDialog>
-#include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <sys/utsname.h>
@@ -193,20 +190,8 @@ void TrayWindow::saveAtExit()
     m_ended = true;
     const HiveSession settingsAtEnd(Registry::HKEY_CURRENT_USER, HiveSession::Deferred);
     if (m_main && !m_main->isLoading() && !m_main->saveIfChanged())
-        keepUnsavedStore();
+        UnsavedStore::keep(m_state.store);
     TrayConfig(m_state.settings).lateSave(*this);
-}
-
-// The default stack file could not be written: the store goes to a file of
-// its own in the data folder rather than nowhere.
-void TrayWindow::keepUnsavedStore()
-{
-    const QString folder
-        = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Tessaly");
-    QDir().mkpath(folder);
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    StackFile::saveStackFile(m_state.store,
-                             folder + QStringLiteral("/unsaved-") + stamp + QStringLiteral(".tsy"));
 }
 
 MainWindow *TrayWindow::mainWindow() const

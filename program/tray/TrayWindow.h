@@ -73,7 +73,6 @@ private:
     void whenNoPromptIsOpen(const std::function<void()> &action, bool closePrompts);
     void runWaitingActions();
     void endProgram();
-    void keepUnsavedStore();
     void onButtonDoubleClicked();
     void ensureReachable();
     void retryTrayIcon();
