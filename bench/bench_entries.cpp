@@ -9,6 +9,7 @@
 #include "EntryOperations.h"
 #include "EntrySort.h"
 #include "StackFile.h"
+#include "BenchFigures.h"
 #include "StackFileGenerator.h"
 #include "URLBlock.h"
 
@@ -59,19 +60,6 @@ bool copyFile(const QString &from, const QString &to)
 {
     QFile::remove(to);
     return QFile::copy(from, to);
-}
-
-void printRatio(const char *step, double ms, double base, const char *target, double limit,
-                QByteArrayList &missed)
-{
-    std::printf("%-44s %10.2f", step, ms);
-    if (base > 0) {
-        const bool met = ms >= 0 && ms / base <= limit;
-        std::printf("  %8.2fx  %-20s %s", ms / base, target, met ? "yes" : "NO");
-        if (!met)
-            missed.append(step);
-    }
-    std::printf("\n");
 }
 
 }  // namespace
@@ -126,7 +114,7 @@ int main(int argc, char *argv[])
                 static_cast<long long>(entries), scattered.size(), repetitions);
     std::printf("%-44s %10s  %9s  %-20s %s\n", "step", "best ms", "ratio", "target", "met");
     QByteArrayList missed;
-    printRatio("load (in process)", load, 0, "", 0, missed);
+    BenchFigures::printRatio("load (in process)", load, 0, "", 0, missed);
     const struct
     {
         const char *name;
@@ -143,21 +131,21 @@ int main(int argc, char *argv[])
                 EntrySort::sort(keys, *store, column.column);
                 return true;
             });
-        printRatio(column.name, ms, load, "<= 1x load", sortTarget, missed);
+        BenchFigures::printRatio(column.name, ms, load, "<= 1x load", sortTarget, missed);
     }
     const double remove = bestOf(repetitions, reload, [&] {
         return EntryOperations::remove(*store, scattered) == qsizetype(scattered.size());
     });
-    printRatio("remove scattered keys", remove, load, "<= 0.5x load", commandTarget, missed);
+    BenchFigures::printRatio("remove scattered keys", remove, load, "<= 0.5x load", commandTarget, missed);
     reload();
     const double rate = bestOf(
         repetitions, [] {},
         [&] { return EntryOperations::rate(*store, scattered, 3) == qsizetype(scattered.size()); });
-    printRatio("rate scattered keys", rate, load, "<= 0.5x load", commandTarget, missed);
+    BenchFigures::printRatio("rate scattered keys", rate, load, "<= 0.5x load", commandTarget, missed);
     const double move = bestOf(
         repetitions, [] {},
         [&] { return EntryOperations::move(*store, scattered, 1) == qsizetype(scattered.size()); });
-    printRatio("move scattered keys", move, load, "<= 0.5x load", commandTarget, missed);
+    BenchFigures::printRatio("move scattered keys", move, load, "<= 0.5x load", commandTarget, missed);
 
     QStringList removeArguments {QStringLiteral("remove"), temp.filePath(QStringLiteral("edit.tsy"))};
     for (const quint32 key : scattered)
@@ -172,8 +160,8 @@ int main(int argc, char *argv[])
     const double tsyRemove = bestOf(
         repetitions, [&] { copyFile(input, edited); }, [&] { return runTsy(tsy, removeArguments); });
     std::printf("\nwhole processes\n");
-    printRatio("tsy normalize", normalize, 0, "", 0, missed);
-    printRatio("tsy remove (scattered keys, with backup)", tsyRemove, normalize, "<= 1.5x normalize",
+    BenchFigures::printRatio("tsy normalize", normalize, 0, "", 0, missed);
+    BenchFigures::printRatio("tsy remove (scattered keys, with backup)", tsyRemove, normalize, "<= 1.5x normalize",
                tsyRemoveTarget, missed);
     const QByteArray verdict = missed.isEmpty() ? QByteArray("all targets met")
                                                 : QByteArray("targets missed: " + missed.join(", "));

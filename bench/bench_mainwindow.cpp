@@ -16,6 +16,7 @@
 #include "Prompter.h"
 #include "Registry.h"
 #include "StackFile.h"
+#include "BenchFigures.h"
 #include "StackFileGenerator.h"
 #include "TrayWindow.h"
 
@@ -92,19 +93,6 @@ ViewFilter everyFilter()
     filter.addedUnit = 1;
     filter.textMask = QStringLiteral("a*e");
     return filter;
-}
-
-// VmRSS of this process in MiB.
-double residentMiB()
-{
-    QFile file(QStringLiteral("/proc/self/status"));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return 0.0;
-    for (const QByteArray &line : file.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).simplified().split(' ').value(0).toDouble() / 1024.0;
-    }
-    return 0.0;
 }
 
 // The program's end with an unsaved change in a store of the generated file:
@@ -203,7 +191,7 @@ int main(int argc, char *argv[])
     // The program has loaded nothing before its window: the core's freed
     // store is given back first so that it does not count.
     MemoryRelease::returnFreedMemory();
-    const double residentBeforeWindow = residentMiB();
+    const double residentBeforeWindow = BenchFigures::residentMiB();
 
     // The real main window: load (file read, lists built) and one refill.
     SilentPrompter prompter;
@@ -235,13 +223,13 @@ int main(int argc, char *argv[])
     // Memory: loaded, after the tray's "Flush" (the window unloads, empties
     // the store and gives the freed memory back itself), and what a further
     // trim of the C library's heap would still give back.
-    const double residentLoaded = residentMiB();
+    const double residentLoaded = BenchFigures::residentMiB();
     window->activeList()->viewport()->removeEventFilter(&counter);
     window->unloadWindow();
     QCoreApplication::processEvents();
-    const double residentFlushed = residentMiB();
+    const double residentFlushed = BenchFigures::residentMiB();
     malloc_trim(0);
-    const double residentTrimmed = residentMiB();
+    const double residentTrimmed = BenchFigures::residentMiB();
 
     std::printf("Tessaly main window benchmark, %s\n", qPrintable(QDateTime::currentDateTime().toString(Qt::ISODate)));
     std::printf("%lld entries in %d groups; best of %d runs; offscreen\n\n", static_cast<long long>(settings.entryCount),

@@ -7,6 +7,7 @@
 
 #include "DayCount.h"
 #include "StackFile.h"
+#include "BenchFigures.h"
 #include "StackFileGenerator.h"
 #include "URLBlock.h"
 
@@ -86,26 +87,13 @@ bool generate(const QString &path, qsizetype entries)
     return false;
 }
 
-// VmRSS of this process in MiB.
-double residentMiB()
-{
-    QFile file(QStringLiteral("/proc/self/status"));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return 0.0;
-    for (const QByteArray &line : file.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).simplified().split(' ').value(0).toDouble() / 1024.0;
-    }
-    return 0.0;
-}
-
 // The child process: load the file, print resident memory, nothing else.
 int rssOnly(const QString &path)
 {
     URLBlock store;
     if (!StackFile::loadStackFile(store, path, false, DayCount::now()))
         return 1;
-    std::printf("%.1f\n", residentMiB());
+    std::printf("%.1f\n", BenchFigures::residentMiB());
     return 0;
 }
 
@@ -159,21 +147,6 @@ SizeFigures measureSize(const QString &path, const QString &tsy, const QString &
                       folder + QStringLiteral("/list.txt"));
     });
     return figures;
-}
-
-void printRatio(const char *step, double ms, double base, const char *target, double limit,
-                QByteArrayList &missed)
-{
-    std::printf("%-44s %10.2f", step, ms);
-    if (base > 0 && !*target) {
-        std::printf("  %8.2fx", ms / base);  // for information, no target
-    } else if (base > 0) {
-        const bool met = ms / base <= limit;
-        std::printf("  %8.2fx  %-22s %s", ms / base, target, met ? "yes" : "NO");
-        if (!met)
-            missed.append(step);
-    }
-    std::printf("\n");
 }
 
 }  // namespace
@@ -244,10 +217,10 @@ int main(int argc, char *argv[])
                 repetitions);
     std::printf("%-44s %10s  %9s  %-22s %s\n", "step", "best ms", "ratio", "target", "met");
     QByteArrayList missed;
-    printRatio("raw copy: read, one write, fsync, rename", copy, 0, "", 0, missed);
-    printRatio("tsy normalize", normalize, copy, "<= 3x raw copy", normalizeTarget, missed);
-    printRatio("tsy list FILE --all", small.list, normalize, "<= 1x normalize", listTarget, missed);
-    printRatio("tsy dump", dump, normalize, "<= 1.5x normalize", dumpTarget, missed);
+    BenchFigures::printRatio("raw copy: read, one write, fsync, rename", copy, 0, "", 0, missed);
+    BenchFigures::printRatio("tsy normalize", normalize, copy, "<= 3x raw copy", normalizeTarget, missed);
+    BenchFigures::printRatio("tsy list FILE --all", small.list, normalize, "<= 1x normalize", listTarget, missed);
+    BenchFigures::printRatio("tsy dump", dump, normalize, "<= 1.5x normalize", dumpTarget, missed);
 
     if (large > 0) {
         const QString largeInput = temp.filePath(QStringLiteral("large.tsy"));
@@ -261,13 +234,13 @@ int main(int argc, char *argv[])
         std::printf(
             "\n%lld entries against %lld (best of %d; in-process load and save, whole-process list)\n",
             static_cast<long long>(large), static_cast<long long>(entries), largeRepetitions);
-        printRatio("load (in process)", big.load, small.load, "<= 11x", limit, missed);
-        printRatio("save (in process)", big.save, small.save, "<= 11x", limit, missed);
-        printRatio("tsy list FILE --all", big.list, small.list, "<= 11x", limit, missed);
+        BenchFigures::printRatio("load (in process)", big.load, small.load, "<= 11x", limit, missed);
+        BenchFigures::printRatio("save (in process)", big.save, small.save, "<= 11x", limit, missed);
+        BenchFigures::printRatio("tsy list FILE --all", big.list, small.list, "<= 11x", limit, missed);
         // What the machine itself does at the larger size, to tell the
         // program's growth from the machine's.
-        printRatio("  read and split lines (info)", big.split, small.split, "", 0, missed);
-        printRatio("  raw copy with fsync (info)", big.copy, small.copy, "", 0, missed);
+        BenchFigures::printRatio("  read and split lines (info)", big.split, small.split, "", 0, missed);
+        BenchFigures::printRatio("  raw copy with fsync (info)", big.copy, small.copy, "", 0, missed);
         const bool rssMet = rss >= 0 && rss <= largeRssTargetMiB;
         std::printf("resident memory after loading %lld entries: %.1f MiB  target <= %.0f MiB  %s\n",
                     static_cast<long long>(large), rss, largeRssTargetMiB, rssMet ? "yes" : "NO");
