@@ -1,6 +1,7 @@
 #include "InternetShortcut.h"
 
 #include "FileIO.h"
+#include "SpecialFolders.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -127,8 +128,7 @@ QString writeShortcut(const QString &favoritesFolder, int cAF, const QString &ti
 
 QString favoritesFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-        + QStringLiteral("/Tessaly/Favorites");
+    return SpecialFolders::getSpecialFolder(SpecialFolders::Favorites);
 }
 
 }  // namespace InternetShortcut
