@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The Firefox profiles of a home folder, from profiles.ini and installs.ini
+// under ~/.mozilla/firefox and ~/.config/mozilla/firefox.
+namespace FirefoxProfiles {
+
+// Every profile folder the two files name as a default (the installs'
+// Default= and the profiles marked Default=1), absolute, existing, without
+// repeats; the XDG location's first.
+QStringList profileFolders(const QString &homeFolder);
+
+// Whether the profile's "lock" link names a process that is alive.
+bool isRunning(const QString &profileFolder);
+
+// The profile of a running Firefox: the running one among profileFolders,
+// the one with the newest session store when several run; "" when none runs.
+QString runningProfile(const QString &homeFolder);
+
+} // namespace FirefoxProfiles
