@@ -1,5 +1,7 @@
+#include "AppPaths.h"
 #include "HiveSession.h"
 #include "Registry.h"
+#include "SpecialFolders.h"
 #include "TestEnvironment.h"
 #include "regModule.h"
 
@@ -65,6 +67,9 @@ private slots:
     void sessionReadsTheHiveOnce();
     void hiveWrites_data();
     void hiveWrites();
+    void specialFolders_data();
+    void specialFolders();
+    void appPathsFilledOnceAndKept();
 
 private:
     std::unique_ptr<TestEnvironment::ConfigFolder> m_config;
@@ -345,6 +350,62 @@ void TestRegModule::hiveWrites()
     QCOMPARE(queryValue(key, "ID"), cf);
     session.reset();  // a closed session writes nothing more
     QCOMPARE(int(Registry::hiveFileWrites() - start), writesBeforeClose + writesAtClose);
+}
+
+void TestRegModule::specialFolders_data()
+{
+    QTest::addColumn<int>("csidl");
+    QTest::addColumn<QString>("stored");    // under "User Shell Folders"; "" none
+    QTest::addColumn<QString>("expected");  // "~" the home folder, "$C" the config folder, "$D" the data folder
+
+    QTest::newRow("favorites") << 6 << "" << "$D/Tessaly/Favorites";
+    QTest::newRow("startup") << 7 << "" << "$C/autostart";
+    QTest::newRow("recent") << 8 << "" << "$D/Tessaly/Recent";
+    QTest::newRow("moved") << 6 << "/srv/favs/" << "/srv/favs";
+    QTest::newRow("moved below home") << 7 << "~/Start" << "~/Start";
+    QTest::newRow("relative stored path ignored") << 6 << "favs" << "$D/Tessaly/Favorites";
+    QTest::newRow("no such folder") << 5 << "" << "";
+}
+
+void TestRegModule::specialFolders()
+{
+    QFETCH(int, csidl);
+    QFETCH(QString, stored);
+    QFETCH(QString, expected);
+    const QStringList names = {"", "", "", "", "", "Personal", "Favorites", "Startup", "Recent"};
+    if (!stored.isEmpty()) {
+        createNewKey(SpecialFolders::userShellFoldersKey(), Registry::HKEY_CURRENT_USER);
+        QCOMPARE(setKeyValue(SpecialFolders::userShellFoldersKey(), names[csidl], stored, REG_SZ), ERROR_SUCCESS);
+    }
+    expected.replace("$C", QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    expected.replace("$D", QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    if (expected.startsWith('~'))
+        expected.replace(0, 1, QDir::homePath());
+    QCOMPARE(SpecialFolders::getSpecialFolder(csidl), expected);
+}
+
+// The browsers' entries are filled when missing and then left to the user;
+// the program's own entry follows the program.
+void TestRegModule::appPathsFilledOnceAndKept()
+{
+    QCOMPARE(AppPaths::getAppPath("TESSALY.EXE", ""), QString());
+    QVERIFY(AppPaths::fillAppPaths("/opt/a/tessaly"));
+    QCOMPARE(AppPaths::getAppPath("TESSALY.EXE", ""), QString("/opt/a/tessaly"));
+    QCOMPARE(AppPaths::getAppPath("IEXPLORE.EXE", ""), AppPaths::defaultBrowserOpener());
+    QVERIFY(!AppPaths::getAppPath("Netscape.exe", "").isEmpty());
+    QVERIFY(!AppPaths::getAppPath("Opera.EXE", "").isEmpty());
+    QCOMPARE(AppPaths::getAppPath("Opera.EXE", "Path"), QString());
+
+    const QString operaKey = AppPaths::keyPrefix() + "Opera.EXE";
+    KeyHandle opera;
+    QCOMPARE(openKey(Registry::HKEY_LOCAL_MACHINE, operaKey, &opera), ERROR_SUCCESS);
+    QCOMPARE(setValueEx(opera, "", REG_SZ, QString("/home/u/bin/my-opera")), ERROR_SUCCESS);
+    const quint64 writes = Registry::hiveFileWrites();
+    QVERIFY(AppPaths::fillAppPaths("/opt/a/tessaly"));
+    QCOMPARE(Registry::hiveFileWrites(), writes);  // nothing to change, nothing written
+    QVERIFY(AppPaths::fillAppPaths("/opt/b/tessaly"));
+    QCOMPARE(AppPaths::getAppPath("Opera.EXE", ""), QString("/home/u/bin/my-opera"));
+    QCOMPARE(AppPaths::getAppPath("TESSALY.EXE", ""), QString("/opt/b/tessaly"));
 }
 
 QTEST_GUILESS_MAIN(TestRegModule)
