@@ -1,0 +1,28 @@
+#include "LinuxProgramStarter.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+bool LinuxProgramStarter::startDetached(const QString &program, const QStringList &arguments, QString *error)
+{
+    const QString file = resolve(program);
+    QString failure;
+    if (file.isEmpty())
+        failure = QStringLiteral("The program %1 cannot be found").arg(program);
+    else if (!QProcess::startDetached(file, arguments))
+        failure = QStringLiteral("The program %1 could not be started").arg(file);
+    if (error && !failure.isEmpty())
+        *error = failure;
+    return failure.isEmpty();
+}
+
+QString LinuxProgramStarter::resolve(const QString &program)
+{
+    if (program.isEmpty())
+        return QString();
+    if (!program.contains(QLatin1Char('/')))
+        return QStandardPaths::findExecutable(program);
+    const QFileInfo file(program);
+    return file.isFile() && file.isExecutable() ? file.absoluteFilePath() : QString();
+}

@@ -1,0 +1,44 @@
+#include "QtClipboardAccess.h"
+
+#include <QClipboard>
+#include <QDeadlineTimer>
+#include <QGuiApplication>
+#include <QThread>
+
+QClipboard *QtClipboardAccess::clipboard()
+{
+    return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) ? QGuiApplication::clipboard() : nullptr;
+}
+
+void QtClipboardAccess::clear()
+{
+    if (QClipboard *board = clipboard())
+        board->clear();
+}
+
+void QtClipboardAccess::setText(const QString &text)
+{
+    if (QClipboard *board = clipboard())
+        board->setText(text);
+}
+
+QString QtClipboardAccess::text()
+{
+    QClipboard *board = clipboard();
+    return board ? board->text() : QString();
+}
+
+QString QtClipboardAccess::waitForChange(const QString &before, int waitMs)
+{
+    const QDeadlineTimer deadline(waitMs);
+    for (;;) {
+        // The owner of the clipboard may be this program: its events must run for others to see a change.
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        const QString now = text();
+        if (now != before)
+            return now;
+        if (deadline.hasExpired())
+            return QString();
+        QThread::msleep(5);
+    }
+}
