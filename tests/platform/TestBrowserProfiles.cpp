@@ -1,0 +1,206 @@
+#include "ChromiumProfiles.h"
+#include "FirefoxProfiles.h"
+#include "TestEnvironment.h"
+
+#include <QDateTime>
+#include <QSysInfo>
+#include <QtTest>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// The id of a process that has ended.
+qint64 deadPid()
+{
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(0);
+    waitpid(child, nullptr, 0);
+    return child;
+}
+
+// Folders and files below a home folder, each line "path" (a folder) or "path=text" (a file).
+void makeTree(const QString &home, const QStringList &lines)
+{
+    for (const QString &line : lines) {
+        const qsizetype equals = line.indexOf('=');
+        const QString path = home + '/' + line.left(equals);
+        if (equals < 0) {
+            QVERIFY(QDir().mkpath(path));
+        } else {
+            QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+            TestEnvironment::writeFile(path, line.mid(equals + 1).replace("\\n", "\n").toUtf8());
+        }
+    }
+}
+
+void makeLockLink(const QString &path, const QString &target)
+{
+    QFile::remove(path);
+    QVERIFY(symlink(QFile::encodeName(target).constData(), QFile::encodeName(path).constData()) == 0);
+}
+
+void touchSessionStore(const QString &profile, int secondsAgo)
+{
+    const QString path = profile + "/sessionstore-backups/recovery.jsonlz4";
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(TestEnvironment::writeFile(path, "mozLz40"));
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-secondsAgo), QFileDevice::FileModificationTime));
+}
+
+const QString xdg = QStringLiteral(".config/mozilla/firefox");
+const QString legacy = QStringLiteral(".mozilla/firefox");
+
+}  // namespace
+
+// Finding the profile folders of Firefox and Chromium in a home folder, and whether they run.
+class TestBrowserProfiles : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_home;
+
+private slots:
+    void profileFolders_data()
+    {
+        QTest::addColumn<QStringList>("tree");
+        QTest::addColumn<QStringList>("folders");  // below the home folder
+
+        const QString install = xdg + "/profiles.ini=[Profile0]\\nName=esr\\nIsRelative=1\\nPath=b.default-esr\\n"
+                                      "[Profile1]\\nName=default\\nIsRelative=1\\nPath=a.default\\nDefault=1\\n"
+                                      "[General]\\nStartWithLastProfile=1\\n[Install3B60]\\nDefault=b.default-esr\\nLocked=1\\n";
+        QTest::newRow("install default before the legacy default")
+            << QStringList {xdg + "/a.default", xdg + "/b.default-esr", install}
+            << QStringList {xdg + "/b.default-esr", xdg + "/a.default"};
+        QTest::newRow("installs.ini names a profile")
+            << QStringList {legacy + "/c.dev", legacy + "/installs.ini=[3B60]\nDefault=c.dev\nLocked=1"}
+            << QStringList {legacy + "/c.dev"};
+        QTest::newRow("both files name the same profile once")
+            << QStringList {legacy + "/c.dev", legacy + "/installs.ini=[3B60]\\nDefault=c.dev",
+                            legacy + "/profiles.ini=[Install3B60]\\nDefault=c.dev\\n[Profile0]\\nPath=c.dev\\nDefault=1"}
+            << QStringList {legacy + "/c.dev"};
+        QTest::newRow("XDG location before the old one")
+            << QStringList {legacy + "/old", xdg + "/new", legacy + "/profiles.ini=[Profile0]\\nPath=old\\nDefault=1",
+                            xdg + "/profiles.ini=[Profile0]\\nPath=new\\nDefault=1"}
+            << QStringList {xdg + "/new", legacy + "/old"};
+        QTest::newRow("absolute path with a comma")
+            << QStringList {"elsewhere/p, q", legacy + "/profiles.ini=[Profile0]\\nIsRelative=0\\nPath=HOME/elsewhere/p, q\\nDefault=1"}
+            << QStringList {"elsewhere/p, q"};
+        QTest::newRow("profile that is not the default")
+            << QStringList {legacy + "/x", legacy + "/profiles.ini=[Profile0]\\nPath=x"} << QStringList();
+        QTest::newRow("default profile folder missing")
+            << QStringList {legacy + "/profiles.ini=[Profile0]\\nPath=gone\\nDefault=1"} << QStringList();
+        QTest::newRow("key outside any section and a bare line")
+            << QStringList {legacy + "/y", legacy + "/profiles.ini=Default=y\\ngarbage\\n[Profile0]\\nPath = y \\nDefault=1"}
+            << QStringList {legacy + "/y"};
+        QTest::newRow("no Firefox") << QStringList() << QStringList();
+    }
+
+    void profileFolders()
+    {
+        QFETCH(QStringList, tree);
+        QFETCH(QStringList, folders);
+
+        QTemporaryDir home;
+        makeTree(home.path(), tree.replaceInStrings("HOME", home.path()));
+        QStringList expected;
+        for (const QString &folder : folders)
+            expected.append(home.path() + '/' + folder);
+        QCOMPARE(FirefoxProfiles::profileFolders(home.path()), expected);
+    }
+
+    void isRunning_data()
+    {
+        QTest::addColumn<QString>("lock");  // null: no lock link
+        QTest::addColumn<bool>("running");
+
+        const QString self = QString::number(QCoreApplication::applicationPid());
+        const QString host = QSysInfo::machineHostName();
+        QTest::newRow("lock of this process") << "127.0.0.1:+" + self << true;
+        QTest::newRow("lock without the plus") << "127.0.0.1:" + self << true;
+        QTest::newRow("lock of an ended process") << "127.0.0.1:+" + QString::number(deadPid()) << false;
+        QTest::newRow("no lock") << QString() << false;
+        QTest::newRow("lock without a pid") << "127.0.0.1:+" << false;
+        QTest::newRow("lock with a negative pid") << "127.0.0.1:-1" << false;
+        QTest::newRow("lock with a word") << "127.0.0.1:+init" << false;
+        // Chromium's "<host>-<pid>" is told apart by its own test below.
+        QTest::newRow("Chromium-style lock") << host + "-" + self << false;
+    }
+
+    void isRunning()
+    {
+        QFETCH(QString, lock);
+        QFETCH(bool, running);
+
+        QTemporaryDir profile;
+        if (!lock.isNull())
+            makeLockLink(profile.filePath("lock"), lock);
+        QCOMPARE(FirefoxProfiles::isRunning(profile.path()), running);
+    }
+
+    void runningProfile_data()
+    {
+        QTest::addColumn<QList<int>>("sessionAges");  // per profile a, b, c: seconds, or -1 when not running
+        QTest::addColumn<QString>("running");
+
+        QTest::newRow("none runs") << QList<int> {-1, -1, -1} << QString();
+        QTest::newRow("one runs") << QList<int> {-1, 50, -1} << "b";
+        QTest::newRow("newest session store of several") << QList<int> {300, 20, 100} << "b";
+        QTest::newRow("newest is the last") << QList<int> {300, 200, 10} << "c";
+    }
+
+    void runningProfile()
+    {
+        QFETCH(QList<int>, sessionAges);
+        QFETCH(QString, running);
+
+        QTemporaryDir home;
+        const QString base = home.path() + '/' + legacy;
+        makeTree(home.path(),
+                 {legacy + "/profiles.ini=[Install1]\\nDefault=a\\n[Install2]\\nDefault=b\\n[Install3]\\nDefault=c"});
+        const QString self = QString::number(QCoreApplication::applicationPid());
+        for (int i = 0; i < 3; ++i) {
+            const QString profile = base + '/' + QChar('a' + i);
+            QVERIFY(QDir().mkpath(profile));
+            makeLockLink(profile + "/lock", "127.0.0.1:+" + (sessionAges[i] < 0 ? QString::number(deadPid()) : self));
+            touchSessionStore(profile, qAbs(sessionAges[i]) * 7);
+        }
+        QCOMPARE(FirefoxProfiles::runningProfile(home.path()), running.isEmpty() ? QString() : base + '/' + running);
+    }
+
+    void chromium_data()
+    {
+        QTest::addColumn<QString>("lock");  // null: no lock link
+        QTest::addColumn<bool>("running");
+
+        const QString self = QString::number(QCoreApplication::applicationPid());
+        const QString host = QSysInfo::machineHostName();
+        QTest::newRow("this host, this process") << host + "-" + self << true;
+        QTest::newRow("this host, an ended process") << host + "-" + QString::number(deadPid()) << false;
+        QTest::newRow("another host") << "x" + host + "-" + self << false;
+        QTest::newRow("host name with a dash") << "my-" + host + "-" + self << false;
+        QTest::newRow("no pid") << host + "-" << false;
+        QTest::newRow("no dash") << self << false;
+        QTest::newRow("no lock") << QString() << false;
+    }
+
+    void chromium()
+    {
+        QFETCH(QString, lock);
+        QFETCH(bool, running);
+
+        const QString folder = ChromiumProfiles::userDataFolder(m_home.path(), "chromium");
+        QCOMPARE(folder, m_home.path() + "/.config/chromium");
+        QVERIFY(QDir().mkpath(folder));
+        QFile::remove(folder + "/SingletonLock");
+        if (!lock.isNull())
+            makeLockLink(folder + "/SingletonLock", lock);
+        QCOMPARE(ChromiumProfiles::isRunning(folder), running);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBrowserProfiles)
+#include "TestBrowserProfiles.moc"
