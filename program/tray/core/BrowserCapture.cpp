@@ -1,0 +1,109 @@
+#include "BrowserCapture.h"
+
+#include "AppState.h"
+#include "CaptureEditor.h"
+#include "ClipboardAccess.h"
+#include "DdeClient.h"
+#include "DdeItems.h"
+#include "KeySequences.h"
+
+BrowserCapture::BrowserCapture(AppState &state, BrowserServices services, CaptureEditor &editor)
+    : m_state(state)
+    , m_services(services)
+    , m_editor(editor)
+    , m_search(services.windows, state.platformId)
+{ }
+
+bool BrowserCapture::getBrowserURL()
+{
+    if (m_state.dialogState != AppState::NoDialog)
+        return false;
+    if (m_state.settings.uSK)
+        return grabURLByKeys();
+    if (m_state.settings.pB == 0)
+        return grabURLFromIE();
+    return grabURLByDde(m_state.settings.pB);
+}
+
+bool BrowserCapture::grabURLByKeys()
+{
+    m_state.dialogState = AppState::PromptOpen;
+    bool shown = false;
+    if (const auto window = m_search.findByTitle()) {
+        m_services.windows.activate(window, activateWaitMs);
+        const QString title = m_services.windows.windowTitle(window).left(254);
+        if (BrowserTitles::isBrowserTitle(title)) {
+            const QString url = copyAddressByKeys();
+            m_state.dialogState = AppState::MakingEntry;
+            m_editor.showNewEntry(BrowserTitles::pageTitle(title), url);
+            shown = true;
+        }
+    }
+    m_state.dialogState = AppState::NoDialog;
+    return shown;
+}
+
+QString BrowserCapture::copyAddressByKeys()
+{
+    ClipboardAccess &clipboard = m_services.clipboard;
+    const QString saved = clipboard.text();
+    m_services.keys.send(KeySequences::sendAltD());
+    // Emptied first, so that only a text the browser copies counts as a change.
+    clipboard.clear();
+    m_services.keys.send(KeySequences::sendCtrlC());
+    const QString url = clipboard.waitForChange(QString(), clipboardWaitMs);
+    m_services.keys.send(KeySequences::sendEscape());
+    if (saved.isEmpty())
+        clipboard.clear();
+    else
+        clipboard.setText(saved);
+    return url.trimmed();
+}
+
+bool BrowserCapture::grabURLFromIE()
+{
+    const auto window = m_search.findIEWindow();
+    if (!window)
+        return false;
+    m_state.dialogState = AppState::MakingEntry;
+    m_editor.showNewEntry(window->LocationName, locationURL(*window));
+    m_state.store.countChange();
+    return true;
+}
+
+// Firefox's current page comes from its session store while that names the
+// page the window shows; any other browser's (and a stale session's) from the
+// address bar.
+QString BrowserCapture::locationURL(const BrowserWindowSearch::BrowserWindow &window)
+{
+    if (window.family == BrowserTitles::Family::Firefox) {
+        QString reply;
+        if (m_services.dde.request(DdeItems::serviceName(1), DdeItems::windowInfoTopic,
+                                   DdeItems::lastActiveWindow, &reply)
+            == DdeClient::Status::Ok) {
+            const auto info = DdeItems::readWindowInfo(reply);
+            if (info && (window.LocationName.isEmpty() || info->title == window.LocationName))
+                return info->url;
+        }
+    }
+    m_services.windows.activate(window.HWND, activateWaitMs);
+    return copyAddressByKeys();
+}
+
+bool BrowserCapture::grabURLByDde(int browser)
+{
+    for (int tries = 0; tries < ddeAttempts; ++tries) {
+        QString reply;
+        const auto status = m_services.dde.request(DdeItems::serviceName(browser), DdeItems::windowInfoTopic,
+                                                   DdeItems::lastActiveWindow, &reply);
+        if (status == DdeClient::Status::Ok) {
+            if (const auto info = DdeItems::readWindowInfo(reply)) {
+                m_state.dialogState = AppState::MakingEntry;
+                m_editor.showNewEntry(info->title, info->url);
+                return true;
+            }
+        }
+        browser = browser + 1 > 2 ? 0 : browser + 1;
+    }
+    return false;
+}

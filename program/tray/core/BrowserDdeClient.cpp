@@ -1,0 +1,75 @@
+#include "BrowserDdeClient.h"
+
+#include "DdeItems.h"
+#include "OpenableAddress.h"
+#include "ProgramStarter.h"
+
+BrowserDdeClient::BrowserDdeClient(ProgramStarter &starter, Probes probes)
+    : m_starter(starter)
+    , m_probes(std::move(probes))
+{ }
+
+DdeClient::Status BrowserDdeClient::request(const QString &service, const QString &topic, const QString &item,
+                                            QString *reply)
+{
+    if (topic == DdeItems::openUrlTopic)
+        return openUrl(service, item);
+    if (topic == DdeItems::windowInfoTopic)
+        return windowInfo(service, item, reply);
+    return Status::NoConversation;
+}
+
+DdeClient::Status BrowserDdeClient::openUrl(const QString &service, const QString &item)
+{
+    QString profile;
+    if (service == DdeItems::serviceName(1)) {
+        profile = m_probes.runningFirefoxProfile();
+        if (profile.isEmpty())
+            return Status::NoConversation;
+    } else if (service == DdeItems::serviceName(2)) {
+        if (!m_probes.operaRunning())
+            return Status::NoConversation;
+    } else if (service != DdeItems::serviceName(0)) {
+        return Status::NoConversation;
+    }
+    const auto request = DdeItems::readOpenUrlItem(item);
+    const QUrl url = request ? OpenableAddress::fromText(request->url) : QUrl();
+    // The address reaches the browser as the address rule reads it, or not at all.
+    if (!url.isValid())
+        return Status::Failed;
+    const QString address = url.toString(QUrl::FullyEncoded);
+    const QString window = request->newWindow ? QStringLiteral("--new-window") : QStringLiteral("--new-tab");
+    if (service == DdeItems::serviceName(1))
+        return start(m_probes.appPath(QStringLiteral("Netscape.exe")),
+                     {QStringLiteral("--profile"), profile, window, address});
+    if (service == DdeItems::serviceName(2))
+        return start(m_probes.appPath(QStringLiteral("Opera.EXE")),
+                     request->newWindow ? QStringList {window, address} : QStringList {address});
+    return start(m_probes.appPath(QStringLiteral("IEXPLORE.EXE")), {address});
+}
+
+DdeClient::Status BrowserDdeClient::start(const QString &program, const QStringList &arguments)
+{
+    if (program.isEmpty())
+        return Status::Failed;
+    QString error;
+    return m_starter.startDetached(program, arguments, &error) ? Status::Ok : Status::Failed;
+}
+
+DdeClient::Status BrowserDdeClient::windowInfo(const QString &service, const QString &item, QString *reply)
+{
+    // Chromium's browsers keep no session that can be read: only Firefox answers.
+    if (service != DdeItems::serviceName(1))
+        return Status::NoConversation;
+    const QString profile = m_probes.runningFirefoxProfile();
+    if (profile.isEmpty())
+        return Status::NoConversation;
+    if (item != DdeItems::lastActiveWindow)
+        return Status::Failed;
+    const auto page = m_probes.currentPage(profile);
+    if (!page)
+        return Status::Failed;
+    if (reply)
+        *reply = DdeItems::windowInfoReply(page->url, page->title);
+    return Status::Ok;
+}

@@ -1,0 +1,75 @@
+#include "BrowserWindowSearch.h"
+
+BrowserWindowSearch::BrowserWindowSearch(DesktopWindows &windows, int platformId)
+    : m_windows(windows)
+    , m_platformId(platformId)
+{ }
+
+bool BrowserWindowSearch::enumTitleProc(const DesktopWindows::Window &window, WindowId *found)
+{
+    // A window title is read into a buffer of 255 characters.
+    if (!BrowserTitles::isBrowserTitle(window.title.left(254)))
+        return true;
+    *found = window.id;
+    return false;
+}
+
+bool BrowserWindowSearch::enumFrameProc(const DesktopWindows::Window &window, WindowId *found) const
+{
+    if (window.id != m_ieFrameWindow && window.id != m_cabinetWindow)
+        return true;
+    *found = window.id;
+    return false;
+}
+
+BrowserWindowSearch::WindowId BrowserWindowSearch::findByTitle()
+{
+    WindowId found = 0;
+    if (!m_windows.available())
+        return found;
+    for (const DesktopWindows::Window &window : m_windows.topLevelWindows()) {
+        if (!enumTitleProc(window, &found))
+            break;
+    }
+    return found;
+}
+
+std::optional<BrowserWindowSearch::BrowserWindow> BrowserWindowSearch::findIEWindow()
+{
+    if (!m_windows.available())
+        return std::nullopt;
+    const QList<DesktopWindows::Window> windows = m_windows.topLevelWindows();
+    WindowId found = 0;
+    if (m_platformId == 2) {
+        // The first window of a browser's class, and the first with a browser's title.
+        m_ieFrameWindow = 0;
+        m_cabinetWindow = 0;
+        for (const DesktopWindows::Window &window : windows) {
+            if (!m_ieFrameWindow
+                && BrowserTitles::familyOf(QString(), window.className, window.instanceName)
+                    != BrowserTitles::Family::None)
+                m_ieFrameWindow = window.id;
+            if (!m_cabinetWindow && BrowserTitles::isBrowserTitle(window.title))
+                m_cabinetWindow = window.id;
+        }
+        for (const DesktopWindows::Window &window : windows) {
+            if (!enumFrameProc(window, &found))
+                break;
+        }
+    } else {
+        for (const DesktopWindows::Window &window : windows) {
+            if (!enumTitleProc(window, &found))
+                break;
+        }
+    }
+    if (!found)
+        return std::nullopt;
+    for (const DesktopWindows::Window &window : windows) {
+        if (window.id != found || !window.visible)
+            continue;
+        return BrowserWindow {window.id,
+                              BrowserTitles::familyOf(window.title, window.className, window.instanceName),
+                              BrowserTitles::pageTitle(window.title), true};
+    }
+    return std::nullopt;
+}

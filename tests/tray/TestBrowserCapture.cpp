@@ -1,0 +1,166 @@
+#include "AppState.h"
+#include "BrowserCapture.h"
+#include "BrowserFakes.h"
+#include "KeySequences.h"
+
+#include <QtTest>
+
+namespace {
+
+// Windows written "id|title|class", top-most first; "hidden" at the end of
+// a window's text: not visible.
+QList<DesktopWindows::Window> windowsOf(const QStringList &texts)
+{
+    QList<DesktopWindows::Window> windows;
+    for (const QString &text : texts) {
+        const QStringList parts = text.split(u'|');
+        DesktopWindows::Window window;
+        window.id = parts[0].toULongLong();
+        window.title = parts[1];
+        window.className = parts.value(2);
+        window.visible = parts.value(3) != QLatin1String("hidden");
+        windows << window;
+    }
+    return windows;
+}
+
+const QString stateKeys = QStringLiteral("keys 12+44, clear, keys 11+43, wait 1000, keys 1b");
+
+}  // namespace
+
+// The capture's ways and their order over fake desktop services: what is
+// asked of which service, what reaches the editor, dialogState and
+// changeCount.
+class TestBrowserCapture : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void keySequences_data();
+    void keySequences();
+    void capture_data();
+    void capture();
+};
+
+void TestBrowserCapture::keySequences_data()
+{
+    QTest::addColumn<QList<SyntheticKeys::KeyEvent>>("events");
+    QTest::addColumn<QString>("written");  // key code and d(own) or u(p)
+
+    QTest::newRow("Alt+D") << KeySequences::sendAltD() << "12d 44d 44u 12u";
+    QTest::newRow("Enter") << KeySequences::sendEnter() << "0dd 0du";
+    QTest::newRow("Ctrl+V") << KeySequences::sendCtrlV() << "11d 56d 56u 11u";
+    QTest::newRow("Ctrl+C") << KeySequences::sendCtrlC() << "11d 43d 43u 11u";
+    QTest::newRow("Escape") << KeySequences::sendEscape() << "1bd 1bu";
+}
+
+void TestBrowserCapture::keySequences()
+{
+    QFETCH(QList<SyntheticKeys::KeyEvent>, events);
+    QFETCH(QString, written);
+
+    QStringList texts;
+    for (const SyntheticKeys::KeyEvent &event : events)
+        texts << QString::number(event.virtualKey, 16).rightJustified(2, u'0')
+                + (event.release ? u'u' : u'd');
+    QCOMPARE(texts.join(u' '), written);
+}
+
+void TestBrowserCapture::capture_data()
+{
+    QTest::addColumn<bool>("uSK");
+    QTest::addColumn<int>("pB");
+    QTest::addColumn<int>("dialogState");  // before
+    QTest::addColumn<QStringList>("windows");
+    QTest::addColumn<QStringList>("answers");  // "service=reply" for WWW_GetWindowInfo
+    QTest::addColumn<QString>("copied");       // what Ctrl+C puts on the clipboard ("" nothing)
+    QTest::addColumn<QString>("log");
+    QTest::addColumn<int>("changeCount");
+
+    const QStringList firefox {"1|Untitled - gedit|gedit",
+                               "5|News - World \u2014 Mozilla Firefox|firefox-esr"};
+    const QString session = "Netscape=\"http://s.example/\",\"News - World\"";
+    const QString askNetscape = "dde Netscape|WWW_GetWindowInfo -1";
+
+    QTest::newRow("a dialog open: nothing")
+        << true << 1 << 1 << firefox << QStringList {session} << "http://n.example/"
+        << "" << 0;
+    QTest::newRow("keys: the address copied, the empty clipboard kept empty")
+        << true << 0 << 0 << firefox << QStringList {} << "http://n.example/"
+        << "activate 5, " + stateKeys + ", clear, editor 3 [News - World|http://n.example/]" << 0;
+    QTest::newRow("keys: a stale clipboard is not taken, the user's text comes back")
+        << true << 0 << 0 << firefox << QStringList {} << ""
+        << "activate 5, " + stateKeys + ", set user text, editor 3 [News - World|]" << 0;
+    QTest::newRow("keys: no browser window") << true << 1 << 0 << QStringList {"1|Untitled - gedit|gedit"}
+                                             << QStringList {session} << "http://n.example/"
+                                             << "" << 0;
+    QTest::newRow("pB 0: Firefox's address from its session")
+        << false << 0 << 0 << firefox << QStringList {session} << ""
+        << askNetscape + ", editor 3 [News - World|http://s.example/]" << 1;
+    QTest::newRow("pB 0: a session showing another page: keys")
+        << false << 0 << 0 << firefox << QStringList {"Netscape=\"http://s.example/\",\"Old\""}
+        << "http://n.example/"
+        << askNetscape + ", activate 5, " + stateKeys
+            + ", set user text, editor 3 [News - World|http://n.example/]"
+        << 1;
+    QTest::newRow("pB 0: Chromium by keys")
+        << false << 0 << 0 << QStringList {"1|Untitled - gedit|gedit", "3|Mail - Chromium|chromium"}
+        << QStringList {session} << "http://c.example/"
+        << "activate 3, " + stateKeys + ", set user text, editor 3 [Mail|http://c.example/]" << 1;
+    QTest::newRow("pB 0: a hidden browser window is not found")
+        << false << 0 << 0 << QStringList {"3|Mail - Chromium|chromium|hidden"} << QStringList {session}
+        << "http://c.example/"
+        << "" << 0;
+    QTest::newRow("pB 1: Netscape, then Opera, then IEXPLORE, then nothing")
+        << false << 1 << 0 << firefox << QStringList {} << ""
+        << askNetscape + ", dde Opera|WWW_GetWindowInfo -1, dde IEXPLORE|WWW_GetWindowInfo -1" << 0;
+    QTest::newRow("pB 2: Opera, IEXPLORE, then Netscape answers")
+        << false << 2 << 0 << firefox << QStringList {session} << ""
+        << "dde Opera|WWW_GetWindowInfo -1, dde IEXPLORE|WWW_GetWindowInfo -1, " + askNetscape
+            + ", editor 3 [News - World|http://s.example/]"
+        << 0;
+    QTest::newRow("pB 1: a reply without quotes counts as a failure")
+        << false << 1 << 0 << firefox
+        << QStringList {"Netscape=http://s.example/,News", "Opera=\"http://o.example/\",\"A, B\""} << ""
+        << askNetscape + ", dde Opera|WWW_GetWindowInfo -1, editor 3 [A, B|http://o.example/]" << 0;
+}
+
+void TestBrowserCapture::capture()
+{
+    QFETCH(bool, uSK);
+    QFETCH(int, pB);
+    QFETCH(int, dialogState);
+    QFETCH(QStringList, windows);
+    QFETCH(QStringList, answers);
+    QFETCH(QString, copied);
+    QFETCH(QString, log);
+    QFETCH(int, changeCount);
+
+    AppState state;
+    state.platformId = 2;
+    state.settings.uSK = uSK;
+    state.settings.pB = pB;
+    state.dialogState = dialogState;
+    BrowserFakes::Desktop desktop;
+    desktop.windows.windows = windowsOf(windows);
+    for (const QString &answer : answers) {
+        const QString conversation = answer.section(u'=', 0, 0) + QStringLiteral("|WWW_GetWindowInfo");
+        desktop.dde.statuses[conversation] = DdeClient::Status::Ok;
+        desktop.dde.replies[conversation] = answer.section(u'=', 1);
+    }
+    desktop.clipboard.current
+        = log.contains(QLatin1String("set user text")) ? QStringLiteral("user text") : QString();
+    desktop.clipboard.copied = copied;
+    BrowserFakes::Editor editor(desktop.log, &state.dialogState);
+    BrowserCapture capture(
+        state, {desktop.windows, desktop.keys, desktop.clipboard, desktop.dde, desktop.starter}, editor);
+
+    QCOMPARE(capture.getBrowserURL(), log.contains(QLatin1String("editor")));
+    QCOMPARE(desktop.log.lines.join(QLatin1String(", ")), log);
+    QCOMPARE(state.dialogState, dialogState);
+    QCOMPARE(state.store.changeCount(), changeCount);
+    QVERIFY(desktop.starter.started.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestBrowserCapture)
+#include "TestBrowserCapture.moc"
