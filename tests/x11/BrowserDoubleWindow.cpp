@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QShortcut>
 #include <QVBoxLayout>
+#include <QWindow>
 
 BrowserDoubleWindow::BrowserDoubleWindow(const QString &title, const QString &url, const QString &suffix,
                                          const QString &recordFile)
@@ -13,6 +14,7 @@ BrowserDoubleWindow::BrowserDoubleWindow(const QString &title, const QString &ur
     , m_suffix(suffix)
     , m_recordFile(recordFile)
 {
+    create();  // the native window, so that the title is set on it from the start
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_address);
     layout->addWidget(m_page);
@@ -48,5 +50,8 @@ void BrowserDoubleWindow::navigate()
 void BrowserDoubleWindow::showPage(const QString &title)
 {
     m_page->setText(title);
-    setWindowTitle(title + m_suffix);
+    const QString windowTitle = title + m_suffix;
+    setWindowTitle(windowTitle);
+    // Set on the native window too: QWidget alone was seen to drop the suffix from the X11 title.
+    windowHandle()->setTitle(windowTitle);
 }

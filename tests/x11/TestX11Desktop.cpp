@@ -73,7 +73,9 @@ private slots:
                                              m_folder.filePath("navigated"), "--extra-windows"});
         QVERIFY(m_double.waitForReadyRead(20000));
         QTRY_VERIFY_WITH_TIMEOUT(find(QString(), "RawBadUtf8") && find(DoubleWindows::minimisedTitle()), 10000);
-        m_browser = find("Start page" + suffix)->id;
+        const std::optional<DesktopWindows::Window> browser = find("Start page" + suffix);
+        QVERIFY(browser);
+        m_browser = browser->id;
     }
 
     void cleanupTestCase()
@@ -118,7 +120,9 @@ private slots:
 
     void stackingOrder()
     {
-        const DesktopWindows::WindowId longTitle = find(DoubleWindows::longTitle())->id;
+        const std::optional<DesktopWindows::Window> longWindow = find(DoubleWindows::longTitle());
+        QVERIFY(longWindow);
+        const DesktopWindows::WindowId longTitle = longWindow->id;
         for (const DesktopWindows::WindowId window : {longTitle, m_browser, longTitle}) {
             QVERIFY(m_windows.activate(window, 5000));
             QCOMPARE(m_windows.activeWindow(), window);
