@@ -4,7 +4,7 @@
 
 // Synthetic key presses and releases, sent to whichever window has the
 // keyboard focus (X11: XTest). Keys are named by their Windows virtual-key
-// codes (0x11 Ctrl, 0x12 Alt, 0x0D Enter, 0x1B Escape, 0x74 F6, letters and
+// codes (0x11 Ctrl, 0x12 Alt, 0x0D Enter, 0x1B Escape, 0x75 F6, letters and
 // digits by their upper-case character), which the implementation maps to
 // the display's key codes.
 class SyntheticKeys
