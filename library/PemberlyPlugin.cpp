@@ -1,6 +1,7 @@
 #include "PemberlyPlugin.h"
 
 #include "gConfig.h"
+#include "mergeBrow.h"
 
 QString PemberlyPlugin::libraryName() const
 {
@@ -9,12 +10,14 @@ QString PemberlyPlugin::libraryName() const
 
 QStringList PemberlyPlugin::classNames() const
 {
-    return {QStringLiteral("gConfig")};
+    return {QStringLiteral("gConfig"), QStringLiteral("mergeBrow")};
 }
 
 QObject *PemberlyPlugin::create(const QString &className, QObject *parent)
 {
     if (className == QLatin1String("gConfig"))
         return new gConfig(parent);
+    if (className == QLatin1String("mergeBrow"))
+        return new mergeBrow(parent);
     return nullptr;
 }

@@ -16,8 +16,8 @@ MainMenus::MainMenus(QMainWindow *window)
     mnuOpenAs = command(mnuOpenUrls, "mnuOpenAs", QStringLiteral("Open &As"));
     mnuMergeFrom = subMenu(file, "mnuMergeFrom", QStringLiteral("Merge From"));
     mnuMergeTsy = command(mnuMergeFrom, "mnuMergeTsy", QStringLiteral("Tessaly .TSY"));
-    mnuMergeFavorites = command(mnuMergeFrom, "mnuMergeFavorites", QStringLiteral("IE Favorites"), true);
-    mnuMergeNetscape = command(mnuMergeFrom, "mnuMergeNetscape", QStringLiteral("Netscape .HTM"), true);
+    mnuMergeFavorites = command(mnuMergeFrom, "mnuMergeFavorites", QStringLiteral("IE Favorites"));
+    mnuMergeNetscape = command(mnuMergeFrom, "mnuMergeNetscape", QStringLiteral("Netscape .HTM"));
     mnuSaveUrls = subMenu(file, "mnuSaveUrls", QStringLiteral("&Save URLs"));
     mnuSaveDefault = command(mnuSaveUrls, "mnuSaveDefault", QStringLiteral("Save Default"));
     mnuSaveAs = command(mnuSaveUrls, "mnuSaveAs", QStringLiteral("Save As"));

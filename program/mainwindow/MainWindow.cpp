@@ -20,6 +20,7 @@
 #include "MainMenus.h"
 #include "MainWindowSettings.h"
 #include "MemoryRelease.h"
+#include "MergeCommands.h"
 #include "SelectionCommands.h"
 #include "StackCommands.h"
 #include "StackFile.h"
@@ -66,6 +67,7 @@ MainWindow::MainWindow(AppState &state, Prompter &prompter, TrayWindowSettingsHo
     m_fileDialog = new FileDialogControl(m_prompter, this);
     m_groupCommands = new GroupCommands(*this);
     m_stackCommands = new StackCommands(*this);
+    new MergeCommands(*this);
     new WindowCommands(*this);
     new IndexPanelCommands(*this);
     connectEntryCommands();

@@ -1,0 +1,129 @@
+#include "BookmarkLineParser.h"
+
+#include "BookmarkSink.h"
+#include "HtmlEntities.h"
+
+namespace {
+
+constexpr QStringView folderClose = u"</H3>";
+constexpr QStringView linkClose = u"</A>";
+constexpr QStringView hrefKey = u"HREF=";
+constexpr QStringView separatorLine = u"    <HR>";
+// A top-level item's first tag follows exactly four characters of indentation.
+constexpr qsizetype topLevelIndent = 4;
+
+QStringView withoutLineEnd(QStringView line)
+{
+    while (!line.isEmpty() && (line.back() == u'\n' || line.back() == u'\r'))
+        line.chop(1);
+    return line;
+}
+
+// Where the closing tag starts when it ends the line, or when exactly one
+// character follows it (as older readers left a line end behind); -1 otherwise.
+qsizetype closingTagAt(QStringView line, QStringView tag)
+{
+    if (line.endsWith(tag, Qt::CaseInsensitive))
+        return line.size() - tag.size();
+    if (line.size() > tag.size() && line.chopped(1).endsWith(tag, Qt::CaseInsensitive))
+        return line.size() - 1 - tag.size();
+    return -1;
+}
+
+// The text that ends where the closing tag starts: after the opening tag's
+// last attribute value (the last "\">"), or after its ">" when it has none.
+QStringView elementText(QStringView line, qsizetype closeAt, qsizetype notBefore)
+{
+    const QStringView head = line.first(closeAt);
+    const qsizetype quote = head.lastIndexOf(u"\">");
+    const qsizetype start = quote >= 0 ? quote + 2 : head.lastIndexOf(u'>') + 1;
+    return start < notBefore ? QStringView() : head.sliced(start);
+}
+
+qsizetype countOf(QStringView line, QStringView what)
+{
+    qsizetype count = 0;
+    for (qsizetype at = line.indexOf(what, 0, Qt::CaseInsensitive); at >= 0;
+         at = line.indexOf(what, at + what.size(), Qt::CaseInsensitive))
+        ++count;
+    return count;
+}
+
+}  // namespace
+
+const QString BookmarkLineParser::rootGroupName = QStringLiteral("Netscape: ROOT");
+
+BookmarkLineParser::BookmarkLineParser(BookmarkSink &sink)
+    : m_sink(sink)
+{ }
+
+void BookmarkLineParser::parseBookmarkLine(QStringView line)
+{
+    line = withoutLineEnd(line);
+    if (line.size() < 5) {
+        countLists(line);
+        return;
+    }
+    const qsizetype folderAt = closingTagAt(line, folderClose);
+    if (folderAt >= 0) {
+        parseFolderLine(line, folderAt);
+        return;
+    }
+    const qsizetype href = line.indexOf(hrefKey, 0, Qt::CaseInsensitive);
+    if (href >= 0) {
+        parseLinkLine(line, href);
+        return;
+    }
+    if (line.startsWith(separatorLine, Qt::CaseInsensitive))
+        openGroup(rootGroupName, Group::Root);
+    countLists(line);
+}
+
+void BookmarkLineParser::parseFolderLine(QStringView line, qsizetype tagStart)
+{
+    if (line.indexOf(u'<') != topLevelIndent)
+        return;
+    const QString name = HtmlEntities::decode(elementText(line, tagStart, 0));
+    m_sink.storeLastRootOwner();
+    openGroup(name, Group::Folder);
+    m_folderDepth = m_depth;
+}
+
+void BookmarkLineParser::parseLinkLine(QStringView line, qsizetype href)
+{
+    qsizetype start = href + hrefKey.size();
+    qsizetype end = -1;
+    if (start < line.size() && (line[start] == u'"' || line[start] == u'\'')) {
+        end = line.indexOf(line[start], start + 1);
+        ++start;
+    } else {
+        end = start;
+        while (end < line.size() && !line[end].isSpace() && line[end] != u'>')
+            ++end;
+    }
+    if (end < 0)
+        end = line.size();
+    const QString url = HtmlEntities::decode(line.sliced(start, end - start));
+    const qsizetype closeAt = closingTagAt(line, linkClose);
+    const QString title
+        = closeAt > end ? HtmlEntities::decode(elementText(line, closeAt, end + 1)) : QString();
+    if (m_group == Group::None || m_group == Group::ClosedFolder)
+        openGroup(rootGroupName, Group::Root);
+    m_sink.bungUrl(title, url);
+}
+
+// Follows the lists that open and close, so that a link after its folder's
+// list has closed is known to stand outside it.
+void BookmarkLineParser::countLists(QStringView line)
+{
+    const qsizetype closes = countOf(line, u"</DL");
+    m_depth += int(countOf(line, u"<DL") - closes);
+    if (closes > 0 && m_group == Group::Folder && m_depth <= m_folderDepth)
+        m_group = Group::ClosedFolder;
+}
+
+void BookmarkLineParser::openGroup(const QString &name, Group kind)
+{
+    m_sink.newGroup(name);
+    m_group = kind;
+}

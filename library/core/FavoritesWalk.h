@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class BookmarkSink;
+
+// Walks a favorites folder: the internet shortcuts (".url" in any case) of a
+// folder are reported first, then each subfolder, as a group named after it
+// followed by its own contents. Nested folders become groups of their own,
+// not subgroups. Within a folder names are taken in order without regard to
+// case, then in byte order, so the same folder always merges the same way.
+// A folder reached a second time (through a symbolic link) is not walked
+// again, and what cannot be read is passed over.
+namespace FavoritesWalk {
+
+// Called once for each folder walked, with how many have been walked.
+using FolderDone = std::function<void(int folders)>;
+
+void walkFavorites(const QString &path, BookmarkSink &sink, const FolderDone &folderDone = {});
+
+// The order of names within a folder.
+bool nameOrder(const QString &a, const QString &b);
+
+}  // namespace FavoritesWalk

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+// Internet-shortcut files (.url), as the favorites folder holds them.
+namespace UrlFileReader {
+
+// The value of the URL= key of the [InternetShortcut] section, wherever that
+// section stands in the file; keys and section names in any case, the first
+// URL= of the section counting. "" when the file cannot be read or has none.
+// UTF-16 files (with their byte-order mark) are read as well as UTF-8 and
+// Windows-1252 ones.
+QString readUrlFile(const QString &fileName);
+
+// The same for the file's bytes.
+QString urlOfShortcut(QByteArrayView bytes);
+
+}  // namespace UrlFileReader

@@ -1,0 +1,106 @@
+#include "mergeBrow.h"
+
+#include "BookmarkFileReader.h"
+#include "BookmarkSink.h"
+#include "FavoritesWalk.h"
+#include "SpecialFolders.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QVariant>
+
+namespace {
+
+// The hourglass while a merge reads, where the process shows windows.
+class WaitPointer
+{
+public:
+    WaitPointer()
+        : m_shown(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr)
+    {
+        if (m_shown)
+            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    }
+    ~WaitPointer()
+    {
+        if (m_shown)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    WaitPointer(const WaitPointer &) = delete;
+    WaitPointer &operator=(const WaitPointer &) = delete;
+
+private:
+    const bool m_shown;
+};
+
+// What the readers find, raised as the object's events.
+class EventSink : public BookmarkSink
+{
+public:
+    explicit EventSink(mergeBrow &source)
+        : m_source(source)
+    { }
+    void newGroup(const QString &name) override { emit m_source.NewGroup(name); }
+    void bungUrl(const QString &title, const QString &url) override { emit m_source.BungURL(title, url); }
+    void storeLastRootOwner() override { emit m_source.storeLastRootOwner(); }
+
+private:
+    mergeBrow &m_source;
+};
+
+}  // namespace
+
+const QString mergeBrow::rootFavoritesGroup = QStringLiteral("E-Favorites: (Was Root)");
+const QString mergeBrow::mergeTitle = QStringLiteral("Merge From Netscape Bookmarks");
+const QString mergeBrow::openTitle = QStringLiteral("Open Netscape Bookmarks As");
+// Browsers of today name their exports ".html".
+const QString mergeBrow::bookmarkFilter = QStringLiteral("(*.HTM)|*.htm *.html");
+
+mergeBrow::mergeBrow(QObject *parent)
+    : QObject(parent)
+{ }
+
+void mergeBrow::MergeFaves(qlonglong hWnd)
+{
+    m_hWnd = hWnd;
+    emit NewGroup(rootFavoritesGroup);
+    const WaitPointer wait;
+    const QString folder = m_favoritesFolder.isEmpty()
+        ? SpecialFolders::getSpecialFolder(SpecialFolders::Favorites)
+        : m_favoritesFolder;
+    if (folder.isEmpty())
+        return;
+    EventSink sink(*this);
+    FavoritesWalk::walkFavorites(folder, sink, [this](int folders) { emit Progress(folders, 0); });
+}
+
+void mergeBrow::OpenNSAs(bool merge)
+{
+    const QString fileName = askForFile(merge);
+    if (!fileName.isEmpty())
+        readBookmarkFile(fileName);
+}
+
+// The file chosen in the host's dialog; "" when there is no dialog or it was
+// cancelled.
+QString mergeBrow::askForFile(bool merge) const
+{
+    QObject *dialog = m_thisForm ? m_thisForm->findChild<QObject *>(QStringLiteral("dlgDialog")) : nullptr;
+    if (!dialog)
+        return QString();
+    dialog->setProperty("DialogTitle", merge ? mergeTitle : openTitle);
+    dialog->setProperty("Filter", bookmarkFilter);
+    dialog->setProperty("CancelError", true);
+    dialog->setProperty("FileName", QString());
+    if (!QMetaObject::invokeMethod(dialog, "ShowOpen"))
+        return QString();
+    return dialog->property("FileName").toString();
+}
+
+bool mergeBrow::readBookmarkFile(const QString &fileName)
+{
+    const WaitPointer wait;
+    EventSink sink(*this);
+    return BookmarkFileReader::readBookmarkFile(
+        fileName, sink, [this](qint64 done, qint64 total) { emit Progress(done, total); });
+}

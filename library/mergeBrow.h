@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+// Merges a favorites folder or a Netscape bookmark file into the host's
+// store without touching it: what it finds is raised as events (NewGroup,
+// BungURL, storeLastRootOwner), and the host's handlers make the groups and
+// entries. The bookmark file is chosen through the host window's file dialog
+// "dlgDialog", driven by name. One object serves one merge.
+class mergeBrow : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QObject *thisForm READ thisForm WRITE setThisForm)
+    Q_PROPERTY(int lastRootOwner READ lastRootOwner WRITE setLastRootOwner)
+    // The folder that MergeFaves walks; "" (the default) for the shell's
+    // Favorites folder.
+    Q_PROPERTY(QString favoritesFolder READ favoritesFolder WRITE setFavoritesFolder)
+
+public:
+    static const QString rootFavoritesGroup;
+    static const QString mergeTitle;
+    static const QString openTitle;
+    static const QString bookmarkFilter;
+
+    explicit mergeBrow(QObject *parent = nullptr);
+
+    QObject *thisForm() const { return m_thisForm; }
+    void setThisForm(QObject *form) { m_thisForm = form; }
+    int lastRootOwner() const { return m_lastRootOwner; }
+    void setLastRootOwner(int owner) { m_lastRootOwner = owner; }
+    QString favoritesFolder() const { return m_favoritesFolder; }
+    void setFavoritesFolder(const QString &folder) { m_favoritesFolder = folder; }
+
+    // Merges the favorites folder: its own favorites into the group
+    // "E-Favorites: (Was Root)", each subfolder into a group of its name.
+    Q_INVOKABLE void MergeFaves(qlonglong hWnd);
+    // Asks for a bookmark file through thisForm's dlgDialog and merges it;
+    // merge chooses the dialog's title. Cancelling merges nothing.
+    Q_INVOKABLE void OpenNSAs(bool merge);
+
+signals:
+    void NewGroup(const QString &gName);
+    void BungURL(const QString &title, const QString &url);
+    void storeLastRootOwner();
+    // How far a merge has come: bytes of the file read of its size, or
+    // folders walked (total 0, not known before the end).
+    void Progress(qint64 done, qint64 total);
+
+private:
+    QString askForFile(bool merge) const;
+    bool readBookmarkFile(const QString &fileName);
+
+    QPointer<QObject> m_thisForm;
+    int m_lastRootOwner = 0;
+    qlonglong m_hWnd = 0;
+    QString m_favoritesFolder;
+};

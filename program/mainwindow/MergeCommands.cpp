@@ -1,0 +1,89 @@
+#include "MergeCommands.h"
+
+#include "AppState.h"
+#include "ComponentRegistry.h"
+#include "DayCount.h"
+#include "MainMenus.h"
+#include "MainWindow.h"
+#include "MergeTarget.h"
+#include "ModalScope.h"
+#include "TrayWindowSettingsHost.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+const QString MergeCommands::progId = QStringLiteral("Pemberly.mergeBrow");
+
+MergeCommands::MergeCommands(MainWindow &window)
+    : QObject(&window)
+    , m_window(window)
+{
+    MainMenus *menus = window.menus();
+    connect(menus->mnuMergeFavorites, &QAction::triggered, this, &MergeCommands::mergeFavorites);
+    connect(menus->mnuMergeNetscape, &QAction::triggered, this, &MergeCommands::mergeNetscape);
+}
+
+void MergeCommands::mergeFavorites()
+{
+    // The tray window's handle, kept by the merge object; 0 without a native window.
+    auto *tray = dynamic_cast<QWidget *>(m_window.trayHost());
+    const qlonglong hWnd = tray ? qlonglong(tray->internalWinId()) : 0;
+    runMerge([hWnd](QObject *mb) { QMetaObject::invokeMethod(mb, "MergeFaves", Q_ARG(qlonglong, hWnd)); });
+}
+
+void MergeCommands::mergeNetscape()
+{
+    runMerge([this](QObject *mb) {
+        mb->setProperty("thisForm", QVariant::fromValue<QObject *>(&m_window));
+        QMetaObject::invokeMethod(mb, "OpenNSAs", Q_ARG(bool, true));
+    });
+}
+
+void MergeCommands::runMerge(const std::function<void(QObject *)> &call)
+{
+    AppState &state = m_window.state();
+    QString error;
+    std::unique_ptr<QObject> mb(ComponentRegistry::createObject(progId, nullptr, &error));
+    if (!mb) {
+        m_window.showStatus(error);
+        return;
+    }
+    MergeTarget target(state.store, DayCount::now(), mb.get());
+    ComponentRegistry::connectEventsByName(mb.get(), &target, QStringLiteral("mb"));
+    ComponentRegistry::connectEventsByName(mb.get(), this, QStringLiteral("mb"));
+    {
+        // The tray's timer and the entry commands wait while the merge runs.
+        const ModalScope modal(state, &m_window);
+        call(mb.get());
+    }
+    mb.reset();
+    finish(target);
+}
+
+void MergeCommands::finish(const MergeTarget &target)
+{
+    m_window.fullScrnRefresh(true);
+    if (target.groupsAdded() == 0 && target.entriesAdded() == 0) {
+        m_window.showStatus(QString());
+        return;
+    }
+    m_window.state().store.countChange();
+    QString text
+        = QStringLiteral("Merged %1 groups, %2 entries").arg(target.groupsAdded()).arg(target.entriesAdded());
+    if (target.entriesRefused() > 0)
+        text += QStringLiteral("; %1 entries found no room").arg(target.entriesRefused());
+    m_window.showStatus(text);
+}
+
+void MergeCommands::mb_Progress(qint64 done, qint64 total)
+{
+    if (total > 0)
+        m_window.showStatus(QStringLiteral("Merging: %1%").arg(done * 100 / total));
+    else
+        m_window.showStatus(QStringLiteral("Merging: %1 folders").arg(done));
+    // Repaint the window, but let no user command run half-way through the merge.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}

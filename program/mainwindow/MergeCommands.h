@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+
+class MainWindow;
+class MergeTarget;
+
+// The main window's "Merge From" commands for a favorites folder and a
+// Netscape bookmark file. Each creates the library's merge object through
+// the component registry, receives its events into the store, and rebuilds
+// the screen once the merge is over. User commands wait until then: the
+// window only repaints while a large file is read.
+class MergeCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    static const QString progId;
+
+    explicit MergeCommands(MainWindow &window);
+
+    void mergeFavorites();
+    void mergeNetscape();
+
+public slots:
+    // The merge object's progress event.
+    void mb_Progress(qint64 done, qint64 total);
+
+private:
+    // Creates the merge object, runs call on it with its events received,
+    // releases it and shows what was added.
+    void runMerge(const std::function<void(QObject *mb)> &call);
+    void finish(const MergeTarget &target);
+
+    MainWindow &m_window;
+};

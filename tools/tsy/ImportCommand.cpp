@@ -1,0 +1,73 @@
+#include "ImportCommand.h"
+
+#include "ComponentRegistry.h"
+#include "DayCount.h"
+#include "LockedStackFileEdit.h"
+#include "MergeTarget.h"
+#include "StackFile.h"
+#include "URLBlock.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <memory>
+
+namespace {
+
+const QString progId = QStringLiteral("Pemberly.mergeBrow");
+
+struct Added
+{
+    int groups = 0;
+    qsizetype entries = 0;
+};
+
+}  // namespace
+
+int ImportCommand::execute(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    if (!parse(parser, arguments, 2))
+        return UsageError;
+    const QString target = parser.positionalArguments().at(0);
+    const QString source = parser.positionalArguments().at(1);
+    if (QFileInfo(target).suffix().compare(QLatin1String("bak"), Qt::CaseInsensitive) == 0)
+        return usageError(QStringLiteral("%1: a .bak file would be its own backup").arg(target));
+    QString error;
+    if (!checkSource(source, &error))
+        return fileError(error);
+    std::unique_ptr<QObject> mb(ComponentRegistry::createObject(progId, nullptr, &error));
+    if (!mb)
+        return fileError(error);
+
+    Added added;
+    const auto mergeAndSave = [&](QString *error) {
+        URLBlock store;
+        const double now = DayCount::now();
+        if (QFileInfo::exists(target) && !StackFile::loadStackFile(store, target, false, now, error))
+            return false;
+        MergeTarget handlers(store, now, mb.get());
+        ComponentRegistry::connectEventsByName(mb.get(), &handlers, QStringLiteral("mb"));
+        merge(mb.get(), source);
+        added = {handlers.groupsAdded(), handlers.entriesAdded()};
+        store.countChange();
+        return StackFile::saveStackFileWithBackup(store, target, LockedStackFileEdit::backupPathOf(target),
+                                                  error);
+    };
+    if (!LockedStackFileEdit::run(target, mergeAndSave, &error))
+        return fileError(error);
+    m_out << "Added " << added.groups << " groups and " << added.entries << " entries to " << target << '\n';
+    return Success;
+}
+
+QString ImportCommand::sharedHelp()
+{
+    return QStringLiteral("The groups are added after FILE's groups (also when a group of that name\n"
+                          "exists); the entries are created now and never visited. FILE is begun\n"
+                          "empty when it does not exist yet. FILE's previous content is kept as the\n"
+                          "backup: FILE's name with the extension .bak. The count of groups and\n"
+                          "entries added is printed.\n"
+                          "\n"
+                          "FILE is locked while it is changed: a FILE that another tsy command is\n"
+                          "changing is waited for a few seconds, a FILE that Tessaly holds loaded is\n"
+                          "left as it is (flush it in Tessaly first).\n");
+}

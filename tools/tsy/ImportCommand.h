@@ -1,0 +1,27 @@
+#pragma once
+
+#include "Command.h"
+
+class QObject;
+
+// A tsy command that merges foreign bookmarks into a stack file with the
+// library's merge object, created through the component registry as the
+// program creates it, so that both merge the same way. FILE is loaded (or
+// begun empty when it does not exist yet), merged into and saved with its
+// backup, all under its lock.
+class ImportCommand : public Command
+{
+public:
+    using Command::Command;
+
+protected:
+    int execute(const QStringList &arguments) override;
+
+    // False, with an error text, when the source cannot be merged at all.
+    virtual bool checkSource(const QString &source, QString *error) const = 0;
+    // Runs the merge object on the source.
+    virtual void merge(QObject *mb, const QString &source) const = 0;
+
+    // The help paragraph shared by the import commands.
+    static QString sharedHelp();
+};

@@ -1,0 +1,36 @@
+#include "ImportFavoritesCommand.h"
+
+#include <QFileInfo>
+#include <QObject>
+#include <QVariant>
+
+QString ImportFavoritesCommand::summary() const
+{
+    return QStringLiteral("merge a favorites folder of .url files into a stack file");
+}
+
+QString ImportFavoritesCommand::help() const
+{
+    return QStringLiteral("Usage: tsy import-favorites FILE.tsy DIR\n"
+                          "\n"
+                          "Merges a favorites folder (internet shortcuts, .url) into FILE the way\n"
+                          "Tessaly's \"Merge From\" > \"IE Favorites\" merges the Favorites folder: the\n"
+                          "shortcuts directly in DIR go to a group \"E-Favorites: (Was Root)\", and\n"
+                          "each folder below becomes a group of its own name, nested ones too.\n"
+                          "Names are taken in order without regard to case.\n")
+        + sharedHelp();
+}
+
+bool ImportFavoritesCommand::checkSource(const QString &source, QString *error) const
+{
+    if (QFileInfo(source).isDir())
+        return true;
+    *error = QStringLiteral("%1: not a folder").arg(source);
+    return false;
+}
+
+void ImportFavoritesCommand::merge(QObject *mb, const QString &source) const
+{
+    mb->setProperty("favoritesFolder", QVariant(source));
+    QMetaObject::invokeMethod(mb, "MergeFaves", Q_ARG(qlonglong, 0));
+}

@@ -1,0 +1,42 @@
+#include "ImportHtmlCommand.h"
+
+#include "ChosenFileDialog.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QObject>
+#include <QVariant>
+
+QString ImportHtmlCommand::summary() const
+{
+    return QStringLiteral("merge a browser's bookmark file (.html) into a stack file");
+}
+
+QString ImportHtmlCommand::help() const
+{
+    return QStringLiteral("Usage: tsy import-html FILE.tsy BOOKMARKS.html\n"
+                          "\n"
+                          "Merges a Netscape bookmark file, as Firefox and Chromium export it, into\n"
+                          "FILE the way Tessaly's \"Merge From\" > \"Netscape .HTM\" does: each folder\n"
+                          "of the top level becomes a group (its subfolders' links join it), and\n"
+                          "links outside every folder go to a group \"Netscape: ROOT\".\n")
+        + sharedHelp();
+}
+
+bool ImportHtmlCommand::checkSource(const QString &source, QString *error) const
+{
+    QFile file(source);
+    if (QFileInfo(source).isFile() && file.open(QIODevice::ReadOnly))
+        return true;
+    *error = QStringLiteral("%1: cannot read the bookmark file").arg(source);
+    return false;
+}
+
+void ImportHtmlCommand::merge(QObject *mb, const QString &source) const
+{
+    QObject form;
+    new ChosenFileDialog(source, &form);
+    mb->setProperty("thisForm", QVariant::fromValue(&form));
+    QMetaObject::invokeMethod(mb, "OpenNSAs", Q_ARG(bool, true));
+    mb->setProperty("thisForm", QVariant::fromValue<QObject *>(nullptr));
+}
