@@ -34,8 +34,10 @@ QString QtClipboardAccess::waitForChange(const QString &before, int waitMs)
     for (;;) {
         // The owner of the clipboard may be this program: its events must run for others to see a change.
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        // An empty read is no change: while the clipboard passes from one
+        // owner to the next its text can read as empty for a moment.
         const QString now = text();
-        if (now != before)
+        if (!now.isEmpty() && now != before)
             return now;
         if (deadline.hasExpired())
             return QString();

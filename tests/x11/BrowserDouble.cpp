@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QTextStream>
+#include <QTimer>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -24,6 +25,19 @@ namespace {
 
 // Windows made directly with Xlib, so that their name properties hold
 // exactly the bytes that a test wants (Qt would write proper UTF-8).
+// Marks a mapped window minimised the way a window manager that keeps such
+// windows mapped does; after the window manager has taken the window in, so
+// that it does not set the state anew.
+void stateHidden(Display *display, ::Window window)
+{
+    QTimer::singleShot(500, [display, window] {
+        const Atom hidden = XInternAtom(display, "_NET_WM_STATE_HIDDEN", False);
+        XChangeProperty(display, window, XInternAtom(display, "_NET_WM_STATE", False), XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char *>(&hidden), 1);
+        XFlush(display);
+    });
+}
+
 void showRawWindows(Display *display)
 {
     const Atom netWmPid = XInternAtom(display, "_NET_WM_PID", False);
@@ -39,6 +53,8 @@ void showRawWindows(Display *display)
         XClassHint hint {const_cast<char *>("raw"), const_cast<char *>(raw.className)};
         XSetClassHint(display, window, &hint);
         XMapWindow(display, window);
+        if (qstrcmp(raw.className, "RawStateHidden") == 0)
+            stateHidden(display, window);
     }
     XFlush(display);
 }

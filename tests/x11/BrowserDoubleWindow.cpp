@@ -14,7 +14,6 @@ BrowserDoubleWindow::BrowserDoubleWindow(const QString &title, const QString &ur
     , m_suffix(suffix)
     , m_recordFile(recordFile)
 {
-    create();  // the native window, so that the title is set on it from the start
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_address);
     layout->addWidget(m_page);
@@ -50,8 +49,20 @@ void BrowserDoubleWindow::navigate()
 void BrowserDoubleWindow::showPage(const QString &title)
 {
     m_page->setText(title);
-    const QString windowTitle = title + m_suffix;
-    setWindowTitle(windowTitle);
-    // Set on the native window too: QWidget alone was seen to drop the suffix from the X11 title.
-    windowHandle()->setTitle(windowTitle);
+    setWindowTitle(title + m_suffix);
+    applyTitle();
+}
+
+void BrowserDoubleWindow::setVisible(bool visible)
+{
+    QWidget::setVisible(visible);
+    applyTitle();
+}
+
+// Sets the title on the native window as well: QWidget was seen to drop the
+// part after the dash from the X11 title when the window is shown.
+void BrowserDoubleWindow::applyTitle()
+{
+    if (windowHandle())
+        windowHandle()->setTitle(windowTitle());
 }

@@ -18,7 +18,10 @@ class BrowserDoubleWindow : public QWidget
 public:
     BrowserDoubleWindow(const QString &title, const QString &url, const QString &suffix, const QString &recordFile);
 
+    void setVisible(bool visible) override;
+
 private:
+    void applyTitle();
     void selectAddress();
     void navigate();
     void showPage(const QString &title);

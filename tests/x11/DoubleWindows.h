@@ -36,6 +36,9 @@ inline const RawWindow rawWindows[] = {
     {"RawLatin1", "STRING", QByteArray("caf\xe9 \xff latin-1")},
     {"RawCompound", "COMPOUND_TEXT", QByteArray("\x1b$(Bgar\x1b%Gbage \xff\xfe\x1b-A\xe9")},
     {"RawBadUtf8", "UTF8_STRING", QByteArray("bad \xc3\x28 utf8 \xff")},
+    // Mapped, and then said hidden (minimised) in its _NET_WM_STATE, as
+    // compositing window managers leave minimised windows.
+    {"RawStateHidden", "STRING", QByteArray("stated hidden")},
 };
 
 }  // namespace DoubleWindows
