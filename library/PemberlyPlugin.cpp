@@ -2,6 +2,7 @@
 
 #include "gConfig.h"
 #include "mergeBrow.h"
+#include "uAbout.h"
 
 QString PemberlyPlugin::libraryName() const
 {
@@ -10,7 +11,7 @@ QString PemberlyPlugin::libraryName() const
 
 QStringList PemberlyPlugin::classNames() const
 {
-    return {QStringLiteral("gConfig"), QStringLiteral("mergeBrow")};
+    return {QStringLiteral("gConfig"), QStringLiteral("mergeBrow"), QStringLiteral("uAbout")};
 }
 
 QObject *PemberlyPlugin::create(const QString &className, QObject *parent)
@@ -19,5 +20,7 @@ QObject *PemberlyPlugin::create(const QString &className, QObject *parent)
         return new gConfig(parent);
     if (className == QLatin1String("mergeBrow"))
         return new mergeBrow(parent);
+    if (className == QLatin1String("uAbout"))
+        return new uAbout(parent);
     return nullptr;
 }

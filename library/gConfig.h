@@ -1,13 +1,22 @@
 #pragma once
 
+#include "OptionsValues.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QVariant>
+#include <memory>
+
+class frmOptions;
 
 // The settings object behind the options dialog. The host copies its
-// settings into the properties, lets the user edit them and reads them back
-// when the object raises ApplyCurrent. Flags are bool, "byte" settings are
-// unsigned 8-bit; each property is backed by one field.
+// settings into the properties, lets the user edit them (ShowWnd) and reads
+// them back when the object raises ApplyCurrent. Flags are bool, "byte"
+// settings are unsigned 8-bit; each property is backed by one field. The
+// object owns its dialog, frmOptions, from its creation to its end (in a
+// program with windows; elsewhere there is no dialog and ShowWnd returns
+// at once).
 class gConfig : public QObject
 {
     Q_OBJECT
@@ -34,6 +43,7 @@ class gConfig : public QObject
 
 public:
     explicit gConfig(QObject *parent = nullptr);
+    ~gConfig() override;
 
     // The host's main window, which the library calls back by name.
     QObject *frmMe() const { return m_frmMe; }
@@ -51,11 +61,31 @@ public:
     // the host has no such procedure.
     Q_INVOKABLE QString findCurrentVersion() const;
 
+    // Fills the dialog from the properties and shows it modally; returns
+    // when it has closed. The result is left empty.
+    Q_INVOKABLE QVariant ShowWnd();
+
 signals:
     // The properties hold the settings the user applied.
     void ApplyCurrent();
 
+private slots:
+    // The dialog's "Apply" or "OK": the startup shortcut, the properties
+    // from the controls, then ApplyCurrent to the host. A change of the
+    // floating button hides the dialog meanwhile; after "Apply" it is shown
+    // again.
+    void gcfg_ApplyCurrent();
+    // The dialog's "Help": the host's out_ShowHelpID with the dialog's window.
+    void showHelp(int contextId);
+
 private:
+    OptionsValues values() const;
+    void setValues(const OptionsValues &values);
+
+    std::unique_ptr<frmOptions> m_dialog;
+    QString m_programPath;  // the host's answer when the dialog opened
+    bool m_showAgain = false;
+
     QString m_aP;
     QPointer<QObject> m_frmMe;  // the host's objects may go before this one
     QPointer<QObject> m_appMe;

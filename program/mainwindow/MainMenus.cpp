@@ -77,7 +77,7 @@ MainMenus::MainMenus(QMainWindow *window)
 
     QMenu *settings = bar->addMenu(QStringLiteral("&Settings"));
     settings->setObjectName(QStringLiteral("mnuSettings"));
-    mnuPreferences = command(settings, "mnuPreferences", QStringLiteral("Preferences"), true);
+    mnuPreferences = command(settings, "mnuPreferences", QStringLiteral("Preferences"));
     mnuLoadSettings = command(settings, "mnuLoadSettings", QStringLiteral("Load Settings"));
     mnuSaveSettings = command(settings, "mnuSaveSettings", QStringLiteral("Save Settings"));
     settings->addSeparator();
@@ -86,8 +86,8 @@ MainMenus::MainMenus(QMainWindow *window)
 
     QMenu *help = bar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelpMenu"));
-    mnuHelp = command(help, "mnuHelp", QStringLiteral("Help"), true);
-    mnuAbout = command(help, "mnuAbout", QStringLiteral("About"), true);
+    mnuHelp = command(help, "mnuHelp", QStringLiteral("Help"));
+    mnuAbout = command(help, "mnuAbout", QStringLiteral("About"));
 
     mnuPopup = new QMenu(window);
     mnuPopup->setObjectName(QStringLiteral("mnuPopup"));

@@ -22,6 +22,7 @@
 #include "MemoryRelease.h"
 #include "MergeCommands.h"
 #include "SelectionCommands.h"
+#include "PreferencesCommands.h"
 #include "StackCommands.h"
 #include "StackFile.h"
 #include "StandardView.h"
@@ -73,6 +74,7 @@ MainWindow::MainWindow(AppState &state, Prompter &prompter, TrayWindowSettingsHo
     connectEntryCommands();
     m_settingsHost = std::make_unique<MainWindowSettings>(*this);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState applicationState) {
+    m_preferences = new PreferencesCommands(*this);
         if (applicationState == Qt::ApplicationInactive)
             hideWhenDeactivated();
     });
@@ -143,6 +145,16 @@ void MainWindow::setUrlOpener(UrlOpener *opener)
 EntryListModel *MainWindow::activeModel() const
 {
     return m_view.activeList == 1 ? m_standardModel : m_advancedModel;
+QString MainWindow::gcfg_findCurrentVersion(const QString &exeName, const QString &valueName)
+{
+    return PreferencesCommands::findCurrentVersion(exeName, valueName);
+}
+
+void MainWindow::out_ShowHelpID(int contextId, int)
+{
+    m_preferences->showHelpTopic(contextId);
+}
+
 }
 
 EntryListView *MainWindow::activeList() const

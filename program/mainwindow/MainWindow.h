@@ -19,6 +19,7 @@ class GroupCommands;
 class MainMenus;
 class MainWindowSettings;
 class Prompter;
+class PreferencesCommands;
 class QLabel;
 class QMenu;
 class QStackedWidget;
@@ -61,6 +62,13 @@ public:
 
     // Refills the active entry list from the store with the group choice and filters.
     void RefreshURLPage() override;
+    UrlOpener &urlOpener() const { return *m_opener; }
+    PreferencesCommands *preferences() const { return m_preferences; }
+
+    // Called by the library's settings object by name: the registered path
+    // of a program (its App Paths entry), and a help page by context number.
+    Q_INVOKABLE QString gcfg_findCurrentVersion(const QString &exeName, const QString &valueName);
+    Q_INVOKABLE void out_ShowHelpID(int contextId, int hWnd);
     void fullScrnRefresh(bool refill);
     // The Standard tab's group combo, from the group table.
     void buildMainScrn();
@@ -125,6 +133,10 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Applied options: the floating button shown or hidden, or its setting
+    // (aI) flipped by the tray window with the button.
+    void floatingButtonShown(bool shown);
+    void activeIconToggled();
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -144,6 +156,7 @@ private:
     QTabBar *m_tabs = nullptr;
     QStackedWidget *m_pages = nullptr;
     StandardView *m_standard = nullptr;
+    PreferencesCommands *m_preferences = nullptr;
     AdvancedView *m_advanced = nullptr;
     EntryListModel *m_standardModel = nullptr;
     EntryListModel *m_advancedModel = nullptr;

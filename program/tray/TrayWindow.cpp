@@ -1,8 +1,12 @@
 #include "TrayWindow.h"
 
+#include "AboutCommands.h"
+#include "AppPaths.h"
 #include "AppState.h"
 #include "ComponentRegistry.h"
+#include "DesktopUrlOpener.h"
 #include "FloatingButton.h"
+#include "HelpPages.h"
 #include "HiveSession.h"
 #include "MainWindow.h"
 #include "ProgramPaths.h"
@@ -94,17 +98,22 @@ void TrayWindow::buildMenu()
         }
     });
     m_menu->addSeparator();
-    // Help, contact, web site and about come with the help pages and the about box.
-    item("mHelp", QStringLiteral("Tessaly Help"))->setEnabled(false);
-    item("mContact", QStringLiteral("Contacting Orvane"))->setEnabled(false);
+    connect(item("mHelp", QStringLiteral("Tessaly Help")), &QAction::triggered, this, [this] {
+        DesktopUrlOpener opener;
+        HelpPages::open(opener, m_state.appFolder, 0, nullptr);
+    });
+    connect(item("mContact", QStringLiteral("Contacting Orvane")), &QAction::triggered, this,
+            [this] { AboutCommands::sDo(m_button, 0); });
     m_menu->addSeparator();
-    item("mWebSite", QStringLiteral("Tessaly Web Site"))->setEnabled(false);
+    connect(item("mWebSite", QStringLiteral("Tessaly Web Site")), &QAction::triggered, this,
+            [this] { AboutCommands::sDo(m_button, 1); });
     m_menu->addSeparator();
     m_flush = item("mFlush", QStringLiteral("Flush"));
     m_flush->setEnabled(false);
     connect(m_flush, &QAction::triggered, this, &TrayWindow::flushMainWindow);
     m_menu->addSeparator();
-    item("mAbout", QStringLiteral("About"))->setEnabled(false);
+    connect(item("mAbout", QStringLiteral("About")), &QAction::triggered, this,
+            [this] { AboutCommands::showAboutBox(m_state, m_button); });
     connect(item("mPopExit", QStringLiteral("Unload")), &QAction::triggered, this, &TrayWindow::unload);
 }
 
@@ -113,6 +122,7 @@ void TrayWindow::start(const QStringList &arguments)
     m_state.stackBase = ProgramPaths::stackBase(ProgramPaths::stackFolder(m_state.appFolder), QStringList());
     registerLibrary();
     m_state.platformId = getPlatformId();
+    AppPaths::fillAppPaths(QCoreApplication::applicationFilePath());
     TrayConfig(m_state.settings).earlyConfig(*this);
     if (!arguments.isEmpty())
         m_state.stackBase = ProgramPaths::stackBase(ProgramPaths::stackFolder(m_state.appFolder), arguments);
@@ -215,6 +225,15 @@ MainWindow *TrayWindow::loadMainWindow()
         ButtonState(0);
     });
     m_main->load();
+    connect(m_main, &MainWindow::activeIconToggled, this, &TrayWindow::toggleActiveIcon);
+    connect(m_main, &MainWindow::floatingButtonShown, this, [this](bool shown) {
+        if (shown) {
+            m_button->showButton();
+            return;
+        }
+        m_button->hideButton();
+        ensureReachable();
+    });
     return m_main;
 }
 

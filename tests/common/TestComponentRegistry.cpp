@@ -83,6 +83,7 @@ private slots:
         QTest::newRow("with parent") << gConfig << true;
         QTest::newRow("without parent") << gConfig << false;
         QTest::newRow("identifier in other case") << "pemberly.GCONFIG" << true;
+        QTest::newRow("about object") << "Pemberly.uAbout" << true;
     }
 
     void createsOwnedObject()
@@ -112,6 +113,11 @@ private slots:
 
         const Object untouched = create();
         const QMetaObject *meta = untouched->metaObject();
+        QStringList declared;  // in the order of the object's interface
+        for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i)
+            declared << meta->property(i).name();
+        QCOMPARE(declared.join(' '), "aP frmMe appMe alwaysConnected mT oC dTI hAI aI cAF bFW pB uSK aLU aSU aLS aSS "
+                                     "tP iAOT mAOT");
         for (const auto &[name, sample] : samples) {
             const Object object = create();
             QVERIFY2(object->setProperty(name, sample), name.constData());  // false when not declared
@@ -210,7 +216,7 @@ private slots:
         QTest::newRow("class of another library") << "Elsewhere.gConfig" << false << 1;
         QTest::newRow("no library part") << "gConfig" << false << 0;
         QTest::newRow("no class part") << "Pemberly." << false << 0;
-        QTest::newRow("class not provided, registered") << "Pemberly.mergeBrow" << true << 1;
+        QTest::newRow("class not provided, registered") << "Pemberly.noSuchClass" << true << 1;
     }
 
     // The error names the identifier; a library registered and beside the program
@@ -288,7 +294,7 @@ private slots:
         const Object object = create();
         QVERIFY2(object, qPrintable(m_error));
         QCOMPARE(regModule::queryValue("Software\\Classes\\Pemberly.gConfig\\InprocServer32", ""), m_beside);
-        QVERIFY(registeredLibrary("Pemberly.mergeBrow").isEmpty());
+        QVERIFY(registeredLibrary("Pemberly.noSuchClass").isEmpty());
     }
 
     void registerLibraryStoresAbsolutePath()
@@ -303,5 +309,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestComponentRegistry)
+QTEST_MAIN(TestComponentRegistry)
 #include "TestComponentRegistry.moc"

@@ -1,4 +1,5 @@
 #include "AdvancedView.h"
+#include "AppPaths.h"
 #include "AppState.h"
 #include "DayCount.h"
 #include "EntryRowTexts.h"
@@ -13,10 +14,13 @@
 #include "StackFileLock.h"
 #include "StandardView.h"
 #include "TestEnvironment.h"
+#include "TrayWindowSettingsHost.h"
+#include "UrlOpener.h"
 #include "WidgetPrompter.h"
 #include "WindowHelpers.h"
 #include "regModule.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -28,10 +32,12 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabBar>
 #include <QWheelEvent>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 using TestEnvironment::entryLine;
@@ -43,6 +49,44 @@ namespace {
 const QByteArray stackText = "+News\r\n" + entryLine({"http://a.example/", "Alpha", "B1340927C", "B12800000", "3", "0", "2"})
     + "\r\n" + entryLine({"http://b.example/", "Beta", "0", "B12800000", "0", "0", "0"}) + "\r\n+Tech\r\n"
     + entryLine({"http://g.example/", "Gamma", "B1340927C", "B12800000", "1", "0", "4"}) + "\r\n+Empty\r\n";
+
+// The tray window's side of applied options, recorded.
+class RecordingTray : public TrayWindowSettingsHost
+{
+public:
+    QStringList calls;
+    int screenWidth() const override { return 19200; }
+    int screenHeight() const override { return 14400; }
+    WindowRect trayGeometry() const override { return {}; }
+    void moveTrayWindow(int, int) override { }
+    void setTrayIcon(bool disable) override { calls << QString("trayIcon %1").arg(disable); }
+    void showActiveIcon() override { calls << "showActiveIcon"; }
+};
+
+class RecordingOpener : public UrlOpener
+{
+public:
+    QStringList opened;
+    bool open(const QUrl &url, QString *) override
+    {
+        opened << url.toString();
+        return true;
+    }
+};
+
+// The settings that the options dialog edits, as "name=value" words.
+QString optionSettings(const AppSettings &s)
+{
+    return QString("aLS=%1 aSS=%2 aLU=%3 aSU=%4 uSK=%5 pB=%6 iAOT=%7 hAI=%8 aI=%9 ")
+               .arg(s.aLS).arg(s.aSS).arg(s.aLU).arg(s.aSU).arg(s.uSK).arg(s.pB).arg(s.iAOT).arg(s.hAI).arg(s.aI)
+        + QString("mT=%1 oC=%2 mAOT=%3 dTI=%4 cAF=%5 tP=%6").arg(s.mT).arg(s.oC).arg(s.mAOT).arg(s.dTI).arg(s.cAF).arg(s.tP);
+}
+
+// Runs work on the modal window as soon as it is up.
+void whenModal(const std::function<void(QWidget *)> &work)
+{
+    QTimer::singleShot(0, [work] { work(QApplication::activeModalWidget()); });
+}
 
 } // namespace
 
@@ -94,6 +138,12 @@ private slots:
     void wheelOnTabStripSwitchesNothing();
     void deactivationHidesOnlyWithButtonAndNoPrompt_data();
     void deactivationHidesOnlyWithButtonAndNoPrompt();
+    void preferencesApplyAtOnce_data();
+    void preferencesApplyAtOnce();
+    void helpPagesByContext_data();
+    void helpPagesByContext();
+    void programPathByName();
+    void aboutBoxFromMenu();
 
 private:
     MainWindow *openWindow();
@@ -905,6 +955,146 @@ void TestMainWindow::deactivationHidesOnlyWithButtonAndNoPrompt()
     emit qApp->applicationStateChanged(Qt::ApplicationInactive);
     QCOMPARE(window->isVisible(), !hidden);
     m_state->dialogState = 0;
+}
+
+void TestMainWindow::preferencesApplyAtOnce_data()
+{
+    QTest::addColumn<bool>("activeIcon");  // the floating button is in use before
+    QTest::addColumn<QStringList>("clicks");  // "tab N": the dialog's tab; "?": whether the main window is on top now
+    QTest::addColumn<QString>("changed");    // settings that differ afterwards
+    QTest::addColumn<QStringList>("trayCalls");
+    const auto row = [](const char *name, bool active, const QStringList &clicks, const char *changed,
+                        const QStringList &calls = {}) {
+        QTest::newRow(name) << active << clicks << QString(changed) << calls;
+    };
+    row("cancel changes nothing", false, {"chkMAOT", "Option1_2", "optMonitor_2", "chkRAC", "cmdCancel"}, "");
+    row("session, browser and internet", false,
+        {"tab 2", "chkALS", "chkASS", "chkALU", "chkASU", "chkRAC", "tab 1", "Check2", "Option1_1", "optAF_2", "tab 3",
+         "optMonitor_1", "cmdOK"},
+        "aLS=0 aSS=0 aLU=0 aSU=0 uSK=1 pB=1 mT=1 oC=1 cAF=2");
+    row("tabs laid out again", false, {"Option2_2", "cmdOK"}, "tP=2");
+    row("main window on top at once", false, {"chkMAOT", "cmdApply", "?", "cmdCancel"}, "mAOT=1");
+    row("floating button turned on by the tray", false, {"chkUAI", "cmdOK"}, "aI=1", {"toggle"});
+    row("floating button turned off", true, {"chkUAI", "cmdOK"}, "aI=0", {"toggle"});
+    row("tray icon given up", true, {"chkDTI", "chkIAOT", "cmdOK"}, "iAOT=0 dTI=1", {"trayIcon 1"});
+    row("button only while online, now offline", true, {"chkHUC", "cmdOK"}, "hAI=1", {"button hidden"});
+}
+
+// The dialog's settings reach the program's settings and the windows at
+// once; the main window is not on top while the dialog is up.
+void TestMainWindow::preferencesApplyAtOnce()
+{
+    QFETCH(bool, activeIcon);
+    QFETCH(QStringList, clicks);
+    QFETCH(QString, changed);
+    QFETCH(QStringList, trayCalls);
+    RecordingTray tray;
+    m_window = std::make_unique<MainWindow>(*m_state, m_prompter, &tray);
+    m_window->load();
+    m_window->show();
+    AppSettings &settings = m_state->settings;
+    settings.aI = activeIcon;
+    // On top before, so that the dialog's taking it off shows; the row that
+    // turns it on starts without.
+    settings.mAOT = !clicks.contains("?");
+    WindowHelpers::setTopmost(m_window.get(), settings.mAOT);
+    connect(m_window.get(), &MainWindow::activeIconToggled, this, [&] {
+        tray.calls << "toggle";
+        settings.aI = !settings.aI;
+    });
+    connect(m_window.get(), &MainWindow::floatingButtonShown, this,
+            [&](bool shown) { tray.calls << (shown ? "button shown" : "button hidden"); });
+    QStringList expected = optionSettings(settings).split(' ');
+    for (const QString &change : changed.split(' ', Qt::SkipEmptyParts))
+        expected.replaceInStrings(QRegularExpression("^" + change.section('=', 0, 0) + "=.*"), change);
+
+    QString during;
+    whenModal([&](QWidget *dialog) {
+        during = QString("%1 %2 %3").arg(dialog->objectName()).arg(m_state->dialogState)
+                     .arg(m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        for (const QString &name : clicks) {
+            if (name == "?")
+                during += QString(" top=%1").arg(m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+            else if (name.startsWith("tab "))
+                dialog->findChild<QTabBar *>("tbsOptions")->setCurrentIndex(name.mid(4).toInt());
+            else
+                dialog->findChild<QAbstractButton *>(name)->click();
+        }
+    });
+    m_window->menus()->mnuPreferences->trigger();
+    QCOMPARE(during, clicks.contains("?") ? "frmOptions 1 0 top=1" : "frmOptions 1 0");
+    QCOMPARE(optionSettings(settings), expected.join(' '));
+    QCOMPARE(tray.calls, trayCalls);
+    QCOMPARE(m_state->dialogState, 0);
+    QCOMPARE(m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint), settings.mAOT);
+    QCOMPARE(int(m_window->tabStrip()->shape()), settings.tP);  // RoundedNorth, South, West, East
+}
+
+void TestMainWindow::helpPagesByContext_data()
+{
+    QTest::addColumn<int>("context");  // -1: the Help menu; -2: the options dialog's Help on its third tab
+    QTest::addColumn<QString>("page");
+    QTest::newRow("General") << 1010 << "general.html";
+    QTest::newRow("Browser") << 1020 << "browser.html";
+    QTest::newRow("Session") << 1030 << "session.html";
+    QTest::newRow("Internet") << 1040 << "internet.html";
+    QTest::newRow("no page of its own") << 1015 << "index.html";
+    QTest::newRow("Help menu") << -1 << "index.html";
+    QTest::newRow("options dialog") << -2 << "session.html";
+}
+
+// Help pages open in the browser as file addresses of the shipped pages.
+void TestMainWindow::helpPagesByContext()
+{
+    QFETCH(int, context);
+    QFETCH(QString, page);
+    MainWindow *window = openWindow();
+    RecordingOpener opener;
+    window->setUrlOpener(&opener);
+    if (context == -1) {
+        window->menus()->mnuHelp->trigger();
+    } else if (context == -2) {
+        whenModal([](QWidget *dialog) {
+            dialog->findChild<QTabBar *>("tbsOptions")->setCurrentIndex(2);
+            dialog->findChild<QAbstractButton *>("cmdHelp")->click();
+            dialog->findChild<QAbstractButton *>("cmdCancel")->click();
+        });
+        window->menus()->mnuPreferences->trigger();
+    } else {
+        QVERIFY(QMetaObject::invokeMethod(window, "out_ShowHelpID", Q_ARG(int, context), Q_ARG(int, 0)));
+    }
+    const QString path = m_state->appFolder + "/help/" + page;
+    QCOMPARE(opener.opened, QStringList {QUrl::fromLocalFile(path).toString()});
+    QVERIFY(TestEnvironment::readFile(path).contains("<html"));
+}
+
+void TestMainWindow::programPathByName()
+{
+    MainWindow *window = openWindow();
+    QVERIFY(AppPaths::fillAppPaths("/opt/tessaly/bin/tessaly"));
+    for (const auto &[exeName, path] : {std::pair {"TESSALY.EXE", "/opt/tessaly/bin/tessaly"}, {"NOPE.EXE", ""}}) {
+        QString found = "unchanged";
+        QVERIFY(QMetaObject::invokeMethod(window, "gcfg_findCurrentVersion", Q_RETURN_ARG(QString, found),
+                                          Q_ARG(QString, exeName), Q_ARG(QString, "")));
+        QCOMPARE(found, QString(path));
+    }
+}
+
+// "About": the library's box, centred on the screen, while dialogState is 1.
+void TestMainWindow::aboutBoxFromMenu()
+{
+    MainWindow *window = openWindow();
+    QString during;
+    QPoint centre;
+    whenModal([&](QWidget *box) {
+        during = QString("%1 %2").arg(box->objectName()).arg(m_state->dialogState);
+        centre = box->frameGeometry().center();
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    window->menus()->mnuAbout->trigger();
+    QCOMPARE(during, "frmAbout 1");
+    QVERIFY((centre - QGuiApplication::primaryScreen()->geometry().center()).manhattanLength() <= 2);
+    QCOMPARE(m_state->dialogState, 0);
 }
 
 QTEST_MAIN(TestMainWindow)

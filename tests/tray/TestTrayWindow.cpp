@@ -138,7 +138,8 @@ void TestTrayWindow::menuHasEveryItem()
     }
     QCOMPARE(items, (QStringList {"Tessaly", "Restore", "-", "Tessaly Help", "Contacting Orvane", "-",
                                   "Tessaly Web Site", "-", "Flush", "-", "About", "Unload"}));
-    QCOMPARE(enabled, (QStringList {"Tessaly", "Restore", "Unload"}));
+    QCOMPARE(enabled, (QStringList {"Tessaly", "Restore", "Tessaly Help", "Contacting Orvane", "Tessaly Web Site",
+                                    "About", "Unload"}));
 }
 
 void TestTrayWindow::showLoadsMainWindowOnce()

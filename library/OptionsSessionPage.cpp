@@ -1,0 +1,44 @@
+#include "OptionsSessionPage.h"
+
+#include "OptionsControls.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QVBoxLayout>
+
+using namespace OptionsControls;
+
+OptionsSessionPage::OptionsSessionPage(QWidget *parent)
+    : QWidget(parent)
+{
+    auto *pageLayout = new QVBoxLayout(this);
+    QGroupBox *start = frame(this, QStringLiteral("Start Session"));
+    m_chkALS = checkBox(start, "chkALS", QStringLiteral("Auto Load Settings"));
+    m_chkALU = checkBox(start, "chkALU", QStringLiteral("Auto Load URLs"));
+    m_chkRAC = checkBox(start, "chkRAC", QStringLiteral("Perform Upon Connection"),
+                        QStringLiteral("Runs Auto Load Settings Upon Connection"));
+    pageLayout->addWidget(start);
+    QGroupBox *end = frame(this, QStringLiteral("End Session / Flushing"));
+    m_chkASS = checkBox(end, "chkASS", QStringLiteral("Auto Save Settings"));
+    m_chkASU = checkBox(end, "chkASU", QStringLiteral("Auto Save URLs"));
+    pageLayout->addWidget(end);
+    pageLayout->addStretch();
+}
+
+void OptionsSessionPage::load(const OptionsValues &values)
+{
+    m_chkALS->setChecked(values.aLS);
+    m_chkALU->setChecked(values.aLU);
+    m_chkRAC->setChecked(values.oC);
+    m_chkASS->setChecked(values.aSS);
+    m_chkASU->setChecked(values.aSU);
+}
+
+void OptionsSessionPage::store(OptionsValues &values) const
+{
+    values.aLS = m_chkALS->isChecked();
+    values.aLU = m_chkALU->isChecked();
+    values.oC = m_chkRAC->isChecked();
+    values.aSS = m_chkASS->isChecked();
+    values.aSU = m_chkASU->isChecked();
+}
