@@ -21,8 +21,8 @@
 #include "MainWindowSettings.h"
 #include "MemoryRelease.h"
 #include "MergeCommands.h"
-#include "SelectionCommands.h"
 #include "PreferencesCommands.h"
+#include "SelectionCommands.h"
 #include "StackCommands.h"
 #include "StackFile.h"
 #include "StandardView.h"
@@ -73,8 +73,8 @@ MainWindow::MainWindow(AppState &state, Prompter &prompter, TrayWindowSettingsHo
     new IndexPanelCommands(*this);
     connectEntryCommands();
     m_settingsHost = std::make_unique<MainWindowSettings>(*this);
-    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState applicationState) {
     m_preferences = new PreferencesCommands(*this);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState applicationState) {
         if (applicationState == Qt::ApplicationInactive)
             hideWhenDeactivated();
     });
@@ -142,9 +142,6 @@ void MainWindow::setUrlOpener(UrlOpener *opener)
     m_selection->setOpener(*m_opener);
 }
 
-EntryListModel *MainWindow::activeModel() const
-{
-    return m_view.activeList == 1 ? m_standardModel : m_advancedModel;
 QString MainWindow::gcfg_findCurrentVersion(const QString &exeName, const QString &valueName)
 {
     return PreferencesCommands::findCurrentVersion(exeName, valueName);
@@ -155,6 +152,9 @@ void MainWindow::out_ShowHelpID(int contextId, int)
     m_preferences->showHelpTopic(contextId);
 }
 
+EntryListModel *MainWindow::activeModel() const
+{
+    return m_view.activeList == 1 ? m_standardModel : m_advancedModel;
 }
 
 EntryListView *MainWindow::activeList() const

@@ -18,8 +18,8 @@ class FileDialogControl;
 class GroupCommands;
 class MainMenus;
 class MainWindowSettings;
-class Prompter;
 class PreferencesCommands;
+class Prompter;
 class QLabel;
 class QMenu;
 class QStackedWidget;
@@ -59,9 +59,6 @@ public:
     EntryDialogCommands *entryDialogCommands() const { return m_entryDialogs; }
     // What opens addresses (the desktop's browser unless a test gives another).
     void setUrlOpener(UrlOpener *opener);
-
-    // Refills the active entry list from the store with the group choice and filters.
-    void RefreshURLPage() override;
     UrlOpener &urlOpener() const { return *m_opener; }
     PreferencesCommands *preferences() const { return m_preferences; }
 
@@ -69,6 +66,9 @@ public:
     // of a program (its App Paths entry), and a help page by context number.
     Q_INVOKABLE QString gcfg_findCurrentVersion(const QString &exeName, const QString &valueName);
     Q_INVOKABLE void out_ShowHelpID(int contextId, int hWnd);
+
+    // Refills the active entry list from the store with the group choice and filters.
+    void RefreshURLPage() override;
     void fullScrnRefresh(bool refill);
     // The Standard tab's group combo, from the group table.
     void buildMainScrn();
@@ -130,13 +130,13 @@ signals:
     void programEndRequested();
     // The floating button's picture may have to change.
     void buttonStateChanged();
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     // Applied options: the floating button shown or hidden, or its setting
     // (aI) flipped by the tray window with the button.
     void floatingButtonShown(bool shown);
     void activeIconToggled();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -156,7 +156,6 @@ private:
     QTabBar *m_tabs = nullptr;
     QStackedWidget *m_pages = nullptr;
     StandardView *m_standard = nullptr;
-    PreferencesCommands *m_preferences = nullptr;
     AdvancedView *m_advanced = nullptr;
     EntryListModel *m_standardModel = nullptr;
     EntryListModel *m_advancedModel = nullptr;
@@ -169,6 +168,7 @@ private:
     UrlOpener *m_opener = nullptr;
     SelectionCommands *m_selection = nullptr;
     EntryDialogCommands *m_entryDialogs = nullptr;
+    PreferencesCommands *m_preferences = nullptr;
     std::unique_ptr<MainWindowSettings> m_settingsHost;
     bool m_unloading = false;
     bool m_loading = false;

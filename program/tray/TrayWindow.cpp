@@ -121,8 +121,8 @@ void TrayWindow::start(const QStringList &arguments)
 {
     m_state.stackBase = ProgramPaths::stackBase(ProgramPaths::stackFolder(m_state.appFolder), QStringList());
     registerLibrary();
-    m_state.platformId = getPlatformId();
     AppPaths::fillAppPaths(QCoreApplication::applicationFilePath());
+    m_state.platformId = getPlatformId();
     TrayConfig(m_state.settings).earlyConfig(*this);
     if (!arguments.isEmpty())
         m_state.stackBase = ProgramPaths::stackBase(ProgramPaths::stackFolder(m_state.appFolder), arguments);
@@ -218,13 +218,6 @@ MainWindow *TrayWindow::loadMainWindow()
     connect(m_main, &MainWindow::flushAvailable, m_flush, &QAction::setEnabled);
     connect(m_main, &MainWindow::buttonStateChanged, this, [this] { ButtonState(0); });
     connect(m_main, &MainWindow::programEndRequested, this, &TrayWindow::unload);
-    connect(m_main, &MainWindow::unloaded, this, [this] {
-        if (m_main)
-            m_main->deleteLater();
-        m_main = nullptr;
-        ButtonState(0);
-    });
-    m_main->load();
     connect(m_main, &MainWindow::activeIconToggled, this, &TrayWindow::toggleActiveIcon);
     connect(m_main, &MainWindow::floatingButtonShown, this, [this](bool shown) {
         if (shown) {
@@ -234,6 +227,13 @@ MainWindow *TrayWindow::loadMainWindow()
         m_button->hideButton();
         ensureReachable();
     });
+    connect(m_main, &MainWindow::unloaded, this, [this] {
+        if (m_main)
+            m_main->deleteLater();
+        m_main = nullptr;
+        ButtonState(0);
+    });
+    m_main->load();
     return m_main;
 }
 
