@@ -67,7 +67,7 @@ int ExportHtmlCommand::execute(const QStringList &arguments)
         return UsageError;
     const QString file = parser.positionalArguments().at(0);
     const QString out = parser.positionalArguments().at(1);
-    if (QFileInfo(file) == QFileInfo(out))
+    if (QFileInfo::exists(out) && QFileInfo(file) == QFileInfo(out))
         return usageError(QStringLiteral("%1: the bookmark file would replace the stack file").arg(out));
     URLBlock store;
     QString error;

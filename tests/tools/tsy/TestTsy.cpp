@@ -4,6 +4,7 @@
 #include "DayCount.h"
 #include "DefaultStackFile.h"
 #include "HexDate.h"
+#include "StackFile.h"
 #include "StackFileLock.h"
 #include "TestEnvironment.h"
 #include "URLBlock.h"
@@ -127,7 +128,8 @@ private slots:
             QTest::newRow(name) << QString::fromUtf8(arguments) << exitCode << QString::fromUtf8(mentions);
         };
         const char *commands
-            = "dump|list|merge|normalize|date-text|date-value|find|add|edit|remove|rate|move";
+            = "dump|list|merge|normalize|date-text|date-value|find|add|edit|remove|rate|move|import-html|"
+              "import-favorites|export-html";
         row("tool --help", "--help", 0, commands);
         row("tool -h", "-h", 0, commands);
         row("tool help", "help", 0, commands);
@@ -174,6 +176,13 @@ private slots:
         row("edit without a change", "edit good.tsy 1", 2, "nothing to change");
         row("remove from a backup file", "remove good.bak 1", 2, "own backup");
         row("find without a text", "find good.tsy", 2, "Usage: tsy find");
+        row("import-html of a missing bookmark file", "import-html good.tsy missing.html", 1, "missing.html");
+        row("import-html of a folder", "import-html good.tsy .", 1, "cannot read");
+        row("import-html into a backup file", "import-html good.bak good.tsy", 2, "own backup");
+        row("import-favorites of a file", "import-favorites good.tsy good.tsy", 1, "not a folder");
+        row("export-html of a missing file", "export-html missing.tsy out.html", 1, "missing.tsy");
+        row("export-html into a missing folder", "export-html good.tsy nofolder/o.html", 1, "nofolder/o.html");
+        row("export-html over the stack file", "export-html good.tsy ./good.tsy", 2, "replace the stack file");
         row("sort by an unknown column", "list good.tsy --sort colour", 2, "'colour'");
         row("ascending without sort", "list good.tsy --ascending", 2, "--sort");
     }
@@ -524,6 +533,99 @@ private slots:
             QCOMPARE(merged.count(QByteArray("+Other" + QByteArray::number(i) + "\r\n")), 1);
         expectedFiles.sort();
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), expectedFiles);
+    }
+
+    // The import commands merge with the library's merge object into FILE
+    // (begun empty when missing), keep FILE's old content as its backup and
+    // print what they added; nothing of FILE is lost.
+    void imports_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QByteArray>("out");
+        QTest::addColumn<QStringList>("groups");  // the target's after the import
+        QTest::addColumn<QStringList>("added");   // "title|url|group" of the entries added
+        const QString data = QStringLiteral(TESSALY_TEST_DATA "/bookmarks/");
+        QTest::newRow("Firefox export into a stack file")
+            << "import-html good.tsy " + data + "firefox.html"
+            << QByteArray("Added 4 groups and 6 entries to good.tsy\n")
+            << QStringList {"News", "Tech", "Netscape: ROOT", u"Café <Work>"_s, "Bookmarks Toolbar", "Netscape: ROOT"}
+            << QStringList {"Example & \"Co\"|https://example.com/?a=1&b=2|2",
+                            "Child|https://example.org/|3",
+                            u"Deep — link|https://deep.example/|3"_s,
+                            "After separator|https://after-separator.example/|3",
+                            "Tool 'bar'|https://toolbar.example/|4",
+                            "Menu link after folders|https://menu-after.example/|5"};
+        QTest::newRow("Chromium export into a new file")
+            << "import-html new.tsy " + data + "chromium.html"
+            << QByteArray("Added 2 groups and 4 entries to new.tsy\n")
+            << QStringList {"Bookmarks bar", "Netscape: ROOT"}
+            << QStringList {"Example & Co|https://example.com/?a=1&b=2|0", "Child|https://example.org/|0",
+                            "From \"Other bookmarks\"|https://other.example/|1",
+                            u"Über mobile|https://mobile.example/|1"_s};
+        QTest::newRow("favorites folder")
+            << "import-favorites good.tsy fav" << QByteArray("Added 3 groups and 3 entries to good.tsy\n")
+            << QStringList {"News", "Tech", "E-Favorites: (Was Root)", "Sub", "Deeper"}
+            << QStringList {"Top|http://top/|2", "In sub|http://sub/|3", "Deep|http://deep/|4"};
+    }
+
+    void imports()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(QByteArray, out);
+        QFETCH(QStringList, groups);
+        QFETCH(QStringList, added);
+        QDir().mkpath(path("fav/Sub/Deeper"));
+        writeFile(path("fav/Top.url"), "[InternetShortcut]\r\nURL=http://top/\r\n");
+        writeFile(path("fav/Sub/In sub.URL"), "[InternetShortcut]\r\nURL=http://sub/\r\n");
+        writeFile(path("fav/Sub/Deeper/Deep.url"), "[DEFAULT]\r\n[InternetShortcut]\r\nURL=http://deep/\r\n");
+        expectOutput(arguments, out);
+
+        const QString target = words(arguments).at(1);
+        URLBlock store;
+        QVERIFY(StackFile::loadStackFile(store, path(target), false, 45364.5));
+        QStringList names;
+        for (int i = 0; i < store.IDXList().groupCount(); ++i)
+            names << store.IDXList().at(i).name;
+        QCOMPARE(names, groups);
+        QStringList entries;
+        for (const URLData &entry : store.urlDatas())
+            entries << entry.Name + '|' + entry.url + '|' + QString::number(entry.Owner);
+        const bool intoGood = target == "good.tsy";
+        QCOMPARE(entries.mid(intoGood ? 7 : 0), added);
+        if (intoGood) {
+            QCOMPARE(readFile(path("good.bak")), listFile);
+            QCOMPARE(entries.first(), "Loose end|http://l.example/|-1");
+            QCOMPARE(entries.at(6), "Five\tstars|http://f.example/|1");
+        }
+    }
+
+    // A file that export-html writes reads back through import-html to the
+    // same groups, titles and addresses.
+    void exportReadsBack()
+    {
+        const QByteArray odd = entry("http://x.example/?a=1&b=\"2\"<3>", "Q&A: \"<b>\" isn't", "0", "B12800000")
+            + entry("", "", "0", "0");
+        writeFile(path("good.tsy"), "+News & <Views>\r\n" + t + y + odd + "+Tech\n" + su + sa + n + f + "+Empty\r\n");
+        const Run run = tsy({"export-html", "good.tsy", "out.html"});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QByteArray("Wrote 3 groups and 8 entries to out.html\n"));
+        QVERIFY(readFile(path("out.html")).contains(
+            "<DT><A HREF=\"http://a.example/zebra\" ADD_DATE=\"1709251200\" LAST_VISIT=\"1710316800\">Today</A>"));
+        expectOutput("import-html back.tsy out.html", "Added 3 groups and 8 entries to back.tsy\n");
+
+        URLBlock before, after;
+        QVERIFY(StackFile::loadStackFile(before, path("good.tsy"), false, 45364.5));
+        QVERIFY(StackFile::loadStackFile(after, path("back.tsy"), false, 45364.5));
+        QCOMPARE(after.IDXList().groupCount(), 3);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(after.IDXList().at(i).name, before.IDXList().at(i).name);
+        QCOMPARE(after.urlDatas().Count(), before.urlDatas().Count());
+        for (qsizetype i = 1; i <= before.urlDatas().Count(); ++i) {
+            const URLData *was = before.urlDatas().Item(i), *is = after.urlDatas().Item(i);
+            QCOMPARE(is->Name, was->Name);
+            QCOMPARE(is->url, was->url);
+            QCOMPARE(is->Owner, was->Owner);
+        }
     }
 
     // A full disk is named as such (the message of the failing system call),

@@ -1,0 +1,324 @@
+// The readers of bookmark files and favorites folders, and the bookmark-file
+// writer: what each reports, line by line, file by file and folder by folder.
+
+#include "BookmarkFileReader.h"
+#include "BookmarkLineParser.h"
+#include "BookmarkSink.h"
+#include "FavoritesWalk.h"
+#include "NetscapeBookmarkWriter.h"
+#include "TestEnvironment.h"
+#include "UrlFileReader.h"
+
+#include <QtTest>
+#include <sys/stat.h>
+
+using TestEnvironment::writeFile;
+
+namespace {
+
+// Records every report as a text: "+Group", "Title|url", "^" (the last root owner).
+class RecordingSink : public BookmarkSink
+{
+public:
+    QStringList events;
+    void newGroup(const QString &name) override { events << u'+' + name; }
+    void bungUrl(const QString &title, const QString &url) override { events << title + u'|' + url; }
+    void storeLastRootOwner() override { events << QStringLiteral("^"); }
+};
+
+QStringList parsed(const QList<QByteArray> &lines)
+{
+    RecordingSink sink;
+    BookmarkLineParser parser(sink);
+    for (const QByteArray &line : lines)
+        parser.parseBookmarkLine(QString::fromUtf8(line));
+    return sink.events;
+}
+
+const QString root = QStringLiteral("+Netscape: ROOT");
+const QByteArray folderF = "    <DT><H3 ADD_DATE=\"1\">F</H3>";
+
+}  // namespace
+
+class TestBookmarkReaders : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void parseLines_data();
+    void parseLines();
+    void readFiles_data();
+    void readFiles();
+    void hugeLineAndBinaryFile_data();
+    void hugeLineAndBinaryFile();
+    void walkFavorites();
+    void readUrlFile_data();
+    void readUrlFile();
+    void writerReadsBack();
+};
+
+void TestBookmarkReaders::parseLines_data()
+{
+    QTest::addColumn<QList<QByteArray>>("lines");
+    QTest::addColumn<QStringList>("events");
+    const auto row = [](const char *name, QList<QByteArray> lines, QStringList events) {
+        QTest::newRow(name) << lines << events;
+    };
+    row("title kept with one character after </A>",
+        {folderF, "        <DT><A HREF=\"u\" ADD_DATE=\"1\">T</A>x"}, {"^", "+F", "T|u"});
+    row("closing tag at the line end counts (LF)", {folderF, "        <DT><A HREF=\"u\">T</A>\n"},
+        {"^", "+F", "T|u"});
+    row("closing tag before CR LF counts", {folderF, "        <DT><A HREF=\"u\">T</A>\r\n"},
+        {"^", "+F", "T|u"});
+    row("no closing tag: empty title", {folderF, "        <DT><A HREF=\"u\">T"}, {"^", "+F", "|u"});
+    row("folder line closed before CR LF", {"    <DT><H3 ADD_DATE=\"1\">News</H3>\r\n"}, {"^", "+News"});
+    row("folder indented by eight blanks opens nothing",
+        {folderF, "    <DL><p>", "        <DT><H3 ADD_DATE=\"1\">Deep</H3>", "        <DL><p>",
+         "            <DT><A HREF=\"d\">D</A>"},
+        {"^", "+F", "D|d"});
+    row("folder without attributes", {"    <DT><H3>Plain</H3>"}, {"^", "+Plain"});
+    row("tags in lower case", {"    <dt><h3 add_date=\"1\">low</h3>", "        <dt><a href=\"l\">L</a>"},
+        {"^", "+low", "L|l"});
+    row("entities decoded in names, titles and addresses",
+        {"    <DT><H3 X=\"1\">A &amp; B &lt;C&gt;</H3>",
+         "        <DT><A HREF=\"http://x/?a=1&amp;b=&quot;2&quot;\">&#39;q&#39; &#x41;&#8212; "
+         "&apos;&nbsp;</A>"},
+        {"^", "+A & B <C>", QString::fromUtf8("'q' A\u2014 '\u00a0|http://x/?a=1&b=\"2\"")});
+    row("unknown and broken references kept",
+        {folderF, "        <DT><A HREF=\"u&x\">&bogus; &#0; &#xD800; &amp &#99999999; &</A>"},
+        {"^", "+F", "&bogus; &#0; &#xD800; &amp &#99999999; &|u&x"});
+    row("separator line opens the root group", {"    <HR>"}, {root});
+    row("separator deeper down opens nothing", {folderF, "        <HR>"}, {"^", "+F"});
+    row("separator followed by a link on the same line",
+        {folderF, "    <DL><p>", "        <HR>    <DT><A HREF=\"s\">S</A>"}, {"^", "+F", "S|s"});
+    row("separator followed by a folder on the same line", {"    <HR>    <DT><H3 ADD_DATE=\"1\">G</H3>"},
+        {"^", "+G"});
+    row("list lines and short lines report nothing", {"<DL><p>", "    <DL><p>", "</DL><p>", "<p>", "", "ab"},
+        {});
+    row("link before any folder opens the root group", {"<DL><p>", "    <DT><A HREF=\"a\">A</A>", folderF},
+        {root, "A|a", "^", "+F"});
+    row("top-level link after a closed folder opens the root group",
+        {"<DL><p>", folderF, "    <DL><p>", "        <DT><A HREF=\"i\">In</A>", "    </DL><p>",
+         "    <DT><A HREF=\"o\">Out</A>", "    <DT><A HREF=\"o2\">Out2</A>"},
+        {"^", "+F", "In|i", root, "Out|o", "Out2|o2"});
+    row("a closed subfolder keeps its folder open",
+        {"<DL><p>", folderF, "    <DL><p>", "        <DT><H3>Sub</H3>", "        <DL><p>", "        </DL><p>",
+         "        <DT><A HREF=\"s\">S</A>"},
+        {"^", "+F", "S|s"});
+    row("without lists every link joins the folder", {folderF, "    <DT><A HREF=\"a\">A</A>"},
+        {"^", "+F", "A|a"});
+    row("address without quotes", {folderF, "<DT><A HREF=bare ADD_DATE=\"1\">B</A>"}, {"^", "+F", "B|bare"});
+    row("address in single quotes", {folderF, "<DT><A HREF='single'>S</A>"}, {"^", "+F", "S|single"});
+    row("address quote never closed", {folderF, "<DT><A HREF=\"open>X</A>"}, {"^", "+F", "|open>X</A>"});
+    row("closing tag without an opening one", {folderF, "</A></A>x"}, {"^", "+F"});
+    row("HREF= at the end of the line", {folderF, "<A HREF="}, {"^", "+F", "|"});
+    row("title holding a quoted attribute-like text",
+        {folderF, "<DT><A HREF=\"u\" ICON=\"data:x\">T &quot;q&quot;&gt;</A>"}, {"^", "+F", "T \"q\">|u"});
+}
+
+void TestBookmarkReaders::parseLines()
+{
+    QFETCH(QList<QByteArray>, lines);
+    QFETCH(QStringList, events);
+    QCOMPARE(parsed(lines), events);
+}
+
+void TestBookmarkReaders::readFiles_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<bool>("read");
+    QTest::addColumn<QStringList>("events");
+    const QString data = QStringLiteral(TESSALY_TEST_DATA "/bookmarks/");
+    QTest::newRow("Firefox export (LF, <HR> quirk, entities)")
+        << QByteArray() << data + "firefox.html" << true
+        << QStringList {root,
+                        "Example & \"Co\"|https://example.com/?a=1&b=2",
+                        "^",
+                        QString::fromUtf8("+Caf\u00e9 <Work>"),
+                        "Child|https://example.org/",
+                        QString::fromUtf8("Deep \u2014 link|https://deep.example/"),
+                        "After separator|https://after-separator.example/",
+                        "^",
+                        "+Bookmarks Toolbar",
+                        "Tool 'bar'|https://toolbar.example/",
+                        root,
+                        "Menu link after folders|https://menu-after.example/"};
+    QTest::newRow("Chromium export (CR LF, links after the bar folder)")
+        << QByteArray() << data + "chromium.html" << true
+        << QStringList {"^",
+                        "+Bookmarks bar",
+                        "Example & Co|https://example.com/?a=1&b=2",
+                        "Child|https://example.org/",
+                        root,
+                        "From \"Other bookmarks\"|https://other.example/",
+                        QString::fromUtf8("\u00dcber mobile|https://mobile.example/")};
+    QTest::newRow("no folders, no line end at the end")
+        << QByteArray("<DL><p>\n    <DT><A HREF=\"a\">A</A>\n    <DT><A HREF=\"b\">B</A>") << QString()
+        << true << QStringList {root, "A|a", "B|b"};
+    QTest::newRow("UTF-8 byte-order mark, Windows-1252 line")
+        << QByteArray("\xef\xbb\xbf    <DT><H3>Caf\xe9</H3>\r\n        <DT><A HREF=\"u\">\x93q\x94</A>\r\n")
+        << QString() << true
+        << QStringList {"^", QString::fromUtf8("+Caf\u00e9"), QString::fromUtf8("\u201cq\u201d|u")};
+    QTest::newRow("empty file") << QByteArray("") << QString() << true << QStringList {};
+    QTest::newRow("missing file") << QByteArray() << data + "missing.html" << false << QStringList {};
+    QTest::newRow("a folder") << QByteArray() << data << false << QStringList {};
+}
+
+void TestBookmarkReaders::readFiles()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, fixture);
+    QFETCH(bool, read);
+    QFETCH(QStringList, events);
+    QTemporaryDir dir;
+    const QString path = fixture.isEmpty() ? writeFile(dir.filePath("b.html"), content) : fixture;
+    RecordingSink sink;
+    qint64 lastDone = -1;
+    qint64 lastTotal = -1;
+    QCOMPARE(BookmarkFileReader::readBookmarkFile(path, sink,
+                                                  [&](qint64 done, qint64 total) {
+                                                      lastDone = done;
+                                                      lastTotal = total;
+                                                  }),
+             read);
+    QCOMPARE(sink.events, events);
+    if (read && QFileInfo(path).size() > 0) {
+        QCOMPARE(lastDone, QFileInfo(path).size());
+        QCOMPARE(lastTotal, lastDone);
+    }
+}
+
+void TestBookmarkReaders::hugeLineAndBinaryFile_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("events");
+    const QByteArray link = "    <DT><A HREF=\"after\">After</A>\n";
+    // 50 MB in one line, with a link at its end: read whole, across many pieces.
+    QTest::newRow("50 MB line") << QByteArray(50 << 20, 'x') + "<A HREF=\"big\">Big</A>\n" + link
+                                << QStringList {root, "Big|big", "After|after"};
+    // Past the longest line read: skipped, and the next line still read.
+    QTest::newRow("line past the limit")
+        << QByteArray(BookmarkFileReader::maxLineBytes + 10, 'x') + "<A HREF=\"big\">Big</A>\n" + link
+        << QStringList {root, "After|after"};
+    QByteArray binary(3 << 20, '\0');
+    for (qsizetype i = 0; i < binary.size(); ++i)
+        binary[i] = char((i * 7919 + (i >> 9)) & 0xff);
+    QTest::newRow("binary file") << binary + "\n" + link << QStringList {};
+}
+
+void TestBookmarkReaders::hugeLineAndBinaryFile()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, events);
+    QTemporaryDir dir;
+    RecordingSink sink;
+    QVERIFY(BookmarkFileReader::readBookmarkFile(writeFile(dir.filePath("b.html"), content), sink));
+    if (events.isEmpty()) {
+        // Whatever the bytes look like, the last line is read.
+        QVERIFY(sink.events.size() >= 1);
+        QCOMPARE(sink.events.last(), "After|after");
+    } else {
+        QCOMPARE(sink.events, events);
+    }
+}
+
+void TestBookmarkReaders::walkFavorites()
+{
+    QTemporaryDir dir;
+    const QString fav = dir.filePath("Favorites");
+    const auto shortcut = [&](const QString &path, const QByteArray &url) {
+        QDir().mkpath(QFileInfo(fav + '/' + path).path());
+        writeFile(fav + '/' + path, "[InternetShortcut]\r\nURL=" + url + "\r\n");
+    };
+    shortcut("b.url", "http://b/");
+    shortcut("A.url", "http://a/");
+    shortcut("c.URL", "http://c/");
+    shortcut("notes.txt", "http://no/");
+    shortcut("News/C.url", "http://news-c/");
+    shortcut("News/Deep/D.url", "http://d/");
+    shortcut("apple/E.url", "http://e/");
+    shortcut("Zeta/F.url", "http://f/");
+    shortcut("a/F.url", "http://af/");
+    writeFile(fav + "/NoUrl.url", "[InternetShortcut]\r\nIconIndex=1\r\n");
+    QVERIFY(QFile::link(fav + "/News", fav + "/News/Deep/loop"));                 // back to a folder above
+    QVERIFY(QFile::link(fav + "/gone", fav + "/Broken.url"));                     // cannot be opened
+    QCOMPARE(mkfifo(QFile::encodeName(fav + "/Pipe.url").constData(), 0600), 0);  // would block a reader
+
+    RecordingSink sink;
+    int folders = 0;
+    FavoritesWalk::walkFavorites(fav + '/', sink, [&](int done) { folders = done; });
+    QCOMPARE(sink.events,
+             (QStringList {"A|http://a/", "b|http://b/", "Broken|", "c|http://c/", "NoUrl|", "Pipe|", "+a",
+                           "F|http://af/", "+apple", "E|http://e/", "+News", "C|http://news-c/", "+Deep",
+                           "D|http://d/", "+Zeta", "F|http://f/"}));
+    QCOMPARE(folders, 6);
+
+    RecordingSink none;
+    FavoritesWalk::walkFavorites(dir.filePath("missing"), none);
+    QCOMPARE(none.events, QStringList {});
+}
+
+void TestBookmarkReaders::readUrlFile_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("url");
+    QTest::newRow("second line") << QByteArray("[InternetShortcut]\r\nURL=http://a/\r\n") << "http://a/";
+    QTest::newRow("section after others, keys in any case")
+        << QByteArray("[DEFAULT]\r\nBASEURL=http://base/\r\nURL=http://wrong/\r\n[{000214A0-0000-0000-C000-"
+                      "000000000046}]\r\nProp3=19,2\r\n[internetshortcut]\r\nIDList=\r\n url = http://b/ \r\n"
+                      "URL=http://second/\r\n")
+        << "http://b/";
+    QTest::newRow("LF line ends, UTF-8 mark")
+        << QByteArray("\xef\xbb\xbf[InternetShortcut]\nURL=http://c/\xc3\xa9\n")
+        << QString::fromUtf8("http://c/\u00e9");
+    QTest::newRow("Windows-1252") << QByteArray("[InternetShortcut]\r\nURL=http://d/\xe9\r\n")
+                                  << QString::fromUtf8("http://d/\u00e9");
+    QTest::newRow("UTF-16 LE with mark") << QByteArray::fromRawData(
+        reinterpret_cast<const char *>(u"\ufeff[InternetShortcut]\r\nURL=http://e/\r\n"), 36 * 2)
+                                         << "http://e/";
+    QByteArray bigEndian;
+    for (const char16_t c : u"\ufeff[InternetShortcut]\nURL=http://f/")
+        bigEndian += char(c >> 8), bigEndian += char(c & 0xff);
+    QTest::newRow("UTF-16 BE with mark") << bigEndian.chopped(2) << "http://f/";
+    QTest::newRow("no URL=") << QByteArray("[InternetShortcut]\r\nIconFile=x\r\n") << QString();
+    QTest::newRow("URL= only in another section") << QByteArray("[Other]\r\nURL=http://g/\r\n") << QString();
+    QTest::newRow("empty file") << QByteArray() << QString();
+    QTest::newRow("binary") << QByteArray("\x00\x01[Internet\xff\n=\n[\n", 17) << QString();
+}
+
+void TestBookmarkReaders::readUrlFile()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, url);
+    QTemporaryDir dir;
+    QCOMPARE(UrlFileReader::readUrlFile(writeFile(dir.filePath("s.url"), content)), url);
+}
+
+// What the writer writes reads back to the same folders, titles and
+// addresses, whatever characters they hold.
+void TestBookmarkReaders::writerReadsBack()
+{
+    NetscapeBookmarkWriter writer;
+    writer.addLink("No group", "http://n/", 0, 0);
+    writer.beginFolder(QStringLiteral("A & \"B\" <'C'>"), 1700000000);
+    writer.addLink(QStringLiteral("T1 </A> \"q\">"), "http://x/?a=1&b=\"2\"<>", 1700000000, 1700000100);
+    writer.addLink(QString(), QString(), 0, 0);
+    writer.beginFolder(QStringLiteral("Line\r\nbreak"));
+    writer.addLink(QString::fromUtf8("\u00e9 \u2014 &amp;"), "http://y/\nz", 0, 1);
+    writer.beginFolder(QString());
+    const QByteArray text = writer.finish();
+    QVERIFY(text.contains("ADD_DATE=\"1700000000\" LAST_VISIT=\"1700000100\""));
+    QVERIFY(!text.contains("LAST_VISIT=\"0\""));
+
+    QTemporaryDir dir;
+    RecordingSink sink;
+    QVERIFY(BookmarkFileReader::readBookmarkFile(writeFile(dir.filePath("w.html"), text), sink));
+    QCOMPARE(sink.events,
+             (QStringList {root, "No group|http://n/", "^", "+A & \"B\" <'C'>",
+                           "T1 </A> \"q\">|http://x/?a=1&b=\"2\"<>", "|", "^", "+Line  break",
+                           QString::fromUtf8("\u00e9 \u2014 &amp;|http://y/ z"), "^", "+"}));
+}
+
+QTEST_GUILESS_MAIN(TestBookmarkReaders)
+#include "TestBookmarkReaders.moc"
