@@ -13,8 +13,8 @@
 #include <QNetworkInformation>
 #include <QNetworkInterface>
 #include <algorithm>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 
 namespace {
@@ -64,8 +64,8 @@ bool printCalls(const char *name, const std::function<void()> &work)
         cpu.append(cost.cpu);
     }
     const bool met = percentile(cpu, 99) < targetMicroseconds;
-    std::printf("%-32s clock: median %6.1f us, 99%% %7.1f us; thread: median %6.1f us, 99%% %6.1f us  %s\n", name,
-                percentile(wall, 50), percentile(wall, 99), percentile(cpu, 50), percentile(cpu, 99),
+    std::printf("%-32s clock: median %6.1f us, 99%% %7.1f us; thread: median %6.1f us, 99%% %6.1f us  %s\n",
+                name, percentile(wall, 50), percentile(wall, 99), percentile(cpu, 50), percentile(cpu, 99),
                 met ? "met" : "MISSED");
     return met;
 }
@@ -91,9 +91,11 @@ int main(int argc, char *argv[])
     met &= printCalls("internetConnected()", [&] { sink = state->internetConnected(); });
     const QList<quint32> remote = state->remoteConnections();
     met &= printCalls("remoteConnections()", [&] { sink = state->remoteConnections().isEmpty(); });
-    const quint32 handle = remote.isEmpty() ? quint32(QNetworkInterface::interfaceFromName(QStringLiteral("lo")).index())
-                                            : remote.first();
-    met &= printCalls("remoteConnectionStatus(handle)", [&] { sink = state->remoteConnectionStatus(handle) != 0; });
+    const quint32 handle = remote.isEmpty()
+        ? quint32(QNetworkInterface::interfaceFromName(QStringLiteral("lo")).index())
+        : remote.first();
+    met &= printCalls("remoteConnectionStatus(handle)",
+                      [&] { sink = state->remoteConnectionStatus(handle) != 0; });
     met &= printCalls("routing table (no backend)", [&] {
         sink = RouteTable::hasDefaultRoute(RouteTable::systemTable(), [](const QString &name) {
             return QNetworkInterface::interfaceFromName(name).flags().testFlag(QNetworkInterface::IsUp);

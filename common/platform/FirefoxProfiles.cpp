@@ -55,7 +55,8 @@ QStringList namedDefaults(const QString &base)
     for (const auto &[name, keys] : readIni(base + QLatin1String("/profiles.ini"))) {
         if (name.startsWith(QLatin1String("Install")))
             installs.append(value(keys, QStringLiteral("Default")));
-        else if (name.startsWith(QLatin1String("Profile")) && value(keys, QStringLiteral("Default")) == QLatin1String("1"))
+        else if (name.startsWith(QLatin1String("Profile"))
+                 && value(keys, QStringLiteral("Default")) == QLatin1String("1"))
             legacy.append(value(keys, QStringLiteral("Path")));
     }
     return installs + legacy;
@@ -73,7 +74,8 @@ namespace FirefoxProfiles {
 QStringList profileFolders(const QString &homeFolder)
 {
     QStringList folders;
-    for (const QString &location : {QStringLiteral("/.config/mozilla/firefox"), QStringLiteral("/.mozilla/firefox")}) {
+    for (const QString &location :
+         {QStringLiteral("/.config/mozilla/firefox"), QStringLiteral("/.mozilla/firefox")}) {
         const QDir base(homeFolder + location);
         for (const QString &path : namedDefaults(base.path())) {
             if (path.isEmpty())

@@ -32,8 +32,7 @@ bool interfaceUp(const QString &name)
 
 LinuxConnectionState::LinuxConnectionState()
     : m_information(loadedInformation())
-{
-}
+{ }
 
 QList<quint32> LinuxConnectionState::remoteConnections()
 {
@@ -80,7 +79,8 @@ bool LinuxConnectionState::isRemoteAccess(const QNetworkInterface &networkInterf
 bool LinuxConnectionState::isRemoteAccess(const QString &name, bool pointToPoint)
 {
     // Cellular (wwan) links are plain IP devices rather than point-to-point ones: known by name.
-    static const QLatin1String prefixes[] = {QLatin1String("ppp"), QLatin1String("wwan"), QLatin1String("tun")};
+    static const QLatin1String prefixes[]
+        = {QLatin1String("ppp"), QLatin1String("wwan"), QLatin1String("tun")};
     return pointToPoint || std::any_of(std::begin(prefixes), std::end(prefixes), [&](QLatin1String prefix) {
                return name.startsWith(prefix);
            });

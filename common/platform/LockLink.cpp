@@ -1,7 +1,6 @@
 #include "LockLink.h"
 
 #include <QFile>
-
 #include <cerrno>
 #include <climits>
 #include <csignal>

@@ -7,7 +7,8 @@
 
 QClipboard *QtClipboardAccess::clipboard()
 {
-    return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) ? QGuiApplication::clipboard() : nullptr;
+    return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) ? QGuiApplication::clipboard()
+                                                                         : nullptr;
 }
 
 void QtClipboardAccess::clear()

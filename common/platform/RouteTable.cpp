@@ -1,7 +1,6 @@
 #include "RouteTable.h"
 
 #include <QFile>
-
 #include <algorithm>
 
 namespace {

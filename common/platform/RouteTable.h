@@ -2,7 +2,6 @@
 
 #include <QByteArrayView>
 #include <QStringList>
-
 #include <functional>
 
 // The kernel's IPv4 routing table as /proc/net/route shows it: a header

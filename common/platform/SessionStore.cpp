@@ -5,7 +5,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QtEndian>
-
 #include <lz4.h>
 
 namespace {
@@ -14,8 +13,7 @@ constexpr char magic[] = "mozLz40";  // with its terminating zero: 8 bytes
 constexpr qsizetype magicSize = sizeof(magic);
 constexpr qsizetype headerSize = magicSize + 4;
 
-template<typename T>
-std::optional<T> fail(QString *error, const QString &message)
+template<typename T> std::optional<T> fail(QString *error, const QString &message)
 {
     if (error)
         *error = message;
@@ -67,7 +65,8 @@ std::optional<QByteArray> decompress(const QByteArray &fileContents, QString *er
         return fail<QByteArray>(error, QStringLiteral("The session store is not a mozLz4 file"));
     const quint32 size = qFromLittleEndian<quint32>(fileContents.constData() + magicSize);
     if (size > largestSize)
-        return fail<QByteArray>(error, QStringLiteral("The session store claims %1 bytes: too large").arg(size));
+        return fail<QByteArray>(error,
+                                QStringLiteral("The session store claims %1 bytes: too large").arg(size));
     QByteArray json(qsizetype(size), Qt::Uninitialized);
     const int decoded = LZ4_decompress_safe(fileContents.constData() + headerSize, json.data(),
                                             int(fileContents.size() - headerSize), int(size));

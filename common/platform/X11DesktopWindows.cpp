@@ -2,7 +2,6 @@
 
 #include <QDeadlineTimer>
 #include <QThread>
-
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -157,8 +156,8 @@ bool X11DesktopWindows::activate(WindowId window, int waitMs)
     event.xclient.data.l[1] = CurrentTime;
     event.xclient.data.l[2] = long(activeWindow());
     m_display.trap([&] {
-        XSendEvent(m_display.handle(), m_display.root(), False, SubstructureRedirectMask | SubstructureNotifyMask,
-                   &event);
+        XSendEvent(m_display.handle(), m_display.root(), False,
+                   SubstructureRedirectMask | SubstructureNotifyMask, &event);
     });
     const QDeadlineTimer deadline(waitMs);
     while (activeWindow() != window) {

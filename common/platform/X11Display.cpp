@@ -22,8 +22,7 @@ constexpr long longestProperty = 16 * 1024 * 1024;
 
 X11Display::X11Display()
     : m_display(XOpenDisplay(nullptr))
-{
-}
+{ }
 
 X11Display::~X11Display()
 {

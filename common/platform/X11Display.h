@@ -29,8 +29,7 @@ public:
 
     // Runs the requests of work, waits for the server to have handled them,
     // and returns false when any of them raised an X error.
-    template<typename Work>
-    bool trap(Work &&work)
+    template<typename Work> bool trap(Work &&work)
     {
         beginTrap();
         work();

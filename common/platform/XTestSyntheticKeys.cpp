@@ -29,6 +29,7 @@ bool XTestSyntheticKeys::send(const QList<KeyEvent> &events)
     }
     return m_display.trap([&] {
         for (qsizetype i = 0; i < events.size(); ++i)
-            XTestFakeKeyEvent(m_display.handle(), codes.at(i), events.at(i).release ? False : True, CurrentTime);
+            XTestFakeKeyEvent(m_display.handle(), codes.at(i), events.at(i).release ? False : True,
+                              CurrentTime);
     });
 }

@@ -5,7 +5,6 @@
 #include <QDateTime>
 #include <QSysInfo>
 #include <QtTest>
-
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -48,7 +47,8 @@ void touchSessionStore(const QString &profile, int secondsAgo)
     QDir().mkpath(QFileInfo(path).path());
     QFile file(TestEnvironment::writeFile(path, "mozLz40"));
     QVERIFY(file.open(QIODevice::ReadWrite));
-    QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-secondsAgo), QFileDevice::FileModificationTime));
+    QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-secondsAgo),
+                             QFileDevice::FileModificationTime));
 }
 
 const QString xdg = QStringLiteral(".config/mozilla/firefox");
@@ -69,9 +69,10 @@ private slots:
         QTest::addColumn<QStringList>("tree");
         QTest::addColumn<QStringList>("folders");  // below the home folder
 
-        const QString install = xdg + "/profiles.ini=[Profile0]\\nName=esr\\nIsRelative=1\\nPath=b.default-esr\\n"
-                                      "[Profile1]\\nName=default\\nIsRelative=1\\nPath=a.default\\nDefault=1\\n"
-                                      "[General]\\nStartWithLastProfile=1\\n[Install3B60]\\nDefault=b.default-esr\\nLocked=1\\n";
+        const QString install = xdg
+            + "/profiles.ini=[Profile0]\\nName=esr\\nIsRelative=1\\nPath=b.default-esr\\n"
+              "[Profile1]\\nName=default\\nIsRelative=1\\nPath=a.default\\nDefault=1\\n"
+              "[General]\\nStartWithLastProfile=1\\n[Install3B60]\\nDefault=b.default-esr\\nLocked=1\\n";
         QTest::newRow("install default before the legacy default")
             << QStringList {xdg + "/a.default", xdg + "/b.default-esr", install}
             << QStringList {xdg + "/b.default-esr", xdg + "/a.default"};
@@ -80,21 +81,28 @@ private slots:
             << QStringList {legacy + "/c.dev"};
         QTest::newRow("both files name the same profile once")
             << QStringList {legacy + "/c.dev", legacy + "/installs.ini=[3B60]\\nDefault=c.dev",
-                            legacy + "/profiles.ini=[Install3B60]\\nDefault=c.dev\\n[Profile0]\\nPath=c.dev\\nDefault=1"}
+                            legacy
+                                + "/profiles.ini=[Install3B60]\\nDefault=c.dev\\n[Profile0]\\nPath=c."
+                                  "dev\\nDefault=1"}
             << QStringList {legacy + "/c.dev"};
         QTest::newRow("XDG location before the old one")
-            << QStringList {legacy + "/old", xdg + "/new", legacy + "/profiles.ini=[Profile0]\\nPath=old\\nDefault=1",
+            << QStringList {legacy + "/old", xdg + "/new",
+                            legacy + "/profiles.ini=[Profile0]\\nPath=old\\nDefault=1",
                             xdg + "/profiles.ini=[Profile0]\\nPath=new\\nDefault=1"}
             << QStringList {xdg + "/new", legacy + "/old"};
         QTest::newRow("absolute path with a comma")
-            << QStringList {"elsewhere/p, q", legacy + "/profiles.ini=[Profile0]\\nIsRelative=0\\nPath=HOME/elsewhere/p, q\\nDefault=1"}
+            << QStringList {"elsewhere/p, q",
+                            legacy
+                                + "/profiles.ini=[Profile0]\\nIsRelative=0\\nPath=HOME/elsewhere/p, "
+                                  "q\\nDefault=1"}
             << QStringList {"elsewhere/p, q"};
         QTest::newRow("profile that is not the default")
             << QStringList {legacy + "/x", legacy + "/profiles.ini=[Profile0]\\nPath=x"} << QStringList();
         QTest::newRow("default profile folder missing")
             << QStringList {legacy + "/profiles.ini=[Profile0]\\nPath=gone\\nDefault=1"} << QStringList();
         QTest::newRow("key outside any section and a bare line")
-            << QStringList {legacy + "/y", legacy + "/profiles.ini=Default=y\\ngarbage\\n[Profile0]\\nPath = y \\nDefault=1"}
+            << QStringList {legacy + "/y",
+                            legacy + "/profiles.ini=Default=y\\ngarbage\\n[Profile0]\\nPath = y \\nDefault=1"}
             << QStringList {legacy + "/y"};
         QTest::newRow("no Firefox") << QStringList() << QStringList();
     }
@@ -159,16 +167,20 @@ private slots:
 
         QTemporaryDir home;
         const QString base = home.path() + '/' + legacy;
-        makeTree(home.path(),
-                 {legacy + "/profiles.ini=[Install1]\\nDefault=a\\n[Install2]\\nDefault=b\\n[Install3]\\nDefault=c"});
+        makeTree(
+            home.path(),
+            {legacy
+             + "/profiles.ini=[Install1]\\nDefault=a\\n[Install2]\\nDefault=b\\n[Install3]\\nDefault=c"});
         const QString self = QString::number(QCoreApplication::applicationPid());
         for (int i = 0; i < 3; ++i) {
             const QString profile = base + '/' + QChar('a' + i);
             QVERIFY(QDir().mkpath(profile));
-            makeLockLink(profile + "/lock", "127.0.0.1:+" + (sessionAges[i] < 0 ? QString::number(deadPid()) : self));
+            makeLockLink(profile + "/lock",
+                         "127.0.0.1:+" + (sessionAges[i] < 0 ? QString::number(deadPid()) : self));
             touchSessionStore(profile, qAbs(sessionAges[i]) * 7);
         }
-        QCOMPARE(FirefoxProfiles::runningProfile(home.path()), running.isEmpty() ? QString() : base + '/' + running);
+        QCOMPARE(FirefoxProfiles::runningProfile(home.path()),
+                 running.isEmpty() ? QString() : base + '/' + running);
     }
 
     void chromium_data()

@@ -8,16 +8,17 @@
 
 #include <QNetworkInterface>
 #include <QtTest>
-
 #include <X11/keysym.h>
 
 namespace {
 
-const QByteArray routeHeader = "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\t\tMTU\tWindow\tIRTT\n";
+const QByteArray routeHeader
+    = "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\t\tMTU\tWindow\tIRTT\n";
 
 QByteArray route(const char *iface, const char *destination, const char *flags, const char *mask)
 {
-    return QByteArray(iface) + '\t' + destination + "\t010200C0\t" + flags + "\t0\t0\t100\t" + mask + "\t0\t0\t0\n";
+    return QByteArray(iface) + '\t' + destination + "\t010200C0\t" + flags + "\t0\t0\t100\t" + mask
+        + "\t0\t0\t0\n";
 }
 
 // A program that records its arguments, NUL-terminated, into args.out beside itself.
@@ -52,27 +53,27 @@ private slots:
         QTest::addColumn<QStringList>("interfaces");
         QTest::addColumn<bool>("connected");  // with eth0 and wlan0 up, ppp0 down
 
-        QTest::newRow("default route up") << routeHeader + route("eth0", "00000000", "0003", "00000000")
-                                          << QStringList {"eth0"} << true;
+        QTest::newRow("default route up")
+            << routeHeader + route("eth0", "00000000", "0003", "00000000") << QStringList {"eth0"} << true;
         QTest::newRow("default route without the up flag")
             << routeHeader + route("eth0", "00000000", "0002", "00000000") << QStringList() << false;
         QTest::newRow("default route on an interface that is down")
             << routeHeader + route("ppp0", "00000000", "0001", "00000000") << QStringList {"ppp0"} << false;
-        QTest::newRow("network route, no default") << routeHeader + route("eth0", "0002000A", "0001", "00FFFFFF")
-                                                   << QStringList() << false;
-        QTest::newRow("zero destination, mask not 0") << routeHeader + route("eth0", "00000000", "0001", "000000FF")
-                                                      << QStringList() << false;
+        QTest::newRow("network route, no default")
+            << routeHeader + route("eth0", "0002000A", "0001", "00FFFFFF") << QStringList() << false;
+        QTest::newRow("zero destination, mask not 0")
+            << routeHeader + route("eth0", "00000000", "0001", "000000FF") << QStringList() << false;
         QTest::newRow("second of several routes")
-            << routeHeader + route("eth0", "0002000A", "0001", "00FFFFFF") + route("ppp0", "00000000", "0001", "00000000")
-                   + route("wlan0", "00000000", "0003", "00000000")
+            << routeHeader + route("eth0", "0002000A", "0001", "00FFFFFF")
+                + route("ppp0", "00000000", "0001", "00000000")
+                + route("wlan0", "00000000", "0003", "00000000")
             << QStringList {"ppp0", "wlan0"} << true;
         QTest::newRow("header only") << routeHeader << QStringList() << false;
-        QTest::newRow("a route in the header's place") << route("eth0", "00000000", "0003", "00000000")
-                                                       << QStringList() << false;
-        QTest::newRow("short and garbled lines")
-            << routeHeader + "eth0\t00000000\t0\t0003\n" + route("eth0", "zz", "0003", "00000000")
-                   + route("eth0", "00000000", "xyz", "00000000")
-            << QStringList() << false;
+        QTest::newRow("a route in the header's place")
+            << route("eth0", "00000000", "0003", "00000000") << QStringList() << false;
+        QTest::newRow("short and garbled lines") << routeHeader + "eth0\t00000000\t0\t0003\n"
+                + route("eth0", "zz", "0003", "00000000") + route("eth0", "00000000", "xyz", "00000000")
+                                                 << QStringList() << false;
         QTest::newRow("empty") << QByteArray() << QStringList() << false;
     }
 
@@ -131,9 +132,11 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<bool>("started");
 
-        QTest::newRow("address by name on PATH") << "recorder" << QStringList {"https://example.org/a b?c=d"} << true;
+        QTest::newRow("address by name on PATH")
+            << "recorder" << QStringList {"https://example.org/a b?c=d"} << true;
         QTest::newRow("shell syntax stays text")
-            << "BIN/recorder" << QStringList {"http://x/$(touch BIN/ran);`touch BIN/ran` | touch BIN/ran && \"q\" 'q' \\ *"}
+            << "BIN/recorder"
+            << QStringList {"http://x/$(touch BIN/ran);`touch BIN/ran` | touch BIN/ran && \"q\" 'q' \\ *"}
             << true;
         QTest::newRow("option-like, empty and multi-line arguments")
             << "BIN/recorder" << QStringList {"--new-tab", "", "-x\nline two", "ü — 日本"} << true;

@@ -4,7 +4,6 @@
 #include <QRandomGenerator>
 #include <QtEndian>
 #include <QtTest>
-
 #include <lz4.h>
 
 namespace {
@@ -13,7 +12,8 @@ namespace {
 QByteArray mozLz4(const QByteArray &json, qint64 claimedSize = -1)
 {
     QByteArray block(LZ4_compressBound(int(json.size())), Qt::Uninitialized);
-    const int length = LZ4_compress_default(json.constData(), block.data(), int(json.size()), int(block.size()));
+    const int length
+        = LZ4_compress_default(json.constData(), block.data(), int(json.size()), int(block.size()));
     block.truncate(length);
     QByteArray size(4, Qt::Uninitialized);
     qToLittleEndian<quint32>(quint32(claimedSize < 0 ? json.size() : claimedSize), size.data());
@@ -27,7 +27,8 @@ QByteArray entry(const QString &url, const QString &title)
 
 QByteArray tab(int index, const QList<QByteArray> &entries, const QByteArray &extra = {})
 {
-    return "{\"index\":" + QByteArray::number(index) + ",\"entries\":[" + entries.join(',') + "]" + extra + "}";
+    return "{\"index\":" + QByteArray::number(index) + ",\"entries\":[" + entries.join(',') + "]" + extra
+        + "}";
 }
 
 QByteArray window(int selected, const QList<QByteArray> &tabs)
@@ -89,8 +90,10 @@ private slots:
         QTest::newRow("size claim past the cap")
             << mozLz4(json, SessionStore::largestSize + 1) << QByteArray() << "too large";
         QTest::newRow("size claim of 4 GiB") << mozLz4(json, 0xffffffffLL) << QByteArray() << "too large";
-        QTest::newRow("size claim above the data") << mozLz4(json, json.size() + 1) << QByteArray() << "damaged";
-        QTest::newRow("size claim below the data") << mozLz4(json, json.size() - 1) << QByteArray() << "damaged";
+        QTest::newRow("size claim above the data")
+            << mozLz4(json, json.size() + 1) << QByteArray() << "damaged";
+        QTest::newRow("size claim below the data")
+            << mozLz4(json, json.size() - 1) << QByteArray() << "damaged";
         QTest::newRow("truncated block") << good.chopped(4) << QByteArray() << "damaged";
         QTest::newRow("random bytes block") << randomBlock << QByteArray() << "damaged";
     }
@@ -118,11 +121,15 @@ private slots:
 
         const QString unicode = QStringLiteral("Page A ünï & \\\"q\\\" — 日本語 😀");
         QTest::newRow("second window, second tab, second entry")
-            << twoWindows(2, 2, 2) << "https://a.example/w2t2e2" << "w2t2e2";
-        QTest::newRow("first entry of the history") << twoWindows(2, 2, 1) << "https://a.example/w2t2e1" << "w2t2e1";
-        QTest::newRow("first window") << twoWindows(1, 2, 2) << "https://a.example/w1t1e1" << "w1t1e1";
+            << twoWindows(2, 2, 2) << "https://a.example/w2t2e2"
+            << "w2t2e2";
+        QTest::newRow("first entry of the history") << twoWindows(2, 2, 1) << "https://a.example/w2t2e1"
+                                                    << "w2t2e1";
+        QTest::newRow("first window") << twoWindows(1, 2, 2) << "https://a.example/w1t1e1"
+                                      << "w1t1e1";
         QTest::newRow("selectedWindow 0: the last window")
-            << twoWindows(0, 1, 2) << "https://a.example/w2t1e1" << "w2t1e1";
+            << twoWindows(0, 1, 2) << "https://a.example/w2t1e1"
+            << "w2t1e1";
         QTest::newRow("window past the end") << twoWindows(3, 2, 2) << QString() << QString();
         QTest::newRow("negative window") << twoWindows(-1, 2, 2) << QString() << QString();
         QTest::newRow("tab 0") << twoWindows(2, 0, 2) << QString() << QString();
@@ -139,12 +146,15 @@ private slots:
             << session(1, {window(1, {tab(1, {"{\"title\":\"t\"}"})})}) << QString() << QString();
         QTest::newRow("new tab with a typed address")
             << session(1, {window(1, {tab(1, {}, ",\"userTypedValue\":\"https://typed.example/\"")})})
-            << "https://typed.example/" << "";
-        QTest::newRow("new tab with nothing typed") << session(1, {window(1, {tab(1, {})})}) << QString() << QString();
+            << "https://typed.example/"
+            << "";
+        QTest::newRow("new tab with nothing typed")
+            << session(1, {window(1, {tab(1, {})})}) << QString() << QString();
         QTest::newRow("no windows") << session(0, {}) << QString() << QString();
         QTest::newRow("windows missing") << QByteArray("{\"selectedWindow\":1}") << QString() << QString();
         QTest::newRow("tabs not an array")
-            << QByteArray("{\"selectedWindow\":1,\"windows\":[{\"selected\":1,\"tabs\":5}]}") << QString() << QString();
+            << QByteArray("{\"selectedWindow\":1,\"windows\":[{\"selected\":1,\"tabs\":5}]}") << QString()
+            << QString();
         QTest::newRow("a JSON array") << QByteArray("[1,2]") << QString() << QString();
         QTest::newRow("not JSON") << QByteArray("{\"windows\":[") << QString() << QString();
     }

@@ -15,7 +15,6 @@
 #include <QCommandLineParser>
 #include <QTextStream>
 #include <QTimer>
-
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -32,8 +31,8 @@ void stateHidden(Display *display, ::Window window)
 {
     QTimer::singleShot(500, [display, window] {
         const Atom hidden = XInternAtom(display, "_NET_WM_STATE_HIDDEN", False);
-        XChangeProperty(display, window, XInternAtom(display, "_NET_WM_STATE", False), XA_ATOM, 32, PropModeReplace,
-                        reinterpret_cast<const unsigned char *>(&hidden), 1);
+        XChangeProperty(display, window, XInternAtom(display, "_NET_WM_STATE", False), XA_ATOM, 32,
+                        PropModeReplace, reinterpret_cast<const unsigned char *>(&hidden), 1);
         XFlush(display);
     });
 }
@@ -43,7 +42,8 @@ void showRawWindows(Display *display)
     const Atom netWmPid = XInternAtom(display, "_NET_WM_PID", False);
     const long pid = getpid();
     for (const DoubleWindows::RawWindow &raw : DoubleWindows::rawWindows) {
-        const ::Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 200, 60, 0, 0, 0);
+        const ::Window window
+            = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 200, 60, 0, 0, 0);
         const bool ewmh = qstrcmp(raw.type, "UTF8_STRING") == 0;
         const Atom property = ewmh ? XInternAtom(display, "_NET_WM_NAME", False) : XA_WM_NAME;
         XChangeProperty(display, window, property, XInternAtom(display, raw.type, False), 8, PropModeReplace,
@@ -75,10 +75,12 @@ int main(int argc, char *argv[])
     // Qt names a window's WM_CLASS instance after RESOURCE_NAME and its class after the application.
     qputenv("RESOURCE_NAME", parser.isSet("instance") ? parser.value("instance").toLocal8Bit() : "Navigator");
     QApplication application(argc, argv);
-    QApplication::setApplicationName(parser.isSet("class") ? parser.value("class") : QStringLiteral("firefox-esr"));
+    QApplication::setApplicationName(parser.isSet("class") ? parser.value("class")
+                                                           : QStringLiteral("firefox-esr"));
 
     BrowserDoubleWindow browser(parser.value("title"), parser.value("url"),
-                                parser.isSet("suffix") ? parser.value("suffix") : QStringLiteral(" — Mozilla Firefox"),
+                                parser.isSet("suffix") ? parser.value("suffix")
+                                                       : QStringLiteral(" — Mozilla Firefox"),
                                 parser.value("record"));
     browser.show();
 

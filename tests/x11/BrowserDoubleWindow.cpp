@@ -18,8 +18,8 @@ BrowserDoubleWindow::BrowserDoubleWindow(const QString &title, const QString &ur
     layout->addWidget(m_address);
     layout->addWidget(m_page);
     m_page->setFocusPolicy(Qt::StrongFocus);
-    for (const QKeySequence &keys : {QKeySequence(Qt::ALT | Qt::Key_D), QKeySequence(Qt::CTRL | Qt::Key_L),
-                                     QKeySequence(Qt::Key_F6)}) {
+    for (const QKeySequence &keys :
+         {QKeySequence(Qt::ALT | Qt::Key_D), QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::Key_F6)}) {
         auto *shortcut = new QShortcut(keys, this);
         connect(shortcut, &QShortcut::activated, this, &BrowserDoubleWindow::selectAddress);
     }

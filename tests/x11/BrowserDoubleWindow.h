@@ -16,7 +16,8 @@ class BrowserDoubleWindow : public QWidget
     Q_OBJECT
 
 public:
-    BrowserDoubleWindow(const QString &title, const QString &url, const QString &suffix, const QString &recordFile);
+    BrowserDoubleWindow(const QString &title, const QString &url, const QString &suffix,
+                        const QString &recordFile);
 
     void setVisible(bool visible) override;
 

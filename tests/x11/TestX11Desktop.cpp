@@ -6,7 +6,6 @@
 
 #include <QProcess>
 #include <QtTest>
-
 #include <X11/Xlib.h>
 
 namespace {
@@ -72,10 +71,12 @@ private slots:
                                   "no X server with a window manager: run through x11/run-with-xvfb", 10000);
         QVERIFY(m_keys.available());
         m_double.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_double.start(BROWSER_DOUBLE_PATH, {"--title", "Start page", "--url", startUrl, "--record",
-                                             m_folder.filePath("navigated"), "--extra-windows"});
+        m_double.start(BROWSER_DOUBLE_PATH,
+                       {"--title", "Start page", "--url", startUrl, "--record",
+                        m_folder.filePath("navigated"), "--extra-windows"});
         QVERIFY(m_double.waitForReadyRead(20000));
-        QTRY_VERIFY_WITH_TIMEOUT(find(QString(), "RawBadUtf8") && find(DoubleWindows::minimisedTitle()), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(find(QString(), "RawBadUtf8") && find(DoubleWindows::minimisedTitle()),
+                                 10000);
         const std::optional<DesktopWindows::Window> browser = find("Start page" + suffix);
         QVERIFY(browser);
         m_browser = browser->id;
@@ -89,19 +90,27 @@ private slots:
 
     void windowList_data()
     {
-        QTest::addColumn<QString>("title");      // null: found by class, title not compared
+        QTest::addColumn<QString>("title");  // null: found by class, title not compared
         QTest::addColumn<QString>("className");
         QTest::addColumn<QString>("instanceName");
         QTest::addColumn<bool>("visible");
 
-        QTest::newRow("browser window") << "Start page" + suffix << "firefox-esr" << "Navigator" << true;
-        QTest::newRow("title of 10,000 characters") << DoubleWindows::longTitle() << "firefox-esr" << "Navigator" << true;
-        QTest::newRow("minimised window") << DoubleWindows::minimisedTitle() << "firefox-esr" << "Navigator" << false;
-        QTest::newRow("Latin-1 WM_NAME only") << QStringLiteral("café ÿ latin-1") << "RawLatin1" << "raw" << true;
+        QTest::newRow("browser window") << "Start page" + suffix << "firefox-esr"
+                                        << "Navigator" << true;
+        QTest::newRow("title of 10,000 characters") << DoubleWindows::longTitle() << "firefox-esr"
+                                                    << "Navigator" << true;
+        QTest::newRow("minimised window") << DoubleWindows::minimisedTitle() << "firefox-esr"
+                                          << "Navigator" << false;
+        QTest::newRow("Latin-1 WM_NAME only") << QStringLiteral("café ÿ latin-1") << "RawLatin1"
+                                              << "raw" << true;
         QTest::newRow("_NET_WM_NAME not UTF-8")
-            << QString::fromUtf8(DoubleWindows::rawWindows[2].name) << "RawBadUtf8" << "raw" << true;
-        QTest::newRow("COMPOUND_TEXT WM_NAME with stray bytes") << QString() << "RawCompound" << "raw" << true;
-        QTest::newRow("mapped, state hidden") << "stated hidden" << "RawStateHidden" << "raw" << false;
+            << QString::fromUtf8(DoubleWindows::rawWindows[2].name) << "RawBadUtf8"
+            << "raw" << true;
+        QTest::newRow("COMPOUND_TEXT WM_NAME with stray bytes") << QString() << "RawCompound"
+                                                                << "raw" << true;
+        QTest::newRow("mapped, state hidden") << "stated hidden"
+                                              << "RawStateHidden"
+                                              << "raw" << false;
     }
 
     void windowList()
@@ -163,8 +172,8 @@ private slots:
         const QString address = QStringLiteral("https://example.org/new page?x=\"1\";y=$(z)&w=日本");
         m_clipboard.setText(address);
         typeInBrowser({chord(alt, 'D'), chord(ctrl, 'V'), tap(enter)});
-        QTRY_COMPARE_WITH_TIMEOUT(TestEnvironment::readFile(m_folder.filePath("navigated")), address.toUtf8() + '\n',
-                                  5000);
+        QTRY_COMPARE_WITH_TIMEOUT(TestEnvironment::readFile(m_folder.filePath("navigated")),
+                                  address.toUtf8() + '\n', 5000);
         QTRY_COMPARE(m_windows.windowTitle(m_browser), address + suffix);
     }
 
