@@ -1,0 +1,142 @@
+// The main window's "Merge From" commands for a favorites folder and a
+// bookmark file, through the real window and the library loaded by the
+// component registry, with the file dialog answered by a script.
+
+#include "AppState.h"
+#include "MainMenus.h"
+#include "MainWindow.h"
+#include "ScriptedPrompter.h"
+#include "StandardView.h"
+#include "TestEnvironment.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QStatusBar>
+#include <QtTest>
+#include <memory>
+
+using TestEnvironment::entryLine;
+using TestEnvironment::writeFile;
+
+namespace {
+
+const QByteArray stackText = "+Mine\r\n"
+    + entryLine({"http://kept.example/", "Kept", "B1340927C", "B12800000", "3", "0", "2"}) + "\r\n";
+
+}  // namespace
+
+class TestMergeCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void mergeAddsAfterStore_data();
+    void mergeAddsAfterStore();
+
+private:
+    std::unique_ptr<TestEnvironment::ConfigFolder> m_config;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<AppState> m_state;
+    ScriptedPrompter m_prompter;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+void TestMergeCommands::init()
+{
+    m_config = std::make_unique<TestEnvironment::ConfigFolder>();
+    m_dir = std::make_unique<QTemporaryDir>();
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->filePath("data")));
+    m_state = std::make_unique<AppState>();
+    m_state->appFolder = QCoreApplication::applicationDirPath();
+    m_state->stackBase = m_dir->filePath("Pemberly");
+    m_state->settings.aLS = false;
+    m_prompter = ScriptedPrompter();
+    m_prompter.watched = &m_state->dialogState;
+    writeFile(m_dir->filePath("Pemberly.tsy"), stackText);
+    const QString favorites = m_dir->filePath("data/Tessaly/Favorites");
+    QDir().mkpath(favorites + "/Work/Old");
+    writeFile(favorites + "/Root.url", "[InternetShortcut]\r\nURL=http://root/\r\n");
+    writeFile(favorites + "/Work/Job.url", "[InternetShortcut]\r\nURL=http://job/\r\n");
+    writeFile(favorites + "/Work/Old/Past.url", "[InternetShortcut]\r\nURL=http://past/\r\n");
+}
+
+void TestMergeCommands::cleanup()
+{
+    m_window.reset();
+}
+
+void TestMergeCommands::mergeAddsAfterStore_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("files");  // answers of the file dialog
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<QStringList>("groups");
+    QTest::addColumn<QStringList>("added");  // "title|url|owner"
+    QTest::addColumn<QList<int>>("statesSeen");
+    const QStringList openAsked {"open|Merge From Netscape Bookmarks|(*.HTM)|*.htm *.html"};
+    QTest::newRow("Netscape file")
+        << "mnuMergeNetscape" << QStringList {TESSALY_TEST_DATA "/bookmarks/chromium.html"} << openAsked
+        << QStringList {"Mine", "Bookmarks bar", "Netscape: ROOT"}
+        << QStringList {"Example & Co|https://example.com/?a=1&b=2|1", "Child|https://example.org/|1",
+                        "From \"Other bookmarks\"|https://other.example/|2",
+                        QString::fromUtf8("\u00dcber mobile|https://mobile.example/|2")}
+        << QList<int> {1};
+    QTest::newRow("Netscape file cancelled") << "mnuMergeNetscape" << QStringList {} << openAsked
+                                             << QStringList {"Mine"} << QStringList {} << QList<int> {1};
+    QTest::newRow("Netscape file unreadable")
+        << "mnuMergeNetscape" << QStringList {TESSALY_TEST_DATA "/bookmarks/missing.html"} << openAsked
+        << QStringList {"Mine"} << QStringList {} << QList<int> {1};
+    QTest::newRow("favorites folder")
+        << "mnuMergeFavorites" << QStringList {} << QStringList {}
+        << QStringList {"Mine", "E-Favorites: (Was Root)", "Work", "Old"}
+        << QStringList {"Root|http://root/|1", "Job|http://job/|2", "Past|http://past/|3"} << QList<int> {};
+}
+
+// The merge adds groups and entries after the store's own, counts one change
+// and shows the new groups; the entries of the store are kept.
+void TestMergeCommands::mergeAddsAfterStore()
+{
+    QFETCH(QString, command);
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, asked);
+    QFETCH(QStringList, groups);
+    QFETCH(QStringList, added);
+    QFETCH(QList<int>, statesSeen);
+    m_window = std::make_unique<MainWindow>(*m_state, m_prompter, nullptr);
+    m_window->load();
+    m_window->switchTab(ViewState::StandardTab);
+    QCOMPARE(m_state->store.urlDatas().Count(), 1);
+    m_prompter.openFiles = files;
+
+    QAction *action = m_window->findChild<QAction *>(command);
+    QVERIFY(action && action->isEnabled());
+    action->trigger();
+
+    QCOMPARE(m_prompter.asked, asked);
+    QCOMPARE(m_prompter.statesSeen, statesSeen);
+    QCOMPARE(m_state->dialogState, int(AppState::NoDialog));
+    QStringList names;
+    for (int i = 0; i < m_state->store.IDXList().groupCount(); ++i)
+        names << m_state->store.IDXList().at(i).name;
+    QCOMPARE(names, groups);
+    QStringList entries;
+    for (const URLData &entry : m_state->store.urlDatas())
+        entries << entry.Name + '|' + entry.url + '|' + QString::number(entry.Owner);
+    QCOMPARE(entries.first(), "Kept|http://kept.example/|0");
+    QCOMPARE(entries.mid(1), added);
+    for (const URLData &entry : m_state->store.urlDatas()) {
+        if (entry.Name != "Kept")
+            QVERIFY(entry.Created > 0 && entry.LastAccesed == 0 && entry.Visited == 0 && entry.Rated == 0);
+    }
+    QCOMPARE(m_state->store.changeCount(), added.isEmpty() ? 0 : 1);
+    QComboBox *combo = m_window->standardView()->groupCombo();
+    QCOMPARE(combo->count(), groups.size());
+    QCOMPARE(combo->itemText(combo->count() - 1), groups.last());
+    if (!added.isEmpty())
+        QVERIFY(m_window->statusBar()->currentMessage().contains(QString::number(added.size()) + " entries"));
+}
+
+QTEST_MAIN(TestMergeCommands)
+#include "TestMergeCommands.moc"
