@@ -13,4 +13,11 @@ public:
 
     // False, with an error text, when nothing could be started.
     virtual bool open(const QUrl &url, QString *error) = 0;
+    // In a new browser window (newWindow nonzero) or the most recently
+    // active one; an opener that knows no windows opens as open() does.
+    virtual bool openInWindow(const QUrl &url, int newWindow, QString *error)
+    {
+        Q_UNUSED(newWindow)
+        return open(url, error);
+    }
 };

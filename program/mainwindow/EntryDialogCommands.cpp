@@ -108,10 +108,17 @@ void EntryDialogCommands::newEntry()
 {
     if (m_state.dialogState != AppState::NoDialog)
         return;
+    newEntryWith(QString(), QString());
+}
+
+void EntryDialogCommands::newEntryWith(const QString &title, const QString &url)
+{
     const int current = m_host.getCurrentIDX();
     const DialogStateScope open(m_state, m_host, AppState::MakingEntry);
     EntryEditor editor(m_state.store, m_mainWindow);
     editor.createNew(current);
+    if (!title.isEmpty() || !url.isEmpty())
+        editor.setCaptured(title, url);
     if (WindowHelpers::showModalOnTop(editor, m_mainWindow) != QDialog::Accepted)
         return;
     EntryOperations::NewEntry fields;

@@ -27,6 +27,10 @@ public:
 
     void editSelected();
     void newEntry();
+    // The editor in its new-entry mode with a captured title and address
+    // (none when both are empty), whatever dialogState is; accepting it adds
+    // the entry as "New Entry" does.
+    void newEntryWith(const QString &title, const QString &url);
     void moveCommand();
     void findCommand();
     // Selects the next (direction 0) or previous (1) row after the current

@@ -34,7 +34,7 @@ MainMenus::MainMenus(QMainWindow *window)
     QMenu *entries = bar->addMenu(QStringLiteral("&URLs"));
     entries->setObjectName(QStringLiteral("mnuURLs"));
     mnuAddEntry = subMenu(entries, "mnuAddEntry", QStringLiteral("Add"));
-    mnuFromBrowser = command(mnuAddEntry, "mnuFromBrowser", QStringLiteral("From Browser"), true);
+    mnuFromBrowser = command(mnuAddEntry, "mnuFromBrowser", QStringLiteral("From Browser"));
     mnuNewEntry = command(mnuAddEntry, "mnuNewEntry", QStringLiteral("&New Entry"));
     mnuEdit = command(entries, "mnuEdit", QStringLiteral("&Edit"));
     mnuMove = command(entries, "mnuMove", QStringLiteral("Move"));

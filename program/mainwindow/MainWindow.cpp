@@ -4,7 +4,8 @@
 #include "AppState.h"
 #include "Config.h"
 #include "DayCount.h"
-#include "DesktopUrlOpener.h"
+#include "BrowserOpener.h"
+#include "FromBrowserCommand.h"
 #include "EntryDialogCommands.h"
 #include "EntryFilter.h"
 #include "EntryListColumns.h"
@@ -123,12 +124,14 @@ void MainWindow::buildWindow()
 
 void MainWindow::connectEntryCommands()
 {
-    m_desktopOpener = std::make_unique<DesktopUrlOpener>();
+    m_desktopOpener = std::make_unique<BrowserOpener>(m_state, *this, this);
     m_opener = m_desktopOpener.get();
     m_selection = new SelectionCommands(m_state, m_prompter, *this, *m_opener, this);
     m_selection->connectMenus(*m_menus);
     m_entryDialogs = new EntryDialogCommands(m_state, m_view.filter, *this, *m_selection, this);
     m_entryDialogs->connectMenus(*m_menus);
+    m_capture = new FromBrowserCommand(m_state, *m_entryDialogs, this);
+    connect(m_menus->mnuFromBrowser, &QAction::triggered, m_capture, &FromBrowserCommand::getBrowserURL);
     auto *events = new EntryListEvents(*this, *m_selection, *m_menus, this);
     events->watch(m_advanced->list(), true);
     events->watch(m_standard->list(), false);

@@ -9,6 +9,7 @@
 #include <memory>
 
 class AdvancedView;
+class FromBrowserCommand;
 class EntryDialogCommands;
 class SelectionCommands;
 class UrlOpener;
@@ -57,6 +58,8 @@ public:
     int appliedIndexMode() const override { return m_view.appliedMode; }
     SelectionCommands *selectionCommands() const { return m_selection; }
     EntryDialogCommands *entryDialogCommands() const { return m_entryDialogs; }
+    // "From Browser": the capture of the browser's current page.
+    FromBrowserCommand *captureCommand() const { return m_capture; }
     // What opens addresses (the desktop's browser unless a test gives another).
     void setUrlOpener(UrlOpener *opener);
     UrlOpener &urlOpener() const { return *m_opener; }
@@ -168,6 +171,7 @@ private:
     UrlOpener *m_opener = nullptr;
     SelectionCommands *m_selection = nullptr;
     EntryDialogCommands *m_entryDialogs = nullptr;
+    FromBrowserCommand *m_capture = nullptr;
     PreferencesCommands *m_preferences = nullptr;
     std::unique_ptr<MainWindowSettings> m_settingsHost;
     bool m_unloading = false;

@@ -156,7 +156,7 @@ void SelectionCommands::sendSelectedToFolder()
         m_host.showStatus(QStringLiteral("%1 shortcuts written to %2").arg(written).arg(folder));
 }
 
-bool SelectionCommands::openAddress(const QString &address)
+bool SelectionCommands::openAddress(const QString &address, int window)
 {
     const QUrl url = OpenableAddress::fromText(address);
     if (!url.isValid()) {
@@ -164,7 +164,7 @@ bool SelectionCommands::openAddress(const QString &address)
         return false;
     }
     QString error;
-    if (!m_opener->open(url, &error)) {
+    if (!m_opener->openInWindow(url, window, &error)) {
         m_host.showStatus(error);
         return false;
     }
@@ -173,12 +173,11 @@ bool SelectionCommands::openAddress(const QString &address)
 
 void SelectionCommands::sendCurrent(int window)
 {
-    Q_UNUSED(window)  // the browser's windows come with the browser launch
     const EntryListView *list = m_host.activeList();
     const URLData *entry = m_host.activeModel()->entryAt(list->currentIndex().row());
     if (!entry)
         return;
-    openAddress(entry->url);
+    openAddress(entry->url, window);
     m_state.store.countChange();
 }
 

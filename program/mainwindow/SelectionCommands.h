@@ -49,8 +49,9 @@ public:
     void sortByColumnClick(int column);
 
 private:
-    // Opens an address that passes the address rule; says why not otherwise.
-    bool openAddress(const QString &address);
+    // Opens an address that passes the address rule in the browser's most
+    // recently active window (0) or a new one; says why not otherwise.
+    bool openAddress(const QString &address, int window = 0);
     void sortActiveList(int column, int order);
 
     AppState &m_state;

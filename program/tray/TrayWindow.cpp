@@ -13,6 +13,7 @@
 #include "Prompter.h"
 #include "Registry.h"
 #include "TrayConfig.h"
+#include "TrayConnectionWatch.h"
 #include "UnsavedStore.h"
 #include "WindowHelpers.h"
 
@@ -127,6 +128,10 @@ void TrayWindow::start(const QStringList &arguments)
     if (!arguments.isEmpty())
         m_state.stackBase = ProgramPaths::stackBase(ProgramPaths::stackFolder(m_state.appFolder), arguments);
     ensureReachable();
+    // Timer1: the connection monitor, every 4000 ms from now on.
+    if (!m_watch)
+        m_watch = new TrayConnectionWatch(m_state, *this);
+    m_watch->start();
 }
 
 // The program's library is registered when it is not: its objects are then
@@ -183,6 +188,8 @@ void TrayWindow::endProgram()
     // reach the hive in one write when the session closes.
     HiveSession settingsAtEnd(Registry::HKEY_CURRENT_USER, HiveSession::Deferred);
     m_trayRetry->stop();
+    if (m_watch)
+        m_watch->stop();
     m_state.hideOnClose = false;
     if (m_main)
         m_main->unloadWindow(true);

@@ -15,6 +15,7 @@ class QAction;
 class QMenu;
 class QSystemTrayIcon;
 class QTimer;
+class TrayConnectionWatch;
 struct AppState;
 
 // The tray window: the program's first window, alive for the whole run. It
@@ -55,6 +56,8 @@ public:
     FloatingButton *floatingButton() const { return m_button; }
     QSystemTrayIcon *trayIcon() const { return m_icon; }
     QMenu *trayMenu() const { return m_menu; }
+    // The connection monitor's timer (Timer1); null before start().
+    TrayConnectionWatch *connectionWatch() const { return m_watch; }
     // Whether the icon is wanted and the desktop has a notification area.
     bool trayIconShown() const;
 
@@ -87,6 +90,7 @@ private:
     QMenu *m_menu = nullptr;
     QAction *m_flush = nullptr;
     QTimer *m_trayRetry = nullptr;
+    TrayConnectionWatch *m_watch = nullptr;
     QTimer *m_waitForPrompt = nullptr;
     std::vector<std::function<void()>> m_waiting;
     int m_trayRetries = 0;

@@ -1,6 +1,7 @@
 // End-to-end tests of the tsy tool: each case runs the built binary in a
 // temporary folder and checks its exit status, output and files.
 
+#include "BrowserHome.h"
 #include "DayCount.h"
 #include "DefaultStackFile.h"
 #include "HexDate.h"
@@ -651,6 +652,118 @@ private slots:
                      + "\n");
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.out, QByteArray());
+    }
+
+    // capture, open and send in a home of their own, with a recording
+    // stand-in browser in App Paths and, for some rows, a running Firefox
+    // whose session shows a page. open hands exactly the one validated
+    // address to the browser and counts the visit; a refused address or a
+    // browser that cannot start is one line of error and no visit.
+    void browserCommands_data()
+    {
+        QTest::addColumn<QString>("settings");  // tsy settings --set NAME=VALUE ...
+        QTest::addColumn<bool>("firefox");
+        QTest::addColumn<QString>("program");  // of App Paths: "browser" the stand-in
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out");  // {fav}: the favorites folder
+        QTest::addColumn<QStringList>("started");  // the stand-in's arguments; {profile}: Firefox's
+        QTest::addColumn<int>("visits");  // of the entry opened (the first key); -1: the file unchanged
+        const QString url = "http://a.example/x";
+        const QString page = "Page, \"one\"";
+        QTest::newRow("open, pB 0 without a display: the program with the one address")
+            << "pB=0" << false << "browser" << "open in.tsy 1" << 0 << "" << QStringList {url} << 4;
+        QTest::newRow("open, pB 1 without Firefox: IEXPLORE's program")
+            << "pB=1" << false << "browser" << "open in.tsy 00001" << 0 << "" << QStringList {url} << 4;
+        QTest::newRow("open, pB 1: the running Firefox's profile, a new tab")
+            << "pB=1" << true << "browser" << "open in.tsy 1" << 0 << ""
+            << QStringList {"--profile", "{profile}", "--new-tab", url} << 4;
+        QTest::newRow("open --new-window, pB 1")
+            << "pB=1" << true << "browser" << "open in.tsy 1 --new-window" << 0 << ""
+            << QStringList {"--profile", "{profile}", "--new-window", url} << 4;
+        QTest::newRow("open of a javascript: address") << "pB=1" << true << "browser" << "open in.tsy 2" << 1
+                                                       << "" << QStringList {} << -1;
+        QTest::newRow("open of an address that reads as an option") << "pB=0" << false << "browser"
+                                                                   << "open in.tsy 3" << 1 << ""
+                                                                   << QStringList {} << -1;
+        QTest::newRow("open with a browser that cannot start") << "pB=0" << false << "missing" << "open in.tsy 1"
+                                                               << 1 << "" << QStringList {} << -1;
+        QTest::newRow("capture: Firefox's page from its session store")
+            << "pB=1" << true << "browser" << "capture" << 0 << page + "\nhttp://s.example/\n" << QStringList {}
+            << -1;
+        QTest::newRow("capture --json") << "pB=2" << true << "browser" << "capture --json" << 0
+                                        << "{\"title\":\"Page, \\\"one\\\"\",\"url\":\"http://s.example/\"}\n"
+                                        << QStringList {} << -1;
+        QTest::newRow("capture with no browser answering") << "pB=1" << false << "browser" << "capture" << 1 << ""
+                                                           << QStringList {} << -1;
+        QTest::newRow("capture with keys and no display: no browser")
+            << "uSK=True" << true << "browser" << "capture" << 1 << "" << QStringList {} << -1;
+        QTest::newRow("capture into a group, a shortcut with cAF 2")
+            << "pB=1 cAF=2" << true << "browser" << "capture in.tsy --group News" << 0 << "00005\n"
+            << QStringList {} << -1;
+        QTest::newRow("send with cAF 2") << "cAF=2" << false << "browser" << "send in.tsy 1 4" << 0
+                                         << "{fav}/Alpha.url\n{fav}/a_b.url\n" << QStringList {} << -1;
+        QTest::newRow("send with cAF 1: the group's folder") << "cAF=1" << false << "browser" << "send in.tsy 4"
+                                                             << 0 << "{fav}/News/a_b.url\n" << QStringList {}
+                                                             << -1;
+        QTest::newRow("send with cAF 0 writes nothing") << "cAF=0" << false << "browser" << "send in.tsy 1" << 1
+                                                        << "" << QStringList {} << -1;
+        QTest::newRow("send of an unknown key") << "cAF=2" << false << "browser" << "send in.tsy 1 9" << 1 << ""
+                                                << QStringList {} << -1;
+    }
+
+    void browserCommands()
+    {
+        QFETCH(QString, settings);
+        QFETCH(bool, firefox);
+        QFETCH(QString, program);
+        QFETCH(QString, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+        QFETCH(QStringList, started);
+        QFETCH(int, visits);
+
+        BrowserHome home;
+        home.setAppPaths(program == "browser" ? home.recorder() : home.path("missing"));
+        if (firefox)
+            home.runFirefox("http://s.example/", "Page, \\\"one\\\"");
+        const QByteArray file = "+News\r\n" + entry("http://a.example/x", "Alpha", "0", "B12800000", "3")
+            + entry("javascript:alert(1)", "Bad", "0", "B12800000") + entry("-x", "Dash", "0", "B12800000")
+            + entry("http://b.example/", "a/b", "0", "B12800000");
+        writeFile(path("in.tsy"), file);
+        const auto run = [&](const QStringList &words) {
+            QProcess process;
+            process.setProcessEnvironment(home.environment());
+            process.setWorkingDirectory(m_dir->path());
+            process.start(QStringLiteral(TSY_PATH), words);
+            process.waitForFinished(60000);
+            return Run {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+        };
+        QStringList set {"settings"};
+        for (const QString &setting : words(settings))
+            set << "--set" << setting;
+        QCOMPARE(run(set).exitCode, 0);
+
+        const Run result = run(words(arguments));
+        QCOMPARE(result.exitCode, exitCode);
+        QCOMPARE(QString::fromUtf8(result.out), QString(out).replace("{fav}", home.favorites()));
+        QCOMPARE(result.err.count('\n'), exitCode ? 1 : 0);
+        started.replaceInStrings("{profile}", home.profile());
+        QCOMPARE(home.recordedArguments(!started.isEmpty()), started);
+        if (visits < 0) {
+            QCOMPARE(readFile(path("in.tsy")) == file, !arguments.startsWith("capture in.tsy"));
+        } else {
+            URLBlock store;
+            QVERIFY(StackFile::loadStackFile(store, path("in.tsy"), false, 45364.5));
+            const URLData *opened = store.urlDatas().Item(store.urlDatas().positionOfKey(1));
+            QCOMPARE(opened->Visited, visits);
+            QVERIFY(opened->LastAccesed > 45000);
+            QCOMPARE(readFile(path("in.bak")), file);
+        }
+        if (arguments.startsWith("capture in.tsy")) {
+            QVERIFY(readFile(path("in.tsy")).contains("http://s.example/\x05Page, \"one\"\x05"));
+            QVERIFY(QFile::exists(home.favorites() + "/Page, _one_.url"));
+        }
     }
 };
 

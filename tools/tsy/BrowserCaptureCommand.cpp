@@ -1,0 +1,116 @@
+#include "BrowserCaptureCommand.h"
+
+#include "AppState.h"
+#include "BrowserCapture.h"
+#include "CaptureEditor.h"
+#include "DayCount.h"
+#include "DesktopServices.h"
+#include "DialogText.h"
+#include "EntryOperations.h"
+#include "InternetShortcut.h"
+#include "JsonText.h"
+#include "StoredSettings.h"
+#include "URLBlock.h"
+
+#include <QCommandLineParser>
+
+namespace {
+
+// Keeps what the capture would have put into the entry editor.
+class CapturedPage : public CaptureEditor
+{
+public:
+    QString title;
+    QString url;
+    void showNewEntry(const QString &pageTitle, const QString &address) override
+    {
+        title = pageTitle;
+        url = address;
+    }
+};
+
+}  // namespace
+
+QString BrowserCaptureCommand::summary() const
+{
+    return QStringLiteral("print the page a running browser shows, or add it to a file");
+}
+
+QString BrowserCaptureCommand::help() const
+{
+    return QStringLiteral("Usage: tsy capture [--json]\n"
+                          "       tsy capture FILE.tsy --group GROUP\n"
+                          "\n"
+                          "Reads the title and address of the page a running browser shows, the way\n"
+                          "Tessaly's \"From Browser\" does with the current user's settings: by keys\n"
+                          "into the browser window's address bar (uSK), from the browser window on\n"
+                          "the desktop (pB 0), or by asking Firefox (pB 1) and then the others. The\n"
+                          "window ways need an X11 display; a running Firefox is also read from its\n"
+                          "session store.\n"
+                          "\n"
+                          "Prints the title and the address on two lines, or with --json one object\n"
+                          "{\"title\":\"T\",\"url\":\"U\"}. With FILE the page is added to GROUP (a\n"
+                          "group's position from 0, or its name) as the entry editor's \"Accept\" adds\n"
+                          "it, with an internet shortcut when cAF asks for one, and the new entry's\n"
+                          "key is printed. When no browser answers, one line says so (exit status 1).\n")
+        + lockAndBackupHelp();
+}
+
+int BrowserCaptureCommand::execute(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption json(QStringLiteral("json"));
+    const QCommandLineOption group(QStringLiteral("group"), QString(), QStringLiteral("GROUP"));
+    parser.addOptions({json, group});
+    if (!parse(parser, arguments, 0, true))
+        return UsageError;
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1 || files.isEmpty() != !parser.isSet(group)
+        || (!files.isEmpty() && parser.isSet(json)))
+        return usageError(QStringLiteral("give either FILE with --group, or neither"));
+
+    AppState state;
+    state.settings = StoredSettings::read().settings;
+    state.platformId = 2;
+    DesktopServices desktop;
+    CapturedPage page;
+    if (!BrowserCapture(state, desktop.services(), page).getBrowserURL())
+        return fileError(QStringLiteral("no browser answered"));
+    if (!files.isEmpty())
+        return addToFile(files.first(), parser.value(group), page.title, page.url);
+    if (parser.isSet(json))
+        m_out << "{\"title\":" << JsonText::string(page.title) << ",\"url\":" << JsonText::string(page.url)
+              << "}\n";
+    else
+        m_out << page.title << '\n' << page.url << '\n';
+    return Success;
+}
+
+int BrowserCaptureCommand::addToFile(const QString &file, const QString &groupText, const QString &title,
+                                     const QString &url)
+{
+    const AppSettings settings = StoredSettings::read().settings;
+    EntryOperations::NewEntry entry;
+    entry.title = DialogText::trimBlanks(title);
+    entry.url = DialogText::trimBlanks(url);
+    QString key;
+    QString group;
+    const int status = editStore(file, [&](URLBlock &store, QString *error) {
+        if (!findGroup(store, groupText, entry.group, error))
+            return false;
+        const URLData *added = EntryOperations::add(store, entry, DayCount::now());
+        if (!added) {
+            *error = QStringLiteral("no key is left for a new entry");
+            return false;
+        }
+        key = added->ID();
+        group = store.IDXList().nameOf(added->Owner);
+        return true;
+    });
+    if (status != Success)
+        return status;
+    InternetShortcut::writeShortcut(InternetShortcut::favoritesFolder(), settings.cAF, entry.title, entry.url,
+                                    group);
+    m_out << key << '\n';
+    return Success;
+}

@@ -1,0 +1,56 @@
+#include "OpenCommand.h"
+
+#include "AppState.h"
+#include "BrowserLaunch.h"
+#include "DayCount.h"
+#include "DesktopServices.h"
+#include "EntryOperations.h"
+#include "StoredSettings.h"
+#include "URLBlock.h"
+
+#include <QCommandLineParser>
+
+QString OpenCommand::summary() const
+{
+    return QStringLiteral("open an entry in the browser and count the visit, keeping a backup");
+}
+
+QString OpenCommand::help() const
+{
+    return QStringLiteral("Usage: tsy open FILE.tsy KEY [--new-window]\n"
+                          "\n"
+                          "Opens the entry's address in the preferred browser as a double click in\n"
+                          "Tessaly does, with the current user's settings (pB, uSK): in the running\n"
+                          "browser's most recently active window, or a new one with --new-window,\n"
+                          "else by starting the browser's program from \"App Paths\". The visit is\n"
+                          "counted and the last visit set to now. An address that is not opened\n"
+                          "(another scheme than http, https, ftp or file; no host; a relative file\n"
+                          "address) or a browser that cannot be started is an error: one line,\n"
+                          "exit status 1, no visit counted.\n")
+        + lockAndBackupHelp();
+}
+
+int OpenCommand::execute(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption newWindow(QStringLiteral("new-window"));
+    parser.addOption(newWindow);
+    std::vector<quint32> keys;
+    if (!parse(parser, arguments, 2) || !readKeys(parser.positionalArguments().mid(1), keys))
+        return UsageError;
+
+    AppState state;
+    state.settings = StoredSettings::read().settings;
+    state.platformId = 2;
+    DesktopServices desktop;
+    return editStore(parser.positionalArguments().at(0), [&](URLBlock &store, QString *error) {
+        if (!allKnown(store, keys, error))
+            return false;
+        const URLData *entry = store.urlDatas().Item(store.urlDatas().positionOfKey(keys.front()));
+        BrowserLaunch launch(state.settings, state.platformId, desktop.services(), nullptr);
+        if (!launch.openURL(entry->url, parser.isSet(newWindow) ? 1 : 0, error))
+            return false;
+        EntryOperations::visit(store, keys.front(), DayCount::now());
+        return true;
+    });
+}

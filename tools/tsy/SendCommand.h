@@ -1,0 +1,17 @@
+#pragma once
+
+#include "StoreEditCommand.h"
+
+// tsy send FILE KEY...: the entries' internet shortcuts in the favorites
+// folder, as "Bookmarks Folder" writes them.
+class SendCommand : public StoreEditCommand
+{
+public:
+    using StoreEditCommand::StoreEditCommand;
+    QString name() const override { return QStringLiteral("send"); }
+    QString summary() const override;
+    QString help() const override;
+
+protected:
+    int execute(const QStringList &arguments) override;
+};
