@@ -1,3 +1,4 @@
+#include "AppPaths.h"
 #include "AppState.h"
 #include "FloatingButton.h"
 #include "MainWindow.h"
@@ -483,6 +484,8 @@ void TestTrayWindow::registersLibraryAtStart()
     startTray();
     QVERIFY(regModule::queryValue("Software\\Classes\\Pemberly.gConfig\\InprocServer32", "")
                 .endsWith("/libpemberly.so"));
+    // The program's own path, for the startup entry.
+    QCOMPARE(AppPaths::getAppPath("TESSALY.EXE", ""), QCoreApplication::applicationFilePath());
 }
 
 void TestTrayWindow::ejectedWindowIsShownAgain()
