@@ -9,6 +9,28 @@
 #include "URLBlock.h"
 
 #include <QCommandLineParser>
+#include <QDeadlineTimer>
+#include <QGuiApplication>
+#include <QThread>
+
+namespace {
+
+// How long tsy stays after pasting an address into a browser's address bar:
+// the clipboard that the browser pastes from is tsy's own and ends with it.
+constexpr int pasteServedMs = 2000;
+
+void serveClipboard()
+{
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return;
+    const QDeadlineTimer deadline(pasteServedMs);
+    while (!deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(10);
+    }
+}
+
+}  // namespace
 
 QString OpenCommand::summary() const
 {
@@ -43,7 +65,7 @@ int OpenCommand::execute(const QStringList &arguments)
     state.settings = StoredSettings::read().settings;
     state.platformId = 2;
     DesktopServices desktop;
-    return editStore(parser.positionalArguments().at(0), [&](URLBlock &store, QString *error) {
+    const int status = editStore(parser.positionalArguments().at(0), [&](URLBlock &store, QString *error) {
         if (!allKnown(store, keys, error))
             return false;
         const URLData *entry = store.urlDatas().Item(store.urlDatas().positionOfKey(keys.front()));
@@ -53,4 +75,8 @@ int OpenCommand::execute(const QStringList &arguments)
         EntryOperations::visit(store, keys.front(), DayCount::now());
         return true;
     });
+    // Keys paste the address in the browser's window (uSK, pB 0, the last active window).
+    if (status == Success && state.settings.uSK && state.settings.pB == 0 && !parser.isSet(newWindow))
+        serveClipboard();
+    return status;
 }

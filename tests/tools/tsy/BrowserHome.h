@@ -15,20 +15,22 @@
 // A home of its own for the tsy commands that reach browsers: its own
 // registry hives (App Paths naming a recording stand-in browser), favorites
 // folder and, on demand, a running Firefox's profile whose session store
-// the test writes. No display: the window ways find nothing.
+// the test writes. Without keepDisplay no display: the window ways find nothing.
 class BrowserHome
 {
 public:
-    BrowserHome()
+    explicit BrowserHome(bool keepDisplay = false)
     {
         for (const char *folder : {"home", "config/Tessaly", "data"})
             QDir().mkpath(path(folder));
         m_environment.insert("HOME", path("home"));
         m_environment.insert("XDG_CONFIG_HOME", path("config"));
         m_environment.insert("XDG_DATA_HOME", path("data"));
-        m_environment.remove("DISPLAY");
-        m_environment.remove("WAYLAND_DISPLAY");
-        m_environment.remove("QT_QPA_PLATFORM");
+        if (!keepDisplay) {
+            m_environment.remove("DISPLAY");
+            m_environment.remove("WAYLAND_DISPLAY");
+            m_environment.remove("QT_QPA_PLATFORM");
+        }
         // A browser that writes its arguments, one a line, and ends.
         TestEnvironment::writeFile(
             recorder(), "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$0.argv\"\n");
