@@ -1,5 +1,6 @@
 #include "AppPaths.h"
 #include "AppState.h"
+#include "BrowserFakes.h"
 #include "FloatingButton.h"
 #include "MainWindow.h"
 #include "Registry.h"
@@ -8,6 +9,7 @@
 #include "SingleInstance.h"
 #include "TerminationSignals.h"
 #include "TestEnvironment.h"
+#include "TrayConnectionWatch.h"
 #include "TrayWindow.h"
 #include "WindowHelpers.h"
 #include "regModule.h"
@@ -53,6 +55,8 @@ private slots:
     void floatingButtonOnWorkArea();
     void floatingButtonTopmostWhileOnline_data();
     void floatingButtonTopmostWhileOnline();
+    void connectionMonitorDrivesButtonAndMainWindow_data();
+    void connectionMonitorDrivesButtonAndMainWindow();
     void registersLibraryAtStart();
     void ejectedWindowIsShownAgain();
     void flushDuringPromptWaitsForIt();
@@ -477,6 +481,63 @@ void TestTrayWindow::floatingButtonTopmostWhileOnline()
     WindowHelpers::setTopmost(tray->mainWindow(), false);
     QCOMPARE(button->isTopmost(), !online && iAOT);
     QVERIFY(button->isVisible());
+}
+
+// Timer1's ticks over a fake connection (mT 1), tick by tick: "up", "down",
+// or "show" (the user opens the main window). After each tick the floating
+// button's picture and tool tip, and whether the main window is loaded.
+void TestTrayWindow::connectionMonitorDrivesButtonAndMainWindow_data()
+{
+    QTest::addColumn<int>("oC");
+    QTest::addColumn<bool>("hAI");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("after");  // "picture tool tip loaded|unloaded"
+
+    QTest::newRow("a connection loads the main window unshown (oC 1)")
+        << 1 << false << QStringList {"up"} << QStringList {"id Status: Online: Ready loaded"};
+    QTest::newRow("offline flushes; back online it stays flushed")
+        << 0 << false << QStringList {"show", "up", "down", "up"}
+        << QStringList {"ia Status: Offline loaded", "id Status: Online: Ready loaded",
+                        "ia Status: Offline unloaded", "ib Status: Online: Flushed unloaded"};
+    QTest::newRow("starting offline unloads nothing; hAI keeps the only way in")
+        << 0 << true << QStringList {"show", "down"}
+        << QStringList {"ia Status: Offline loaded", "ia Status: Offline loaded"};
+}
+
+void TestTrayWindow::connectionMonitorDrivesButtonAndMainWindow()
+{
+    QFETCH(int, oC);
+    QFETCH(bool, hAI);
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, after);
+
+    TrayWindow *tray = startTray();
+    QVERIFY(tray->connectionWatch() && tray->connectionWatch()->timer()->isActive());
+    QCOMPARE(tray->connectionWatch()->timer()->interval(), 4000);
+    m_state->settings.mT = 1;
+    m_state->settings.oC = oC;
+    m_state->settings.hAI = hAI;
+    if (!m_state->settings.aI)
+        tray->toggleActiveIcon();
+    BrowserFakes::Connection connection;
+    TrayConnectionWatch watch(*m_state, *tray, &connection);
+    FloatingButton *button = tray->floatingButton();
+    for (int i = 0; i < steps.size(); ++i) {
+        if (steps[i] == "show") {
+            tray->showMainWindow();
+            tray->ButtonState(0);
+        } else {
+            connection.internet = steps[i] == "up";
+            watch.monitor().tick();
+        }
+        QTRY_COMPARE(QString("%1 %2 %3")
+                         .arg(button->currentPictureName(), button->toolTip(),
+                              tray->mainWindow() ? "loaded" : "unloaded"),
+                     after[i]);
+        QVERIFY(button->isVisible());
+        if (tray->mainWindow() && !steps.contains("show"))  // loaded by the monitor: not shown
+            QVERIFY(!tray->mainWindow()->isVisible());
+    }
 }
 
 void TestTrayWindow::registersLibraryAtStart()
