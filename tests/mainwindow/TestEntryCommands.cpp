@@ -10,6 +10,7 @@
 #include "StandardView.h"
 #include "TestEnvironment.h"
 #include "UrlOpener.h"
+#include "tools/tsy/BrowserHome.h"
 
 #include <QAction>
 #include <QApplication>
@@ -92,6 +93,8 @@ private slots:
     void doubleClickOpensAndCountsVisit();
     void editAndNewEntry_data();
     void editAndNewEntry();
+    void fromBrowserFillsEditor_data();
+    void fromBrowserFillsEditor();
     void findNextAndPrevious_data();
     void findNextAndPrevious();
     void findWindowAndKeys();
@@ -448,6 +451,48 @@ void TestEntryCommands::editAndNewEntry()
     QCOMPARE(titles().contains("Fresh title"), group == 0);  // a row that left the group goes
     if (!newEntry)
         QCOMPARE(changed->Created, entry(1)->Created);  // the creation date stays
+}
+
+// "From Browser" (Ctrl+B) with pB 1: the running Firefox's page (a profile
+// in a home of the test's, its lock naming this process) fills the editor
+// in its new-entry mode; accepting adds it. With no browser running no
+// editor opens and nothing changes.
+void TestEntryCommands::fromBrowserFillsEditor_data()
+{
+    QTest::addColumn<bool>("firefox");
+    QTest::newRow("Firefox's current page") << true;
+    QTest::newRow("no browser answers") << false;
+}
+
+void TestEntryCommands::fromBrowserFillsEditor()
+{
+    QFETCH(bool, firefox);
+    BrowserHome home;
+    if (firefox)
+        home.runFirefox("http://s.example/", "Page, \\\"one\\\"");
+    const QByteArray realHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home.path("home")));
+    m_state->settings.pB = 1;
+    openWindow();
+    QStringList fields;
+    int stateSeen = -1;
+    if (firefox) {
+        whenModal([&](QDialog *dialog) {
+            stateSeen = m_state->dialogState;
+            fields << dialog->findChild<QLineEdit *>("Text1_0")->text()
+                   << dialog->findChild<QLineEdit *>("Text1_1")->text();
+            dialog->findChild<QPushButton *>("Command1")->click();
+        });
+    }
+    QTest::keyClick(m_window.get(), Qt::Key_B, Qt::ControlModifier);
+    qputenv("HOME", realHome);
+    QCOMPARE(m_state->dialogState, 0);
+    QCOMPARE(m_state->store.urlDatas().Count(), firefox ? 7 : 6);
+    if (!firefox)
+        return;
+    QCOMPARE(stateSeen, int(AppState::MakingEntry));
+    QCOMPARE(fields, QStringList({"Page, \"one\"", "http://s.example/"}));
+    QCOMPARE(entry(7)->url, QString("http://s.example/"));
 }
 
 void TestEntryCommands::findNextAndPrevious_data()
