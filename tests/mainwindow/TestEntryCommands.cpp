@@ -95,6 +95,8 @@ private slots:
     void editAndNewEntry();
     void fromBrowserFillsEditor_data();
     void fromBrowserFillsEditor();
+    void openReachesRunningFirefox_data();
+    void openReachesRunningFirefox();
     void findNextAndPrevious_data();
     void findNextAndPrevious();
     void findWindowAndKeys();
@@ -493,6 +495,46 @@ void TestEntryCommands::fromBrowserFillsEditor()
     QCOMPARE(stateSeen, int(AppState::MakingEntry));
     QCOMPARE(fields, QStringList({"Page, \"one\"", "http://s.example/"}));
     QCOMPARE(entry(7)->url, QString("http://s.example/"));
+}
+
+// The program's own opener (openURL) with pB 1 and a running Firefox (a
+// profile in the test's home whose lock names this process; App Paths name a
+// recording stand-in): the address reaches Firefox's instance as one
+// argument after its profile; the window is hidden only while the floating
+// button is shown.
+void TestEntryCommands::openReachesRunningFirefox_data()
+{
+    QTest::addColumn<bool>("send");  // "Send" to a new window instead of a double click
+    QTest::addColumn<bool>("aI");
+    QTest::newRow("double click: a new tab, the visit counted") << false << false;
+    QTest::newRow("Send, New Window, with the floating button: hidden") << true << true;
+}
+
+void TestEntryCommands::openReachesRunningFirefox()
+{
+    QFETCH(bool, send);
+    QFETCH(bool, aI);
+    BrowserHome home;
+    home.runFirefox("http://s.example/", "Page");
+    home.setAppPaths(home.recorder());
+    const QByteArray realHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home.path("home")));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path("config")));
+    m_state->settings.pB = 1;
+    m_state->settings.aI = aI;
+    openWindow();
+    m_window->setUrlOpener(nullptr);
+    select({0});
+    if (send)
+        m_window->menus()->mnuSendItems[1]->trigger();
+    else
+        m_window->selectionCommands()->openCurrent();
+    qputenv("HOME", realHome);
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config->path()));
+    QCOMPARE(home.recordedArguments(true),
+             QStringList({"--profile", home.profile(), send ? "--new-window" : "--new-tab", "http://a.example/"}));
+    QCOMPARE(entry(1)->Visited, send ? 3 : 4);
+    QCOMPARE(m_window->isVisible(), !aI);
 }
 
 void TestEntryCommands::findNextAndPrevious_data()
