@@ -91,6 +91,11 @@ void TestBrowserCapture::capture_data()
     QTest::newRow("keys: a stale clipboard is not taken, the user's text comes back")
         << true << 0 << 0 << firefox << QStringList {} << ""
         << "activate 5, " + stateKeys + ", set user text, editor 3 [News - World|]" << 0;
+    QTest::newRow("keys: a title of any length")
+        << true << 0 << 0 << QStringList {"6|" + QString(300, u'x') + " - Chromium|chromium"}
+        << QStringList {} << "http://n.example/"
+        << "activate 6, " + stateKeys + ", clear, editor 3 [" + QString(300, u'x') + "|http://n.example/]"
+        << 0;
     QTest::newRow("keys: no browser window") << true << 1 << 0 << QStringList {"1|Untitled - gedit|gedit"}
                                              << QStringList {session} << "http://n.example/"
                                              << "" << 0;

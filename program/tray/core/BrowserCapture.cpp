@@ -31,7 +31,7 @@ bool BrowserCapture::grabURLByKeys()
     bool shown = false;
     if (const auto window = m_search.findByTitle()) {
         m_services.windows.activate(window, activateWaitMs);
-        const QString title = m_services.windows.windowTitle(window).left(254);
+        const QString title = m_services.windows.windowTitle(window);
         if (BrowserTitles::isBrowserTitle(title)) {
             const QString url = copyAddressByKeys();
             m_state.dialogState = AppState::MakingEntry;

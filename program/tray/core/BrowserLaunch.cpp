@@ -82,7 +82,7 @@ bool BrowserLaunch::pasteURLByKeys(const QString &url)
     if (!window)
         return false;
     m_services.windows.activate(window, activateWaitMs);
-    if (!BrowserTitles::isBrowserTitle(m_services.windows.windowTitle(window).left(254)))
+    if (!BrowserTitles::isBrowserTitle(m_services.windows.windowTitle(window)))
         return false;
     m_services.keys.send(KeySequences::sendAltD());
     m_services.clipboard.clear();

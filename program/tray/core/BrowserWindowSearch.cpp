@@ -7,8 +7,9 @@ BrowserWindowSearch::BrowserWindowSearch(DesktopWindows &windows, int platformId
 
 bool BrowserWindowSearch::enumTitleProc(const DesktopWindows::Window &window, WindowId *found)
 {
-    // A window title is read into a buffer of 255 characters.
-    if (!BrowserTitles::isBrowserTitle(window.title.left(254)))
+    // Titles are read whole: a long page title would push the browser's name,
+    // which tells its window, past any fixed length.
+    if (!BrowserTitles::isBrowserTitle(window.title))
         return true;
     *found = window.id;
     return false;
