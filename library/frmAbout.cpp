@@ -19,6 +19,8 @@ frmAbout::frmAbout(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
+    // A title bar with its close button only: the box has nothing to minimise or resize.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 16, 24, 16);
     m_picture1 = new QLabel(this);
@@ -44,7 +46,10 @@ void frmAbout::load()
     m_picture1->setFixedSize(picture.size());
     m_picture1->setVisible(!picture.isNull());
     m_lblVersion->setText(versionText(appMajor, appMinor));
+    // Wide enough for the caption on the title bar beside its buttons.
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 160);
     adjustSize();
+    setFixedSize(size());
 }
 
 void frmAbout::centreAt(QPoint centre)

@@ -101,13 +101,20 @@ void TrayWindow::buildMenu()
     m_menu->addSeparator();
     connect(item("mHelp", QStringLiteral("Tessaly Help")), &QAction::triggered, this, [this] {
         DesktopUrlOpener opener;
-        HelpPages::open(opener, m_state.appFolder, 0, nullptr);
+        QString error;
+        if (!HelpPages::open(opener, m_state.appFolder, 0, &error))
+            reportNotOpened(error);
     });
+    const auto outwardLink = [this](int action) {
+        QString error;
+        if (!AboutCommands::sDo(m_button, action, &error))
+            reportNotOpened(error);
+    };
     connect(item("mContact", QStringLiteral("Contacting Orvane")), &QAction::triggered, this,
-            [this] { AboutCommands::sDo(m_button, 0); });
+            [outwardLink] { outwardLink(0); });
     m_menu->addSeparator();
     connect(item("mWebSite", QStringLiteral("Tessaly Web Site")), &QAction::triggered, this,
-            [this] { AboutCommands::sDo(m_button, 1); });
+            [outwardLink] { outwardLink(1); });
     m_menu->addSeparator();
     m_flush = item("mFlush", QStringLiteral("Flush"));
     m_flush->setEnabled(false);
@@ -116,6 +123,13 @@ void TrayWindow::buildMenu()
     connect(item("mAbout", QStringLiteral("About")), &QAction::triggered, this,
             [this] { AboutCommands::showAboutBox(m_state, m_button); });
     connect(item("mPopExit", QStringLiteral("Unload")), &QAction::triggered, this, &TrayWindow::unload);
+}
+
+// The tray has no status bar: a help page or link that could not be opened
+// is said in a message box rather than not at all.
+void TrayWindow::reportNotOpened(const QString &error)
+{
+    m_prompter.messageBox(error, Prompter::Buttons::Ok, Prompter::Icon::Exclamation, QStringLiteral("Tessaly"));
 }
 
 void TrayWindow::start(const QStringList &arguments)

@@ -80,6 +80,7 @@ private:
     void ensureReachable();
     void retryTrayIcon();
     void registerLibrary();
+    void reportNotOpened(const QString &error);
     double twipsPerPixel() const;
 
     AppState &m_state;

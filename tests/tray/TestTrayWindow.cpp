@@ -37,6 +37,7 @@ private slots:
     void storedSettingsAreApplied();
     void commandLineNamesDefaultFile();
     void menuHasEveryItem();
+    void outwardItemsSayWhenNothingOpens();
     void showLoadsMainWindowOnce();
     void flushUnloadsAndShowReloads();
     void programEndSavesAndWritesId_data();
@@ -145,6 +146,24 @@ void TestTrayWindow::menuHasEveryItem()
                                   "Tessaly Web Site", "-", "Flush", "-", "About", "Unload"}));
     QCOMPARE(enabled, (QStringList {"Tessaly", "Restore", "Tessaly Help", "Contacting Orvane", "Tessaly Web Site",
                                     "About", "Unload"}));
+}
+
+// With no program to open addresses, the tray's help page and outward links
+// say so instead of doing nothing.
+void TestTrayWindow::outwardItemsSayWhenNothingOpens()
+{
+    TrayWindow *tray = startTray();
+    QTemporaryDir emptyPath;
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(emptyPath.path()));
+    for (QAction *action : tray->trayMenu()->actions()) {
+        if (QStringList {"mHelp", "mContact", "mWebSite"}.contains(action->objectName()))
+            action->trigger();
+    }
+    qputenv("PATH", path);
+    QCOMPARE(m_prompter.asked.size(), 3);
+    for (const QString &question : std::as_const(m_prompter.asked))
+        QVERIFY2(question.startsWith("message|Tessaly|") && question.size() > 20, qPrintable(question));
 }
 
 void TestTrayWindow::showLoadsMainWindowOnce()
