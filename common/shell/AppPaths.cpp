@@ -76,9 +76,13 @@ bool fillAppPaths(const QString &programPath, QString *error)
                 hive.setValue(key, value);
                 changed = true;
             };
+            // An entry that still names the opener because its browser was
+            // not installed then gets the browser once it is.
+            const QString opener = defaultBrowserOpener();
             for (const KnownProgram &browser : knownBrowsers()) {
                 const QString exeName = QLatin1String(browser.exeName);
-                if (!hive.value(keyPrefix() + exeName, QString()))
+                const RegistryHive::Value *old = hive.value(keyPrefix() + exeName, QString());
+                if (!old || (old->type == RegistryHive::RegSz && old->text == opener))
                     set(exeName, programOnPath(browser.candidates));
             }
             if (!programPath.isEmpty())

@@ -28,7 +28,8 @@ QString programOnPath(const QStringList &candidates);
 // Fills the browsers' entries that are missing ("IEXPLORE.EXE" the default
 // browser opener, "Netscape.exe" Firefox, "Opera.EXE" Opera) and sets
 // "TESSALY.EXE" to programPath. Entries already there are kept, so that a
-// user's choice stands. False, with an error text, when the hive could not
+// user's choice stands, except one that names the opener only because its
+// browser was not installed: it gets the browser once one is on PATH. False, with an error text, when the hive could not
 // be written.
 bool fillAppPaths(const QString &programPath, QString *error = nullptr);
 

@@ -6,8 +6,9 @@
 // Which addresses may be handed to a browser. An address without a scheme
 // is taken as "http://" + address; only an absolute URL whose scheme is
 // http, https, ftp or file is opened, so an address can never be read as a
-// program's option ("-x") or run anything ("javascript:", "/bin/sh"). The
-// URL is always passed as one argument, never through a shell.
+// program's option ("-x") or run anything ("javascript:", "/bin/sh", a local
+// program or desktop entry, which a desktop's handler would start). The URL
+// is always passed as one argument, never through a shell.
 namespace OpenableAddress {
 
 // The URL to open; an invalid QUrl when the address must not be opened.

@@ -406,6 +406,22 @@ void TestRegModule::appPathsFilledOnceAndKept()
     QVERIFY(AppPaths::fillAppPaths("/opt/b/tessaly"));
     QCOMPARE(AppPaths::getAppPath("Opera.EXE", ""), QString("/home/u/bin/my-opera"));
     QCOMPARE(AppPaths::getAppPath("TESSALY.EXE", ""), QString("/opt/b/tessaly"));
+
+    // A browser installed after the entry was made with the opener replaces it.
+    QTemporaryDir bin;
+    QFile firefox(bin.filePath("firefox"));
+    QVERIFY(firefox.open(QIODevice::WriteOnly));
+    firefox.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    firefox.close();
+    KeyHandle netscape;
+    QCOMPARE(openKey(Registry::HKEY_LOCAL_MACHINE, AppPaths::keyPrefix() + "Netscape.exe", &netscape), ERROR_SUCCESS);
+    QCOMPARE(setValueEx(netscape, "", REG_SZ, AppPaths::defaultBrowserOpener()), ERROR_SUCCESS);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin.path()));
+    QVERIFY(AppPaths::fillAppPaths("/opt/b/tessaly"));
+    qputenv("PATH", path);
+    QCOMPARE(AppPaths::getAppPath("Netscape.exe", ""), bin.filePath("firefox"));
+    QCOMPARE(AppPaths::getAppPath("Opera.EXE", ""), QString("/home/u/bin/my-opera"));
 }
 
 QTEST_GUILESS_MAIN(TestRegModule)

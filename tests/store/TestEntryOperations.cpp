@@ -437,6 +437,12 @@ private slots:
                                        << "";
         QTest::newRow("data") << "data:text/html,<b>x</b>"
                               << "";
+        QTest::newRow("local program") << "file:///bin/sh"
+                                       << "";
+        QTest::newRow("desktop entry, even missing") << "file:///tmp/no-such/x.DESKTOP"
+                                                     << "";
+        QTest::newRow("local folder") << "file:///tmp"
+                                      << "file:///tmp";
     }
 
     void address()

@@ -32,6 +32,7 @@ public:
     { }
     bool isAvailable = true;
     QList<Window> windows;  // top-most first
+    QList<WindowId> refusing;  // windows the window manager will not activate
     bool available() const override { return isAvailable; }
     QList<Window> topLevelWindows() override { return isAvailable ? windows : QList<Window> {}; }
     QString windowTitle(WindowId id) override
@@ -44,6 +45,8 @@ public:
     bool activate(WindowId id, int) override
     {
         m_log.add(QStringLiteral("activate %1").arg(id));
+        if (refusing.contains(id))
+            return false;
         m_active = id;
         return true;
     }

@@ -96,6 +96,18 @@ void TestBrowserCapture::capture_data()
         << QStringList {} << "http://n.example/"
         << "activate 6, " + stateKeys + ", clear, editor 3 [" + QString(300, u'x') + "|http://n.example/]"
         << 0;
+    QTest::newRow("keys: a window that will not become active gets no keys")
+        << true << 0 << 0 << QStringList {"5|News \u2014 Mozilla Firefox|firefox-esr|refuses"} << QStringList {}
+        << "http://n.example/"
+        << "activate 5" << 0;
+    QTest::newRow("pB 0: a window that will not become active: no keys, no address")
+        << false << 0 << 0 << QStringList {"3|Mail - Chromium|chromium|refuses"} << QStringList {}
+        << "http://c.example/"
+        << "activate 3, editor 3 [Mail|]" << 1;
+    QTest::newRow("pB 0: a browser's own dialog is not its window")
+        << false << 0 << 0 << QStringList {"4|Picture-in-Picture|firefox-esr", "3|Mail - Chromium|chromium"}
+        << QStringList {} << "http://c.example/"
+        << "activate 3, " + stateKeys + ", clear, editor 3 [Mail|http://c.example/]" << 1;
     QTest::newRow("keys: no browser window") << true << 1 << 0 << QStringList {"1|Untitled - gedit|gedit"}
                                              << QStringList {session} << "http://n.example/"
                                              << "" << 0;
@@ -148,6 +160,9 @@ void TestBrowserCapture::capture()
     state.dialogState = dialogState;
     BrowserFakes::Desktop desktop;
     desktop.windows.windows = windowsOf(windows);
+    for (const QString &window : windows)
+        if (window.endsWith(QLatin1String("|refuses")))
+            desktop.windows.refusing << window.section(u'|', 0, 0).toULongLong();
     for (const QString &answer : answers) {
         const QString conversation = answer.section(u'=', 0, 0) + QStringLiteral("|WWW_GetWindowInfo");
         desktop.dde.statuses[conversation] = DdeClient::Status::Ok;

@@ -23,6 +23,7 @@ private slots:
     void windowTitles();
     void adapterStartsBrowsers_data();
     void adapterStartsBrowsers();
+    void adapterGivesTheOpenerTheAddressOnly();
     void adapterWindowInfo_data();
     void adapterWindowInfo();
 };
@@ -226,6 +227,19 @@ void TestBrowserDde::adapterStartsBrowsers()
     QString reply;
     QCOMPARE(client.request(service, DdeItems::openUrlTopic, item, &reply), status);
     QCOMPARE(starter.started, started.isEmpty() ? QList<QStringList> {} : QList<QStringList> {started});
+}
+
+// Firefox runs but its App Paths entry still names the default-browser
+// opener, which takes no options: it gets the address alone.
+void TestBrowserDde::adapterGivesTheOpenerTheAddressOnly()
+{
+    BrowserFakes::Log log;
+    BrowserFakes::Starter starter(log);
+    BrowserDdeClient::Probes opener = probes(true, false);
+    opener.appPath = [](const QString &) { return QStringLiteral("/usr/bin/xdg-open"); };
+    BrowserDdeClient client(starter, opener);
+    QCOMPARE(client.request("Netscape", DdeItems::openUrlTopic, "\"http://a.example/\",,0,7", nullptr), Status::Ok);
+    QCOMPARE(starter.started, (QList<QStringList> {{"/usr/bin/xdg-open", "http://a.example/"}}));
 }
 
 void TestBrowserDde::adapterWindowInfo_data()

@@ -94,6 +94,9 @@ void TestBrowserLaunch::openURL_data()
         << 0 << true << true << 0 << QStringList {"2|Notes - gedit|gedit"} + firefox << QStringList {}
         << "/bin/b" << url
         << "focus, activate 5, keys 12+44, clear, set " + url + ", keys 11+56, keys d, hide main" << true;
+    QTest::newRow("pB 0 with keys, a window that will not become active: no keys, the program")
+        << 0 << true << true << 0 << QStringList {"5|News \u2014 Mozilla Firefox|firefox-esr|refuses"}
+        << QStringList {} << "/bin/b" << url << "focus, activate 5, start /bin/b/IEXPLORE.EXE " + url << true;
     QTest::newRow("pB 0 with keys and no browser window: the program")
         << 0 << true << true << 0 << QStringList {"2|Notes - gedit|gedit"} << QStringList {} << "/bin/b"
         << url << "focus, start /bin/b/IEXPLORE.EXE " + url << true;
@@ -134,6 +137,8 @@ void TestBrowserLaunch::openURL()
         w.title = window.section(u'|', 1, 1);
         w.className = window.section(u'|', 2, 2);
         desktop.windows.windows << w;
+        if (window.section(u'|', 3, 3) == QLatin1String("refuses"))
+            desktop.windows.refusing << w.id;
     }
     static const QHash<QString, DdeClient::Status> statuses {{"Ok", DdeClient::Status::Ok},
                                                              {"Timeout", DdeClient::Status::Timeout},

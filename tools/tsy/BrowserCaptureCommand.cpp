@@ -74,8 +74,10 @@ int BrowserCaptureCommand::execute(const QStringList &arguments)
     state.platformId = 2;
     DesktopServices desktop;
     CapturedPage page;
-    if (!BrowserCapture(state, desktop.services(), page).getBrowserURL())
+    if (!BrowserCapture(state, desktop.services(), page).getBrowserURL() || page.url.isEmpty())
         return fileError(QStringLiteral("no browser answered"));
+    // One line each, whatever the page's title holds.
+    page.title.replace(u'\r', u' ').replace(u'\n', u' ');
     if (!files.isEmpty())
         return addToFile(files.first(), parser.value(group), page.title, page.url);
     if (parser.isSet(json))

@@ -29,8 +29,8 @@ bool BrowserCapture::grabURLByKeys()
 {
     m_state.dialogState = AppState::PromptOpen;
     bool shown = false;
-    if (const auto window = m_search.findByTitle()) {
-        m_services.windows.activate(window, activateWaitMs);
+    // Keys go only to the browser: a window that could not be made active is not used.
+    if (const auto window = m_search.findByTitle(); window && m_services.windows.activate(window, activateWaitMs)) {
         const QString title = m_services.windows.windowTitle(window);
         if (BrowserTitles::isBrowserTitle(title)) {
             const QString url = copyAddressByKeys();
@@ -65,8 +65,12 @@ bool BrowserCapture::grabURLFromIE()
     const auto window = m_search.findIEWindow();
     if (!window)
         return false;
+    // Reading the address may wait for the browser: no other command of the
+    // main window runs meanwhile.
+    m_state.dialogState = AppState::PromptOpen;
+    const QString url = locationURL(*window);
     m_state.dialogState = AppState::MakingEntry;
-    m_editor.showNewEntry(window->LocationName, locationURL(*window));
+    m_editor.showNewEntry(window->LocationName, url);
     m_state.store.countChange();
     return true;
 }
@@ -86,7 +90,8 @@ QString BrowserCapture::locationURL(const BrowserWindowSearch::BrowserWindow &wi
                 return info->url;
         }
     }
-    m_services.windows.activate(window.HWND, activateWaitMs);
+    if (!m_services.windows.activate(window.HWND, activateWaitMs))
+        return QString();
     return copyAddressByKeys();
 }
 

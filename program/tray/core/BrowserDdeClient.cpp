@@ -1,8 +1,11 @@
 #include "BrowserDdeClient.h"
 
+#include "AppPaths.h"
 #include "DdeItems.h"
 #include "OpenableAddress.h"
 #include "ProgramStarter.h"
+
+#include <QFileInfo>
 
 BrowserDdeClient::BrowserDdeClient(ProgramStarter &starter, Probes probes)
     : m_starter(starter)
@@ -40,12 +43,23 @@ DdeClient::Status BrowserDdeClient::openUrl(const QString &service, const QStrin
     const QString address = url.toString(QUrl::FullyEncoded);
     const QString window = request->newWindow ? QStringLiteral("--new-window") : QStringLiteral("--new-tab");
     if (service == DdeItems::serviceName(1))
-        return start(m_probes.appPath(QStringLiteral("Netscape.exe")),
-                     {QStringLiteral("--profile"), profile, window, address});
+        return startBrowser(m_probes.appPath(QStringLiteral("Netscape.exe")),
+                            {QStringLiteral("--profile"), profile, window}, address);
     if (service == DdeItems::serviceName(2))
-        return start(m_probes.appPath(QStringLiteral("Opera.EXE")),
-                     request->newWindow ? QStringList {window, address} : QStringList {address});
+        return startBrowser(m_probes.appPath(QStringLiteral("Opera.EXE")),
+                            request->newWindow ? QStringList {window} : QStringList(), address);
     return start(m_probes.appPath(QStringLiteral("IEXPLORE.EXE")), {address});
+}
+
+// A browser's own switches go to the browser only: where its App Paths entry
+// names the default-browser opener (the browser was not on PATH when the
+// entry was made), the opener gets the address alone, as it takes no options.
+DdeClient::Status BrowserDdeClient::startBrowser(const QString &program, QStringList switches,
+                                                 const QString &address)
+{
+    if (QFileInfo(program).fileName() == QFileInfo(AppPaths::defaultBrowserOpener()).fileName())
+        switches.clear();
+    return start(program, switches << address);
 }
 
 DdeClient::Status BrowserDdeClient::start(const QString &program, const QStringList &arguments)

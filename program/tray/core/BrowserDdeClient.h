@@ -46,6 +46,7 @@ private:
     Status openUrl(const QString &service, const QString &item);
     Status windowInfo(const QString &service, const QString &item, QString *reply);
     Status start(const QString &program, const QStringList &arguments);
+    Status startBrowser(const QString &program, QStringList switches, const QString &address);
 
     ProgramStarter &m_starter;
     Probes m_probes;

@@ -78,10 +78,11 @@ void BrowserLaunch::hideStep()
 
 bool BrowserLaunch::pasteURLByKeys(const QString &url)
 {
+    // The address is typed only into the browser: a window that could not be
+    // made active is not used, and the shell start follows.
     const auto window = m_search.findByTitle();
-    if (!window)
+    if (!window || !m_services.windows.activate(window, activateWaitMs))
         return false;
-    m_services.windows.activate(window, activateWaitMs);
     if (!BrowserTitles::isBrowserTitle(m_services.windows.windowTitle(window)))
         return false;
     m_services.keys.send(KeySequences::sendAltD());

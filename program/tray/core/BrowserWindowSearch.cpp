@@ -42,11 +42,13 @@ std::optional<BrowserWindowSearch::BrowserWindow> BrowserWindowSearch::findIEWin
     const QList<DesktopWindows::Window> windows = m_windows.topLevelWindows();
     WindowId found = 0;
     if (m_platformId == 2) {
-        // The first window of a browser's class, and the first with a browser's title.
+        // The first browser window by its class (a browser's own dialogs and
+        // picture-in-picture windows share it, so its title must be a browser's
+        // too), and the first with a browser's title.
         m_ieFrameWindow = 0;
         m_cabinetWindow = 0;
         for (const DesktopWindows::Window &window : windows) {
-            if (!m_ieFrameWindow
+            if (!m_ieFrameWindow && BrowserTitles::isBrowserTitle(window.title)
                 && BrowserTitles::familyOf(QString(), window.className, window.instanceName)
                     != BrowserTitles::Family::None)
                 m_ieFrameWindow = window.id;
