@@ -8,6 +8,8 @@
 
 #include <QApplication>
 #include <QMetaObject>
+#include <QWidget>
+#include <QWindow>
 
 gConfig::gConfig(QObject *parent)
     : QObject(parent)
@@ -37,6 +39,18 @@ QString gConfig::findCurrentVersion() const
     return path;
 }
 
+// The dialog belongs to the host's main window for the window manager, so
+// that a main window put on top by "Apply" never covers it. The host keeps
+// owning its window and this object its dialog.
+void gConfig::keepAboveHostWindow()
+{
+    auto *host = qobject_cast<QWidget *>(m_frmMe.data());
+    if (!host || !host->window()->windowHandle())
+        return;
+    m_dialog->winId();  // the dialog's native window, to hang it on the host's
+    m_dialog->windowHandle()->setTransientParent(host->window()->windowHandle());
+}
+
 QVariant gConfig::ShowWnd()
 {
     if (!m_dialog)
@@ -46,6 +60,7 @@ QVariant gConfig::ShowWnd()
     m_dialog->load(values(), ShellHelpers::startupShortcutExists());
     m_dialog->setPicture(BankPicture::load(m_aP, QStringLiteral("id")));
     m_dialog->centerOnScreen();
+    keepAboveHostWindow();
     m_dialog->exec();
     // A change of the floating button hid the dialog after "Apply": it comes back.
     while (std::exchange(m_showAgain, false))

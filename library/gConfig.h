@@ -79,6 +79,7 @@ private slots:
     void showHelp(int contextId);
 
 private:
+    void keepAboveHostWindow();
     OptionsValues values() const;
     void setValues(const OptionsValues &values);
 

@@ -74,11 +74,10 @@ void mergeBrow::MergeFaves(qlonglong hWnd)
     FavoritesWalk::walkFavorites(folder, sink, [this](int folders) { emit Progress(folders, 0); });
 }
 
-void mergeBrow::OpenNSAs(bool merge)
+bool mergeBrow::OpenNSAs(bool merge)
 {
     const QString fileName = askForFile(merge);
-    if (!fileName.isEmpty())
-        readBookmarkFile(fileName);
+    return !fileName.isEmpty() && readBookmarkFile(fileName);
 }
 
 // The file chosen in the host's dialog; "" when there is no dialog or it was

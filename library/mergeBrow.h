@@ -38,7 +38,8 @@ public:
     Q_INVOKABLE void MergeFaves(qlonglong hWnd);
     // Asks for a bookmark file through thisForm's dlgDialog and merges it;
     // merge chooses the dialog's title. Cancelling merges nothing.
-    Q_INVOKABLE void OpenNSAs(bool merge);
+    // True when a file was chosen and read to its end.
+    Q_INVOKABLE bool OpenNSAs(bool merge);
 
 signals:
     void NewGroup(const QString &gName);

@@ -74,7 +74,9 @@ void BookmarkLineParser::parseBookmarkLine(QStringView line)
         parseLinkLine(line, href);
         return;
     }
-    if (line.startsWith(separatorLine, Qt::CaseInsensitive))
+    // A separator that ends the top-level list (Firefox writes "<HR></DL>" on
+    // one line) has nothing after it to hold.
+    if (line.startsWith(separatorLine, Qt::CaseInsensitive) && !line.contains(u"</DL", Qt::CaseInsensitive))
         openGroup(rootGroupName, Group::Root);
     countLists(line);
 }

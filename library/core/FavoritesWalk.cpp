@@ -3,18 +3,55 @@
 #include "BookmarkSink.h"
 #include "UrlFileReader.h"
 
-#include <QDir>
-#include <QDirIterator>
+#include "TextDecoding.h"
+
 #include <QFile>
-#include <QFileInfo>
 #include <QSet>
 #include <QStringList>
+
 #include <algorithm>
+#include <cstdlib>
+
+#include <dirent.h>
+#include <sys/stat.h>
 
 namespace {
 
-constexpr QStringView shortcutSuffix = u".url";
+constexpr QByteArrayView shortcutSuffix = ".url";
 
+// A name in a folder: the file system's bytes, and the text it shows as
+// (UTF-8, or Windows-1252 for a name that is not valid UTF-8).
+struct Entry
+{
+    QByteArray bytes;
+    QString text;
+};
+
+bool inNameOrder(const Entry &a, const Entry &b)
+{
+    const int order = QString::compare(a.text, b.text, Qt::CaseInsensitive);
+    return order != 0 ? order < 0 : a.bytes < b.bytes;
+}
+
+bool isShortcutName(const QByteArray &name)
+{
+    return name.size() >= shortcutSuffix.size()
+        && QByteArrayView(name).last(shortcutSuffix.size()).compare(shortcutSuffix, Qt::CaseInsensitive) == 0;
+}
+
+QByteArray canonicalPath(const QByteArray &path)
+{
+    char *resolved = ::realpath(path.constData(), nullptr);
+    if (!resolved)
+        return QByteArray();
+    QByteArray canonical(resolved);
+    ::free(resolved);
+    return canonical;
+}
+
+// Paths are kept as the file system's bytes throughout, so that a name that
+// is not valid UTF-8 (common in files copied from old Windows systems) is
+// still found and read.
 class Walk
 {
 public:
@@ -23,72 +60,78 @@ public:
         , m_folderDone(folderDone)
     { }
 
-    // False when the folder was walked before (a link back to it) or is no folder.
-    bool enter(const QString &path)
+    // False when the folder was walked before (a link back to it), is no
+    // folder, or lies outside the folder being merged (a link elsewhere).
+    bool enter(const QByteArray &path)
     {
-        const QString canonical = QFileInfo(path).canonicalFilePath();
+        const QByteArray canonical = canonicalPath(path);
         if (canonical.isEmpty() || m_walked.contains(canonical))
+            return false;
+        if (m_root.isEmpty())
+            m_root = canonical;
+        else if (m_root != "/" && !canonical.startsWith(QByteArray(m_root + '/')))
             return false;
         m_walked.insert(canonical);
         return true;
     }
 
-    void walk(const QString &path)
+    void walk(const QByteArray &path)
     {
-        QStringList shortcuts;
-        QStringList folders;
+        QList<Entry> shortcuts;
+        QList<Entry> folders;
         list(path, shortcuts, folders);
-        for (const QString &name : std::as_const(shortcuts))
-            m_sink.bungUrl(name.chopped(shortcutSuffix.size()),
-                           UrlFileReader::readUrlFile(path + u'/' + name));
-        for (const QString &name : std::as_const(folders)) {
-            const QString folder = path + u'/' + name;
-            if (!enter(folder))
+        for (const Entry &shortcut : std::as_const(shortcuts))
+            m_sink.bungUrl(shortcut.text.chopped(shortcutSuffix.size()),
+                           UrlFileReader::readUrlFileAt(path + '/' + shortcut.bytes));
+        for (const Entry &folder : std::as_const(folders)) {
+            const QByteArray folderPath = path + '/' + folder.bytes;
+            if (!enter(folderPath))
                 continue;
-            m_sink.newGroup(name);
-            walk(folder);
+            m_sink.newGroup(folder.text);
+            walk(folderPath);
         }
         if (m_folderDone)
-            m_folderDone(m_walked.size());
+            m_folderDone(int(m_walked.size()));
     }
 
 private:
-    static void list(const QString &path, QStringList &shortcuts, QStringList &folders)
+    static void list(const QByteArray &path, QList<Entry> &shortcuts, QList<Entry> &folders)
     {
-        QDirIterator it(path, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
-        while (it.hasNext()) {
-            const QFileInfo info = it.nextFileInfo();
-            const QString name = info.fileName();
-            if (info.isDir())
-                folders << name;
-            else if (name.endsWith(shortcutSuffix, Qt::CaseInsensitive))
-                shortcuts << name;
+        DIR *dir = ::opendir(path.constData());
+        if (!dir)
+            return;
+        while (const dirent *entry = ::readdir(dir)) {
+            const QByteArray name(entry->d_name);
+            if (name == "." || name == "..")
+                continue;
+            // A link counts as what it points to; a broken one, like any
+            // shortcut that cannot be read, still gives its favorite, with no address.
+            struct stat status;
+            const bool folder = ::stat(QByteArray(path + '/' + name).constData(), &status) == 0 && S_ISDIR(status.st_mode);
+            if (folder)
+                folders.append({name, TextDecoding::decodeLine(name)});
+            else if (isShortcutName(name))
+                shortcuts.append({name, TextDecoding::decodeLine(name)});
         }
-        std::sort(shortcuts.begin(), shortcuts.end(), FavoritesWalk::nameOrder);
-        std::sort(folders.begin(), folders.end(), FavoritesWalk::nameOrder);
+        ::closedir(dir);
+        std::sort(shortcuts.begin(), shortcuts.end(), inNameOrder);
+        std::sort(folders.begin(), folders.end(), inNameOrder);
     }
 
     BookmarkSink &m_sink;
     const FavoritesWalk::FolderDone &m_folderDone;
-    QSet<QString> m_walked;
+    QByteArray m_root;
+    QSet<QByteArray> m_walked;
 };
 
 }  // namespace
 
 namespace FavoritesWalk {
 
-bool nameOrder(const QString &a, const QString &b)
-{
-    const int order = QString::compare(a, b, Qt::CaseInsensitive);
-    if (order != 0)
-        return order < 0;
-    return QFile::encodeName(a) < QFile::encodeName(b);
-}
-
 void walkFavorites(const QString &path, BookmarkSink &sink, const FolderDone &folderDone)
 {
-    QString folder = path;
-    while (folder.size() > 1 && folder.endsWith(u'/'))
+    QByteArray folder = QFile::encodeName(path);
+    while (folder.size() > 1 && folder.endsWith('/'))
         folder.chop(1);
     Walk walk(sink, folderDone);
     if (walk.enter(folder))

@@ -10,16 +10,15 @@ class BookmarkSink;
 // followed by its own contents. Nested folders become groups of their own,
 // not subgroups. Within a folder names are taken in order without regard to
 // case, then in byte order, so the same folder always merges the same way.
-// A folder reached a second time (through a symbolic link) is not walked
-// again, and what cannot be read is passed over.
+// A folder reached a second time (through a symbolic link), or a link to a
+// folder outside the one merged, is not walked, and what cannot be read is
+// passed over. Names need not be valid UTF-8: one that is not shows as
+// Windows-1252 text.
 namespace FavoritesWalk {
 
 // Called once for each folder walked, with how many have been walked.
 using FolderDone = std::function<void(int folders)>;
 
 void walkFavorites(const QString &path, BookmarkSink &sink, const FolderDone &folderDone = {});
-
-// The order of names within a folder.
-bool nameOrder(const QString &a, const QString &b);
 
 }  // namespace FavoritesWalk

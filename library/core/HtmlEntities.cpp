@@ -1,5 +1,7 @@
 #include "HtmlEntities.h"
 
+#include <algorithm>
+
 namespace {
 
 struct NamedReference
@@ -60,9 +62,12 @@ QString decode(QStringView text)
     qsizetype from = 0;
     while (amp >= 0) {
         out += text.sliced(from, amp - from);
-        const qsizetype semicolon = text.indexOf(u';', amp + 1);
-        // References are short: a far ";" ends something else.
-        if (semicolon > amp + 1 && semicolon - amp <= 10
+        // References are short: only a ";" within reach ends one, and looking
+        // no further keeps a long text of bare "&" linear.
+        const QStringView reach = text.sliced(amp + 1, std::min<qsizetype>(10, text.size() - amp - 1));
+        const qsizetype found = reach.indexOf(u';');
+        const qsizetype semicolon = found < 0 ? -1 : amp + 1 + found;
+        if (semicolon > amp + 1
             && appendReference(out, text.sliced(amp + 1, semicolon - amp - 1))) {
             from = semicolon + 1;
         } else {

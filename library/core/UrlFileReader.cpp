@@ -4,6 +4,12 @@
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QStringDecoder>
 #include <QStringList>
 
@@ -60,12 +66,30 @@ QString urlOfShortcut(QByteArrayView bytes)
 
 QString readUrlFile(const QString &fileName)
 {
-    if (!QFileInfo(fileName).isFile())
+    return readUrlFileAt(QFile::encodeName(fileName));
+}
+
+QString readUrlFileAt(const QByteArray &path)
+{
+    // Opened without blocking, so that a FIFO named like a shortcut is passed over.
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return QString();
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    return urlOfShortcut(file.read(maxShortcutBytes));
+    QByteArray bytes;
+    struct stat status;
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
+        bytes.resize(qsizetype(std::min<qint64>(status.st_size, maxShortcutBytes)));
+        qsizetype got = 0;
+        while (got < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
+            if (n <= 0)
+                break;
+            got += n;
+        }
+        bytes.truncate(got);
+    }
+    ::close(fd);
+    return urlOfShortcut(bytes);
 }
 
 }  // namespace UrlFileReader

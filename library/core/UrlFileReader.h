@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
@@ -12,6 +13,9 @@ namespace UrlFileReader {
 // UTF-16 files (with their byte-order mark) are read as well as UTF-8 and
 // Windows-1252 ones.
 QString readUrlFile(const QString &fileName);
+// The same for a path given as the file system's bytes (a name need not be
+// valid UTF-8).
+QString readUrlFileAt(const QByteArray &path);
 
 // The same for the file's bytes.
 QString urlOfShortcut(QByteArrayView bytes);

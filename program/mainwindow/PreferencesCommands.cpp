@@ -113,8 +113,9 @@ void PreferencesCommands::gcfg_ApplyCurrent()
 
 // "Only while online" first: while offline, switching it on hides the
 // floating button and switching it off shows it again (when it is enabled).
-// Then "enabled": with "only while online" off the tray window toggles the
-// button; with it on, the connection monitor shows it once online.
+// Then "enabled": the tray window toggles the button at once, except while
+// "only while online" holds it back offline; the connection monitor then
+// shows it once online.
 void PreferencesCommands::applyFloatingButton(bool hAI, bool aI)
 {
     AppState &state = m_window.state();
@@ -126,7 +127,7 @@ void PreferencesCommands::applyFloatingButton(bool hAI, bool aI)
     }
     if (aI == s.aI)
         return;
-    if (s.hAI) {
+    if (s.hAI && !state.isOnline) {
         s.aI = aI;
         return;
     }

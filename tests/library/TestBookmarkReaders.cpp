@@ -10,6 +10,7 @@
 #include "UrlFileReader.h"
 
 #include <QtTest>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 using TestEnvironment::writeFile;
@@ -84,10 +85,16 @@ void TestBookmarkReaders::parseLines_data()
          "        <DT><A HREF=\"http://x/?a=1&amp;b=&quot;2&quot;\">&#39;q&#39; &#x41;&#8212; "
          "&apos;&nbsp;</A>"},
         {"^", "+A & B <C>", QString::fromUtf8("'q' A\u2014 '\u00a0|http://x/?a=1&b=\"2\"")});
+    // A megabyte of bare "&": read in linear time (the test's time-out catches a square one).
+    row("a long run of bare ampersands",
+        {folderF, "        <DT><A HREF=\"u?" + QByteArray(1 << 20, '&') + "\">T</A>"},
+        {"^", "+F", "T|u?" + QString(1 << 20, u'&')});
     row("unknown and broken references kept",
         {folderF, "        <DT><A HREF=\"u&x\">&bogus; &#0; &#xD800; &amp &#99999999; &</A>"},
         {"^", "+F", "&bogus; &#0; &#xD800; &amp &#99999999; &|u&x"});
     row("separator line opens the root group", {"    <HR>"}, {root});
+    row("separator closing the top-level list opens nothing", {folderF, "    </DL><p>", "    <HR></DL>"},
+        {"^", "+F"});
     row("separator deeper down opens nothing", {folderF, "        <HR>"}, {"^", "+F"});
     row("separator followed by a link on the same line",
         {folderF, "    <DL><p>", "        <HR>    <DT><A HREF=\"s\">S</A>"}, {"^", "+F", "S|s"});
@@ -244,15 +251,26 @@ void TestBookmarkReaders::walkFavorites()
     QVERIFY(QFile::link(fav + "/News", fav + "/News/Deep/loop"));                 // back to a folder above
     QVERIFY(QFile::link(fav + "/gone", fav + "/Broken.url"));                     // cannot be opened
     QCOMPARE(mkfifo(QFile::encodeName(fav + "/Pipe.url").constData(), 0600), 0);  // would block a reader
+    QTemporaryDir outside;
+    writeFile(outside.filePath("Out.url"), "[InternetShortcut]\r\nURL=http://out/\r\n");
+    QVERIFY(QFile::link(outside.path(), fav + "/Elsewhere"));  // a link out of the folder is not followed
+    // Names copied from old Windows systems: Windows-1252 bytes, not UTF-8.
+    const QByteArray cafe = QFile::encodeName(fav) + "/Caf\xE9";
+    QCOMPARE(::mkdir(cafe.constData(), 0700), 0);
+    QFile latin;
+    QVERIFY(latin.open(::open(QByteArray(cafe + "/Men\xFC.url").constData(), O_WRONLY | O_CREAT, 0600), QIODevice::WriteOnly,
+                       QFileDevice::AutoCloseHandle));
+    latin.write("[InternetShortcut]\r\nURL=http://menu/\r\n");
+    latin.close();
 
     RecordingSink sink;
     int folders = 0;
     FavoritesWalk::walkFavorites(fav + '/', sink, [&](int done) { folders = done; });
     QCOMPARE(sink.events,
              (QStringList {"A|http://a/", "b|http://b/", "Broken|", "c|http://c/", "NoUrl|", "Pipe|", "+a",
-                           "F|http://af/", "+apple", "E|http://e/", "+News", "C|http://news-c/", "+Deep",
-                           "D|http://d/", "+Zeta", "F|http://f/"}));
-    QCOMPARE(folders, 6);
+                           "F|http://af/", "+apple", "E|http://e/", "+Caf\u00E9", "Men\u00FC|http://menu/",
+                           "+News", "C|http://news-c/", "+Deep", "D|http://d/", "+Zeta", "F|http://f/"}));
+    QCOMPARE(folders, 7);
 
     RecordingSink none;
     FavoritesWalk::walkFavorites(dir.filePath("missing"), none);

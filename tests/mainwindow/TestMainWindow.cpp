@@ -963,9 +963,10 @@ void TestMainWindow::preferencesApplyAtOnce_data()
     QTest::addColumn<QStringList>("clicks");  // "tab N": the dialog's tab; "?": whether the main window is on top now
     QTest::addColumn<QString>("changed");    // settings that differ afterwards
     QTest::addColumn<QStringList>("trayCalls");
+    QTest::addColumn<bool>("onlyOnline");  // hAI before, and the program online
     const auto row = [](const char *name, bool active, const QStringList &clicks, const char *changed,
-                        const QStringList &calls = {}) {
-        QTest::newRow(name) << active << clicks << QString(changed) << calls;
+                        const QStringList &calls = {}, bool onlyOnline = false) {
+        QTest::newRow(name) << active << clicks << QString(changed) << calls << onlyOnline;
     };
     row("cancel changes nothing", false, {"chkMAOT", "Option1_2", "optMonitor_2", "chkRAC", "cmdCancel"}, "");
     row("session, browser and internet", false,
@@ -978,6 +979,10 @@ void TestMainWindow::preferencesApplyAtOnce_data()
     row("floating button turned off", true, {"chkUAI", "cmdOK"}, "aI=0", {"toggle"});
     row("tray icon given up", true, {"chkDTI", "chkIAOT", "cmdOK"}, "iAOT=0 dTI=1", {"trayIcon 1"});
     row("button only while online, now offline", true, {"chkHUC", "cmdOK"}, "hAI=1", {"button hidden"});
+    row("button only while online, online: turned off at once", true, {"chkUAI", "cmdOK"}, "aI=0", {"toggle"},
+        true);
+    row("button only while online, online: turned on at once", false, {"chkUAI", "cmdOK"}, "aI=1",
+        {"toggle"}, true);
 }
 
 // The dialog's settings reach the program's settings and the windows at
@@ -988,12 +993,15 @@ void TestMainWindow::preferencesApplyAtOnce()
     QFETCH(QStringList, clicks);
     QFETCH(QString, changed);
     QFETCH(QStringList, trayCalls);
+    QFETCH(bool, onlyOnline);
     RecordingTray tray;
     m_window = std::make_unique<MainWindow>(*m_state, m_prompter, &tray);
     m_window->load();
     m_window->show();
     AppSettings &settings = m_state->settings;
     settings.aI = activeIcon;
+    settings.hAI = onlyOnline;
+    m_state->isOnline = onlyOnline;
     // On top before, so that the dialog's taking it off shows; the row that
     // turns it on starts without.
     settings.mAOT = !clicks.contains("?");

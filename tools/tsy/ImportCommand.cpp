@@ -47,7 +47,11 @@ int ImportCommand::execute(const QStringList &arguments)
             return false;
         MergeTarget handlers(store, now, mb.get());
         ComponentRegistry::connectEventsByName(mb.get(), &handlers, QStringLiteral("mb"));
-        merge(mb.get(), source);
+        // Nothing is saved (and the backup is kept) when the source turned out unreadable.
+        if (!merge(mb.get(), source)) {
+            *error = QStringLiteral("%1: cannot read it").arg(source);
+            return false;
+        }
         added = {handlers.groupsAdded(), handlers.entriesAdded()};
         store.countChange();
         return StackFile::saveStackFileWithBackup(store, target, LockedStackFileEdit::backupPathOf(target),

@@ -19,8 +19,8 @@ protected:
 
     // False, with an error text, when the source cannot be merged at all.
     virtual bool checkSource(const QString &source, QString *error) const = 0;
-    // Runs the merge object on the source.
-    virtual void merge(QObject *mb, const QString &source) const = 0;
+    // Runs the merge object on the source; false when the source could not be read.
+    virtual bool merge(QObject *mb, const QString &source) const = 0;
 
     // The help paragraph shared by the import commands.
     static QString sharedHelp();

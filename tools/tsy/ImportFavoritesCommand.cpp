@@ -29,8 +29,9 @@ bool ImportFavoritesCommand::checkSource(const QString &source, QString *error) 
     return false;
 }
 
-void ImportFavoritesCommand::merge(QObject *mb, const QString &source) const
+bool ImportFavoritesCommand::merge(QObject *mb, const QString &source) const
 {
+    // A folder's walk reads what it can; checkSource has refused a source that is no folder.
     mb->setProperty("favoritesFolder", QVariant(source));
-    QMetaObject::invokeMethod(mb, "MergeFaves", Q_ARG(qlonglong, 0));
+    return QMetaObject::invokeMethod(mb, "MergeFaves", Q_ARG(qlonglong, 0));
 }

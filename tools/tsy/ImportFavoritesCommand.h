@@ -13,5 +13,5 @@ public:
 
 protected:
     bool checkSource(const QString &source, QString *error) const override;
-    void merge(QObject *mb, const QString &source) const override;
+    bool merge(QObject *mb, const QString &source) const override;
 };

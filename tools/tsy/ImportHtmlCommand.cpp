@@ -32,11 +32,13 @@ bool ImportHtmlCommand::checkSource(const QString &source, QString *error) const
     return false;
 }
 
-void ImportHtmlCommand::merge(QObject *mb, const QString &source) const
+bool ImportHtmlCommand::merge(QObject *mb, const QString &source) const
 {
     QObject form;
     new ChosenFileDialog(source, &form);
     mb->setProperty("thisForm", QVariant::fromValue(&form));
-    QMetaObject::invokeMethod(mb, "OpenNSAs", Q_ARG(bool, true));
+    bool read = false;
+    QMetaObject::invokeMethod(mb, "OpenNSAs", Q_RETURN_ARG(bool, read), Q_ARG(bool, true));
     mb->setProperty("thisForm", QVariant::fromValue<QObject *>(nullptr));
+    return read;
 }
