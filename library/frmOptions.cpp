@@ -20,7 +20,10 @@ frmOptions::frmOptions(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("Options"));
+    // A title bar with its close button only, and the size its pages need.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     auto *layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     buildTabs();
     layout->addWidget(m_tabs);
     layout->addWidget(m_pages, 1);
