@@ -1,6 +1,6 @@
 #include "ShellHelpers.h"
 
-#include "SpecialFolders.h"
+#include "ShellFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,12 +56,12 @@ QString stringValue(const QString &text)
 
 QString getSpecialFolder(int csidl)
 {
-    return SpecialFolders::getSpecialFolder(csidl);
+    return ShellFolders::getSpecialFolder(csidl);
 }
 
 QString startupShortcutPath()
 {
-    const QString folder = ShellHelpers::getSpecialFolder(int(SpecialFolders::Startup));
+    const QString folder = ShellHelpers::getSpecialFolder(int(ShellFolders::Startup));
     return folder.isEmpty() ? QString() : folder + QStringLiteral("/Tessaly.desktop");
 }
 

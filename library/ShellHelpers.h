@@ -2,13 +2,13 @@
 
 #include <QString>
 
-// The library's shell services: special folders and the "Tessaly In Startup
+// The library's shell services: the named folders and the "Tessaly In Startup
 // Folder" option. The startup shortcut is an XDG autostart desktop entry,
 // "Tessaly.desktop" in the Startup folder, so that the desktop starts the
 // program at the next login.
 namespace ShellHelpers {
 
-// The special folder of a CSIDL number (6 Favorites, 7 Startup, 8 Recent)
+// The folder of a CSIDL number (6 Favorites, 7 Startup, 8 Recent)
 // without a trailing separator; "" for any other number.
 QString getSpecialFolder(int csidl);
 

@@ -3,7 +3,7 @@
 #include "BookmarkFileReader.h"
 #include "BookmarkSink.h"
 #include "FavoritesWalk.h"
-#include "SpecialFolders.h"
+#include "ShellFolders.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -66,7 +66,7 @@ void mergeBrow::MergeFaves(qlonglong hWnd)
     emit NewGroup(rootFavoritesGroup);
     const WaitPointer wait;
     const QString folder = m_favoritesFolder.isEmpty()
-        ? SpecialFolders::getSpecialFolder(SpecialFolders::Favorites)
+        ? ShellFolders::getSpecialFolder(ShellFolders::Favorites)
         : m_favoritesFolder;
     if (folder.isEmpty())
         return;

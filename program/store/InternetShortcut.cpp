@@ -1,7 +1,7 @@
 #include "InternetShortcut.h"
 
 #include "FileIO.h"
-#include "SpecialFolders.h"
+#include "ShellFolders.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -128,7 +128,7 @@ QString writeShortcut(const QString &favoritesFolder, int cAF, const QString &ti
 
 QString favoritesFolder()
 {
-    return SpecialFolders::getSpecialFolder(SpecialFolders::Favorites);
+    return ShellFolders::getSpecialFolder(ShellFolders::Favorites);
 }
 
 }  // namespace InternetShortcut

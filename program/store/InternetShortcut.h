@@ -23,7 +23,7 @@ QByteArray contents(const QString &url);
 QString writeShortcut(const QString &favoritesFolder, int cAF, const QString &title, const QString &url,
                       const QString &group, QString *error = nullptr);
 
-// The favorites folder (special folder 6): $XDG_DATA_HOME/Tessaly/Favorites
+// The favorites folder (shell folder 6): $XDG_DATA_HOME/Tessaly/Favorites
 // unless the registry moves it.
 QString favoritesFolder();
 

@@ -1,7 +1,7 @@
 #include "AppPaths.h"
 #include "HiveSession.h"
 #include "Registry.h"
-#include "SpecialFolders.h"
+#include "ShellFolders.h"
 #include "TestEnvironment.h"
 #include "regModule.h"
 
@@ -67,8 +67,8 @@ private slots:
     void sessionReadsTheHiveOnce();
     void hiveWrites_data();
     void hiveWrites();
-    void specialFolders_data();
-    void specialFolders();
+    void shellFolders_data();
+    void shellFolders();
     void appPathsFilledOnceAndKept();
 
 private:
@@ -352,7 +352,7 @@ void TestRegModule::hiveWrites()
     QCOMPARE(int(Registry::hiveFileWrites() - start), writesBeforeClose + writesAtClose);
 }
 
-void TestRegModule::specialFolders_data()
+void TestRegModule::shellFolders_data()
 {
     QTest::addColumn<int>("csidl");
     QTest::addColumn<QString>("stored");    // under "User Shell Folders"; "" none
@@ -367,21 +367,21 @@ void TestRegModule::specialFolders_data()
     QTest::newRow("no such folder") << 5 << "" << "";
 }
 
-void TestRegModule::specialFolders()
+void TestRegModule::shellFolders()
 {
     QFETCH(int, csidl);
     QFETCH(QString, stored);
     QFETCH(QString, expected);
     const QStringList names = {"", "", "", "", "", "Personal", "Favorites", "Startup", "Recent"};
     if (!stored.isEmpty()) {
-        createNewKey(SpecialFolders::userShellFoldersKey(), Registry::HKEY_CURRENT_USER);
-        QCOMPARE(setKeyValue(SpecialFolders::userShellFoldersKey(), names[csidl], stored, REG_SZ), ERROR_SUCCESS);
+        createNewKey(ShellFolders::userShellFoldersKey(), Registry::HKEY_CURRENT_USER);
+        QCOMPARE(setKeyValue(ShellFolders::userShellFoldersKey(), names[csidl], stored, REG_SZ), ERROR_SUCCESS);
     }
     expected.replace("$C", QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
     expected.replace("$D", QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
     if (expected.startsWith('~'))
         expected.replace(0, 1, QDir::homePath());
-    QCOMPARE(SpecialFolders::getSpecialFolder(csidl), expected);
+    QCOMPARE(ShellFolders::getSpecialFolder(csidl), expected);
 }
 
 // The browsers' entries are filled when missing and then left to the user;

@@ -1,11 +1,11 @@
-#include "SpecialFolders.h"
+#include "ShellFolders.h"
 
 #include "regModule.h"
 
 #include <QDir>
 #include <QStandardPaths>
 
-namespace SpecialFolders {
+namespace ShellFolders {
 namespace {
 
 // The value name under "User Shell Folders", as the Windows shell names it.
@@ -59,4 +59,4 @@ QString getSpecialFolder(int csidl)
     return stored.isEmpty() ? QDir::cleanPath(defaultFolder(csidl)) : stored;
 }
 
-} // namespace SpecialFolders
+} // namespace ShellFolders

@@ -2,11 +2,11 @@
 
 #include <QString>
 
-// The shell's special folders, addressed by their CSIDL numbers: 6 the
+// The shell's named folders, addressed by their CSIDL numbers: 6 the
 // favorites, 7 the programs started at login, 8 the recent documents. Each
 // has a place on this desktop and may be moved by a value of the same name
 // under HKCU "User Shell Folders" (a "~/" at its start is the home folder).
-namespace SpecialFolders {
+namespace ShellFolders {
 
 enum Csidl : int { Favorites = 6, Startup = 7, Recent = 8 };
 
@@ -17,4 +17,4 @@ QString userShellFoldersKey();
 // folder here. The folder is not created.
 QString getSpecialFolder(int csidl);
 
-} // namespace SpecialFolders
+} // namespace ShellFolders
