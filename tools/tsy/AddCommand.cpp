@@ -1,8 +1,6 @@
 #include "AddCommand.h"
 
-#include "DayCount.h"
 #include "EntryOperations.h"
-#include "URLBlock.h"
 
 #include <QCommandLineParser>
 
@@ -45,17 +43,7 @@ int AddCommand::execute(const QStringList &arguments)
     const QString groupText = parser.isSet(group) ? parser.value(group) : QStringLiteral("0");
 
     QString key;
-    const int status = editStore(parser.positionalArguments().at(0), [&](URLBlock &store, QString *error) {
-        if (!findGroup(store, groupText, entry.group, error))
-            return false;
-        const URLData *added = EntryOperations::add(store, entry, DayCount::now());
-        if (!added) {
-            *error = QStringLiteral("no key is left for a new entry");
-            return false;
-        }
-        key = added->ID();
-        return true;
-    });
+    const int status = addEntry(parser.positionalArguments().at(0), groupText, entry, &key);
     if (status == Success)
         m_out << key << '\n';
     return status;

@@ -3,14 +3,12 @@
 #include "AppState.h"
 #include "BrowserCapture.h"
 #include "CaptureEditor.h"
-#include "DayCount.h"
 #include "DesktopServices.h"
 #include "DialogText.h"
 #include "EntryOperations.h"
 #include "InternetShortcut.h"
 #include "JsonText.h"
 #include "StoredSettings.h"
-#include "URLBlock.h"
 
 #include <QCommandLineParser>
 
@@ -97,18 +95,7 @@ int BrowserCaptureCommand::addToFile(const QString &file, const QString &groupTe
     entry.url = DialogText::trimBlanks(url);
     QString key;
     QString group;
-    const int status = editStore(file, [&](URLBlock &store, QString *error) {
-        if (!findGroup(store, groupText, entry.group, error))
-            return false;
-        const URLData *added = EntryOperations::add(store, entry, DayCount::now());
-        if (!added) {
-            *error = QStringLiteral("no key is left for a new entry");
-            return false;
-        }
-        key = added->ID();
-        group = store.IDXList().nameOf(added->Owner);
-        return true;
-    });
+    const int status = addEntry(file, groupText, entry, &key, &group);
     if (status != Success)
         return status;
     InternetShortcut::writeShortcut(InternetShortcut::favoritesFolder(), settings.cAF, entry.title, entry.url,

@@ -81,3 +81,21 @@ QString StoreEditCommand::lockAndBackupHelp()
                           "changing is waited for a few seconds, a FILE that Tessaly holds loaded is\n"
                           "left as it is (flush it in Tessaly first).\n");
 }
+
+int StoreEditCommand::addEntry(const QString &file, const QString &groupText, EntryOperations::NewEntry entry,
+                               QString *key, QString *groupName)
+{
+    return editStore(file, [&](URLBlock &store, QString *error) {
+        if (!findGroup(store, groupText, entry.group, error))
+            return false;
+        const URLData *added = EntryOperations::add(store, entry, DayCount::now());
+        if (!added) {
+            *error = QStringLiteral("no key is left for a new entry");
+            return false;
+        }
+        *key = added->ID();
+        if (groupName)
+            *groupName = store.IDXList().nameOf(added->Owner);
+        return true;
+    });
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Command.h"
+#include "EntryOperations.h"
 
 #include <functional>
 #include <vector>
@@ -32,6 +33,12 @@ protected:
 
     // The group named by text (position or name); false with an error when there is none.
     static bool findGroup(const URLBlock &store, const QString &text, int &group, QString *error);
+
+    // Adds an entry to FILE in the group named by groupText, as the entry
+    // editor's "Accept" does; key receives the new entry's key and, when
+    // given, groupName its group's name. The exit status.
+    int addEntry(const QString &file, const QString &groupText, EntryOperations::NewEntry entry, QString *key,
+                 QString *groupName = nullptr);
 
     // The help paragraph shared by the commands that change FILE.
     static QString lockAndBackupHelp();
