@@ -12,23 +12,20 @@ bool fail(QString *error, const QString &message)
     return false;
 }
 
-// A local file that the desktop's handler would run rather than show.
-bool isRunnable(const QUrl &url)
+}  // namespace
+
+bool DesktopUrlOpener::isRunnable(const QString &localPath)
 {
-    if (!url.isLocalFile())
-        return false;
-    const QFileInfo file(url.toLocalFile());
+    const QFileInfo file(localPath);
     return file.suffix().compare(QLatin1String("desktop"), Qt::CaseInsensitive) == 0
         || (file.isFile() && file.isExecutable());
 }
-
-}  // namespace
 
 bool DesktopUrlOpener::open(const QUrl &url, QString *error)
 {
     if (!url.isValid() || url.isRelative())
         return fail(error, QStringLiteral("Not an address that can be opened"));
-    if (isRunnable(url))
+    if (url.isLocalFile() && isRunnable(url.toLocalFile()))
         return fail(error, QStringLiteral("%1 is a program: it is not opened").arg(url.toLocalFile()));
     const QString argument = url.toString(QUrl::FullyEncoded);
     if (argument.startsWith(QLatin1Char('-')))

@@ -12,4 +12,8 @@ public:
     bool open(const QUrl &url, QString *error) override;
 
     static QString program() { return QStringLiteral("xdg-open"); }
+
+    // Whether a desktop's handler would run the local file rather than show
+    // it: a desktop entry, or a file that may be executed.
+    static bool isRunnable(const QString &localPath);
 };

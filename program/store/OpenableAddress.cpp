@@ -1,6 +1,7 @@
 #include "OpenableAddress.h"
 
-#include <QFileInfo>
+#include "DesktopUrlOpener.h"
+
 #include <QStringList>
 
 namespace OpenableAddress {
@@ -40,15 +41,6 @@ bool hasScheme(const QString &text)
     return !port;
 }
 
-// A local file that a desktop's handler would run rather than show: a
-// desktop entry, or a file that may be executed.
-bool isRunnable(const QString &path)
-{
-    const QFileInfo file(path);
-    return file.suffix().compare(QLatin1String("desktop"), Qt::CaseInsensitive) == 0
-        || (file.isFile() && file.isExecutable());
-}
-
 Verdict check(const QString &address)
 {
     const QString text = address.trimmed();
@@ -71,7 +63,7 @@ Verdict check(const QString &address)
             return {QUrl(), QStringLiteral("Not a valid host name: %1").arg(shown(host))};
     } else if (!url.path().startsWith(u'/')) {
         return {QUrl(), QStringLiteral("A file address needs a full path: %1").arg(shown(text))};
-    } else if (isRunnable(url.toLocalFile())) {
+    } else if (DesktopUrlOpener::isRunnable(url.toLocalFile())) {
         return {QUrl(), QStringLiteral("%1 is a program: it is not opened").arg(shown(url.toLocalFile()))};
     }
     return {url, QString()};
