@@ -55,11 +55,11 @@ int createUnique(const QString &base, QString *name)
     return -1;
 }
 
-// Writes all bytes and puts them on the disk: 0, or the errno of the call
-// that failed (so that a full disk says so, not "unknown error").
-int writeAll(int fd, const QByteArray &bytes)
+// Writes all bytes: 0, or the errno of the call that failed (so that a full
+// disk says so, not "unknown error").
+int writeAll(int fd, QByteArrayView bytes)
 {
-    const char *data = bytes.constData();
+    const char *data = bytes.data();
     size_t left = size_t(bytes.size());
     while (left > 0) {
         const ssize_t written = ::write(fd, data, left);
@@ -71,21 +71,41 @@ int writeAll(int fd, const QByteArray &bytes)
         data += written;
         left -= size_t(written);
     }
+    return 0;
+}
+
+// Writes the content's pieces and puts them on the disk: 0, or the errno of
+// the first call that failed.
+int writeContent(int fd, const ContentWriter &content)
+{
+    int code = 0;
+    content([&](QByteArrayView piece) {
+        if (code == 0)
+            code = writeAll(fd, piece);
+        return code == 0;
+    });
+    if (code != 0)
+        return code;
     // File systems that cannot sync (EINVAL) have nothing more to write.
     return ::fsync(fd) == 0 || errno == EINVAL ? 0 : errno;
 }
 
-// Writes bytes to a new file of a unique name beside base, with the given
-// permissions (or the default ones when mode is null): 0, or the errno of the
-// call that failed, in which case the new file is removed again.
-int writeNewFile(const QString &base, const QByteArray &bytes, const mode_t *mode, QString *name)
+ContentWriter wholeContent(const QByteArray &bytes)
+{
+    return [&bytes](const PieceWriter &write) { write(bytes); };
+}
+
+// Writes the content to a new file of a unique name beside base, with the
+// given permissions (or the default ones when mode is null): 0, or the errno
+// of the call that failed, in which case the new file is removed again.
+int writeNewFile(const QString &base, const ContentWriter &content, const mode_t *mode, QString *name)
 {
     const int fd = createUnique(base, name);
     if (fd < 0)
         return errno;
     int code = mode && ::fchmod(fd, *mode) != 0 ? errno : 0;
     if (code == 0)
-        code = writeAll(fd, bytes);
+        code = writeContent(fd, content);
     if (::close(fd) != 0 && code == 0)
         code = errno;
     if (code != 0)
@@ -118,7 +138,7 @@ int replaceWith(const QString &from, const QString &to)
 
 }  // namespace
 
-bool readFile(const QString &path, QByteArray *contents, QString *error)
+bool openRegularFile(const QString &path, QFile *file, QString *error)
 {
     const QFileInfo info(path);
     if (!info.exists()) {
@@ -129,14 +149,27 @@ bool readFile(const QString &path, QByteArray *contents, QString *error)
         setError(error, QStringLiteral("%1: could not be opened: not a regular file").arg(path));
         return false;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, QStringLiteral("%1: could not be opened: %2").arg(path, file.errorString()));
+    file->setFileName(path);
+    if (!file->open(QIODevice::ReadOnly)) {
+        setError(error, QStringLiteral("%1: could not be opened: %2").arg(path, file->errorString()));
         return false;
     }
+    return true;
+}
+
+void setReadError(const QString &path, const QFile &file, QString *error)
+{
+    setError(error, QStringLiteral("%1: could not be read: %2").arg(path, file.errorString()));
+}
+
+bool readFile(const QString &path, QByteArray *contents, QString *error)
+{
+    QFile file;
+    if (!openRegularFile(path, &file, error))
+        return false;
     *contents = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        setError(error, QStringLiteral("%1: could not be read: %2").arg(path, file.errorString()));
+        setReadError(path, file, error);
         return false;
     }
     return true;
@@ -154,6 +187,12 @@ QString writtenPath(const QString &path)
 bool saveFile(const QString &path, const QByteArray &contents, QString *error,
               const BeforeReplace &beforeReplace)
 {
+    return saveFile(path, wholeContent(contents), error, beforeReplace);
+}
+
+bool saveFile(const QString &path, const ContentWriter &content, QString *error,
+              const BeforeReplace &beforeReplace)
+{
     const QString target = writtenPath(path);
     struct stat existing = {};
     const bool exists = ::stat(nativeName(target).constData(), &existing) == 0;
@@ -161,7 +200,7 @@ bool saveFile(const QString &path, const QByteArray &contents, QString *error,
     QString temporary;
     int code = exists && S_ISDIR(existing.st_mode) ? EISDIR : 0;
     if (code == 0)
-        code = writeNewFile(target, contents, exists ? &mode : nullptr, &temporary);
+        code = writeNewFile(target, content, exists ? &mode : nullptr, &temporary);
     if (code == 0 && beforeReplace && !beforeReplace(error)) {
         ::unlink(nativeName(temporary).constData());
         return false;
@@ -198,7 +237,7 @@ bool backupFile(const QString &path, const QString &backupPath, QString *error)
             return false;
         const bool known = ::stat(nativeName(real).constData(), &original) == 0;
         const mode_t mode = original.st_mode & 07777;
-        code = writeNewFile(backupPath, contents, known ? &mode : nullptr, &staging);
+        code = writeNewFile(backupPath, wholeContent(contents), known ? &mode : nullptr, &staging);
     }
     if (code == 0)
         code = replaceWith(staging, backupPath);

@@ -1,13 +1,23 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <functional>
+
+class QFile;
 
 // Whole-file reading and atomic writing of our own files. Errors are texts
 // that name the file and, where a system call failed, give that call's own
 // message ("No space left on device").
 namespace FileIO {
+
+// Opens a regular file for reading. Anything else (missing, a folder, a
+// device, no access) fails with an error text that names the file.
+bool openRegularFile(const QString &path, QFile *file, QString *error);
+
+// The error text of a read of the opened file that failed.
+void setReadError(const QString &path, const QFile &file, QString *error);
 
 // Reads a regular file whole. Anything else (missing, a folder, a device, no
 // access) fails with an error text that names the file.
@@ -26,6 +36,14 @@ QString writtenPath(const QString &path);
 // stays behind.
 using BeforeReplace = std::function<bool(QString *error)>;
 bool saveFile(const QString &path, const QByteArray &contents, QString *error,
+              const BeforeReplace &beforeReplace = {});
+
+// The same for content made piece by piece, so that it need not be held
+// whole: content hands each piece to write in order. write returns false
+// once a write has failed; content may then stop early, and the save fails.
+using PieceWriter = std::function<bool(QByteArrayView piece)>;
+using ContentWriter = std::function<void(const PieceWriter &write)>;
+bool saveFile(const QString &path, const ContentWriter &content, QString *error,
               const BeforeReplace &beforeReplace = {});
 
 // Makes backupPath a copy of path, replacing any earlier backup in one step.

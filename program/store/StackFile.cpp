@@ -2,9 +2,11 @@
 
 #include "FileIO.h"
 #include "HexDate.h"
+#include "LineReader.h"
 #include "TextDecoding.h"
 #include "URLBlock.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -210,50 +212,107 @@ char *writeNumber(char *out, int value)
 // separators and the line end.
 constexpr qsizetype maxFixedLength = 2 * 9 + 3 * 11 + 6 + 2;
 
-void appendEntryLine(QByteArray &out, QStringEncoder &encoder, const URLData &entry)
+// Stack-file text made line by line into a buffer that is handed on in
+// pieces of about pieceBytes, so the whole text is never held at once.
+class StackTextWriter
 {
-    const qsizetype start = out.size();
-    out.resize(start + encoder.requiredSpace(entry.url.size()) + encoder.requiredSpace(entry.Name.size())
-               + maxFixedLength);
-    char *p = writeField(encoder, out.data() + start, entry.url);
-    *p++ = separatorByte;
-    p = writeField(encoder, p, entry.Name);
-    *p++ = separatorByte;
-    p = writeHexDate(p, entry.LastAccesed);
-    *p++ = separatorByte;
-    p = writeHexDate(p, entry.Created);
-    *p++ = separatorByte;
-    p = writeNumber(p, entry.Visited);
-    *p++ = separatorByte;
-    p = writeNumber(p, entry.Catagory);
-    *p++ = separatorByte;
-    p = writeNumber(p, entry.Rated);
-    *p++ = '\r';
-    *p++ = '\n';
-    out.truncate(p - out.constData());
-}
+public:
+    static constexpr qsizetype pieceBytes = qsizetype(1) << 20;
 
-void appendGroupLine(QByteArray &out, QStringEncoder &encoder, const QString &name)
-{
-    const qsizetype start = out.size();
-    out.resize(start + 3 + encoder.requiredSpace(name.size()));
-    char *p = out.data() + start;
-    *p++ = '+';
-    p = writeField(encoder, p, name);
-    *p++ = '\r';
-    *p++ = '\n';
-    out.truncate(p - out.constData());
-}
-
-// Lines of the text, the last one counted whether or not it ends with a line break.
-qsizetype lineCount(QByteArrayView text)
-{
-    qsizetype count = 1;
-    for (const char *p = text.data(), *end = p + text.size();; ++count) {
-        p = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
-        if (!p++)
-            return count;
+    explicit StackTextWriter(const FileIO::PieceWriter &write)
+        : m_write(write)
+    {
+        m_buffer.reserve(pieceBytes + pieceBytes / 4);
     }
+
+    void appendEntryLine(const URLData &entry)
+    {
+        char *p = room(m_encoder.requiredSpace(entry.url.size()) + m_encoder.requiredSpace(entry.Name.size())
+                       + maxFixedLength);
+        p = writeField(m_encoder, p, entry.url);
+        *p++ = separatorByte;
+        p = writeField(m_encoder, p, entry.Name);
+        *p++ = separatorByte;
+        p = writeHexDate(p, entry.LastAccesed);
+        *p++ = separatorByte;
+        p = writeHexDate(p, entry.Created);
+        *p++ = separatorByte;
+        p = writeNumber(p, entry.Visited);
+        *p++ = separatorByte;
+        p = writeNumber(p, entry.Catagory);
+        *p++ = separatorByte;
+        p = writeNumber(p, entry.Rated);
+        endLine(p);
+    }
+
+    void appendGroupLine(const QString &name)
+    {
+        char *p = room(3 + m_encoder.requiredSpace(name.size()));
+        *p++ = '+';
+        p = writeField(m_encoder, p, name);
+        endLine(p);
+    }
+
+    // Hands on what is left; false when a write has failed.
+    bool finish()
+    {
+        flush();
+        return m_ok;
+    }
+
+    bool ok() const { return m_ok; }
+
+private:
+    // At least size bytes of room at the end of the buffer.
+    char *room(qsizetype size)
+    {
+        if (m_buffer.size() + size > m_buffer.capacity())
+            flush();
+        const qsizetype start = m_buffer.size();
+        m_buffer.resize(start + size);
+        return m_buffer.data() + start;
+    }
+
+    void endLine(char *p)
+    {
+        *p++ = '\r';
+        *p++ = '\n';
+        m_buffer.truncate(p - m_buffer.constData());
+        if (m_buffer.size() >= pieceBytes)
+            flush();
+    }
+
+    void flush()
+    {
+        if (m_ok && !m_buffer.isEmpty())
+            m_ok = m_write(m_buffer);
+        m_buffer.truncate(0);
+    }
+
+    const FileIO::PieceWriter &m_write;
+    QStringEncoder m_encoder {QStringEncoder::Utf8};
+    QByteArray m_buffer;
+    bool m_ok = true;
+};
+
+// The file's lines may not number more than one entry for each of this many
+// bytes on average; room for that many entries is made before reading. A
+// file of shorter lines only makes the store grow while it is read.
+constexpr qint64 typicalLineBytes = 128;
+
+// Takes back what a file that failed to read added to the store.
+void takeBackAdded(URLBlock &store, qsizetype entryCount, int groupCount)
+{
+    URLDatas &entries = store.urlDatas();
+    while (entries.Count() > entryCount)
+        entries.Delete(entries.Count());
+    while (store.IDXList().groupCount() > groupCount)
+        store.removeGroup(store.IDXList().groupCount() - 1);
+}
+
+FileIO::ContentWriter stackFileContent(const URLBlock &store)
+{
+    return [&store](const FileIO::PieceWriter &write) { writeStackFileText(store, write); };
 }
 
 }  // namespace
@@ -270,27 +329,41 @@ bool loadStackFile(URLBlock &store, const QString &path, bool merge, double now,
     else
         store.clear();
 
-    QByteArray contents;
-    if (!FileIO::readFile(path, &contents, error))
+    QFile file;
+    if (!FileIO::openRegularFile(path, &file, error))
         return false;
+    if (readStackFile(store, file, file.size(), now))
+        return true;
+    if (!merge)
+        store.clear();
+    FileIO::setReadError(path, file, error);
+    return false;
+}
 
-    QByteArrayView rest = TextDecoding::withoutUtf8Bom(contents);
-    // At most one entry a line: room for them all up front.
-    store.urlDatas().reserve(store.urlDatas().Count() + lineCount(rest));
+bool readStackFile(URLBlock &store, QIODevice &device, qint64 sizeHint, double now)
+{
+    const qsizetype entryCount = store.urlDatas().Count();
+    const int groupCount = store.IDXList().groupCount();
+    store.urlDatas().reserve(entryCount + qsizetype(sizeHint / typicalLineBytes));
+
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
-    while (!rest.isEmpty()) {
-        const void *lineEnd = std::memchr(rest.data(), '\n', size_t(rest.size()));
-        const qsizetype end = lineEnd ? static_cast<const char *>(lineEnd) - rest.data() : -1;
-        QByteArrayView line = end < 0 ? rest : rest.first(end);
-        rest = end < 0 ? QByteArrayView() : rest.sliced(end + 1);
+    bool first = true;
+    LineReader lines(device);
+    const bool read = lines.readLines([&](QByteArrayView line) {
+        if (first) {
+            line = TextDecoding::withoutUtf8Bom(line);
+            first = false;
+        }
         if (line.endsWith('\r'))
             line.chop(1);
         parseLine(store, ByteLine(line, utf8), now);
-    }
-    return true;
+    });
+    if (!read)
+        takeBackAdded(store, entryCount, groupCount);
+    return read;
 }
 
-QByteArray stackFileText(const URLBlock &store)
+bool writeStackFileText(const URLBlock &store, const FileIO::PieceWriter &write)
 {
     const GroupTable &groups = store.IDXList();
     const URLDatas &entries = store.urlDatas();
@@ -302,22 +375,30 @@ QByteArray stackFileText(const URLBlock &store)
         byGroup[size_t(group)].push_back(&entry);
     }
 
-    QByteArray out;
-    out.reserve(entries.Count() * 160 + groups.groupCount() * 32);
-    QStringEncoder encoder(QStringEncoder::Utf8);
+    StackTextWriter out(write);
     for (const URLData *entry : byGroup.back())
-        appendEntryLine(out, encoder, *entry);
-    for (int i = 0; i < groups.groupCount(); ++i) {
-        appendGroupLine(out, encoder, groups.at(i).name);
+        out.appendEntryLine(*entry);
+    for (int i = 0; i < groups.groupCount() && out.ok(); ++i) {
+        out.appendGroupLine(groups.at(i).name);
         for (const URLData *entry : byGroup[size_t(i)])
-            appendEntryLine(out, encoder, *entry);
+            out.appendEntryLine(*entry);
     }
-    return out;
+    return out.finish();
+}
+
+QByteArray stackFileText(const URLBlock &store)
+{
+    QByteArray text;
+    writeStackFileText(store, [&text](QByteArrayView piece) {
+        text.append(piece);
+        return true;
+    });
+    return text;
 }
 
 bool saveStackFile(URLBlock &store, const QString &path, QString *error)
 {
-    if (!FileIO::saveFile(path, stackFileText(store), error))
+    if (!FileIO::saveFile(path, stackFileContent(store), error))
         return false;
     store.resetChangeCount();
     return true;
@@ -328,7 +409,7 @@ bool saveStackFileWithBackup(URLBlock &store, const QString &path, const QString
     const auto makeBackup = [&](QString *backupError) {
         return !QFileInfo::exists(path) || FileIO::backupFile(path, backupPath, backupError);
     };
-    if (!FileIO::saveFile(path, stackFileText(store), error, makeBackup))
+    if (!FileIO::saveFile(path, stackFileContent(store), error, makeBackup))
         return false;
     store.resetChangeCount();
     return true;

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "FileIO.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
 
+class QIODevice;
 class URLBlock;
 
 // Stack files: the store as text. A group line is "+" and the group's name;
@@ -22,12 +25,21 @@ constexpr QChar fieldSeparator = QChar(0x05);
 // does not parse.
 bool loadStackFile(URLBlock &store, const QString &path, bool merge, double now, QString *error = nullptr);
 
+// Reads stack-file text from the device into the store, adding to what it
+// holds (sizeHint: the text's size in bytes when known, else 0). When a read
+// fails, what this call added is taken back and the result is false.
+bool readStackFile(URLBlock &store, QIODevice &device, qint64 sizeHint, double now);
+
 // Applies one line (without its line end) to the store.
 void parseStackLine(URLBlock &store, QStringView line, double now);
 
 // The whole store as stack-file text: UTF-8, CR LF line ends. Entries of no
 // group come first, before the first group line, so nothing is lost.
 QByteArray stackFileText(const URLBlock &store);
+
+// The same text handed to write in pieces of about a MiB, so that it is
+// never held whole; false (and the rest not made) once write returns false.
+bool writeStackFileText(const URLBlock &store, const FileIO::PieceWriter &write);
 
 // Writes the store to path, replacing the file in one step. On success the
 // change count is reset; on failure the previous file and the change count

@@ -1,3 +1,4 @@
+#include "LineReader.h"
 #include "StackFile.h"
 #include "StoreSummary.h"
 #include "TestEnvironment.h"
@@ -12,6 +13,36 @@ using TestEnvironment::entryLine;
 namespace {
 
 constexpr double now = 45000.25;
+
+// Gives its bytes in small reads, then fails every read from failAt on.
+class FailingDevice : public QIODevice
+{
+public:
+    FailingDevice(QByteArray bytes, qint64 failAt)
+        : m_bytes(std::move(bytes))
+        , m_failAt(failAt)
+    {
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        const qint64 position = pos();
+        if (position >= m_bytes.size())
+            return 0;
+        if (position >= m_failAt)
+            return -1;
+        const qint64 count = std::min({maxSize, m_failAt - position, qint64(m_bytes.size()) - position, qint64(4096)});
+        std::memcpy(data, m_bytes.constData() + position, size_t(count));
+        return count;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QByteArray m_bytes;
+    qint64 m_failAt;
+};
 
 // The worked example: title T, address U, both dates 5 Dec 1999 18:06, 3 visits, rating 2.
 const QByteArray exampleEntry = entryLine({"U", "T", "8E9312698", "8E9312698", "3", "0", "2"});
@@ -34,6 +65,8 @@ private slots:
     void damagedFilesLoadWhatParses();
     void unreadableFiles_data();
     void unreadableFiles();
+    void failedReadAddsNothing_data();
+    void failedReadAddsNothing();
     void loadReplacesStore();
     void merges_data();
     void merges();
@@ -161,6 +194,19 @@ void TestStackFile::readsLineEndsAndEncodings_data()
         << QByteArray("+\xED\xA0\x80\r\n") << QStringList {QString::fromUtf8("+í\u00A0€")};
     QTest::newRow("truncated UTF-8 sequence is Windows-1252")
         << QByteArray("+a\xE2\x80\r\n") << QStringList {QString::fromUtf8("+aâ€")};
+
+    // The file is read in pieces: lines, line ends and characters that
+    // straddle the end of a piece read as any other.
+    const qsizetype piece = LineReader::pieceBytes;
+    const QByteArray fill(piece, 'g');
+    const QString fillText = QString::fromLatin1(fill);
+    QTest::newRow("CR LF split between pieces")
+        << "+" + fill.first(piece - 2) + "\r\n+Next" << QStringList {"+" + fillText.first(piece - 2), "+Next"};
+    QTest::newRow("UTF-8 character split between pieces")
+        << "+" + fill.first(piece - 2) + "\xC3\xA9\r\n" << QStringList {"+" + fillText.first(piece - 2) + u'é'};
+    QTest::newRow("line over three pieces after a mark")
+        << "\xEF\xBB\xBF+" + fill + fill + fill + "\r\n" + exampleEntry
+        << QStringList {"+" + fillText + fillText + fillText, example};
 }
 
 void TestStackFile::readsLineEndsAndEncodings()
@@ -234,6 +280,8 @@ void TestStackFile::unreadableFiles_data()
     QTest::newRow("missing file, merging") << "missing.tsy" << true;
     QTest::newRow("a folder") << "folder" << false;
     QTest::newRow("a folder, merging") << "folder" << true;
+    QTest::newRow("a file that fails to read") << "/proc/self/mem" << false;
+    QTest::newRow("a file that fails to read, merging") << "/proc/self/mem" << true;
 }
 
 void TestStackFile::unreadableFiles()
@@ -246,9 +294,10 @@ void TestStackFile::unreadableFiles()
     store.NewCatagory("kept");
     store.urlDatas().Add("e", "u", 0);
     QString error;
-    QVERIFY(!StackFile::loadStackFile(store, path(name), merge, now, &error));
-    QVERIFY2(error.contains(path(name)), qPrintable(error));
-    QVERIFY(error.contains("could not be opened"));
+    const QString file = name.startsWith('/') ? name : path(name);
+    QVERIFY(!StackFile::loadStackFile(store, file, merge, now, &error));
+    QVERIFY2(error.contains(file), qPrintable(error));
+    QVERIFY(error.contains(name.startsWith('/') ? "could not be read" : "could not be opened"));
     if (merge) {
         // A failed merge leaves the store, but counts as the change it was meant to be.
         QCOMPARE(storeSummary(store), (QStringList {"+kept", "e|u|0|0|0|0|0|0"}));
@@ -257,6 +306,38 @@ void TestStackFile::unreadableFiles()
         QCOMPARE(store.urlDatas().Count(), 0);
         QCOMPARE(store.IDXList().groupCount(), 0);
     }
+}
+
+void TestStackFile::failedReadAddsNothing_data()
+{
+    QTest::addColumn<qint64>("failAt");
+
+    QTest::newRow("first read fails") << qint64(0);
+    QTest::newRow("fails inside a line") << qint64(5);
+    QTest::newRow("fails after the first piece") << qint64(LineReader::pieceBytes + 100);
+}
+
+// A file that cannot be read to its end adds nothing: not even the lines
+// before the failure, which would make a partial merge or a partial store
+// look whole.
+void TestStackFile::failedReadAddsNothing()
+{
+    QFETCH(qint64, failAt);
+
+    QByteArray text;
+    for (int i = 0; text.size() < 3 * LineReader::pieceBytes; ++i)
+        text += "+G" + QByteArray::number(i) + "\r\n" + exampleEntry + "\r\n";
+    URLBlock store;
+    store.NewCatagory("kept");
+    store.urlDatas().Add("e", "u", 0);
+    FailingDevice device(text, failAt);
+    QVERIFY(!StackFile::readStackFile(store, device, text.size(), now));
+    QCOMPARE(storeSummary(store), (QStringList {"+kept", "e|u|0|0|0|0|0|0"}));
+    QCOMPARE(store.nextGroupNumber(), 1);
+    // The same text read whole adds it all.
+    FailingDevice whole(text, text.size());
+    QVERIFY(StackFile::readStackFile(store, whole, text.size(), now));
+    QCOMPARE(store.IDXList().groupCount(), 1 + text.count("+G"));
 }
 
 void TestStackFile::loadReplacesStore()
