@@ -2,7 +2,7 @@
 
 #include "DayCount.h"
 #include "JsonText.h"
-#include "StackFile.h"
+#include "ToolStore.h"
 #include "URLBlock.h"
 
 #include <QCommandLineParser>
@@ -133,7 +133,7 @@ int DumpCommand::execute(const QStringList &arguments)
     static URLBlock *const kept = new URLBlock;
     URLBlock &store = *kept;
     QString error;
-    if (!StackFile::loadStackFile(store, parser.positionalArguments().at(0), false, DayCount::now(), &error))
+    if (!ToolStore::loadStackFile(store, parser.positionalArguments().at(0), false, DayCount::now(), &error))
         return fileError(error);
 
     // The text is made as UTF-8 in one buffer and handed out in large pieces.

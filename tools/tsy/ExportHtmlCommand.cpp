@@ -3,7 +3,7 @@
 #include "DayCount.h"
 #include "FileIO.h"
 #include "NetscapeBookmarkWriter.h"
-#include "StackFile.h"
+#include "ToolStore.h"
 #include "URLBlock.h"
 
 #include <QCommandLineParser>
@@ -71,7 +71,7 @@ int ExportHtmlCommand::execute(const QStringList &arguments)
         return usageError(QStringLiteral("%1: the bookmark file would replace the stack file").arg(out));
     URLBlock store;
     QString error;
-    if (!StackFile::loadStackFile(store, file, false, DayCount::now(), &error)
+    if (!ToolStore::loadStackFile(store, file, false, DayCount::now(), &error)
         || !FileIO::saveFile(out, bookmarkFileText(store), &error))
         return fileError(error);
     m_out << "Wrote " << store.IDXList().groupCount() << " groups and " << store.urlDatas().Count()

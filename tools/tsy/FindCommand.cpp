@@ -2,7 +2,7 @@
 
 #include "DayCount.h"
 #include "EntryFind.h"
-#include "StackFile.h"
+#include "ToolStore.h"
 #include "URLBlock.h"
 
 #include <QCommandLineParser>
@@ -32,7 +32,7 @@ int FindCommand::execute(const QStringList &arguments)
         return usageError(QStringLiteral("TEXT is empty"));
     URLBlock store;
     QString error;
-    if (!StackFile::loadStackFile(store, parser.positionalArguments().at(0), false, DayCount::now(), &error))
+    if (!ToolStore::loadStackFile(store, parser.positionalArguments().at(0), false, DayCount::now(), &error))
         return fileError(error);
 
     const URLDatas &entries = store.urlDatas();

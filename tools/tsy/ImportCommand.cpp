@@ -5,6 +5,7 @@
 #include "LockedStackFileEdit.h"
 #include "MergeTarget.h"
 #include "StackFile.h"
+#include "ToolStore.h"
 #include "URLBlock.h"
 
 #include <QCommandLineParser>
@@ -43,7 +44,7 @@ int ImportCommand::execute(const QStringList &arguments)
     const auto mergeAndSave = [&](QString *error) {
         URLBlock store;
         const double now = DayCount::now();
-        if (QFileInfo::exists(target) && !StackFile::loadStackFile(store, target, false, now, error))
+        if (QFileInfo::exists(target) && !ToolStore::loadStackFile(store, target, false, now, error))
             return false;
         MergeTarget handlers(store, now, mb.get());
         ComponentRegistry::connectEventsByName(mb.get(), &handlers, QStringLiteral("mb"));

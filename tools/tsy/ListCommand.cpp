@@ -4,7 +4,7 @@
 #include "EntryFilter.h"
 #include "EntryRowTexts.h"
 #include "EntrySort.h"
-#include "StackFile.h"
+#include "ToolStore.h"
 #include "URLBlock.h"
 
 #include <QCommandLineParser>
@@ -256,7 +256,7 @@ int ListCommand::execute(const QStringList &arguments)
     static URLBlock *const kept = new URLBlock;
     URLBlock &store = *kept;
     QString error;
-    if (!StackFile::loadStackFile(store, parser.positionalArguments().at(0), false, present, &error))
+    if (!ToolStore::loadStackFile(store, parser.positionalArguments().at(0), false, present, &error))
         return fileError(error);
     if (!EntryFilter::listIsRefilled(store.IDXList(), scope.selectedGroup))
         return Success;

@@ -3,6 +3,7 @@
 #include "DayCount.h"
 #include "LockedStackFileEdit.h"
 #include "StackFile.h"
+#include "ToolStore.h"
 #include "URLBlock.h"
 
 #include <QCommandLineParser>
@@ -41,8 +42,8 @@ int MergeCommand::execute(const QStringList &arguments)
     const auto mergeAndSave = [&](QString *error) {
         URLBlock store;
         const double now = DayCount::now();
-        return StackFile::loadStackFile(store, target, false, now, error)
-            && StackFile::loadStackFile(store, other, true, now, error)
+        return ToolStore::loadStackFile(store, target, false, now, error)
+            && ToolStore::loadStackFile(store, other, true, now, error)
             && StackFile::saveStackFileWithBackup(store, target, LockedStackFileEdit::backupPathOf(target),
                                                   error);
     };

@@ -3,6 +3,7 @@
 #include "DayCount.h"
 #include "LockedStackFileEdit.h"
 #include "StackFile.h"
+#include "ToolStore.h"
 #include "URLBlock.h"
 
 #include <QCommandLineParser>
@@ -35,7 +36,7 @@ int NormalizeCommand::execute(const QStringList &arguments)
     // so it is no leak to a leak checker.
     static URLBlock *const store = new URLBlock;
     const auto loadAndSave = [&](QString *error) {
-        return StackFile::loadStackFile(*store, in, false, DayCount::now(), error)
+        return ToolStore::loadStackFile(*store, in, false, DayCount::now(), error)
             && StackFile::saveStackFile(*store, out, error);
     };
     QString error;

@@ -2,7 +2,7 @@
 
 #include "DayCount.h"
 #include "InternetShortcut.h"
-#include "StackFile.h"
+#include "ToolStore.h"
 #include "StoredSettings.h"
 #include "URLBlock.h"
 
@@ -35,7 +35,7 @@ int SendCommand::execute(const QStringList &arguments)
     const QString file = parser.positionalArguments().at(0);
     URLBlock store;
     QString error;
-    if (!StackFile::loadStackFile(store, file, false, DayCount::now(), &error)
+    if (!ToolStore::loadStackFile(store, file, false, DayCount::now(), &error)
         || !allKnown(store, keys, &error))
         return fileError(error);
     const int cAF = StoredSettings::read().settings.cAF;

@@ -5,6 +5,7 @@
 #include "EntryOperations.h"
 #include "LockedStackFileEdit.h"
 #include "StackFile.h"
+#include "ToolStore.h"
 #include "URLBlock.h"
 
 #include <QFileInfo>
@@ -15,7 +16,7 @@ int StoreEditCommand::editStore(const QString &file, const Change &change)
         return usageError(QStringLiteral("%1: a .bak file would be its own backup").arg(file));
     const auto loadChangeAndSave = [&](QString *error) {
         URLBlock store;
-        return StackFile::loadStackFile(store, file, false, DayCount::now(), error) && change(store, error)
+        return ToolStore::loadStackFile(store, file, false, DayCount::now(), error) && change(store, error)
             && StackFile::saveStackFileWithBackup(store, file, LockedStackFileEdit::backupPathOf(file),
                                                   error);
     };

@@ -1,0 +1,47 @@
+#include "HeapReserve.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <cstdlib>  // defines __GLIBC__ with the GNU C library
+#include <vector>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
+
+namespace HeapReserve {
+
+void reserveInHugePages(qint64 bytes)
+{
+#if defined(__GLIBC__) && defined(MADV_HUGEPAGE)
+    constexpr qint64 hugePageBytes = qint64(2) << 20;
+    if (bytes < 4 * hugePageBytes)
+        return;
+    const int pad = int(std::min<qint64>(bytes, INT_MAX / 2));
+    // The next growth of the heap adds pad bytes more than asked for, and
+    // free memory at its top is not handed back while it is less than twice
+    // that, so the reserve is not given back at the first free.
+    mallopt(M_TRIM_THRESHOLD, 2 * pad);
+    mallopt(M_TOP_PAD, pad);
+    char *const start = static_cast<char *>(sbrk(0));
+    // Blocks below the size that the C library maps on its own, until one of
+    // them makes the heap grow (the top of the heap may have some room left).
+    std::vector<void *> probes;
+    while (sbrk(0) == start && probes.size() < 64)
+        probes.push_back(std::malloc(32 * 1024));
+    for (void *probe : probes)
+        std::free(probe);
+    char *const end = static_cast<char *>(sbrk(0));
+    const auto alignedStart = reinterpret_cast<char *>(
+        (reinterpret_cast<std::uintptr_t>(start) + hugePageBytes - 1) & ~std::uintptr_t(hugePageBytes - 1));
+    if (end - alignedStart >= hugePageBytes)
+        madvise(alignedStart, size_t(end - alignedStart), MADV_HUGEPAGE);
+#else
+    Q_UNUSED(bytes);
+#endif
+}
+
+}  // namespace HeapReserve
