@@ -62,6 +62,22 @@ bool hasSteadyLocalOffset(QDate date)
     return !next.atUtc.isValid() || next.atUtc >= end;
 }
 
+bool hasSteadyLocalOffset(QDate date, const QTimeZone &localZone)
+{
+    if (!localZone.isValid())
+        return hasSteadyLocalOffset(date);
+    if (!localZone.hasTransitions())
+        return true;
+    // Offsets from UTC are less than a day either way, so the local date lies
+    // within the three UTC days around it.
+    const QDateTime before(date.addDays(-1), QTime(0, 0), QTimeZone::utc());
+    const QDateTime after(date.addDays(2), QTime(0, 0), QTimeZone::utc());
+    if (!before.isValid() || !after.isValid())
+        return false;
+    const QTimeZone::OffsetData next = localZone.nextTransition(before);
+    return !next.atUtc.isValid() || next.atUtc >= after;
+}
+
 double fromDate(QDate date)
 {
     return double(epoch().daysTo(date));

@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QDateTime>
 
+class QTimeZone;
+
 // Dates are day counts: days since 30 December 1899 (local time), the fraction
 // being the time of day. 0 stands for "no date".
 namespace DayCount {
@@ -30,6 +32,11 @@ void toDayAndSecond(double dayCount, qint64 &day, int &second);
 // no wall-clock time of it is skipped or repeated; false on the days of
 // daylight-saving changes (and when unsure).
 bool hasSteadyLocalOffset(QDate date);
+// The same from the transitions of localZone, the system's time zone, without
+// the C library's local time (which looks at the zone file again on every
+// call); also false on the days beside a change. Without valid zone data, the
+// above.
+bool hasSteadyLocalOffset(QDate date, const QTimeZone &localZone);
 
 double fromDate(QDate date);
 double fromDateTime(const QDateTime &dateTime);

@@ -1,5 +1,6 @@
 #include "DayCount.h"
 #include "EntryRowTexts.h"
+#include "IsoDateTexts.h"
 #include "URLBlock.h"
 
 #include <QtTest>
@@ -122,6 +123,14 @@ void TestEntryRowTexts::isoDateTextsAcrossTimeZoneChanges_data()
     QTest::newRow("New York, inside the repeated hour")
         << newYork << wall(2024, 11, 3, 1.5) << "2024-11-03 01:30:00";
     QTest::newRow("New York, winter") << newYork << wall(2025, 1, 15, 6.0) << "2025-01-15 06:00:00";
+    const QByteArray lordHowe = "Australia/Lord_Howe";  // changes by half an hour
+    QTest::newRow("Lord Howe, inside the skipped half hour") << lordHowe << wall(2024, 10, 6, 2.25) << QString();
+    QTest::newRow("Lord Howe, after the skipped half hour")
+        << lordHowe << wall(2024, 10, 6, 2.75) << "2024-10-06 02:45:00";
+    const QByteArray rule = "CET-1CEST,M3.5.0,M10.5.0/3";  // a rule instead of a zone name
+    QTest::newRow("rule, inside the skipped hour") << rule << wall(2024, 3, 31, 2.5) << QString();
+    QTest::newRow("rule, after the skipped hour") << rule << wall(2024, 3, 31, 3.5) << "2024-03-31 03:30:00";
+    QTest::newRow("UTC, no changes") << QByteArray("UTC") << wall(2024, 3, 31, 2.5) << "2024-03-31 02:30:00";
     QTest::newRow("New York, first day of year 100") << newYork << DayCount::minDayCount << QString();
     QTest::newRow("New York, last second of 9999") << newYork << DayCount::maxDayCount << QString();
 }
@@ -138,12 +147,12 @@ void TestEntryRowTexts::isoDateTextsAcrossTimeZoneChanges()
     const QString reference = EntryRowTexts::isoDateText(dayCount);
     if (!expected.isEmpty())
         QCOMPARE(reference, expected);
-    const EntryRowTexts::DateText dateText = EntryRowTexts::isoDateTexts();
+    IsoDateTexts dates;
     // The day's first text decides how the day is written; later ones reuse that.
     const double noon = std::floor(dayCount) + 0.5;
-    QCOMPARE(dateText(noon), EntryRowTexts::isoDateText(noon));
-    QCOMPARE(dateText(dayCount), reference);
-    QCOMPARE(dateText(dayCount + 1.0), EntryRowTexts::isoDateText(dayCount + 1.0));
+    QCOMPARE(dates.text(noon), EntryRowTexts::isoDateText(noon));
+    QCOMPARE(dates.text(dayCount), reference);
+    QCOMPARE(dates.text(dayCount + 1.0), EntryRowTexts::isoDateText(dayCount + 1.0));
 }
 
 void TestEntryRowTexts::headers()

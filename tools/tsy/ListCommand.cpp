@@ -4,6 +4,7 @@
 #include "EntryFilter.h"
 #include "EntryRowTexts.h"
 #include "EntrySort.h"
+#include "IsoDateTexts.h"
 #include "ToolStore.h"
 #include "URLBlock.h"
 
@@ -16,6 +17,7 @@
 #include <charconv>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -38,27 +40,36 @@ bool readShort(const QString &text, int &value)
 }
 
 // One row, its column texts separated by tabs, in UTF-8 at the end of out. A
-// tab inside a text would shift the columns: it is written as a blank. The
-// visit count, the last column, is written as its digits directly.
-void appendRow(QByteArray &out, QStringEncoder &encoder, const EntryRowTexts &rows, const URLData &entry)
+// tab inside a text would shift the columns: it is written as a blank. Dates
+// and the visit count, which have no tabs, are written as ASCII directly.
+void appendRow(QByteArray &out, QStringEncoder &encoder, const EntryRowTexts &rows, IsoDateTexts &dates,
+               const URLData &entry)
 {
     constexpr int textColumns = EntryRowTexts::Visited;
     static_assert(EntryRowTexts::Visited == EntryRowTexts::ColumnCount - 1);
+    std::array<std::optional<double>, textColumns> dayCounts;
     std::array<QString, textColumns> texts;
     qsizetype room = 12;  // the visit count and the line end
     for (int column = 0; column < textColumns; ++column) {
-        texts[size_t(column)] = rows.text(entry, column);
-        room += encoder.requiredSpace(texts[size_t(column)].size()) + 1;
+        const size_t at = size_t(column);
+        dayCounts[at] = EntryRowTexts::dayCountOf(entry, column);
+        if (!dayCounts[at])
+            texts[at] = rows.text(entry, column);
+        room += (dayCounts[at] ? IsoDateTexts::textLength : encoder.requiredSpace(texts[at].size())) + 1;
     }
     const qsizetype start = out.size();
     out.resize(start + room);
     char *p = out.data() + start;
-    for (const QString &text : texts) {
-        char *const end = encoder.appendToBuffer(p, text);
-        encoder.resetState();
-        if (std::memchr(p, '\t', size_t(end - p)))
-            std::replace(p, end, '\t', ' ');
-        p = end;
+    for (size_t at = 0; at < size_t(textColumns); ++at) {
+        if (dayCounts[at]) {
+            p = dates.write(p, *dayCounts[at]);
+        } else {
+            char *const end = encoder.appendToBuffer(p, texts[at]);
+            encoder.resetState();
+            if (std::memchr(p, '\t', size_t(end - p)))
+                std::replace(p, end, '\t', ' ');
+            p = end;
+        }
         *p++ = '\t';
     }
     p = std::to_chars(p, p + 11, entry.Visited).ptr;
@@ -262,7 +273,8 @@ int ListCommand::execute(const QStringList &arguments)
         return Success;
 
     const EntryFilter decision(filter, scope, store.IDXList(), present);
-    const EntryRowTexts rows(store.IDXList(), EntryRowTexts::isoDateTexts());
+    IsoDateTexts dates;
+    const EntryRowTexts rows(store.IDXList(), [&dates](double dayCount) { return dates.text(dayCount); });
     // The rows are made as UTF-8 in one buffer and handed out in large pieces.
     QByteArray out;
     out.reserve(outputChunk + 4096);
@@ -274,7 +286,7 @@ int ListCommand::execute(const QStringList &arguments)
     for (const URLData *entry : shown) {
         if (withKeys)
             out += entry->ID().toLatin1() + '\t';
-        appendRow(out, encoder, rows, *entry);
+        appendRow(out, encoder, rows, dates, *entry);
         if (out.size() >= outputChunk) {
             writeOut(out);
             out.resize(0);  // keeps the capacity

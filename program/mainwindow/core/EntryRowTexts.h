@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 class GroupTable;
 class URLData;
@@ -19,6 +20,8 @@ public:
 
     QString text(const URLData &entry, int column) const;
     QStringList texts(const URLData &entry) const;
+    // The date a date column shows; none for the other columns and for "Never".
+    static std::optional<double> dayCountOf(const URLData &entry, int column);
 
     static QStringList headers();
     // "Not Rated", "Low", "Medium", "High", "V.High"; empty for any other rating.
@@ -28,11 +31,6 @@ public:
     static QString generalDateText(double dayCount);
     // YYYY-MM-DD HH:MM:SS, for scripts.
     static QString isoDateText(double dayCount);
-    // The same texts, faster for many rows: dates without a change of local
-    // time are written directly, the others as isoDateText writes them. Which
-    // dates those are is remembered by the returned function, so it serves
-    // one time zone: make a new one after the zone changes.
-    static DateText isoDateTexts();
 
 private:
     const GroupTable &m_groups;
