@@ -64,8 +64,11 @@ void TestEntryRowTexts::rowTexts()
 
     const EntryRowTexts rows(store.IDXList(), &EntryRowTexts::isoDateText);
     QCOMPARE(rows.texts(*entry), expected);
-    for (int column = 0; column < EntryRowTexts::ColumnCount; ++column)
+    for (int column = 0; column < EntryRowTexts::ColumnCount; ++column) {
         QCOMPARE(rows.text(*entry, column), expected.at(column));
+        if (const QString *stored = rows.storedText(*entry, column))
+            QCOMPARE(*stored, expected.at(column));
+    }
 }
 
 // Sets the local time zone for the life of the object.
@@ -153,6 +156,9 @@ void TestEntryRowTexts::isoDateTextsAcrossTimeZoneChanges()
     QCOMPARE(dates.text(noon), EntryRowTexts::isoDateText(noon));
     QCOMPARE(dates.text(dayCount), reference);
     QCOMPARE(dates.text(dayCount + 1.0), EntryRowTexts::isoDateText(dayCount + 1.0));
+    // Days far apart that share a place among the recent days, and back.
+    for (const double later : {dayCount + 4096.0, dayCount})
+        QCOMPARE(dates.text(later), EntryRowTexts::isoDateText(later));
 }
 
 void TestEntryRowTexts::headers()

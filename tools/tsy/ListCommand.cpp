@@ -48,14 +48,23 @@ void appendRow(QByteArray &out, QStringEncoder &encoder, const EntryRowTexts &ro
     constexpr int textColumns = EntryRowTexts::Visited;
     static_assert(EntryRowTexts::Visited == EntryRowTexts::ColumnCount - 1);
     std::array<std::optional<double>, textColumns> dayCounts;
-    std::array<QString, textColumns> texts;
+    std::array<QString, textColumns> madeTexts;  // for columns with neither a date nor a stored text
+    std::array<QStringView, textColumns> texts;
     qsizetype room = 12;  // the visit count and the line end
     for (int column = 0; column < textColumns; ++column) {
         const size_t at = size_t(column);
         dayCounts[at] = EntryRowTexts::dayCountOf(entry, column);
-        if (!dayCounts[at])
-            texts[at] = rows.text(entry, column);
-        room += (dayCounts[at] ? IsoDateTexts::textLength : encoder.requiredSpace(texts[at].size())) + 1;
+        if (dayCounts[at]) {
+            room += IsoDateTexts::textLength + 1;
+            continue;
+        }
+        if (const QString *stored = rows.storedText(entry, column)) {
+            texts[at] = *stored;
+        } else {
+            madeTexts[at] = rows.text(entry, column);
+            texts[at] = madeTexts[at];
+        }
+        room += encoder.requiredSpace(texts[at].size()) + 1;
     }
     const qsizetype start = out.size();
     out.resize(start + room);

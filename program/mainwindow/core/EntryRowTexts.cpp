@@ -13,26 +13,46 @@ EntryRowTexts::EntryRowTexts(const GroupTable &groups, DateText dateText)
     , m_dateText(std::move(dateText))
 { }
 
+namespace {
+
+const QString &storedRatingName(int rated)
+{
+    static const std::array<QString, 6> names
+        = {QStringLiteral("Not Rated"), QStringLiteral("Low"), QStringLiteral("Medium"),
+           QStringLiteral("High"),      QStringLiteral("V.High"), QString()};
+    return names[rated >= 0 && rated < 5 ? size_t(rated) : 5];
+}
+
+}  // namespace
+
 QString EntryRowTexts::text(const URLData &entry, int column) const
 {
+    if (const std::optional<double> dayCount = dayCountOf(entry, column))
+        return m_dateText(*dayCount);
+    if (const QString *stored = storedText(entry, column))
+        return *stored;
+    if (column == Visited)
+        return QString::number(entry.Visited);
+    return QString();
+}
+
+const QString *EntryRowTexts::storedText(const URLData &entry, int column) const
+{
+    static const QString never = QStringLiteral("Never");
+    static const QString noGroup;
     switch (column) {
     case Title:
-        return entry.Name;
+        return &entry.Name;
     case URL:
-        return entry.url;
+        return &entry.url;
     case Rated:
-        return ratingName(entry.Rated);
+        return &storedRatingName(entry.Rated);
     case Group:
-        return m_groups.nameOf(entry.Owner);
+        return m_groups.isGroup(entry.Owner) ? &m_groups.at(entry.Owner).name : &noGroup;
     case LastVisited:
-    case Created: {
-        const std::optional<double> dayCount = dayCountOf(entry, column);
-        return dayCount ? m_dateText(*dayCount) : QStringLiteral("Never");
-    }
-    case Visited:
-        return QString::number(entry.Visited);
+        return dayCountOf(entry, column) ? nullptr : &never;
     default:
-        return QString();
+        return nullptr;
     }
 }
 
@@ -63,10 +83,7 @@ QStringList EntryRowTexts::headers()
 
 QString EntryRowTexts::ratingName(int rated)
 {
-    static const std::array<QString, 5> names
-        = {QStringLiteral("Not Rated"), QStringLiteral("Low"), QStringLiteral("Medium"),
-           QStringLiteral("High"), QStringLiteral("V.High")};
-    return rated >= 0 && rated < int(names.size()) ? names[size_t(rated)] : QString();
+    return storedRatingName(rated);
 }
 
 // The locale's long time format without the time zone, which a day count does not have.

@@ -22,6 +22,11 @@ public:
     QStringList texts(const URLData &entry) const;
     // The date a date column shows; none for the other columns and for "Never".
     static std::optional<double> dayCountOf(const URLData &entry, int column);
+    // The text a column shows when it is one kept elsewhere (title, address,
+    // rating and group names, "Never"), for writers of many rows that need no
+    // copy; nullptr for dates and the visit count. Valid while the entry and
+    // its group are unchanged.
+    const QString *storedText(const URLData &entry, int column) const;
 
     static QStringList headers();
     // "Not Rated", "Low", "Medium", "High", "V.High"; empty for any other rating.

@@ -20,26 +20,37 @@ char *writeDigits(char *out, int value, int width)
 
 IsoDateTexts::IsoDateTexts()
     : m_localZone(QTimeZone::systemTimeZone())
+    , m_recentDays(recentDayCount)
 { }
 
 const IsoDateTexts::Day &IsoDateTexts::day(qint64 dayNumber)
 {
+    Day &recent = m_recentDays[size_t(dayNumber) % recentDayCount];
+    if (recent.number == dayNumber)
+        return recent;
     auto found = m_days.constFind(dayNumber);
-    if (found != m_days.cend())
-        return *found;
+    if (found == m_days.cend())
+        found = m_days.insert(dayNumber, makeDay(dayNumber));
+    recent = *found;
+    return recent;
+}
+
+IsoDateTexts::Day IsoDateTexts::makeDay(qint64 dayNumber) const
+{
     const QDate date = DayCount::epoch().addDays(dayNumber);
     int year = 0;
     int month = 0;
     int dayOfMonth = 0;
     date.getDate(&year, &month, &dayOfMonth);
     Day day;
+    day.number = dayNumber;
     day.steady = DayCount::hasSteadyLocalOffset(date, m_localZone);
     char *p = writeDigits(day.date.data(), year, 4);
     *p++ = '-';
     p = writeDigits(p, month, 2);
     *p++ = '-';
     writeDigits(p, dayOfMonth, 2);
-    return *m_days.insert(dayNumber, day);
+    return day;
 }
 
 char *IsoDateTexts::write(char *out, double dayCount)
