@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "BrowserCapture.h"
 #include "CaptureEditor.h"
+#include "DesktopCommands.h"
 #include "DesktopServices.h"
 #include "DialogText.h"
 #include "EntryOperations.h"
@@ -31,7 +32,7 @@ public:
 
 QString BrowserCaptureCommand::summary() const
 {
-    return QStringLiteral("print the page a running browser shows, or add it to a file");
+    return DesktopCommands::summaryOf(name());
 }
 
 QString BrowserCaptureCommand::help() const

@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "BrowserLaunch.h"
 #include "DayCount.h"
+#include "DesktopCommands.h"
 #include "DesktopServices.h"
 #include "EntryOperations.h"
 #include "StoredSettings.h"
@@ -34,7 +35,7 @@ void serveClipboard()
 
 QString OpenCommand::summary() const
 {
-    return QStringLiteral("open an entry in the browser and count the visit, keeping a backup");
+    return DesktopCommands::summaryOf(name());
 }
 
 QString OpenCommand::help() const

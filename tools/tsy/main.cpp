@@ -1,9 +1,9 @@
 // tsy: the command-line companion of Tessaly, over the same core as the program.
 
 #include "AddCommand.h"
-#include "BrowserCaptureCommand.h"
 #include "DateTextCommand.h"
 #include "DateValueCommand.h"
+#include "DesktopCommands.h"
 #include "DumpCommand.h"
 #include "EditCommand.h"
 #include "ExportHtmlCommand.h"
@@ -14,16 +14,13 @@
 #include "MergeCommand.h"
 #include "MoveCommand.h"
 #include "NormalizeCommand.h"
-#include "OpenCommand.h"
 #include "RateCommand.h"
 #include "RegCommand.h"
 #include "RemoveCommand.h"
 #include "SendCommand.h"
 #include "SettingsCommand.h"
-#include "X11Display.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QTextStream>
 #include <cstdio>
 #include <memory>
@@ -47,8 +44,6 @@ std::vector<std::unique_ptr<Command>> allCommands(QTextStream &out, QTextStream 
     commands.push_back(std::make_unique<RemoveCommand>(out, err));
     commands.push_back(std::make_unique<RateCommand>(out, err));
     commands.push_back(std::make_unique<MoveCommand>(out, err));
-    commands.push_back(std::make_unique<BrowserCaptureCommand>(out, err));
-    commands.push_back(std::make_unique<OpenCommand>(out, err));
     commands.push_back(std::make_unique<SendCommand>(out, err));
     commands.push_back(std::make_unique<DateTextCommand>(out, err));
     commands.push_back(std::make_unique<DateValueCommand>(out, err));
@@ -68,34 +63,18 @@ void printUsage(QTextStream &stream, const std::vector<std::unique_ptr<Command>>
               "Commands:\n";
     for (const auto &command : commands)
         stream << "  " << command->name().leftJustified(18) << command->summary() << '\n';
+    for (const DesktopCommands::Description &command : DesktopCommands::descriptions())
+        stream << "  " << command.name.leftJustified(18) << command.summary << '\n';
     stream << "\n"
               "Exit status: 0 on success, 1 when a file cannot be read or written or holds\n"
               "no entry or group of the name given, 2 for a usage error.\n";
-}
-
-// capture and open may use the clipboard, which needs a QGuiApplication, and
-// that needs a display it can reach: X11, or a platform without a screen.
-bool usesDesktop(int argc, char *argv[])
-{
-    const QByteArray name = argc > 1 ? QByteArray(argv[1]) : QByteArray();
-    if (name != "capture" && name != "open")
-        return false;
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    if (platform == "offscreen" || platform == "minimal")
-        return true;
-    if ((!platform.isEmpty() && platform != "xcb") || !X11Display().isOpen())
-        return false;
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    return true;
 }
 
 }  // namespace
 
 int main(int argc, char *argv[])
 {
-    const std::unique_ptr<QCoreApplication> app = usesDesktop(argc, argv)
-        ? std::make_unique<QGuiApplication>(argc, argv)
-        : std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tsy"));
 
     QTextStream out(stdout);
@@ -112,6 +91,8 @@ int main(int argc, char *argv[])
         printUsage(out, commands);
         return Command::Success;
     }
+    if (DesktopCommands::isDesktopCommand(name))
+        return DesktopCommands::handOver(argv, err);
     for (const auto &command : commands) {
         if (command->name() == name)
             return command->run(arguments);

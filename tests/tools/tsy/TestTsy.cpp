@@ -120,6 +120,19 @@ private slots:
         writeFile(path("good.tsy"), listFile);
     }
 
+    // A tsy without tsy-desktop where it looks for it says so for capture and
+    // open, and runs its other commands.
+    void desktopCommandsWithoutTheirProgram()
+    {
+        const QString copy = path("bin/tsy");
+        QVERIFY(QDir(m_dir->path()).mkdir("bin") && QFile::copy(QStringLiteral(TSY_PATH), copy));
+        const Run open = tsy({"open", "good.tsy", "1"}, copy);
+        QCOMPARE(open.exitCode, 1);
+        QVERIFY2(open.err.startsWith("tsy: ") && open.err.contains("/tsy-desktop cannot be run"), open.err);
+        QCOMPARE(tsy({"dump", "good.tsy"}, copy).exitCode, 0);
+        QCOMPARE(readFile(path("good.tsy")), listFile);
+    }
+
     void exitStatuses_data()
     {
         QTest::addColumn<QString>("arguments");
@@ -130,7 +143,7 @@ private slots:
         };
         const char *commands
             = "dump|list|merge|normalize|date-text|date-value|find|add|edit|remove|rate|move|import-html|"
-              "import-favorites|export-html";
+              "import-favorites|export-html|capture|open";
         row("tool --help", "--help", 0, commands);
         row("tool -h", "-h", 0, commands);
         row("tool help", "help", 0, commands);

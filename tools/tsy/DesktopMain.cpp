@@ -1,0 +1,49 @@
+// tsy-desktop: tsy's capture and open, which tsy hands over to this program
+// (see DesktopCommands).
+
+#include "BrowserCaptureCommand.h"
+#include "OpenCommand.h"
+#include "X11Display.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QTextStream>
+#include <memory>
+
+namespace {
+
+// capture and open may use the clipboard, which needs a QGuiApplication, and
+// that needs a display it can reach: X11, or a platform without a screen.
+bool usesDesktop()
+{
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (platform == "offscreen" || platform == "minimal")
+        return true;
+    if ((!platform.isEmpty() && platform != "xcb") || !X11Display().isOpen())
+        return false;
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    const std::unique_ptr<QCoreApplication> app = usesDesktop()
+        ? std::make_unique<QGuiApplication>(argc, argv)
+        : std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tsy"));
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    BrowserCaptureCommand capture(out, err);
+    OpenCommand open(out, err);
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    const QString name = arguments.isEmpty() ? QString() : arguments.takeFirst();
+    for (Command *command : {static_cast<Command *>(&capture), static_cast<Command *>(&open)}) {
+        if (command->name() == name)
+            return command->run(arguments);
+    }
+    err << "tsy-desktop: runs tsy's capture and open; use tsy capture or tsy open\n";
+    return Command::UsageError;
+}
