@@ -80,7 +80,7 @@ DecimalParts decimalParts(double dat)
     return parts;
 }
 
-void appendHex(char *out, unsigned value, int width)
+template<int width> void appendHex(char *out, unsigned value)
 {
     static constexpr char digits[] = "0123456789ABCDEF";
     for (int i = width - 1; i >= 0; --i) {
@@ -147,6 +147,25 @@ template<typename View> double convertHexDate(View hexDate)
     return decimal.toDouble();
 }
 
+// A date read from a stack file is day + n / 100000 give or take a rounding
+// error far below its text's fifteenth significant digit; its parts are then
+// those of n, found without decimalParts' exact product. False for any other
+// positive day count below 100000.
+bool nearFiveDigitFraction(double dat, DecimalParts &parts)
+{
+    const double scaled = dat * 100000.0;
+    const auto nearest = quint64(scaled + 0.5);
+    // Within this distance of n after scaling, dat itself lies closer to
+    // n / 100000 than half a unit of its fifteenth digit (5e-11 * dat or more
+    // after scaling, less the scaling's rounding of at most 1.2e-11 * dat), so
+    // its 15-digit text is that of n / 100000.
+    if (!(std::abs(scaled - double(nearest)) < 3e-11 * dat))
+        return false;
+    parts.day = unsigned(nearest / 100000);
+    parts.fraction = unsigned(nearest % 100000);
+    return true;
+}
+
 // Writes the date text into out (at most 9 characters) and returns its length.
 int formatHexDate(char *out, double dat)
 {
@@ -156,9 +175,12 @@ int formatHexDate(char *out, double dat)
     }
     // Four hex digits hold days up to 65535 (the year 2079); later dates are kept
     // at the last moment that can be written rather than turned into a wrong day.
-    const DecimalParts parts = decimalParts(std::min(dat, maxWritableDay + 0.99999));
-    appendHex(out, std::min(parts.day, unsigned(maxWritableDay)), 4);
-    appendHex(out + 4, parts.fraction, fractionDigits);
+    const double writable = std::min(dat, maxWritableDay + 0.99999);
+    DecimalParts parts;
+    if (!nearFiveDigitFraction(writable, parts))
+        parts = decimalParts(writable);
+    appendHex<4>(out, std::min(parts.day, unsigned(maxWritableDay)));
+    appendHex<fractionDigits>(out + 4, parts.fraction);
     return 9;
 }
 

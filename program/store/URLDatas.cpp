@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
 URLDatas::~URLDatas()
 {
@@ -48,14 +49,14 @@ void URLDatas::reserve(qsizetype count)
     m_lastBlockUsed = 0;
 }
 
-URLData *URLDatas::Add(const QString &Name, const QString &url, int Owner)
+URLData *URLDatas::Add(QString Name, QString url, int Owner)
 {
     if (m_lastKey >= maxKeyNumber)
         return nullptr;
     URLData *entry = newEntry();
     entry->m_key = ++m_lastKey;
-    entry->Name = Name;
-    entry->url = url;
+    entry->Name = std::move(Name);
+    entry->url = std::move(url);
     entry->Owner = Owner;
     m_entries.push_back(entry);
     return entry;

@@ -64,7 +64,7 @@ public:
 
     // Creates an entry with the next key. Returns nullptr (and adds nothing)
     // when the key counter is exhausted.
-    URLData *Add(const QString &Name, const QString &url, int Owner);
+    URLData *Add(QString Name, QString url, int Owner);
 
     // By key text; nullptr when no entry has that key.
     URLData *Item(const QString &key) const;

@@ -75,6 +75,9 @@ void TestHexDate::writesTexts_data()
     QTest::newRow("last step below day 10 rounds up to day 10") << std::nextafter(10.0, 0.0) << "000A00000";
     QTest::newRow("below one day, 14 decimals") << 0.999999999999999 << "000100000";
     QTest::newRow("fraction cut, not rounded, at five digits") << 36499.999994 << "8E931869F";
+    QTest::newRow("a tenth of a billionth below noon keeps its digits") << 36499.5 - 1e-10 << "8E930C34F";
+    QTest::newRow("below the fifteenth digit of noon is noon") << 36499.5 - 2e-11 << "8E930C350";
+    QTest::newRow("fourteen decimals below a half day") << 1.5 - 1e-14 << "00010C34F";
     QTest::newRow("half a day after the epoch") << 0.5 << "00000C350";
     QTest::newRow("negative is no date") << -3.5 << "0";
     QTest::newRow("not a number is no date") << std::numeric_limits<double>::quiet_NaN() << "0";
