@@ -115,6 +115,8 @@ private slots:
     void init()
     {
         isolate();
+        // A user's home exists: capture and open make their runtime folder in it.
+        QVERIFY(QDir().mkpath(QDir::homePath()));
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
         writeFile(path("good.tsy"), listFile);
