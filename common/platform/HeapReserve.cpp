@@ -37,8 +37,16 @@ void reserveInHugePages(qint64 bytes)
     char *const end = static_cast<char *>(sbrk(0));
     const auto alignedStart = reinterpret_cast<char *>(
         (reinterpret_cast<std::uintptr_t>(start) + hugePageBytes - 1) & ~std::uintptr_t(hugePageBytes - 1));
-    if (end - alignedStart >= hugePageBytes)
-        madvise(alignedStart, size_t(end - alignedStart), MADV_HUGEPAGE);
+    // Only the first part of a large reserve: a huge page that the kernel has
+    // to take from memory not used for a while can cost far more than its 512
+    // small pages (in a virtual machine that hands free memory back to its
+    // host, the host has to provide it again), so beyond this the reserve
+    // keeps small pages, and a store of a million entries is not made slower
+    // on its first load.
+    constexpr qint64 hugePageLimit = qint64(64) << 20;
+    const qint64 advised = std::min<qint64>(end - alignedStart, hugePageLimit) & ~(hugePageBytes - 1);
+    if (advised >= hugePageBytes)
+        madvise(alignedStart, size_t(advised), MADV_HUGEPAGE);
 #else
     Q_UNUSED(bytes);
 #endif
