@@ -68,6 +68,19 @@ std::vector<double> bestOfInTurn(int repetitions, const std::vector<std::functio
     return best;
 }
 
+// Writes the bytes to a new file beside to with one write, flushes them to
+// disk and renames the file to to.
+bool writeAndRename(const char *bytes, qint64 size, const QString &to)
+{
+    const QString temporary = to + QStringLiteral(".part");
+    QFile out(temporary);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)
+        || out.write(bytes, size) != size || ::fsync(out.handle()) != 0)
+        return false;
+    out.close();
+    return std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
 // The least a copying program does: read, one write, flush to disk, rename.
 // The bytes go to memory fresh from the kernel, as in a program that has
 // just started; a buffer from the heap would be memory that an earlier run
@@ -82,16 +95,10 @@ bool rawCopy(const QString &from, const QString &to)
     void *const buffer = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (buffer == MAP_FAILED)
         return false;
-    char *const bytes = static_cast<char *>(buffer);
-    const QString temporary = to + QStringLiteral(".part");
-    QFile out(temporary);
-    const bool copied = in.read(bytes, size) == size
-        && out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)
-        && out.write(bytes, size) == size && ::fsync(out.handle()) == 0;
+    const char *const bytes = static_cast<char *>(buffer);
+    const bool copied = in.read(static_cast<char *>(buffer), size) == size && writeAndRename(bytes, size, to);
     ::munmap(buffer, length);
-    out.close();
-    return copied
-        && std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(to).constData()) == 0;
+    return copied;
 }
 
 // The same copy through a heap buffer that each run gets back from the one
@@ -102,13 +109,7 @@ bool rawCopyReusingHeap(const QString &from, const QString &to)
     if (!in.open(QIODevice::ReadOnly))
         return false;
     const QByteArray bytes = in.readAll();
-    const QString temporary = to + QStringLiteral(".part");
-    QFile out(temporary);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)
-        || out.write(bytes) != bytes.size() || ::fsync(out.handle()) != 0)
-        return false;
-    out.close();
-    return std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(to).constData()) == 0;
+    return writeAndRename(bytes.constData(), bytes.size(), to);
 }
 
 // Runs tsy with its standard output going to a file, as a shell redirection would.

@@ -10,9 +10,9 @@ namespace HeapReserve {
 // up to 64 MiB of it with huge pages (transparent huge pages in "madvise"
 // mode), so that filling it with many small blocks takes one page fault per
 // 2 MiB instead of one per 4 KiB; at 100,000 entries that is most of the
-// load's time in the kernel. Freed memory then stays in the process for reuse until
-// it ends. Does nothing for small sizes, without the GNU C library, or where
-// the heap cannot grow; the kernel may ignore the advice.
+// load's time in the kernel. Freed memory then stays in the process for
+// reuse until it ends. Does nothing for small sizes, without the GNU C
+// library, or where the heap cannot grow; the kernel may ignore the advice.
 void reserveInHugePages(qint64 bytes);
 
 }  // namespace HeapReserve

@@ -80,7 +80,7 @@ DecimalParts decimalParts(double dat)
     return parts;
 }
 
-template<int width> void appendHex(char *out, unsigned value)
+void appendHex(char *out, unsigned value, int width)
 {
     static constexpr char digits[] = "0123456789ABCDEF";
     for (int i = width - 1; i >= 0; --i) {
@@ -179,8 +179,8 @@ int formatHexDate(char *out, double dat)
     DecimalParts parts;
     if (!nearFiveDigitFraction(writable, parts))
         parts = decimalParts(writable);
-    appendHex<4>(out, std::min(parts.day, unsigned(maxWritableDay)));
-    appendHex<fractionDigits>(out + 4, parts.fraction);
+    appendHex(out, std::min(parts.day, unsigned(maxWritableDay)), 4);
+    appendHex(out + 4, parts.fraction, fractionDigits);
     return 9;
 }
 

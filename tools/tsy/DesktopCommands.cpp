@@ -31,14 +31,9 @@ QString summaryOf(const QString &name)
     return QString();
 }
 
-QString programPath()
-{
-    return QCoreApplication::applicationDirPath() + u'/' + QStringLiteral(TSY_BIN_TO_DESKTOP);
-}
-
 int handOver(char *argv[], QTextStream &err)
 {
-    const QString path = programPath();
+    const QString path = QCoreApplication::applicationDirPath() + u'/' + QStringLiteral(TSY_BIN_TO_DESKTOP);
     const QByteArray file = QFile::encodeName(path);
     ::execv(file.constData(), argv);
     err << "tsy: " << path << " cannot be run: " << std::strerror(errno) << '\n';

@@ -22,12 +22,10 @@ QList<Description> descriptions();
 bool isDesktopCommand(const QString &name);
 QString summaryOf(const QString &name);
 
-// tsy-desktop: where the build puts it, in the folder of the programs that
-// Tessaly's programs run, relative to tsy's folder.
-QString programPath();
-
-// Runs tsy-desktop in place of this process with the same arguments. Returns
-// only when it cannot, after saying why on err: the exit status.
+// Runs tsy-desktop (in the folder of the programs that Tessaly's programs
+// run, found relative to tsy's folder, where the build puts it too) in place
+// of this process with the same arguments. Returns only when it cannot,
+// after saying why on err: the exit status.
 int handOver(char *argv[], QTextStream &err);
 
 }  // namespace DesktopCommands

@@ -48,8 +48,7 @@ void appendRow(QByteArray &out, QStringEncoder &encoder, const EntryRowTexts &ro
     constexpr int textColumns = EntryRowTexts::Visited;
     static_assert(EntryRowTexts::Visited == EntryRowTexts::ColumnCount - 1);
     std::array<std::optional<double>, textColumns> dayCounts;
-    std::array<QString, textColumns> madeTexts;  // for columns with neither a date nor a stored text
-    std::array<QStringView, textColumns> texts;
+    std::array<QStringView, textColumns> texts;  // every other column before the count has a stored text
     qsizetype room = 12;  // the visit count and the line end
     for (int column = 0; column < textColumns; ++column) {
         const size_t at = size_t(column);
@@ -58,12 +57,8 @@ void appendRow(QByteArray &out, QStringEncoder &encoder, const EntryRowTexts &ro
             room += IsoDateTexts::textLength + 1;
             continue;
         }
-        if (const QString *stored = rows.storedText(entry, column)) {
+        if (const QString *stored = rows.storedText(entry, column))
             texts[at] = *stored;
-        } else {
-            madeTexts[at] = rows.text(entry, column);
-            texts[at] = madeTexts[at];
-        }
         room += encoder.requiredSpace(texts[at].size()) + 1;
     }
     const qsizetype start = out.size();
