@@ -98,7 +98,9 @@ struct ByteLine
         case Ascii:
             return QString::fromLatin1(field);
         case Utf8:
-            return utf8.decode(field);
+            // QString::fromUtf8 passes runs of ASCII quickly but drops a mark
+            // at the start of what it decodes, which inside a line is text.
+            return field.startsWith("\xEF\xBB\xBF") ? utf8.decode(field) : QString::fromUtf8(field);
         case Windows1252:
             break;
         }

@@ -183,6 +183,9 @@ void TestStackFile::readsLineEndsAndEncodings_data()
     QTest::newRow("UTF-8 byte-order mark") << QByteArray("\xEF\xBB\xBF+News\r\n") << QStringList {"+News"};
     QTest::newRow("UTF-8") << QByteArray("+Caf\xC3\xA9 \xE2\x80\x94 \xF0\x9F\x98\x80\r\n")
                            << QStringList {QString::fromUtf8("+Café — 😀")};
+    QTest::newRow("byte-order mark inside a line is text")
+        << "U\x05\xEF\xBB\xBFT\xC3\xA9" + exampleEntry.sliced(exampleEntry.indexOf('\x05', 2))
+        << QStringList {QChar(0xFEFF) + QString::fromUtf8("Té|U|-1|36499.75416|36499.75416|3|0|2")};
     QTest::newRow("Windows-1252 line")
         << QByteArray("+Caf\xE9 \x80 \x93q\x94\r\n") << QStringList {QString::fromUtf8("+Café € “q”")};
     QTest::newRow("encoding decided per line")

@@ -5,19 +5,14 @@
 #include "EntryRowTexts.h"
 #include "EntrySort.h"
 #include "IsoDateTexts.h"
+#include "ListRowWriter.h"
 #include "ToolStore.h"
 #include "URLBlock.h"
 
 #include <QCommandLineParser>
 #include <QIODevice>
 #include <QRegularExpression>
-#include <QStringEncoder>
-#include <algorithm>
-#include <array>
-#include <charconv>
-#include <cstring>
 #include <limits>
-#include <optional>
 
 namespace {
 
@@ -37,48 +32,6 @@ bool readShort(const QString &text, int &value)
         return false;
     value = number;
     return true;
-}
-
-// One row, its column texts separated by tabs, in UTF-8 at the end of out. A
-// tab inside a text would shift the columns: it is written as a blank. Dates
-// and the visit count, which have no tabs, are written as ASCII directly.
-void appendRow(QByteArray &out, QStringEncoder &encoder, const EntryRowTexts &rows, IsoDateTexts &dates,
-               const URLData &entry)
-{
-    constexpr int textColumns = EntryRowTexts::Visited;
-    static_assert(EntryRowTexts::Visited == EntryRowTexts::ColumnCount - 1);
-    std::array<std::optional<double>, textColumns> dayCounts;
-    std::array<QStringView, textColumns> texts;  // every other column before the count has a stored text
-    qsizetype room = 12;  // the visit count and the line end
-    for (int column = 0; column < textColumns; ++column) {
-        const size_t at = size_t(column);
-        dayCounts[at] = EntryRowTexts::dayCountOf(entry, column);
-        if (dayCounts[at]) {
-            room += IsoDateTexts::textLength + 1;
-            continue;
-        }
-        if (const QString *stored = rows.storedText(entry, column))
-            texts[at] = *stored;
-        room += encoder.requiredSpace(texts[at].size()) + 1;
-    }
-    const qsizetype start = out.size();
-    out.resize(start + room);
-    char *p = out.data() + start;
-    for (size_t at = 0; at < size_t(textColumns); ++at) {
-        if (dayCounts[at]) {
-            p = dates.write(p, *dayCounts[at]);
-        } else {
-            char *const end = encoder.appendToBuffer(p, texts[at]);
-            encoder.resetState();
-            if (std::memchr(p, '\t', size_t(end - p)))
-                std::replace(p, end, '\t', ' ');
-            p = end;
-        }
-        *p++ = '\t';
-    }
-    p = std::to_chars(p, p + 11, entry.Visited).ptr;
-    *p++ = '\n';
-    out.truncate(p - out.constData());
 }
 
 // The column a --sort name stands for; -1 for any other name.
@@ -282,7 +235,7 @@ int ListCommand::execute(const QStringList &arguments)
     // The rows are made as UTF-8 in one buffer and handed out in large pieces.
     QByteArray out;
     out.reserve(outputChunk + 4096);
-    QStringEncoder encoder(QStringEncoder::Utf8);
+    ListRowWriter writer(rows, dates);
     std::vector<const URLData *> shown = decision.shownEntries(store.urlDatas());
     if (sortColumn >= 0)
         sortRows(shown, store, sortColumn, parser.isSet(ascending));
@@ -290,7 +243,7 @@ int ListCommand::execute(const QStringList &arguments)
     for (const URLData *entry : shown) {
         if (withKeys)
             out += entry->ID().toLatin1() + '\t';
-        appendRow(out, encoder, rows, dates, *entry);
+        writer.append(out, *entry);
         if (out.size() >= outputChunk) {
             writeOut(out);
             out.resize(0);  // keeps the capacity

@@ -268,13 +268,14 @@ private slots:
             "00002\tToday\thttp://a.example/zebra\tV.High\tNews\t2024-03-13 08:00:00\t2024-03-01 "
             "00:00:00\t5\n");
 
-        row("list: visit counts past 16 bits and past 32 bits (read as the stack file reader reads them)",
+        row("list: visit counts past 16 bits and past 32 bits (read as the stack file reader reads them), "
+            "tabs in texts as blanks",
             "list in.tsy --all --now 45364.5",
-            "+G\r\n" + entry("u", "a", "8E930C350", "8E930C350", "70000") + entry("v", "b", "0", "8E930C350", "-1")
-                + entry("w", "c", "0", "8E930C350", "2147483647"),
-            "a\tu\tNot Rated\tG\t1999-12-05 12:00:00\t1999-12-05 12:00:00\t70000\n"
-            "b\tv\tNot Rated\tG\tNever\t1999-12-05 12:00:00\t-1\n"
-            "c\tw\tNot Rated\tG\tNever\t1999-12-05 12:00:00\t2147483647\n");
+            "+G\tH\r\n" + entry("u", "a\tz", "8E930C350", "8E930C350", "70000")
+                + entry("v", "b", "0", "8E930C350", "-1") + entry("w", "c", "0", "8E930C350", "2147483647"),
+            "a z\tu\tNot Rated\tG H\t1999-12-05 12:00:00\t1999-12-05 12:00:00\t70000\n"
+            "b\tv\tNot Rated\tG H\tNever\t1999-12-05 12:00:00\t-1\n"
+            "c\tw\tNot Rated\tG H\tNever\t1999-12-05 12:00:00\t2147483647\n");
         const QByteArray canonical = plain("l") + "+Caf\xC3\xA9\r\n" + plain("a") + "+Two\r\n";
         const QString normalize = "normalize in.tsy out.tsy";
         row("normalize: CR LF file unchanged", normalize, canonical, "", canonical);
@@ -660,7 +661,7 @@ private slots:
         const QString script = "mount -t tmpfs -o size=16k tessaly-full full || exit 99; "
                                "\"$0\" normalize big.tsy full/out.tsy; status=$?; ls -A full; exit $status";
         const Run run = tsy({"-c", script, QStringLiteral(TSY_PATH)}, unshare, {"-rm", "sh"});
-        if (run.exitCode == 99 || run.exitCode == 1 && run.err.startsWith("unshare:"))
+        if (run.exitCode == 99 || (run.exitCode == 1 && run.err.startsWith("unshare:")))
             QSKIP("no small file system can be mounted here");
         QCOMPARE(run.err,
                  "tsy normalize: full/out.tsy: could not be written: " + QByteArray(std::strerror(ENOSPC))
