@@ -11,7 +11,6 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QVarLengthArray>
-#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <limits>
@@ -117,12 +116,15 @@ struct ByteLine
     {
         const bool negative = field.startsWith('-');
         const QByteArrayView digits = negative ? field.sliced(1) : field;
-        if (digits.isEmpty() || digits.size() > 18
-            || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        if (digits.isEmpty() || digits.size() > 18)
             return readInteger(text(field), min, max);
         qint64 value = 0;
-        for (const char c : digits)
-            value = value * 10 + (c - '0');
+        for (const char c : digits) {
+            const unsigned digit = unsigned(uchar(c)) - '0';
+            if (digit > 9)
+                return readInteger(text(field), min, max);
+            value = value * 10 + digit;
+        }
         value = negative ? -value : value;
         if (value < min || value > max)
             return std::nullopt;

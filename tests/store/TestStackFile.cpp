@@ -186,6 +186,10 @@ void TestStackFile::readsLineEndsAndEncodings_data()
     QTest::newRow("byte-order mark inside a line is text")
         << "U\x05\xEF\xBB\xBFT\xC3\xA9" + exampleEntry.sliced(exampleEntry.indexOf('\x05', 2))
         << QStringList {QChar(0xFEFF) + QString::fromUtf8("Té|U|-1|36499.75416|36499.75416|3|0|2")};
+    QTest::newRow("every digit in numbers; a colon is none")
+        << entryLine({"U", "T", "8E9312698", "8E9312698", "1234567890", "9", "4"}) + "\r\n"
+               + entryLine({"V", "S", "8E9312698", "8E9312698", "9:", "1", "1"})
+        << QStringList {"T|U|-1|36499.75416|36499.75416|1234567890|9|4", "S|V|-1|36499.75416|36499.75416|0|0|0"};
     QTest::newRow("Windows-1252 line")
         << QByteArray("+Caf\xE9 \x80 \x93q\x94\r\n") << QStringList {QString::fromUtf8("+Café € “q”")};
     QTest::newRow("encoding decided per line")
