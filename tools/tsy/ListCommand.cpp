@@ -2,9 +2,7 @@
 
 #include "DayCount.h"
 #include "EntryFilter.h"
-#include "EntryRowTexts.h"
 #include "EntrySort.h"
-#include "IsoDateTexts.h"
 #include "ListRowWriter.h"
 #include "ToolStore.h"
 #include "URLBlock.h"
@@ -230,12 +228,10 @@ int ListCommand::execute(const QStringList &arguments)
         return Success;
 
     const EntryFilter decision(filter, scope, store.IDXList(), present);
-    IsoDateTexts dates;
-    const EntryRowTexts rows(store.IDXList(), [&dates](double dayCount) { return dates.text(dayCount); });
     // The rows are made as UTF-8 in one buffer and handed out in large pieces.
     QByteArray out;
     out.reserve(outputChunk + 4096);
-    ListRowWriter writer(rows, dates);
+    ListRowWriter writer(store.IDXList());
     std::vector<const URLData *> shown = decision.shownEntries(store.urlDatas());
     if (sortColumn >= 0)
         sortRows(shown, store, sortColumn, parser.isSet(ascending));

@@ -1,7 +1,5 @@
 #include "ListRowWriter.h"
 
-#include "EntryRowTexts.h"
-#include "IsoDateTexts.h"
 #include "URLData.h"
 
 #include <algorithm>
@@ -20,9 +18,8 @@ void blankTabs(char *begin, char *end)
 
 }  // namespace
 
-ListRowWriter::ListRowWriter(const EntryRowTexts &rows, IsoDateTexts &dates)
-    : m_rows(rows)
-    , m_dates(dates)
+ListRowWriter::ListRowWriter(const GroupTable &groups)
+    : m_rows(groups, &EntryRowTexts::isoDateText)  // dates are written by m_dates, as the same texts
     , m_encoder(QStringEncoder::Utf8)
 {
 }

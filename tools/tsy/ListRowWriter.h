@@ -1,12 +1,13 @@
 #pragma once
 
+#include "EntryRowTexts.h"
+#include "IsoDateTexts.h"
+
 #include <QByteArray>
 #include <QStringEncoder>
 #include <unordered_map>
 
-class EntryRowTexts;
-class IsoDateTexts;
-class QString;
+class GroupTable;
 class URLData;
 
 // The rows of tsy list: an entry's column texts separated by tabs, in UTF-8.
@@ -17,7 +18,8 @@ class URLData;
 class ListRowWriter
 {
 public:
-    ListRowWriter(const EntryRowTexts &rows, IsoDateTexts &dates);
+    // The rows of entries whose groups are in groups.
+    explicit ListRowWriter(const GroupTable &groups);
 
     // Appends the entry's row and its line end to out.
     void append(QByteArray &out, const URLData &entry);
@@ -26,8 +28,8 @@ private:
     const QByteArray &sharedBytes(const QString *text);
     char *writeOwnText(char *out, QStringView text);
 
-    const EntryRowTexts &m_rows;
-    IsoDateTexts &m_dates;
+    const EntryRowTexts m_rows;
+    IsoDateTexts m_dates;
     QStringEncoder m_encoder;
     // Node-based, so that the bytes of one row's texts stay where they are
     // while another text of the row is added.

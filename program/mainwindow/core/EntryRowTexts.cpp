@@ -5,7 +5,6 @@
 #include "URLData.h"
 
 #include <QLocale>
-#include <algorithm>
 #include <array>
 
 EntryRowTexts::EntryRowTexts(const GroupTable &groups, DateText dateText)
