@@ -1,12 +1,16 @@
 #include "FileIO.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -34,25 +38,61 @@ QByteArray nativeName(const QString &path)
     return QFile::encodeName(path);
 }
 
-// A name beside base for a file that is about to be made: base, ".tmp-" and
-// a random number. Whoever makes the file checks that the name is still free.
+// The temporary files beside base are named base, ".tmp-" and eight hex
+// digits. Whoever makes the file checks that the name is still free.
+constexpr QLatin1StringView temporaryMark(".tmp-");
+constexpr qsizetype temporaryDigits = 8;
+
 QString uniqueName(const QString &base)
 {
     return base
-        + QStringLiteral(".tmp-%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        + QStringLiteral(".tmp-%1").arg(QRandomGenerator::global()->generate(), temporaryDigits, 16, QLatin1Char('0'));
 }
 
-// Creates a new empty file of a unique name beside base; its descriptor, or
-// -1 with errno set.
+// A writer holds the system's advisory lock on its temporary file until the
+// file is renamed or removed, so that one left by a killed writer (whose
+// lock ended with it) can be told from one still being written.
+void holdWhileWriting(int fd)
+{
+    ::flock(fd, LOCK_EX | LOCK_NB);
+}
+
+// Creates a new empty file of a unique name beside base, locked for the
+// writer; its descriptor, or -1 with errno set.
 int createUnique(const QString &base, QString *name)
 {
     for (int i = 0; i < nameTries; ++i) {
         *name = uniqueName(base);
         const int fd = ::open(nativeName(*name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0)
+            holdWhileWriting(fd);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
     return -1;
+}
+
+bool isTemporaryNameOf(const QByteArray &entry, const QByteArray &baseName)
+{
+    const qsizetype size = baseName.size() + temporaryMark.size() + temporaryDigits;
+    if (entry.size() != size || !entry.startsWith(baseName)
+        || !entry.sliced(baseName.size()).startsWith(QByteArrayView(temporaryMark.data(), temporaryMark.size())))
+        return false;
+    const QByteArray digits = entry.last(temporaryDigits);
+    return std::all_of(digits.begin(), digits.end(),
+                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+}
+
+// Removes the named temporary file when no writer holds its lock.
+void removeWhenAbandoned(const QByteArray &path)
+{
+    const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    struct stat info = {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+        ::unlink(path.constData());
+    ::close(fd);
 }
 
 // Writes all bytes: 0, or the errno of the call that failed (so that a full
@@ -95,31 +135,52 @@ ContentWriter wholeContent(const QByteArray &bytes)
     return [&bytes](const PieceWriter &write) { write(bytes); };
 }
 
+// A temporary file being written: its name, and the descriptor that holds
+// its lock until the file has been renamed or removed.
+struct TemporaryFile
+{
+    QString name;
+    int fd = -1;
+
+    TemporaryFile() = default;
+    TemporaryFile(const TemporaryFile &) = delete;
+    TemporaryFile &operator=(const TemporaryFile &) = delete;
+    ~TemporaryFile()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
 // Writes the content to a new file of a unique name beside base, with the
 // given permissions (or the default ones when mode is null): 0, or the errno
 // of the call that failed, in which case the new file is removed again.
-int writeNewFile(const QString &base, const ContentWriter &content, const mode_t *mode, QString *name)
+int writeNewFile(const QString &base, const ContentWriter &content, const mode_t *mode, TemporaryFile *file)
 {
-    const int fd = createUnique(base, name);
-    if (fd < 0)
+    file->fd = createUnique(base, &file->name);
+    if (file->fd < 0)
         return errno;
-    int code = mode && ::fchmod(fd, *mode) != 0 ? errno : 0;
+    int code = mode && ::fchmod(file->fd, *mode) != 0 ? errno : 0;
     if (code == 0)
-        code = writeContent(fd, content);
-    if (::close(fd) != 0 && code == 0)
-        code = errno;
+        code = writeContent(file->fd, content);
     if (code != 0)
-        ::unlink(nativeName(*name).constData());
+        ::unlink(nativeName(file->name).constData());
     return code;
 }
 
-// Makes a hard link to from under a unique name beside base: 0 or the errno.
-int linkUnique(const QString &from, const QString &base, QString *name)
+// Makes a hard link to from under a unique name beside base, locked for the
+// writer: 0 or the errno.
+int linkUnique(const QString &from, const QString &base, TemporaryFile *file)
 {
     for (int i = 0; i < nameTries; ++i) {
-        *name = uniqueName(base);
-        if (::link(nativeName(from).constData(), nativeName(*name).constData()) == 0)
+        file->name = uniqueName(base);
+        const QByteArray name = nativeName(file->name);
+        if (::link(nativeName(from).constData(), name.constData()) == 0) {
+            file->fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+            if (file->fd >= 0)
+                holdWhileWriting(file->fd);
             return 0;
+        }
         if (errno != EEXIST)
             return errno;
     }
@@ -197,16 +258,18 @@ bool saveFile(const QString &path, const ContentWriter &content, QString *error,
     struct stat existing = {};
     const bool exists = ::stat(nativeName(target).constData(), &existing) == 0;
     const mode_t mode = existing.st_mode & 07777;
-    QString temporary;
+    TemporaryFile temporary;
     int code = exists && S_ISDIR(existing.st_mode) ? EISDIR : 0;
-    if (code == 0)
+    if (code == 0) {
+        removeAbandonedTemporaries(target);
         code = writeNewFile(target, content, exists ? &mode : nullptr, &temporary);
+    }
     if (code == 0 && beforeReplace && !beforeReplace(error)) {
-        ::unlink(nativeName(temporary).constData());
+        ::unlink(nativeName(temporary.name).constData());
         return false;
     }
     if (code == 0)
-        code = replaceWith(temporary, target);
+        code = replaceWith(temporary.name, target);
     if (code != 0) {
         setError(error, QStringLiteral("%1: could not be written: %2").arg(path, systemError(code)));
         return false;
@@ -227,7 +290,8 @@ bool backupFile(const QString &path, const QString &backupPath, QString *error)
         setError(error, QStringLiteral("%1: is its own backup %2").arg(path, backupPath));
         return false;
     }
-    QString staging;
+    removeAbandonedTemporaries(backupPath);
+    TemporaryFile staging;
     int code = linkUnique(real, backupPath, &staging);
     if (code != 0) {
         // No hard links here: the backup is a copy with the file's permissions.
@@ -240,12 +304,28 @@ bool backupFile(const QString &path, const QString &backupPath, QString *error)
         code = writeNewFile(backupPath, wholeContent(contents), known ? &mode : nullptr, &staging);
     }
     if (code == 0)
-        code = replaceWith(staging, backupPath);
+        code = replaceWith(staging.name, backupPath);
     if (code != 0) {
         setError(error, QStringLiteral("%1: could not be written: %2").arg(backupPath, systemError(code)));
         return false;
     }
     return true;
+}
+
+void removeAbandonedTemporaries(const QString &path)
+{
+    const QFileInfo info(path);
+    const QByteArray folder = nativeName(info.absolutePath());
+    const QByteArray baseName = nativeName(info.fileName());
+    DIR *dir = ::opendir(folder.constData());
+    if (!dir)
+        return;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (isTemporaryNameOf(name, baseName))
+            removeWhenAbandoned(folder + '/' + name);
+    }
+    ::closedir(dir);
 }
 
 }  // namespace FileIO

@@ -1,3 +1,4 @@
+#include "FileIO.h"
 #include "LineReader.h"
 #include "StackFile.h"
 #include "StoreSummary.h"
@@ -7,6 +8,9 @@
 #include <QtTest>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 using TestEnvironment::entryLine;
 
@@ -79,6 +83,10 @@ private slots:
     void failedSaveKeepsOldFile();
     void saveToFolderFails();
     void saveKeepsPermissions();
+    void saveRemovesAbandonedTemporaries_data();
+    void saveRemovesAbandonedTemporaries();
+    void cleaningNeverRemovesALiveWrite_data();
+    void cleaningNeverRemovesALiveWrite();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -530,6 +538,90 @@ void TestStackFile::saveKeepsPermissions()
     QCOMPARE(QFile::permissions(file), restricted | QFile::ReadUser | QFile::WriteUser);
     const QString plain = TestEnvironment::writeFile(path("plain"), "");
     QCOMPARE(QFile::permissions(path("new.tsy")), QFile::permissions(plain));
+}
+
+void TestStackFile::saveRemovesAbandonedTemporaries_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind");  // file, held (a live writer's), folder, link
+    QTest::addColumn<bool>("removed");
+
+    QTest::newRow("left by a killed save") << "keep.tsy.tmp-0123abcd" << "file" << true;
+    QTest::newRow("left by a killed backup") << "keep.bak.tmp-89abcdef" << "file" << true;
+    QTest::newRow("a live writer's") << "keep.tsy.tmp-00000001" << "held" << false;
+    QTest::newRow("a live writer's backup") << "keep.bak.tmp-00000002" << "held" << false;
+    QTest::newRow("another file's") << "other.tsy.tmp-0123abcd" << "file" << false;
+    QTest::newRow("upper-case digits") << "keep.tsy.tmp-0123ABCD" << "file" << false;
+    QTest::newRow("seven digits") << "keep.tsy.tmp-0123abc" << "file" << false;
+    QTest::newRow("nine digits") << "keep.tsy.tmp-0123abcde" << "file" << false;
+    QTest::newRow("a folder") << "keep.tsy.tmp-0123abcd" << "folder" << false;
+    QTest::newRow("a link") << "keep.tsy.tmp-0123abcd" << "link" << false;
+}
+
+// A save removes the temporary files that killed saves of the same file left
+// beside it, and nothing else: not those a live writer holds, not other names.
+void TestStackFile::saveRemovesAbandonedTemporaries()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    QFETCH(bool, removed);
+
+    const QString file = TestEnvironment::writeFile(path("keep.tsy"), "+Old\r\n");
+    const QString outside = TestEnvironment::writeFile(path("outside"), "kept");
+    const QString temporary = path(name);
+    int held = -1;
+    if (kind == "folder") {
+        QVERIFY(QDir(m_dir->path()).mkdir(name));
+    } else if (kind == "link") {
+        QVERIFY(QFile::link(outside, temporary));
+    } else {
+        TestEnvironment::writeFile(temporary, "half a file");
+        if (kind == "held") {
+            held = ::open(QFile::encodeName(temporary).constData(), O_RDONLY);
+            QVERIFY(held >= 0 && ::flock(held, LOCK_EX | LOCK_NB) == 0);
+        }
+    }
+    URLBlock store;
+    store.NewCatagory("New");
+    QVERIFY(StackFile::saveStackFileWithBackup(store, file, path("keep.bak")));
+    if (held >= 0)
+        ::close(held);
+
+    QCOMPARE(QFileInfo::exists(temporary) || QFileInfo(temporary).isSymLink(), !removed);
+    QCOMPARE(TestEnvironment::readFile(file), QByteArray("+New\r\n"));
+    QCOMPARE(TestEnvironment::readFile(path("keep.bak")), QByteArray("+Old\r\n"));
+    QCOMPARE(TestEnvironment::readFile(outside), QByteArray("kept"));
+}
+
+void TestStackFile::cleaningNeverRemovesALiveWrite_data()
+{
+    QTest::addColumn<bool>("whileWriting");  // else after the content, before the old file is replaced
+    QTest::newRow("while its content is written") << true;
+    QTest::newRow("before it replaces the old file") << false;
+}
+
+// Another writer's save cleans up beside the file while a save is under way:
+// the temporary file of the save under way is its writer's and stays.
+void TestStackFile::cleaningNeverRemovesALiveWrite()
+{
+    QFETCH(bool, whileWriting);
+    const QString file = TestEnvironment::writeFile(path("busy.tsy"), "old");
+    const auto othersClean = [&file] { FileIO::removeAbandonedTemporaries(file); };
+    const FileIO::ContentWriter content = [&](const FileIO::PieceWriter &write) {
+        write("new ");
+        if (whileWriting)
+            othersClean();
+        write("content");
+    };
+    const FileIO::BeforeReplace beforeReplace = [&](QString *) {
+        if (!whileWriting)
+            othersClean();
+        return true;
+    };
+    QString error;
+    QVERIFY2(FileIO::saveFile(file, content, &error, beforeReplace), qPrintable(error));
+    QCOMPARE(TestEnvironment::readFile(file), QByteArray("new content"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList {"busy.tsy"});
 }
 
 QTEST_GUILESS_MAIN(TestStackFile)
