@@ -214,7 +214,7 @@ void TestRegModule::hivesAreSeparateFiles()
 void TestRegModule::windowsEditorHiveIsReadAndKept()
 {
     const QString file = m_config->hiveFile("HKEY_CURRENT_USER");
-    QVERIFY(QFile::copy(QFINDTESTDATA("../data/registry/windows-editor-5.00.reg"), file));
+    QVERIFY(QFile::copy(QStringLiteral(TESSALY_TEST_DATA "/registry/windows-editor-5.00.reg"), file));
     const QByteArray original = TestEnvironment::readFile(file);
     QCOMPARE(queryValue(key, "CF"), QString("72 0 2 0 1 1 0 0 0 9600 7200 0 1 "));
     QCOMPARE(queryValue(key, "Count"), QString("42"));
