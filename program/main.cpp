@@ -1,6 +1,7 @@
 // Tessaly: a bookmark manager in the notification area.
 
 #include "AppState.h"
+#include "ProgramOptions.h"
 #include "ProgramPaths.h"
 #include "SaveAtExit.h"
 #include "SingleInstance.h"
@@ -13,9 +14,30 @@
 #include <QIcon>
 #include <QSessionManager>
 
+#include <cstdio>
+
+namespace {
+
+int printAnswer(const ProgramOptions::Answer &answer)
+{
+    std::fputs(answer.text.toLocal8Bit().constData(), answer.toStandardError ? stderr : stdout);
+    return answer.exitStatus;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    // --help and --version need no display.
+    QStringList rawArguments;
+    for (int i = 1; i < argc; ++i)
+        rawArguments << QString::fromLocal8Bit(argv[i]);
+    if (const auto answer = ProgramOptions::informationAnswer(rawArguments, QStringLiteral(TESSALY_VERSION)))
+        return printAnswer(*answer);
+
     QApplication app(argc, argv);
+    if (const auto answer = ProgramOptions::unknownOptionAnswer(QApplication::arguments().mid(1)))
+        return printAnswer(*answer);
     QApplication::setApplicationName(QStringLiteral("Tessaly"));
     QApplication::setOrganizationName(QStringLiteral("Orvane"));
     QApplication::setDesktopFileName(QStringLiteral("tessaly"));
@@ -41,6 +63,8 @@ int main(int argc, char *argv[])
     // from inside the event loop: the saves of the program's end still run.
     const SaveAtExit saveAtExit(tray);
 
-    tray.start(QApplication::arguments().mid(1));
+    const QStringList arguments = QApplication::arguments().mid(1);
+    tray.moveEarlierStackFiles(arguments);
+    tray.start(arguments);
     return app.exec();
 }

@@ -185,6 +185,7 @@ void MainWindow::load()
     m_advanced->setMiniIcons(m_state.appFolder, m_view.filterAdvanced);
     if (m_state.settings.aLU)
         m_stackCommands->openStack(0);
+    showStartNotes();
     restoreGroupSelection();
     fillGroupList(true);
     RefreshURLPage();
@@ -441,6 +442,10 @@ bool MainWindow::saveIfChanged(QString *error)
 {
     m_defaultStack.setStackBase(m_state.stackBase);
     const bool saved = m_defaultStack.shouldSaveUrls(m_state.settings.aSU, error);
+    if (const QString note = m_defaultStack.lastSaveNote(); !note.isEmpty()) {
+        showStatus(note);
+        emit stackFileNoted(note);
+    }
     if (m_state.settings.aSS)
         saveConfig();
     return saved;
@@ -455,6 +460,17 @@ void MainWindow::saveConfig()
 void MainWindow::showStatus(const QString &text)
 {
     statusBar()->showMessage(text);
+}
+
+// What the program's start found is said once, beside what the load said.
+void MainWindow::showStartNotes()
+{
+    if (m_state.startNotes.isEmpty())
+        return;
+    QStringList notes = std::exchange(m_state.startNotes, {});
+    if (!statusBar()->currentMessage().isEmpty())
+        notes << statusBar()->currentMessage();
+    showStatus(notes.join(QStringLiteral("; ")));
 }
 
 void MainWindow::loadConfig()

@@ -131,6 +131,9 @@ signals:
     void unloaded();
     // "Unload": the program ends.
     void programEndRequested();
+    // An automatic save did more than the usual (see
+    // DefaultStackFile::lastSaveNote): the window may be gone, so the tray says so too.
+    void stackFileNoted(const QString &note);
     // The floating button's picture may have to change.
     void buttonStateChanged();
     // Applied options: the floating button shown or hidden, or its setting
@@ -148,6 +151,7 @@ private:
     void buildWindow();
     void connectEntryCommands();
     void hideWhenDeactivated();
+    void showStartNotes();
 
     AppState &m_state;
     Prompter &m_prompter;

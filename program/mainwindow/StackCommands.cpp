@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "DayCount.h"
+#include "DefaultStackFile.h"
 #include "MainMenus.h"
 #include "MainWindow.h"
 #include "ModalScope.h"
@@ -104,8 +105,11 @@ QString StackCommands::OpenURLAs(bool merge)
     }
     if (path.isEmpty())
         return QString();
-    if (!merge)
+    if (!merge) {
         m_window.clearEntryLists();
+        // The store now holds another file: the default one is merged into, not replaced.
+        m_window.defaultStack().forgetLoadedContent();
+    }
     StackFile::loadStackFile(state.store, path, merge, DayCount::now());
     return path;
 }
@@ -134,8 +138,27 @@ QString StackCommands::SaveURLAs()
     return path;
 }
 
+// "Save Default" replaces the default file with the store, but asks first
+// when the file holds bookmarks that the store does not (it was never loaded,
+// or another file was opened in its place); "No" adds the store to it.
 void StackCommands::DePopulate()
 {
-    m_window.defaultStack().setStackBase(m_window.state().stackBase);
-    m_window.defaultStack().DePopulate();
+    DefaultStackFile &stack = m_window.defaultStack();
+    stack.setStackBase(m_window.state().stackBase);
+    DefaultStackFile::UnloadedContent unloaded = DefaultStackFile::UnloadedContent::Merge;
+    if (stack.holdsUnloadedContent()) {
+        const ModalScope modal(m_window.state(), &m_window);
+        const Prompter::Answer answer = m_window.prompter().messageBox(
+            QStringLiteral("%1 holds bookmarks that are not loaded. Replace them with the bookmarks shown?\n\n"
+                           "No adds the bookmarks shown to the file instead.")
+                .arg(stack.path()),
+            Prompter::Buttons::YesNo, Prompter::Icon::Question, QStringLiteral("Tessaly"));
+        if (answer == Prompter::Answer::Yes)
+            unloaded = DefaultStackFile::UnloadedContent::Replace;
+    }
+    QString error;
+    if (!stack.DePopulate(&error, unloaded))
+        m_window.showStatus(error);
+    else if (!stack.lastSaveNote().isEmpty())
+        m_window.showStatus(stack.lastSaveNote());
 }

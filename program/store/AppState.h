@@ -4,6 +4,7 @@
 #include "URLBlock.h"
 
 #include <QString>
+#include <QStringList>
 
 // The program's process-wide values: the store, the settings and the state
 // the windows share. One instance, owned by the application and handed to
@@ -26,4 +27,5 @@ struct AppState
     bool isOnline = false;
     int lastConnState = 0;
     QString findText;              // the remembered find text
+    QStringList startNotes;        // what the start found, for the main window's status bar
 };

@@ -1,10 +1,21 @@
 #include "DefaultStackFile.h"
 
+#include "DayCount.h"
+#include "ProgramPaths.h"
 #include "StackFile.h"
 #include "StackFileLock.h"
 #include "URLBlock.h"
 
 #include <QFileInfo>
+
+namespace {
+
+bool holdsGroupsOrEntries(const URLBlock &store)
+{
+    return !store.urlDatas().isEmpty() || !store.IDXList().isEmpty();
+}
+
+} // namespace
 
 DefaultStackFile::DefaultStackFile(URLBlock &store, const QString &stackBase)
     : m_store(store)
@@ -23,12 +34,12 @@ void DefaultStackFile::setStackBase(const QString &stackBase)
 
 QString DefaultStackFile::path() const
 {
-    return m_stackBase + QStringLiteral(".tsy");
+    return ProgramPaths::stackFileOf(m_stackBase);
 }
 
 QString DefaultStackFile::backupPath() const
 {
-    return m_stackBase + QStringLiteral(".bak");
+    return ProgramPaths::backupFileOf(m_stackBase);
 }
 
 bool DefaultStackFile::takeLock(QString *error)
@@ -44,35 +55,75 @@ bool DefaultStackFile::takeLock(QString *error)
 
 bool DefaultStackFile::Populate(double now, QString *error)
 {
+    m_holdsContent = false;
     if (!takeLock(error) && m_lock->heldByOther()) {
         m_store.clear();
-        m_unreadFile = path();
         return false;
     }
     const bool loaded = StackFile::loadStackFile(m_store, path(), false, now, error);
-    m_unreadFile = !loaded && QFileInfo::exists(path()) ? path() : QString();
+    // A file that is not there holds nothing the store could lose; while the
+    // lock is held nobody else makes it.
+    m_holdsContent = loaded || !QFileInfo::exists(path());
     return loaded;
 }
 
-bool DefaultStackFile::DePopulate(QString *error)
+bool DefaultStackFile::holdsUnloadedContent() const
 {
-    if (m_store.urlDatas().isEmpty() && m_store.IDXList().isEmpty())
+    if (m_holdsContent || !QFileInfo::exists(path()))
+        return false;
+    URLBlock file;
+    // A file that cannot be read may hold anything.
+    return !StackFile::loadStackFile(file, path(), false, DayCount::now()) || holdsGroupsOrEntries(file);
+}
+
+bool DefaultStackFile::DePopulate(QString *error, UnloadedContent unloaded)
+{
+    m_saveNote.clear();
+    if (!holdsGroupsOrEntries(m_store))
         return true;
     if (!takeLock(error))
         return false;
-    if (!m_unreadFile.isEmpty() && m_unreadFile == path() && QFileInfo::exists(m_unreadFile)) {
+    if (!m_holdsContent && unloaded == UnloadedContent::Merge && QFileInfo::exists(path()))
+        return mergeIntoFile(error);
+    if (!StackFile::saveStackFileWithBackup(m_store, path(), backupPath(), error))
+        return false;
+    m_holdsContent = true;
+    return true;
+}
+
+// The file's content first, then the store's groups and entries, as a merge
+// of a stack file adds them; the file's previous content becomes the backup.
+bool DefaultStackFile::mergeIntoFile(QString *error)
+{
+    URLBlock merged;
+    QString readError;
+    if (!StackFile::loadStackFile(merged, path(), false, DayCount::now(), &readError)) {
         if (error)
-            *error = QStringLiteral("%1: was not read, so it is not replaced").arg(m_unreadFile);
+            *error = QStringLiteral("%1 (so it is not replaced)").arg(readError);
         return false;
     }
-    return StackFile::saveStackFileWithBackup(m_store, path(), backupPath(), error);
+    if (!holdsGroupsOrEntries(merged)) {
+        if (!StackFile::saveStackFileWithBackup(m_store, path(), backupPath(), error))
+            return false;
+        m_holdsContent = true;
+        return true;
+    }
+    if (!StackFile::mergeStore(merged, m_store, DayCount::now())
+        || !StackFile::saveStackFileWithBackup(merged, path(), backupPath(), error))
+        return false;
+    m_store.resetChangeCount();
+    m_saveNote = QStringLiteral("The bookmarks were added to %1, which held bookmarks that were not loaded "
+                                "(its previous content is kept in %2)")
+                     .arg(path(), backupPath());
+    return true;
 }
 
 bool DefaultStackFile::shouldSaveUrls(bool autoSave, QString *error)
 {
+    m_saveNote.clear();
     if (m_store.changeCount() == 0)
         return true;
-    if (m_store.urlDatas().isEmpty() && m_store.IDXList().isEmpty())
+    if (!holdsGroupsOrEntries(m_store))
         return true;
     if (autoSave && !DePopulate(error))
         return false;
@@ -83,6 +134,7 @@ bool DefaultStackFile::shouldSaveUrls(bool autoSave, QString *error)
 void DefaultStackFile::releaseLock()
 {
     m_lock.reset();
+    m_holdsContent = false;
 }
 
 bool DefaultStackFile::holdsLock() const

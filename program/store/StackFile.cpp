@@ -6,6 +6,7 @@
 #include "TextDecoding.h"
 #include "URLBlock.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -365,6 +366,32 @@ bool readStackFile(URLBlock &store, QIODevice &device, qint64 sizeHint, double n
     if (!read)
         takeBackAdded(store, entryCount, groupCount);
     return read;
+}
+
+quint32 keyNumberWhenRead(const URLBlock &store, const URLData &entry)
+{
+    const GroupTable &groups = store.IDXList();
+    // The file's order by group: entries of no group first (-1).
+    const auto place = [&groups](const URLData &e) { return groups.isGroup(e.Owner) ? e.Owner : -1; };
+    const int group = place(entry);
+    quint32 before = 0;
+    bool reached = false;
+    for (const URLData &other : store.urlDatas()) {
+        if (&other == &entry)
+            reached = true;
+        else if (place(other) < group || (place(other) == group && !reached))
+            ++before;
+    }
+    return before + 1;
+}
+
+bool mergeStore(URLBlock &target, const URLBlock &source, double now)
+{
+    QByteArray text = stackFileText(source);
+    QBuffer buffer(&text);
+    buffer.open(QIODevice::ReadOnly);
+    target.countChange();
+    return readStackFile(target, buffer, text.size(), now);
 }
 
 bool writeStackFileText(const URLBlock &store, const FileIO::PieceWriter &write)

@@ -8,6 +8,7 @@
 
 class QIODevice;
 class URLBlock;
+class URLData;
 
 // Stack files: the store as text. A group line is "+" and the group's name;
 // an entry line holds seven fields separated by the byte 0x05: url, title,
@@ -30,8 +31,18 @@ bool loadStackFile(URLBlock &store, const QString &path, bool merge, double now,
 // fails, what this call added is taken back and the result is false.
 bool readStackFile(URLBlock &store, QIODevice &device, qint64 sizeHint, double now);
 
+// Merges the source store into target as loadStackFile merges a file that
+// holds source's text: source's groups after target's, each with its entries.
+// False when nothing could be added (the text could not be read back).
+bool mergeStore(URLBlock &target, const URLBlock &source, double now);
+
 // Applies one line (without its line end) to the store.
 void parseStackLine(URLBlock &store, QStringView line, double now);
+
+// The key number the entry gets when the store's stack file is read again:
+// its place in the file, which holds the entries of no group first and then
+// each group's entries in turn (not the store's insertion order).
+quint32 keyNumberWhenRead(const URLBlock &store, const URLData &entry);
 
 // The whole store as stack-file text: UTF-8, CR LF line ends. Entries of no
 // group come first, before the first group line, so nothing is lost.

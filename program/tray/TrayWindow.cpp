@@ -24,6 +24,7 @@
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <cstdio>
 #include <sys/utsname.h>
 
 namespace {
@@ -134,18 +135,51 @@ void TrayWindow::reportNotOpened(const QString &error)
 
 void TrayWindow::start(const QStringList &arguments)
 {
-    m_state.stackBase = ProgramPaths::stackBase(ProgramPaths::stackFolder(m_state.appFolder), QStringList());
+    const QString stackFolder = ProgramPaths::stackFolder();
+    m_state.stackBase = ProgramPaths::stackBase(stackFolder, QStringList());
     registerLibrary();
     AppPaths::fillAppPaths(QCoreApplication::applicationFilePath());
     m_state.platformId = getPlatformId();
     TrayConfig(m_state.settings).earlyConfig(*this);
     if (!arguments.isEmpty())
-        m_state.stackBase = ProgramPaths::stackBase(ProgramPaths::stackFolder(m_state.appFolder), arguments);
+        m_state.stackBase = ProgramPaths::stackBase(stackFolder, arguments);
+    addStartNote(ProgramPaths::stackFileProblem(m_state.stackBase));
     ensureReachable();
     // Timer1: the connection monitor, every 4000 ms from now on.
     if (!m_watch)
         m_watch = new TrayConnectionWatch(m_state, *this);
     m_watch->start();
+}
+
+// Earlier versions kept the stack files beside the program: the one the
+// command line names by name (Pemberly by default) moves to the data folder.
+void TrayWindow::moveEarlierStackFiles(const QStringList &arguments)
+{
+    const QString stackFolder = ProgramPaths::stackFolder();
+    const QFileInfo stackBase(ProgramPaths::stackBase(stackFolder, arguments));
+    if (stackBase.absolutePath() == QFileInfo(stackFolder).absoluteFilePath())
+        addStartNote(ProgramPaths::moveStackFilesFrom(m_state.appFolder, stackFolder, stackBase.fileName()));
+}
+
+// What the start found to tell the user is said on standard error (for a
+// start from a terminal) and in the main window's status bar when it opens.
+void TrayWindow::addStartNote(const QString &note)
+{
+    if (note.isEmpty())
+        return;
+    std::fprintf(stderr, "tessaly: %s\n", note.toLocal8Bit().constData());
+    m_state.startNotes << note;
+}
+
+// A note on the bookmarks' file outlives the main window: it stays in the
+// tray icon's tip, and goes to standard error.
+void TrayWindow::showNote(const QString &note)
+{
+    std::fprintf(stderr, "tessaly: %s\n", note.toLocal8Bit().constData());
+    const QString tip = QStringLiteral("Tessaly Tray Control\n") + note;
+    m_icon->setToolTip(tip);
+    if (m_icon->isVisible())
+        m_icon->showMessage(QStringLiteral("Tessaly"), note);
 }
 
 // The program's library is registered when it is not: its objects are then
@@ -239,6 +273,7 @@ MainWindow *TrayWindow::loadMainWindow()
     connect(m_main, &MainWindow::flushAvailable, m_flush, &QAction::setEnabled);
     connect(m_main, &MainWindow::buttonStateChanged, this, [this] { ButtonState(0); });
     connect(m_main, &MainWindow::programEndRequested, this, &TrayWindow::unload);
+    connect(m_main, &MainWindow::stackFileNoted, this, &TrayWindow::showNote);
     connect(m_main, &MainWindow::activeIconToggled, this, &TrayWindow::toggleActiveIcon);
     connect(m_main, &MainWindow::floatingButtonShown, this, [this](bool shown) {
         if (shown) {

@@ -32,6 +32,12 @@ public:
     // Program start after the single-instance check: paths, the library's
     // registration, the settings and the icon; arguments name the default stack file.
     void start(const QStringList &arguments);
+    // Moves the stack file the arguments name by name, with its backup, from
+    // the program's folder (where earlier versions kept it) to the data
+    // folder; the main window says so when it next opens. Called by the
+    // program before start(), never by tests: the folder of a test program
+    // may hold a user's bookmarks.
+    void moveEarlierStackFiles(const QStringList &arguments);
     // Program end: the main window unloaded (saving as its settings say),
     // the icon removed, "ID" written. Runs once; then the application quits.
     void unload();
@@ -80,6 +86,8 @@ private:
     void ensureReachable();
     void retryTrayIcon();
     void registerLibrary();
+    void addStartNote(const QString &note);
+    void showNote(const QString &note);
     void reportNotOpened(const QString &error);
     double twipsPerPixel() const;
 

@@ -11,6 +11,7 @@
 #include "MainMenus.h"
 #include "MainWindow.h"
 #include "ScriptedPrompter.h"
+#include "StackFile.h"
 #include "StackFileLock.h"
 #include "StandardView.h"
 #include "TestEnvironment.h"
@@ -103,6 +104,10 @@ private slots:
     void loadReadsDefaultFile();
     void unloadSavesAsSettingsSay_data();
     void unloadSavesAsSettingsSay();
+    void automaticSaveMergesIntoUnloadedFile_data();
+    void automaticSaveMergesIntoUnloadedFile();
+    void saveDefaultAsksBeforeReplacingUnloadedFile_data();
+    void saveDefaultAsksBeforeReplacingUnloadedFile();
     void loadInPlaceClearsRows_data();
     void loadInPlaceClearsRows();
     void groupCommandsReturnAfterFilterMode();
@@ -307,6 +312,85 @@ void TestMainWindow::unloadSavesAsSettingsSay()
     const QStringList kept = QDir(m_dir->filePath("data/Tessaly")).entryList({"unsaved-*.tsy"});
     QCOMPARE(kept.size(), 1);
     QVERIFY(TestEnvironment::readFile(m_dir->filePath("data/Tessaly/" + kept.first())).contains("new.example"));
+}
+
+void TestMainWindow::automaticSaveMergesIntoUnloadedFile_data()
+{
+    QTest::addColumn<QString>("end");
+    QTest::newRow("Flush to Tray") << "flush";
+    QTest::newRow("Eject Bookmarks") << "eject";
+    QTest::newRow("program end") << "end";
+}
+
+// With "Auto Load" off the window opens empty; what the user makes there is
+// added to the default file at the automatic save, which never replaces the
+// bookmarks it was not shown, and the window says so.
+void TestMainWindow::automaticSaveMergesIntoUnloadedFile()
+{
+    QFETCH(QString, end);
+    m_state->settings.aLU = false;
+    MainWindow *window = openWindow();
+    QCOMPARE(m_state->store.urlDatas().Count(), 0);
+    QSignalSpy noted(window, &MainWindow::stackFileNoted);
+    m_prompter.inputs << "Mine";
+    window->menus()->mnuNewGroup->trigger();
+    window->quickAdd("http://mine.example/");
+    QCOMPARE(m_state->store.changeCount(), 2);
+
+    if (end == "flush")
+        window->menus()->mnuFree->trigger();
+    else if (end == "eject")
+        window->menus()->mnuEject->trigger();
+    else
+        QVERIFY(window->unloadWindow(true));
+
+    const QByteArray file = TestEnvironment::readFile(stackFile());
+    QVERIFY2(file.startsWith(stackText), file);
+    QVERIFY2(file.mid(stackText.size()).startsWith("+Mine\r\nhttp://mine.example/\x05<Quick Add>\x05"), file);
+    QCOMPARE(TestEnvironment::readFile(m_dir->filePath("Pemberly.bak")), stackText);
+    QCOMPARE(m_state->store.urlDatas().Count(), 0);
+    QCOMPARE(noted.count(), 1);
+    QVERIFY(noted.first().first().toString().contains(stackFile()));
+    if (end == "eject")
+        QCOMPARE(window->statusBar()->currentMessage(), noted.first().first().toString());
+}
+
+void TestMainWindow::saveDefaultAsksBeforeReplacingUnloadedFile_data()
+{
+    QTest::addColumn<bool>("autoLoad");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<Prompter::Answer>("answer");
+    QTest::addColumn<bool>("replaced");  // else merged into
+    QTest::newRow("file not loaded, Yes: replaced") << false << true << Prompter::Answer::Yes << true;
+    QTest::newRow("file not loaded, No: added to it") << false << true << Prompter::Answer::No << false;
+    QTest::newRow("file loaded: replaced without a question") << true << false << Prompter::Answer::No << true;
+}
+
+void TestMainWindow::saveDefaultAsksBeforeReplacingUnloadedFile()
+{
+    QFETCH(bool, autoLoad);
+    QFETCH(bool, asked);
+    QFETCH(Prompter::Answer, answer);
+    QFETCH(bool, replaced);
+    m_state->settings.aLU = autoLoad;
+    MainWindow *window = openWindow();
+    if (!autoLoad) {
+        m_prompter.inputs << "Mine";
+        window->menus()->mnuNewGroup->trigger();
+    }
+    window->quickAdd("http://mine.example/");
+    m_prompter.asked.clear();
+    m_prompter.answers << answer;
+    window->menus()->mnuSaveDefault->trigger();
+
+    QCOMPARE(m_prompter.asked.size(), asked ? 1 : 0);
+    if (asked)
+        QVERIFY2(m_prompter.asked.first().contains("holds bookmarks that are not loaded"), qPrintable(m_prompter.asked.first()));
+    URLBlock written;
+    QVERIFY(StackFile::loadStackFile(written, stackFile(), false, 45000.0));
+    QCOMPARE(written.urlDatas().Count(), replaced && !autoLoad ? 1 : 4);
+    QCOMPARE(TestEnvironment::readFile(m_dir->filePath("Pemberly.bak")), stackText);
+    QCOMPARE(m_state->store.changeCount(), 0);
 }
 
 // A load in place of the store empties the lists even when the new store

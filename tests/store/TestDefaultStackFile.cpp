@@ -1,4 +1,6 @@
 #include "DefaultStackFile.h"
+#include "ProgramOptions.h"
+#include "ProgramPaths.h"
 #include "StackFile.h"
 #include "StackFileLock.h"
 #include "TestEnvironment.h"
@@ -6,6 +8,25 @@
 
 #include <QtTest>
 #include <memory>
+
+namespace {
+
+// A store as its file lists it: each group's name after "+", then the titles of its entries.
+QStringList outline(const URLBlock &store)
+{
+    QStringList lines;
+    for (int group = -1; group < store.IDXList().groupCount(); ++group) {
+        if (group >= 0)
+            lines << '+' + store.IDXList().at(group).name;
+        for (const URLData &entry : store.urlDatas()) {
+            if (entry.Owner == group || (group < 0 && !store.IDXList().isGroup(entry.Owner)))
+                lines << entry.Name;
+        }
+    }
+    return lines;
+}
+
+}  // namespace
 
 // The default stack file, its backup and the automatic save.
 class TestDefaultStackFile : public QObject
@@ -33,6 +54,16 @@ private slots:
     void lockHeldWhileStoreHoldsFile_data();
     void lockHeldWhileStoreHoldsFile();
     void fileOfAnotherWriterIsNotRead();
+    void unloadedFileIsMergedInto_data();
+    void unloadedFileIsMergedInto();
+    void stackBaseFromCommandLine_data();
+    void stackBaseFromCommandLine();
+    void stackFileProblems_data();
+    void stackFileProblems();
+    void defaultFileMovedFromProgramFolder_data();
+    void defaultFileMovedFromProgramFolder();
+    void programOptions_data();
+    void programOptions();
 
 private:
     QString base() const { return m_dir->filePath("work"); }
@@ -63,9 +94,15 @@ void TestDefaultStackFile::pathsFollowStackBase_data()
     QTest::newRow("plain name") << "/d/work"
                                 << "/d/work.tsy"
                                 << "/d/work.bak";
-    QTest::newRow("name already ending in .tsy") << "/d/work.tsy"
-                                                 << "/d/work.tsy.tsy"
-                                                 << "/d/work.tsy.bak";
+    QTest::newRow("a file's path, ending in .tsy") << "/d/work.tsy"
+                                                   << "/d/work.tsy"
+                                                   << "/d/work.bak";
+    QTest::newRow("a file's path, ending in .TSY") << "/d/Work.TSY"
+                                                   << "/d/Work.TSY"
+                                                   << "/d/Work.bak";
+    QTest::newRow("\".tsy\" inside the name") << "/d/work.tsy.old"
+                                              << "/d/work.tsy.old.tsy"
+                                              << "/d/work.tsy.old.bak";
     QTest::newRow("blanks kept") << "/d/my list "
                                  << "/d/my list .tsy"
                                  << "/d/my list .bak";
@@ -93,11 +130,12 @@ void TestDefaultStackFile::storeWithoutEntries_data()
 
     QTest::newRow("neither groups nor entries: nothing written")
         << QStringList() << false << QByteArray("+Old\r\n") << QByteArray("+Older\r\n");
+    // The file was not loaded: the store is added to what it holds.
     QTest::newRow("groups only: written")
-        << QStringList {"A", "B"} << false << QByteArray("+A\r\n+B\r\n") << QByteArray("+Old\r\n");
+        << QStringList {"A", "B"} << false << QByteArray("+Old\r\n+A\r\n+B\r\n") << QByteArray("+Old\r\n");
     QTest::newRow("an entry of no group only: written")
         << QStringList() << true
-        << TestEnvironment::entryLine({"u", "loose", "0", "9C4000000", "0", "0", "0"}) + "\r\n"
+        << "+Old\r\n" + TestEnvironment::entryLine({"u", "loose", "0", "9C4000000", "0", "0", "0"}) + "\r\n"
         << QByteArray("+Old\r\n");
 }
 
@@ -407,12 +445,218 @@ void TestDefaultStackFile::fileOfAnotherWriterIsNotRead()
     QVERIFY(store.IDXList().isEmpty());
     tool.unlock();
 
+    // Once the other writer is done, what the user added joins their file.
     fill(store, "added after the failed load");
-    QVERIFY(!stack.DePopulate(&error));
-    QVERIFY2(error.contains("not replaced"), qPrintable(error));
-    QCOMPARE(TestEnvironment::readFile(base() + ".tsy"), QByteArray("+Theirs\r\n"));
+    QVERIFY2(stack.DePopulate(&error), qPrintable(error));
+    QCOMPARE(TestEnvironment::readFile(base() + ".bak"), QByteArray("+Theirs\r\n"));
     QVERIFY(stack.Populate(40000.0));
-    QCOMPARE(store.IDXList().at(0).name, QString("Theirs"));
+    QCOMPARE(outline(store), QStringList({"+Theirs", "+G", "added after the failed load"}));
+}
+
+// An automatic save never replaces a default file whose content the store
+// does not hold while it holds groups or entries: the store is added to it,
+// the backup keeps what it was, and the save says so.
+void TestDefaultStackFile::unloadedFileIsMergedInto_data()
+{
+    QTest::addColumn<QByteArray>("file");     // before; null: none
+    QTest::addColumn<QString>("session");     // what happened before the save
+    QTest::addColumn<QString>("save");        // "automatic", "replace" (the user said so)
+    QTest::addColumn<QStringList>("after");   // the file's outline after the save
+    QTest::addColumn<bool>("noted");
+
+    const QByteArray theirs = "+Home\r\n" + TestEnvironment::entryLine({"u1", "one", "0", "0", "1", "0", "0"})
+        + "\r\n+Work\r\n" + TestEnvironment::entryLine({"u2", "two", "0", "0", "1", "0", "0"}) + "\r\n";
+    const QStringList merged {"+Home", "one", "+Work", "two", "+G", "ours"};
+
+    QTest::newRow("never loaded (Auto Load off): merged") << theirs << "nothing" << "automatic" << merged << true;
+    QTest::newRow("loaded: replaced") << theirs << "loaded" << "automatic"
+                                      << QStringList {"+Home", "one", "ours", "+Work", "two"} << false;
+    QTest::newRow("loaded, another file opened in its place: merged")
+        << theirs << "loaded, then another file" << "automatic" << QStringList {"+Home", "one", "+Work", "two", "+G", "ours"}
+        << true;
+    QTest::newRow("loaded, emptied by a flush: merged") << theirs << "loaded, then flushed" << "automatic" << merged << true;
+    QTest::newRow("never loaded, the user replaces") << theirs << "nothing" << "replace" << QStringList {"+G", "ours"}
+                                                     << false;
+    QTest::newRow("never loaded, empty file: replaced") << QByteArray("") << "nothing" << "automatic"
+                                                        << QStringList {"+G", "ours"} << false;
+    QTest::newRow("never loaded, no file: written") << QByteArray() << "nothing" << "automatic"
+                                                    << QStringList {"+G", "ours"} << false;
+}
+
+void TestDefaultStackFile::unloadedFileIsMergedInto()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, session);
+    QFETCH(QString, save);
+    QFETCH(QStringList, after);
+    QFETCH(bool, noted);
+
+    if (!file.isNull())
+        TestEnvironment::writeFile(base() + ".tsy", file);
+    URLBlock store;
+    DefaultStackFile stack(store, base());
+    if (session.startsWith("loaded"))
+        QCOMPARE(stack.Populate(40000.0), !file.isNull());
+    if (session.endsWith("another file")) {
+        store.clear();
+        stack.forgetLoadedContent();
+    } else if (session.endsWith("flushed")) {
+        store.clear();
+        stack.releaseLock();
+    }
+    const bool wouldLoseContent = noted || (save == "replace" && !file.isEmpty());
+    QCOMPARE(stack.holdsUnloadedContent(), wouldLoseContent);
+    fill(store, "ours");
+    QString error;
+    const bool saved = save == "replace" ? stack.DePopulate(&error, DefaultStackFile::UnloadedContent::Replace)
+                                         : stack.shouldSaveUrls(true, &error);
+    QVERIFY2(saved, qPrintable(error));
+    QCOMPARE(stack.lastSaveNote().isEmpty(), !noted);
+    QCOMPARE(store.changeCount(), 0);
+
+    URLBlock written;
+    QVERIFY(StackFile::loadStackFile(written, base() + ".tsy", false, 40000.0));
+    QCOMPARE(outline(written), after);
+    if (!file.isNull())
+        QCOMPARE(TestEnvironment::readFile(base() + ".bak"), file);
+    // What this save wrote is the store's file from now on: a second save replaces it.
+    if (!noted) {
+        fill(store, "more");
+        QVERIFY(stack.shouldSaveUrls(true));
+        QVERIFY(stack.lastSaveNote().isEmpty());
+    }
+}
+
+void TestDefaultStackFile::stackBaseFromCommandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("stackBase");  // "DATA/" the stack folder, "CWD/" the current folder
+
+    QTest::newRow("none: Pemberly in the data folder") << QStringList() << "DATA/Pemberly";
+    QTest::newRow("a bare name") << QStringList {"work"} << "DATA/work";
+    QTest::newRow("words joined by blanks") << QStringList {"my", "list"} << "DATA/my list";
+    QTest::newRow("an absolute path") << QStringList {"/d/e/file.tsy"} << "/d/e/file.tsy";
+    QTest::newRow("an absolute path without the extension") << QStringList {"/d/e/file"} << "/d/e/file";
+    QTest::newRow("a relative path") << QStringList {"sub/file.tsy"} << "CWD/sub/file.tsy";
+    QTest::newRow("a name ending in .tsy is a path") << QStringList {"file.tsy"} << "CWD/file.tsy";
+    QTest::newRow("a name ending in .TSY is a path") << QStringList {"File.TSY"} << "CWD/File.TSY";
+    QTest::newRow("words ending in .tsy") << QStringList {"my", "list.tsy"} << "CWD/my list.tsy";
+    QTest::newRow("a folder: its Pemberly") << QStringList {"/d/e/"} << "/d/e/Pemberly";
+}
+
+void TestDefaultStackFile::stackBaseFromCommandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, stackBase);
+    stackBase.replace("DATA/", "/data/Tessaly/").replace("CWD/", QDir::currentPath() + '/');
+    QCOMPARE(ProgramPaths::stackBase("/data/Tessaly", arguments), stackBase);
+}
+
+void TestDefaultStackFile::stackFileProblems_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("problem");  // a part of the text; empty: none
+
+    QTest::newRow("a readable file") << "file.tsy" << "";
+    QTest::newRow("a file not there yet") << "new.tsy" << "";
+    QTest::newRow("a folder") << "folder.tsy" << "is a folder";
+    QTest::newRow("in a folder that does not exist") << "missing/file.tsy" << "no such folder";
+}
+
+void TestDefaultStackFile::stackFileProblems()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, problem);
+    TestEnvironment::writeFile(m_dir->filePath("file.tsy"), "+G\r\n");
+    QDir(m_dir->path()).mkdir("folder.tsy");
+    const QString found = ProgramPaths::stackFileProblem(m_dir->filePath(name));
+    QVERIFY2(problem.isEmpty() ? found.isEmpty() : found.contains(problem), qPrintable(found));
+}
+
+// The default file that earlier versions kept beside the program moves to
+// the data folder once, with its backup; one already there is never replaced.
+void TestDefaultStackFile::defaultFileMovedFromProgramFolder_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("inProgramFolder");
+    QTest::addColumn<QStringList>("inDataFolder");
+    QTest::addColumn<QStringList>("dataFolderAfter");
+    QTest::addColumn<bool>("noted");
+
+    QTest::newRow("file and backup moved") << "Pemberly" << QStringList {"Pemberly.tsy", "Pemberly.bak"} << QStringList()
+                                           << QStringList {"Pemberly.bak", "Pemberly.tsy"} << true;
+    QTest::newRow("file alone moved") << "Pemberly" << QStringList {"Pemberly.tsy"} << QStringList()
+                                      << QStringList {"Pemberly.tsy"} << true;
+    QTest::newRow("data folder has one: nothing moved") << "Pemberly" << QStringList {"Pemberly.tsy", "Pemberly.bak"}
+                                                        << QStringList {"Pemberly.tsy"}
+                                                        << QStringList {"Pemberly.tsy"} << false;
+    QTest::newRow("a backup alone stays") << "Pemberly" << QStringList {"Pemberly.bak"} << QStringList() << QStringList() << false;
+    QTest::newRow("nothing there") << "Pemberly" << QStringList() << QStringList() << QStringList() << false;
+    QTest::newRow("other stack files stay") << "Pemberly" << QStringList {"work.tsy", "work.bak"} << QStringList() << QStringList()
+                                            << false;
+    QTest::newRow("the file the command line names") << "work" << QStringList {"work.tsy", "work.bak", "Pemberly.tsy"}
+                                                     << QStringList() << QStringList {"work.bak", "work.tsy"} << true;
+}
+
+void TestDefaultStackFile::defaultFileMovedFromProgramFolder()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, inProgramFolder);
+    QFETCH(QStringList, inDataFolder);
+    QFETCH(QStringList, dataFolderAfter);
+    QFETCH(bool, noted);
+    QDir(m_dir->path()).mkpath("bin");
+    QDir(m_dir->path()).mkpath("data");
+    const QString program = m_dir->filePath("bin");
+    const QString data = m_dir->filePath("data");
+    for (const QString &name : inProgramFolder)
+        TestEnvironment::writeFile(program + '/' + name, "+old " + name.toUtf8() + "\r\n");
+    for (const QString &name : inDataFolder)
+        TestEnvironment::writeFile(data + '/' + name, "+kept\r\n");
+
+    const QString note = ProgramPaths::moveStackFilesFrom(program, data, name);
+
+    QCOMPARE(!note.isEmpty(), noted);
+    QCOMPARE(QDir(data).entryList(QDir::Files), dataFolderAfter);
+    for (const QString &name : dataFolderAfter) {
+        const QByteArray expected = inDataFolder.contains(name) ? QByteArray("+kept\r\n") : QByteArray("+old " + name.toUtf8() + "\r\n");
+        QCOMPARE(TestEnvironment::readFile(data + '/' + name), expected);
+        QCOMPARE(QFileInfo::exists(program + '/' + name), inDataFolder.contains(name));
+    }
+    // Once moved, the next start finds nothing more to move.
+    QVERIFY(ProgramPaths::moveStackFilesFrom(program, data, name).isEmpty());
+}
+
+void TestDefaultStackFile::programOptions_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("printed");  // the start of the text; empty: the program starts
+    QTest::addColumn<int>("exitStatus");
+
+    QTest::newRow("no arguments: started") << QStringList() << "" << 0;
+    QTest::newRow("a name: started") << QStringList {"work"} << "" << 0;
+    QTest::newRow("--help") << QStringList {"--help"} << "Usage: tessaly" << 0;
+    QTest::newRow("-h") << QStringList {"-h"} << "Usage: tessaly" << 0;
+    QTest::newRow("--version") << QStringList {"--version"} << "tessaly 1.2.3\n" << 0;
+    QTest::newRow("--help after a name") << QStringList {"work", "--help"} << "Usage: tessaly" << 0;
+    QTest::newRow("an unknown option") << QStringList {"--halp"} << "tessaly: unknown option --halp" << 2;
+}
+
+// --help and --version answer without starting; no option becomes a file's name.
+void TestDefaultStackFile::programOptions()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, printed);
+    QFETCH(int, exitStatus);
+    auto answer = ProgramOptions::informationAnswer(arguments, "1.2.3");
+    if (!answer)
+        answer = ProgramOptions::unknownOptionAnswer(arguments);
+    QCOMPARE(answer.has_value(), !printed.isEmpty());
+    if (answer) {
+        QVERIFY2(answer->text.startsWith(printed), qPrintable(answer->text));
+        QCOMPARE(answer->exitStatus, exitStatus);
+        QCOMPARE(answer->toStandardError, exitStatus != 0);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestDefaultStackFile)

@@ -49,6 +49,8 @@ private slots:
     void terminationSignalEndsProgram_data();
     void terminationSignalEndsProgram();
     void programEndsOnHangUp();
+    void unloadedDefaultFileIsMergedAtEveryEnd_data();
+    void unloadedDefaultFileIsMergedAtEveryEnd();
     void exitWithoutProgramEndSaves_data();
     void exitWithoutProgramEndSaves();
     void mainWindowFrameOnWorkArea_data();
@@ -354,6 +356,45 @@ void TestTrayWindow::programEndsOnHangUp()
     QCOMPARE(child.exitCode(), 0);
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir->filePath("config")));
     QVERIFY(!regModule::queryValue(AppSettings::settingsKey, "ID").isEmpty());
+}
+
+void TestTrayWindow::unloadedDefaultFileIsMergedAtEveryEnd_data()
+{
+    QTest::addColumn<QString>("end");
+    QTest::newRow("Flush") << "mFlush";
+    QTest::newRow("Unload") << "mPopExit";
+    QTest::newRow("kill") << "SIGTERM";
+    QTest::newRow("hang-up") << "SIGHUP";
+}
+
+// "Auto Load" off: the store starts empty, and every end adds what the user
+// made to the default file instead of replacing it; the tray's tip says so.
+void TestTrayWindow::unloadedDefaultFileIsMergedAtEveryEnd()
+{
+    QFETCH(QString, end);
+    const QByteArray theirs = "+Theirs\r\nhttp://theirs.example/\x05t\r\n";
+    TestEnvironment::writeFile(m_dir->filePath("Pemberly.tsy"), theirs);
+    TrayWindow *tray = startTray();
+    m_state->settings.aLU = false;
+    tray->showMainWindow();
+    QCOMPARE(m_state->store.urlDatas().Count(), 0);
+    m_state->store.addGroup("Mine");
+    tray->mainWindow()->fullScrnRefresh(true);
+    tray->mainWindow()->quickAdd("http://mine.example/");
+    TerminationSignals termination;
+    connect(&termination, &TerminationSignals::terminationRequested, tray, &TrayWindow::unload);
+    if (end.startsWith("SIG"))
+        ::raise(end == "SIGTERM" ? SIGTERM : SIGHUP);
+    else
+        tray->trayMenu()->findChild<QAction *>(end)->trigger();
+    QTRY_VERIFY(!tray->mainWindow());
+
+    const QByteArray file = TestEnvironment::readFile(m_dir->filePath("Pemberly.tsy"));
+    QVERIFY2(file.startsWith("+Theirs\r\nhttp://theirs.example/\x05t\x05") && file.contains("\r\n+Mine\r\nhttp://mine.example/"),
+             file);
+    QCOMPARE(TestEnvironment::readFile(m_dir->filePath("Pemberly.bak")), theirs);
+    const QString tip = tray->findChild<QSystemTrayIcon *>("trayIcon")->toolTip();
+    QVERIFY2(tip.contains("were added to " + m_dir->filePath("Pemberly.tsy")), qPrintable(tip));
 }
 
 void TestTrayWindow::exitWithoutProgramEndSaves_data()
