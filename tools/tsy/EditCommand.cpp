@@ -2,6 +2,7 @@
 
 #include "EntryArguments.h"
 #include "EntryOperations.h"
+#include "URLData.h"
 
 #include <QCommandLineParser>
 
@@ -15,7 +16,8 @@ QString EditCommand::help() const
     return QStringLiteral("Usage: tsy edit FILE.tsy KEY [--title TITLE] [--url URL] [--rating R]\n"
                           "                [--group GROUP]\n"
                           "\n"
-                          "Changes the entry with the key KEY (00012 and 12 name the same entry) as\n"
+                          "Changes the entry with the key KEY (00012 and 12 name the same entry; an\n"
+                          "address, a KEY that holds ://, names every entry with that address) as\n"
                           "Tessaly's entry editor does; what is not given stays as it is, and the\n"
                           "dates and the visit count never change. Blanks around TITLE and URL are\n"
                           "removed. At least one option is needed.\n"
@@ -38,10 +40,9 @@ int EditCommand::execute(const QStringList &arguments)
     parser.addOptions({title, url, rating, group});
     if (!parse(parser, arguments, 2))
         return UsageError;
-    const std::optional<quint32> key = EntryArguments::key(parser.positionalArguments().at(1));
-    if (!key)
-        return usageError(QStringLiteral("'%1' is not an entry key (such as 00012 or 12)")
-                              .arg(parser.positionalArguments().at(1)));
+    std::vector<EntryArguments::Reference> references;
+    if (!readKeys({parser.positionalArguments().at(1)}, references))
+        return UsageError;
     if (!parser.isSet(title) && !parser.isSet(url) && !parser.isSet(rating) && !parser.isSet(group))
         return usageError(QStringLiteral("nothing to change: give --title, --url, --rating or --group"));
 
@@ -57,7 +58,8 @@ int EditCommand::execute(const QStringList &arguments)
         change.rating = ratingValue;
     }
     return editStore(parser.positionalArguments().at(0), [&](URLBlock &store, QString *error) {
-        if (!allKnown(store, {*key}, error))
+        std::vector<quint32> keys;
+        if (!resolveKeys(store, references, keys, error))
             return false;
         int groupValue = -1;
         if (parser.isSet(group)) {
@@ -65,9 +67,12 @@ int EditCommand::execute(const QStringList &arguments)
                 return false;
             change.group = groupValue;
         }
-        if (EntryOperations::edit(store, *key, change))
-            return true;
-        *error = QStringLiteral("the entry could not be changed");
-        return false;
+        for (const quint32 key : keys) {
+            if (!EntryOperations::edit(store, key, change)) {
+                *error = QStringLiteral("the entry %1 could not be changed").arg(URLData::keyText(key));
+                return false;
+            }
+        }
+        return true;
     });
 }

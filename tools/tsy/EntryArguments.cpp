@@ -2,10 +2,12 @@
 
 #include "EntryOperations.h"
 #include "GroupTable.h"
+#include "URLBlock.h"
 #include "URLData.h"
 #include "URLDatas.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace EntryArguments {
 
@@ -41,6 +43,68 @@ std::optional<std::vector<quint32>> keys(const QStringList &texts, QString *bad)
         numbers.push_back(*number);
     }
     return numbers;
+}
+
+std::optional<std::vector<Reference>> references(const QStringList &texts, QString *bad)
+{
+    std::vector<Reference> found;
+    found.reserve(size_t(texts.size()));
+    for (const QString &text : texts) {
+        if (text.contains(QLatin1String("://"))) {
+            found.push_back({0, text});
+            continue;
+        }
+        const std::optional<quint32> number = key(text);
+        if (!number) {
+            *bad = text;
+            return std::nullopt;
+        }
+        found.push_back({*number, QString()});
+    }
+    return found;
+}
+
+bool resolve(const URLBlock &store, const std::vector<Reference> &references, std::vector<quint32> *keys,
+             QString *error)
+{
+    std::unordered_set<quint32> named;
+    std::vector<quint32> unknownKeys;
+    QStringList unknownAddresses;
+    const auto add = [&](quint32 number) {
+        if (named.insert(number).second)
+            keys->push_back(number);
+    };
+    keys->clear();
+    for (const Reference &reference : references) {
+        if (reference.address.isEmpty()) {
+            if (store.urlDatas().positionOfKey(reference.key) == 0)
+                unknownKeys.push_back(reference.key);
+            else
+                add(reference.key);
+            continue;
+        }
+        bool matched = false;
+        for (const URLData &entry : store.urlDatas()) {
+            if (entry.url == reference.address) {
+                matched = true;
+                add(entry.keyNumber());
+            }
+        }
+        if (!matched)
+            unknownAddresses << reference.address;
+    }
+    QStringList problems;
+    if (!unknownKeys.empty())
+        problems << QStringLiteral("no entry has the key%1 %2")
+                        .arg(unknownKeys.size() > 1 ? QStringLiteral("s") : QString(), keyList(unknownKeys));
+    if (!unknownAddresses.isEmpty())
+        problems << QStringLiteral("no entry has the address%1 %2")
+                        .arg(unknownAddresses.size() > 1 ? QStringLiteral("es") : QString(),
+                             unknownAddresses.join(QStringLiteral(", ")));
+    if (problems.isEmpty())
+        return true;
+    *error = problems.join(QStringLiteral("; "));
+    return false;
 }
 
 std::optional<int> rating(const QString &text)

@@ -7,6 +7,7 @@
 #include <vector>
 
 class GroupTable;
+class URLBlock;
 
 // The entry commands' arguments: keys, ratings and groups as typed.
 namespace EntryArguments {
@@ -16,6 +17,24 @@ std::optional<quint32> key(const QString &text);
 
 // Every text a key, or the first that is not one in bad.
 std::optional<std::vector<quint32>> keys(const QStringList &texts, QString *bad);
+
+// A KEY argument: a key, or an address (a text that holds "://"), which names
+// every entry with exactly that address. Keys change when a file is saved in
+// another order; an address is a name scripts can keep.
+struct Reference
+{
+    quint32 key = 0;
+    QString address;  // empty for a key
+};
+
+// Every text a reference, or the first that is neither a key nor an address in bad.
+std::optional<std::vector<Reference>> references(const QStringList &texts, QString *bad);
+
+// The keys the references name in the store: in the order given, an
+// address's entries in the store's order, each entry once. False, with an
+// error naming them, when a key names no entry or an address none.
+bool resolve(const URLBlock &store, const std::vector<Reference> &references, std::vector<quint32> *keys,
+             QString *error);
 
 // A rating from 0 (Not Rated) to 4 (V.High).
 std::optional<int> rating(const QString &text);

@@ -22,13 +22,14 @@ QString MoveCommand::help() const
 int MoveCommand::execute(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    std::vector<quint32> keys;
-    if (!parse(parser, arguments, 3, true) || !readKeys(parser.positionalArguments().mid(2), keys))
+    std::vector<EntryArguments::Reference> references;
+    if (!parse(parser, arguments, 3, true) || !readKeys(parser.positionalArguments().mid(2), references))
         return UsageError;
+    std::vector<quint32> keys;
     const QString groupText = parser.positionalArguments().at(1);
     return editStore(parser.positionalArguments().at(0), [&](URLBlock &store, QString *error) {
         int group = -1;
-        if (!findGroup(store, groupText, group, error) || !allKnown(store, keys, error))
+        if (!findGroup(store, groupText, group, error) || !resolveKeys(store, references, keys, error))
             return false;
         EntryOperations::move(store, keys, group);
         return true;

@@ -42,7 +42,8 @@ QString OpenCommand::help() const
 {
     return QStringLiteral("Usage: tsy open FILE.tsy KEY [--new-window]\n"
                           "\n"
-                          "Opens the entry's address in the preferred browser as a double click in\n"
+                          "Opens the entry's address (the first entry with that address when KEY is\n"
+                          "one) in the preferred browser as a double click in\n"
                           "Tessaly does, with the current user's settings (pB, uSK): in the running\n"
                           "browser's most recently active window, or a new one with --new-window,\n"
                           "else by starting the browser's program from \"App Paths\". The visit is\n"
@@ -58,16 +59,17 @@ int OpenCommand::execute(const QStringList &arguments)
     QCommandLineParser parser;
     const QCommandLineOption newWindow(QStringLiteral("new-window"));
     parser.addOption(newWindow);
-    std::vector<quint32> keys;
-    if (!parse(parser, arguments, 2) || !readKeys(parser.positionalArguments().mid(1), keys))
+    std::vector<EntryArguments::Reference> references;
+    if (!parse(parser, arguments, 2) || !readKeys(parser.positionalArguments().mid(1), references))
         return UsageError;
+    std::vector<quint32> keys;
 
     AppState state;
     state.settings = StoredSettings::read().settings;
     state.platformId = 2;
     DesktopServices desktop;
     const int status = editStore(parser.positionalArguments().at(0), [&](URLBlock &store, QString *error) {
-        if (!allKnown(store, keys, error))
+        if (!resolveKeys(store, references, keys, error))
             return false;
         const URLData *entry = store.urlDatas().Item(store.urlDatas().positionOfKey(keys.front()));
         BrowserLaunch launch(state.settings, state.platformId, desktop.services(), nullptr);

@@ -21,13 +21,14 @@ QString RateCommand::help() const
 int RateCommand::execute(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    std::vector<quint32> keys;
+    std::vector<EntryArguments::Reference> references;
     int rating = 0;
     if (!parse(parser, arguments, 3, true) || !readRating(parser.positionalArguments().at(1), rating)
-        || !readKeys(parser.positionalArguments().mid(2), keys))
+        || !readKeys(parser.positionalArguments().mid(2), references))
         return UsageError;
+    std::vector<quint32> keys;
     return editStore(parser.positionalArguments().at(0), [&](URLBlock &store, QString *error) {
-        if (!allKnown(store, keys, error))
+        if (!resolveKeys(store, references, keys, error))
             return false;
         EntryOperations::rate(store, keys, rating);
         return true;

@@ -21,11 +21,12 @@ QString RemoveCommand::help() const
 int RemoveCommand::execute(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    std::vector<quint32> keys;
-    if (!parse(parser, arguments, 2, true) || !readKeys(parser.positionalArguments().mid(1), keys))
+    std::vector<EntryArguments::Reference> references;
+    if (!parse(parser, arguments, 2, true) || !readKeys(parser.positionalArguments().mid(1), references))
         return UsageError;
+    std::vector<quint32> keys;
     return editStore(parser.positionalArguments().at(0), [&](URLBlock &store, QString *error) {
-        if (!allKnown(store, keys, error))
+        if (!resolveKeys(store, references, keys, error))
             return false;
         EntryOperations::remove(store, keys);
         return true;

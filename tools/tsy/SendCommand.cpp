@@ -23,20 +23,22 @@ QString SendCommand::help() const
                           "(made when missing), 2 the favorites folder itself, any other value but 0\n"
                           "the group's subfolder as it is; with cAF 0 nothing is written (exit\n"
                           "status 1). Characters a file name cannot hold become \"_\". FILE is only read.\n"
-                          "An unknown key is an error and nothing is written.\n");
+                          "A KEY that holds :// is an address: it names every entry with exactly that\n"
+                          "address. An unknown key or address is an error and nothing is written.\n");
 }
 
 int SendCommand::execute(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    std::vector<quint32> keys;
-    if (!parse(parser, arguments, 2, true) || !readKeys(parser.positionalArguments().mid(1), keys))
+    std::vector<EntryArguments::Reference> references;
+    if (!parse(parser, arguments, 2, true) || !readKeys(parser.positionalArguments().mid(1), references))
         return UsageError;
+    std::vector<quint32> keys;
     const QString file = parser.positionalArguments().at(0);
     URLBlock store;
     QString error;
     if (!ToolStore::loadStackFile(store, file, false, DayCount::now(), &error)
-        || !allKnown(store, keys, &error))
+        || !resolveKeys(store, references, keys, &error))
         return fileError(error);
     const int cAF = StoredSettings::read().settings.cAF;
     if (cAF == 0)

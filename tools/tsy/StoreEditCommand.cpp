@@ -26,25 +26,21 @@ int StoreEditCommand::editStore(const QString &file, const Change &change)
     return Success;
 }
 
-bool StoreEditCommand::allKnown(const URLBlock &store, const std::vector<quint32> &keys, QString *error)
+bool StoreEditCommand::resolveKeys(const URLBlock &store, const std::vector<EntryArguments::Reference> &references,
+                                   std::vector<quint32> &keys, QString *error)
 {
-    const std::vector<quint32> unknown = EntryOperations::unknownKeys(store, keys);
-    if (unknown.empty())
-        return true;
-    *error = QStringLiteral("no entry has the key%1 %2")
-                 .arg(unknown.size() > 1 ? QStringLiteral("s") : QString(), EntryArguments::keyList(unknown));
-    return false;
+    return EntryArguments::resolve(store, references, &keys, error);
 }
 
-bool StoreEditCommand::readKeys(const QStringList &texts, std::vector<quint32> &keys)
+bool StoreEditCommand::readKeys(const QStringList &texts, std::vector<EntryArguments::Reference> &references)
 {
     QString bad;
-    const auto numbers = EntryArguments::keys(texts, &bad);
-    if (!numbers) {
-        usageError(QStringLiteral("'%1' is not an entry key (such as 00012 or 12)").arg(bad));
+    const auto found = EntryArguments::references(texts, &bad);
+    if (!found) {
+        usageError(QStringLiteral("'%1' is not an entry key (such as 00012 or 12) or address (holding ://)").arg(bad));
         return false;
     }
-    keys = *numbers;
+    references = *found;
     return true;
 }
 
@@ -77,7 +73,9 @@ QString StoreEditCommand::lockAndBackupHelp()
     return QStringLiteral("FILE is saved with its previous content kept as the backup: FILE's name with\n"
                           "the extension .bak. An unknown key or group is an error and nothing is changed.\n"
                           "Keys are given in the file's order each time it is read, so after a\n"
-                          "change that adds, moves or removes entries, list the keys again.\n"
+                          "change that adds, moves or removes entries, list the keys again; an\n"
+                          "address (a KEY that holds ://) names the entries with exactly that\n"
+                          "address, whatever their keys.\n"
                           "FILE is locked while it is changed: a FILE that another tsy command is\n"
                           "changing is waited for a few seconds, a FILE that Tessaly holds loaded is\n"
                           "left as it is (flush it in Tessaly first).\n");
@@ -94,7 +92,9 @@ int StoreEditCommand::addEntry(const QString &file, const QString &groupText, En
             *error = QStringLiteral("no key is left for a new entry");
             return false;
         }
-        *key = added->ID();
+        // The key the entry has in the saved file, which holds it among its
+        // group's entries: the next command reads the keys from there.
+        *key = URLData::keyText(StackFile::keyNumberWhenRead(store, *added));
         if (groupName)
             *groupName = store.IDXList().nameOf(added->Owner);
         return true;

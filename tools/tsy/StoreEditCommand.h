@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Command.h"
+#include "EntryArguments.h"
 #include "EntryOperations.h"
 
 #include <functional>
@@ -24,11 +25,14 @@ protected:
     // Runs the whole edit; the exit status, after printing any error.
     int editStore(const QString &file, const Change &change);
 
-    // False, with an error naming them, when any of the keys names no entry.
-    static bool allKnown(const URLBlock &store, const std::vector<quint32> &keys, QString *error);
+    // The keys of the entries the KEY arguments name (see
+    // EntryArguments::resolve); false, with an error naming them, when any
+    // names no entry.
+    static bool resolveKeys(const URLBlock &store, const std::vector<EntryArguments::Reference> &references,
+                            std::vector<quint32> &keys, QString *error);
 
     // Each reads its arguments; false after a usage error.
-    bool readKeys(const QStringList &texts, std::vector<quint32> &keys);
+    bool readKeys(const QStringList &texts, std::vector<EntryArguments::Reference> &references);
     bool readRating(const QString &text, int &rating);
 
     // The group named by text (position or name); false with an error when there is none.

@@ -178,6 +178,10 @@ private slots:
         row("usage error found before the missing file", "list missing.tsy --group x", 2, "Usage: tsy list");
         row("remove of a key that names no entry", "remove good.tsy 2 99", 1, "no entry has the key 00099");
         row("rate of keys that name no entry", "rate good.tsy 3 00098 1 99", 1, "keys 00098, 00099");
+        row("remove of an address that names no entry", "remove good.tsy 1 http://b.example", 1,
+            "no entry has the address http://b.example");
+        row("edit of an address that names no entry", "edit good.tsy http://zz/ --title x", 1,
+            "http://zz/");
         row("edit of a key that names no entry", "edit good.tsy 42 --title x", 1, "00042");
         row("move into a group of no such name", "move good.tsy Sports 1", 1, "'Sports'");
         row("move into a group past the last", "move good.tsy 2 1", 1, "'2'");
@@ -434,9 +438,21 @@ private slots:
             "00008\n",
             l + news + t + y + tech + su + sa + n + f
                 + entry("http://n/", "N", "0", "CREATED", "0", "3", "1"));
-        row("add into the first group by default", {"add", "good.tsy", "http://m/"}, "00008\n",
+        // The key the entry has in the saved file, where it follows its group's entries.
+        row("add into the first group by default", {"add", "good.tsy", "http://m/"}, "00004\n",
             l + news + t + y + entry("http://m/", "", "0", "CREATED", "0", "0", "0") + tech + su + sa + n
                 + f);
+        row("remove by address", {"remove", "good.tsy", "http://b.example/"}, "",
+            l + news + t + tech + su + sa + n + f);
+        row("rate by address and key naming the same entry", {"rate", "good.tsy", "1", "http://b.example/", "3", "00003"},
+            "",
+            l + news + t + entry("http://b.example/", "Yesterday", "B13317659", "B10B00000", "3", "1", "7")
+                + tech + su + sa + n + f);
+        row("move by address", {"move", "good.tsy", "News", "http://d.example/"}, "",
+            l + news + t + y + sa + tech + su + n + f);
+        row("edit by address", {"edit", "good.tsy", "http://a.example/zebra", "--title", "Zebra"}, "",
+            l + news + entry("http://a.example/zebra", "Zebra", "B13408235", "B12800000", "5", "4") + y + tech + su
+                + sa + n + f);
         row("find, in file order, blanks trimmed", {"find", "good.tsy", " DAY "},
             "00002\n00003\n00004\n00005\n", listFile);
         row("find with a wildcard", {"find", "good.tsy", "s?n"}, "00004\n", listFile);
@@ -465,6 +481,59 @@ private slots:
         const bool changed = arguments.first() != "find";
         QCOMPARE(readFile(path("good.bak")), changed ? listFile : QByteArray());
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), changed ? 2 : 1);
+    }
+
+    // A key that a command prints names the same entry in the next command on
+    // the saved file, whatever the order the file is saved in.
+    void printedKeysNameTheirEntries_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("printing");  // prints one key
+        QTest::addColumn<QByteArray>("title");      // of the entry that key must name
+
+        const QByteArray twoGroups = "+First\r\n" + plain("a") + "+Second\r\n" + plain("b") + plain("c");
+        QTest::newRow("add into a group before others") << twoGroups << QStringList {"add", "f.tsy", "http://n/", "--title", "new"} << QByteArray("new");
+        QTest::newRow("add into the last group") << twoGroups << QStringList {"add", "f.tsy", "http://n/", "--title", "new", "--group", "Second"}
+                                                 << QByteArray("new");
+        QTest::newRow("add beside an entry of no group")
+            << plain("loose") + twoGroups << QStringList {"add", "f.tsy", "http://n/", "--title", "new", "--group", "0"}
+            << QByteArray("new");
+        QTest::newRow("find") << twoGroups << QStringList {"find", "f.tsy", "c"} << QByteArray("c");
+    }
+
+    void printedKeysNameTheirEntries()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, printing);
+        QFETCH(QByteArray, title);
+        writeFile(path("f.tsy"), file);
+        const Run printed = tsy(printing);
+        QCOMPARE(printed.exitCode, 0);
+        const QString key = QString::fromUtf8(printed.out).trimmed();
+        const Run edit = tsy({"edit", "f.tsy", key, "--title", "renamed"});
+        QCOMPARE(edit.exitCode, 0);
+        URLBlock store;
+        QVERIFY(StackFile::loadStackFile(store, path("f.tsy"), false, 45000.0));
+        QStringList renamed;
+        for (const URLData &entry : store.urlDatas()) {
+            if (entry.Name == "renamed")
+                renamed << entry.url;
+        }
+        QCOMPARE(renamed.size(), 1);
+        QCOMPARE(renamed.first(), title == "new" ? QString("http://n/") : QString("http://" + title + ".example/"));
+    }
+
+    // An address names every entry with exactly that address, however many.
+    void addressNamesEveryEntryWithIt()
+    {
+        writeFile(path("d.tsy"), "+G\r\n" + plain("a") + plain("b") + plain("a") + plain("ab"));
+        QCOMPARE(tsy({"rate", "d.tsy", "4", "http://a.example/"}).exitCode, 0);
+        URLBlock store;
+        QVERIFY(StackFile::loadStackFile(store, path("d.tsy"), false, 45000.0));
+        QStringList rated;
+        for (const URLData &entry : store.urlDatas())
+            rated << entry.Name + '=' + QString::number(entry.Rated);
+        QCOMPARE(rated, QStringList({"a=4", "b=2", "a=4", "ab=2"}));
     }
 
     // The target of merge and normalize is locked around the whole command.
