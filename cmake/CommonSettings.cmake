@@ -3,7 +3,10 @@
 add_library(tessaly_settings INTERFACE)
 
 target_compile_features(tessaly_settings INTERFACE cxx_std_20)
-target_compile_options(tessaly_settings INTERFACE -Wall -Wextra -pedantic)
+# -pedantic-errors: what the standard forbids fails the build with every
+# compiler, such as a hex escape out of range ("\xA05"), which GCC only warns
+# about and cuts to one byte.
+target_compile_options(tessaly_settings INTERFACE -Wall -Wextra -pedantic -pedantic-errors)
 target_compile_definitions(tessaly_settings INTERFACE
     QT_NO_CONTEXTLESS_CONNECT
     QT_NO_NARROWING_CONVERSIONS_IN_CONNECT

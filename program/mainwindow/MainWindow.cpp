@@ -442,10 +442,8 @@ bool MainWindow::saveIfChanged(QString *error)
 {
     m_defaultStack.setStackBase(m_state.stackBase);
     const bool saved = m_defaultStack.shouldSaveUrls(m_state.settings.aSU, error);
-    if (const QString note = m_defaultStack.lastSaveNote(); !note.isEmpty()) {
-        showStatus(note);
+    if (const QString note = m_defaultStack.lastSaveNote(); !note.isEmpty())
         emit stackFileNoted(note);
-    }
     if (m_state.settings.aSS)
         saveConfig();
     return saved;

@@ -132,7 +132,7 @@ signals:
     // "Unload": the program ends.
     void programEndRequested();
     // An automatic save did more than the usual (see
-    // DefaultStackFile::lastSaveNote): the window may be gone, so the tray says so too.
+    // DefaultStackFile::lastSaveNote); the window may be about to go, so the tray says so.
     void stackFileNoted(const QString &note);
     // The floating button's picture may have to change.
     void buttonStateChanged();

@@ -127,6 +127,9 @@ void WindowCommands::ejectBookmarks()
         m_window.showStatus(QStringLiteral("Not ejected, the bookmarks could not be saved: %1").arg(error));
         return;
     }
+    const QString note = m_window.defaultStack().lastSaveNote();
     m_window.flushEverything();
     m_window.UpdatePanel();
+    if (!note.isEmpty())
+        m_window.showStatus(note);
 }

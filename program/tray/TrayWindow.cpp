@@ -171,11 +171,14 @@ void TrayWindow::addStartNote(const QString &note)
     m_state.startNotes << note;
 }
 
-// A note on the bookmarks' file outlives the main window: it stays in the
-// tray icon's tip, and goes to standard error.
+// A note on the bookmarks' file outlives the main window: it goes to
+// standard error and stays in the tray icon's tip (not at the program's end,
+// when the display may be gone already).
 void TrayWindow::showNote(const QString &note)
 {
     std::fprintf(stderr, "tessaly: %s\n", note.toLocal8Bit().constData());
+    if (m_ended)
+        return;
     const QString tip = QStringLiteral("Tessaly Tray Control\n") + note;
     m_icon->setToolTip(tip);
     if (m_icon->isVisible())
