@@ -117,6 +117,9 @@ void TestTsySettings::regKeepsValuesItDoesNotWrite_data()
     QTest::newRow("blank after a continuation backslash")
         << QByteArray("\"Bin\"=hex:01,02,\\ \n  03\n\"CF\"=\"0 1 \"\n") << "CF" << QByteArray("0 1 \n")
         << QByteArray("\"Bin\"=hex:01,02,03\n\"CF\"=\"0 1 \"\n");
+    // A file cut off after a string and backslashes: the string would read "a\" without them.
+    QTest::newRow("backslashes ending a cut-off file") << QByteArray("\"CF\"=\"0 1 \"\n\"P\"=\"a\\\\\"\\\\") << "P"
+                                                       << QByteArray("\n") << QByteArray("\"P\"=\"a\\\\\"\\\\\n");
 }
 
 // Values in forms tsy does not write survive its writes as they were.
