@@ -40,7 +40,8 @@ QStringList defaultLibraryFolders();
 // registered (a build folder's library, another installation's), as each
 // start of the program and of tsy does. False, with the registry untouched,
 // when there is none (with an error text when a file found is not one).
-bool registerShippedLibrary(const QStringList &libraryFolders = defaultLibraryFolders(), QString *error = nullptr);
+bool registerShippedLibrary(const QStringList &libraryFolders = defaultLibraryFolders(),
+                            QString *error = nullptr);
 
 // A new object of the class that progId names, owned by parent (by the
 // caller when parent is null). Null when no library gives it, with an error

@@ -63,7 +63,8 @@ bool DesktopUrlOpener::open(const QUrl &url, QString *error)
     if (!url.isValid() || url.isRelative())
         return fail(error, QStringLiteral("Not an address that can be opened"));
     if (isRunnable(url))
-        return fail(error, QStringLiteral("%1 is a program: it is not opened").arg(url.path(QUrl::FullyDecoded)));
+        return fail(error,
+                    QStringLiteral("%1 is a program: it is not opened").arg(url.path(QUrl::FullyDecoded)));
     const QString argument = url.toString(QUrl::FullyEncoded);
     if (argument.startsWith(QLatin1Char('-')))
         return fail(error, QStringLiteral("Not an address that can be opened"));

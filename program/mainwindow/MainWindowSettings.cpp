@@ -189,7 +189,8 @@ void MainWindowSettings::setColumnWidth(int column, int width)
 {
     // A stored 0 means no width was chosen: the column fits, as when nothing is stored.
     QTreeView *list = m_window.activeList();
-    list->header()->resizeSection(column, width > 0 ? toPixels(width) : EntryListColumns::fittedWidth(list, column));
+    list->header()->resizeSection(column,
+                                  width > 0 ? toPixels(width) : EntryListColumns::fittedWidth(list, column));
 }
 
 void MainWindowSettings::fullScrnRefresh()

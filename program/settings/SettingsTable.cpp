@@ -49,16 +49,22 @@ QList<Setting> buildTable()
 {
     QList<Setting> table;
     // "ID"
-    table << number("mT", "ID", 0, &AppSettings::mT, 0, 3, [](const StoredFields &f) { return !f.id.nothingStored; });
+    table << number("mT", "ID", 0, &AppSettings::mT, 0, 3,
+                    [](const StoredFields &f) { return !f.id.nothingStored; });
     table << number("trayTop", "ID", 1, &AppSettings::trayTop, int32Min, int32Max,
                     [](const StoredFields &f) { return f.id.trayTop.has_value(); });
     table << number("trayLeft", "ID", 2, &AppSettings::trayLeft, int32Min, int32Max,
                     [](const StoredFields &f) { return f.id.trayLeft.has_value(); });
-    table << flag("aI", "ID", 3, &AppSettings::aI, [](const StoredFields &f) { return f.id.activeIconShown.has_value(); });
-    table << flag("iAOT", "ID", 4, &AppSettings::iAOT, [](const StoredFields &f) { return f.id.iAOT.has_value(); });
-    table << number("oC", "ID", 5, &AppSettings::oC, 0, 1, [](const StoredFields &f) { return f.id.oC.has_value(); });
-    table << flag("dTI", "ID", 6, &AppSettings::dTI, [](const StoredFields &f) { return f.id.dTI.has_value(); });
-    table << flag("hAI", "ID", 7, &AppSettings::hAI, [](const StoredFields &f) { return f.id.hAI.has_value(); });
+    table << flag("aI", "ID", 3, &AppSettings::aI,
+                  [](const StoredFields &f) { return f.id.activeIconShown.has_value(); });
+    table << flag("iAOT", "ID", 4, &AppSettings::iAOT,
+                  [](const StoredFields &f) { return f.id.iAOT.has_value(); });
+    table << number("oC", "ID", 5, &AppSettings::oC, 0, 1,
+                    [](const StoredFields &f) { return f.id.oC.has_value(); });
+    table << flag("dTI", "ID", 6, &AppSettings::dTI,
+                  [](const StoredFields &f) { return f.id.dTI.has_value(); });
+    table << flag("hAI", "ID", 7, &AppSettings::hAI,
+                  [](const StoredFields &f) { return f.id.hAI.has_value(); });
     // "CF"
     table << flag("uSK", "CF", 0, &AppSettings::uSK, flagWordStored);
     table << flag("mAOT", "CF", 0, &AppSettings::mAOT, flagWordStored);
@@ -68,8 +74,10 @@ QList<Setting> buildTable()
     table << flag("aSS", "CF", 0, &AppSettings::aSS, flagWordStored);
     table << flag("aLU", "CF", 0, &AppSettings::aLU, flagWordStored);
     table << flag("aSU", "CF", 0, &AppSettings::aSU, flagWordStored);
-    table << number("pB", "CF", 2, &AppSettings::pB, 0, 2, [](const StoredFields &f) { return f.cf.pB.has_value(); });
-    table << number("tP", "CF", 3, &AppSettings::tP, 0, 3, [](const StoredFields &f) { return f.cf.tP.has_value(); });
+    table << number("pB", "CF", 2, &AppSettings::pB, 0, 2,
+                    [](const StoredFields &f) { return f.cf.pB.has_value(); });
+    table << number("tP", "CF", 3, &AppSettings::tP, 0, 3,
+                    [](const StoredFields &f) { return f.cf.tP.has_value(); });
     table << number("currentTab", "CF", 4, &AppSettings::currentTab, 1, 2,
                     [](const StoredFields &f) { return f.cf.currentTab.has_value(); });
     table << number("advMode", "CF", 5, &AppSettings::advMode, 0, 2,
@@ -86,7 +94,8 @@ QList<Setting> buildTable()
                     [](const StoredFields &f) { return f.cf.mainHeight.has_value(); });
     table << number("slideMask", "CF", 11, &AppSettings::slideMask, int32Min, int32Max,
                     [](const StoredFields &f) { return f.cf.slideMask.has_value(); });
-    table << number("cAF", "CF", 12, &AppSettings::cAF, 0, 2, [](const StoredFields &f) { return f.cf.cAF.has_value(); });
+    table << number("cAF", "CF", 12, &AppSettings::cAF, 0, 2,
+                    [](const StoredFields &f) { return f.cf.cAF.has_value(); });
     // "CH"
     Setting widths;
     widths.name = QStringLiteral("columnWidths");

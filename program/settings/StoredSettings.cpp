@@ -30,7 +30,8 @@ SettingsCodec::MainWindowLayout layoutOf(const AppSettings &settings)
     return layout;
 }
 
-void writeFields(const QString &name, const QList<int> &positions, const QString &composed, bool eachFollowedByBlank)
+void writeFields(const QString &name, const QList<int> &positions, const QString &composed,
+                 bool eachFollowedByBlank)
 {
     if (positions.isEmpty())
         return;
@@ -45,9 +46,9 @@ void writeFields(const QString &name, const QList<int> &positions, const QString
 
 void ChangedFields::add(const SettingsTable::Setting &setting, const QString &text)
 {
-    QList<int> &fields = setting.storedIn == QLatin1String("ID")   ? id
-                       : setting.storedIn == QLatin1String("CF") ? cf
-                                                                   : ch;
+    QList<int> &fields = setting.storedIn == QLatin1String("ID") ? id
+        : setting.storedIn == QLatin1String("CF")                ? cf
+                                                                 : ch;
     fields << SettingsTable::fieldsSetBy(setting, text);
 }
 
@@ -71,7 +72,8 @@ Snapshot read()
 void write(const AppSettings &settings, const ChangedFields &changed)
 {
     writeFields(QStringLiteral("ID"), changed.id, SettingsCodec::composeId(settings), false);
-    writeFields(QStringLiteral("CF"), changed.cf, SettingsCodec::composeCf(settings, layoutOf(settings)), true);
+    writeFields(QStringLiteral("CF"), changed.cf, SettingsCodec::composeCf(settings, layoutOf(settings)),
+                true);
     const QList<int> widths(settings.columnWidths.begin(), settings.columnWidths.end());
     writeFields(QStringLiteral("CH"), changed.ch, SettingsCodec::composeCh(widths), true);
 }

@@ -64,7 +64,8 @@ Verdict check(const QString &address)
     } else if (!url.path().startsWith(u'/')) {
         return {QUrl(), QStringLiteral("A file address needs a full path: %1").arg(shown(text))};
     } else if (DesktopUrlOpener::isRunnable(url)) {
-        return {QUrl(), QStringLiteral("%1 is a program: it is not opened").arg(shown(url.path(QUrl::FullyDecoded)))};
+        return {QUrl(),
+                QStringLiteral("%1 is a program: it is not opened").arg(shown(url.path(QUrl::FullyDecoded)))};
     }
     return {url, QString()};
 }
