@@ -175,6 +175,22 @@ QStringList defaultLibraryFolders()
     return folders;
 }
 
+bool registerShippedLibrary(const QStringList &libraryFolders, QString *error)
+{
+    QStringList problems;
+    for (const QString &folder : libraryFolders) {
+        const QString library = QDir(folder).absoluteFilePath(libraryFileName());
+        if (!QFileInfo::exists(library))
+            continue;
+        QString problem;
+        if (registerLibrary(library, &problem))
+            return true;
+        problems << problem;  // a damaged copy: the next folder's may serve
+    }
+    setError(error, problems.join(QStringLiteral("; ")));
+    return false;
+}
+
 QObject *createObject(const QString &progId, QObject *parent, QString *error,
                       const QStringList &libraryFolders)
 {

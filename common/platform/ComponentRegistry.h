@@ -11,7 +11,9 @@
 // PemberlyFactory makes the object. When the identifier is not registered,
 // or its registered file cannot give the object, the library found in the
 // program's own folders is used and registered in its place, so that a moved
-// installation keeps working.
+// installation keeps working. The program and tsy register their own library
+// at each start (registerShippedLibrary), so that a registration left by
+// another copy (a build folder's) is never used in place of it.
 namespace ComponentRegistry {
 
 // The file name of the library the program ships with.
@@ -32,6 +34,14 @@ bool registerLibrary(const QString &libraryPath, QString *error = nullptr);
 // Where the program looks for its own library: its folder, then the
 // installed library folders relative to it.
 QStringList defaultLibraryFolders();
+
+// Registers the library shipped with the program, the first libraryFileName()
+// in libraryFolders that is a Pemberly library, in place of whatever is
+// registered (a build folder's library, another installation's), as each
+// start of the program and of tsy does. False, with the registry untouched,
+// when there is none (with an error text when a file found is not one).
+bool registerShippedLibrary(const QStringList &libraryFolders = defaultLibraryFolders(),
+                            QString *error = nullptr);
 
 // A new object of the class that progId names, owned by parent (by the
 // caller when parent is null). Null when no library gives it, with an error

@@ -1,5 +1,6 @@
 #include "DesktopUrlOpener.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 
@@ -12,21 +13,58 @@ bool fail(QString *error, const QString &message)
     return false;
 }
 
+bool isDesktopEntryName(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String("desktop"), Qt::CaseInsensitive) == 0;
+}
+
+// Whether the file's first group is "[Desktop Entry]", as a desktop's
+// launcher reads it: blank lines and comments may come first.
+bool beginsWithDesktopEntryGroup(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    constexpr qint64 longestStart = 64 * 1024;  // no launcher's comments run longer
+    while (file.pos() < longestStart && !file.atEnd()) {
+        QByteArray line = file.readLine(longestStart);
+        if (line.startsWith("\xEF\xBB\xBF") && file.pos() == line.size())
+            line.remove(0, 3);
+        line = line.trimmed();
+        if (!line.isEmpty() && !line.startsWith('#'))
+            return line == "[Desktop Entry]";
+    }
+    return false;
+}
+
 }  // namespace
 
 bool DesktopUrlOpener::isRunnable(const QString &localPath)
 {
-    const QFileInfo file(localPath);
-    return file.suffix().compare(QLatin1String("desktop"), Qt::CaseInsensitive) == 0
-        || (file.isFile() && file.isExecutable());
+    const QFileInfo given(localPath);
+    // Every name on the way counts: the address's own, a link's target, and
+    // the file all links lead to (none when they lead nowhere).
+    const QString resolved = given.canonicalFilePath();
+    if (isDesktopEntryName(localPath) || (given.isSymLink() && isDesktopEntryName(given.symLinkTarget()))
+        || (!resolved.isEmpty() && isDesktopEntryName(resolved)))
+        return true;
+    const QFileInfo file(resolved.isEmpty() ? localPath : resolved);
+    // Only regular files are read: a pipe or a device could block the reader.
+    return file.isFile() && (file.isExecutable() || beginsWithDesktopEntryGroup(file.filePath()));
+}
+
+bool DesktopUrlOpener::isRunnable(const QUrl &url)
+{
+    return url.scheme() == QLatin1String("file") && isRunnable(url.path(QUrl::FullyDecoded));
 }
 
 bool DesktopUrlOpener::open(const QUrl &url, QString *error)
 {
     if (!url.isValid() || url.isRelative())
         return fail(error, QStringLiteral("Not an address that can be opened"));
-    if (url.isLocalFile() && isRunnable(url.toLocalFile()))
-        return fail(error, QStringLiteral("%1 is a program: it is not opened").arg(url.toLocalFile()));
+    if (isRunnable(url))
+        return fail(error,
+                    QStringLiteral("%1 is a program: it is not opened").arg(url.path(QUrl::FullyDecoded)));
     const QString argument = url.toString(QUrl::FullyEncoded);
     if (argument.startsWith(QLatin1Char('-')))
         return fail(error, QStringLiteral("Not an address that can be opened"));

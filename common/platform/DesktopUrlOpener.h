@@ -14,6 +14,11 @@ public:
     static QString program() { return QStringLiteral("xdg-open"); }
 
     // Whether a desktop's handler would run the local file rather than show
-    // it: a desktop entry, or a file that may be executed.
+    // it: a desktop entry (named so, or beginning with its "[Desktop Entry]"
+    // group), or a file that may be executed; symbolic links are followed.
     static bool isRunnable(const QString &localPath);
+    // The same for a file address, whose path is taken as a local path
+    // whatever host it names ("file://localhost/usr/bin/x" is /usr/bin/x, and
+    // a handler may ignore any other host too). False for other addresses.
+    static bool isRunnable(const QUrl &url);
 };

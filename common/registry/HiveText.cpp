@@ -83,9 +83,10 @@ QStringList logicalLines(const QByteArray &bytes, Encoding encoding)
     const QStringList physical = encoding == Encoding::Utf16Le ? utf16Lines(bytes) : utf8Lines(bytes);
     QStringList lines;
     QString pending;  // a continued line, grown in place
-    bool continuing = false;
+    qsizetype backslash = -1;  // where pending's continuation backslash is, when it has one
     for (const QString &line : physical) {
-        if (continuing) {
+        if (backslash >= 0) {
+            pending.truncate(backslash);
             pending += QStringView(line).trimmed();
         } else {
             pending = line;
@@ -94,17 +95,19 @@ QStringList logicalLines(const QByteArray &bytes, Encoding encoding)
                 continue;
             }
         }
-        const qsizetype backslash = continuationAt(pending);
-        continuing = backslash >= 0;
-        if (continuing) {
-            pending.truncate(backslash);
-            continue;
-        }
-        lines.append(pending);
+        backslash = continuationAt(pending);
+        if (backslash < 0)
+            lines.append(pending);
     }
-    if (continuing)
+    // The file's last line continues nothing: its backslash stays.
+    if (backslash >= 0)
         lines.append(pending);
     return lines;
+}
+
+bool continues(const QString &line)
+{
+    return continuationAt(line) >= 0;
 }
 
 QByteArray encode(const QString &text, Encoding encoding)

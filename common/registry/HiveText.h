@@ -21,9 +21,14 @@ Encoding detectEncoding(const QByteArray &bytes);
 
 // The logical lines of a file: line ends removed, and a line whose last
 // non-blank character is "\" joined with the trimmed next line, as hex lists
-// are continued. Key lines and comments are never continued. Linear in the
-// size of the file.
+// are continued. Key lines and comments are never continued. The file's last
+// line keeps such a backslash, as there is nothing for it to join (a file cut
+// off in a value). Linear in the size of the file.
 QStringList logicalLines(const QByteArray &bytes, Encoding encoding);
+
+// Whether a line's last non-blank character is "\", which joins the next
+// line to it when the file is read.
+bool continues(const QString &line);
 
 // The file's bytes for a text whose lines end in "\n": UTF-8, or UTF-16LE
 // with a byte-order mark and CR LF line ends.

@@ -111,13 +111,16 @@ void interpretHexList(RegistryHive::Value &value, const QString &list)
     value.type = RegistryHive::RegNone;
 }
 
-// A kept value never ends in a continuation backslash (one is left when the
-// file ends in two), which would join the next line to it when written back.
-QString withoutContinuation(QString raw)
+// A value on the file's last line may end in a backslash that continues
+// nothing (a file cut off in a value): it is read as if it had continued onto
+// an empty line, without that backslash.
+QString withoutDanglingBackslash(const QString &data)
 {
-    while (!raw.isEmpty() && (raw.back().isSpace() || raw.back() == u'\\'))
-        raw.chop(1);
-    return raw;
+    if (!HiveText::continues(data))
+        return data;
+    QString meant = data.trimmed();
+    meant.chop(1);
+    return meant.trimmed();
 }
 
 // The value of a line "name"=data or @=data; false when the line is not one.
@@ -131,7 +134,8 @@ bool readValueLine(const QString &line, RegistryHive::Value *value)
     const QString rest = line.mid(pos).trimmed();
     if (!rest.startsWith(u'='))
         return false;
-    const QString data = rest.mid(1).trimmed();
+    const QString found = rest.mid(1).trimmed();
+    const QString data = withoutDanglingBackslash(found);
 
     if (data.startsWith(u'"')) {
         qsizetype end = 0;
@@ -150,7 +154,7 @@ bool readValueLine(const QString &line, RegistryHive::Value *value)
         }
     }
     // Anything else is kept as it was found: hex lists, and forms we do not know.
-    value->rawData = withoutContinuation(data);
+    value->rawData = found;
     value->text.clear();
     QString list;
     if (!readHexList(data, &value->type, &list))
@@ -187,7 +191,7 @@ int RegistryHive::dataSize(const Value &value)
     if (keepsRawData(value)) {
         quint32 type = 0;
         QString list;
-        if (!readHexList(value.rawData, &type, &list))
+        if (!readHexList(withoutDanglingBackslash(value.rawData), &type, &list))
             return 0;
         return list.trimmed().isEmpty() ? 0 : int(list.count(u',')) + 1;
     }
@@ -324,22 +328,55 @@ QString RegistryHive::keyLine(const Key &key) const
     return u'[' + m_rootName + (key.path.isEmpty() ? QString() : u'\\' + key.path) + u']';
 }
 
+QString RegistryHive::valueLine(const Value &value)
+{
+    QString line = value.name.isEmpty() ? QStringLiteral("@") : quoted(value.name);
+    line += u'=';
+    if (keepsRawData(value))
+        line += value.rawData;
+    else if (value.type == RegSz)
+        line += quoted(value.text);
+    else
+        line += QStringLiteral("dword:%1").arg(quint32(value.number), 8, 16, QLatin1Char('0'));
+    return line + u'\n';
+}
+
 QByteArray RegistryHive::toText() const
 {
+    // A kept value that ends in a backslash would take the next line into it
+    // when read again: it is written last, under its key's line once more
+    // when other lines came after it. Only the file's last line can be such a
+    // value; any other is written without that backslash.
+    const Key *lastKey = nullptr;
+    const Value *last = nullptr;
+    for (const Key &key : m_keys) {
+        for (const Value &value : key.values) {
+            if (keepsRawData(value) && HiveText::continues(value.rawData))
+                lastKey = &key, last = &value;
+        }
+    }
     QString out = m_header + u'\n';
+    bool lastKeyIsOpen = false;  // the lines written last belong to lastKey
     for (const Key &key : m_keys) {
         out += u'\n' + keyLine(key) + u'\n';
+        lastKeyIsOpen = &key == lastKey;
         for (const Value &value : key.values) {
-            out += value.name.isEmpty() ? QStringLiteral("@") : quoted(value.name);
-            out += u'=';
-            if (keepsRawData(value))
-                out += value.rawData;
-            else if (value.type == RegSz)
-                out += quoted(value.text);
-            else
-                out += QStringLiteral("dword:%1").arg(quint32(value.number), 8, 16, QLatin1Char('0'));
-            out += u'\n';
+            if (&value == last)
+                continue;
+            if (keepsRawData(value) && HiveText::continues(value.rawData)) {
+                Value cut = value;
+                while (HiveText::continues(cut.rawData))
+                    cut.rawData = withoutDanglingBackslash(cut.rawData);
+                out += valueLine(cut);
+            } else {
+                out += valueLine(value);
+            }
         }
+    }
+    if (last) {
+        if (!lastKeyIsOpen)
+            out += u'\n' + keyLine(*lastKey) + u'\n';
+        out += valueLine(*last);
     }
     return HiveText::encode(out, m_encoding);
 }

@@ -22,7 +22,9 @@
 // and keep the case they were first written with. REG_SZ and REG_DWORD values
 // are held with their types; a value in any other form (hex:..., hex(N):...,
 // or text we do not understand) is kept as its text and written back exactly
-// so, until it is replaced. A file saved by the Windows registry editor
+// so, until it is replaced; one that ends the file in a backslash (a file cut
+// off in a value) stays the file's last line, so that the backslash joins
+// nothing to it. A file saved by the Windows registry editor
 // ("Windows Registry Editor Version 5.00", UTF-16LE) keeps that header and
 // encoding when written back (see HiveText).
 class RegistryHive
@@ -94,6 +96,7 @@ private:
     void parseLine(const QString &line, qsizetype *current);
     static void storeValue(Key &key, const Value &value);
     QString keyLine(const Key &key) const;
+    static QString valueLine(const Value &value);
 
     QString m_rootName;
     QString m_header;

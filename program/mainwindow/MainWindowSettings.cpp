@@ -3,6 +3,7 @@
 #include "AdvancedView.h"
 #include "AppState.h"
 #include "Config.h"
+#include "EntryListColumns.h"
 #include "EntryListView.h"
 #include "FilterSection.h"
 #include "GroupListWidget.h"
@@ -186,7 +187,10 @@ void MainWindowSettings::selectTab(int tab)
 
 void MainWindowSettings::setColumnWidth(int column, int width)
 {
-    m_window.activeList()->header()->resizeSection(column, toPixels(width));
+    // A stored 0 means no width was chosen: the column fits, as when nothing is stored.
+    QTreeView *list = m_window.activeList();
+    list->header()->resizeSection(column,
+                                  width > 0 ? toPixels(width) : EntryListColumns::fittedWidth(list, column));
 }
 
 void MainWindowSettings::fullScrnRefresh()

@@ -55,4 +55,20 @@ QString flagText(bool value)
     return value ? QStringLiteral("True") : QStringLiteral("False");
 }
 
+QString withFields(const QString &value, const QString &composed, const QList<int> &positions,
+                   bool eachFollowedByBlank)
+{
+    QStringList fields = value.isEmpty() ? QStringList() : split(value);
+    if (eachFollowedByBlank && !fields.isEmpty() && fields.last().isEmpty())
+        fields.removeLast();  // the blank after the last field
+    const QStringList from = split(composed);
+    for (const int position : positions) {
+        while (fields.size() <= position)
+            fields.append(QString());
+        fields[position] = at(from, position);
+    }
+    const QString text = fields.join(u' ');
+    return eachFollowedByBlank ? text + u' ' : text;
+}
+
 } // namespace SettingsField

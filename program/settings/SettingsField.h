@@ -22,4 +22,11 @@ int leadingNumber(const QString &field);
 
 QString flagText(bool value);
 
+// value with the fields at positions taken from composed (a value of the same
+// layout); every other field keeps its text, and one past value's end stays
+// empty. eachFollowedByBlank: the layout ends each field with a blank, as
+// "CF" and "CH" do, rather than joining them with one.
+QString withFields(const QString &value, const QString &composed, const QList<int> &positions,
+                   bool eachFollowedByBlank);
+
 } // namespace SettingsField

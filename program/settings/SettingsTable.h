@@ -28,6 +28,7 @@ struct Setting
 
     QString name;
     QString storedIn;  // "ID", "CF" or "CH"
+    int field = 0;     // its position in that value (the first width's, for columnWidths)
     Kind kind = Number;
     bool AppSettings::*flag = nullptr;
     int AppSettings::*number = nullptr;
@@ -43,5 +44,9 @@ const Setting *find(const QString &name);
 // the setting's range, or comma-separated widths. False for a text that does
 // not fit.
 bool setFromText(AppSettings &settings, const Setting &setting, const QString &text);
+
+// The positions of the fields that a text accepted by setFromText sets: the
+// setting's field, or one for each width given.
+QList<int> fieldsSetBy(const Setting &setting, const QString &text);
 
 } // namespace SettingsTable

@@ -1,6 +1,8 @@
 #include "StoredSettings.h"
 
 #include "Config.h"
+#include "Registry.h"
+#include "SettingsField.h"
 #include "TrayConfig.h"
 #include "regModule.h"
 
@@ -28,7 +30,27 @@ SettingsCodec::MainWindowLayout layoutOf(const AppSettings &settings)
     return layout;
 }
 
+void writeFields(const QString &name, const QList<int> &positions, const QString &composed,
+                 bool eachFollowedByBlank)
+{
+    if (positions.isEmpty())
+        return;
+    const QString stored = regModule::queryValue(AppSettings::settingsKey, name);
+    regModule::createNewKey(AppSettings::settingsKey, Registry::HKEY_CURRENT_USER);
+    regModule::setKeyValue(AppSettings::settingsKey, name,
+                           SettingsField::withFields(stored, composed, positions, eachFollowedByBlank),
+                           regModule::REG_SZ);
+}
+
 } // namespace
+
+void ChangedFields::add(const SettingsTable::Setting &setting, const QString &text)
+{
+    QList<int> &fields = setting.storedIn == QLatin1String("ID") ? id
+        : setting.storedIn == QLatin1String("CF")                ? cf
+                                                                 : ch;
+    fields << SettingsTable::fieldsSetBy(setting, text);
+}
 
 Snapshot read()
 {
@@ -47,10 +69,13 @@ Snapshot read()
     return snapshot;
 }
 
-void write(const AppSettings &settings)
+void write(const AppSettings &settings, const ChangedFields &changed)
 {
-    TrayConfig::writeId(settings);
-    Config::writeConfig(settings, layoutOf(settings));
+    writeFields(QStringLiteral("ID"), changed.id, SettingsCodec::composeId(settings), false);
+    writeFields(QStringLiteral("CF"), changed.cf, SettingsCodec::composeCf(settings, layoutOf(settings)),
+                true);
+    const QList<int> widths(settings.columnWidths.begin(), settings.columnWidths.end());
+    writeFields(QStringLiteral("CH"), changed.ch, SettingsCodec::composeCh(widths), true);
 }
 
 } // namespace StoredSettings

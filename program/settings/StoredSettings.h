@@ -13,8 +13,22 @@ struct Snapshot
     SettingsTable::StoredFields fields;
 };
 
+// The fields of "ID", "CF" and "CH" that changed settings are kept in.
+struct ChangedFields
+{
+    QList<int> id;
+    QList<int> cf;
+    QList<int> ch;
+
+    // Adds the fields that text sets (see SettingsTable::fieldsSetBy).
+    void add(const SettingsTable::Setting &setting, const QString &text);
+};
+
 Snapshot read();
-// Writes "ID", "CF" and "CH" from the settings alone.
-void write(const AppSettings &settings);
+// Writes the changed fields from settings into the stored values and nothing
+// else: every other field keeps its stored text, or stays empty where nothing
+// is stored (so it still means "not stored": a column that fits its text, the
+// window docked). A value with no changed field is not written.
+void write(const AppSettings &settings, const ChangedFields &changed);
 
 } // namespace StoredSettings

@@ -63,8 +63,9 @@ Verdict check(const QString &address)
             return {QUrl(), QStringLiteral("Not a valid host name: %1").arg(shown(host))};
     } else if (!url.path().startsWith(u'/')) {
         return {QUrl(), QStringLiteral("A file address needs a full path: %1").arg(shown(text))};
-    } else if (DesktopUrlOpener::isRunnable(url.toLocalFile())) {
-        return {QUrl(), QStringLiteral("%1 is a program: it is not opened").arg(shown(url.toLocalFile()))};
+    } else if (DesktopUrlOpener::isRunnable(url)) {
+        return {QUrl(),
+                QStringLiteral("%1 is a program: it is not opened").arg(shown(url.path(QUrl::FullyDecoded)))};
     }
     return {url, QString()};
 }

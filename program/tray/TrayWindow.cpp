@@ -185,17 +185,12 @@ void TrayWindow::showNote(const QString &note)
         m_icon->showMessage(QStringLiteral("Tessaly"), note);
 }
 
-// The program's library is registered when it is not: its objects are then
-// found through the registry like any other component's.
+// The library shipped with the program is registered at each start, in place
+// of one that another copy (a build folder's) registered: its objects are
+// then found through the registry like any other component's.
 void TrayWindow::registerLibrary()
 {
-    if (!ComponentRegistry::registeredLibrary(QStringLiteral("Pemberly.gConfig")).isEmpty())
-        return;
-    for (const QString &folder : ComponentRegistry::defaultLibraryFolders()) {
-        const QString library = folder + u'/' + ComponentRegistry::libraryFileName();
-        if (QFileInfo::exists(library) && ComponentRegistry::registerLibrary(library))
-            return;
-    }
+    ComponentRegistry::registerShippedLibrary();
 }
 
 // Unloading the main window while one of its prompts is open would pull the

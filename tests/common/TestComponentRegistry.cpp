@@ -297,6 +297,46 @@ private slots:
         QVERIFY(registeredLibrary("Pemberly.noSuchClass").isEmpty());
     }
 
+    void registerShippedLibrary_data()
+    {
+        QTest::addColumn<QString>("registered");  // "copy": a working library elsewhere, as a build folder's
+        QTest::addColumn<QStringList>("folders"); // "beside", "empty", "damaged" (a text file as the library)
+        QTest::addColumn<QString>("after");       // what is registered then: "beside", "copy" or ""
+        QTest::newRow("another copy's registration replaced") << "copy" << QStringList {"empty", "beside"} << "beside";
+        QTest::newRow("nothing registered") << "" << QStringList {"beside"} << "beside";
+        QTest::newRow("no library shipped: the registration stays") << "copy" << QStringList {"empty"} << "copy";
+        QTest::newRow("a damaged copy is passed over") << "copy" << QStringList {"damaged", "beside"} << "beside";
+        QTest::newRow("only a damaged copy: the registration stays") << "copy" << QStringList {"damaged"} << "copy";
+    }
+
+    // Each start registers the library shipped with the program, so that an
+    // installed program never loads a build folder's library.
+    void registerShippedLibrary()
+    {
+        QFETCH(QString, registered);
+        QFETCH(QStringList, folders);
+        QFETCH(QString, after);
+        const QString copy = copyOfLibrary(m_scratch.filePath("build/bin"));
+        if (registered == "copy")
+            registerPath(gConfig, copy);
+        const QString damaged = QFileInfo(brokenFile("text")).path();
+        QStringList paths;
+        for (const QString &folder : folders)
+            paths << (folder == "beside" ? QFileInfo(m_beside).path() : folder == "empty" ? m_empty : damaged);
+
+        m_error.clear();
+        QCOMPARE(ComponentRegistry::registerShippedLibrary(paths, &m_error), after == "beside");
+        QCOMPARE(m_error.contains(damaged), folders.contains("damaged") && after != "beside");
+        const QString expected = after == "beside" ? m_beside : after == "copy" ? copy : QString();
+        for (const QString &progId : {gConfig, QString("Pemberly.mergeBrow"), QString("Pemberly.uAbout")}) {
+            if (after == "beside" || progId == gConfig)
+                QCOMPARE(registeredLibrary(progId), expected);
+        }
+        const Object object = create(gConfig, {m_empty});
+        QVERIFY2(object, qPrintable(m_error));
+        QVERIFY(QPluginLoader(expected).isLoaded());
+    }
+
     void registerLibraryStoresAbsolutePath()
     {
         const QString copy = copyOfLibrary(m_scratch.filePath("relative"));

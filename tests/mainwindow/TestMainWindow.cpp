@@ -19,6 +19,7 @@
 #include "UrlOpener.h"
 #include "WidgetPrompter.h"
 #include "WindowHelpers.h"
+#include "Registry.h"
 #include "regModule.h"
 
 #include <QAbstractButton>
@@ -456,14 +457,20 @@ void TestMainWindow::columnWidthsFitOrFollowSettings_data()
     QTest::addColumn<int>("column");
     QTest::addColumn<int>("storedTwips");
     QTest::addColumn<QString>("mustFit");
-    QTest::newRow("rating fits Not Rated") << 2 << 0 << "Not Rated";
+    QTest::addColumn<QString>("ch");  // when not empty: "CH" as stored, read by the window's load
+    QTest::newRow("rating fits Not Rated") << 2 << 0 << "Not Rated" << "";
     // A date with two-digit day and month and a time: as long as they get.
     const QString date = EntryRowTexts::generalDateText(DayCount::fromDateTime({{2025, 11, 29}, {23, 59, 59}}));
-    QTest::newRow("last visited fits a date") << 4 << 0 << date;
-    QTest::newRow("created fits a date") << 5 << 0 << date;
-    QTest::newRow("title fits its header") << 0 << 0 << "Title";
-    QTest::newRow("stored width wins") << 1 << 1500 << "";
-    QTest::newRow("stored narrow rating wins") << 2 << 600 << "";
+    QTest::newRow("last visited fits a date") << 4 << 0 << date << "";
+    QTest::newRow("created fits a date") << 5 << 0 << date << "";
+    QTest::newRow("title fits its header") << 0 << 0 << "Title" << "";
+    QTest::newRow("stored width wins") << 1 << 1500 << "" << "";
+    QTest::newRow("stored narrow rating wins") << 2 << 600 << "" << "";
+    // A stored 0 is no width chosen: the column fits, as with nothing stored.
+    const QString zeros = "0 0 0 0 0 0 0 0 0 ";
+    QTest::newRow("stored 0: rating fits") << 2 << 0 << "Not Rated" << zeros;
+    QTest::newRow("stored 0: created fits") << 5 << 0 << date << zeros;
+    QTest::newRow("stored 0 beside a stored width") << 1 << 1500 << "" << "0 1500 0 ";
 }
 
 void TestMainWindow::columnWidthsFitOrFollowSettings()
@@ -471,8 +478,14 @@ void TestMainWindow::columnWidthsFitOrFollowSettings()
     QFETCH(int, column);
     QFETCH(int, storedTwips);
     QFETCH(QString, mustFit);
-    m_state->settings.aLS = false;
-    m_state->settings.columnWidths[size_t(column)] = storedTwips;
+    QFETCH(QString, ch);
+    if (ch.isEmpty()) {
+        m_state->settings.aLS = false;
+        m_state->settings.columnWidths[size_t(column)] = storedTwips;
+    } else {
+        regModule::createNewKey(AppSettings::settingsKey, Registry::HKEY_CURRENT_USER);
+        regModule::setKeyValue(AppSettings::settingsKey, "CH", ch, regModule::REG_SZ);
+    }
     MainWindow *window = openWindow();
     window->resize(1600, 500);
     QHeaderView *header = window->activeList()->header();
@@ -491,8 +504,8 @@ void TestMainWindow::columnWidthsFitOrFollowSettings()
     // Widths go to the settings in twips through the real header, and back.
     header->resizeSection(column, 150);
     window->menus()->mnuSaveSettings->trigger();
-    const QStringList ch = regModule::queryValue(AppSettings::settingsKey, "CH").split(' ');
-    QCOMPARE(ch.value(column).toInt(), qRound(150 * twips));
+    const QStringList saved = regModule::queryValue(AppSettings::settingsKey, "CH").split(' ');
+    QCOMPARE(saved.value(column).toInt(), qRound(150 * twips));
     AppState again;
     QCOMPARE(reopenedWindow(again)->activeList()->header()->sectionSize(column), 150);
 }

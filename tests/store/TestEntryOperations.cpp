@@ -79,7 +79,31 @@ class TestEntryOperations : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir m_files;  // local files that addresses name ("%F" in the tables)
+
+    QString local(const QString &text) const { return QString(text).replace("%F", m_files.path()); }
+
 private slots:
+    // Pages, launchers and programs, some behind symbolic links.
+    void initTestCase()
+    {
+        QVERIFY(m_files.isValid());
+        const QString f = m_files.path() + '/';
+        writeFile(f + "page.html", "<html><p>[Desktop Entry]</p></html>\n");
+        writeFile(f + "notes.txt", "[Notes]\n[Desktop Entry]\n");
+        writeFile(f + "entry.desktop", "[Desktop Entry]\nType=Application\nExec=touch pwned\n");
+        writeFile(f + "launcher", "# written by hand\n\n  [Desktop Entry]  \r\nExec=touch pwned\n");
+        writeFile(f + "marked-launcher", "\xEF\xBB\xBF[Desktop Entry]\nExec=touch pwned\n");
+        writeFile(f + "script.html", "#!/bin/sh\ntouch pwned\n");
+        QVERIFY(QFile::setPermissions(f + "script.html", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QVERIFY(QDir().mkdir(f + "folder"));
+        for (const auto &[link, target] : {std::pair {"page-link.html", "page.html"}, {"entry-link", "entry.desktop"},
+                                          {"launcher-link.html", "launcher"}, {"program-link.html", "/bin/sh"},
+                                          {"gone-link.html", "gone.desktop"}, {"folder-link", "folder"},
+                                          {"link-to-link.html", "entry-link"}})
+            QVERIFY(QFile::link(target, f + link));
+    }
+
     void operations_data()
     {
         QTest::addColumn<QString>("operation");
@@ -443,14 +467,33 @@ private slots:
                                                      << "";
         QTest::newRow("local folder") << "file:///tmp"
                                       << "file:///tmp";
+        // A local file is shown, never run, whatever name or link leads to it.
+        QTest::newRow("page") << "file://%F/page.html" << "file://%F/page.html";
+        QTest::newRow("text whose first group is another") << "file://%F/notes.txt" << "file://%F/notes.txt";
+        QTest::newRow("link to a page") << "file://%F/page-link.html" << "file://%F/page-link.html";
+        QTest::newRow("link to a folder") << "file://%F/folder-link" << "file://%F/folder-link";
+        QTest::newRow("link to a desktop entry") << "file://%F/entry-link" << "";
+        QTest::newRow("link to a link to a desktop entry") << "file://%F/link-to-link.html" << "";
+        QTest::newRow("link to nowhere named as a desktop entry") << "file://%F/gone-link.html" << "";
+        QTest::newRow("desktop entry without the suffix") << "file://%F/launcher" << "";
+        QTest::newRow("desktop entry with a byte-order mark") << "file://%F/marked-launcher" << "";
+        QTest::newRow("link to such an entry") << "file://%F/launcher-link.html" << "";
+        QTest::newRow("executable page") << "file://%F/script.html" << "";
+        QTest::newRow("link to a program") << "file://%F/program-link.html" << "";
+        QTest::newRow("localhost: a local path") << "file://localhost/bin/sh" << "";
+        QTest::newRow("localhost in capitals") << "FILE://LocalHost/bin/sh" << "";
+        QTest::newRow("localhost, a page") << "file://localhost%F/page.html" << "file://localhost%F/page.html";
+        QTest::newRow("another host: its path checked here") << "file://server/bin/sh" << "";
+        QTest::newRow("encoded path of a desktop entry") << "file://%F/launch%65r" << "";
     }
 
     void address()
     {
         QFETCH(QString, address);
         QFETCH(QString, url);
+        address = local(address);
         const QUrl opened = OpenableAddress::fromText(address);
-        QCOMPARE(opened.isValid() ? opened.toString(QUrl::FullyEncoded) : QString(), url);
+        QCOMPARE(opened.isValid() ? opened.toString(QUrl::FullyEncoded) : QString(), local(url));
         QCOMPARE(OpenableAddress::refusal(address).isEmpty(), !url.isEmpty());
     }
 
@@ -481,6 +524,10 @@ private slots:
                                        << "";
         QTest::newRow("desktop launcher") << "file:///tmp/run.desktop"
                                           << "";
+        // Handed to the opener without the address rule: it refuses them itself.
+        QTest::newRow("url: link to a desktop entry") << "url:file://%F/entry-link" << "";
+        QTest::newRow("url: localhost program") << "url:file://localhost/bin/sh" << "";
+        QTest::newRow("url: page") << "url:file://%F/page.html" << "file://%F/page.html";
     }
 
     // The stand-in xdg-open first on PATH records its arguments.
@@ -497,8 +544,11 @@ private slots:
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", QFile::encodeName(bin.path()) + ':' + path);
         QString error;
-        const bool started = DesktopUrlOpener().open(OpenableAddress::fromText(address), &error);
+        address = local(address);
+        const QUrl url = address.startsWith("url:") ? QUrl(address.mid(4)) : OpenableAddress::fromText(address);
+        const bool started = DesktopUrlOpener().open(url, &error);
         qputenv("PATH", path);
+        argument = local(argument);
         QCOMPARE(started, !argument.isEmpty());
         QCOMPARE(error.isEmpty(), started);
         if (started)

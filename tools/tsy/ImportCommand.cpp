@@ -36,6 +36,10 @@ int ImportCommand::execute(const QStringList &arguments)
     QString error;
     if (!checkSource(source, &error))
         return fileError(error);
+    // The library shipped with this tsy is the one used, whatever copy
+    // registered itself before (a build folder's); the commands that never
+    // load the library leave the registry alone.
+    ComponentRegistry::registerShippedLibrary();
     std::unique_ptr<QObject> mb(ComponentRegistry::createObject(progId, nullptr, &error));
     if (!mb)
         return fileError(error);

@@ -45,10 +45,12 @@ QString SettingsCommand::help() const
                "settings' names: {\"mT\":{\"value\":0,\"stored\":true,\"in\":\"ID\"}, ...}. \"stored\"\n"
                "is false where nothing is stored and the value is the default.\n"
                "\n"
-               "  --set NAME=VALUE  changes a setting (repeat for several) and writes the\n"
-               "                    settings back as the program does, then prints them.\n"
-               "                    Flags take True/False (or 1/0); columnWidths takes\n"
-               "                    comma-separated widths in twips.\n"
+               "  --set NAME=VALUE  changes a setting (repeat for several), writes it in the\n"
+               "                    program's layout, then prints the settings. Only the\n"
+               "                    settings given are written: every other stays as\n"
+               "                    stored, or not stored. Flags take True/False (or 1/0);\n"
+               "                    columnWidths takes comma-separated widths in twips\n"
+               "                    from the first column (0: the column fits its text).\n"
                "\n"
                "Settings: ")
         + names.join(QStringLiteral(", ")) + u'\n';
@@ -69,23 +71,31 @@ int SettingsCommand::execute(const QStringList &arguments)
         return fileError(session.errorString());
 
     StoredSettings::Snapshot snapshot = StoredSettings::read();
+    StoredSettings::ChangedFields changed;
+    QList<const SettingsTable::Setting *> given;
     for (const QString &change : changes) {
         const qsizetype equals = change.indexOf(u'=');
         const SettingsTable::Setting *setting = equals > 0 ? SettingsTable::find(change.left(equals)) : nullptr;
         if (!setting)
             return usageError(QStringLiteral("--set: '%1' does not name a setting").arg(change));
-        if (!SettingsTable::setFromText(snapshot.settings, *setting, change.mid(equals + 1)))
-            return usageError(QStringLiteral("--set: '%1' is not a value for %2").arg(change.mid(equals + 1), setting->name));
+        const QString text = change.mid(equals + 1);
+        if (!SettingsTable::setFromText(snapshot.settings, *setting, text))
+            return usageError(QStringLiteral("--set: '%1' is not a value for %2").arg(text, setting->name));
+        changed.add(*setting, text);
+        given << setting;
     }
     if (!changes.isEmpty()) {
-        StoredSettings::write(snapshot.settings);
+        // Only the settings given are written: what is not stored stays so.
+        StoredSettings::write(snapshot.settings, changed);
         // Read back what was written: a write that failed shows as nothing stored.
         snapshot = StoredSettings::read();
         if (!session.errorString().isEmpty())
             return fileError(session.errorString());
-        if (!snapshot.fields.cf.flagWord || snapshot.fields.id.nothingStored)
-            return fileError(QStringLiteral("%1: could not be written")
-                                 .arg(Registry::hiveFilePath(Registry::HKEY_CURRENT_USER)));
+        for (const SettingsTable::Setting *setting : given) {
+            if (!setting->isStored(snapshot.fields))
+                return fileError(QStringLiteral("%1: could not be written")
+                                     .arg(Registry::hiveFilePath(Registry::HKEY_CURRENT_USER)));
+        }
     }
 
     m_out << '{';

@@ -664,7 +664,17 @@ private slots:
         writeFile(path("fav/Top.url"), "[InternetShortcut]\r\nURL=http://top/\r\n");
         writeFile(path("fav/Sub/In sub.URL"), "[InternetShortcut]\r\nURL=http://sub/\r\n");
         writeFile(path("fav/Sub/Deeper/Deep.url"), "[DEFAULT]\r\n[InternetShortcut]\r\nURL=http://deep/\r\n");
+        // A build folder's library, registered by an earlier run of its copy:
+        // the commands that load no library leave it, the imports use their own.
+        const QString shipped = QFileInfo(QStringLiteral(TSY_PATH)).path() + "/libpemberly.so";
+        const QString server = "Software\\Classes\\Pemberly.mergeBrow\\InprocServer32";
+        const QString copy = path("build/bin/libpemberly.so");
+        QVERIFY(QDir().mkpath(path("build/bin")) && QFile::copy(shipped, copy));
+        QCOMPARE(tsy({"reg", "set", server, "", copy}).exitCode, 0);
+        QCOMPARE(tsy({"dump", "good.tsy"}).exitCode, 0);
+        QCOMPARE(tsy({"reg", "query", server, ""}).out, copy.toUtf8() + '\n');
         expectOutput(arguments, out);
+        QCOMPARE(tsy({"reg", "query", server, ""}).out, shipped.toUtf8() + '\n');
 
         const QString target = words(arguments).at(1);
         URLBlock store;

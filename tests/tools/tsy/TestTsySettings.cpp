@@ -38,7 +38,8 @@ private slots:
     void negativeNumbersAreValues();
     void settingsRead_data();
     void settingsRead();
-    void settingsSetWritesThroughProgramLayouts();
+    void settingsSetWritesOnlyWhatIsGiven_data();
+    void settingsSetWritesOnlyWhatIsGiven();
     void unreadableHiveIsReported();
     void lockedHiveIsReported();
 
@@ -117,6 +118,9 @@ void TestTsySettings::regKeepsValuesItDoesNotWrite_data()
     QTest::newRow("blank after a continuation backslash")
         << QByteArray("\"Bin\"=hex:01,02,\\ \n  03\n\"CF\"=\"0 1 \"\n") << "CF" << QByteArray("0 1 \n")
         << QByteArray("\"Bin\"=hex:01,02,03\n\"CF\"=\"0 1 \"\n");
+    // A file cut off after a string and backslashes: the string would read "a\" without them.
+    QTest::newRow("backslashes ending a cut-off file") << QByteArray("\"CF\"=\"0 1 \"\n\"P\"=\"a\\\\\"\\\\") << "P"
+                                                       << QByteArray("\n") << QByteArray("\"P\"=\"a\\\\\"\\\\\n");
 }
 
 // Values in forms tsy does not write survive its writes as they were.
@@ -242,28 +246,60 @@ void TestTsySettings::settingsRead()
     }
 }
 
-void TestTsySettings::settingsSetWritesThroughProgramLayouts()
+void TestTsySettings::settingsSetWritesOnlyWhatIsGiven_data()
 {
-    const QJsonObject all = settings({"--set", "aLU=False", "--set", "pB=2", "--set", "cAF=1", "--set",
-                                      "columnWidths=100,200", "--set", "dTI=True"});
-    QCOMPARE(all["aLU"].toObject()["value"].toBool(), false);
-    QCOMPARE(all["aLU"].toObject()["stored"].toBool(), true);
-    QCOMPARE(all["pB"].toObject()["value"].toInt(), 2);
-    QCOMPARE(all["cAF"].toObject()["value"].toInt(), 1);
-    QCOMPARE(all["dTI"].toObject()["value"].toBool(), true);
+    QTest::addColumn<QStringList>("before");  // "NAME=text" stored first
+    QTest::addColumn<QStringList>("set");
+    QTest::addColumn<QStringList>("after");   // "NAME=text" as stored then, "NAME~" for nothing stored
+    QTest::addColumn<QStringList>("values");  // "setting=value" as printed
+    QTest::addColumn<QStringList>("unstored");  // settings printed as not stored
+    // A user with no settings: nothing else is written, so the window still
+    // fits its columns and places itself.
+    QTest::newRow("a flag alone") << QStringList() << QStringList {"aLU=False"}
+                                  << QStringList {"CF=72 ", "CH~", "ID~"} << QStringList {"aLU=false", "aLS=true"}
+                                  << QStringList {"columnWidths", "mainWidth", "pB", "mT", "dTI"};
+    QTest::newRow("several, in their fields only")
+        << QStringList() << QStringList {"aLU=False", "pB=2", "cAF=1", "columnWidths=100,200", "dTI=True"}
+        << QStringList {"CF=72  2          1 ", "CH=100 200 ", "ID=      True"}
+        << QStringList {"aLU=false", "pB=2", "cAF=1", "dTI=true", "iAOT=true", "advMode=1"}
+        << QStringList {"mainTop", "tP", "mT", "trayTop"};
+    QTest::newRow("stored fields keep their text")
+        << QStringList {"CF=197 0 2 x 2 0", "CH=1500 0 900 ", "ID=1 100 200 0 0 1 True False"}
+        << QStringList {"pB=1", "columnWidths=0,300", "mT=2"}
+        << QStringList {"CF=197 0 1 x 2 0 ", "CH=0 300 900 ", "ID=2 100 200 0 0 1 True False"}
+        << QStringList {"pB=1", "mT=2", "aLU=false", "trayTop=100", "advMode=0"} << QStringList {"tP", "mainWidth"};
+    QTest::newRow("a flag joins the stored flag word")
+        << QStringList {"CF=197 0 2 "} << QStringList {"mAOT=1"} << QStringList {"CF=199 0 2 ", "CH~", "ID~"}
+        << QStringList {"mAOT=true", "uSK=true", "bFW=true", "aSU=false"} << QStringList {"columnWidths"};
+}
 
-    const Run cf = tsy({"reg", "query", "SOFTWARE\\Orvane\\Tessaly", "CF"});
-    QCOMPARE(cf.out, QByteArray("72 0 2 0 1 1 0 0 0 9600 7200 0 1 \n"));
-    const Run ch = tsy({"reg", "query", "SOFTWARE\\Orvane\\Tessaly", "CH"});
-    QCOMPARE(ch.out, QByteArray("100 200 0 0 0 0 0 0 0 \n"));  // the other columns fit their font (0)
-    const Run id = tsy({"reg", "query", "SOFTWARE\\Orvane\\Tessaly", "ID"});
-    QCOMPARE(id.out, QByteArray("0 0 0 1 1 0 True False\n"));
-
-    // A second change keeps the first.
-    const QJsonObject again = settings({"--set", "mAOT=1"});
-    QCOMPARE(again["mAOT"].toObject()["value"].toBool(), true);
-    QCOMPARE(again["aLU"].toObject()["value"].toBool(), false);
-    QCOMPARE(again["columnWidths"].toObject()["value"].toArray().at(1).toInt(), 200);
+void TestTsySettings::settingsSetWritesOnlyWhatIsGiven()
+{
+    QFETCH(QStringList, before);
+    QFETCH(QStringList, set);
+    QFETCH(QStringList, after);
+    QFETCH(QStringList, values);
+    QFETCH(QStringList, unstored);
+    const QString key = "SOFTWARE\\Orvane\\Tessaly";
+    for (const QString &value : before)
+        QCOMPARE(tsy({"reg", "set", key, value.section('=', 0, 0), value.section('=', 1)}).exitCode, 0);
+    QStringList arguments;
+    for (const QString &change : set)
+        arguments << "--set" << change;
+    const QJsonObject all = settings(arguments);
+    QCOMPARE(all.size(), 28);
+    for (const QString &check : after) {
+        const QString name = check.section(QRegularExpression("[=~]"), 0, 0);
+        const QByteArray stored = check.endsWith('~') ? QByteArray() : check.section('=', 1).toUtf8();
+        QCOMPARE(tsy({"reg", "query", key, name}).out, stored + '\n');
+    }
+    for (const QString &check : values)
+        QCOMPARE(check.section('=', 0, 0) + '=' + all[check.section('=', 0, 0)].toObject()["value"].toVariant().toString(),
+                 check);
+    for (const QString &name : unstored)
+        QVERIFY2(!all[name].toObject()["stored"].toBool(), qPrintable(name));
+    for (const QString &change : set)
+        QVERIFY2(all[change.section('=', 0, 0)].toObject()["stored"].toBool(), qPrintable(change));
 }
 
 void TestTsySettings::unreadableHiveIsReported()
