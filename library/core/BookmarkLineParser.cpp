@@ -1,5 +1,7 @@
 #include "BookmarkLineParser.h"
 
+#include "BookmarkAttributes.h"
+#include "BookmarkEntry.h"
 #include "BookmarkSink.h"
 #include "HtmlEntities.h"
 
@@ -105,13 +107,15 @@ void BookmarkLineParser::parseLinkLine(QStringView line, qsizetype href)
     }
     if (end < 0)
         end = line.size();
-    const QString url = HtmlEntities::decode(line.sliced(start, end - start));
+    BookmarkEntry entry;
+    entry.url = HtmlEntities::decode(line.sliced(start, end - start));
     const qsizetype closeAt = closingTagAt(line, linkClose);
-    const QString title
-        = closeAt > end ? HtmlEntities::decode(elementText(line, closeAt, end + 1)) : QString();
+    if (closeAt > end)
+        entry.title = HtmlEntities::decode(elementText(line, closeAt, end + 1));
+    BookmarkAttributes::readLinkAttributes(line, qMax<qsizetype>(0, line.lastIndexOf(u'<', href)), entry);
     if (m_group == Group::None || m_group == Group::ClosedFolder)
         openGroup(rootGroupName, Group::Root);
-    m_sink.bungUrl(title, url);
+    m_sink.bungEntry(entry);
 }
 
 // Follows the lists that open and close, so that a link after its folder's

@@ -16,6 +16,9 @@ class BookmarkSink;
 // at the top level after a folder's list has closed, as Chromium writes the
 // "Other bookmarks") open a group "Netscape: ROOT" of their own, so that
 // they never join an unrelated group.
+//
+// Each link is reported with the dates and counts its tag gives (see
+// BookmarkEntry).
 class BookmarkLineParser
 {
 public:

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+struct BookmarkEntry;
+
 // Receives what the readers of bookmark files and favorites folders find, in
 // file order: a new group, a link that belongs to the group made last, and
 // the moment before a top-level folder's group is made.
@@ -11,6 +13,9 @@ public:
     virtual ~BookmarkSink() = default;
 
     virtual void newGroup(const QString &name) = 0;
+    // A link of which only its title and address are known (a favorite).
     virtual void bungUrl(const QString &title, const QString &url) = 0;
+    // A link of a bookmark file, with the dates and counts the file gives.
+    virtual void bungEntry(const BookmarkEntry &entry) = 0;
     virtual void storeLastRootOwner() = 0;
 };

@@ -4,9 +4,11 @@
 #include "DayCount.h"
 #include "MainMenus.h"
 #include "MainWindow.h"
+#include "MergeCommands.h"
 #include "ModalScope.h"
 #include "Prompter.h"
 #include "StackFile.h"
+#include "StoreMerge.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -104,9 +106,17 @@ QString StackCommands::OpenURLAs(bool merge)
     }
     if (path.isEmpty())
         return QString();
-    if (!merge)
+    if (!merge) {
         m_window.clearEntryLists();
-    StackFile::loadStackFile(state.store, path, merge, DayCount::now());
+        StackFile::loadStackFile(state.store, path, false, DayCount::now());
+        return path;
+    }
+    MergeCounts counts;
+    QString error;
+    if (StackFile::mergeStackFile(state.store, path, DayCount::now(), &counts, &error))
+        m_window.showStatus(MergeCommands::statusText(counts));
+    else
+        m_window.showStatus(error);
     return path;
 }
 

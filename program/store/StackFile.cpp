@@ -3,6 +3,7 @@
 #include "FileIO.h"
 #include "HexDate.h"
 #include "LineReader.h"
+#include "StoreMerge.h"
 #include "TextDecoding.h"
 #include "URLBlock.h"
 
@@ -329,19 +330,29 @@ void parseStackLine(URLBlock &store, QStringView line, double now)
 bool loadStackFile(URLBlock &store, const QString &path, bool merge, double now, QString *error)
 {
     if (merge)
-        store.countChange();
-    else
-        store.clear();
-
+        return mergeStackFile(store, path, now, nullptr, error);
+    store.clear();
     QFile file;
     if (!FileIO::openRegularFile(path, &file, error))
         return false;
     if (readStackFile(store, file, file.size(), now))
         return true;
-    if (!merge)
-        store.clear();
+    store.clear();
     FileIO::setReadError(path, file, error);
     return false;
+}
+
+bool mergeStackFile(URLBlock &store, const QString &path, double now, MergeCounts *counts, QString *error)
+{
+    store.countChange();
+    URLBlock file;
+    if (!loadStackFile(file, path, false, now, error))
+        return false;
+    StoreMerge merge(store);
+    merge.mergeStore(file);
+    if (counts)
+        *counts = merge.counts();
+    return true;
 }
 
 bool readStackFile(URLBlock &store, QIODevice &device, qint64 sizeHint, double now)

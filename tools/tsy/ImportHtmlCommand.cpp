@@ -19,7 +19,9 @@ QString ImportHtmlCommand::help() const
                           "Merges a Netscape bookmark file, as Firefox and Chromium export it, into\n"
                           "FILE the way Tessaly's \"Merge From\" > \"Netscape .HTM\" does: each folder\n"
                           "of the top level becomes a group (its subfolders' links join it), and\n"
-                          "links outside every folder go to a group \"Netscape: ROOT\".\n")
+                          "links outside every folder go to a group \"Netscape: ROOT\". ADD_DATE and\n"
+                          "LAST_VISIT become the created and last-visit dates; the visits, rating\n"
+                          "and category that tsy export-html writes are read back.\n")
         + sharedHelp();
 }
 
