@@ -42,6 +42,7 @@ public:
         : m_source(source)
     { }
     void newGroup(const QString &name) override { emit m_source.NewGroup(name); }
+    void reopenGroup(const QString &name) override { emit m_source.ReopenGroup(name); }
     void bungUrl(const QString &title, const QString &url) override { emit m_source.BungURL(title, url); }
     void bungEntry(const BookmarkEntry &entry) override
     {

@@ -7,8 +7,8 @@
 
 // Merges a favorites folder or a Netscape bookmark file into the host's
 // store without touching it: what it finds is raised as events (NewGroup,
-// BungURL, BungEntry, storeLastRootOwner), and the host's handlers make the
-// groups and entries. The bookmark file is chosen through the host window's file dialog
+// ReopenGroup, BungURL, BungEntry, storeLastRootOwner), and the host's
+// handlers make the groups and entries. The bookmark file is chosen through the host window's file dialog
 // "dlgDialog", driven by name. One object serves one merge.
 class mergeBrow : public QObject
 {
@@ -44,6 +44,9 @@ public:
 
 signals:
     void NewGroup(const QString &gName);
+    // The links that follow go to the most recent group of that name that
+    // this merge made.
+    void ReopenGroup(const QString &gName);
     // A favorite: its title and address.
     void BungURL(const QString &title, const QString &url);
     // A link of a bookmark file with what the file gives of it: the dates

@@ -113,8 +113,12 @@ void BookmarkLineParser::parseLinkLine(QStringView line, qsizetype href)
     if (closeAt > end)
         entry.title = HtmlEntities::decode(elementText(line, closeAt, end + 1));
     BookmarkAttributes::readLinkAttributes(line, qMax<qsizetype>(0, line.lastIndexOf(u'<', href)), entry);
-    if (m_group == Group::None || m_group == Group::ClosedFolder)
-        openGroup(rootGroupName, Group::Root);
+    if (m_group == Group::None || m_group == Group::ClosedFolder) {
+        if (m_rootOpened)
+            reopenRoot();
+        else
+            openGroup(rootGroupName, Group::Root);
+    }
     m_sink.bungEntry(entry);
 }
 
@@ -132,4 +136,12 @@ void BookmarkLineParser::openGroup(const QString &name, Group kind)
 {
     m_sink.newGroup(name);
     m_group = kind;
+    if (kind == Group::Root)
+        m_rootOpened = true;
+}
+
+void BookmarkLineParser::reopenRoot()
+{
+    m_sink.reopenGroup(rootGroupName);
+    m_group = Group::Root;
 }

@@ -23,6 +23,11 @@ void MergeTarget::mb_NewGroup(const QString &gName)
     m_merge.openGroup(gName);
 }
 
+void MergeTarget::mb_ReopenGroup(const QString &gName)
+{
+    m_merge.reopenGroup(gName);
+}
+
 void MergeTarget::mb_BungURL(const QString &title, const QString &url)
 {
     mb_BungEntry(title, url, QDateTime(), QDateTime(), 0, 0, 0);

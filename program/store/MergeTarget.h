@@ -31,6 +31,7 @@ public:
 
 public slots:
     void mb_NewGroup(const QString &gName);
+    void mb_ReopenGroup(const QString &gName);
     void mb_BungURL(const QString &title, const QString &url);
     void mb_BungEntry(const QString &title, const QString &url, const QDateTime &added,
                       const QDateTime &lastVisit, int visits, int rating, int category);

@@ -22,6 +22,16 @@ void StoreMerge::openGroup(const QString &name)
         m_current = m_store.IDXList().groupCount() - 1;
         ++m_counts.groupsAdded;
     }
+    m_openedLast[name] = m_current;
+}
+
+void StoreMerge::reopenGroup(const QString &name)
+{
+    const auto last = m_openedLast.constFind(name);
+    if (last == m_openedLast.cend())
+        openGroup(name);
+    else
+        m_current = *last;
 }
 
 URLData *StoreMerge::addEntry(const QString &title, const QString &url)

@@ -35,6 +35,9 @@ public:
 
     // Entries that follow go to the merge's next group of this name.
     void openGroup(const QString &name);
+    // Entries that follow go to the group of this name the merge opened
+    // last; opened as openGroup does when the merge has opened none.
+    void reopenGroup(const QString &name);
     // The group entries go to: the one opened last, at first the store's
     // last group (-1 for none).
     int currentGroup() const { return m_current; }
@@ -67,6 +70,7 @@ private:
     MergeCounts m_counts;
     QHash<QString, QList<int>> m_storeGroupsByName;  // the groups the store had, by name
     QHash<QString, int> m_openedCount;               // groups of each name the merge opened
+    QHash<QString, int> m_openedLast;                // the group of each name the merge opened last
     // The store's entries by group (index: group + 1) as the merge began,
     // taken when the first entry arrives; what the merge adds is not in it.
     std::vector<std::vector<const URLData *>> m_entriesBefore;

@@ -23,15 +23,16 @@ QString timeText(const QDateTime &time)
     return time.isValid() ? time.toUTC().toString(Qt::ISODateWithMs) : QStringLiteral("-");
 }
 
-// Records every report as a text: "+Group", "Title|url", "^" (the last root
-// owner); and what each link's tag gives, as "added lastVisit visits rating
-// category".
+// Records every report as a text: "+Group", "=Group" (reopened), "Title|url",
+// "^" (the last root owner); and what each link's tag gives, as "added
+// lastVisit visits rating category".
 class RecordingSink : public BookmarkSink
 {
 public:
     QStringList events;
     QStringList details;
     void newGroup(const QString &name) override { events << u'+' + name; }
+    void reopenGroup(const QString &name) override { events << u'=' + name; }
     void bungUrl(const QString &title, const QString &url) override { events << title + u'|' + url; }
     void bungEntry(const BookmarkEntry &entry) override
     {
@@ -60,6 +61,7 @@ QStringList parsed(const QList<QByteArray> &lines)
 }
 
 const QString root = QStringLiteral("+Netscape: ROOT");
+const QString backToRoot = QStringLiteral("=Netscape: ROOT");
 const QByteArray folderF = "    <DT><H3 ADD_DATE=\"1\">F</H3>";
 
 }  // namespace
@@ -133,7 +135,15 @@ void TestBookmarkReaders::parseLines_data()
         {"<DL><p>", folderF, "    <DL><p>", "        <DT><A HREF=\"i\">In</A>", "    </DL><p>",
          "    <DT><A HREF=\"o\">Out</A>", "    <DT><A HREF=\"o2\">Out2</A>"},
         {"^", "+F", "In|i", root, "Out|o", "Out2|o2"});
-
+    row("top-level links after each closed folder go back to the one root group",
+        {"<DL><p>", "    <DT><A HREF=\"a\">A</A>", folderF, "    <DL><p>", "    </DL><p>",
+         "    <DT><A HREF=\"b\">B</A>", "    <DT><H3>G</H3>", "    <DL><p>", "    </DL><p>",
+         "    <DT><A HREF=\"c\">C</A>"},
+        {root, "A|a", "^", "+F", backToRoot, "B|b", "^", "+G", backToRoot, "C|c"});
+    row("a separator still opens a root group; later links go to it",
+        {"<DL><p>", "    <DT><A HREF=\"a\">A</A>", "    <HR>", "    <DT><A HREF=\"b\">B</A>", folderF,
+         "    <DL><p>", "    </DL><p>", "    <DT><A HREF=\"c\">C</A>"},
+        {root, "A|a", root, "B|b", "^", "+F", backToRoot, "C|c"});
     row("a closed subfolder keeps its folder open",
         {"<DL><p>", folderF, "    <DL><p>", "        <DT><H3>Sub</H3>", "        <DL><p>", "        </DL><p>",
          "        <DT><A HREF=\"s\">S</A>"},
@@ -227,7 +237,7 @@ void TestBookmarkReaders::readFiles_data()
                         "^",
                         "+Bookmarks Toolbar",
                         "Tool 'bar'|https://toolbar.example/",
-                        root,
+                        backToRoot,
                         "Menu link after folders|https://menu-after.example/"};
     QTest::newRow("Chromium export (CR LF, links after the bar folder)")
         << QByteArray() << data + "chromium.html" << true

@@ -95,6 +95,16 @@ void TestMergeCommands::mergeAddsAfterStore_data()
         << "mnuMergeNetscape" << 2 << QStringList {chromium, chromium} << openAsked + openAsked << chromiumGroups
         << chromiumAdded << QStringList {fileDate, fileDate, fileDate, fileDate}
         << "Merged 0 groups, 0 entries; 4 already there" << QList<int> {1, 1};
+    QTest::newRow("Firefox file: links after the folders back in the one root group")
+        << "mnuMergeNetscape" << 1 << QStringList {TESSALY_TEST_DATA "/bookmarks/firefox.html"} << openAsked
+        << QStringList {"Mine", "Netscape: ROOT", QString::fromUtf8("Caf\u00e9 <Work>"), "Bookmarks Toolbar"}
+        << QStringList {"Example & \"Co\"|https://example.com/?a=1&b=2|1", "Child|https://example.org/|2",
+                        QString::fromUtf8("Deep \u2014 link|https://deep.example/|2"),
+                        "After separator|https://after-separator.example/|2",
+                        "Tool 'bar'|https://toolbar.example/|3",
+                        "Menu link after folders|https://menu-after.example/|1"}
+        << QStringList {fileDate, fileDate, fileDate, fileDate, fileDate, fileDate} << "Merged 3 groups, 6 entries"
+        << QList<int> {1};
     // 1699999999.568 and 1710000000 (9 March 2024 16:00).
     QTest::newRow("our own export: every field kept, an address of the group left out")
         << "mnuMergeNetscape" << 1 << QStringList {TESSALY_TEST_DATA "/bookmarks/tessaly.html"} << openAsked

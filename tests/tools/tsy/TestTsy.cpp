@@ -582,18 +582,18 @@ private slots:
         QTest::addColumn<QString>("created");     // of every entry added; "" for the time of the import
         const QString data = QStringLiteral(TESSALY_TEST_DATA "/bookmarks/");
         const QString firefox = "import-html good.tsy " + data + "firefox.html";
-        const QStringList firefoxGroups {"News", "Tech", "Netscape: ROOT", u"Café <Work>"_s, "Bookmarks Toolbar",
-                                         "Netscape: ROOT"};
+        const QStringList firefoxGroups {"News", "Tech", "Netscape: ROOT", u"Café <Work>"_s, "Bookmarks Toolbar"};
+        // As saved: group by group.
         const QStringList firefoxAdded {"Example & \"Co\"|https://example.com/?a=1&b=2|2",
+                                        "Menu link after folders|https://menu-after.example/|2",
                                         "Child|https://example.org/|3",
                                         u"Deep — link|https://deep.example/|3"_s,
                                         "After separator|https://after-separator.example/|3",
-                                        "Tool 'bar'|https://toolbar.example/|4",
-                                        "Menu link after folders|https://menu-after.example/|5"};
+                                        "Tool 'bar'|https://toolbar.example/|4"};
         // ADD_DATE 1700000000 (UTC, the tests' time zone): 14 November 2023 22:13:20.
         const QString added = QStringLiteral("45244.92592");
-        QTest::newRow("Firefox export into a stack file: dates kept")
-            << firefox << 1 << QByteArray("Added 4 groups and 6 entries to good.tsy (0 already there)\n")
+        QTest::newRow("Firefox export into a stack file: one root group, dates kept")
+            << firefox << 1 << QByteArray("Added 3 groups and 6 entries to good.tsy (0 already there)\n")
             << firefoxGroups << firefoxAdded << added;
         QTest::newRow("Firefox export imported again adds nothing")
             << firefox << 2 << QByteArray("Added 0 groups and 0 entries to good.tsy (6 already there)\n")
