@@ -46,8 +46,8 @@ public:
     void bungUrl(const QString &title, const QString &url) override { emit m_source.BungURL(title, url); }
     void bungEntry(const BookmarkEntry &entry) override
     {
-        emit m_source.BungEntry(entry.title, entry.url, entry.added, entry.lastVisit, entry.visits, entry.rating,
-                                entry.category);
+        emit m_source.BungEntry(entry.title, entry.url, entry.added, entry.lastVisit, entry.visits,
+                                entry.rating, entry.category);
     }
     void storeLastRootOwner() override { emit m_source.storeLastRootOwner(); }
 

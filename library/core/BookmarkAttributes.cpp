@@ -97,7 +97,8 @@ void appendAttribute(QByteArray &out, QLatin1StringView name, qint64 value)
 
 // The browsers' date in seconds (browsers know no date before 1970), and the
 // exact one where that does not hold it.
-void appendDate(QByteArray &out, const QDateTime &time, QLatin1StringView secondsName, QLatin1StringView msName)
+void appendDate(QByteArray &out, const QDateTime &time, QLatin1StringView secondsName,
+                QLatin1StringView msName)
 {
     if (!time.isValid())
         return;
@@ -115,7 +116,8 @@ void readLinkAttributes(QStringView line, qsizetype tagStart, BookmarkEntry &ent
 {
     std::optional<qint64> addSeconds, visitSeconds, addExact, visitExact;
     forEachAttribute(line, tagStart, [&](QStringView name, QStringView value) {
-        const auto is = [&](QLatin1StringView known) { return name.compare(known, Qt::CaseInsensitive) == 0; };
+        const auto is
+            = [&](QLatin1StringView known) { return name.compare(known, Qt::CaseInsensitive) == 0; };
         if (is(addDate))
             addSeconds = number(value, 1, maxMs / 1000);
         else if (is(lastVisit))
@@ -125,8 +127,9 @@ void readLinkAttributes(QStringView line, qsizetype tagStart, BookmarkEntry &ent
         else if (is(lastVisitMs))
             visitExact = number(value, minMs, maxMs);
         else if (is(visits))
-            entry.visits = qint32(number(value, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max())
-                                      .value_or(entry.visits));
+            entry.visits
+                = qint32(number(value, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max())
+                             .value_or(entry.visits));
         else if (is(rating))
             entry.rating = quint8(number(value, 0, 255).value_or(entry.rating));
         else if (is(category))

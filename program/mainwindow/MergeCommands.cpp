@@ -76,7 +76,8 @@ QString MergeCommands::statusText(const MergeCounts &counts)
     if (counts.groupsAdded == 0 && counts.entriesAdded == 0 && counts.alreadyThere == 0
         && counts.entriesRefused == 0)
         return QString();
-    QString text = QStringLiteral("Merged %1 groups, %2 entries").arg(counts.groupsAdded).arg(counts.entriesAdded);
+    QString text
+        = QStringLiteral("Merged %1 groups, %2 entries").arg(counts.groupsAdded).arg(counts.entriesAdded);
     if (counts.alreadyThere > 0)
         text += QStringLiteral("; %1 already there").arg(counts.alreadyThere);
     if (counts.entriesRefused > 0)

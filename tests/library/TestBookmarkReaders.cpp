@@ -177,7 +177,8 @@ void TestBookmarkReaders::linkDetails_data()
     row("ADD_DATE and LAST_VISIT in seconds",
         "<DT><A HREF=\"u\" ADD_DATE=\"1700000000\" LAST_VISIT=\"1710000000\">T</A>",
         "2023-11-14T22:13:20.000Z 2024-03-09T16:00:00.000Z 0 0 0");
-    row("LAST_MODIFIED is no visit", "<DT><A HREF=\"u\" ADD_DATE=\"1700000000\" LAST_MODIFIED=\"1700000100\">T</A>",
+    row("LAST_MODIFIED is no visit",
+        "<DT><A HREF=\"u\" ADD_DATE=\"1700000000\" LAST_MODIFIED=\"1700000100\">T</A>",
         "2023-11-14T22:13:20.000Z - 0 0 0");
     row("attributes before HREF, in lower case, in single quotes and bare",
         "<dt><a add_date='1700000000' href=\"u\" last_visit=1710000000 tessaly_visits=7>T</a>",
@@ -186,7 +187,8 @@ void TestBookmarkReaders::linkDetails_data()
         "<DT><A HREF=\"u\" TESSALY_VISITS=\"-3\" TESSALY_RATING=\"4\" TESSALY_CATEGORY=\"255\">T</A>",
         "- - -3 4 255");
     row("our exact dates where they agree with the seconds",
-        "<DT><A HREF=\"u\" ADD_DATE=\"1700000000\" TESSALY_ADD_MS=\"1699999999568\" LAST_VISIT=\"1710000001\" "
+        "<DT><A HREF=\"u\" ADD_DATE=\"1700000000\" TESSALY_ADD_MS=\"1699999999568\" "
+        "LAST_VISIT=\"1710000001\" "
         "TESSALY_LAST_VISIT_MS=\"1710000000432\">T</A>",
         "2023-11-14T22:13:19.568Z 2024-03-09T16:00:00.432Z 0 0 0");
     row("an exact date that another program's edit of ADD_DATE contradicts",
@@ -422,18 +424,20 @@ void TestBookmarkReaders::writerReadsBack()
     NetscapeBookmarkWriter writer;
     writer.addLink(link("No group", "http://n/"));
     writer.beginFolder(QStringLiteral("A & \"B\" <'C'>"), 1700000000);
-    writer.addLink(link(QStringLiteral("T1 </A> \"q\">"), "http://x/?a=1&b=\"2\"<>", 1700000000000, 1700000100000));
+    writer.addLink(
+        link(QStringLiteral("T1 </A> \"q\">"), "http://x/?a=1&b=\"2\"<>", 1700000000000, 1700000100000));
     writer.addLink(link(QString(), QString()));
     writer.beginFolder(QStringLiteral("Line\r\nbreak"));
-    writer.addLink(link(QString::fromUtf8("\u00e9 \u2014 &amp;"), "http://y/\nz", 1699999999568, 1710000000432, -3, 4,
-                        255));
+    writer.addLink(link(QString::fromUtf8("\u00e9 \u2014 &amp;"), "http://y/\nz", 1699999999568,
+                        1710000000432, -3, 4, 255));
     writer.addLink(link("Old", "http://o/", -86400000, 1, 2147483647, 1, 1));
     writer.beginFolder(QString());
     const QByteArray text = writer.finish();
     QVERIFY(text.contains("ADD_DATE=\"1700000000\" LAST_VISIT=\"1700000100\">"));
-    QVERIFY(text.contains("ADD_DATE=\"1700000000\" TESSALY_ADD_MS=\"1699999999568\" LAST_VISIT=\"1710000000\" "
-                          "TESSALY_LAST_VISIT_MS=\"1710000000432\" TESSALY_VISITS=\"-3\" TESSALY_RATING=\"4\" "
-                          "TESSALY_CATEGORY=\"255\">"));
+    QVERIFY(
+        text.contains("ADD_DATE=\"1700000000\" TESSALY_ADD_MS=\"1699999999568\" LAST_VISIT=\"1710000000\" "
+                      "TESSALY_LAST_VISIT_MS=\"1710000000432\" TESSALY_VISITS=\"-3\" TESSALY_RATING=\"4\" "
+                      "TESSALY_CATEGORY=\"255\">"));
     QVERIFY(!text.contains("LAST_VISIT=\"0\""));
     QVERIFY(!text.contains("ADD_DATE=\"-"));
 
@@ -445,8 +449,8 @@ void TestBookmarkReaders::writerReadsBack()
                            "T1 </A> \"q\">|http://x/?a=1&b=\"2\"<>", "|", "^", "+Line  break",
                            QString::fromUtf8("\u00e9 \u2014 &amp;|http://y/ z"), "Old|http://o/", "^", "+"}));
     QCOMPARE(sink.details,
-             (QStringList {"- - 0 0 0", "2023-11-14T22:13:20.000Z 2023-11-14T22:15:00.000Z 0 0 0", "- - 0 0 0",
-                           "2023-11-14T22:13:19.568Z 2024-03-09T16:00:00.432Z -3 4 255",
+             (QStringList {"- - 0 0 0", "2023-11-14T22:13:20.000Z 2023-11-14T22:15:00.000Z 0 0 0",
+                           "- - 0 0 0", "2023-11-14T22:13:19.568Z 2024-03-09T16:00:00.432Z -3 4 255",
                            "1969-12-31T00:00:00.000Z 1970-01-01T00:00:00.001Z 2147483647 1 1"}));
 }
 

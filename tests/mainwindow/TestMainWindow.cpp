@@ -873,8 +873,9 @@ void TestMainWindow::mergeAddsGroups()
         window->standardView()->selectGroup(1);
         emit window->standardView()->groupCombo()->activated(1);
     }
-    m_prompter.openFiles << TestEnvironment::writeFile(
-        m_dir->filePath("other.tsy"), "+News\r\nz\x05Zeta\r\nhttp://a.example/\x05" "Alpha again\r\n+Extra\r\nx\x05Xi\r\n");
+    m_prompter.openFiles << TestEnvironment::writeFile(m_dir->filePath("other.tsy"),
+                                                       "+News\r\nz\x05Zeta\r\nhttp://a.example/\x05"
+                                                       "Alpha again\r\n+Extra\r\nx\x05Xi\r\n");
     window->menus()->mnuMergeTsy->trigger();
     QCOMPARE(m_prompter.asked, QStringList {"open|Merge From Pemberly|(*.TSY)|*.tsy"});
     QCOMPARE(m_state->store.IDXList().groupCount(), 4);

@@ -75,9 +75,10 @@ void TestMergeCommands::mergeAddsAfterStore_data()
     QTest::addColumn<QStringList>("files");  // answers of the file dialog
     QTest::addColumn<QStringList>("asked");
     QTest::addColumn<QStringList>("groups");
-    QTest::addColumn<QStringList>("added");    // "title|url|owner"
-    QTest::addColumn<QStringList>("details");  // of each added entry: "created|last visit|visits|rating|category"
-    QTest::addColumn<QString>("status");       // after the last run
+    QTest::addColumn<QStringList>("added");  // "title|url|owner"
+    QTest::addColumn<QStringList>(
+        "details");                       // of each added entry: "created|last visit|visits|rating|category"
+    QTest::addColumn<QString>("status");  // after the last run
     QTest::addColumn<QList<int>>("statesSeen");
     const QStringList openAsked {"open|Merge From Netscape Bookmarks|(*.HTM)|*.htm *.html"};
     const QString chromium = TESSALY_TEST_DATA "/bookmarks/chromium.html";
@@ -85,43 +86,46 @@ void TestMergeCommands::mergeAddsAfterStore_data()
     const QString fileDate = "45244.92593|0.00000|0|0|0";
     const QString now = "now|0.00000|0|0|0";
     const QStringList chromiumGroups {"Mine", "Bookmarks bar", "Netscape: ROOT"};
-    const QStringList chromiumAdded {"Example & Co|https://example.com/?a=1&b=2|1", "Child|https://example.org/|1",
+    const QStringList chromiumAdded {"Example & Co|https://example.com/?a=1&b=2|1",
+                                     "Child|https://example.org/|1",
                                      "From \"Other bookmarks\"|https://other.example/|2",
                                      QString::fromUtf8("\u00dcber mobile|https://mobile.example/|2")};
     QTest::newRow("Netscape file: the file's dates kept")
         << "mnuMergeNetscape" << 1 << QStringList {chromium} << openAsked << chromiumGroups << chromiumAdded
-        << QStringList {fileDate, fileDate, fileDate, fileDate} << "Merged 2 groups, 4 entries" << QList<int> {1};
+        << QStringList {fileDate, fileDate, fileDate, fileDate} << "Merged 2 groups, 4 entries"
+        << QList<int> {1};
     QTest::newRow("Netscape file merged again adds nothing")
-        << "mnuMergeNetscape" << 2 << QStringList {chromium, chromium} << openAsked + openAsked << chromiumGroups
-        << chromiumAdded << QStringList {fileDate, fileDate, fileDate, fileDate}
+        << "mnuMergeNetscape" << 2 << QStringList {chromium, chromium} << openAsked + openAsked
+        << chromiumGroups << chromiumAdded << QStringList {fileDate, fileDate, fileDate, fileDate}
         << "Merged 0 groups, 0 entries; 4 already there" << QList<int> {1, 1};
     QTest::newRow("Firefox file: links after the folders back in the one root group")
         << "mnuMergeNetscape" << 1 << QStringList {TESSALY_TEST_DATA "/bookmarks/firefox.html"} << openAsked
         << QStringList {"Mine", "Netscape: ROOT", QString::fromUtf8("Caf\u00e9 <Work>"), "Bookmarks Toolbar"}
-        << QStringList {"Example & \"Co\"|https://example.com/?a=1&b=2|1", "Child|https://example.org/|2",
+        << QStringList {"Example & \"Co\"|https://example.com/?a=1&b=2|1",
+                        "Child|https://example.org/|2",
                         QString::fromUtf8("Deep \u2014 link|https://deep.example/|2"),
                         "After separator|https://after-separator.example/|2",
                         "Tool 'bar'|https://toolbar.example/|3",
                         "Menu link after folders|https://menu-after.example/|1"}
-        << QStringList {fileDate, fileDate, fileDate, fileDate, fileDate, fileDate} << "Merged 3 groups, 6 entries"
-        << QList<int> {1};
+        << QStringList {fileDate, fileDate, fileDate, fileDate, fileDate, fileDate}
+        << "Merged 3 groups, 6 entries" << QList<int> {1};
     // 1699999999.568 and 1710000000 (9 March 2024 16:00).
     QTest::newRow("our own export: every field kept, an address of the group left out")
         << "mnuMergeNetscape" << 1 << QStringList {TESSALY_TEST_DATA "/bookmarks/tessaly.html"} << openAsked
         << QStringList {"Mine"} << QStringList {"Visited|https://visited.example/|0"}
         << QStringList {"45244.92592|45360.66667|12|3|2"} << "Merged 0 groups, 1 entries; 1 already there"
         << QList<int> {1};
-    QTest::newRow("Netscape file cancelled") << "mnuMergeNetscape" << 1 << QStringList {} << openAsked
-                                             << QStringList {"Mine"} << QStringList {} << QStringList {} << QString()
-                                             << QList<int> {1};
+    QTest::newRow("Netscape file cancelled")
+        << "mnuMergeNetscape" << 1 << QStringList {} << openAsked << QStringList {"Mine"} << QStringList {}
+        << QStringList {} << QString() << QList<int> {1};
     QTest::newRow("Netscape file unreadable")
         << "mnuMergeNetscape" << 1 << QStringList {TESSALY_TEST_DATA "/bookmarks/missing.html"} << openAsked
         << QStringList {"Mine"} << QStringList {} << QStringList {} << QString() << QList<int> {1};
     const QStringList favoritesGroups {"Mine", "E-Favorites: (Was Root)", "Work", "Old"};
     const QStringList favoritesAdded {"Root|http://root/|1", "Job|http://job/|2", "Past|http://past/|3"};
-    QTest::newRow("favorites folder") << "mnuMergeFavorites" << 1 << QStringList {} << QStringList {}
-                                      << favoritesGroups << favoritesAdded << QStringList {now, now, now}
-                                      << "Merged 3 groups, 3 entries" << QList<int> {};
+    QTest::newRow("favorites folder")
+        << "mnuMergeFavorites" << 1 << QStringList {} << QStringList {} << favoritesGroups << favoritesAdded
+        << QStringList {now, now, now} << "Merged 3 groups, 3 entries" << QList<int> {};
     QTest::newRow("favorites folder merged again adds nothing")
         << "mnuMergeFavorites" << 2 << QStringList {} << QStringList {} << favoritesGroups << favoritesAdded
         << QStringList {now, now, now} << "Merged 0 groups, 0 entries; 3 already there" << QList<int> {};

@@ -374,28 +374,40 @@ void TestStackFile::merges_data()
     };
     const QByteArray full = entryLine({"U", "T2", "8E9312698", "8E9312698", "3", "7", "2"});
     row("leading entries join the last group; a group of a name the store has is that group",
-        "+A\r\nu\x05old\r\n+B\r\n", "x\x05" "1\r\n+A\r\ny\x05" "2\r\n",
-        {"+A", "+B", "old|u|0|0|45000.25|0|0|0", "1|x|1|0|45000.25|0|0|0", "2|y|0|0|45000.25|0|0|0"}, {0, 2, 0});
+        "+A\r\nu\x05old\r\n+B\r\n",
+        "x\x05"
+        "1\r\n+A\r\ny\x05"
+        "2\r\n",
+        {"+A", "+B", "old|u|0|0|45000.25|0|0|0", "1|x|1|0|45000.25|0|0|0", "2|y|0|0|45000.25|0|0|0"},
+        {0, 2, 0});
     row("into a store without groups: leading entries have no group", "u\x05old\r\n",
-        "x\x05" "1\r\n+N\r\ny\x05" "2\r\n",
+        "x\x05"
+        "1\r\n+N\r\ny\x05"
+        "2\r\n",
         {"+N", "old|u|-1|0|45000.25|0|0|0", "1|x|-1|0|45000.25|0|0|0", "2|y|0|0|45000.25|0|0|0"}, {1, 2, 0});
     row("empty file adds nothing", "+A\r\nu\x05old\r\n", "", {"+A", "old|u|0|0|45000.25|0|0|0"}, {0, 0, 0});
-    row("the store's own file adds nothing", "+A\r\n" + exampleEntry + "\r\nu\x05old\r\n+B\r\n+A\r\nv\x05w\r\n",
+    row("the store's own file adds nothing",
+        "+A\r\n" + exampleEntry + "\r\nu\x05old\r\n+B\r\n+A\r\nv\x05w\r\n",
         "+A\r\n" + exampleEntry + "\r\nu\x05old\r\n+B\r\n+A\r\nv\x05w\r\n",
         {"+A", "+B", "+A", "T|U|0|36499.75416|36499.75416|3|0|2", "old|u|0|0|45000.25|0|0|0",
          "w|v|2|0|45000.25|0|0|0"},
         {0, 0, 3});
     row("an address in its group is left out, in another group added with every field",
         "+A\r\nU\x05T\r\n+B\r\n", "+B\r\n" + full + "\r\n+A\r\nU\x05T3\r\nV\x05T4\r\n",
-        {"+A", "+B", "T|U|0|0|45000.25|0|0|0", "T2|U|1|36499.75416|36499.75416|3|7|2", "T4|V|0|0|45000.25|0|0|0"},
+        {"+A", "+B", "T|U|0|0|45000.25|0|0|0", "T2|U|1|36499.75416|36499.75416|3|7|2",
+         "T4|V|0|0|45000.25|0|0|0"},
         {0, 2, 1});
     row("the n-th group of a name is the store's n-th; more are added",
-        "+A\r\nu\x05" "a1\r\n+A\r\nv\x05" "a2\r\n", "+A\r\nv\x05x\r\n+A\r\nv\x05y\r\n+A\r\nv\x05z\r\n",
+        "+A\r\nu\x05"
+        "a1\r\n+A\r\nv\x05"
+        "a2\r\n",
+        "+A\r\nv\x05x\r\n+A\r\nv\x05y\r\n+A\r\nv\x05z\r\n",
         {"+A", "+A", "+A", "a1|u|0|0|45000.25|0|0|0", "a2|v|1|0|45000.25|0|0|0", "x|v|0|0|45000.25|0|0|0",
          "z|v|2|0|45000.25|0|0|0"},
         {1, 2, 1});
-    row("leading entries are there already when the store has them in no group",
-        "u\x05old\r\n+A\r\n", "u\x05" "again\r\nv\x05new\r\n+A\r\n",
+    row("leading entries are there already when the store has them in no group", "u\x05old\r\n+A\r\n",
+        "u\x05"
+        "again\r\nv\x05new\r\n+A\r\n",
         {"+A", "old|u|-1|0|45000.25|0|0|0", "new|v|0|0|45000.25|0|0|0"}, {0, 1, 1});
     row("an address twice in the file is added twice", "+A\r\n", "+A\r\nu\x05one\r\nu\x05two\r\n",
         {"+A", "one|u|0|0|45000.25|0|0|0", "two|u|0|0|45000.25|0|0|0"}, {0, 2, 0});

@@ -382,18 +382,21 @@ private slots:
         row("a group of a name the file has takes the entries", "stack.tsy", "stack.bak", "other.tsy",
             "+News\r\n" + a, "+News\r\n" + l + "+Extra\r\n" + c, "+News\r\n" + a + l + "+Extra\r\n" + c,
             "Added 1 groups and 2 entries to stack.tsy (0 already there)\n");
-        row("other's entries before its groups join the last group", "my.stack.tsy", "my.stack.bak", "other.tsy",
-            "+One\r\n" + a + "+Two\r\n", l + "+Three\n" + c, "+One\r\n" + a + "+Two\r\n" + l + "+Three\r\n" + c,
+        row("other's entries before its groups join the last group", "my.stack.tsy", "my.stack.bak",
+            "other.tsy", "+One\r\n" + a + "+Two\r\n", l + "+Three\n" + c,
+            "+One\r\n" + a + "+Two\r\n" + l + "+Three\r\n" + c,
             "Added 1 groups and 2 entries to my.stack.tsy (0 already there)\n");
         row("target without groups keeps entries of no group first", "stack", "stack.bak", "other.tsy", a,
-            l + "+G\r\n" + c, a + l + "+G\r\n" + c, "Added 1 groups and 2 entries to stack (0 already there)\n");
+            l + "+G\r\n" + c, a + l + "+G\r\n" + c,
+            "Added 1 groups and 2 entries to stack (0 already there)\n");
         row("a file merged into itself adds nothing", "stack.tsy", "stack.bak", "stack.tsy", listFile, "",
             listSaved, "Added 0 groups and 0 entries to stack.tsy (7 already there)\n");
         row("a copy merged again adds nothing", "stack.tsy", "stack.bak", "other.tsy", listFile, listFile,
             listSaved, "Added 0 groups and 0 entries to stack.tsy (7 already there)\n");
-        row("an address already in its group is left out; the others keep every field", "stack.tsy", "stack.bak",
-            "other.tsy", "+News\r\n" + a,
-            "+News\r\n" + entry("http://a.example/zebra", "Other title", "0", "B13408235") + y + "+Tech\r\n" + a,
+        row("an address already in its group is left out; the others keep every field", "stack.tsy",
+            "stack.bak", "other.tsy", "+News\r\n" + a,
+            "+News\r\n" + entry("http://a.example/zebra", "Other title", "0", "B13408235") + y + "+Tech\r\n"
+                + a,
             "+News\r\n" + a + y + "+Tech\r\n" + a,
             "Added 1 groups and 2 entries to stack.tsy (1 already there)\n");
     }
@@ -582,7 +585,8 @@ private slots:
         QTest::addColumn<QString>("created");     // of every entry added; "" for the time of the import
         const QString data = QStringLiteral(TESSALY_TEST_DATA "/bookmarks/");
         const QString firefox = "import-html good.tsy " + data + "firefox.html";
-        const QStringList firefoxGroups {"News", "Tech", "Netscape: ROOT", u"Café <Work>"_s, "Bookmarks Toolbar"};
+        const QStringList firefoxGroups {"News", "Tech", "Netscape: ROOT", u"Café <Work>"_s,
+                                         "Bookmarks Toolbar"};
         // As saved: group by group.
         const QStringList firefoxAdded {"Example & \"Co\"|https://example.com/?a=1&b=2|2",
                                         "Menu link after folders|https://menu-after.example/|2",
@@ -598,9 +602,9 @@ private slots:
         QTest::newRow("Firefox export imported again adds nothing")
             << firefox << 2 << QByteArray("Added 0 groups and 0 entries to good.tsy (6 already there)\n")
             << firefoxGroups << firefoxAdded << added;
-        const QStringList chromiumAdded {"Example & Co|https://example.com/?a=1&b=2|0", "Child|https://example.org/|0",
-                                         "From \"Other bookmarks\"|https://other.example/|1",
-                                         u"Über mobile|https://mobile.example/|1"_s};
+        const QStringList chromiumAdded {
+            "Example & Co|https://example.com/?a=1&b=2|0", "Child|https://example.org/|0",
+            "From \"Other bookmarks\"|https://other.example/|1", u"Über mobile|https://mobile.example/|1"_s};
         QTest::newRow("Chromium export into a new file")
             << "import-html new.tsy " + data + "chromium.html" << 1
             << QByteArray("Added 2 groups and 4 entries to new.tsy (0 already there)\n")
@@ -670,9 +674,12 @@ private slots:
     // also in a time zone that changes to summer time between the dates.
     void exportReadsBack()
     {
-        const QByteArray odd = entry("http://x.example/?a=1&b=\"2\"<3>", "Q&A: \"<b>\" isn't", "0", "B12800000")
-            + entry("", "", "0", "B12800000", "-7", "255", "255") + entry("http://old/", "Before 1970", "2C8A0C350", "475800000", "2147483647");
-        const QByteArray file = "+News & <Views>\r\n" + t + y + odd + "+Tech\n" + su + sa + n + f + "+Empty\r\n";
+        const QByteArray odd
+            = entry("http://x.example/?a=1&b=\"2\"<3>", "Q&A: \"<b>\" isn't", "0", "B12800000")
+            + entry("", "", "0", "B12800000", "-7", "255", "255")
+            + entry("http://old/", "Before 1970", "2C8A0C350", "475800000", "2147483647");
+        const QByteArray file
+            = "+News & <Views>\r\n" + t + y + odd + "+Tech\n" + su + sa + n + f + "+Empty\r\n";
         writeFile(path("good.tsy"), file);
         const QByteArray zone = qgetenv("TZ");
         qputenv("TZ", "America/New_York");
@@ -680,10 +687,13 @@ private slots:
         const Run run = tsy({"export-html", "good.tsy", "out.html"});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, QByteArray("Wrote 3 groups and 9 entries to out.html\n"));
-        QVERIFY(readFile(path("out.html")).contains(
-            "<DT><A HREF=\"http://a.example/zebra\" ADD_DATE=\"1709269200\" LAST_VISIT=\"1710331200\" "
-            "TESSALY_LAST_VISIT_MS=\"1710331199712\" TESSALY_VISITS=\"5\" TESSALY_RATING=\"4\">Today</A>"));
-        expectOutput("import-html back.tsy out.html", "Added 3 groups and 9 entries to back.tsy (0 already there)\n");
+        QVERIFY(readFile(path("out.html"))
+                    .contains("<DT><A HREF=\"http://a.example/zebra\" ADD_DATE=\"1709269200\" "
+                              "LAST_VISIT=\"1710331200\" "
+                              "TESSALY_LAST_VISIT_MS=\"1710331199712\" TESSALY_VISITS=\"5\" "
+                              "TESSALY_RATING=\"4\">Today</A>"));
+        expectOutput("import-html back.tsy out.html",
+                     "Added 3 groups and 9 entries to back.tsy (0 already there)\n");
         QCOMPARE(readFile(path("back.tsy")), QByteArray(file).replace("+Tech\n", "+Tech\r\n"));
     }
 
