@@ -42,9 +42,9 @@ bool hasSteadyLocalOffset(QDate date);
 bool hasSteadyLocalOffset(QDate date, const QTimeZone &localZone);
 
 double fromDate(QDate date);
-// The wall-clock date and time of dateTime as it stands, in its own time spec.
+// The wall-clock date and time of dateTime as it stands (in its own Qt::TimeSpec).
 double fromDateTime(const QDateTime &dateTime);
-// A moment (a QDateTime of any spec) as a day count in localZone's local
+// A moment (a QDateTime of any Qt::TimeSpec) as a day count in localZone's local
 // time, from the zone's own data (the C library's local time looks at the
 // zone file again on every call); the C library's when localZone is invalid.
 double fromMoment(const QDateTime &moment, const QTimeZone &localZone);
