@@ -1,5 +1,6 @@
 #include "mergeBrow.h"
 
+#include "BookmarkEntry.h"
 #include "BookmarkFileReader.h"
 #include "BookmarkSink.h"
 #include "FavoritesWalk.h"
@@ -41,7 +42,13 @@ public:
         : m_source(source)
     { }
     void newGroup(const QString &name) override { emit m_source.NewGroup(name); }
+    void reopenGroup(const QString &name) override { emit m_source.ReopenGroup(name); }
     void bungUrl(const QString &title, const QString &url) override { emit m_source.BungURL(title, url); }
+    void bungEntry(const BookmarkEntry &entry) override
+    {
+        emit m_source.BungEntry(entry.title, entry.url, entry.added, entry.lastVisit, entry.visits,
+                                entry.rating, entry.category);
+    }
     void storeLastRootOwner() override { emit m_source.storeLastRootOwner(); }
 
 private:

@@ -1,13 +1,14 @@
 #pragma once
 
+#include <QDateTime>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
 // Merges a favorites folder or a Netscape bookmark file into the host's
 // store without touching it: what it finds is raised as events (NewGroup,
-// BungURL, storeLastRootOwner), and the host's handlers make the groups and
-// entries. The bookmark file is chosen through the host window's file dialog
+// ReopenGroup, BungURL, BungEntry, storeLastRootOwner), and the host's
+// handlers make the groups and entries. The bookmark file is chosen through the host window's file dialog
 // "dlgDialog", driven by name. One object serves one merge.
 class mergeBrow : public QObject
 {
@@ -43,7 +44,16 @@ public:
 
 signals:
     void NewGroup(const QString &gName);
+    // The links that follow go to the most recent group of that name that
+    // this merge made.
+    void ReopenGroup(const QString &gName);
+    // A favorite: its title and address.
     void BungURL(const QString &title, const QString &url);
+    // A link of a bookmark file with what the file gives of it: the dates
+    // (invalid when not given), the visit count, rating and category (0
+    // when not given).
+    void BungEntry(const QString &title, const QString &url, const QDateTime &added,
+                   const QDateTime &lastVisit, int visits, int rating, int category);
     void storeLastRootOwner();
     // How far a merge has come: bytes of the file read of its size, or
     // folders walked (total 0, not known before the end).

@@ -1,5 +1,7 @@
 #include "BookmarkLineParser.h"
 
+#include "BookmarkAttributes.h"
+#include "BookmarkEntry.h"
 #include "BookmarkSink.h"
 #include "HtmlEntities.h"
 
@@ -105,13 +107,19 @@ void BookmarkLineParser::parseLinkLine(QStringView line, qsizetype href)
     }
     if (end < 0)
         end = line.size();
-    const QString url = HtmlEntities::decode(line.sliced(start, end - start));
+    BookmarkEntry entry;
+    entry.url = HtmlEntities::decode(line.sliced(start, end - start));
     const qsizetype closeAt = closingTagAt(line, linkClose);
-    const QString title
-        = closeAt > end ? HtmlEntities::decode(elementText(line, closeAt, end + 1)) : QString();
-    if (m_group == Group::None || m_group == Group::ClosedFolder)
-        openGroup(rootGroupName, Group::Root);
-    m_sink.bungUrl(title, url);
+    if (closeAt > end)
+        entry.title = HtmlEntities::decode(elementText(line, closeAt, end + 1));
+    BookmarkAttributes::readLinkAttributes(line, qMax<qsizetype>(0, line.lastIndexOf(u'<', href)), entry);
+    if (m_group == Group::None || m_group == Group::ClosedFolder) {
+        if (m_rootOpened)
+            reopenRoot();
+        else
+            openGroup(rootGroupName, Group::Root);
+    }
+    m_sink.bungEntry(entry);
 }
 
 // Follows the lists that open and close, so that a link after its folder's
@@ -128,4 +136,12 @@ void BookmarkLineParser::openGroup(const QString &name, Group kind)
 {
     m_sink.newGroup(name);
     m_group = kind;
+    if (kind == Group::Root)
+        m_rootOpened = true;
+}
+
+void BookmarkLineParser::reopenRoot()
+{
+    m_sink.reopenGroup(rootGroupName);
+    m_group = Group::Root;
 }

@@ -14,8 +14,12 @@ class BookmarkSink;
 //
 // Links that stand outside every top-level folder (before the first one, or
 // at the top level after a folder's list has closed, as Chromium writes the
-// "Other bookmarks") open a group "Netscape: ROOT" of their own, so that
-// they never join an unrelated group.
+// "Other bookmarks" and Firefox the menu's own links) never join the folder
+// that closed: they go to the file's latest "Netscape: ROOT" group, which the
+// first of them opens when the file has none yet.
+//
+// Each link is reported with the dates and counts its tag gives (see
+// BookmarkEntry).
 class BookmarkLineParser
 {
 public:
@@ -33,9 +37,11 @@ private:
     void parseLinkLine(QStringView line, qsizetype href);
     void countLists(QStringView line);
     void openGroup(const QString &name, Group kind);
+    void reopenRoot();
 
     BookmarkSink &m_sink;
     Group m_group = Group::None;
+    bool m_rootOpened = false;
     int m_depth = 0;        // lists (<DL>) open where the line starts
     int m_folderDepth = 0;  // m_depth at the line of the open folder group
 };

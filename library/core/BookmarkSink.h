@@ -2,15 +2,24 @@
 
 #include <QString>
 
+struct BookmarkEntry;
+
 // Receives what the readers of bookmark files and favorites folders find, in
-// file order: a new group, a link that belongs to the group made last, and
-// the moment before a top-level folder's group is made.
+// file order: a new group, a link that belongs to the current group (the
+// group made last, or the one reopened), and the moment before a top-level
+// folder's group is made.
 class BookmarkSink
 {
 public:
     virtual ~BookmarkSink() = default;
 
     virtual void newGroup(const QString &name) = 0;
+    // The links that follow go to the most recent group of this name that
+    // this merge made.
+    virtual void reopenGroup(const QString &name) = 0;
+    // A link of which only its title and address are known (a favorite).
     virtual void bungUrl(const QString &title, const QString &url) = 0;
+    // A link of a bookmark file, with the dates and counts the file gives.
+    virtual void bungEntry(const BookmarkEntry &entry) = 0;
     virtual void storeLastRootOwner() = 0;
 };

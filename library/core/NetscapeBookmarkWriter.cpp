@@ -1,5 +1,7 @@
 #include "NetscapeBookmarkWriter.h"
 
+#include "BookmarkAttributes.h"
+#include "BookmarkEntry.h"
 #include "HtmlEntities.h"
 
 namespace {
@@ -48,12 +50,11 @@ void NetscapeBookmarkWriter::endFolder()
     m_inFolder = false;
 }
 
-void NetscapeBookmarkWriter::addLink(const QString &title, const QString &url, qint64 addDate,
-                                     qint64 lastVisit)
+void NetscapeBookmarkWriter::addLink(const BookmarkEntry &entry)
 {
     indent();
-    m_text += "<DT><A HREF=\"" + escaped(url) + '"' + dateAttribute("ADD_DATE", addDate)
-        + dateAttribute("LAST_VISIT", lastVisit) + '>' + escaped(title) + "</A>\n";
+    m_text += "<DT><A HREF=\"" + escaped(entry.url) + '"' + BookmarkAttributes::linkAttributes(entry) + '>'
+        + escaped(entry.title) + "</A>\n";
 }
 
 QByteArray NetscapeBookmarkWriter::finish()

@@ -60,22 +60,29 @@ void MergeCommands::runMerge(const std::function<void(QObject *)> &call)
         call(mb.get());
     }
     mb.reset();
-    finish(target);
+    finish(target.counts());
 }
 
-void MergeCommands::finish(const MergeTarget &target)
+void MergeCommands::finish(const MergeCounts &counts)
 {
     m_window.fullScrnRefresh(true);
-    if (target.groupsAdded() == 0 && target.entriesAdded() == 0) {
-        m_window.showStatus(QString());
-        return;
-    }
-    m_window.state().store.countChange();
+    if (counts.groupsAdded > 0 || counts.entriesAdded > 0)
+        m_window.state().store.countChange();
+    m_window.showStatus(statusText(counts));
+}
+
+QString MergeCommands::statusText(const MergeCounts &counts)
+{
+    if (counts.groupsAdded == 0 && counts.entriesAdded == 0 && counts.alreadyThere == 0
+        && counts.entriesRefused == 0)
+        return QString();
     QString text
-        = QStringLiteral("Merged %1 groups, %2 entries").arg(target.groupsAdded()).arg(target.entriesAdded());
-    if (target.entriesRefused() > 0)
-        text += QStringLiteral("; %1 entries found no room").arg(target.entriesRefused());
-    m_window.showStatus(text);
+        = QStringLiteral("Merged %1 groups, %2 entries").arg(counts.groupsAdded).arg(counts.entriesAdded);
+    if (counts.alreadyThere > 0)
+        text += QStringLiteral("; %1 already there").arg(counts.alreadyThere);
+    if (counts.entriesRefused > 0)
+        text += QStringLiteral("; %1 entries found no room").arg(counts.entriesRefused);
+    return text;
 }
 
 void MergeCommands::mb_Progress(qint64 done, qint64 total)

@@ -4,13 +4,14 @@
 #include <functional>
 
 class MainWindow;
-class MergeTarget;
+struct MergeCounts;
 
 // The main window's "Merge From" commands for a favorites folder and a
 // Netscape bookmark file. Each creates the library's merge object through
 // the component registry, receives its events into the store, and rebuilds
 // the screen once the merge is over. User commands wait until then: the
-// window only repaints while a large file is read.
+// window only repaints while a large file is read. The status bar then says
+// what was added and how many entries were already there.
 class MergeCommands : public QObject
 {
     Q_OBJECT
@@ -23,6 +24,9 @@ public:
     void mergeFavorites();
     void mergeNetscape();
 
+    // The status bar's text after a merge; empty when it met nothing.
+    static QString statusText(const MergeCounts &counts);
+
 public slots:
     // The merge object's progress event.
     void mb_Progress(qint64 done, qint64 total);
@@ -31,7 +35,7 @@ private:
     // Creates the merge object, runs call on it with its events received,
     // releases it and shows what was added.
     void runMerge(const std::function<void(QObject *mb)> &call);
-    void finish(const MergeTarget &target);
+    void finish(const MergeCounts &counts);
 
     MainWindow &m_window;
 };

@@ -5,9 +5,11 @@
 #include "DefaultStackFile.h"
 #include "MainMenus.h"
 #include "MainWindow.h"
+#include "MergeCommands.h"
 #include "ModalScope.h"
 #include "Prompter.h"
 #include "StackFile.h"
+#include "StoreMerge.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -109,8 +111,15 @@ QString StackCommands::OpenURLAs(bool merge)
         m_window.clearEntryLists();
         // The store now holds another file: the default one is merged into, not replaced.
         m_window.defaultStack().forgetLoadedContent();
+        StackFile::loadStackFile(state.store, path, false, DayCount::now());
+        return path;
     }
-    StackFile::loadStackFile(state.store, path, merge, DayCount::now());
+    MergeCounts counts;
+    QString error;
+    if (StackFile::mergeStackFile(state.store, path, DayCount::now(), &counts, &error))
+        m_window.showStatus(MergeCommands::statusText(counts));
+    else
+        m_window.showStatus(error);
     return path;
 }
 

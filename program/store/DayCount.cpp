@@ -46,6 +46,20 @@ QDateTime toDateTime(double dayCount)
     return QDateTime(epoch().addDays(day), QTime(0, 0).addSecs(second));
 }
 
+QDateTime toDateTimeMs(double dayCount)
+{
+    constexpr qint64 msPerDay = qint64(secondsPerDay) * 1000;
+    dayCount = bounded(dayCount);
+    const double days = std::floor(dayCount);
+    qint64 day = qint64(days);
+    qint64 ms = std::llround((dayCount - days) * double(msPerDay));
+    if (ms >= msPerDay) {
+        ++day;
+        ms = 0;
+    }
+    return QDateTime(epoch().addDays(day), QTime::fromMSecsSinceStartOfDay(int(ms)));
+}
+
 bool hasSteadyLocalOffset(QDate date)
 {
     const QDateTime start(date, QTime(0, 0));
@@ -87,6 +101,14 @@ double fromDateTime(const QDateTime &dateTime)
 {
     const QTime time = dateTime.time();
     return fromDate(dateTime.date()) + time.msecsSinceStartOfDay() / (secondsPerDay * 1000.0);
+}
+
+double fromMoment(const QDateTime &moment, const QTimeZone &localZone)
+{
+    if (!localZone.isValid())
+        return fromDateTime(moment.toLocalTime());
+    const QDateTime utc = moment.toUTC();
+    return fromDateTime(utc.addSecs(localZone.offsetFromUtc(utc)));
 }
 
 double now()

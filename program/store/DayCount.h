@@ -23,6 +23,9 @@ QDate epoch();
 QDate toDate(double dayCount);
 // Date and time, rounded to the nearest second.
 QDateTime toDateTime(double dayCount);
+// The same to the nearest millisecond, which holds every date a stack file
+// holds (its date text counts in steps of 864 milliseconds).
+QDateTime toDateTimeMs(double dayCount);
 // The same as a day number (days since 30 December 1899) and a second of that
 // day (0 to 86399), without a time zone: toDateTime's date and time, unless
 // that time is skipped by a change of local time.
@@ -39,7 +42,12 @@ bool hasSteadyLocalOffset(QDate date);
 bool hasSteadyLocalOffset(QDate date, const QTimeZone &localZone);
 
 double fromDate(QDate date);
+// The wall-clock date and time of dateTime as it stands (in its own Qt::TimeSpec).
 double fromDateTime(const QDateTime &dateTime);
+// A moment (a QDateTime of any Qt::TimeSpec) as a day count in localZone's local
+// time, from the zone's own data (the C library's local time looks at the
+// zone file again on every call); the C library's when localZone is invalid.
+double fromMoment(const QDateTime &moment, const QTimeZone &localZone);
 
 // The present as a day count.
 double now();

@@ -4,6 +4,7 @@
 #include "ProgramPaths.h"
 #include "StackFile.h"
 #include "StackFileLock.h"
+#include "StoreMerge.h"
 #include "URLBlock.h"
 
 #include <QFileInfo>
@@ -92,7 +93,8 @@ bool DefaultStackFile::DePopulate(QString *error, UnloadedContent unloaded)
 }
 
 // The file's content first, then the store's groups and entries, as a merge
-// of a stack file adds them; the file's previous content becomes the backup.
+// of a stack file adds them (into the file's groups of the same names, what
+// is there already not again); the file's previous content becomes the backup.
 bool DefaultStackFile::mergeIntoFile(QString *error)
 {
     URLBlock merged;
@@ -108,8 +110,8 @@ bool DefaultStackFile::mergeIntoFile(QString *error)
         m_holdsContent = true;
         return true;
     }
-    if (!StackFile::mergeStore(merged, m_store, DayCount::now())
-        || !StackFile::saveStackFileWithBackup(merged, path(), backupPath(), error))
+    StoreMerge(merged).mergeStore(m_store);
+    if (!StackFile::saveStackFileWithBackup(merged, path(), backupPath(), error))
         return false;
     m_store.resetChangeCount();
     m_saveNote = QStringLiteral("The bookmarks were added to %1, which held bookmarks that were not loaded "

@@ -1,44 +1,53 @@
 #include "MergeTarget.h"
 
+#include "DayCount.h"
 #include "URLBlock.h"
 
 #include <QVariant>
 
+// A time of the source as a day count in local time; 0 for none.
+double MergeTarget::dayCountOf(const QDateTime &time) const
+{
+    return time.isValid() ? DayCount::bounded(DayCount::fromMoment(time, m_localZone)) : 0.0;
+}
+
 MergeTarget::MergeTarget(URLBlock &store, double now, QObject *source)
-    : m_store(store)
+    : m_merge(store)
     , m_now(now)
+    , m_localZone(QTimeZone::systemTimeZone())
     , m_source(source)
 { }
 
-// The number of the last group of the table; -1 when there is none.
-int MergeTarget::lastGroup() const
-{
-    return m_store.IDXList().upperBound() - 1;
-}
-
 void MergeTarget::mb_NewGroup(const QString &gName)
 {
-    m_store.NewCatagory(gName);
-    ++m_groupsAdded;
+    m_merge.openGroup(gName);
+}
+
+void MergeTarget::mb_ReopenGroup(const QString &gName)
+{
+    m_merge.reopenGroup(gName);
 }
 
 void MergeTarget::mb_BungURL(const QString &title, const QString &url)
 {
-    URLData *entry = m_store.urlDatas().Add(title, url, lastGroup());
-    if (!entry) {
-        ++m_entriesRefused;
+    mb_BungEntry(title, url, QDateTime(), QDateTime(), 0, 0, 0);
+}
+
+void MergeTarget::mb_BungEntry(const QString &title, const QString &url, const QDateTime &added,
+                               const QDateTime &lastVisit, int visits, int rating, int category)
+{
+    URLData *entry = m_merge.addEntry(title, url);
+    if (!entry)
         return;
-    }
-    entry->LastAccesed = 0;
-    entry->Created = m_now;
-    entry->Visited = 0;
-    entry->Catagory = 0;
-    entry->Rated = 0;
-    ++m_entriesAdded;
+    entry->LastAccesed = dayCountOf(lastVisit);
+    entry->Created = added.isValid() ? dayCountOf(added) : m_now;
+    entry->Visited = visits;
+    entry->Catagory = quint8(qBound(0, category, 255));
+    entry->Rated = quint8(qBound(0, rating, 255));
 }
 
 void MergeTarget::mb_storeLastRootOwner()
 {
     if (m_source)
-        m_source->setProperty("lastRootOwner", QVariant(lastGroup()));
+        m_source->setProperty("lastRootOwner", QVariant(m_merge.currentGroup()));
 }

@@ -1,43 +1,47 @@
 #pragma once
 
+#include "StoreMerge.h"
+
+#include <QDateTime>
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QTimeZone>
 
 class URLBlock;
 
 // The host's handlers of a merge object's events, named for the variable
-// "mb" that holds the object (see ComponentRegistry::connectEventsByName):
-// each new group is appended to the group table, each link becomes an entry
-// of the group appended last, created at the merge's start and never
-// visited. Nothing already in the store changes. The main window and tsy
-// both merge through it.
+// "mb" that holds the object (see ComponentRegistry::connectEventsByName).
+// The groups and entries go into the store through StoreMerge: a group of a
+// name the store has is that group, and an address already in its group is
+// not added again. An entry keeps what the source tells of it; without it,
+// it was created at the merge's start and never visited. Nothing already in
+// the store changes. The main window and tsy both merge through it.
 class MergeTarget : public QObject
 {
     Q_OBJECT
 
 public:
-    // now: the creation date of the merged entries. source: the merge
-    // object, whose lastRootOwner storeLastRootOwner sets.
+    // now: the creation date of merged entries of which the source gives
+    // none. source: the merge object, whose lastRootOwner
+    // storeLastRootOwner sets.
     MergeTarget(URLBlock &store, double now, QObject *source);
 
-    int groupsAdded() const { return m_groupsAdded; }
-    qsizetype entriesAdded() const { return m_entriesAdded; }
-    // Links that found no room (the store's keys exhausted).
-    qsizetype entriesRefused() const { return m_entriesRefused; }
+    const MergeCounts &counts() const { return m_merge.counts(); }
 
 public slots:
     void mb_NewGroup(const QString &gName);
+    void mb_ReopenGroup(const QString &gName);
     void mb_BungURL(const QString &title, const QString &url);
+    void mb_BungEntry(const QString &title, const QString &url, const QDateTime &added,
+                      const QDateTime &lastVisit, int visits, int rating, int category);
     void mb_storeLastRootOwner();
 
 private:
-    int lastGroup() const;
+    double dayCountOf(const QDateTime &time) const;
 
-    URLBlock &m_store;
+    StoreMerge m_merge;
     const double m_now;
+    const QTimeZone m_localZone;
     QPointer<QObject> m_source;
-    int m_groupsAdded = 0;
-    qsizetype m_entriesAdded = 0;
-    qsizetype m_entriesRefused = 0;
 };

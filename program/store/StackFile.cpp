@@ -3,10 +3,10 @@
 #include "FileIO.h"
 #include "HexDate.h"
 #include "LineReader.h"
+#include "StoreMerge.h"
 #include "TextDecoding.h"
 #include "URLBlock.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -330,19 +330,29 @@ void parseStackLine(URLBlock &store, QStringView line, double now)
 bool loadStackFile(URLBlock &store, const QString &path, bool merge, double now, QString *error)
 {
     if (merge)
-        store.countChange();
-    else
-        store.clear();
-
+        return mergeStackFile(store, path, now, nullptr, error);
+    store.clear();
     QFile file;
     if (!FileIO::openRegularFile(path, &file, error))
         return false;
     if (readStackFile(store, file, file.size(), now))
         return true;
-    if (!merge)
-        store.clear();
+    store.clear();
     FileIO::setReadError(path, file, error);
     return false;
+}
+
+bool mergeStackFile(URLBlock &store, const QString &path, double now, MergeCounts *counts, QString *error)
+{
+    store.countChange();
+    URLBlock file;
+    if (!loadStackFile(file, path, false, now, error))
+        return false;
+    StoreMerge merge(store);
+    merge.mergeStore(file);
+    if (counts)
+        *counts = merge.counts();
+    return true;
 }
 
 bool readStackFile(URLBlock &store, QIODevice &device, qint64 sizeHint, double now)
@@ -383,15 +393,6 @@ quint32 keyNumberWhenRead(const URLBlock &store, const URLData &entry)
             ++before;
     }
     return before + 1;
-}
-
-bool mergeStore(URLBlock &target, const URLBlock &source, double now)
-{
-    QByteArray text = stackFileText(source);
-    QBuffer buffer(&text);
-    buffer.open(QIODevice::ReadOnly);
-    target.countChange();
-    return readStackFile(target, buffer, text.size(), now);
 }
 
 bool writeStackFileText(const URLBlock &store, const FileIO::PieceWriter &write)

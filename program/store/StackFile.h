@@ -9,6 +9,7 @@
 class QIODevice;
 class URLBlock;
 class URLData;
+struct MergeCounts;
 
 // Stack files: the store as text. A group line is "+" and the group's name;
 // an entry line holds seven fields separated by the byte 0x05: url, title,
@@ -19,22 +20,26 @@ namespace StackFile {
 constexpr QChar fieldSeparator = QChar(0x05);
 
 // Reads a stack file into the store. Without merge the store is emptied
-// first; with merge the file's groups are added after the existing ones and
-// the store counts one change. now is the date given to entries that have
-// none. False, with an error text naming the file, when the file cannot be
-// opened or read; a file that opens always reads to its end, skipping what
-// does not parse.
+// first; with merge the file is merged in as mergeStackFile does. now is the
+// date given to entries that have none. False, with an error text naming the
+// file, when the file cannot be opened or read; a file that opens always
+// reads to its end, skipping what does not parse.
 bool loadStackFile(URLBlock &store, const QString &path, bool merge, double now, QString *error = nullptr);
+
+// Merges a stack file into the store with StoreMerge: each group of the file
+// goes to the store's group of that name (the n-th of a name to the n-th,
+// appended when the store has fewer), entries before the file's first group
+// line to the store's last group, and an entry whose address its group holds
+// already is left out; every field of an added entry is kept. The store
+// counts one change. When the file cannot be read the store is left as it
+// was. counts (when given) tells what was added and what was there already.
+bool mergeStackFile(URLBlock &store, const QString &path, double now, MergeCounts *counts = nullptr,
+                    QString *error = nullptr);
 
 // Reads stack-file text from the device into the store, adding to what it
 // holds (sizeHint: the text's size in bytes when known, else 0). When a read
 // fails, what this call added is taken back and the result is false.
 bool readStackFile(URLBlock &store, QIODevice &device, qint64 sizeHint, double now);
-
-// Merges the source store into target as loadStackFile merges a file that
-// holds source's text: source's groups after target's, each with its entries.
-// False when nothing could be added (the text could not be read back).
-bool mergeStore(URLBlock &target, const URLBlock &source, double now);
 
 // Applies one line (without its line end) to the store.
 void parseStackLine(URLBlock &store, QStringView line, double now);

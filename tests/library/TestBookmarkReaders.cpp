@@ -1,6 +1,7 @@
 // The readers of bookmark files and favorites folders, and the bookmark-file
 // writer: what each reports, line by line, file by file and folder by folder.
 
+#include "BookmarkEntry.h"
 #include "BookmarkFileReader.h"
 #include "BookmarkLineParser.h"
 #include "BookmarkSink.h"
@@ -17,26 +18,50 @@ using TestEnvironment::writeFile;
 
 namespace {
 
-// Records every report as a text: "+Group", "Title|url", "^" (the last root owner).
+QString timeText(const QDateTime &time)
+{
+    return time.isValid() ? time.toUTC().toString(Qt::ISODateWithMs) : QStringLiteral("-");
+}
+
+// Records every report as a text: "+Group", "=Group" (reopened), "Title|url",
+// "^" (the last root owner); and what each link's tag gives, as "added
+// lastVisit visits rating category".
 class RecordingSink : public BookmarkSink
 {
 public:
     QStringList events;
+    QStringList details;
     void newGroup(const QString &name) override { events << u'+' + name; }
+    void reopenGroup(const QString &name) override { events << u'=' + name; }
     void bungUrl(const QString &title, const QString &url) override { events << title + u'|' + url; }
+    void bungEntry(const BookmarkEntry &entry) override
+    {
+        events << entry.title + u'|' + entry.url;
+        details << QStringLiteral("%1 %2 %3 %4 %5")
+                       .arg(timeText(entry.added), timeText(entry.lastVisit))
+                       .arg(entry.visits)
+                       .arg(entry.rating)
+                       .arg(entry.category);
+    }
     void storeLastRootOwner() override { events << QStringLiteral("^"); }
 };
 
-QStringList parsed(const QList<QByteArray> &lines)
+RecordingSink parsedBy(const QList<QByteArray> &lines)
 {
     RecordingSink sink;
     BookmarkLineParser parser(sink);
     for (const QByteArray &line : lines)
         parser.parseBookmarkLine(QString::fromUtf8(line));
-    return sink.events;
+    return sink;
+}
+
+QStringList parsed(const QList<QByteArray> &lines)
+{
+    return parsedBy(lines).events;
 }
 
 const QString root = QStringLiteral("+Netscape: ROOT");
+const QString backToRoot = QStringLiteral("=Netscape: ROOT");
 const QByteArray folderF = "    <DT><H3 ADD_DATE=\"1\">F</H3>";
 
 }  // namespace
@@ -48,6 +73,8 @@ class TestBookmarkReaders : public QObject
 private slots:
     void parseLines_data();
     void parseLines();
+    void linkDetails_data();
+    void linkDetails();
     void readFiles_data();
     void readFiles();
     void hugeLineAndBinaryFile_data();
@@ -108,6 +135,15 @@ void TestBookmarkReaders::parseLines_data()
         {"<DL><p>", folderF, "    <DL><p>", "        <DT><A HREF=\"i\">In</A>", "    </DL><p>",
          "    <DT><A HREF=\"o\">Out</A>", "    <DT><A HREF=\"o2\">Out2</A>"},
         {"^", "+F", "In|i", root, "Out|o", "Out2|o2"});
+    row("top-level links after each closed folder go back to the one root group",
+        {"<DL><p>", "    <DT><A HREF=\"a\">A</A>", folderF, "    <DL><p>", "    </DL><p>",
+         "    <DT><A HREF=\"b\">B</A>", "    <DT><H3>G</H3>", "    <DL><p>", "    </DL><p>",
+         "    <DT><A HREF=\"c\">C</A>"},
+        {root, "A|a", "^", "+F", backToRoot, "B|b", "^", "+G", backToRoot, "C|c"});
+    row("a separator still opens a root group; later links go to it",
+        {"<DL><p>", "    <DT><A HREF=\"a\">A</A>", "    <HR>", "    <DT><A HREF=\"b\">B</A>", folderF,
+         "    <DL><p>", "    </DL><p>", "    <DT><A HREF=\"c\">C</A>"},
+        {root, "A|a", root, "B|b", "^", "+F", backToRoot, "C|c"});
     row("a closed subfolder keeps its folder open",
         {"<DL><p>", folderF, "    <DL><p>", "        <DT><H3>Sub</H3>", "        <DL><p>", "        </DL><p>",
          "        <DT><A HREF=\"s\">S</A>"},
@@ -130,6 +166,60 @@ void TestBookmarkReaders::parseLines()
     QCOMPARE(parsed(lines), events);
 }
 
+void TestBookmarkReaders::linkDetails_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("details");  // added, last visit, visits, rating, category
+    const auto row = [](const char *name, const QByteArray &line, const char *details) {
+        QTest::newRow(name) << line << QString::fromLatin1(details);
+    };
+    row("no dates", "<DT><A HREF=\"u\">T</A>", "- - 0 0 0");
+    row("ADD_DATE and LAST_VISIT in seconds",
+        "<DT><A HREF=\"u\" ADD_DATE=\"1700000000\" LAST_VISIT=\"1710000000\">T</A>",
+        "2023-11-14T22:13:20.000Z 2024-03-09T16:00:00.000Z 0 0 0");
+    row("LAST_MODIFIED is no visit",
+        "<DT><A HREF=\"u\" ADD_DATE=\"1700000000\" LAST_MODIFIED=\"1700000100\">T</A>",
+        "2023-11-14T22:13:20.000Z - 0 0 0");
+    row("attributes before HREF, in lower case, in single quotes and bare",
+        "<dt><a add_date='1700000000' href=\"u\" last_visit=1710000000 tessaly_visits=7>T</a>",
+        "2023-11-14T22:13:20.000Z 2024-03-09T16:00:00.000Z 7 0 0");
+    row("our own counts",
+        "<DT><A HREF=\"u\" TESSALY_VISITS=\"-3\" TESSALY_RATING=\"4\" TESSALY_CATEGORY=\"255\">T</A>",
+        "- - -3 4 255");
+    row("our exact dates where they agree with the seconds",
+        "<DT><A HREF=\"u\" ADD_DATE=\"1700000000\" TESSALY_ADD_MS=\"1699999999568\" "
+        "LAST_VISIT=\"1710000001\" "
+        "TESSALY_LAST_VISIT_MS=\"1710000000432\">T</A>",
+        "2023-11-14T22:13:19.568Z 2024-03-09T16:00:00.432Z 0 0 0");
+    row("an exact date that another program's edit of ADD_DATE contradicts",
+        "<DT><A HREF=\"u\" ADD_DATE=\"1600000000\" TESSALY_ADD_MS=\"1699999999568\">T</A>",
+        "2020-09-13T12:26:40.000Z - 0 0 0");
+    row("an exact date alone, before 1970", "<DT><A HREF=\"u\" TESSALY_ADD_MS=\"-86400000\">T</A>",
+        "1969-12-31T00:00:00.000Z - 0 0 0");
+    row("values out of range or no numbers",
+        "<DT><A HREF=\"u\" ADD_DATE=\"0\" LAST_VISIT=\"soon\" TESSALY_VISITS=\"99999999999\" "
+        "TESSALY_RATING=\"256\" TESSALY_CATEGORY=\"-1\" TESSALY_ADD_MS=\"x\">T</A>",
+        "- - 0 0 0");
+    row("a date past the year 9999", "<DT><A HREF=\"u\" ADD_DATE=\"253402300800\">T</A>", "- - 0 0 0");
+    row("names only as whole attribute names",
+        "<DT><A HREF=\"u\" XADD_DATE=\"1700000000\" DATA-TESSALY_RATING=\"3\" ADD_DATE_X=\"1\">T</A>",
+        "- - 0 0 0");
+    row("a value holding '>' and an attribute after it",
+        "<DT><A HREF=\"u\" TAGS=\"a>b\" TESSALY_RATING=\"2\">T</A>", "- - 0 2 0");
+    row("an unclosed value ends the attributes", "<DT><A HREF=\"u\" TESSALY_RATING=\"2\" ICON=\"x>T</A>",
+        "- - 0 2 0");
+}
+
+// What a link's tag says of it besides its address.
+void TestBookmarkReaders::linkDetails()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, details);
+    const RecordingSink sink = parsedBy({folderF, line});
+    QCOMPARE(sink.events.last(), "T|u");
+    QCOMPARE(sink.details, QStringList {details});
+}
+
 void TestBookmarkReaders::readFiles_data()
 {
     QTest::addColumn<QByteArray>("content");
@@ -149,7 +239,7 @@ void TestBookmarkReaders::readFiles_data()
                         "^",
                         "+Bookmarks Toolbar",
                         "Tool 'bar'|https://toolbar.example/",
-                        root,
+                        backToRoot,
                         "Menu link after folders|https://menu-after.example/"};
     QTest::newRow("Chromium export (CR LF, links after the bar folder)")
         << QByteArray() << data + "chromium.html" << true
@@ -314,20 +404,42 @@ void TestBookmarkReaders::readUrlFile()
 }
 
 // What the writer writes reads back to the same folders, titles and
-// addresses, whatever characters they hold.
+// addresses, whatever characters they hold, and to the same dates and counts.
 void TestBookmarkReaders::writerReadsBack()
 {
+    const auto link = [](const QString &title, const QString &url, qint64 addedMs = 0, qint64 visitMs = 0,
+                         qint32 visits = 0, quint8 rating = 0, quint8 category = 0) {
+        BookmarkEntry entry;
+        entry.title = title;
+        entry.url = url;
+        if (addedMs != 0)
+            entry.added = QDateTime::fromMSecsSinceEpoch(addedMs, Qt::UTC);
+        if (visitMs != 0)
+            entry.lastVisit = QDateTime::fromMSecsSinceEpoch(visitMs, Qt::UTC);
+        entry.visits = visits;
+        entry.rating = rating;
+        entry.category = category;
+        return entry;
+    };
     NetscapeBookmarkWriter writer;
-    writer.addLink("No group", "http://n/", 0, 0);
+    writer.addLink(link("No group", "http://n/"));
     writer.beginFolder(QStringLiteral("A & \"B\" <'C'>"), 1700000000);
-    writer.addLink(QStringLiteral("T1 </A> \"q\">"), "http://x/?a=1&b=\"2\"<>", 1700000000, 1700000100);
-    writer.addLink(QString(), QString(), 0, 0);
+    writer.addLink(
+        link(QStringLiteral("T1 </A> \"q\">"), "http://x/?a=1&b=\"2\"<>", 1700000000000, 1700000100000));
+    writer.addLink(link(QString(), QString()));
     writer.beginFolder(QStringLiteral("Line\r\nbreak"));
-    writer.addLink(QString::fromUtf8("\u00e9 \u2014 &amp;"), "http://y/\nz", 0, 1);
+    writer.addLink(link(QString::fromUtf8("\u00e9 \u2014 &amp;"), "http://y/\nz", 1699999999568,
+                        1710000000432, -3, 4, 255));
+    writer.addLink(link("Old", "http://o/", -86400000, 1, 2147483647, 1, 1));
     writer.beginFolder(QString());
     const QByteArray text = writer.finish();
-    QVERIFY(text.contains("ADD_DATE=\"1700000000\" LAST_VISIT=\"1700000100\""));
+    QVERIFY(text.contains("ADD_DATE=\"1700000000\" LAST_VISIT=\"1700000100\">"));
+    QVERIFY(
+        text.contains("ADD_DATE=\"1700000000\" TESSALY_ADD_MS=\"1699999999568\" LAST_VISIT=\"1710000000\" "
+                      "TESSALY_LAST_VISIT_MS=\"1710000000432\" TESSALY_VISITS=\"-3\" TESSALY_RATING=\"4\" "
+                      "TESSALY_CATEGORY=\"255\">"));
     QVERIFY(!text.contains("LAST_VISIT=\"0\""));
+    QVERIFY(!text.contains("ADD_DATE=\"-"));
 
     QTemporaryDir dir;
     RecordingSink sink;
@@ -335,7 +447,11 @@ void TestBookmarkReaders::writerReadsBack()
     QCOMPARE(sink.events,
              (QStringList {root, "No group|http://n/", "^", "+A & \"B\" <'C'>",
                            "T1 </A> \"q\">|http://x/?a=1&b=\"2\"<>", "|", "^", "+Line  break",
-                           QString::fromUtf8("\u00e9 \u2014 &amp;|http://y/ z"), "^", "+"}));
+                           QString::fromUtf8("\u00e9 \u2014 &amp;|http://y/ z"), "Old|http://o/", "^", "+"}));
+    QCOMPARE(sink.details,
+             (QStringList {"- - 0 0 0", "2023-11-14T22:13:20.000Z 2023-11-14T22:15:00.000Z 0 0 0",
+                           "- - 0 0 0", "2023-11-14T22:13:19.568Z 2024-03-09T16:00:00.432Z -3 4 255",
+                           "1969-12-31T00:00:00.000Z 1970-01-01T00:00:00.001Z 2147483647 1 1"}));
 }
 
 QTEST_GUILESS_MAIN(TestBookmarkReaders)

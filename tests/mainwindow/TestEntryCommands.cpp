@@ -629,7 +629,7 @@ void TestEntryCommands::shortcutsFollowSetting()
     m_window->menus()->mnuBookmarksFolder->trigger();
     const QString favorites = m_dir->filePath("data/Tessaly/Favorites/");
     QStringList written;
-    for (const QString &name : {"Alpha.url", "Twin.url", "News/Alpha.url", "News/Twin.url"}) {
+    for (const QString name : {"Alpha.url", "Twin.url", "News/Alpha.url", "News/Twin.url"}) {
         if (QFileInfo::exists(favorites + name))
             written << name;
     }

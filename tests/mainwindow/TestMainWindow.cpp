@@ -958,7 +958,9 @@ void TestMainWindow::mergeAddsGroups_data()
     QTest::newRow("Standard tab: the combo keeps its group") << 2;
 }
 
-// A merge adds the other file's group after ours, also one of the same name.
+// A merge puts the other file's group into ours of that name and adds its
+// other groups after ours; an address already in its group is left out, and
+// the status bar says what was added and what was there.
 void TestMainWindow::mergeAddsGroups()
 {
     QFETCH(int, tab);
@@ -968,12 +970,18 @@ void TestMainWindow::mergeAddsGroups()
         window->standardView()->selectGroup(1);
         emit window->standardView()->groupCombo()->activated(1);
     }
-    m_prompter.openFiles << TestEnvironment::writeFile(m_dir->filePath("other.tsy"), "+News\r\nz\x05Zeta\r\n");
+    m_prompter.openFiles << TestEnvironment::writeFile(m_dir->filePath("other.tsy"),
+                                                       "+News\r\nz\x05Zeta\r\nhttp://a.example/\x05"
+                                                       "Alpha again\r\n+Extra\r\nx\x05Xi\r\n");
     window->menus()->mnuMergeTsy->trigger();
     QCOMPARE(m_prompter.asked, QStringList {"open|Merge From Pemberly|(*.TSY)|*.tsy"});
     QCOMPARE(m_state->store.IDXList().groupCount(), 4);
-    QCOMPARE(m_state->store.urlDatas().Count(), 4);
+    QCOMPARE(m_state->store.IDXList().at(3).name, "Extra");
+    QCOMPARE(m_state->store.urlDatas().Count(), 5);
+    QCOMPARE(m_state->store.urlDatas().Item(4)->Name, "Zeta");
+    QCOMPARE(m_state->store.urlDatas().Item(4)->Owner, 0);
     QCOMPARE(m_state->store.changeCount(), 1);
+    QCOMPARE(window->statusBar()->currentMessage(), "Merged 1 groups, 2 entries; 1 already there");
     if (tab == 1) {
         QCOMPARE(window->advancedView()->indexPanel()->groupList()->topLevelItemCount(), 4);
     } else {
@@ -981,6 +989,13 @@ void TestMainWindow::mergeAddsGroups()
         QCOMPARE(window->standardView()->selectedGroup(), 1);
         QCOMPARE(shownTitles(), QStringList {"Gamma"});
     }
+
+    // The same file again adds nothing.
+    m_prompter.openFiles << m_dir->filePath("other.tsy");
+    window->menus()->mnuMergeTsy->trigger();
+    QCOMPARE(m_state->store.IDXList().groupCount(), 4);
+    QCOMPARE(m_state->store.urlDatas().Count(), 5);
+    QCOMPARE(window->statusBar()->currentMessage(), "Merged 0 groups, 0 entries; 3 already there");
 }
 
 void TestMainWindow::layoutIsSavedAndRestored()

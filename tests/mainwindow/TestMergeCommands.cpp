@@ -3,6 +3,7 @@
 // component registry, with the file dialog answered by a script.
 
 #include "AppState.h"
+#include "DayCount.h"
 #include "MainMenus.h"
 #include "MainWindow.h"
 #include "ScriptedPrompter.h"
@@ -70,39 +71,79 @@ void TestMergeCommands::cleanup()
 void TestMergeCommands::mergeAddsAfterStore_data()
 {
     QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("runs");           // times the command is given
     QTest::addColumn<QStringList>("files");  // answers of the file dialog
     QTest::addColumn<QStringList>("asked");
     QTest::addColumn<QStringList>("groups");
     QTest::addColumn<QStringList>("added");  // "title|url|owner"
+    QTest::addColumn<QStringList>(
+        "details");                       // of each added entry: "created|last visit|visits|rating|category"
+    QTest::addColumn<QString>("status");  // after the last run
     QTest::addColumn<QList<int>>("statesSeen");
     const QStringList openAsked {"open|Merge From Netscape Bookmarks|(*.HTM)|*.htm *.html"};
-    QTest::newRow("Netscape file")
-        << "mnuMergeNetscape" << QStringList {TESSALY_TEST_DATA "/bookmarks/chromium.html"} << openAsked
-        << QStringList {"Mine", "Bookmarks bar", "Netscape: ROOT"}
-        << QStringList {"Example & Co|https://example.com/?a=1&b=2|1", "Child|https://example.org/|1",
-                        "From \"Other bookmarks\"|https://other.example/|2",
-                        QString::fromUtf8("\u00dcber mobile|https://mobile.example/|2")}
+    const QString chromium = TESSALY_TEST_DATA "/bookmarks/chromium.html";
+    // ADD_DATE 1700000000: 14 November 2023 22:13:20 (UTC, the tests' time zone); never visited.
+    const QString fileDate = "45244.92593|0.00000|0|0|0";
+    const QString now = "now|0.00000|0|0|0";
+    const QStringList chromiumGroups {"Mine", "Bookmarks bar", "Netscape: ROOT"};
+    const QStringList chromiumAdded {"Example & Co|https://example.com/?a=1&b=2|1",
+                                     "Child|https://example.org/|1",
+                                     "From \"Other bookmarks\"|https://other.example/|2",
+                                     QString::fromUtf8("\u00dcber mobile|https://mobile.example/|2")};
+    QTest::newRow("Netscape file: the file's dates kept")
+        << "mnuMergeNetscape" << 1 << QStringList {chromium} << openAsked << chromiumGroups << chromiumAdded
+        << QStringList {fileDate, fileDate, fileDate, fileDate} << "Merged 2 groups, 4 entries"
         << QList<int> {1};
-    QTest::newRow("Netscape file cancelled") << "mnuMergeNetscape" << QStringList {} << openAsked
-                                             << QStringList {"Mine"} << QStringList {} << QList<int> {1};
+    QTest::newRow("Netscape file merged again adds nothing")
+        << "mnuMergeNetscape" << 2 << QStringList {chromium, chromium} << openAsked + openAsked
+        << chromiumGroups << chromiumAdded << QStringList {fileDate, fileDate, fileDate, fileDate}
+        << "Merged 0 groups, 0 entries; 4 already there" << QList<int> {1, 1};
+    QTest::newRow("Firefox file: links after the folders back in the one root group")
+        << "mnuMergeNetscape" << 1 << QStringList {TESSALY_TEST_DATA "/bookmarks/firefox.html"} << openAsked
+        << QStringList {"Mine", "Netscape: ROOT", QString::fromUtf8("Caf\u00e9 <Work>"), "Bookmarks Toolbar"}
+        << QStringList {"Example & \"Co\"|https://example.com/?a=1&b=2|1",
+                        "Child|https://example.org/|2",
+                        QString::fromUtf8("Deep \u2014 link|https://deep.example/|2"),
+                        "After separator|https://after-separator.example/|2",
+                        "Tool 'bar'|https://toolbar.example/|3",
+                        "Menu link after folders|https://menu-after.example/|1"}
+        << QStringList {fileDate, fileDate, fileDate, fileDate, fileDate, fileDate}
+        << "Merged 3 groups, 6 entries" << QList<int> {1};
+    // 1699999999.568 and 1710000000 (9 March 2024 16:00).
+    QTest::newRow("our own export: every field kept, an address of the group left out")
+        << "mnuMergeNetscape" << 1 << QStringList {TESSALY_TEST_DATA "/bookmarks/tessaly.html"} << openAsked
+        << QStringList {"Mine"} << QStringList {"Visited|https://visited.example/|0"}
+        << QStringList {"45244.92592|45360.66667|12|3|2"} << "Merged 0 groups, 1 entries; 1 already there"
+        << QList<int> {1};
+    QTest::newRow("Netscape file cancelled")
+        << "mnuMergeNetscape" << 1 << QStringList {} << openAsked << QStringList {"Mine"} << QStringList {}
+        << QStringList {} << QString() << QList<int> {1};
     QTest::newRow("Netscape file unreadable")
-        << "mnuMergeNetscape" << QStringList {TESSALY_TEST_DATA "/bookmarks/missing.html"} << openAsked
-        << QStringList {"Mine"} << QStringList {} << QList<int> {1};
+        << "mnuMergeNetscape" << 1 << QStringList {TESSALY_TEST_DATA "/bookmarks/missing.html"} << openAsked
+        << QStringList {"Mine"} << QStringList {} << QStringList {} << QString() << QList<int> {1};
+    const QStringList favoritesGroups {"Mine", "E-Favorites: (Was Root)", "Work", "Old"};
+    const QStringList favoritesAdded {"Root|http://root/|1", "Job|http://job/|2", "Past|http://past/|3"};
     QTest::newRow("favorites folder")
-        << "mnuMergeFavorites" << QStringList {} << QStringList {}
-        << QStringList {"Mine", "E-Favorites: (Was Root)", "Work", "Old"}
-        << QStringList {"Root|http://root/|1", "Job|http://job/|2", "Past|http://past/|3"} << QList<int> {};
+        << "mnuMergeFavorites" << 1 << QStringList {} << QStringList {} << favoritesGroups << favoritesAdded
+        << QStringList {now, now, now} << "Merged 3 groups, 3 entries" << QList<int> {};
+    QTest::newRow("favorites folder merged again adds nothing")
+        << "mnuMergeFavorites" << 2 << QStringList {} << QStringList {} << favoritesGroups << favoritesAdded
+        << QStringList {now, now, now} << "Merged 0 groups, 0 entries; 3 already there" << QList<int> {};
 }
 
 // The merge adds groups and entries after the store's own, counts one change
-// and shows the new groups; the entries of the store are kept.
+// and shows the new groups; the entries of the store are kept, and what is
+// already there is not added again.
 void TestMergeCommands::mergeAddsAfterStore()
 {
     QFETCH(QString, command);
+    QFETCH(int, runs);
     QFETCH(QStringList, files);
     QFETCH(QStringList, asked);
     QFETCH(QStringList, groups);
     QFETCH(QStringList, added);
+    QFETCH(QStringList, details);
+    QFETCH(QString, status);
     QFETCH(QList<int>, statesSeen);
     m_window = std::make_unique<MainWindow>(*m_state, m_prompter, nullptr);
     m_window->load();
@@ -112,7 +153,9 @@ void TestMergeCommands::mergeAddsAfterStore()
 
     QAction *action = m_window->findChild<QAction *>(command);
     QVERIFY(action && action->isEnabled());
-    action->trigger();
+    const double before = DayCount::now();
+    for (int run = 0; run < runs; ++run)
+        action->trigger();
 
     QCOMPARE(m_prompter.asked, asked);
     QCOMPARE(m_prompter.statesSeen, statesSeen);
@@ -122,20 +165,24 @@ void TestMergeCommands::mergeAddsAfterStore()
         names << m_state->store.IDXList().at(i).name;
     QCOMPARE(names, groups);
     QStringList entries;
-    for (const URLData &entry : m_state->store.urlDatas())
-        entries << entry.Name + '|' + entry.url + '|' + QString::number(entry.Owner);
-    QCOMPARE(entries.first(), "Kept|http://kept.example/|0");
-    QCOMPARE(entries.mid(1), added);
+    QStringList fields;
     for (const URLData &entry : m_state->store.urlDatas()) {
-        if (entry.Name != "Kept")
-            QVERIFY(entry.Created > 0 && entry.LastAccesed == 0 && entry.Visited == 0 && entry.Rated == 0);
+        entries << entry.Name + '|' + entry.url + '|' + QString::number(entry.Owner);
+        const bool madeNow = entry.Created >= before && entry.Created <= DayCount::now();
+        fields << QStringList {madeNow ? QStringLiteral("now") : QString::number(entry.Created, 'f', 5),
+                               QString::number(entry.LastAccesed, 'f', 5), QString::number(entry.Visited),
+                               QString::number(entry.Rated), QString::number(entry.Catagory)}
+                      .join('|');
     }
+    QCOMPARE(entries.first(), "Kept|http://kept.example/|0");
+    QCOMPARE(fields.first(), "45352.00000|45364.37500|3|2|0");
+    QCOMPARE(entries.mid(1), added);
+    QCOMPARE(fields.mid(1), details);
     QCOMPARE(m_state->store.changeCount(), added.isEmpty() ? 0 : 1);
     QComboBox *combo = m_window->standardView()->groupCombo();
     QCOMPARE(combo->count(), groups.size());
     QCOMPARE(combo->itemText(combo->count() - 1), groups.last());
-    if (!added.isEmpty())
-        QVERIFY(m_window->statusBar()->currentMessage().contains(QString::number(added.size()) + " entries"));
+    QCOMPARE(m_window->statusBar()->currentMessage(), status);
 }
 
 QTEST_MAIN(TestMergeCommands)

@@ -1,6 +1,7 @@
 #include "FileIO.h"
 #include "LineReader.h"
 #include "StackFile.h"
+#include "StoreMerge.h"
 #include "StoreSummary.h"
 #include "TestEnvironment.h"
 #include "URLBlock.h"
@@ -371,43 +372,87 @@ void TestStackFile::loadReplacesStore()
 
 void TestStackFile::merges_data()
 {
-    QTest::addColumn<QStringList>("existingGroups");
+    QTest::addColumn<QByteArray>("existing");  // the store, as a file loaded first
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QStringList>("expected");
-
-    QTest::newRow("leading entries join the last existing group; same-named group added again")
-        << QStringList {"A", "B"}
-        << QByteArray("x\x05"
-                      "1\r\n+A\r\ny\x05"
-                      "2\r\n")
-        << QStringList {
-               "+A", "+B", "+A", "old|u|0|0|0|0|0|0", "1|x|1|0|45000.25|0|0|0", "2|y|2|0|45000.25|0|0|0"};
-    QTest::newRow("into a store without groups: leading entries have no group")
-        << QStringList {}
-        << QByteArray("x\x05"
-                      "1\r\n+N\r\ny\x05"
-                      "2\r\n")
-        << QStringList {"+N", "old|u|-1|0|0|0|0|0", "1|x|-1|0|45000.25|0|0|0", "2|y|0|0|45000.25|0|0|0"};
-    QTest::newRow("empty file adds nothing")
-        << QStringList {"A"} << QByteArray() << QStringList {"+A", "old|u|0|0|0|0|0|0"};
+    QTest::addColumn<QList<qsizetype>>("counts");  // groups added, entries added, already there
+    const auto row = [](const char *name, const QByteArray &existing, const QByteArray &file,
+                        const QStringList &expected, const QList<qsizetype> &counts) {
+        QTest::newRow(name) << existing << file << expected << counts;
+    };
+    const QByteArray full = entryLine({"U", "T2", "8E9312698", "8E9312698", "3", "7", "2"});
+    row("leading entries join the last group; a group of a name the store has is that group",
+        "+A\r\nu\x05old\r\n+B\r\n",
+        "x\x05"
+        "1\r\n+A\r\ny\x05"
+        "2\r\n",
+        {"+A", "+B", "old|u|0|0|45000.25|0|0|0", "1|x|1|0|45000.25|0|0|0", "2|y|0|0|45000.25|0|0|0"},
+        {0, 2, 0});
+    row("into a store without groups: leading entries have no group", "u\x05old\r\n",
+        "x\x05"
+        "1\r\n+N\r\ny\x05"
+        "2\r\n",
+        {"+N", "old|u|-1|0|45000.25|0|0|0", "1|x|-1|0|45000.25|0|0|0", "2|y|0|0|45000.25|0|0|0"}, {1, 2, 0});
+    row("empty file adds nothing", "+A\r\nu\x05old\r\n", "", {"+A", "old|u|0|0|45000.25|0|0|0"}, {0, 0, 0});
+    row("the store's own file adds nothing",
+        "+A\r\n" + exampleEntry + "\r\nu\x05old\r\n+B\r\n+A\r\nv\x05w\r\n",
+        "+A\r\n" + exampleEntry + "\r\nu\x05old\r\n+B\r\n+A\r\nv\x05w\r\n",
+        {"+A", "+B", "+A", "T|U|0|36499.75416|36499.75416|3|0|2", "old|u|0|0|45000.25|0|0|0",
+         "w|v|2|0|45000.25|0|0|0"},
+        {0, 0, 3});
+    row("an address in its group is left out, in another group added with every field",
+        "+A\r\nU\x05T\r\n+B\r\n", "+B\r\n" + full + "\r\n+A\r\nU\x05T3\r\nV\x05T4\r\n",
+        {"+A", "+B", "T|U|0|0|45000.25|0|0|0", "T2|U|1|36499.75416|36499.75416|3|7|2",
+         "T4|V|0|0|45000.25|0|0|0"},
+        {0, 2, 1});
+    row("the n-th group of a name is the store's n-th; more are added",
+        "+A\r\nu\x05"
+        "a1\r\n+A\r\nv\x05"
+        "a2\r\n",
+        "+A\r\nv\x05x\r\n+A\r\nv\x05y\r\n+A\r\nv\x05z\r\n",
+        {"+A", "+A", "+A", "a1|u|0|0|45000.25|0|0|0", "a2|v|1|0|45000.25|0|0|0", "x|v|0|0|45000.25|0|0|0",
+         "z|v|2|0|45000.25|0|0|0"},
+        {1, 2, 1});
+    row("leading entries are there already when the store has them in no group", "u\x05old\r\n+A\r\n",
+        "u\x05"
+        "again\r\nv\x05new\r\n+A\r\n",
+        {"+A", "old|u|-1|0|45000.25|0|0|0", "new|v|0|0|45000.25|0|0|0"}, {0, 1, 1});
+    row("an address twice in the file is added twice", "+A\r\n", "+A\r\nu\x05one\r\nu\x05two\r\n",
+        {"+A", "one|u|0|0|45000.25|0|0|0", "two|u|0|0|45000.25|0|0|0"}, {0, 2, 0});
+    row("entries without an address are told apart by their titles", "+A\r\n\x05Note\r\n",
+        "+A\r\n\x05Note\r\n\x05Other\r\n", {"+A", "Note||0|0|45000.25|0|0|0", "Other||0|0|45000.25|0|0|0"},
+        {0, 1, 1});
+    row("names match exactly", "+News\r\nu\x05old\r\n", "+news\r\nu\x05new\r\n+News \r\nu\x05new\r\n",
+        {"+News", "+news", "+News ", "old|u|0|0|45000.25|0|0|0", "new|u|1|0|45000.25|0|0|0",
+         "new|u|2|0|45000.25|0|0|0"},
+        {2, 2, 0});
 }
 
 void TestStackFile::merges()
 {
-    QFETCH(QStringList, existingGroups);
+    QFETCH(QByteArray, existing);
     QFETCH(QByteArray, file);
     QFETCH(QStringList, expected);
+    QFETCH(QList<qsizetype>, counts);
 
     URLBlock store;
-    for (const QString &name : existingGroups)
-        store.NewCatagory(name);
-    store.urlDatas().Add("old", "u", existingGroups.isEmpty() ? -1 : 0);
-    QVERIFY(StackFile::loadStackFile(store, TestEnvironment::writeFile(path("m.tsy"), file), true, now));
+    QVERIFY(StackFile::loadStackFile(store, TestEnvironment::writeFile(path("s.tsy"), existing), false, now));
+    const qsizetype before = store.urlDatas().Count();
+    MergeCounts merged;
+    QVERIFY(StackFile::mergeStackFile(store, TestEnvironment::writeFile(path("m.tsy"), file), now, &merged));
     QCOMPARE(storeSummary(store), expected);
+    QCOMPARE((QList<qsizetype> {merged.groupsAdded, merged.entriesAdded, merged.alreadyThere}), counts);
+    QCOMPARE(store.urlDatas().Count(), before + merged.entriesAdded);
     QCOMPARE(store.changeCount(), 1);
     QCOMPARE(store.nextGroupNumber(), store.IDXList().groupCount());
     // New entries get new keys after the existing ones.
     QCOMPARE(store.urlDatas().Item(store.urlDatas().Count())->keyNumber(), quint32(store.urlDatas().Count()));
+
+    // The plain load with merge set merges the same way.
+    URLBlock again;
+    QVERIFY(StackFile::loadStackFile(again, path("s.tsy"), false, now));
+    QVERIFY(StackFile::loadStackFile(again, path("m.tsy"), true, now));
+    QCOMPARE(storeSummary(again), expected);
 }
 
 void TestStackFile::writesExactText()

@@ -1,5 +1,6 @@
 #include "ExportHtmlCommand.h"
 
+#include "BookmarkEntry.h"
 #include "DayCount.h"
 #include "FileIO.h"
 #include "NetscapeBookmarkWriter.h"
@@ -12,14 +13,22 @@
 
 namespace {
 
-qint64 unixTime(double dayCount)
+QDateTime timeOf(double dayCount)
 {
-    return dayCount == 0 ? 0 : DayCount::toDateTime(dayCount).toSecsSinceEpoch();
+    return dayCount == 0 ? QDateTime() : DayCount::toDateTimeMs(dayCount);
 }
 
 void addLink(NetscapeBookmarkWriter &writer, const URLData &entry)
 {
-    writer.addLink(entry.Name, entry.url, unixTime(entry.Created), unixTime(entry.LastAccesed));
+    BookmarkEntry link;
+    link.title = entry.Name;
+    link.url = entry.url;
+    link.added = timeOf(entry.Created);
+    link.lastVisit = timeOf(entry.LastAccesed);
+    link.visits = entry.Visited;
+    link.rating = entry.Rated;
+    link.category = entry.Catagory;
+    writer.addLink(link);
 }
 
 }  // namespace
@@ -36,9 +45,13 @@ QString ExportHtmlCommand::help() const
                           "Writes FILE's entries as a Netscape bookmark file that Firefox and Chromium\n"
                           "import: each group becomes a folder of the top level holding its entries,\n"
                           "in FILE's order, with the creation date as ADD_DATE and the last visit as\n"
-                          "LAST_VISIT (Unix times; left out for no date). tsy import-html reads the\n"
-                          "file back to the same groups, titles and addresses. OUT is replaced in one\n"
-                          "step, so a failed write leaves it as it was.\n");
+                          "LAST_VISIT (Unix times in seconds; left out for no date). The visit count,\n"
+                          "rating and category, and the dates to the millisecond where whole seconds\n"
+                          "do not hold them, go into attributes of Tessaly's own (TESSALY_VISITS,\n"
+                          "TESSALY_RATING, TESSALY_CATEGORY, TESSALY_ADD_MS, TESSALY_LAST_VISIT_MS),\n"
+                          "which browsers pass over: tsy import-html reads the file back to the same\n"
+                          "groups and entries, every field kept. OUT is replaced in one step, so a\n"
+                          "failed write leaves it as it was.\n");
 }
 
 QByteArray ExportHtmlCommand::bookmarkFileText(const URLBlock &store)

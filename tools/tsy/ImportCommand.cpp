@@ -5,6 +5,7 @@
 #include "LockedStackFileEdit.h"
 #include "MergeTarget.h"
 #include "StackFile.h"
+#include "StoreMerge.h"
 #include "ToolStore.h"
 #include "URLBlock.h"
 
@@ -15,12 +16,6 @@
 namespace {
 
 const QString progId = QStringLiteral("Pemberly.mergeBrow");
-
-struct Added
-{
-    int groups = 0;
-    qsizetype entries = 0;
-};
 
 }  // namespace
 
@@ -44,7 +39,7 @@ int ImportCommand::execute(const QStringList &arguments)
     if (!mb)
         return fileError(error);
 
-    Added added;
+    MergeCounts added;
     const auto mergeAndSave = [&](QString *error) {
         URLBlock store;
         const double now = DayCount::now();
@@ -57,24 +52,28 @@ int ImportCommand::execute(const QStringList &arguments)
             *error = QStringLiteral("%1: cannot read it").arg(source);
             return false;
         }
-        added = {handlers.groupsAdded(), handlers.entriesAdded()};
+        added = handlers.counts();
         store.countChange();
         return StackFile::saveStackFileWithBackup(store, target, LockedStackFileEdit::backupPathOf(target),
                                                   error);
     };
     if (!LockedStackFileEdit::run(target, mergeAndSave, &error))
         return fileError(error);
-    m_out << "Added " << added.groups << " groups and " << added.entries << " entries to " << target << '\n';
+    m_out << ToolStore::mergedText(added, target) << '\n';
     return Success;
 }
 
 QString ImportCommand::sharedHelp()
 {
-    return QStringLiteral("The groups are added after FILE's groups (also when a group of that name\n"
-                          "exists); the entries are created now and never visited. FILE is begun\n"
-                          "empty when it does not exist yet. FILE's previous content is kept as the\n"
-                          "backup: FILE's name with the extension .bak. The count of groups and\n"
-                          "entries added is printed.\n"
+    return QStringLiteral("A group goes into FILE's group of its name (the second of a name into the\n"
+                          "second, and so on), and is added after FILE's groups when FILE has none\n"
+                          "such. An entry whose address is already in its group is not added again,\n"
+                          "so importing the same source twice adds nothing the second time. Dates\n"
+                          "that the source gives are kept; an entry without them is created now and\n"
+                          "never visited. FILE is begun empty when it does not exist yet. FILE's\n"
+                          "previous content is kept as the backup: FILE's name with the extension\n"
+                          ".bak. The groups and entries added are counted, and so are the entries\n"
+                          "that were already there.\n"
                           "\n"
                           "FILE is locked while it is changed: a FILE that another tsy command is\n"
                           "changing is waited for a few seconds, a FILE that Tessaly holds loaded is\n"

@@ -19,7 +19,10 @@ QString ImportHtmlCommand::help() const
                           "Merges a Netscape bookmark file, as Firefox and Chromium export it, into\n"
                           "FILE the way Tessaly's \"Merge From\" > \"Netscape .HTM\" does: each folder\n"
                           "of the top level becomes a group (its subfolders' links join it), and\n"
-                          "links outside every folder go to a group \"Netscape: ROOT\".\n")
+                          "links outside every folder go to one group \"Netscape: ROOT\" (a separator\n"
+                          "of the top level starts another). ADD_DATE and LAST_VISIT become the\n"
+                          "created and last-visit dates; the visits, rating and category that\n"
+                          "tsy export-html writes are read back.\n")
         + sharedHelp();
 }
 

@@ -3,6 +3,7 @@
 #include "DayCount.h"
 #include "LockedStackFileEdit.h"
 #include "StackFile.h"
+#include "StoreMerge.h"
 #include "ToolStore.h"
 #include "URLBlock.h"
 
@@ -18,11 +19,16 @@ QString MergeCommand::help() const
 {
     return QStringLiteral("Usage: tsy merge FILE.tsy OTHER.tsy\n"
                           "\n"
-                          "Loads FILE, merges OTHER into it and saves FILE. OTHER's groups are added\n"
-                          "after FILE's groups (also when a group of that name exists) and all its\n"
-                          "entries are added; entries before OTHER's first group line join FILE's last\n"
-                          "group. FILE's previous content is kept as the backup: FILE's name with the\n"
-                          "extension .bak. Nothing is written when either file cannot be read.\n"
+                          "Loads FILE, merges OTHER into it and saves FILE. Each group of OTHER goes\n"
+                          "into FILE's group of its name (OTHER's second group of a name into FILE's\n"
+                          "second, and so on), and is added after FILE's groups when FILE has none\n"
+                          "such; entries before OTHER's first group line join FILE's last group. An\n"
+                          "entry whose address is already in its group is not added again, so a file\n"
+                          "merged twice (or into itself) adds nothing; the entries added keep all\n"
+                          "their fields. The groups and entries added are counted, and so are the\n"
+                          "entries that were already there. FILE's previous content is kept as the\n"
+                          "backup: FILE's name with the extension .bak. Nothing is written when\n"
+                          "either file cannot be read.\n"
                           "\n"
                           "FILE is locked while it is changed: a FILE that another tsy command is\n"
                           "changing is waited for a few seconds, a FILE that Tessaly holds loaded is\n"
@@ -39,16 +45,18 @@ int MergeCommand::execute(const QStringList &arguments)
     if (QFileInfo(target).suffix().compare(QLatin1String("bak"), Qt::CaseInsensitive) == 0)
         return usageError(QStringLiteral("%1: a .bak file would be its own backup").arg(target));
 
+    MergeCounts counts;
     const auto mergeAndSave = [&](QString *error) {
         URLBlock store;
         const double now = DayCount::now();
         return ToolStore::loadStackFile(store, target, false, now, error)
-            && ToolStore::loadStackFile(store, other, true, now, error)
+            && ToolStore::mergeStackFile(store, other, now, &counts, error)
             && StackFile::saveStackFileWithBackup(store, target, LockedStackFileEdit::backupPathOf(target),
                                                   error);
     };
     QString error;
     if (!LockedStackFileEdit::run(target, mergeAndSave, &error))
         return fileError(error);
+    m_out << ToolStore::mergedText(counts, target) << '\n';
     return Success;
 }

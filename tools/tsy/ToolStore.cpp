@@ -2,6 +2,7 @@
 
 #include "HeapReserve.h"
 #include "StackFile.h"
+#include "StoreMerge.h"
 
 #include <QFileInfo>
 
@@ -15,6 +16,24 @@ bool loadStackFile(URLBlock &store, const QString &path, bool merge, double now,
 {
     HeapReserve::reserveInHugePages(memoryPerFileByte * QFileInfo(path).size());
     return StackFile::loadStackFile(store, path, merge, now, error);
+}
+
+bool mergeStackFile(URLBlock &store, const QString &path, double now, MergeCounts *counts, QString *error)
+{
+    HeapReserve::reserveInHugePages(memoryPerFileByte * QFileInfo(path).size());
+    return StackFile::mergeStackFile(store, path, now, counts, error);
+}
+
+QString mergedText(const MergeCounts &counts, const QString &target)
+{
+    QString text = QStringLiteral("Added %1 groups and %2 entries to %3 (%4 already there")
+                       .arg(counts.groupsAdded)
+                       .arg(counts.entriesAdded)
+                       .arg(target)
+                       .arg(counts.alreadyThere);
+    if (counts.entriesRefused > 0)
+        text += QStringLiteral(", %1 found no room").arg(counts.entriesRefused);
+    return text + u')';
 }
 
 }  // namespace ToolStore

@@ -3,6 +3,7 @@
 #include <QString>
 
 class URLBlock;
+struct MergeCounts;
 
 // Loading a stack file in tsy, a process that loads a whole store at once
 // and ends soon after.
@@ -11,5 +12,11 @@ namespace ToolStore {
 // StackFile::loadStackFile, after preparing the heap for the store the file
 // will make (see HeapReserve).
 bool loadStackFile(URLBlock &store, const QString &path, bool merge, double now, QString *error);
+// StackFile::mergeStackFile, after preparing the heap the same way.
+bool mergeStackFile(URLBlock &store, const QString &path, double now, MergeCounts *counts, QString *error);
+
+// The line the merging commands print: what they added to target, and how
+// many entries were there already.
+QString mergedText(const MergeCounts &counts, const QString &target);
 
 }  // namespace ToolStore

@@ -370,21 +370,39 @@ private slots:
     {
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("backup");
+        QTest::addColumn<QString>("other");
         QTest::addColumn<QByteArray>("before");
-        QTest::addColumn<QByteArray>("other");
+        QTest::addColumn<QByteArray>("otherText");  // of other.tsy
         QTest::addColumn<QByteArray>("merged");
-        const auto row = [](const char *name, const char *target, const char *backup,
-                            const QByteArray &before, const QByteArray &other, const QByteArray &merged) {
-            QTest::newRow(name) << QString(target) << QString(backup) << before << other << merged;
+        QTest::addColumn<QByteArray>("out");
+        const auto row = [](const char *name, const char *target, const char *backup, const char *other,
+                            const QByteArray &before, const QByteArray &otherText, const QByteArray &merged,
+                            const QByteArray &out) {
+            QTest::newRow(name) << QString(target) << QString(backup) << QString(other) << before << otherText
+                                << merged << out;
         };
         const QByteArray &a = t, &c = su;  // and l
-        row("same-named group appended", "stack.tsy", "stack.bak", "+News\r\n" + a,
-            "+News\r\n" + l + "+Extra\r\n" + c, "+News\r\n" + a + "+News\r\n" + l + "+Extra\r\n" + c);
+        const QByteArray listSaved = l + "+News\r\n" + t + y + "+Tech\r\n" + su + sa + n + f;
+        row("a group of a name the file has takes the entries", "stack.tsy", "stack.bak", "other.tsy",
+            "+News\r\n" + a, "+News\r\n" + l + "+Extra\r\n" + c, "+News\r\n" + a + l + "+Extra\r\n" + c,
+            "Added 1 groups and 2 entries to stack.tsy (0 already there)\n");
         row("other's entries before its groups join the last group", "my.stack.tsy", "my.stack.bak",
-            "+One\r\n" + a + "+Two\r\n", l + "+Three\n" + c,
-            "+One\r\n" + a + "+Two\r\n" + l + "+Three\r\n" + c);
-        row("target without groups keeps entries of no group first", "stack", "stack.bak", a,
-            l + "+G\r\n" + c, a + l + "+G\r\n" + c);
+            "other.tsy", "+One\r\n" + a + "+Two\r\n", l + "+Three\n" + c,
+            "+One\r\n" + a + "+Two\r\n" + l + "+Three\r\n" + c,
+            "Added 1 groups and 2 entries to my.stack.tsy (0 already there)\n");
+        row("target without groups keeps entries of no group first", "stack", "stack.bak", "other.tsy", a,
+            l + "+G\r\n" + c, a + l + "+G\r\n" + c,
+            "Added 1 groups and 2 entries to stack (0 already there)\n");
+        row("a file merged into itself adds nothing", "stack.tsy", "stack.bak", "stack.tsy", listFile, "",
+            listSaved, "Added 0 groups and 0 entries to stack.tsy (7 already there)\n");
+        row("a copy merged again adds nothing", "stack.tsy", "stack.bak", "other.tsy", listFile, listFile,
+            listSaved, "Added 0 groups and 0 entries to stack.tsy (7 already there)\n");
+        row("an address already in its group is left out; the others keep every field", "stack.tsy",
+            "stack.bak", "other.tsy", "+News\r\n" + a,
+            "+News\r\n" + entry("http://a.example/zebra", "Other title", "0", "B13408235") + y + "+Tech\r\n"
+                + a,
+            "+News\r\n" + a + y + "+Tech\r\n" + a,
+            "Added 1 groups and 2 entries to stack.tsy (1 already there)\n");
     }
 
     // The merged file is saved with CR LF line ends; a stale backup is replaced by the old file.
@@ -392,15 +410,17 @@ private slots:
     {
         QFETCH(QString, target);
         QFETCH(QString, backup);
+        QFETCH(QString, other);
         QFETCH(QByteArray, before);
-        QFETCH(QByteArray, other);
+        QFETCH(QByteArray, otherText);
         QFETCH(QByteArray, merged);
+        QFETCH(QByteArray, out);
         writeFile(path(target), before);
-        writeFile(path("other.tsy"), other);
+        writeFile(path("other.tsy"), otherText);
         writeFile(path(backup), "stale backup\r\n");
-        expectOutput("merge " + target + " other.tsy", QByteArray());
+        expectOutput("merge " + target + ' ' + other, out);
         QCOMPARE(readFile(path(backup)), before);
-        QCOMPARE(readFile(path("other.tsy")), other);
+        QCOMPARE(readFile(path("other.tsy")), otherText);
         QCOMPARE(readFile(path(target)), merged);
     }
 
@@ -627,39 +647,61 @@ private slots:
     void imports_data()
     {
         QTest::addColumn<QString>("arguments");
-        QTest::addColumn<QByteArray>("out");
+        QTest::addColumn<int>("runs");
+        QTest::addColumn<QByteArray>("out");      // of the last run
         QTest::addColumn<QStringList>("groups");  // the target's after the import
         QTest::addColumn<QStringList>("added");   // "title|url|group" of the entries added
+        QTest::addColumn<QString>("created");     // of every entry added; "" for the time of the import
         const QString data = QStringLiteral(TESSALY_TEST_DATA "/bookmarks/");
-        QTest::newRow("Firefox export into a stack file")
-            << "import-html good.tsy " + data + "firefox.html"
-            << QByteArray("Added 4 groups and 6 entries to good.tsy\n")
-            << QStringList {"News", "Tech", "Netscape: ROOT", u"Café <Work>"_s, "Bookmarks Toolbar", "Netscape: ROOT"}
-            << QStringList {"Example & \"Co\"|https://example.com/?a=1&b=2|2",
-                            "Child|https://example.org/|3",
-                            u"Deep — link|https://deep.example/|3"_s,
-                            "After separator|https://after-separator.example/|3",
-                            "Tool 'bar'|https://toolbar.example/|4",
-                            "Menu link after folders|https://menu-after.example/|5"};
+        const QString firefox = "import-html good.tsy " + data + "firefox.html";
+        const QStringList firefoxGroups {"News", "Tech", "Netscape: ROOT", u"Café <Work>"_s,
+                                         "Bookmarks Toolbar"};
+        // As saved: group by group.
+        const QStringList firefoxAdded {"Example & \"Co\"|https://example.com/?a=1&b=2|2",
+                                        "Menu link after folders|https://menu-after.example/|2",
+                                        "Child|https://example.org/|3",
+                                        u"Deep — link|https://deep.example/|3"_s,
+                                        "After separator|https://after-separator.example/|3",
+                                        "Tool 'bar'|https://toolbar.example/|4"};
+        // ADD_DATE 1700000000 (UTC, the tests' time zone): 14 November 2023 22:13:20.
+        const QString added = QStringLiteral("45244.92592");
+        QTest::newRow("Firefox export into a stack file: one root group, dates kept")
+            << firefox << 1 << QByteArray("Added 3 groups and 6 entries to good.tsy (0 already there)\n")
+            << firefoxGroups << firefoxAdded << added;
+        QTest::newRow("Firefox export imported again adds nothing")
+            << firefox << 2 << QByteArray("Added 0 groups and 0 entries to good.tsy (6 already there)\n")
+            << firefoxGroups << firefoxAdded << added;
+        const QStringList chromiumAdded {
+            "Example & Co|https://example.com/?a=1&b=2|0", "Child|https://example.org/|0",
+            "From \"Other bookmarks\"|https://other.example/|1", u"Über mobile|https://mobile.example/|1"_s};
         QTest::newRow("Chromium export into a new file")
-            << "import-html new.tsy " + data + "chromium.html"
-            << QByteArray("Added 2 groups and 4 entries to new.tsy\n")
-            << QStringList {"Bookmarks bar", "Netscape: ROOT"}
-            << QStringList {"Example & Co|https://example.com/?a=1&b=2|0", "Child|https://example.org/|0",
-                            "From \"Other bookmarks\"|https://other.example/|1",
-                            u"Über mobile|https://mobile.example/|1"_s};
+            << "import-html new.tsy " + data + "chromium.html" << 1
+            << QByteArray("Added 2 groups and 4 entries to new.tsy (0 already there)\n")
+            << QStringList {"Bookmarks bar", "Netscape: ROOT"} << chromiumAdded << added;
+        QTest::newRow("Chromium export imported again adds nothing")
+            << "import-html new.tsy " + data + "chromium.html" << 2
+            << QByteArray("Added 0 groups and 0 entries to new.tsy (4 already there)\n")
+            << QStringList {"Bookmarks bar", "Netscape: ROOT"} << chromiumAdded << added;
+        const QStringList favoritesGroups {"News", "Tech", "E-Favorites: (Was Root)", "Sub", "Deeper"};
+        const QStringList favoritesAdded {"Top|http://top/|2", "In sub|http://sub/|3", "Deep|http://deep/|4"};
         QTest::newRow("favorites folder")
-            << "import-favorites good.tsy fav" << QByteArray("Added 3 groups and 3 entries to good.tsy\n")
-            << QStringList {"News", "Tech", "E-Favorites: (Was Root)", "Sub", "Deeper"}
-            << QStringList {"Top|http://top/|2", "In sub|http://sub/|3", "Deep|http://deep/|4"};
+            << "import-favorites good.tsy fav" << 1
+            << QByteArray("Added 3 groups and 3 entries to good.tsy (0 already there)\n") << favoritesGroups
+            << favoritesAdded << QString();
+        QTest::newRow("favorites folder imported again adds nothing")
+            << "import-favorites good.tsy fav" << 2
+            << QByteArray("Added 0 groups and 0 entries to good.tsy (3 already there)\n") << favoritesGroups
+            << favoritesAdded << QString();
     }
 
     void imports()
     {
         QFETCH(QString, arguments);
+        QFETCH(int, runs);
         QFETCH(QByteArray, out);
         QFETCH(QStringList, groups);
         QFETCH(QStringList, added);
+        QFETCH(QString, created);
         QDir().mkpath(path("fav/Sub/Deeper"));
         writeFile(path("fav/Top.url"), "[InternetShortcut]\r\nURL=http://top/\r\n");
         writeFile(path("fav/Sub/In sub.URL"), "[InternetShortcut]\r\nURL=http://sub/\r\n");
@@ -673,6 +715,8 @@ private slots:
         QCOMPARE(tsy({"reg", "set", server, "", copy}).exitCode, 0);
         QCOMPARE(tsy({"dump", "good.tsy"}).exitCode, 0);
         QCOMPARE(tsy({"reg", "query", server, ""}).out, copy.toUtf8() + '\n');
+        for (int run = 1; run < runs; ++run)
+            QCOMPARE(tsy(words(arguments)).exitCode, 0);
         expectOutput(arguments, out);
         QCOMPARE(tsy({"reg", "query", server, ""}).out, shipped.toUtf8() + '\n');
 
@@ -684,44 +728,52 @@ private slots:
             names << store.IDXList().at(i).name;
         QCOMPARE(names, groups);
         QStringList entries;
-        for (const URLData &entry : store.urlDatas())
-            entries << entry.Name + '|' + entry.url + '|' + QString::number(entry.Owner);
         const bool intoGood = target == "good.tsy";
+        for (const URLData &entry : store.urlDatas()) {
+            entries << entry.Name + '|' + entry.url + '|' + QString::number(entry.Owner);
+            if (entries.size() <= (intoGood ? 7 : 0))
+                continue;
+            if (created.isEmpty())
+                QVERIFY(entry.Created > 45364.5);
+            else
+                QCOMPARE(QString::number(entry.Created, 'f', 5), created);
+            QCOMPARE(entry.LastAccesed, 0.0);  // LAST_MODIFIED is no visit
+        }
         QCOMPARE(entries.mid(intoGood ? 7 : 0), added);
         if (intoGood) {
-            QCOMPARE(readFile(path("good.bak")), listFile);
+            if (runs == 1)
+                QCOMPARE(readFile(path("good.bak")), listFile);
             QCOMPARE(entries.first(), "Loose end|http://l.example/|-1");
             QCOMPARE(entries.at(6), "Five\tstars|http://f.example/|1");
         }
     }
 
     // A file that export-html writes reads back through import-html to the
-    // same groups, titles and addresses.
+    // same groups and entries, every field kept to the byte of the stack file,
+    // also in a time zone that changes to summer time between the dates.
     void exportReadsBack()
     {
-        const QByteArray odd = entry("http://x.example/?a=1&b=\"2\"<3>", "Q&A: \"<b>\" isn't", "0", "B12800000")
-            + entry("", "", "0", "0");
-        writeFile(path("good.tsy"), "+News & <Views>\r\n" + t + y + odd + "+Tech\n" + su + sa + n + f + "+Empty\r\n");
+        const QByteArray odd
+            = entry("http://x.example/?a=1&b=\"2\"<3>", "Q&A: \"<b>\" isn't", "0", "B12800000")
+            + entry("", "", "0", "B12800000", "-7", "255", "255")
+            + entry("http://old/", "Before 1970", "2C8A0C350", "475800000", "2147483647");
+        const QByteArray file
+            = "+News & <Views>\r\n" + t + y + odd + "+Tech\n" + su + sa + n + f + "+Empty\r\n";
+        writeFile(path("good.tsy"), file);
+        const QByteArray zone = qgetenv("TZ");
+        qputenv("TZ", "America/New_York");
+        const auto restoreZone = qScopeGuard([&] { qputenv("TZ", zone); });
         const Run run = tsy({"export-html", "good.tsy", "out.html"});
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, QByteArray("Wrote 3 groups and 8 entries to out.html\n"));
-        QVERIFY(readFile(path("out.html")).contains(
-            "<DT><A HREF=\"http://a.example/zebra\" ADD_DATE=\"1709251200\" LAST_VISIT=\"1710316800\">Today</A>"));
-        expectOutput("import-html back.tsy out.html", "Added 3 groups and 8 entries to back.tsy\n");
-
-        URLBlock before, after;
-        QVERIFY(StackFile::loadStackFile(before, path("good.tsy"), false, 45364.5));
-        QVERIFY(StackFile::loadStackFile(after, path("back.tsy"), false, 45364.5));
-        QCOMPARE(after.IDXList().groupCount(), 3);
-        for (int i = 0; i < 3; ++i)
-            QCOMPARE(after.IDXList().at(i).name, before.IDXList().at(i).name);
-        QCOMPARE(after.urlDatas().Count(), before.urlDatas().Count());
-        for (qsizetype i = 1; i <= before.urlDatas().Count(); ++i) {
-            const URLData *was = before.urlDatas().Item(i), *is = after.urlDatas().Item(i);
-            QCOMPARE(is->Name, was->Name);
-            QCOMPARE(is->url, was->url);
-            QCOMPARE(is->Owner, was->Owner);
-        }
+        QCOMPARE(run.out, QByteArray("Wrote 3 groups and 9 entries to out.html\n"));
+        QVERIFY(readFile(path("out.html"))
+                    .contains("<DT><A HREF=\"http://a.example/zebra\" ADD_DATE=\"1709269200\" "
+                              "LAST_VISIT=\"1710331200\" "
+                              "TESSALY_LAST_VISIT_MS=\"1710331199712\" TESSALY_VISITS=\"5\" "
+                              "TESSALY_RATING=\"4\">Today</A>"));
+        expectOutput("import-html back.tsy out.html",
+                     "Added 3 groups and 9 entries to back.tsy (0 already there)\n");
+        QCOMPARE(readFile(path("back.tsy")), QByteArray(file).replace("+Tech\n", "+Tech\r\n"));
     }
 
     // A full disk is named as such (the message of the failing system call),

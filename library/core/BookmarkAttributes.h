@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringView>
+#include <QtGlobal>
+
+struct BookmarkEntry;
+
+// What the tag of a link says beside its address. Browsers write the dates:
+// ADD_DATE and LAST_VISIT, Unix time in seconds. Tessaly's own export adds
+// attributes of its own, which browsers pass over, so that reading its file
+// back keeps every field of an entry:
+//   TESSALY_VISITS, TESSALY_RATING, TESSALY_CATEGORY  (left out when 0)
+//   TESSALY_ADD_MS, TESSALY_LAST_VISIT_MS  the dates in milliseconds, where
+//       the whole seconds of ADD_DATE and LAST_VISIT do not hold them
+namespace BookmarkAttributes {
+
+// Reads the attributes of the tag that starts at tagStart ("<A ...>") into
+// entry. A value that is not a number in its field's range is passed over.
+// An exact date is taken only where it agrees with the browsers' date to the
+// second (a file edited by another program keeps the date it was given).
+void readLinkAttributes(QStringView line, qsizetype tagStart, BookmarkEntry &entry);
+
+// The attributes of entry's link tag after HREF, each with a blank before it.
+QByteArray linkAttributes(const BookmarkEntry &entry);
+
+}  // namespace BookmarkAttributes

@@ -1,0 +1,113 @@
+#include "StoreMerge.h"
+
+#include "URLBlock.h"
+
+StoreMerge::StoreMerge(URLBlock &store)
+    : m_store(store)
+    , m_current(store.IDXList().groupCount() - 1)
+{
+    const GroupTable &groups = store.IDXList();
+    for (int group = 0; group < groups.groupCount(); ++group)
+        m_storeGroupsByName[groups.at(group).name].append(group);
+}
+
+void StoreMerge::openGroup(const QString &name)
+{
+    const int occurrence = m_openedCount[name]++;
+    const QList<int> same = m_storeGroupsByName.value(name);
+    if (occurrence < same.size()) {
+        m_current = same.at(occurrence);
+    } else {
+        m_store.NewCatagory(name);
+        m_current = m_store.IDXList().groupCount() - 1;
+        ++m_counts.groupsAdded;
+    }
+    m_openedLast[name] = m_current;
+}
+
+void StoreMerge::reopenGroup(const QString &name)
+{
+    const auto last = m_openedLast.constFind(name);
+    if (last == m_openedLast.cend())
+        openGroup(name);
+    else
+        m_current = *last;
+}
+
+URLData *StoreMerge::addEntry(const QString &title, const QString &url)
+{
+    if (isKnown(m_current, title, url)) {
+        ++m_counts.alreadyThere;
+        return nullptr;
+    }
+    URLData *entry = m_store.urlDatas().Add(title, url, m_current);
+    if (entry)
+        ++m_counts.entriesAdded;
+    else
+        ++m_counts.entriesRefused;
+    return entry;
+}
+
+void StoreMerge::mergeStore(const URLBlock &source)
+{
+    const GroupTable &groups = source.IDXList();
+    // By group, in the source's order; the last list holds the entries of no group.
+    std::vector<std::vector<const URLData *>> byGroup(size_t(groups.groupCount()) + 1);
+    for (const URLData &entry : source.urlDatas())
+        byGroup[size_t(groups.isGroup(entry.Owner) ? entry.Owner : groups.groupCount())].push_back(&entry);
+    const auto addAll = [this](const std::vector<const URLData *> &entries, bool ofNoGroup) {
+        for (const URLData *from : entries) {
+            // An entry of no group is there already when the store has it in no group too.
+            if (ofNoGroup && m_current != -1 && isKnown(-1, from->Name, from->url)) {
+                ++m_counts.alreadyThere;
+                continue;
+            }
+            URLData *entry = addEntry(from->Name, from->url);
+            if (!entry)
+                continue;
+            entry->LastAccesed = from->LastAccesed;
+            entry->Created = from->Created;
+            entry->Visited = from->Visited;
+            entry->Catagory = from->Catagory;
+            entry->Rated = from->Rated;
+        }
+    };
+    addAll(byGroup.back(), true);
+    for (int group = 0; group < groups.groupCount(); ++group) {
+        openGroup(groups.at(group).name);
+        addAll(byGroup[size_t(group)], false);
+    }
+}
+
+const StoreMerge::Known &StoreMerge::knownOf(int group)
+{
+    if (!m_entriesTaken) {
+        m_entriesTaken = true;
+        m_entriesBefore.resize(size_t(m_store.IDXList().groupCount()) + 1);
+        for (const URLData &entry : m_store.urlDatas()) {
+            if (entry.Owner >= -1 && entry.Owner < m_store.IDXList().groupCount())
+                m_entriesBefore[size_t(entry.Owner + 1)].push_back(&entry);
+        }
+    }
+    const auto found = m_known.constFind(group);
+    if (found != m_known.cend())
+        return *found;
+    Known &known = m_known[group];
+    if (size_t(group + 1) < m_entriesBefore.size()) {
+        for (const URLData *entry : m_entriesBefore[size_t(group + 1)]) {
+            if (entry->url.isEmpty())
+                known.titlesWithoutAddress.insert(entry->Name);
+            else
+                known.addresses.insert(entry->url);
+        }
+        // Only the sets are looked at from now on.
+        std::vector<const URLData *>().swap(m_entriesBefore[size_t(group + 1)]);
+    }
+    return known;
+}
+
+bool StoreMerge::isKnown(int group, const QString &title, const QString &url)
+{
+    const Known &known = knownOf(group);
+    return url.isEmpty() ? known.titlesWithoutAddress.contains(title) : known.addresses.contains(url);
+}
