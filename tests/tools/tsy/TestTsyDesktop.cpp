@@ -3,15 +3,60 @@
 // clipboard, XTest and the window manager's activation all real.
 
 #include "BrowserHome.h"
+#include "ClipboardContents.h"
 #include "StackFile.h"
 #include "URLBlock.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QProcess>
 #include <QtTest>
 
 namespace {
 
 const QString doubleUrl = QStringLiteral("http://double.example/page?a=1");
+
+// What this test puts on the clipboard before a row: text, rich text and
+// bytes of a format of its own; or nothing.
+ClipboardContents userContents()
+{
+    return ClipboardContents({{"text/plain", "user's text \xc3\xbc"},
+                              {"text/html", "<b>user's</b> text"},
+                              {"application/x-tessaly-test", QByteArray("\0\x01\xff bytes", 9)}});
+}
+
+// What clipboardNow() reads while the clipboard holds userContents().
+const QStringList userSeen = {"text/plain", "text/html", "application/x-tessaly-test",
+                              QString::fromUtf8("text: user's text \xc3\xbc")};
+
+// The clipboard as another program reads it: the formats of userContents()
+// that it holds, and its text.
+QStringList clipboardNow()
+{
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    QStringList formats;
+    const ClipboardContents user = userContents();
+    for (const auto &[format, bytes] : user.formats()) {
+        if (data && data->data(format) == bytes)
+            formats << format;
+    }
+    return formats << "text: " + QGuiApplication::clipboard()->text();
+}
+
+// The clipboard keepers that tsy left on this test's display.
+QList<qint64> keepers()
+{
+    QList<qint64> found;
+    const QByteArray display = "DISPLAY=" + qgetenv("DISPLAY");
+    for (const QString &pid : QDir("/proc").entryList(QDir::Dirs)) {
+        const QList<QByteArray> command = TestEnvironment::readFile("/proc/" + pid + "/cmdline").split('\0');
+        if (command.value(0).endsWith("/tsy-desktop") && command.value(1) == "--keep-clipboard"
+            && TestEnvironment::readFile("/proc/" + pid + "/environ").split('\0').contains(display))
+            found << pid.toLongLong();
+    }
+    return found;
+}
 
 }  // namespace
 
@@ -54,27 +99,33 @@ void TestTsyDesktop::byKeys_data()
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("navigated");    // what the double was given, "" nothing
     QTest::addColumn<QStringList>("started");  // the stand-in browser's arguments
+    QTest::addColumn<bool>("userClipboard");   // the clipboard holds userContents(), else nothing
 
     QTest::newRow("capture --json: the double's title and address by keys")
         << "uSK=True"
         << "capture --json"
         << "{\"title\":\"Double, \\\"quoted\\\" - page\",\"url\":\"" + doubleUrl + "\"}\n"
-        << "" << QStringList {};
+        << "" << QStringList {} << true;
+    QTest::newRow("capture by keys: an empty clipboard stays empty")
+        << "uSK=True"
+        << "capture"
+        << "Double, \"quoted\" - page\n" + doubleUrl + "\n"
+        << "" << QStringList {} << false;
     QTest::newRow("capture from the window (pB 0): the address by keys, no session to read")
         << "pB=0"
         << "capture"
         << "Double, \"quoted\" - page\n" + doubleUrl + "\n"
-        << "" << QStringList {};
+        << "" << QStringList {} << true;
     QTest::newRow("open with keys: pasted into the double's address bar")
         << "pB=0 uSK=True"
         << "open in.tsy 1"
         << ""
-        << "http://opened.example/" << QStringList {};
+        << "http://opened.example/" << QStringList {} << true;
     QTest::newRow("open (pB 0) with no Firefox behind the window: the program")
         << "pB=0"
         << "open in.tsy 1"
         << ""
-        << "" << QStringList {"http://opened.example/"};
+        << "" << QStringList {"http://opened.example/"} << true;
 }
 
 void TestTsyDesktop::byKeys()
@@ -84,6 +135,14 @@ void TestTsyDesktop::byKeys()
     QFETCH(QString, out);
     QFETCH(QString, navigated);
     QFETCH(QStringList, started);
+    QFETCH(bool, userClipboard);
+
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (userClipboard)
+        clipboard->setMimeData(userContents().toMimeData());
+    else
+        clipboard->clear();
+    const QStringList before = clipboardNow();
 
     BrowserHome home(true);
     home.setAppPaths(home.recorder());
@@ -95,12 +154,18 @@ void TestTsyDesktop::byKeys()
                                "0\x05"
                                "0\x05"
                                "0\r\n");
+    // Through a shell's command substitution, which ends only when nothing
+    // holds tsy's output open: a clipboard keeper must not.
     const auto run = [&](const QString &words) {
         QProcess process;
         process.setProcessEnvironment(home.environment());
         process.setWorkingDirectory(home.path("."));
-        process.start(QStringLiteral(TSY_PATH), words.split(u' '));
-        process.waitForFinished(60000);
+        const QString script = "out=$(\"$0\" \"$@\" 2>&1; status=$?; echo .; exit $status); status=$?; "
+                               "printf '%s' \"${out%.}\"; exit $status";
+        process.start("sh", QStringList {"-c", script, QStringLiteral(TSY_PATH)} + words.split(u' '));
+        // With this test's events handled meanwhile: its clipboard is read by tsy.
+        if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 30000))
+            process.kill();
         return std::pair(process.exitCode(),
                          QByteArray(process.readAllStandardOutput() + process.readAllStandardError()));
     };
@@ -113,6 +178,13 @@ void TestTsyDesktop::byKeys()
     if (!navigated.isEmpty())
         QTRY_COMPARE_WITH_TIMEOUT(TestEnvironment::readFile(m_folder.filePath("navigated")),
                                   navigated.toUtf8() + '\n', 10000);
+    // The clipboard as it was before: untouched where no keys were needed,
+    // else served by a keeper until another program takes it.
+    QCOMPARE(clipboardNow(), before);
+    QCOMPARE(clipboardNow(), userClipboard ? userSeen : QStringList {"text: "});
+    QCOMPARE(clipboard->ownsClipboard(), userClipboard && !started.isEmpty());
+    clipboard->setText("taken");
+    QTRY_VERIFY_WITH_TIMEOUT(keepers().isEmpty(), 10000);
     if (arguments.startsWith("open")) {
         URLBlock store;
         QVERIFY(StackFile::loadStackFile(store, home.path("in.tsy"), false, 45364.5));
@@ -120,5 +192,5 @@ void TestTsyDesktop::byKeys()
     }
 }
 
-QTEST_GUILESS_MAIN(TestTsyDesktop)
+QTEST_MAIN(TestTsyDesktop)
 #include "TestTsyDesktop.moc"
