@@ -100,32 +100,39 @@ void TestTsyDesktop::byKeys_data()
     QTest::addColumn<QString>("navigated");    // what the double was given, "" nothing
     QTest::addColumn<QStringList>("started");  // the stand-in browser's arguments
     QTest::addColumn<bool>("userClipboard");   // the clipboard holds userContents(), else nothing
+    QTest::addColumn<bool>("keys");            // keys copy or paste over the clipboard
+    QTest::addColumn<bool>("firefox");         // a Firefox runs whose session shows the double's page
 
     QTest::newRow("capture --json: the double's title and address by keys")
         << "uSK=True"
         << "capture --json"
         << "{\"title\":\"Double, \\\"quoted\\\" - page\",\"url\":\"" + doubleUrl + "\"}\n"
-        << "" << QStringList {} << true;
+        << "" << QStringList {} << true << true << false;
     QTest::newRow("capture by keys: an empty clipboard stays empty")
         << "uSK=True"
         << "capture"
         << "Double, \"quoted\" - page\n" + doubleUrl + "\n"
-        << "" << QStringList {} << false;
+        << "" << QStringList {} << false << true << false;
     QTest::newRow("capture from the window (pB 0): the address by keys, no session to read")
         << "pB=0"
         << "capture"
         << "Double, \"quoted\" - page\n" + doubleUrl + "\n"
-        << "" << QStringList {} << true;
+        << "" << QStringList {} << true << true << false;
+    QTest::newRow("capture by keys from a Firefox window whose session shows its page: no keys")
+        << "uSK=True"
+        << "capture"
+        << "Double, \"quoted\" - page\nhttp://s.example/\n"
+        << "" << QStringList {} << true << false << true;
     QTest::newRow("open with keys: pasted into the double's address bar")
         << "pB=0 uSK=True"
         << "open in.tsy 1"
         << ""
-        << "http://opened.example/" << QStringList {} << true;
+        << "http://opened.example/" << QStringList {} << true << true << false;
     QTest::newRow("open (pB 0) with no Firefox behind the window: the program")
         << "pB=0"
         << "open in.tsy 1"
         << ""
-        << "" << QStringList {"http://opened.example/"} << true;
+        << "" << QStringList {"http://opened.example/"} << true << false << false;
 }
 
 void TestTsyDesktop::byKeys()
@@ -136,16 +143,19 @@ void TestTsyDesktop::byKeys()
     QFETCH(QString, navigated);
     QFETCH(QStringList, started);
     QFETCH(bool, userClipboard);
+    QFETCH(bool, keys);
+    QFETCH(bool, firefox);
 
     QClipboard *clipboard = QGuiApplication::clipboard();
-    if (userClipboard)
-        clipboard->setMimeData(userContents().toMimeData());
-    else
+    clipboard->setMimeData(userContents().toMimeData());
+    if (!userClipboard)
         clipboard->clear();
     const QStringList before = clipboardNow();
 
     BrowserHome home(true);
     home.setAppPaths(home.recorder());
+    if (firefox)
+        home.runFirefox("http://s.example/", "Double, \\\"quoted\\\" - page");
     QFile::remove(m_folder.filePath("navigated"));
     TestEnvironment::writeFile(home.path("in.tsy"),
                                "+News\r\nhttp://opened.example/\x05Opened\x05"
@@ -182,7 +192,7 @@ void TestTsyDesktop::byKeys()
     // else served by a keeper until another program takes it.
     QCOMPARE(clipboardNow(), before);
     QCOMPARE(clipboardNow(), userClipboard ? userSeen : QStringList {"text: "});
-    QCOMPARE(clipboard->ownsClipboard(), userClipboard && !started.isEmpty());
+    QCOMPARE(clipboard->ownsClipboard(), userClipboard && !keys);
     clipboard->setText("taken");
     QTRY_VERIFY_WITH_TIMEOUT(keepers().isEmpty(), 10000);
     if (arguments.startsWith("open")) {
