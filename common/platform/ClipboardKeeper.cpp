@@ -55,6 +55,8 @@ pid_t startGrandchild(char *const argv[], int input, int devNull)
         placeAt(input, STDIN_FILENO);
         placeAt(devNull, STDOUT_FILENO);
         placeAt(devNull, STDERR_FILENO);
+        // Nothing else of this process (a caller's pipe waiting for its end, say) goes with the keeper.
+        ::close_range(STDERR_FILENO + 1, ~0U, 0);
         if (::chdir("/") == 0)
             ::execv(argv[0], argv);
         ::_exit(127);
@@ -141,6 +143,9 @@ bool handOver(const QStringList &command, const ClipboardContents &contents, QSt
     int sockets[2];
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, sockets) != 0)
         return fail(error, systemError("socketpair"));
+    // A keeper that stops reading does not hold this process for ever.
+    const timeval sendWait {startWaitMs / 1000, 0};
+    ::setsockopt(sockets[0], SOL_SOCKET, SO_SNDTIMEO, &sendWait, sizeof sendWait);
     const int devNull = ::open("/dev/null", O_RDWR | O_CLOEXEC);
     const pid_t child = devNull < 0 ? -1 : startGrandchild(argv.data(), sockets[1], devNull);
     const QString started = child < 0 ? systemError("the clipboard keeper could not be started") : QString();
