@@ -165,12 +165,13 @@ void TestTsyDesktop::byKeys()
                                "0\x05"
                                "0\r\n");
     // Through a shell's command substitution, which ends only when nothing
-    // holds tsy's output open: a clipboard keeper must not.
+    // holds tsy's output open (its standard output, and the same pipe as
+    // descriptor 3): a clipboard keeper must not.
     const auto run = [&](const QString &words) {
         QProcess process;
         process.setProcessEnvironment(home.environment());
         process.setWorkingDirectory(home.path("."));
-        const QString script = "out=$(\"$0\" \"$@\" 2>&1; status=$?; echo .; exit $status); status=$?; "
+        const QString script = "out=$(\"$0\" \"$@\" 2>&1 3>&1; status=$?; echo .; exit $status); status=$?; "
                                "printf '%s' \"${out%.}\"; exit $status";
         process.start("sh", QStringList {"-c", script, QStringLiteral(TSY_PATH)} + words.split(u' '));
         // With this test's events handled meanwhile: its clipboard is read by tsy.
