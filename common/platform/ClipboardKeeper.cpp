@@ -68,7 +68,8 @@ bool sendAll(int socket, const QByteArray &bytes)
 {
     qsizetype sent = 0;
     while (sent < bytes.size()) {
-        const ssize_t written = ::send(socket, bytes.constData() + sent, size_t(bytes.size() - sent), MSG_NOSIGNAL);
+        const ssize_t written
+            = ::send(socket, bytes.constData() + sent, size_t(bytes.size() - sent), MSG_NOSIGNAL);
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0)

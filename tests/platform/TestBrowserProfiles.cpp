@@ -158,7 +158,7 @@ private slots:
 
     void runningProfile_data()
     {
-        QTest::addColumn<QString>("ini");  // profiles.ini; BASE: the folder it is in
+        QTest::addColumn<QString>("ini");             // profiles.ini; BASE: the folder it is in
         QTest::addColumn<QList<int>>("sessionAges");  // per profile a, b, c: seconds, or -1 when not running
         QTest::addColumn<QString>("running");
 

@@ -123,7 +123,8 @@ public:
         QStringList formats;
         for (const auto &[format, bytes] : contents.formats())
             formats << format + u'=' + QString::fromUtf8(bytes);
-        m_log.add(QStringLiteral("restore ") + (formats.isEmpty() ? QStringLiteral("nothing") : formats.join(u' ')));
+        m_log.add(QStringLiteral("restore ")
+                  + (formats.isEmpty() ? QStringLiteral("nothing") : formats.join(u' ')));
         current = QString::fromUtf8(contents.formats().value(0).second);
     }
 

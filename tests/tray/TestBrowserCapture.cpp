@@ -133,8 +133,8 @@ void TestBrowserCapture::capture_data()
     QTest::newRow("pB 0: a session showing another page: keys")
         << false << 0 << 0 << firefox << QStringList {"Netscape=\"http://s.example/\",\"Old\""}
         << "http://n.example/"
-        << askNetscape + ", activate 5, " + stateKeys
-            + ", " + restoreUser + ", editor 3 [News - World|http://n.example/]"
+        << askNetscape + ", activate 5, " + stateKeys + ", " + restoreUser
+            + ", editor 3 [News - World|http://n.example/]"
         << 1;
     QTest::newRow("pB 0: Chromium by keys")
         << false << 0 << 0 << QStringList {"1|Untitled - gedit|gedit", "3|Mail - Chromium|chromium"}

@@ -169,7 +169,8 @@ private slots:
         QFETCH(QString, copied);
 
         const QString stale = QStringLiteral("stale ") + QTest::currentDataTag();
-        const ClipboardContents user({{"text/plain", stale.toUtf8()}, {"text/html", "<i>" + stale.toUtf8() + "</i>"}});
+        const ClipboardContents user(
+            {{"text/plain", stale.toUtf8()}, {"text/html", "<i>" + stale.toUtf8() + "</i>"}});
         m_clipboard.restore(user);
         QCOMPARE(m_clipboard.text(), stale);
         const ClipboardContents saved = m_clipboard.save();

@@ -17,8 +17,8 @@ DesktopSession::DesktopSession(const QString &commandName, QTextStream &err)
     m_desktop.setClipboardKeeper({QCoreApplication::applicationFilePath(), keeperArgument()});
     QString error;
     if (!AppPaths::fillAppPaths(QString(), &error))
-        m_err << "tsy " << m_commandName << ": the browsers' App Paths entries could not be written: " << error
-              << '\n';
+        m_err << "tsy " << m_commandName
+              << ": the browsers' App Paths entries could not be written: " << error << '\n';
 }
 
 BrowserServices DesktopSession::services()

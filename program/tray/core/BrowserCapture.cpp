@@ -93,8 +93,8 @@ QString BrowserCapture::sessionURL(BrowserTitles::Family family, const QString &
     if (family != BrowserTitles::Family::Firefox)
         return QString();
     QString reply;
-    if (m_services.dde.request(DdeItems::serviceName(1), DdeItems::windowInfoTopic, DdeItems::lastActiveWindow,
-                               &reply)
+    if (m_services.dde.request(DdeItems::serviceName(1), DdeItems::windowInfoTopic,
+                               DdeItems::lastActiveWindow, &reply)
         != DdeClient::Status::Ok)
         return QString();
     const auto info = DdeItems::readWindowInfo(reply);

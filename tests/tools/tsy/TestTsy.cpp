@@ -679,7 +679,7 @@ private slots:
     {
         QTest::addColumn<QString>("settings");  // tsy settings --set NAME=VALUE ...
         QTest::addColumn<bool>("firefox");
-        QTest::addColumn<QString>("program");  // of App Paths: "browser" the stand-in; PATH: none, firefox on PATH
+        QTest::addColumn<QString>("program");  // of App Paths: "browser" the stand-in; PATH: firefox on PATH
         QTest::addColumn<QString>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("out");  // {fav}: the favorites folder
