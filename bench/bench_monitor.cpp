@@ -73,6 +73,8 @@ public:
     void setText(const QString &) override { }
     QString text() override { return {}; }
     QString waitForChange(const QString &, int) override { return {}; }
+    ClipboardContents save() override { return {}; }
+    void restore(const ClipboardContents &) override { }
 };
 
 // Notes the time of the start request and starts nothing.

@@ -43,23 +43,28 @@ QString value(const Keys &keys, const QString &name)
     return QString();
 }
 
-// The profile paths that a folder's two files name as defaults: the
-// installs' Default= first (the profile each installation really uses), then
-// the legacy Default=1 profiles.
-QStringList namedDefaults(const QString &base)
+// The profile paths that a folder's two files name: the installs' Default=
+// first (the profile each installation really uses), then the legacy
+// Default=1 profiles, then every other profile, which runs when Firefox is
+// started with -P NAME or --profile DIR.
+QStringList namedProfiles(const QString &base)
 {
     QStringList installs;
     QStringList legacy;
+    QStringList others;
     for (const auto &[name, keys] : readIni(base + QLatin1String("/installs.ini")))
         installs.append(value(keys, QStringLiteral("Default")));
     for (const auto &[name, keys] : readIni(base + QLatin1String("/profiles.ini"))) {
         if (name.startsWith(QLatin1String("Install")))
             installs.append(value(keys, QStringLiteral("Default")));
-        else if (name.startsWith(QLatin1String("Profile"))
-                 && value(keys, QStringLiteral("Default")) == QLatin1String("1"))
+        else if (!name.startsWith(QLatin1String("Profile")))
+            continue;
+        else if (value(keys, QStringLiteral("Default")) == QLatin1String("1"))
             legacy.append(value(keys, QStringLiteral("Path")));
+        else
+            others.append(value(keys, QStringLiteral("Path")));
     }
-    return installs + legacy;
+    return installs + legacy + others;
 }
 
 QDateTime sessionStoreTime(const QString &profileFolder)
@@ -77,7 +82,7 @@ QStringList profileFolders(const QString &homeFolder)
     for (const QString &location :
          {QStringLiteral("/.config/mozilla/firefox"), QStringLiteral("/.mozilla/firefox")}) {
         const QDir base(homeFolder + location);
-        for (const QString &path : namedDefaults(base.path())) {
+        for (const QString &path : namedProfiles(base.path())) {
             if (path.isEmpty())
                 continue;
             // A relative Path= lies below the folder of profiles.ini, an absolute one stands as it is.

@@ -7,16 +7,19 @@
 // under ~/.mozilla/firefox and ~/.config/mozilla/firefox.
 namespace FirefoxProfiles {
 
-// Every profile folder the two files name as a default (the installs'
-// Default= and the profiles marked Default=1), absolute, existing, without
-// repeats; the XDG location's first.
+// Every profile folder the two files name, absolute, existing, without
+// repeats: the defaults first (the installs' Default=, then the profiles
+// marked Default=1), then the other profiles in file order, whether their
+// Path= is relative to the file's folder or absolute; the XDG location's
+// first.
 QStringList profileFolders(const QString &homeFolder);
 
 // Whether the profile's "lock" link names a process that is alive.
 bool isRunning(const QString &profileFolder);
 
-// The profile of a running Firefox: the running one among profileFolders,
-// the one with the newest session store when several run; "" when none runs.
+// The profile of a running Firefox: the running one among profileFolders
+// (default or not, as Firefox may be started on any profile), the one with
+// the newest session store when several run; "" when none runs.
 QString runningProfile(const QString &homeFolder);
 
 } // namespace FirefoxProfiles

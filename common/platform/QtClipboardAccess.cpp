@@ -1,8 +1,11 @@
 #include "QtClipboardAccess.h"
 
+#include "ClipboardKeeper.h"
+
 #include <QClipboard>
 #include <QDeadlineTimer>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QThread>
 
 QClipboard *QtClipboardAccess::clipboard()
@@ -44,4 +47,26 @@ QString QtClipboardAccess::waitForChange(const QString &before, int waitMs)
             return QString();
         QThread::msleep(5);
     }
+}
+
+ClipboardContents QtClipboardAccess::save()
+{
+    QClipboard *board = clipboard();
+    const QMimeData *data = board ? board->mimeData() : nullptr;
+    return data ? ClipboardContents::fromMimeData(*data) : ClipboardContents();
+}
+
+void QtClipboardAccess::restore(const ClipboardContents &contents)
+{
+    QClipboard *board = clipboard();
+    if (!board)
+        return;
+    m_keeperError.clear();
+    if (!m_keeper.isEmpty() && QGuiApplication::platformName() == QLatin1String("xcb")
+        && ClipboardKeeper::handOver(m_keeper, contents, &m_keeperError))
+        return;
+    if (contents.isEmpty())
+        board->clear();
+    else
+        board->setMimeData(contents.toMimeData());
 }

@@ -2,6 +2,8 @@
 
 #include "ClipboardAccess.h"
 
+#include <QStringList>
+
 class QClipboard;
 
 // The clipboard through QClipboard. Without a QGuiApplication (a command-line
@@ -13,7 +15,21 @@ public:
     void setText(const QString &text) override;
     QString text() override;
     QString waitForChange(const QString &before, int waitMs) override;
+    ClipboardContents save() override;
+    // Puts the contents back from this process, or on X11 hands them to a
+    // keeper when one is set (see ClipboardKeeper), so that they outlast it.
+    void restore(const ClipboardContents &contents) override;
+
+    // The keeper for restore: a program and its arguments that run
+    // ClipboardKeeper::serve(); none by default (a program that runs on).
+    void setKeeper(const QStringList &command) { m_keeper = command; }
+    // Why the last restore could not go to the keeper ("" when it did, or
+    // none was asked for); the contents were then put back from this process.
+    QString keeperError() const { return m_keeperError; }
 
 private:
     static QClipboard *clipboard();
+
+    QStringList m_keeper;
+    QString m_keeperError;
 };

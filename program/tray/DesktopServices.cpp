@@ -20,7 +20,21 @@ DesktopServices::~DesktopServices() = default;
 
 BrowserServices DesktopServices::services()
 {
-    if (!m_parts)
+    if (!m_parts) {
         m_parts = std::make_unique<Parts>();
+        m_parts->clipboard.setKeeper(m_clipboardKeeper);
+    }
     return {m_parts->windows, m_parts->keys, m_parts->clipboard, m_parts->dde, m_parts->starter};
+}
+
+void DesktopServices::setClipboardKeeper(const QStringList &command)
+{
+    m_clipboardKeeper = command;
+    if (m_parts)
+        m_parts->clipboard.setKeeper(command);
+}
+
+QString DesktopServices::clipboardKeeperError() const
+{
+    return m_parts ? m_parts->clipboard.keeperError() : QString();
 }

@@ -2,6 +2,8 @@
 
 #include "BrowserServices.h"
 
+#include <QStringList>
+
 #include <memory>
 
 // The desktop services of this computer that the browser capture and launch
@@ -18,7 +20,14 @@ public:
 
     BrowserServices services();
 
+    // A program that keeps the clipboard's contents once they are put back
+    // (see QtClipboardAccess::setKeeper), for a process that ends soon after.
+    void setClipboardKeeper(const QStringList &command);
+    // Why contents could not be handed to the keeper; "" when they could.
+    QString clipboardKeeperError() const;
+
 private:
     struct Parts;
     std::unique_ptr<Parts> m_parts;
+    QStringList m_clipboardKeeper;
 };

@@ -97,7 +97,15 @@ private slots:
                                   "q\\nDefault=1"}
             << QStringList {"elsewhere/p, q"};
         QTest::newRow("profile that is not the default")
-            << QStringList {legacy + "/x", legacy + "/profiles.ini=[Profile0]\\nPath=x"} << QStringList();
+            << QStringList {legacy + "/x", legacy + "/profiles.ini=[Profile0]\\nPath=x"}
+            << QStringList {legacy + "/x"};
+        QTest::newRow("defaults first, then the others in file order, relative or absolute")
+            << QStringList {legacy + "/r", legacy + "/d", "elsewhere/abs",
+                            legacy
+                                + "/profiles.ini=[Profile0]\\nIsRelative=0\\nPath=HOME/elsewhere/abs\\n"
+                                  "[Profile1]\\nPath=d\\nDefault=1\\n[Profile2]\\nIsRelative=1\\nPath=r\\n"
+                                  "[Profile3]\\nPath=gone"}
+            << QStringList {legacy + "/d", "elsewhere/abs", legacy + "/r"};
         QTest::newRow("default profile folder missing")
             << QStringList {legacy + "/profiles.ini=[Profile0]\\nPath=gone\\nDefault=1"} << QStringList();
         QTest::newRow("key outside any section and a bare line")
@@ -150,26 +158,34 @@ private slots:
 
     void runningProfile_data()
     {
+        QTest::addColumn<QString>("ini");             // profiles.ini; BASE: the folder it is in
         QTest::addColumn<QList<int>>("sessionAges");  // per profile a, b, c: seconds, or -1 when not running
         QTest::addColumn<QString>("running");
 
-        QTest::newRow("none runs") << QList<int> {-1, -1, -1} << QString();
-        QTest::newRow("one runs") << QList<int> {-1, 50, -1} << "b";
-        QTest::newRow("newest session store of several") << QList<int> {300, 20, 100} << "b";
-        QTest::newRow("newest is the last") << QList<int> {300, 200, 10} << "c";
+        const QString installs = "[Install1]\\nDefault=a\\n[Install2]\\nDefault=b\\n[Install3]\\nDefault=c";
+        QTest::newRow("none runs") << installs << QList<int> {-1, -1, -1} << QString();
+        QTest::newRow("one runs") << installs << QList<int> {-1, 50, -1} << "b";
+        QTest::newRow("newest session store of several") << installs << QList<int> {300, 20, 100} << "b";
+        QTest::newRow("newest is the last") << installs << QList<int> {300, 200, 10} << "c";
+        // Started with --profile DIR or -P NAME: a profile that is no default.
+        const QString oneDefault = "[Install1]\\nDefault=a\\n[Profile0]\\nName=a\\nPath=a\\nDefault=1\\n"
+                                   "[Profile1]\\nName=work\\nIsRelative=0\\nPath=BASE/b\\n"
+                                   "[Profile2]\\nName=c\\nIsRelative=1\\nPath=c";
+        QTest::newRow("a profile that is no default, by its absolute path")
+            << oneDefault << QList<int> {-1, 50, -1} << "b";
+        QTest::newRow("a profile that is no default, by its relative path")
+            << oneDefault << QList<int> {-1, -1, 50} << "c";
     }
 
     void runningProfile()
     {
+        QFETCH(QString, ini);
         QFETCH(QList<int>, sessionAges);
         QFETCH(QString, running);
 
         QTemporaryDir home;
         const QString base = home.path() + '/' + legacy;
-        makeTree(
-            home.path(),
-            {legacy
-             + "/profiles.ini=[Install1]\\nDefault=a\\n[Install2]\\nDefault=b\\n[Install3]\\nDefault=c"});
+        makeTree(home.path(), {legacy + "/profiles.ini=" + ini.replace("BASE", base)});
         const QString self = QString::number(QCoreApplication::applicationPid());
         for (int i = 0; i < 3; ++i) {
             const QString profile = base + '/' + QChar('a' + i);

@@ -1,3 +1,4 @@
+#include "ClipboardContents.h"
 #include "LinuxConnectionState.h"
 #include "LinuxProgramStarter.h"
 #include "RouteTable.h"
@@ -6,6 +7,7 @@
 #include "X11DesktopWindows.h"
 #include "XTestSyntheticKeys.h"
 
+#include <QMimeData>
 #include <QNetworkInterface>
 #include <QtTest>
 #include <X11/keysym.h>
@@ -201,6 +203,61 @@ private slots:
         QFETCH(uint, keysym);
 
         QCOMPARE(VirtualKeys::keysym(quint8(virtualKey)), keysym);
+    }
+
+    // The clipboard's contents as tsy hands them to the keeper process: read
+    // back whole, or not at all.
+    void clipboardContents_data()
+    {
+        QTest::addColumn<QList<ClipboardContents::Format>>("formats");
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<bool>("read");
+
+        const QList<ClipboardContents::Format> formats {{"text/plain", "caf\xc3\xa9"},
+                                                        {"text/html", "<b>x</b>"},
+                                                        {"image/png", QByteArray("\x89PNG\0\xff", 7)}};
+        QTest::newRow("text, HTML and binary bytes") << formats << "" << true;
+        QTest::newRow("nothing") << QList<ClipboardContents::Format>() << "" << true;
+        QTest::newRow("cut short") << formats << "cut" << false;
+        QTest::newRow("another program's bytes") << formats << "magic" << false;
+        QTest::newRow("bytes after the contents") << formats << "append" << false;
+    }
+
+    void clipboardContents()
+    {
+        QFETCH(QList<ClipboardContents::Format>, formats);
+        QFETCH(QString, damage);
+        QFETCH(bool, read);
+
+        QByteArray bytes = ClipboardContents(formats).toBytes();
+        if (damage == "cut")
+            bytes.chop(3);
+        else if (damage == "magic")
+            bytes[0] = 'X';
+        else if (damage == "append")
+            bytes += 'x';
+        const std::optional<ClipboardContents> back = ClipboardContents::fromBytes(bytes);
+        QCOMPARE(back.has_value(), read);
+        if (read)
+            QCOMPARE(back->formats(), formats);
+    }
+
+    // Only MIME formats with bytes are contents: not the X selection's own
+    // targets, nor the image format Qt makes up.
+    void clipboardFormats()
+    {
+        QMimeData data;
+        data.setData("text/plain", "text");
+        data.setData("TIMESTAMP", "1234");
+        data.setData("application/x-qt-image", "image");
+        data.setData("text/html", QByteArray());
+        data.setData("text/uri-list", "http://a.example/\r\n");
+        const QList<ClipboardContents::Format> expected {{"text/plain", "text"},
+                                                         {"text/uri-list", "http://a.example/\r\n"}};
+        QCOMPARE(ClipboardContents::fromMimeData(data).formats(), expected);
+        std::unique_ptr<QMimeData> made(ClipboardContents(expected).toMimeData());
+        QCOMPARE(made->formats(), QStringList({"text/plain", "text/uri-list"}));
+        QCOMPARE(made->data("text/uri-list"), QByteArray("http://a.example/\r\n"));
     }
 
     void withoutDisplay()

@@ -109,6 +109,24 @@ public:
             current = copied;
         return current != before ? current : QString();
     }
+    // The text with a second format of its own, so that a restore of the text alone shows.
+    ClipboardContents save() override
+    {
+        m_log.add(QStringLiteral("save"));
+        if (current.isEmpty())
+            return {};
+        return ClipboardContents({{QStringLiteral("text/plain"), current.toUtf8()},
+                                  {QStringLiteral("text/html"), "<b>" + current.toUtf8() + "</b>"}});
+    }
+    void restore(const ClipboardContents &contents) override
+    {
+        QStringList formats;
+        for (const auto &[format, bytes] : contents.formats())
+            formats << format + u'=' + QString::fromUtf8(bytes);
+        m_log.add(QStringLiteral("restore ")
+                  + (formats.isEmpty() ? QStringLiteral("nothing") : formats.join(u' ')));
+        current = QString::fromUtf8(contents.formats().value(0).second);
+    }
 
 private:
     Log &m_log;

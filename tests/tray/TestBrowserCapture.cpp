@@ -24,7 +24,10 @@ QList<DesktopWindows::Window> windowsOf(const QStringList &texts)
     return windows;
 }
 
-const QString stateKeys = QStringLiteral("keys 12+44, clear, keys 11+43, wait 1000, keys 1b");
+const QString stateKeys = QStringLiteral("save, keys 12+44, clear, keys 11+43, wait 1000, keys 1b");
+// The user's clipboard put back whole: every format it held, or nothing.
+const QString restoreUser = QStringLiteral("restore text/plain=user text text/html=<b>user text</b>");
+const QString restoreNothing = QStringLiteral("restore nothing");
 
 }  // namespace
 
@@ -87,14 +90,27 @@ void TestBrowserCapture::capture_data()
         << "" << 0;
     QTest::newRow("keys: the address copied, the empty clipboard kept empty")
         << true << 0 << 0 << firefox << QStringList {} << "http://n.example/"
-        << "activate 5, " + stateKeys + ", clear, editor 3 [News - World|http://n.example/]" << 0;
+        << "activate 5, " + askNetscape + ", " + stateKeys + ", " + restoreNothing
+            + ", editor 3 [News - World|http://n.example/]"
+        << 0;
     QTest::newRow("keys: a stale clipboard is not taken, the user's text comes back")
         << true << 0 << 0 << firefox << QStringList {} << ""
-        << "activate 5, " + stateKeys + ", set user text, editor 3 [News - World|]" << 0;
+        << "activate 5, " + askNetscape + ", " + stateKeys + ", " + restoreUser + ", editor 3 [News - World|]"
+        << 0;
+    QTest::newRow("keys: Firefox's session names the window's page: no keys, the clipboard untouched")
+        << true << 0 << 0 << firefox << QStringList {session} << "http://n.example/"
+        << "activate 5, " + askNetscape + ", editor 3 [News - World|http://s.example/]" << 0;
+    QTest::newRow("keys: a session showing another page: keys, the user's clipboard back")
+        << true << 1 << 0 << firefox << QStringList {"Netscape=\"http://s.example/\",\"Old\""}
+        << "http://n.example/"
+        << "activate 5, " + askNetscape + ", " + stateKeys + ", " + restoreUser
+            + ", editor 3 [News - World|http://n.example/]"
+        << 0;
     QTest::newRow("keys: a title of any length")
         << true << 0 << 0 << QStringList {"6|" + QString(300, u'x') + " - Chromium|chromium"}
         << QStringList {} << "http://n.example/"
-        << "activate 6, " + stateKeys + ", clear, editor 3 [" + QString(300, u'x') + "|http://n.example/]"
+        << "activate 6, " + stateKeys + ", " + restoreNothing + ", editor 3 [" + QString(300, u'x')
+            + "|http://n.example/]"
         << 0;
     QTest::newRow("keys: a window that will not become active gets no keys")
         << true << 0 << 0 << QStringList {"5|News \u2014 Mozilla Firefox|firefox-esr|refuses"} << QStringList {}
@@ -107,7 +123,7 @@ void TestBrowserCapture::capture_data()
     QTest::newRow("pB 0: a browser's own dialog is not its window")
         << false << 0 << 0 << QStringList {"4|Picture-in-Picture|firefox-esr", "3|Mail - Chromium|chromium"}
         << QStringList {} << "http://c.example/"
-        << "activate 3, " + stateKeys + ", clear, editor 3 [Mail|http://c.example/]" << 1;
+        << "activate 3, " + stateKeys + ", " + restoreNothing + ", editor 3 [Mail|http://c.example/]" << 1;
     QTest::newRow("keys: no browser window") << true << 1 << 0 << QStringList {"1|Untitled - gedit|gedit"}
                                              << QStringList {session} << "http://n.example/"
                                              << "" << 0;
@@ -117,13 +133,13 @@ void TestBrowserCapture::capture_data()
     QTest::newRow("pB 0: a session showing another page: keys")
         << false << 0 << 0 << firefox << QStringList {"Netscape=\"http://s.example/\",\"Old\""}
         << "http://n.example/"
-        << askNetscape + ", activate 5, " + stateKeys
-            + ", set user text, editor 3 [News - World|http://n.example/]"
+        << askNetscape + ", activate 5, " + stateKeys + ", " + restoreUser
+            + ", editor 3 [News - World|http://n.example/]"
         << 1;
     QTest::newRow("pB 0: Chromium by keys")
         << false << 0 << 0 << QStringList {"1|Untitled - gedit|gedit", "3|Mail - Chromium|chromium"}
         << QStringList {session} << "http://c.example/"
-        << "activate 3, " + stateKeys + ", set user text, editor 3 [Mail|http://c.example/]" << 1;
+        << "activate 3, " + stateKeys + ", " + restoreUser + ", editor 3 [Mail|http://c.example/]" << 1;
     QTest::newRow("pB 0: a hidden browser window is not found")
         << false << 0 << 0 << QStringList {"3|Mail - Chromium|chromium|hidden"} << QStringList {session}
         << "http://c.example/"
@@ -168,8 +184,7 @@ void TestBrowserCapture::capture()
         desktop.dde.statuses[conversation] = DdeClient::Status::Ok;
         desktop.dde.replies[conversation] = answer.section(u'=', 1);
     }
-    desktop.clipboard.current
-        = log.contains(QLatin1String("set user text")) ? QStringLiteral("user text") : QString();
+    desktop.clipboard.current = log.contains(restoreUser) ? QStringLiteral("user text") : QString();
     desktop.clipboard.copied = copied;
     BrowserFakes::Editor editor(desktop.log, &state.dialogState);
     BrowserCapture capture(

@@ -4,6 +4,8 @@
 #include "X11DesktopWindows.h"
 #include "XTestSyntheticKeys.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QtTest>
 #include <X11/Xlib.h>
@@ -167,10 +169,18 @@ private slots:
         QFETCH(QString, copied);
 
         const QString stale = QStringLiteral("stale ") + QTest::currentDataTag();
-        m_clipboard.setText(stale);
+        const ClipboardContents user(
+            {{"text/plain", stale.toUtf8()}, {"text/html", "<i>" + stale.toUtf8() + "</i>"}});
+        m_clipboard.restore(user);
         QCOMPARE(m_clipboard.text(), stale);
+        const ClipboardContents saved = m_clipboard.save();
+        QCOMPARE(saved.formats(), user.formats());
         typeInBrowser({select, chord(ctrl, 'C'), tap(escape)});
         QCOMPARE(m_clipboard.waitForChange(stale, copied.isEmpty() ? 1000 : 5000), copied);
+        // Put back from this process (as the program does), every format of it.
+        m_clipboard.restore(saved);
+        QVERIFY(QGuiApplication::clipboard()->ownsClipboard());
+        QCOMPARE(m_clipboard.save().formats(), user.formats());
     }
 
     void pasteAndNavigate()

@@ -4,7 +4,7 @@
 #include "BrowserCapture.h"
 #include "CaptureEditor.h"
 #include "DesktopCommands.h"
-#include "DesktopServices.h"
+#include "DesktopSession.h"
 #include "DialogText.h"
 #include "EntryOperations.h"
 #include "InternetShortcut.h"
@@ -44,8 +44,11 @@ QString BrowserCaptureCommand::help() const
                           "Tessaly's \"From Browser\" does with the current user's settings: by keys\n"
                           "into the browser window's address bar (uSK), from the browser window on\n"
                           "the desktop (pB 0), or by asking Firefox (pB 1) and then the others. The\n"
-                          "window ways need an X11 display; a running Firefox is also read from its\n"
-                          "session store.\n"
+                          "window ways need an X11 display; a running Firefox is read from its session\n"
+                          "store when that shows the window's page, so that no keys are needed. The\n"
+                          "keys copy the address over the clipboard, which is then left as it was: a\n"
+                          "small background process (tsy-desktop --keep-clipboard) serves its former\n"
+                          "contents until another program takes the clipboard.\n"
                           "\n"
                           "Prints the title and the address on two lines, or with --json one object\n"
                           "{\"title\":\"T\",\"url\":\"U\"}. With FILE the page is added to GROUP (a\n"
@@ -71,9 +74,11 @@ int BrowserCaptureCommand::execute(const QStringList &arguments)
     AppState state;
     state.settings = StoredSettings::read().settings;
     state.platformId = 2;
-    DesktopServices desktop;
+    DesktopSession desktop(name(), m_err);
     CapturedPage page;
-    if (!BrowserCapture(state, desktop.services(), page).getBrowserURL() || page.url.isEmpty())
+    const bool answered = BrowserCapture(state, desktop.services(), page).getBrowserURL();
+    desktop.finish();
+    if (!answered || page.url.isEmpty())
         return fileError(QStringLiteral("no browser answered"));
     // One line each, whatever the page's title holds.
     page.title.replace(u'\r', u' ').replace(u'\n', u' ');

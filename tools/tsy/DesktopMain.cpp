@@ -1,7 +1,10 @@
 // tsy-desktop: tsy's capture and open, which tsy hands over to this program
-// (see DesktopCommands).
+// (see DesktopCommands); and the keeper of the clipboard that they leave as
+// they found it (see DesktopSession).
 
 #include "BrowserCaptureCommand.h"
+#include "ClipboardKeeper.h"
+#include "DesktopSession.h"
 #include "OpenCommand.h"
 #include "X11Display.h"
 
@@ -40,6 +43,8 @@ int main(int argc, char *argv[])
     OpenCommand open(out, err);
     QStringList arguments = QCoreApplication::arguments().mid(1);
     const QString name = arguments.isEmpty() ? QString() : arguments.takeFirst();
+    if (name == DesktopSession::keeperArgument() && arguments.isEmpty())
+        return ClipboardKeeper::serve();
     for (Command *command : {static_cast<Command *>(&capture), static_cast<Command *>(&open)}) {
         if (command->name() == name)
             return command->run(arguments);

@@ -4,7 +4,7 @@
 #include "BrowserLaunch.h"
 #include "DayCount.h"
 #include "DesktopCommands.h"
-#include "DesktopServices.h"
+#include "DesktopSession.h"
 #include "EntryOperations.h"
 #include "StoredSettings.h"
 #include "URLBlock.h"
@@ -16,8 +16,8 @@
 
 namespace {
 
-// How long tsy stays after pasting an address into a browser's address bar:
-// the clipboard that the browser pastes from is tsy's own and ends with it.
+// How long tsy serves the address after pasting it into a browser's address
+// bar: the browser asks for the clipboard's contents when it takes the keys.
 constexpr int pasteServedMs = 2000;
 
 void serveClipboard()
@@ -46,7 +46,9 @@ QString OpenCommand::help() const
                           "one) in the preferred browser as a double click in\n"
                           "Tessaly does, with the current user's settings (pB, uSK): in the running\n"
                           "browser's most recently active window, or a new one with --new-window,\n"
-                          "else by starting the browser's program from \"App Paths\". The visit is\n"
+                          "else by starting the browser's program from \"App Paths\" (its missing\n"
+                          "entries are filled as Tessaly fills them at its start). Where keys paste\n"
+                          "the address, the clipboard is left as it was afterwards. The visit is\n"
                           "counted and the last visit set to now. An address that is not opened\n"
                           "(another scheme than http, https, ftp or file; no host; a relative file\n"
                           "address) or a browser that cannot be started is an error: one line,\n"
@@ -67,7 +69,7 @@ int OpenCommand::execute(const QStringList &arguments)
     AppState state;
     state.settings = StoredSettings::read().settings;
     state.platformId = 2;
-    DesktopServices desktop;
+    DesktopSession desktop(name(), m_err);
     const int status = editStore(parser.positionalArguments().at(0), [&](URLBlock &store, QString *error) {
         if (!resolveKeys(store, references, keys, error))
             return false;
@@ -78,8 +80,9 @@ int OpenCommand::execute(const QStringList &arguments)
         EntryOperations::visit(store, keys.front(), DayCount::now());
         return true;
     });
-    // Keys paste the address in the browser's window (uSK, pB 0, the last active window).
-    if (status == Success && state.settings.uSK && state.settings.pB == 0 && !parser.isSet(newWindow))
+    // Keys pasted the address in the browser's window over the user's clipboard, which then comes back.
+    if (desktop.clipboardChanged())
         serveClipboard();
+    desktop.finish();
     return status;
 }

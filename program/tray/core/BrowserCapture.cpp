@@ -33,9 +33,13 @@ bool BrowserCapture::grabURLByKeys()
     if (const auto window = m_search.findByTitle(); window && m_services.windows.activate(window, activateWaitMs)) {
         const QString title = m_services.windows.windowTitle(window);
         if (BrowserTitles::isBrowserTitle(title)) {
-            const QString url = copyAddressByKeys();
+            const QString pageTitle = BrowserTitles::pageTitle(title);
+            // Firefox's session names the page without keys, which would pass through the user's clipboard.
+            QString url = sessionURL(BrowserTitles::familyOf(title, QString(), QString()), pageTitle);
+            if (url.isEmpty())
+                url = copyAddressByKeys();
             m_state.dialogState = AppState::MakingEntry;
-            m_editor.showNewEntry(BrowserTitles::pageTitle(title), url);
+            m_editor.showNewEntry(pageTitle, url);
             shown = true;
         }
     }
@@ -46,17 +50,14 @@ bool BrowserCapture::grabURLByKeys()
 QString BrowserCapture::copyAddressByKeys()
 {
     ClipboardAccess &clipboard = m_services.clipboard;
-    const QString saved = clipboard.text();
+    const ClipboardContents saved = clipboard.save();
     m_services.keys.send(KeySequences::sendAltD());
     // Emptied first, so that only a text the browser copies counts as a change.
     clipboard.clear();
     m_services.keys.send(KeySequences::sendCtrlC());
     const QString url = clipboard.waitForChange(QString(), clipboardWaitMs);
     m_services.keys.send(KeySequences::sendEscape());
-    if (saved.isEmpty())
-        clipboard.clear();
-    else
-        clipboard.setText(saved);
+    clipboard.restore(saved);
     return url.trimmed();
 }
 
@@ -80,19 +81,26 @@ bool BrowserCapture::grabURLFromIE()
 // address bar.
 QString BrowserCapture::locationURL(const BrowserWindowSearch::BrowserWindow &window)
 {
-    if (window.family == BrowserTitles::Family::Firefox) {
-        QString reply;
-        if (m_services.dde.request(DdeItems::serviceName(1), DdeItems::windowInfoTopic,
-                                   DdeItems::lastActiveWindow, &reply)
-            == DdeClient::Status::Ok) {
-            const auto info = DdeItems::readWindowInfo(reply);
-            if (info && (window.LocationName.isEmpty() || info->title == window.LocationName))
-                return info->url;
-        }
-    }
+    if (const QString url = sessionURL(window.family, window.LocationName); !url.isEmpty())
+        return url;
     if (!m_services.windows.activate(window.HWND, activateWaitMs))
         return QString();
     return copyAddressByKeys();
+}
+
+QString BrowserCapture::sessionURL(BrowserTitles::Family family, const QString &pageTitle)
+{
+    if (family != BrowserTitles::Family::Firefox)
+        return QString();
+    QString reply;
+    if (m_services.dde.request(DdeItems::serviceName(1), DdeItems::windowInfoTopic,
+                               DdeItems::lastActiveWindow, &reply)
+        != DdeClient::Status::Ok)
+        return QString();
+    const auto info = DdeItems::readWindowInfo(reply);
+    if (!info || (!pageTitle.isEmpty() && info->title != pageTitle))
+        return QString();
+    return info->url;
 }
 
 bool BrowserCapture::grabURLByDde(int browser)

@@ -10,6 +10,8 @@ struct AppState;
 // settings choose the way: keystrokes into the browser's address bar (uSK),
 // the browser window's own properties (pB 0), or the "WWW_GetWindowInfo"
 // conversation with the preferred browser and then the others (pB 1, 2).
+// The window ways read a Firefox window's address from its session store when
+// that shows the window's page, and use keys (and the clipboard) only when not.
 // Nothing happens while a prompt or dialog of the main window is open.
 class BrowserCapture
 {
@@ -33,11 +35,14 @@ public:
 
     // The active window's address, copied from its address bar by keys; ""
     // when the clipboard did not change in time. The user's clipboard is put
-    // back afterwards.
+    // back afterwards, in every format it held.
     QString copyAddressByKeys();
 
 private:
     QString locationURL(const BrowserWindowSearch::BrowserWindow &window);
+    // The address from Firefox's session store when the window is Firefox's
+    // and the session shows the page titled pageTitle; "" otherwise.
+    QString sessionURL(BrowserTitles::Family family, const QString &pageTitle);
 
     AppState &m_state;
     BrowserServices m_services;

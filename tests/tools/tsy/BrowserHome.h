@@ -38,7 +38,17 @@ public:
     }
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
-    QString recorder() const { return path("browser"); }
+    QString recorder() const { return m_recorder; }
+
+    // The stand-in installed as the program name on PATH, and no App Paths
+    // entries: the account of a user who never ran the program.
+    void installOnPath(const QString &name)
+    {
+        QDir().mkpath(path("bin"));
+        QFile::copy(m_recorder, path("bin/" + name));
+        m_recorder = path("bin/" + name);
+        m_environment.insert("PATH", path("bin") + ':' + m_environment.value("PATH"));
+    }
     QString favorites() const { return path("data/Tessaly/Favorites"); }
     QString profile() const { return path("home/.mozilla/firefox/p1.default"); }
     const QProcessEnvironment &environment() const { return m_environment; }
@@ -104,5 +114,6 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QString m_recorder = m_dir.filePath("browser");
     QProcessEnvironment m_environment = QProcessEnvironment::systemEnvironment();
 };

@@ -810,7 +810,7 @@ private slots:
     {
         QTest::addColumn<QString>("settings");  // tsy settings --set NAME=VALUE ...
         QTest::addColumn<bool>("firefox");
-        QTest::addColumn<QString>("program");  // of App Paths: "browser" the stand-in
+        QTest::addColumn<QString>("program");  // of App Paths: "browser" the stand-in; PATH: firefox on PATH
         QTest::addColumn<QString>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("out");  // {fav}: the favorites folder
@@ -824,6 +824,9 @@ private slots:
             << "pB=1" << false << "browser" << "open in.tsy 00001" << 0 << "" << QStringList {url} << 4;
         QTest::newRow("open, pB 1: the running Firefox's profile, a new tab")
             << "pB=1" << true << "browser" << "open in.tsy 1" << 0 << ""
+            << QStringList {"--profile", "{profile}", "--new-tab", url} << 4;
+        QTest::newRow("open, pB 1, where the program never ran: App Paths filled, Firefox from PATH")
+            << "pB=1" << true << "PATH" << "open in.tsy 1" << 0 << ""
             << QStringList {"--profile", "{profile}", "--new-tab", url} << 4;
         QTest::newRow("open --new-window, pB 1")
             << "pB=1" << true << "browser" << "open in.tsy 1 --new-window" << 0 << ""
@@ -871,7 +874,10 @@ private slots:
         QFETCH(int, visits);
 
         BrowserHome home;
-        home.setAppPaths(program == "browser" ? home.recorder() : home.path("missing"));
+        if (program == "PATH")
+            home.installOnPath("firefox");
+        else
+            home.setAppPaths(program == "browser" ? home.recorder() : home.path("missing"));
         if (firefox)
             home.runFirefox("http://s.example/", "Page, \\\"one\\\"");
         const QByteArray file = "+News\r\n" + entry("http://a.example/x", "Alpha", "0", "B12800000", "3")

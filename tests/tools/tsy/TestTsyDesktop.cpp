@@ -3,15 +3,60 @@
 // clipboard, XTest and the window manager's activation all real.
 
 #include "BrowserHome.h"
+#include "ClipboardContents.h"
 #include "StackFile.h"
 #include "URLBlock.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QProcess>
 #include <QtTest>
 
 namespace {
 
 const QString doubleUrl = QStringLiteral("http://double.example/page?a=1");
+
+// What this test puts on the clipboard before a row: text, rich text and
+// bytes of a format of its own; or nothing.
+ClipboardContents userContents()
+{
+    return ClipboardContents({{"text/plain", "user's text \xc3\xbc"},
+                              {"text/html", "<b>user's</b> text"},
+                              {"application/x-tessaly-test", QByteArray("\0\x01\xff bytes", 9)}});
+}
+
+// What clipboardNow() reads while the clipboard holds userContents().
+const QStringList userSeen = {"text/plain", "text/html", "application/x-tessaly-test",
+                              QString::fromUtf8("text: user's text \xc3\xbc")};
+
+// The clipboard as another program reads it: the formats of userContents()
+// that it holds, and its text.
+QStringList clipboardNow()
+{
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    QStringList formats;
+    const ClipboardContents user = userContents();
+    for (const auto &[format, bytes] : user.formats()) {
+        if (data && data->data(format) == bytes)
+            formats << format;
+    }
+    return formats << "text: " + QGuiApplication::clipboard()->text();
+}
+
+// The clipboard keepers that tsy left on this test's display.
+QList<qint64> keepers()
+{
+    QList<qint64> found;
+    const QByteArray display = "DISPLAY=" + qgetenv("DISPLAY");
+    for (const QString &pid : QDir("/proc").entryList(QDir::Dirs)) {
+        const QList<QByteArray> command = TestEnvironment::readFile("/proc/" + pid + "/cmdline").split('\0');
+        if (command.value(0).endsWith("/tsy-desktop") && command.value(1) == "--keep-clipboard"
+            && TestEnvironment::readFile("/proc/" + pid + "/environ").split('\0').contains(display))
+            found << pid.toLongLong();
+    }
+    return found;
+}
 
 }  // namespace
 
@@ -54,27 +99,40 @@ void TestTsyDesktop::byKeys_data()
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("navigated");    // what the double was given, "" nothing
     QTest::addColumn<QStringList>("started");  // the stand-in browser's arguments
+    QTest::addColumn<bool>("userClipboard");   // the clipboard holds userContents(), else nothing
+    QTest::addColumn<bool>("keys");            // keys copy or paste over the clipboard
+    QTest::addColumn<bool>("firefox");         // a Firefox runs whose session shows the double's page
 
     QTest::newRow("capture --json: the double's title and address by keys")
         << "uSK=True"
         << "capture --json"
         << "{\"title\":\"Double, \\\"quoted\\\" - page\",\"url\":\"" + doubleUrl + "\"}\n"
-        << "" << QStringList {};
+        << "" << QStringList {} << true << true << false;
+    QTest::newRow("capture by keys: an empty clipboard stays empty")
+        << "uSK=True"
+        << "capture"
+        << "Double, \"quoted\" - page\n" + doubleUrl + "\n"
+        << "" << QStringList {} << false << true << false;
     QTest::newRow("capture from the window (pB 0): the address by keys, no session to read")
         << "pB=0"
         << "capture"
         << "Double, \"quoted\" - page\n" + doubleUrl + "\n"
-        << "" << QStringList {};
+        << "" << QStringList {} << true << true << false;
+    QTest::newRow("capture by keys from a Firefox window whose session shows its page: no keys")
+        << "uSK=True"
+        << "capture"
+        << "Double, \"quoted\" - page\nhttp://s.example/\n"
+        << "" << QStringList {} << true << false << true;
     QTest::newRow("open with keys: pasted into the double's address bar")
         << "pB=0 uSK=True"
         << "open in.tsy 1"
         << ""
-        << "http://opened.example/" << QStringList {};
+        << "http://opened.example/" << QStringList {} << true << true << false;
     QTest::newRow("open (pB 0) with no Firefox behind the window: the program")
         << "pB=0"
         << "open in.tsy 1"
         << ""
-        << "" << QStringList {"http://opened.example/"};
+        << "" << QStringList {"http://opened.example/"} << true << false << false;
 }
 
 void TestTsyDesktop::byKeys()
@@ -84,9 +142,20 @@ void TestTsyDesktop::byKeys()
     QFETCH(QString, out);
     QFETCH(QString, navigated);
     QFETCH(QStringList, started);
+    QFETCH(bool, userClipboard);
+    QFETCH(bool, keys);
+    QFETCH(bool, firefox);
+
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->setMimeData(userContents().toMimeData());
+    if (!userClipboard)
+        clipboard->clear();
+    const QStringList before = clipboardNow();
 
     BrowserHome home(true);
     home.setAppPaths(home.recorder());
+    if (firefox)
+        home.runFirefox("http://s.example/", "Double, \\\"quoted\\\" - page");
     QFile::remove(m_folder.filePath("navigated"));
     TestEnvironment::writeFile(home.path("in.tsy"),
                                "+News\r\nhttp://opened.example/\x05Opened\x05"
@@ -95,12 +164,19 @@ void TestTsyDesktop::byKeys()
                                "0\x05"
                                "0\x05"
                                "0\r\n");
+    // Through a shell's command substitution, which ends only when nothing
+    // holds tsy's output open (its standard output, and the same pipe as
+    // descriptor 3): a clipboard keeper must not.
     const auto run = [&](const QString &words) {
         QProcess process;
         process.setProcessEnvironment(home.environment());
         process.setWorkingDirectory(home.path("."));
-        process.start(QStringLiteral(TSY_PATH), words.split(u' '));
-        process.waitForFinished(60000);
+        const QString script = "out=$(\"$0\" \"$@\" 2>&1 3>&1; status=$?; echo .; exit $status); status=$?; "
+                               "printf '%s' \"${out%.}\"; exit $status";
+        process.start("sh", QStringList {"-c", script, QStringLiteral(TSY_PATH)} + words.split(u' '));
+        // With this test's events handled meanwhile: its clipboard is read by tsy.
+        if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 30000))
+            process.kill();
         return std::pair(process.exitCode(),
                          QByteArray(process.readAllStandardOutput() + process.readAllStandardError()));
     };
@@ -113,6 +189,13 @@ void TestTsyDesktop::byKeys()
     if (!navigated.isEmpty())
         QTRY_COMPARE_WITH_TIMEOUT(TestEnvironment::readFile(m_folder.filePath("navigated")),
                                   navigated.toUtf8() + '\n', 10000);
+    // The clipboard as it was before: untouched where no keys were needed,
+    // else served by a keeper until another program takes it.
+    QCOMPARE(clipboardNow(), before);
+    QCOMPARE(clipboardNow(), userClipboard ? userSeen : QStringList {"text: "});
+    QCOMPARE(clipboard->ownsClipboard(), userClipboard && !keys);
+    clipboard->setText("taken");
+    QTRY_VERIFY_WITH_TIMEOUT(keepers().isEmpty(), 10000);
     if (arguments.startsWith("open")) {
         URLBlock store;
         QVERIFY(StackFile::loadStackFile(store, home.path("in.tsy"), false, 45364.5));
@@ -120,5 +203,5 @@ void TestTsyDesktop::byKeys()
     }
 }
 
-QTEST_GUILESS_MAIN(TestTsyDesktop)
+QTEST_MAIN(TestTsyDesktop)
 #include "TestTsyDesktop.moc"
