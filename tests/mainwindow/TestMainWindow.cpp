@@ -120,6 +120,8 @@ private slots:
     void tabSwitchCarriesChosenGroup();
     void indexPanelModesCycle_data();
     void indexPanelModesCycle();
+    void groupListClickClearsListAll_data();
+    void groupListClickClearsListAll();
     void indexMaskThroughControls();
     void filtersThroughControls();
     void newGroup_data();
@@ -599,6 +601,47 @@ void TestMainWindow::indexPanelModesCycle()
         QCOMPARE(panel->groupList()->headerItem()->text(0), to == 0 ? QString("Index Mask") : QString("Group List"));
     // The group commands are hidden while the filter section is shown.
     QCOMPARE(window->menus()->mnuNewGroup->isVisible(), to != 2);
+}
+
+void TestMainWindow::groupListClickClearsListAll_data()
+{
+    QTest::addColumn<int>("advMode");
+    QTest::addColumn<int>("row");  // the row clicked; -1 below the rows
+    QTest::addColumn<bool>("listAll");
+    QTest::addColumn<QStringList>("titles");
+    const QStringList all {"Alpha", "Beta", "Gamma"};
+    QTest::newRow("group list: the clicked group is shown") << 1 << 1 << false << QStringList {"Gamma"};
+    QTest::newRow("group list: a click below the rows") << 1 << -1 << true << all;
+    QTest::newRow("index mask: the mask is listed, List All kept") << 0 << 1 << true << all;
+}
+
+// A click on a group in the group list shows that group, as the Standard
+// tab's combo does, even while "List All" is checked.
+void TestMainWindow::groupListClickClearsListAll()
+{
+    QFETCH(int, advMode);
+    QFETCH(int, row);
+    QFETCH(bool, listAll);
+    QFETCH(QStringList, titles);
+    MainWindow *window = openWindow();
+    window->setAdvMode(advMode);
+    window->fillGroupList(false);
+    window->buildFilterScrn();
+    window->menus()->mnuListAll->trigger();
+    QVERIFY(window->view().listAll);
+    QCOMPARE(shownTitles(), (QStringList {"Alpha", "Beta", "Gamma"}));
+
+    GroupListWidget *groups = window->advancedView()->indexPanel()->groupList();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    const int rows = groups->topLevelItemCount();
+    const QRect last = groups->visualItemRect(groups->topLevelItem(rows - 1));
+    QVERIFY(last.bottom() + 10 < groups->viewport()->height());  // room to click below the rows
+    const QPoint at = row >= 0 ? groups->visualItemRect(groups->topLevelItem(row)).center()
+                               : QPoint(last.center().x(), last.bottom() + 5);
+    QTest::mouseClick(groups->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(window->view().listAll, listAll);
+    QCOMPARE(window->menus()->mnuListAll->isChecked(), listAll);
+    QCOMPARE(shownTitles(), titles);
 }
 
 void TestMainWindow::indexMaskThroughControls()
