@@ -24,6 +24,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QStatusBar>
 #include <QToolButton>
@@ -117,6 +118,8 @@ private slots:
     void flushResetsPreviousTab();
     void storeHoldsDefaultFileLock();
     void inputBoxHasRoomForItsTitle();
+    void folderDialogOpensAtStartFolder_data();
+    void folderDialogOpensAtStartFolder();
     void tabSwitchCarriesChosenGroup();
     void indexPanelModesCycle_data();
     void indexPanelModesCycle();
@@ -835,6 +838,40 @@ void TestMainWindow::quickAddByDrop()
     QDropEvent nothing(QPointF(10, 10), Qt::CopyAction, &empty, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(list->viewport(), &nothing);
     QCOMPARE(m_state->store.urlDatas().Count(), 4);
+}
+
+void TestMainWindow::folderDialogOpensAtStartFolder_data()
+{
+    QTest::addColumn<QString>("start");  // under the test's folder; "-" for none
+    QTest::addColumn<QString>("opened");  // "~" for the home folder
+    QTest::newRow("a folder that is there") << "a/b" << "a/b";
+    QTest::newRow("a folder not made yet: the nearest one above") << "a/b/c/d" << "a/b";
+    QTest::newRow("no folder: the home folder") << "-" << "~";
+}
+
+// The real folder dialog, opened at the folder the command names.
+void TestMainWindow::folderDialogOpensAtStartFolder()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, opened);
+    QVERIFY(QDir().mkpath(m_dir->filePath("a/b")));
+    WidgetPrompter prompter;
+    QString title;
+    QString shown;
+    bool foldersOnly = false;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        title = dialog->windowTitle();
+        shown = dialog->directory().absolutePath();
+        foldersOnly = dialog->fileMode() == QFileDialog::Directory;
+        dialog->reject();
+    });
+    const QString answer = prompter.folderName("Pick", start == "-" ? QString() : m_dir->filePath(start));
+    QCOMPARE(answer, QString());
+    QCOMPARE(title, QString("Pick"));
+    QVERIFY(foldersOnly);
+    QCOMPARE(shown, opened == "~" ? QDir::homePath() : m_dir->filePath(opened));
 }
 
 void TestMainWindow::inputBoxHasRoomForItsTitle()

@@ -34,8 +34,13 @@ private slots:
     void cleanup();
     void mergeAddsAfterStore_data();
     void mergeAddsAfterStore();
+    void favoritesMergeAsksForFolder_data();
+    void favoritesMergeAsksForFolder();
 
 private:
+    QStringList groupNames() const;
+    QStringList addedEntries() const;
+
     std::unique_ptr<TestEnvironment::ConfigFolder> m_config;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<AppState> m_state;
@@ -60,6 +65,8 @@ void TestMergeCommands::init()
     writeFile(favorites + "/Root.url", "[InternetShortcut]\r\nURL=http://root/\r\n");
     writeFile(favorites + "/Work/Job.url", "[InternetShortcut]\r\nURL=http://job/\r\n");
     writeFile(favorites + "/Work/Old/Past.url", "[InternetShortcut]\r\nURL=http://past/\r\n");
+    QDir().mkpath(m_dir->filePath("elsewhere"));
+    writeFile(m_dir->filePath("elsewhere/Away.url"), "[InternetShortcut]\r\nURL=http://away/\r\n");
 }
 
 void TestMergeCommands::cleanup()
@@ -88,10 +95,6 @@ void TestMergeCommands::mergeAddsAfterStore_data()
     QTest::newRow("Netscape file unreadable")
         << "mnuMergeNetscape" << QStringList {TESSALY_TEST_DATA "/bookmarks/missing.html"} << openAsked
         << QStringList {"Mine"} << QStringList {} << QList<int> {1};
-    QTest::newRow("favorites folder")
-        << "mnuMergeFavorites" << QStringList {} << QStringList {}
-        << QStringList {"Mine", "E-Favorites: (Was Root)", "Work", "Old"}
-        << QStringList {"Root|http://root/|1", "Job|http://job/|2", "Past|http://past/|3"} << QList<int> {};
 }
 
 // The merge adds groups and entries after the store's own, counts one change
@@ -136,6 +139,74 @@ void TestMergeCommands::mergeAddsAfterStore()
     QCOMPARE(combo->itemText(combo->count() - 1), groups.last());
     if (!added.isEmpty())
         QVERIFY(m_window->statusBar()->currentMessage().contains(QString::number(added.size()) + " entries"));
+}
+
+QStringList TestMergeCommands::groupNames() const
+{
+    QStringList names;
+    for (int i = 0; i < m_state->store.IDXList().groupCount(); ++i)
+        names << m_state->store.IDXList().at(i).name;
+    return names;
+}
+
+// The entries after the store's own one, as "title|url|owner".
+QStringList TestMergeCommands::addedEntries() const
+{
+    QStringList entries;
+    for (const URLData &entry : m_state->store.urlDatas()) {
+        if (entry.Name != "Kept")
+            entries << entry.Name + '|' + entry.url + '|' + QString::number(entry.Owner);
+    }
+    return entries;
+}
+
+void TestMergeCommands::favoritesMergeAsksForFolder_data()
+{
+    QTest::addColumn<QString>("answer");  // under the test's folder; "" cancels
+    QTest::addColumn<QStringList>("groups");
+    QTest::addColumn<QStringList>("added");
+    QTest::addColumn<QString>("status");
+    const QString root = "E-Favorites: (Was Root)";
+    QTest::newRow("the favorites folder")
+        << "data/Tessaly/Favorites" << QStringList {"Mine", root, "Work", "Old"}
+        << QStringList {"Root|http://root/|1", "Job|http://job/|2", "Past|http://past/|3"} << "Merged 3 groups, 3 entries";
+    QTest::newRow("another folder") << "elsewhere" << QStringList {"Mine", root}
+                                    << QStringList {"Away|http://away/|1"} << "Merged 1 groups, 1 entries";
+    QTest::newRow("cancelled: nothing merged") << "" << QStringList {"Mine"} << QStringList {} << "before";
+    QTest::newRow("a folder that is not there")
+        << "gone" << QStringList {"Mine"} << QStringList {} << "Cannot read the folder %1/gone";
+    QTest::newRow("a file, not a folder") << "elsewhere/Away.url" << QStringList {"Mine"} << QStringList {}
+                                          << "Cannot read the folder %1/elsewhere/Away.url";
+}
+
+// "IE Favorites" asks which folder to merge, opening at the favorites folder
+// that "Bookmarks Folder" writes to, and merges only the folder chosen.
+void TestMergeCommands::favoritesMergeAsksForFolder()
+{
+    QFETCH(QString, answer);
+    QFETCH(QStringList, groups);
+    QFETCH(QStringList, added);
+    QFETCH(QString, status);
+    m_window = std::make_unique<MainWindow>(*m_state, m_prompter, nullptr);
+    m_window->load();
+    m_window->showStatus("before");
+    if (!answer.isEmpty())
+        m_prompter.folders << m_dir->filePath(answer);
+
+    m_window->findChild<QAction *>("mnuMergeFavorites")->trigger();
+
+    QCOMPARE(m_prompter.asked,
+             QStringList {"folder|Merge From Favorites Folder|" + m_dir->filePath("data/Tessaly/Favorites")});
+    QCOMPARE(m_prompter.statesSeen, QList<int> {1});
+    QCOMPARE(m_state->dialogState, int(AppState::NoDialog));
+    QCOMPARE(groupNames(), groups);
+    QCOMPARE(addedEntries(), added);
+    QCOMPARE(m_state->store.urlDatas().Count(), 1 + added.size());
+    QCOMPARE(m_state->store.changeCount(), added.isEmpty() ? 0 : 1);
+    const QString shown = m_window->statusBar()->currentMessage();
+    if (status.contains("%1"))
+        status = status.arg(m_dir->path());
+    QVERIFY2(shown.startsWith(status), qPrintable(shown));
 }
 
 QTEST_MAIN(TestMergeCommands)
