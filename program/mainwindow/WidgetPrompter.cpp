@@ -107,13 +107,11 @@ QString WidgetPrompter::folderName(const QString &title, const QString &startFol
 
 QString WidgetPrompter::existingFolder(const QString &folder)
 {
-    if (folder.isEmpty())
-        return QDir::homePath();
-    QString path = QDir::cleanPath(QDir(folder).absolutePath());
+    QString path = QDir::cleanPath(QDir(folder.isEmpty() ? QDir::homePath() : folder).absolutePath());
     while (!QFileInfo(path).isDir()) {
         const QString parent = QFileInfo(path).path();
         if (parent == path)
-            return QDir::homePath();
+            return QDir::rootPath();
         path = parent;
     }
     return path;

@@ -22,7 +22,8 @@ public:
     static QString nameFilter(const QString &filter);
     // The least width of an input box: room for its whole title.
     static int inputBoxWidth(const QWidget &box, const QString &title);
-    // The folder itself when it exists, else the nearest one above it that does.
+    // The folder itself when it exists, else the nearest one above it that
+    // does; for "" the home folder.
     static QString existingFolder(const QString &folder);
 
 private:

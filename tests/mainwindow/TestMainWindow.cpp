@@ -855,6 +855,7 @@ void TestMainWindow::folderDialogOpensAtStartFolder()
     QFETCH(QString, start);
     QFETCH(QString, opened);
     QVERIFY(QDir().mkpath(m_dir->filePath("a/b")));
+    QVERIFY(QDir().mkpath(QDir::homePath()));  // the test's own home folder
     WidgetPrompter prompter;
     QString title;
     QString shown;
