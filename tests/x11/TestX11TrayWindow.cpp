@@ -43,6 +43,8 @@ private slots:
     void cleanup();
     void buttonReopensAfterClose_data();
     void buttonReopensAfterClose();
+    void buttonOutlivesCloseFromOutside_data();
+    void buttonOutlivesCloseFromOutside();
 
 private:
     bool isViewable(WId window);
@@ -255,6 +257,31 @@ void TestX11TrayWindow::buttonReopensAfterClose()
         QTest::qWait(qApp->doubleClickInterval() + 50);
     }
     QCOMPARE(m_state->store.urlDatas().Count(), 1);
+}
+
+void TestX11TrayWindow::buttonOutlivesCloseFromOutside_data()
+{
+    QTest::addColumn<Close>("way");
+    QTest::newRow("Alt+F4 on the button, which a click focused") << Close::AltF4;
+    QTest::newRow("close request of a pager") << Close::PagerRequest;
+}
+
+// The floating button may be the only way back to the program: a close from
+// outside leaves it on the screen, and its double click still works.
+void TestX11TrayWindow::buttonOutlivesCloseFromOutside()
+{
+    QFETCH(Close, way);
+    FloatingButton *button = startWithButton(false);
+    QVERIFY(button->isVisible() && isViewable(button->winId()));
+    if (way == Close::AltF4) {
+        click(buttonFace());
+        QTRY_COMPARE_WITH_TIMEOUT(activeWindow(), button->winId(), 5000);
+    }
+    closeFromOutside(way, button->winId());
+    QTest::qWait(qApp->doubleClickInterval() + 50);
+    QVERIFY(button->isVisible() && isViewable(button->winId()));
+    doubleClickButton();
+    QTRY_VERIFY_WITH_TIMEOUT(m_tray->mainWindow() && isViewable(m_tray->mainWindow()->winId()), 5000);
 }
 
 QTEST_MAIN(TestX11TrayWindow)
