@@ -50,6 +50,7 @@ public:
     QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
     QString openFileName(const QString &, const QString &) override { return {}; }
     QString saveFileName(const QString &, const QString &) override { return {}; }
+    QString folderName(const QString &, const QString &) override { return {}; }
 };
 
 // Counts the paint events a widget receives.

@@ -10,8 +10,8 @@
 
 // A prompter for tests: answers from queues filled by the test and records
 // every question asked ("message|title|text", "input|title|prompt|default",
-// "open|title|filter", "save|title|filter"). An empty queue answers as a
-// cancelled dialog would.
+// "open|title|filter", "save|title|filter", "folder|title|start folder"). An
+// empty queue answers as a cancelled dialog would.
 class ScriptedPrompter : public Prompter
 {
 public:
@@ -19,6 +19,7 @@ public:
     QStringList inputs;
     QStringList openFiles;
     QStringList saveFiles;
+    QStringList folders;
     QStringList asked;
     // dialogState seen while each question was up, when watched is set.
     const int *watched = nullptr;
@@ -47,6 +48,11 @@ public:
     {
         record(QStringLiteral("save|%1|%2").arg(title, filter));
         return saveFiles.isEmpty() ? QString() : saveFiles.takeFirst();
+    }
+    QString folderName(const QString &title, const QString &startFolder) override
+    {
+        record(QStringLiteral("folder|%1|%2").arg(title, startFolder));
+        return folders.isEmpty() ? QString() : folders.takeFirst();
     }
 
 private:

@@ -24,4 +24,7 @@ public:
     // The chosen file; "" when cancelled. filter is in the form "(*.TSY)|*.tsy".
     virtual QString openFileName(const QString &title, const QString &filter) = 0;
     virtual QString saveFileName(const QString &title, const QString &filter) = 0;
+    // The chosen folder; "" when cancelled. The dialog opens at startFolder
+    // (the home folder for ""), or at the nearest folder above it that exists.
+    virtual QString folderName(const QString &title, const QString &startFolder) = 0;
 };

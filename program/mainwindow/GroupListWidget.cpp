@@ -100,7 +100,7 @@ void GroupListWidget::mouseReleaseEvent(QMouseEvent *event)
 {
     QTreeWidget::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && itemAt(event->position().toPoint()))
-        emit groupChosen(selectedGroup());
+        emit groupClicked(selectedGroup());
 }
 
 void GroupListWidget::keyReleaseEvent(QKeyEvent *event)

@@ -31,8 +31,10 @@ public:
     void setAllChecked(bool checked);
 
 signals:
-    // The user chose a row with the mouse or the arrow keys.
+    // The user chose a row with the arrow keys (or Page Up/Down, Home, End).
     void groupChosen(int number);
+    // The user clicked a row with the left button.
+    void groupClicked(int number);
     void contextMenuWanted(const QPoint &globalPos);
 
 protected:

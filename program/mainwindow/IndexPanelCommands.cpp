@@ -8,7 +8,9 @@
 #include "IndexPanel.h"
 #include "MainMenus.h"
 #include "MainWindow.h"
+#include "ViewState.h"
 
+#include <QAction>
 #include <QCursor>
 #include <QPushButton>
 #include <QToolButton>
@@ -21,6 +23,7 @@ IndexPanelCommands::IndexPanelCommands(MainWindow &window)
     IndexPanel *panel = advanced->indexPanel();
     GroupListWidget *groups = panel->groupList();
     connect(groups, &GroupListWidget::groupChosen, this, &IndexPanelCommands::chooseGroupInList);
+    connect(groups, &GroupListWidget::groupClicked, this, &IndexPanelCommands::clickGroupInList);
     connect(groups, &GroupListWidget::contextMenuWanted, this, [this](const QPoint &pos) {
         m_window.UpdateMenus();
         m_window.popUp(m_window.menus()->mnuIPop, pos);
@@ -49,6 +52,19 @@ void IndexPanelCommands::stepAdvMode(int step)
     m_window.fillGroupList(false);
     m_window.buildFilterScrn();
     m_window.UpdateMenus();
+}
+
+// In the group-list mode a click on a group shows that group, as a choice in
+// the Standard tab's combo does: "List All" is cleared. (In the index-mask
+// mode the Advanced tab lists the mask whatever "List All" says, and a click
+// there only ticks or selects a row.)
+void IndexPanelCommands::clickGroupInList()
+{
+    if (m_window.view().advMode == ViewState::GroupListMode) {
+        m_window.view().listAll = false;
+        m_window.menus()->mnuListAll->setChecked(false);
+    }
+    chooseGroupInList();
 }
 
 void IndexPanelCommands::chooseGroupInList()

@@ -24,6 +24,7 @@ public:
     void setAllInIndexMask(bool inMask);
 
 private:
+    void clickGroupInList();
     void chooseGroupInList();
 
     MainWindow &m_window;

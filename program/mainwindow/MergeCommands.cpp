@@ -3,19 +3,24 @@
 #include "AppState.h"
 #include "ComponentRegistry.h"
 #include "DayCount.h"
+#include "InternetShortcut.h"
 #include "MainMenus.h"
 #include "MainWindow.h"
 #include "MergeTarget.h"
 #include "ModalScope.h"
+#include "Prompter.h"
 #include "TrayWindowSettingsHost.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QWidget>
 #include <functional>
 #include <memory>
 
 const QString MergeCommands::progId = QStringLiteral("Pemberly.mergeBrow");
+const QString MergeCommands::favoritesTitle = QStringLiteral("Merge From Favorites Folder");
 
 MergeCommands::MergeCommands(MainWindow &window)
     : QObject(&window)
@@ -28,10 +33,30 @@ MergeCommands::MergeCommands(MainWindow &window)
 
 void MergeCommands::mergeFavorites()
 {
+    const QString folder = askForFavoritesFolder();
+    if (folder.isEmpty())
+        return;
+    const QFileInfo info(folder);
+    if (!info.isDir() || !info.isReadable() || !info.isExecutable()) {
+        m_window.showStatus(QStringLiteral("Cannot read the folder %1").arg(QDir::toNativeSeparators(folder)));
+        return;
+    }
     // The tray window's handle, kept by the merge object; 0 without a native window.
     auto *tray = dynamic_cast<QWidget *>(m_window.trayHost());
     const qlonglong hWnd = tray ? qlonglong(tray->internalWinId()) : 0;
-    runMerge([hWnd](QObject *mb) { QMetaObject::invokeMethod(mb, "MergeFaves", Q_ARG(qlonglong, hWnd)); });
+    runMerge([hWnd, folder](QObject *mb) {
+        mb->setProperty("favoritesFolder", folder);
+        QMetaObject::invokeMethod(mb, "MergeFaves", Q_ARG(qlonglong, hWnd));
+    });
+}
+
+// Here only "Bookmarks Folder" fills the favorites folder: merging it unasked
+// would bring back, as duplicates, the entries just sent there. The folder is
+// asked for, starting at the favorites folder.
+QString MergeCommands::askForFavoritesFolder()
+{
+    const ModalScope modal(m_window.state(), &m_window);
+    return m_window.prompter().folderName(favoritesTitle, InternetShortcut::favoritesFolder());
 }
 
 void MergeCommands::mergeNetscape()

@@ -18,9 +18,11 @@ class MergeCommands : public QObject
 
 public:
     static const QString progId;
+    static const QString favoritesTitle;
 
     explicit MergeCommands(MainWindow &window);
 
+    // Asks for the folder to merge, starting at the favorites folder.
     void mergeFavorites();
     void mergeNetscape();
 
@@ -32,6 +34,7 @@ public slots:
     void mb_Progress(qint64 done, qint64 total);
 
 private:
+    QString askForFavoritesFolder();
     // Creates the merge object, runs call on it with its events received,
     // releases it and shows what was added.
     void runMerge(const std::function<void(QObject *mb)> &call);

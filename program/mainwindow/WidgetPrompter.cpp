@@ -1,6 +1,8 @@
 #include "WidgetPrompter.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QInputDialog>
 #include <QLayout>
@@ -96,4 +98,21 @@ QString WidgetPrompter::saveFileName(const QString &title, const QString &filter
     // The caller asks before overwriting, so the dialog does not.
     return QFileDialog::getSaveFileName(m_owner, title, QString(), nameFilter(filter), nullptr,
                                         QFileDialog::DontConfirmOverwrite);
+}
+
+QString WidgetPrompter::folderName(const QString &title, const QString &startFolder)
+{
+    return QFileDialog::getExistingDirectory(m_owner, title, existingFolder(startFolder));
+}
+
+QString WidgetPrompter::existingFolder(const QString &folder)
+{
+    QString path = QDir::cleanPath(QDir(folder.isEmpty() ? QDir::homePath() : folder).absolutePath());
+    while (!QFileInfo(path).isDir()) {
+        const QString parent = QFileInfo(path).path();
+        if (parent == path)
+            return QDir::rootPath();
+        path = parent;
+    }
+    return path;
 }

@@ -16,11 +16,15 @@ public:
     QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
     QString openFileName(const QString &title, const QString &filter) override;
     QString saveFileName(const QString &title, const QString &filter) override;
+    QString folderName(const QString &title, const QString &startFolder) override;
 
     // "(*.TSY)|*.tsy" as a file dialog's name filter: "(*.TSY) (*.tsy)".
     static QString nameFilter(const QString &filter);
     // The least width of an input box: room for its whole title.
     static int inputBoxWidth(const QWidget &box, const QString &title);
+    // The folder itself when it exists, else the nearest one above it that
+    // does; for "" the home folder.
+    static QString existingFolder(const QString &folder);
 
 private:
     QPointer<QWidget> m_owner;

@@ -80,4 +80,12 @@ void hideMainWindow(QWidget *window)
     window->hide();
 }
 
+bool isOnScreen(const QWidget *window)
+{
+    if (!window || !window->isVisible() || window->isMinimized())
+        return false;
+    const QWindow *native = window->windowHandle();
+    return native && native->isExposed();
+}
+
 } // namespace WindowHelpers

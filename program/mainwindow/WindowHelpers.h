@@ -29,4 +29,9 @@ void centerOverMain(QWidget *window, const QWidget *mainWindow);
 // system); it is shown again from the tray.
 void hideMainWindow(QWidget *window);
 
+// Whether a window is on the screen: shown, not minimised, and mapped by the
+// window system. The widget's own visible flag alone can be wrong: a window
+// taken off the screen from outside the program still counts itself visible.
+bool isOnScreen(const QWidget *window);
+
 } // namespace WindowHelpers

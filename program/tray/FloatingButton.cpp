@@ -4,6 +4,7 @@
 #include "ProgramPaths.h"
 
 #include <QBitmap>
+#include <QCloseEvent>
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
@@ -165,6 +166,11 @@ void FloatingButton::moveEvent(QMoveEvent *event)
     QWidget::moveEvent(event);
     if (m_systemMove)
         m_moveSettled.start();
+}
+
+void FloatingButton::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
 }
 
 void FloatingButton::endMove()

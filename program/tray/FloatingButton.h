@@ -12,7 +12,8 @@ struct AppState;
 // the connection state. Its right-hand part drags the window; the rest is
 // the button face, which a left press presses and a right press asks for the
 // tray menu. A double click asks the tray window to show or hide the main
-// window.
+// window. Only the program hides it: a close from outside (Alt+F4, a pager)
+// is refused, since the button may be the only way back to the program.
 class FloatingButton : public QWidget
 {
     Q_OBJECT
@@ -56,6 +57,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void setPicture(const QString &name);

@@ -297,6 +297,10 @@ void TrayWindow::showMainWindow()
     // Shown once loaded; an emptied store ("Eject Bookmarks") does not hide it.
     if (!main || main->isLoading())
         return;
+    // show() does nothing for a window that counts itself visible while it is
+    // off the screen: it is hidden first, so that it is mapped again.
+    if (main->isVisible() && !main->isMinimized() && !WindowHelpers::isOnScreen(main))
+        main->hide();
     main->setWindowState(main->windowState() & ~Qt::WindowMinimized);
     main->show();
     main->raise();
@@ -319,7 +323,7 @@ void TrayWindow::onButtonDoubleClicked()
 {
     if (!m_state.hideOnClose || !m_main) {
         showMainWindow();
-    } else if (!m_main->isVisible()) {
+    } else if (!WindowHelpers::isOnScreen(m_main)) {
         showMainWindow();
     } else {
         WindowHelpers::hideMainWindow(m_main);

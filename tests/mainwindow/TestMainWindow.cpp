@@ -26,6 +26,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QStatusBar>
 #include <QToolButton>
@@ -123,9 +124,13 @@ private slots:
     void flushResetsPreviousTab();
     void storeHoldsDefaultFileLock();
     void inputBoxHasRoomForItsTitle();
+    void folderDialogOpensAtStartFolder_data();
+    void folderDialogOpensAtStartFolder();
     void tabSwitchCarriesChosenGroup();
     void indexPanelModesCycle_data();
     void indexPanelModesCycle();
+    void groupListClickClearsListAll_data();
+    void groupListClickClearsListAll();
     void indexMaskThroughControls();
     void filtersThroughControls();
     void newGroup_data();
@@ -698,6 +703,47 @@ void TestMainWindow::indexPanelModesCycle()
     QCOMPARE(window->menus()->mnuNewGroup->isVisible(), to != 2);
 }
 
+void TestMainWindow::groupListClickClearsListAll_data()
+{
+    QTest::addColumn<int>("advMode");
+    QTest::addColumn<int>("row");  // the row clicked; -1 below the rows
+    QTest::addColumn<bool>("listAll");
+    QTest::addColumn<QStringList>("titles");
+    const QStringList all {"Alpha", "Beta", "Gamma"};
+    QTest::newRow("group list: the clicked group is shown") << 1 << 1 << false << QStringList {"Gamma"};
+    QTest::newRow("group list: a click below the rows") << 1 << -1 << true << all;
+    QTest::newRow("index mask: the mask is listed, List All kept") << 0 << 1 << true << all;
+}
+
+// A click on a group in the group list shows that group, as the Standard
+// tab's combo does, even while "List All" is checked.
+void TestMainWindow::groupListClickClearsListAll()
+{
+    QFETCH(int, advMode);
+    QFETCH(int, row);
+    QFETCH(bool, listAll);
+    QFETCH(QStringList, titles);
+    MainWindow *window = openWindow();
+    window->setAdvMode(advMode);
+    window->fillGroupList(false);
+    window->buildFilterScrn();
+    window->menus()->mnuListAll->trigger();
+    QVERIFY(window->view().listAll);
+    QCOMPARE(shownTitles(), (QStringList {"Alpha", "Beta", "Gamma"}));
+
+    GroupListWidget *groups = window->advancedView()->indexPanel()->groupList();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    const int rows = groups->topLevelItemCount();
+    const QRect last = groups->visualItemRect(groups->topLevelItem(rows - 1));
+    QVERIFY(last.bottom() + 10 < groups->viewport()->height());  // room to click below the rows
+    const QPoint at = row >= 0 ? groups->visualItemRect(groups->topLevelItem(row)).center()
+                               : QPoint(last.center().x(), last.bottom() + 5);
+    QTest::mouseClick(groups->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(window->view().listAll, listAll);
+    QCOMPARE(window->menus()->mnuListAll->isChecked(), listAll);
+    QCOMPARE(shownTitles(), titles);
+}
+
 void TestMainWindow::indexMaskThroughControls()
 {
     MainWindow *window = openWindow();
@@ -889,6 +935,41 @@ void TestMainWindow::quickAddByDrop()
     QDropEvent nothing(QPointF(10, 10), Qt::CopyAction, &empty, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(list->viewport(), &nothing);
     QCOMPARE(m_state->store.urlDatas().Count(), 4);
+}
+
+void TestMainWindow::folderDialogOpensAtStartFolder_data()
+{
+    QTest::addColumn<QString>("start");  // under the test's folder; "-" for none
+    QTest::addColumn<QString>("opened");  // "~" for the home folder
+    QTest::newRow("a folder that is there") << "a/b" << "a/b";
+    QTest::newRow("a folder not made yet: the nearest one above") << "a/b/c/d" << "a/b";
+    QTest::newRow("no folder: the home folder") << "-" << "~";
+}
+
+// The real folder dialog, opened at the folder the command names.
+void TestMainWindow::folderDialogOpensAtStartFolder()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, opened);
+    QVERIFY(QDir().mkpath(m_dir->filePath("a/b")));
+    QVERIFY(QDir().mkpath(QDir::homePath()));  // the test's own home folder
+    WidgetPrompter prompter;
+    QString title;
+    QString shown;
+    bool foldersOnly = false;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        title = dialog->windowTitle();
+        shown = dialog->directory().absolutePath();
+        foldersOnly = dialog->fileMode() == QFileDialog::Directory;
+        dialog->reject();
+    });
+    const QString answer = prompter.folderName("Pick", start == "-" ? QString() : m_dir->filePath(start));
+    QCOMPARE(answer, QString());
+    QCOMPARE(title, QString("Pick"));
+    QVERIFY(foldersOnly);
+    QCOMPARE(shown, opened == "~" ? QDir::homePath() : m_dir->filePath(opened));
 }
 
 void TestMainWindow::inputBoxHasRoomForItsTitle()

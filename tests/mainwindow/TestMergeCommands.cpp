@@ -35,8 +35,13 @@ private slots:
     void cleanup();
     void mergeAddsAfterStore_data();
     void mergeAddsAfterStore();
+    void favoritesMergeAsksForFolder_data();
+    void favoritesMergeAsksForFolder();
 
 private:
+    QStringList groupNames() const;
+    QStringList addedEntries() const;
+
     std::unique_ptr<TestEnvironment::ConfigFolder> m_config;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<AppState> m_state;
@@ -61,6 +66,8 @@ void TestMergeCommands::init()
     writeFile(favorites + "/Root.url", "[InternetShortcut]\r\nURL=http://root/\r\n");
     writeFile(favorites + "/Work/Job.url", "[InternetShortcut]\r\nURL=http://job/\r\n");
     writeFile(favorites + "/Work/Old/Past.url", "[InternetShortcut]\r\nURL=http://past/\r\n");
+    QDir().mkpath(m_dir->filePath("elsewhere"));
+    writeFile(m_dir->filePath("elsewhere/Away.url"), "[InternetShortcut]\r\nURL=http://away/\r\n");
 }
 
 void TestMergeCommands::cleanup()
@@ -121,14 +128,6 @@ void TestMergeCommands::mergeAddsAfterStore_data()
     QTest::newRow("Netscape file unreadable")
         << "mnuMergeNetscape" << 1 << QStringList {TESSALY_TEST_DATA "/bookmarks/missing.html"} << openAsked
         << QStringList {"Mine"} << QStringList {} << QStringList {} << QString() << QList<int> {1};
-    const QStringList favoritesGroups {"Mine", "E-Favorites: (Was Root)", "Work", "Old"};
-    const QStringList favoritesAdded {"Root|http://root/|1", "Job|http://job/|2", "Past|http://past/|3"};
-    QTest::newRow("favorites folder")
-        << "mnuMergeFavorites" << 1 << QStringList {} << QStringList {} << favoritesGroups << favoritesAdded
-        << QStringList {now, now, now} << "Merged 3 groups, 3 entries" << QList<int> {};
-    QTest::newRow("favorites folder merged again adds nothing")
-        << "mnuMergeFavorites" << 2 << QStringList {} << QStringList {} << favoritesGroups << favoritesAdded
-        << QStringList {now, now, now} << "Merged 0 groups, 0 entries; 3 already there" << QList<int> {};
 }
 
 // The merge adds groups and entries after the store's own, counts one change
@@ -183,6 +182,82 @@ void TestMergeCommands::mergeAddsAfterStore()
     QCOMPARE(combo->count(), groups.size());
     QCOMPARE(combo->itemText(combo->count() - 1), groups.last());
     QCOMPARE(m_window->statusBar()->currentMessage(), status);
+}
+
+QStringList TestMergeCommands::groupNames() const
+{
+    QStringList names;
+    for (int i = 0; i < m_state->store.IDXList().groupCount(); ++i)
+        names << m_state->store.IDXList().at(i).name;
+    return names;
+}
+
+// The entries after the store's own one, as "title|url|owner".
+QStringList TestMergeCommands::addedEntries() const
+{
+    QStringList entries;
+    for (const URLData &entry : m_state->store.urlDatas()) {
+        if (entry.Name != "Kept")
+            entries << entry.Name + '|' + entry.url + '|' + QString::number(entry.Owner);
+    }
+    return entries;
+}
+
+void TestMergeCommands::favoritesMergeAsksForFolder_data()
+{
+    QTest::addColumn<QString>("answer");  // under the test's folder; "" cancels
+    QTest::addColumn<int>("runs");         // times the command is given with that answer
+    QTest::addColumn<QStringList>("groups");
+    QTest::addColumn<QStringList>("added");
+    QTest::addColumn<QString>("status");
+    const QString root = "E-Favorites: (Was Root)";
+    const QStringList favoritesGroups {"Mine", root, "Work", "Old"};
+    const QStringList favoritesAdded {"Root|http://root/|1", "Job|http://job/|2", "Past|http://past/|3"};
+    QTest::newRow("the favorites folder") << "data/Tessaly/Favorites" << 1 << favoritesGroups << favoritesAdded
+                                          << "Merged 3 groups, 3 entries";
+    QTest::newRow("the favorites folder merged again adds nothing")
+        << "data/Tessaly/Favorites" << 2 << favoritesGroups << favoritesAdded
+        << "Merged 0 groups, 0 entries; 3 already there";
+    QTest::newRow("another folder") << "elsewhere" << 1 << QStringList {"Mine", root}
+                                    << QStringList {"Away|http://away/|1"} << "Merged 1 groups, 1 entries";
+    QTest::newRow("cancelled: nothing merged") << "" << 1 << QStringList {"Mine"} << QStringList {} << "before";
+    QTest::newRow("a folder that is not there")
+        << "gone" << 1 << QStringList {"Mine"} << QStringList {} << "Cannot read the folder %1/gone";
+    QTest::newRow("a file, not a folder") << "elsewhere/Away.url" << 1 << QStringList {"Mine"} << QStringList {}
+                                          << "Cannot read the folder %1/elsewhere/Away.url";
+}
+
+// "IE Favorites" asks which folder to merge, opening at the favorites folder
+// that "Bookmarks Folder" writes to, and merges only the folder chosen.
+void TestMergeCommands::favoritesMergeAsksForFolder()
+{
+    QFETCH(QString, answer);
+    QFETCH(int, runs);
+    QFETCH(QStringList, groups);
+    QFETCH(QStringList, added);
+    QFETCH(QString, status);
+    m_window = std::make_unique<MainWindow>(*m_state, m_prompter, nullptr);
+    m_window->load();
+    m_window->showStatus("before");
+    QStringList asked;
+    for (int run = 0; run < runs; ++run) {
+        if (!answer.isEmpty())
+            m_prompter.folders << m_dir->filePath(answer);
+        m_window->findChild<QAction *>("mnuMergeFavorites")->trigger();
+        asked << "folder|Merge From Favorites Folder|" + m_dir->filePath("data/Tessaly/Favorites");
+    }
+
+    QCOMPARE(m_prompter.asked, asked);
+    QCOMPARE(m_prompter.statesSeen, QList<int>(runs, 1));
+    QCOMPARE(m_state->dialogState, int(AppState::NoDialog));
+    QCOMPARE(groupNames(), groups);
+    QCOMPARE(addedEntries(), added);
+    QCOMPARE(m_state->store.urlDatas().Count(), 1 + added.size());
+    QCOMPARE(m_state->store.changeCount(), added.isEmpty() ? 0 : 1);  // a merge that adds nothing changes nothing
+    const QString shown = m_window->statusBar()->currentMessage();
+    if (status.contains("%1"))
+        status = status.arg(m_dir->path());
+    QVERIFY2(shown.startsWith(status), qPrintable(shown));
 }
 
 QTEST_MAIN(TestMergeCommands)

@@ -238,6 +238,7 @@ void TestTrayWindow::buttonDoubleClickTogglesMainWindow()
     FloatingButton *button = tray->floatingButton();
     emit button->doubleClicked();
     QVERIFY(tray->mainWindow() && tray->mainWindow()->isVisible());
+    QVERIFY(QTest::qWaitForWindowExposed(tray->mainWindow()));  // on the screen, as the user sees it
     emit button->doubleClicked();
     QVERIFY(!tray->mainWindow()->isVisible());
     emit button->doubleClicked();
