@@ -31,7 +31,7 @@ public:
     {
         record(QStringLiteral("message|%1|%2").arg(title, text));
         if (answers.isEmpty())
-            return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+            return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
         return answers.takeFirst();
     }
     QString inputBox(const QString &prompt, const QString &title, const QString &defaultText) override

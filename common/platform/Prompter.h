@@ -9,7 +9,9 @@
 class Prompter
 {
 public:
-    enum class Buttons { Ok, YesNo };
+    // YesNoSafe: Yes and No with No the default, for a question whose Yes
+    // gives something up, so that Enter alone never does.
+    enum class Buttons { Ok, YesNo, YesNoSafe };
     enum class Icon { None, Information, Exclamation, Question, Critical };
     enum class Answer { Ok, Cancel, Yes, No };
 

@@ -161,7 +161,7 @@ void StackCommands::DePopulate()
             QStringLiteral("%1 holds bookmarks that are not loaded. Replace them with the bookmarks shown?\n\n"
                            "No adds the bookmarks shown to the file instead.")
                 .arg(stack.path()),
-            Prompter::Buttons::YesNo, Prompter::Icon::Question, QStringLiteral("Tessaly"));
+            Prompter::Buttons::YesNoSafe, Prompter::Icon::Question, QStringLiteral("Tessaly"));
         if (answer == Prompter::Answer::Yes)
             unloaded = DefaultStackFile::UnloadedContent::Replace;
     }

@@ -267,6 +267,8 @@ MainWindow *TrayWindow::loadMainWindow()
     if (m_main)
         return m_main;
     m_main = new MainWindow(m_state, m_prompter, this);
+    // The window says what happens from now on: a note of the last flush leaves the tip.
+    m_icon->setToolTip(QStringLiteral("Tessaly Tray Control"));
     m_prompter.setOwner(m_main);
     connect(m_main, &MainWindow::flushAvailable, m_flush, &QAction::setEnabled);
     connect(m_main, &MainWindow::buttonStateChanged, this, [this] { ButtonState(0); });

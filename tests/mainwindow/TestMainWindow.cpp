@@ -123,6 +123,8 @@ private slots:
     void fullWindowRestoredAtLoad();
     void flushResetsPreviousTab();
     void storeHoldsDefaultFileLock();
+    void safeQuestionDefaultsToNo_data();
+    void safeQuestionDefaultsToNo();
     void inputBoxHasRoomForItsTitle();
     void folderDialogOpensAtStartFolder_data();
     void folderDialogOpensAtStartFolder();
@@ -970,6 +972,28 @@ void TestMainWindow::folderDialogOpensAtStartFolder()
     QCOMPARE(title, QString("Pick"));
     QVERIFY(foldersOnly);
     QCOMPARE(shown, opened == "~" ? QDir::homePath() : m_dir->filePath(opened));
+}
+
+// Enter alone answers a question whose Yes gives something up with No.
+void TestMainWindow::safeQuestionDefaultsToNo_data()
+{
+    QTest::addColumn<Prompter::Buttons>("buttons");
+    QTest::addColumn<Prompter::Answer>("byEnter");
+    QTest::newRow("Yes and No") << Prompter::Buttons::YesNo << Prompter::Answer::Yes;
+    QTest::newRow("Yes and No, No the safe one") << Prompter::Buttons::YesNoSafe << Prompter::Answer::No;
+}
+
+void TestMainWindow::safeQuestionDefaultsToNo()
+{
+    QFETCH(Prompter::Buttons, buttons);
+    QFETCH(Prompter::Answer, byEnter);
+    WidgetPrompter prompter;
+    QTimer::singleShot(0, [] {
+        QWidget *box = QApplication::activeModalWidget();
+        QVERIFY(box);
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    QCOMPARE(prompter.messageBox("Replace?", buttons, Prompter::Icon::Question, "Tessaly"), byEnter);
 }
 
 void TestMainWindow::inputBoxHasRoomForItsTitle()
