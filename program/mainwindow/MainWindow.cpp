@@ -528,6 +528,17 @@ void MainWindow::changeEvent(QEvent *event)
         WindowHelpers::hideMainWindow(this);
 }
 
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // A message given while the window was hidden (at its load) did not hide
+    // the panels it stands over, which only now became visible.
+    if (const QString message = statusBar()->currentMessage(); !message.isEmpty()) {
+        statusBar()->clearMessage();  // the same message again would change nothing
+        statusBar()->showMessage(message);
+    }
+}
+
 void MainWindow::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape) {

@@ -123,6 +123,7 @@ private slots:
     void fullWindowRestoredAtLoad();
     void flushResetsPreviousTab();
     void storeHoldsDefaultFileLock();
+    void startNotesShownOnceOverThePanels();
     void safeQuestionDefaultsToNo_data();
     void safeQuestionDefaultsToNo();
     void inputBoxHasRoomForItsTitle();
@@ -972,6 +973,23 @@ void TestMainWindow::folderDialogOpensAtStartFolder()
     QCOMPARE(title, QString("Pick"));
     QVERIFY(foldersOnly);
     QCOMPARE(shown, opened == "~" ? QDir::homePath() : m_dir->filePath(opened));
+}
+
+// What the program's start found is the status bar's message when the window
+// first opens, in place of the panels (not drawn over them), and only then.
+void TestMainWindow::startNotesShownOnceOverThePanels()
+{
+    m_state->startNotes << "moved" << "no such folder";
+    MainWindow *window = openWindow();
+    QCOMPARE(window->statusBar()->currentMessage(), QString("moved; no such folder"));
+    QVERIFY(!window->findChild<QLabel *>("StatusBar1_1")->isVisible());
+    QVERIFY(!window->findChild<QLabel *>("StatusBar1_2")->isVisible());
+    QVERIFY(m_state->startNotes.isEmpty());
+    AppState again;
+    const auto reopened = reopenedWindow(again);
+    reopened->show();
+    QVERIFY(reopened->statusBar()->currentMessage().isEmpty());
+    QVERIFY(reopened->findChild<QLabel *>("StatusBar1_1")->isVisible());
 }
 
 // Enter alone answers a question whose Yes gives something up with No.
