@@ -13,6 +13,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace FileIO {
 
@@ -163,6 +164,16 @@ int writeNewFile(const QString &base, const ContentWriter &content, const mode_t
     int code = mode && ::fchmod(file->fd, *mode) != 0 ? errno : 0;
     if (code == 0)
         code = writeContent(file->fd, content);
+    // The descriptor that wrote is closed and its error checked (a network
+    // file system may report a failed write only then); a copy of it keeps
+    // the lock until the file is renamed.
+    if (code == 0) {
+        const int written = std::exchange(file->fd, ::fcntl(file->fd, F_DUPFD_CLOEXEC, 0));
+        if (file->fd < 0)
+            code = errno;
+        if (::close(written) != 0 && code == 0)
+            code = errno;
+    }
     if (code != 0)
         ::unlink(nativeName(file->name).constData());
     return code;
@@ -260,10 +271,8 @@ bool saveFile(const QString &path, const ContentWriter &content, QString *error,
     const mode_t mode = existing.st_mode & 07777;
     TemporaryFile temporary;
     int code = exists && S_ISDIR(existing.st_mode) ? EISDIR : 0;
-    if (code == 0) {
-        removeAbandonedTemporaries(target);
+    if (code == 0)
         code = writeNewFile(target, content, exists ? &mode : nullptr, &temporary);
-    }
     if (code == 0 && beforeReplace && !beforeReplace(error)) {
         ::unlink(nativeName(temporary.name).constData());
         return false;
@@ -290,7 +299,6 @@ bool backupFile(const QString &path, const QString &backupPath, QString *error)
         setError(error, QStringLiteral("%1: is its own backup %2").arg(path, backupPath));
         return false;
     }
-    removeAbandonedTemporaries(backupPath);
     TemporaryFile staging;
     int code = linkUnique(real, backupPath, &staging);
     if (code != 0) {

@@ -33,8 +33,7 @@ QString writtenPath(const QString &path);
 // beforeReplace runs once the new content is safely written and before the
 // old file is replaced; when it returns false the old file is left as it is
 // and the write fails with the error text it set. The temporary file never
-// stays behind; those that killed writers left beside the file are removed
-// (removeAbandonedTemporaries).
+// stays behind, unless the writer is killed (see removeAbandonedTemporaries).
 using BeforeReplace = std::function<bool(QString *error)>;
 bool saveFile(const QString &path, const QByteArray &contents, QString *error,
               const BeforeReplace &beforeReplace = {});
@@ -47,11 +46,12 @@ using ContentWriter = std::function<void(const PieceWriter &write)>;
 bool saveFile(const QString &path, const ContentWriter &content, QString *error,
               const BeforeReplace &beforeReplace = {});
 
-// Removes the temporary files that writes of path left behind when their
-// writer was killed ("path.tmp-" and eight hex digits, as the writes above
-// name them). A temporary file that a live writer is still writing is kept:
-// each writer holds the system's advisory lock on its file until it is
-// renamed. saveFile and backupFile do this for their target first.
+// Removes the temporary files that writes of path (saveFile, or backupFile
+// with path as the backup) left behind when their writer was killed
+// ("path.tmp-" and eight hex digits). A temporary file that a live writer is
+// still writing is kept: each writer holds the system's advisory lock on its
+// file until it is renamed. It reads the whole folder: for the saves of files
+// whose writers are few (a stack file under its lock), not for every save.
 void removeAbandonedTemporaries(const QString &path);
 
 // Makes backupPath a copy of path, replacing any earlier backup in one step.

@@ -149,7 +149,8 @@ QString StackCommands::SaveURLAs()
 
 // "Save Default" replaces the default file with the store, but asks first
 // when the file holds bookmarks that the store does not (it was never loaded,
-// or another file was opened in its place); "No" adds the store to it.
+// or another file was opened in its place); "No" adds the store to it, and
+// the window then shows the whole file.
 void StackCommands::DePopulate()
 {
     DefaultStackFile &stack = m_window.defaultStack();
@@ -166,8 +167,15 @@ void StackCommands::DePopulate()
             unloaded = DefaultStackFile::UnloadedContent::Replace;
     }
     QString error;
-    if (!stack.DePopulate(&error, unloaded))
+    if (!stack.DePopulate(&error, unloaded)) {
         m_window.showStatus(error);
-    else if (!stack.lastSaveNote().isEmpty())
-        m_window.showStatus(stack.lastSaveNote());
+        return;
+    }
+    const QString note = stack.lastSaveNote();
+    if (note.isEmpty())
+        return;
+    // The file now holds more than the window: the window goes on with the
+    // file, so that its later changes replace what they change in it.
+    openStack(0);
+    m_window.showStatus(note);
 }

@@ -52,7 +52,8 @@ public:
     // the backup; takes the lock first when it is not held, and nothing is
     // written without it. A store with neither groups nor entries writes
     // nothing. A file whose content the store does not hold is merged into
-    // or replaced as unloaded says (a file that cannot be read is neither).
+    // or replaced as unloaded says; one that cannot be read is never merged
+    // into (the save fails, the file stays).
     // When the new file cannot be written completely the previous file, the
     // backup and the change count stay as they were.
     bool DePopulate(QString *error = nullptr, UnloadedContent unloaded = UnloadedContent::Merge);

@@ -83,8 +83,14 @@ QString moveStackFilesFrom(const QString &oldFolder, const QString &stackFolder,
 {
     const QString oldFile = oldFolder + u'/' + name + stackSuffix;
     const QString newFile = stackFolder + u'/' + name + stackSuffix;
-    if (QDir(oldFolder) == QDir(stackFolder) || !QFileInfo(oldFile).isFile() || QFileInfo::exists(newFile))
+    if (QDir(oldFolder) == QDir(stackFolder) || !QFileInfo(oldFile).isFile())
         return QString();
+    // Never over the file in use; but the one left behind is named, as a
+    // build folder's or a reinstall's end would take it with it.
+    if (QFileInfo::exists(newFile))
+        return QStringLiteral("%1 was left where it is: %2 has its own. Merge it in (File, Merge From) or move it "
+                              "away if it holds bookmarks you want")
+            .arg(oldFile, stackFolder);
     // A tsy command changing the old file is not interrupted: the move waits
     // for the next start.
     StackFileLock lock(oldFile, StackFileLock::Holder::Program);

@@ -34,7 +34,8 @@ QString stackFileProblem(const QString &stackBase);
 // Moves the stack file NAME.tsy and its backup NAME.bak from the folder
 // earlier versions kept them in (the program's own) to the stack folder,
 // unless the stack folder has such a file already. The text to tell the
-// user, or nothing when nothing was there to move.
+// user (what was moved, or what was left behind and why), or nothing when
+// nothing was there to move.
 QString moveStackFilesFrom(const QString &oldFolder, const QString &stackFolder,
                            const QString &name = QStringLiteral("Pemberly"));
 

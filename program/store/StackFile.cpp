@@ -438,6 +438,10 @@ bool saveStackFile(URLBlock &store, const QString &path, QString *error)
 
 bool saveStackFileWithBackup(URLBlock &store, const QString &path, const QString &backupPath, QString *error)
 {
+    // Saves of this file that were killed left their temporary files beside
+    // it and its backup; its writers take its lock, so they are few.
+    FileIO::removeAbandonedTemporaries(FileIO::writtenPath(path));
+    FileIO::removeAbandonedTemporaries(backupPath);
     const auto makeBackup = [&](QString *backupError) {
         return !QFileInfo::exists(path) || FileIO::backupFile(path, backupPath, backupError);
     };

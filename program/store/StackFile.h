@@ -31,8 +31,9 @@ bool loadStackFile(URLBlock &store, const QString &path, bool merge, double now,
 // appended when the store has fewer), entries before the file's first group
 // line to the store's last group, and an entry whose address its group holds
 // already is left out; every field of an added entry is kept. The store
-// counts one change. When the file cannot be read the store is left as it
-// was. counts (when given) tells what was added and what was there already.
+// counts one change, also when the file cannot be read (its groups and
+// entries are then left as they were). counts (when given) tells what was
+// added and what was there already.
 bool mergeStackFile(URLBlock &store, const QString &path, double now, MergeCounts *counts = nullptr,
                     QString *error = nullptr);
 
@@ -64,7 +65,9 @@ bool saveStackFile(URLBlock &store, const QString &path, QString *error = nullpt
 
 // The same, keeping the previous file (when there is one) as backupPath. The
 // backup is made only once the new text is safely written, and replaced in
-// one step; when anything fails the previous file is left whole.
+// one step; when anything fails the previous file is left whole. Temporary
+// files that killed saves of the file left beside it and its backup are
+// removed first (FileIO::removeAbandonedTemporaries).
 bool saveStackFileWithBackup(URLBlock &store, const QString &path, const QString &backupPath,
                              QString *error = nullptr);
 

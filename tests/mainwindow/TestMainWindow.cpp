@@ -12,6 +12,7 @@
 #include "MainWindow.h"
 #include "ScriptedPrompter.h"
 #include "StackFile.h"
+#include "URLBlock.h"
 #include "StackFileLock.h"
 #include "StandardView.h"
 #include "TestEnvironment.h"
@@ -397,9 +398,29 @@ void TestMainWindow::saveDefaultAsksBeforeReplacingUnloadedFile()
         QVERIFY2(m_prompter.asked.first().contains("holds bookmarks that are not loaded"), qPrintable(m_prompter.asked.first()));
     URLBlock written;
     QVERIFY(StackFile::loadStackFile(written, stackFile(), false, 45000.0));
-    QCOMPARE(written.urlDatas().Count(), replaced && !autoLoad ? 1 : 4);
+    const int saved = replaced && !autoLoad ? 1 : 4;
+    QCOMPARE(written.urlDatas().Count(), saved);
     QCOMPARE(TestEnvironment::readFile(m_dir->filePath("Pemberly.bak")), stackText);
     QCOMPARE(m_state->store.changeCount(), 0);
+
+    // The window now holds what the file holds: a change made next replaces
+    // what it changes, without a question, and nothing comes back doubled.
+    QCOMPARE(m_state->store.urlDatas().Count(), saved);
+    URLData *mine = nullptr;
+    for (URLData &entry : m_state->store.urlDatas()) {
+        if (entry.url == "http://mine.example/")
+            mine = &entry;
+    }
+    QVERIFY(mine);
+    mine->Name = "Renamed";
+    m_state->store.countChange();
+    m_prompter.asked.clear();
+    window->menus()->mnuSaveDefault->trigger();
+    QCOMPARE(m_prompter.asked, QStringList());
+    QVERIFY(StackFile::loadStackFile(written, stackFile(), false, 45000.0));
+    QCOMPARE(written.urlDatas().Count(), saved);
+    QVERIFY(TestEnvironment::readFile(stackFile()).contains("\x05Renamed\x05"));
+    QVERIFY(!TestEnvironment::readFile(stackFile()).contains("<Quick Add>"));
 }
 
 // A load in place of the store empties the lists even when the new store

@@ -106,6 +106,11 @@ void TestBrowserCapture::capture_data()
         << "activate 5, " + askNetscape + ", " + stateKeys + ", " + restoreUser
             + ", editor 3 [News - World|http://n.example/]"
         << 0;
+    QTest::newRow("keys: a new tab without a page title: keys, not the page the session saw last")
+        << true << 0 << 0 << QStringList {"5|Mozilla Firefox|firefox-esr"} << QStringList {session}
+        << "http://n.example/"
+        << "activate 5, " + askNetscape + ", " + stateKeys + ", " + restoreUser + ", editor 3 [|http://n.example/]"
+        << 0;
     QTest::newRow("keys: a title of any length")
         << true << 0 << 0 << QStringList {"6|" + QString(300, u'x') + " - Chromium|chromium"}
         << QStringList {} << "http://n.example/"

@@ -53,6 +53,9 @@ int ImportCommand::execute(const QStringList &arguments)
             return false;
         }
         added = handlers.counts();
+        // A merge that adds nothing leaves FILE and, above all, its backup as they were.
+        if (ToolStore::addedNothing(added) && QFileInfo::exists(target))
+            return true;
         store.countChange();
         return StackFile::saveStackFileWithBackup(store, target, LockedStackFileEdit::backupPathOf(target),
                                                   error);
@@ -72,8 +75,8 @@ QString ImportCommand::sharedHelp()
                           "that the source gives are kept; an entry without them is created now and\n"
                           "never visited. FILE is begun empty when it does not exist yet. FILE's\n"
                           "previous content is kept as the backup: FILE's name with the extension\n"
-                          ".bak. The groups and entries added are counted, and so are the entries\n"
-                          "that were already there.\n"
+                          ".bak; an import that adds nothing writes neither. The groups and entries\n"
+                          "added are counted, and so are the entries that were already there.\n"
                           "\n"
                           "FILE is locked while it is changed: a FILE that another tsy command is\n"
                           "changing is waited for a few seconds, a FILE that Tessaly holds loaded is\n"

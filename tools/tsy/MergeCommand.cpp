@@ -28,7 +28,7 @@ QString MergeCommand::help() const
                           "their fields. The groups and entries added are counted, and so are the\n"
                           "entries that were already there. FILE's previous content is kept as the\n"
                           "backup: FILE's name with the extension .bak. Nothing is written when\n"
-                          "either file cannot be read.\n"
+                          "either file cannot be read, or when the merge adds nothing.\n"
                           "\n"
                           "FILE is locked while it is changed: a FILE that another tsy command is\n"
                           "changing is waited for a few seconds, a FILE that Tessaly holds loaded is\n"
@@ -49,9 +49,12 @@ int MergeCommand::execute(const QStringList &arguments)
     const auto mergeAndSave = [&](QString *error) {
         URLBlock store;
         const double now = DayCount::now();
-        return ToolStore::loadStackFile(store, target, false, now, error)
-            && ToolStore::mergeStackFile(store, other, now, &counts, error)
-            && StackFile::saveStackFileWithBackup(store, target, LockedStackFileEdit::backupPathOf(target),
+        if (!ToolStore::loadStackFile(store, target, false, now, error)
+            || !ToolStore::mergeStackFile(store, other, now, &counts, error))
+            return false;
+        // A merge that adds nothing leaves FILE and, above all, its backup as they were.
+        return ToolStore::addedNothing(counts)
+            || StackFile::saveStackFileWithBackup(store, target, LockedStackFileEdit::backupPathOf(target),
                                                   error);
     };
     QString error;

@@ -36,4 +36,9 @@ QString mergedText(const MergeCounts &counts, const QString &target)
     return text + u')';
 }
 
+bool addedNothing(const MergeCounts &counts)
+{
+    return counts.groupsAdded == 0 && counts.entriesAdded == 0;
+}
+
 }  // namespace ToolStore

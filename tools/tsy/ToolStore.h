@@ -19,4 +19,7 @@ bool mergeStackFile(URLBlock &store, const QString &path, double now, MergeCount
 // many entries were there already.
 QString mergedText(const MergeCounts &counts, const QString &target);
 
+// True when a merge added neither groups nor entries: there is nothing to save.
+bool addedNothing(const MergeCounts &counts);
+
 }  // namespace ToolStore

@@ -98,7 +98,9 @@ QString BrowserCapture::sessionURL(BrowserTitles::Family family, const QString &
         != DdeClient::Status::Ok)
         return QString();
     const auto info = DdeItems::readWindowInfo(reply);
-    if (!info || (!pageTitle.isEmpty() && info->title != pageTitle))
+    // Only the page the window shows: a window without a page title (a new
+    // tab) may be on any page the session recorded last.
+    if (!info || info->title != pageTitle)
         return QString();
     return info->url;
 }
