@@ -73,6 +73,9 @@ void TestBrowserDde::windowInfoReplies_data()
         << "Say \"hi\", \"";
     QTest::newRow("an empty title") << "\"http://a.example/\",\"\"" << true << "http://a.example/"
                                     << "";
+    QTest::newRow("an address that begins with a comma") << "\",\",\"\"" << true << "," << "";
+    QTest::newRow("an empty address") << "\"\",\"t\"" << true << "" << "t";
+    QTest::newRow("two quotes") << "\"\"" << false << "" << "";
     QTest::newRow("no quotes") << "http://a.example/,Alpha" << false << ""
                                << "";
     QTest::newRow("no title field") << "\"http://a.example/\"" << false << ""
@@ -98,7 +101,11 @@ void TestBrowserDde::windowInfoReplies()
         return;
     QCOMPARE(info->url, url);
     QCOMPARE(info->title, title);
-    QCOMPARE(DdeItems::readWindowInfo(DdeItems::windowInfoReply(url, title))->title, title);
+    // What the browser double answers reads back the same.
+    const auto again = DdeItems::readWindowInfo(DdeItems::windowInfoReply(url, title));
+    QVERIFY(again);
+    QCOMPARE(again->url, url);
+    QCOMPARE(again->title, title);
 }
 
 void TestBrowserDde::windowTitles_data()

@@ -44,7 +44,9 @@ QString windowInfoReply(const QString &url, const QString &title)
 
 std::optional<WindowInfo> readWindowInfo(const QString &reply)
 {
-    const qsizetype split = reply.indexOf(fieldBreak);
+    // The break after the address's opening quote: an address that begins
+    // with a comma would otherwise end before it began.
+    const qsizetype split = reply.indexOf(fieldBreak, 1);
     const qsizetype close = reply.lastIndexOf(quote);
     const qsizetype titleStart = split + fieldBreak.size();
     if (!reply.startsWith(quote) || split < 1 || close < titleStart)
