@@ -9,6 +9,8 @@
 #include <QtTest>
 
 #include <csignal>
+#include <cstdio>
+#include <unistd.h>
 #include <functional>
 #include <sys/resource.h>
 
@@ -51,6 +53,23 @@ inline bool withSmallFileLimit(const std::function<bool()> &work)
     const bool result = work();
     setrlimit(RLIMIT_FSIZE, &previous);
     return result;
+}
+
+// What work writes on the process's standard error, which is caught meanwhile.
+inline QString standardErrorOf(const std::function<void()> &work)
+{
+    QTemporaryFile caught;
+    if (!caught.open())
+        qFatal("cannot catch standard error");
+    std::fflush(stderr);
+    const int saved = ::dup(STDERR_FILENO);
+    ::dup2(caught.handle(), STDERR_FILENO);
+    work();
+    std::fflush(stderr);
+    ::dup2(saved, STDERR_FILENO);
+    ::close(saved);
+    caught.seek(0);
+    return QString::fromLocal8Bit(caught.readAll());
 }
 
 // An entry line of a stack file (fields joined by 0x05), without its line end.

@@ -485,13 +485,14 @@ bool MainWindow::unloadWindow(bool programEnding)
 {
     if (m_unloading)
         return true;
-    if (!saveIfChanged()) {
+    QString error;
+    if (!saveIfChanged(&error)) {
         if (!programEnding) {
             m_state.hideOnClose = true;
             WindowHelpers::hideMainWindow(this);
             return false;
         }
-        UnsavedStore::keep(m_state.store);
+        UnsavedStore::keep(m_state.store, error);
     }
     m_unloading = true;
     emit flushAvailable(false);

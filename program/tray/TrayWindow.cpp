@@ -144,6 +144,7 @@ void TrayWindow::start(const QStringList &arguments)
     if (!arguments.isEmpty())
         m_state.stackBase = ProgramPaths::stackBase(stackFolder, arguments);
     addStartNote(ProgramPaths::stackFileProblem(m_state.stackBase));
+    addStartNote(UnsavedStore::keptFilesNote());
     ensureReachable();
     // Timer1: the connection monitor, every 4000 ms from now on.
     if (!m_watch)
@@ -252,8 +253,9 @@ void TrayWindow::saveAtExit()
         return;
     m_ended = true;
     const HiveSession settingsAtEnd(Registry::HKEY_CURRENT_USER, HiveSession::Deferred);
-    if (m_main && !m_main->isLoading() && !m_main->saveIfChanged())
-        UnsavedStore::keep(m_state.store);
+    QString error;
+    if (m_main && !m_main->isLoading() && !m_main->saveIfChanged(&error))
+        UnsavedStore::keep(m_state.store, error);
     TrayConfig(m_state.settings).lateSave(*this);
 }
 

@@ -13,6 +13,7 @@
 #include "ScriptedPrompter.h"
 #include "StackFile.h"
 #include "URLBlock.h"
+#include "UnsavedStore.h"
 #include "StackFileLock.h"
 #include "StandardView.h"
 #include "TestEnvironment.h"
@@ -318,10 +319,18 @@ void TestMainWindow::unloadSavesAsSettingsSay()
     }
     if (emptied)
         return;
-    QVERIFY(window->unloadWindow(true));
+    // The program's end keeps the store in a file of its own and says where, and why.
+    const QString said = TestEnvironment::standardErrorOf([&] { QVERIFY(window->unloadWindow(true)); });
     const QStringList kept = QDir(m_dir->filePath("data/Tessaly")).entryList({"unsaved-*.tsy"});
     QCOMPARE(kept.size(), 1);
     QVERIFY(TestEnvironment::readFile(m_dir->filePath("data/Tessaly/" + kept.first())).contains("new.example"));
+    QVERIFY2(said.contains("could not be saved (") && said.contains("Pemberly.tsy")
+                 && said.contains("kept in " + m_dir->filePath("data/Tessaly/" + kept.first())),
+             qPrintable(said));
+    // The next start says so too, while the file is there.
+    QVERIFY(UnsavedStore::keptFilesNote().contains(kept.first()));
+    QFile::remove(m_dir->filePath("data/Tessaly/" + kept.first()));
+    QVERIFY(UnsavedStore::keptFilesNote().isEmpty());
 }
 
 void TestMainWindow::automaticSaveMergesIntoUnloadedFile_data()

@@ -36,6 +36,7 @@ private slots:
     void firstStartWantsIconAndStaysReachable();
     void storedSettingsAreApplied();
     void commandLineNamesDefaultFile();
+    void startNamesKeptUnsavedFiles();
     void menuHasEveryItem();
     void outwardItemsSayWhenNothingOpens();
     void showLoadsMainWindowOnce();
@@ -124,6 +125,18 @@ void TestTrayWindow::storedSettingsAreApplied()
     QVERIFY(!m_state->settings.aLU);
     QVERIFY(tray->floatingButton()->isVisible());
     QCOMPARE(tray->floatingButton()->pos(), QPoint(200, 200));  // 3000 twips at 15 twips a pixel
+}
+
+void TestTrayWindow::startNamesKeptUnsavedFiles()
+{
+    const QByteArray data = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->filePath("data")));
+    QDir().mkpath(m_dir->filePath("data/Tessaly"));
+    TestEnvironment::writeFile(m_dir->filePath("data/Tessaly/unsaved-20261208-101010.tsy"), "+G\r\n");
+    startTray();
+    qputenv("XDG_DATA_HOME", data);
+    QCOMPARE(m_state->startNotes.size(), 1);
+    QVERIFY2(m_state->startNotes.first().contains("unsaved-20261208-101010.tsy"), qPrintable(m_state->startNotes.first()));
 }
 
 void TestTrayWindow::commandLineNamesDefaultFile()
