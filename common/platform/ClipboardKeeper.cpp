@@ -1,5 +1,7 @@
 #include "ClipboardKeeper.h"
 
+#include "ErrorText.h"
+
 #include <QAbstractNativeEventFilter>
 #include <QClipboard>
 #include <QDeadlineTimer>
@@ -20,13 +22,6 @@ namespace {
 
 // The keeper's answer once it holds the contents; anything else is the reason it does not.
 const QByteArray keptReply = QByteArrayLiteral("kept\n");
-
-bool fail(QString *error, const QString &text)
-{
-    if (error)
-        *error = text;
-    return false;
-}
 
 QString systemError(const char *what)
 {
@@ -132,7 +127,7 @@ namespace ClipboardKeeper {
 bool handOver(const QStringList &command, const ClipboardContents &contents, QString *error)
 {
     if (command.isEmpty())
-        return fail(error, QStringLiteral("no clipboard keeper is set"));
+        return ErrorText::fail(error, QStringLiteral("no clipboard keeper is set"));
     std::vector<QByteArray> arguments {QFile::encodeName(command.first())};
     for (const QString &argument : command.mid(1))
         arguments.push_back(argument.toLocal8Bit());
@@ -143,7 +138,7 @@ bool handOver(const QStringList &command, const ClipboardContents &contents, QSt
 
     int sockets[2];
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, sockets) != 0)
-        return fail(error, systemError("socketpair"));
+        return ErrorText::fail(error, systemError("socketpair"));
     // A keeper that stops reading does not hold this process for ever.
     const timeval sendWait {startWaitMs / 1000, 0};
     ::setsockopt(sockets[0], SOL_SOCKET, SO_SNDTIMEO, &sendWait, sizeof sendWait);
@@ -156,7 +151,7 @@ bool handOver(const QStringList &command, const ClipboardContents &contents, QSt
     while (child > 0 && ::waitpid(child, nullptr, 0) < 0 && errno == EINTR) { }
     if (child < 0) {
         ::close(sockets[0]);
-        return fail(error, started);
+        return ErrorText::fail(error, started);
     }
     const bool sent = sendAll(sockets[0], contents.toBytes());
     ::shutdown(sockets[0], SHUT_WR);
@@ -165,8 +160,8 @@ bool handOver(const QStringList &command, const ClipboardContents &contents, QSt
     if (sent && reply == keptReply)
         return true;
     if (reply.isEmpty())
-        return fail(error, QStringLiteral("the clipboard keeper %1 did not answer").arg(command.first()));
-    return fail(error, QString::fromUtf8(reply).trimmed());
+        return ErrorText::fail(error, QStringLiteral("the clipboard keeper %1 did not answer").arg(command.first()));
+    return ErrorText::fail(error, QString::fromUtf8(reply).trimmed());
 }
 
 int serve()

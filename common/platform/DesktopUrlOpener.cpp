@@ -1,17 +1,12 @@
 #include "DesktopUrlOpener.h"
 
+#include "ErrorText.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 
 namespace {
-
-bool fail(QString *error, const QString &message)
-{
-    if (error)
-        *error = message;
-    return false;
-}
 
 bool isDesktopEntryName(const QString &path)
 {
@@ -61,14 +56,14 @@ bool DesktopUrlOpener::isRunnable(const QUrl &url)
 bool DesktopUrlOpener::open(const QUrl &url, QString *error)
 {
     if (!url.isValid() || url.isRelative())
-        return fail(error, QStringLiteral("Not an address that can be opened"));
+        return ErrorText::fail(error, QStringLiteral("Not an address that can be opened"));
     if (isRunnable(url))
-        return fail(error,
+        return ErrorText::fail(error,
                     QStringLiteral("%1 is a program: it is not opened").arg(url.path(QUrl::FullyDecoded)));
     const QString argument = url.toString(QUrl::FullyEncoded);
     if (argument.startsWith(QLatin1Char('-')))
-        return fail(error, QStringLiteral("Not an address that can be opened"));
+        return ErrorText::fail(error, QStringLiteral("Not an address that can be opened"));
     if (!QProcess::startDetached(program(), {argument}))
-        return fail(error, QStringLiteral("The browser could not be started (%1 is missing)").arg(program()));
+        return ErrorText::fail(error, QStringLiteral("The browser could not be started (%1 is missing)").arg(program()));
     return true;
 }

@@ -1,5 +1,7 @@
 #include "SessionStore.h"
 
+#include "ErrorText.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -12,13 +14,6 @@ namespace {
 constexpr char magic[] = "mozLz40";  // with its terminating zero: 8 bytes
 constexpr qsizetype magicSize = sizeof(magic);
 constexpr qsizetype headerSize = magicSize + 4;
-
-template<typename T> std::optional<T> fail(QString *error, const QString &message)
-{
-    if (error)
-        *error = message;
-    return std::nullopt;
-}
 
 // The element at a 1-based index of an array; nullopt when it is not there.
 std::optional<QJsonObject> oneBased(const QJsonObject &parent, const char *arrayKey, qint64 index)
@@ -60,18 +55,18 @@ namespace SessionStore {
 std::optional<QByteArray> decompress(const QByteArray &fileContents, QString *error)
 {
     if (fileContents.size() < headerSize)
-        return fail<QByteArray>(error, QStringLiteral("The session store is truncated"));
+        return ErrorText::failWith<QByteArray>(error, QStringLiteral("The session store is truncated"));
     if (!fileContents.startsWith(QByteArrayView(magic, magicSize)))
-        return fail<QByteArray>(error, QStringLiteral("The session store is not a mozLz4 file"));
+        return ErrorText::failWith<QByteArray>(error, QStringLiteral("The session store is not a mozLz4 file"));
     const quint32 size = qFromLittleEndian<quint32>(fileContents.constData() + magicSize);
     if (size > largestSize)
-        return fail<QByteArray>(error,
+        return ErrorText::failWith<QByteArray>(error,
                                 QStringLiteral("The session store claims %1 bytes: too large").arg(size));
     QByteArray json(qsizetype(size), Qt::Uninitialized);
     const int decoded = LZ4_decompress_safe(fileContents.constData() + headerSize, json.data(),
                                             int(fileContents.size() - headerSize), int(size));
     if (decoded < 0 || quint32(decoded) != size)
-        return fail<QByteArray>(error, QStringLiteral("The session store's data is damaged"));
+        return ErrorText::failWith<QByteArray>(error, QStringLiteral("The session store's data is damaged"));
     return json;
 }
 
@@ -79,22 +74,22 @@ std::optional<Page> currentPage(const QByteArray &json, QString *error)
 {
     const QJsonDocument document = QJsonDocument::fromJson(json);
     if (!document.isObject())
-        return fail<Page>(error, QStringLiteral("The session store holds no session"));
+        return ErrorText::failWith<Page>(error, QStringLiteral("The session store holds no session"));
     const std::optional<QJsonObject> window = selectedWindow(document.object());
     if (!window)
-        return fail<Page>(error, QStringLiteral("The session has no selected window"));
+        return ErrorText::failWith<Page>(error, QStringLiteral("The session has no selected window"));
     const std::optional<QJsonObject> tab = oneBased(*window, "tabs", integer(*window, "selected"));
     if (!tab)
-        return fail<Page>(error, QStringLiteral("The session's window has no selected tab"));
+        return ErrorText::failWith<Page>(error, QStringLiteral("The session's window has no selected tab"));
     if (tab->value(QLatin1String("entries")).toArray().isEmpty()) {
         if (std::optional<Page> typed = typedPage(*tab))
             return typed;
-        return fail<Page>(error, QStringLiteral("The session's tab shows no page"));
+        return ErrorText::failWith<Page>(error, QStringLiteral("The session's tab shows no page"));
     }
     const std::optional<QJsonObject> entry = oneBased(*tab, "entries", integer(*tab, "index"));
     const QString url = entry ? entry->value(QLatin1String("url")).toString() : QString();
     if (url.isEmpty())
-        return fail<Page>(error, QStringLiteral("The session's tab has no current page"));
+        return ErrorText::failWith<Page>(error, QStringLiteral("The session's tab has no current page"));
     return Page {url, entry->value(QLatin1String("title")).toString()};
 }
 
@@ -102,9 +97,9 @@ std::optional<Page> readCurrentPage(const QString &profileFolder, QString *error
 {
     QFile file(profileFolder + QLatin1String("/sessionstore-backups/recovery.jsonlz4"));
     if (!file.open(QIODevice::ReadOnly))
-        return fail<Page>(error, QStringLiteral("No session store in %1").arg(profileFolder));
+        return ErrorText::failWith<Page>(error, QStringLiteral("No session store in %1").arg(profileFolder));
     if (file.size() > largestSize)
-        return fail<Page>(error, QStringLiteral("The session store %1 is too large").arg(file.fileName()));
+        return ErrorText::failWith<Page>(error, QStringLiteral("The session store %1 is too large").arg(file.fileName()));
     const std::optional<QByteArray> json = decompress(file.readAll(), error);
     if (!json)
         return std::nullopt;

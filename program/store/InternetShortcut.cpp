@@ -1,5 +1,6 @@
 #include "InternetShortcut.h"
 
+#include "ErrorText.h"
 #include "FileIO.h"
 #include "ShellFolders.h"
 
@@ -44,24 +45,17 @@ bool isInside(const QString &path, const QString &folder)
     return path == folder || path.startsWith(folder + QLatin1Char('/'));
 }
 
-bool fail(QString *error, const QString &message)
-{
-    if (error)
-        *error = message;
-    return false;
-}
-
 // The folder the shortcut goes into, made when the setting asks for it.
 bool targetFolder(const QString &favorites, int cAF, const QString &group, QString *folder, QString *error)
 {
     const QString safeGroup = safeFileName(group);
     if (cAF != 2 && safeGroup.isEmpty() && !group.isEmpty())
-        return fail(error, QStringLiteral("\"%1\" cannot name a folder").arg(group));
+        return ErrorText::fail(error, QStringLiteral("\"%1\" cannot name a folder").arg(group));
     *folder = cAF == 2 || safeGroup.isEmpty()
         ? favorites
         : favorites + QLatin1Char('/') + fitted(safeGroup, longestFileName);
     if ((cAF == 1 || cAF == 2) && !QDir().mkpath(*folder))
-        return fail(error, QStringLiteral("%1: the folder could not be made").arg(*folder));
+        return ErrorText::fail(error, QStringLiteral("%1: the folder could not be made").arg(*folder));
     return true;
 }
 
@@ -91,12 +85,12 @@ QString writeShortcut(const QString &favoritesFolder, int cAF, const QString &ti
                       const QString &group, QString *error)
 {
     if (cAF == 0) {
-        fail(error, QStringLiteral("No shortcut is written: the setting turns them off"));
+        ErrorText::fail(error, QStringLiteral("No shortcut is written: the setting turns them off"));
         return QString();
     }
     const QString safeTitle = safeFileName(title);
     if (safeTitle.isEmpty() && !title.isEmpty()) {
-        fail(error, QStringLiteral("\"%1\" cannot name a file").arg(title));
+        ErrorText::fail(error, QStringLiteral("\"%1\" cannot name a file").arg(title));
         return QString();
     }
     QString folder;
@@ -111,16 +105,16 @@ QString writeShortcut(const QString &favoritesFolder, int cAF, const QString &ti
     const QString written = FileIO::writtenPath(path);
     const QString writtenFolder = QFileInfo(QFileInfo(written).absolutePath()).canonicalFilePath();
     if (base.isEmpty() || writtenFolder.isEmpty()) {
-        fail(error, QStringLiteral("%1: not written, its folder does not exist").arg(path));
+        ErrorText::fail(error, QStringLiteral("%1: not written, its folder does not exist").arg(path));
         return QString();
     }
     if (!isInside(writtenFolder, base)) {
-        fail(error, QStringLiteral("%1: not written, it lies outside the favorites folder").arg(written));
+        ErrorText::fail(error, QStringLiteral("%1: not written, it lies outside the favorites folder").arg(written));
         return QString();
     }
     QString writeError;
     if (!FileIO::saveFile(path, contents(url), &writeError)) {
-        fail(error, writeError);
+        ErrorText::fail(error, writeError);
         return QString();
     }
     return path;

@@ -5,21 +5,11 @@
 #include "ClipboardAccess.h"
 #include "DdeClient.h"
 #include "DdeItems.h"
+#include "ErrorText.h"
 #include "KeySequences.h"
 #include "LaunchHost.h"
 #include "OpenableAddress.h"
 #include "ProgramStarter.h"
-
-namespace {
-
-bool fail(QString *error, const QString &text)
-{
-    if (error)
-        *error = text;
-    return false;
-}
-
-}  // namespace
 
 BrowserLaunch::BrowserLaunch(const AppSettings &settings, int platformId, BrowserServices services,
                              LaunchHost *host)
@@ -42,7 +32,7 @@ bool BrowserLaunch::openURL(const QString &address, int newWindow, QString *erro
         m_host->focusSelected();
     const QUrl openable = OpenableAddress::fromText(address);
     if (!openable.isValid())
-        return fail(error, OpenableAddress::refusal(address));
+        return ErrorText::fail(error, OpenableAddress::refusal(address));
     const QString url = openable.toString(QUrl::FullyEncoded);
     int index = m_settings.pB;
     if (index == 0) {
@@ -119,10 +109,10 @@ bool BrowserLaunch::shellOpenURL(const QString &url, QString *error)
 {
     const QString program = AppPaths::getAppPath(appFileName(m_settings.pB), QString());
     if (program.isEmpty())
-        return fail(error,
+        return ErrorText::fail(error,
                     QStringLiteral("No browser program is set for %1").arg(appFileName(m_settings.pB)));
     QString why;
     if (!m_services.starter.startDetached(program, {url}, &why))
-        return fail(error, QStringLiteral("The browser could not be started: %1").arg(why));
+        return ErrorText::fail(error, QStringLiteral("The browser could not be started: %1").arg(why));
     return true;
 }
