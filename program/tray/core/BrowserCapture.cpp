@@ -30,18 +30,15 @@ bool BrowserCapture::grabURLByKeys()
     m_state.dialogState = AppState::PromptOpen;
     bool shown = false;
     // Keys go only to the browser: a window that could not be made active is not used.
-    if (const auto window = m_search.findByTitle(); window && m_services.windows.activate(window, activateWaitMs)) {
-        const QString title = m_services.windows.windowTitle(window);
-        if (BrowserTitles::isBrowserTitle(title)) {
-            const QString pageTitle = BrowserTitles::pageTitle(title);
-            // Firefox's session names the page without keys, which would pass through the user's clipboard.
-            QString url = sessionURL(BrowserTitles::familyOf(title, QString(), QString()), pageTitle);
-            if (url.isEmpty())
-                url = copyAddressByKeys();
-            m_state.dialogState = AppState::MakingEntry;
-            m_editor.showNewEntry(pageTitle, url);
-            shown = true;
-        }
+    if (const auto title = m_search.activateBrowserWindow(activateWaitMs)) {
+        const QString pageTitle = BrowserTitles::pageTitle(*title);
+        // Firefox's session names the page without keys, which would pass through the user's clipboard.
+        QString url = sessionURL(BrowserTitles::familyOf(*title, QString(), QString()), pageTitle);
+        if (url.isEmpty())
+            url = copyAddressByKeys();
+        m_state.dialogState = AppState::MakingEntry;
+        m_editor.showNewEntry(pageTitle, url);
+        shown = true;
     }
     m_state.dialogState = AppState::NoDialog;
     return shown;

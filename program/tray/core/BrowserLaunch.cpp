@@ -70,10 +70,7 @@ bool BrowserLaunch::pasteURLByKeys(const QString &url)
 {
     // The address is typed only into the browser: a window that could not be
     // made active is not used, and the shell start follows.
-    const auto window = m_search.findByTitle();
-    if (!window || !m_services.windows.activate(window, activateWaitMs))
-        return false;
-    if (!BrowserTitles::isBrowserTitle(m_services.windows.windowTitle(window)))
+    if (!m_search.activateBrowserWindow(activateWaitMs))
         return false;
     m_services.keys.send(KeySequences::sendAltD());
     m_services.clipboard.clear();

@@ -35,6 +35,17 @@ BrowserWindowSearch::WindowId BrowserWindowSearch::findByTitle()
     return found;
 }
 
+std::optional<QString> BrowserWindowSearch::activateBrowserWindow(int waitMs)
+{
+    const WindowId window = findByTitle();
+    if (!window || !m_windows.activate(window, waitMs))
+        return std::nullopt;
+    const QString title = m_windows.windowTitle(window);
+    if (!BrowserTitles::isBrowserTitle(title))
+        return std::nullopt;
+    return title;
+}
+
 std::optional<BrowserWindowSearch::BrowserWindow> BrowserWindowSearch::findIEWindow()
 {
     if (!m_windows.available())

@@ -34,6 +34,12 @@ public:
     // The first window in Z order whose title passes the title test; 0 when none.
     WindowId findByTitle();
 
+    // The window that keys may be sent to: the one findByTitle finds, made
+    // the active window within waitMs, when its title is a browser's. Its
+    // title; nullopt when there is none, it would not become active, or it
+    // is not a browser's (keys then go nowhere).
+    std::optional<QString> activateBrowserWindow(int waitMs);
+
     // The browser window found as the shell automation finds it: on platform
     // 2 the first browser window by class (ieFrameWindow) or by title
     // (cabinetWindow), else by the title test. nullopt when there is none or
