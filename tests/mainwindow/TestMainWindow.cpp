@@ -131,6 +131,8 @@ private slots:
     void folderDialogOpensAtStartFolder_data();
     void folderDialogOpensAtStartFolder();
     void tabSwitchCarriesChosenGroup();
+    void groupFollowsCurrentEntry_data();
+    void groupFollowsCurrentEntry();
     void indexPanelModesCycle_data();
     void indexPanelModesCycle();
     void groupListClickClearsListAll_data();
@@ -693,6 +695,45 @@ void TestMainWindow::tabSwitchCarriesChosenGroup()
     window->activeModel()->clear();  // a rebuild would refill it
     window->switchTab(1);
     QCOMPARE(window->activeModel()->rowCount(), 0);
+}
+
+void TestMainWindow::groupFollowsCurrentEntry_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<int>("from");    // the current row before; rows Alpha, Beta (News), Gamma (Tech)
+    QTest::addColumn<QString>("way");  // "down", "up" or "click" (on Gamma)
+    QTest::addColumn<int>("group");   // the group chosen afterwards
+    QTest::newRow("Advanced tab, Down into the next group") << 1 << 1 << "down" << 1;
+    QTest::newRow("Advanced tab, Up back") << 1 << 2 << "up" << 0;
+    QTest::newRow("Standard tab, Down: the combo follows") << 2 << 1 << "down" << 1;
+    QTest::newRow("Standard tab, Up: the combo follows") << 2 << 2 << "up" << 0;
+    QTest::newRow("Advanced tab, a click") << 1 << 0 << "click" << 1;
+    QTest::newRow("Standard tab, a click: the combo stays") << 2 << 0 << "click" << 0;
+}
+
+// With "List All" the list holds several groups' entries: the arrow keys
+// (and, on the Advanced tab, a click) choose the group of the entry they
+// reach, without refilling the list.
+void TestMainWindow::groupFollowsCurrentEntry()
+{
+    QFETCH(int, tab);
+    QFETCH(int, from);
+    QFETCH(QString, way);
+    QFETCH(int, group);
+    MainWindow *window = openWindow();
+    window->switchTab(tab);
+    window->menus()->mnuListAll->trigger();
+    QCOMPARE(shownTitles(), (QStringList {"Alpha", "Beta", "Gamma"}));
+    EntryListView *list = window->activeList();
+    list->setCurrentIndex(list->model()->index(from, 0));
+    window->selectGroupItem(from == 2 ? 1 : 0);  // the current entry's group, as the user left it
+    if (way == "click")
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(2, 0)).center());
+    else
+        QTest::keyClick(list, way == "down" ? Qt::Key_Down : Qt::Key_Up);
+    QCOMPARE(list->currentIndex().row(), way == "up" ? from - 1 : 2);
+    QCOMPARE(window->GetSelectedIndex(), group);
+    QCOMPARE(shownTitles(), (QStringList {"Alpha", "Beta", "Gamma"}));
 }
 
 void TestMainWindow::indexPanelModesCycle_data()
