@@ -121,7 +121,7 @@ private slots:
     void indexPanelLaidOutWithoutStoredLayout();
     void ratingFiltersRightClickShowsSortMenu();
     void saveAllAndLoadAll();
-    void fullWindowRestoredAtLoad();
+    void fullWindowHidesPanels();
     void flushResetsPreviousTab();
     void storeHoldsDefaultFileLock();
     void startNotesShownOnceOverThePanels();
@@ -619,17 +619,31 @@ void TestMainWindow::saveAllAndLoadAll()
     QVERIFY(shownTitles().contains("<Quick Add>"));
 }
 
-void TestMainWindow::fullWindowRestoredAtLoad()
+// The full-window view, as stored, hides the tab strip, the status bar, the
+// flip button and the index panel; Escape and the menu command bring them
+// back and take them away again.
+void TestMainWindow::fullWindowHidesPanels()
 {
     m_state->settings.bFW = true;
     MainWindow *window = openWindow();
+    const QList<QWidget *> panels {window->tabStrip(), window->statusBar(), window->advancedView()->flipButton(),
+                                   window->advancedView()->indexPanel()};
+    const auto shown = [&] {
+        QString visible;
+        for (const QWidget *panel : panels)
+            visible += panel->isVisible() ? '1' : '0';
+        return visible;
+    };
     QVERIFY(window->view().fullWindow);
     QVERIFY(window->menus()->mnuFullwindow->isChecked());
-    QVERIFY(!window->tabStrip()->isVisible());
-    QVERIFY(!window->advancedView()->indexPanel()->isVisible());
+    QCOMPARE(shown(), "0000");
     QTest::keyClick(window, Qt::Key_Escape);
     QVERIFY(!window->view().fullWindow);
-    QVERIFY(window->tabStrip()->isVisible());
+    QCOMPARE(shown(), "1111");
+    QCOMPARE(statusText("StatusBar1_1"), QString("Viewed: 2"));
+    window->menus()->mnuFullwindow->trigger();
+    QVERIFY(window->view().fullWindow);
+    QCOMPARE(shown(), "0000");
 }
 
 // While the store holds the default file no other writer may change it; a
