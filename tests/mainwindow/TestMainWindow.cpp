@@ -788,21 +788,25 @@ void TestMainWindow::groupListClickClearsListAll_data()
     QTest::addColumn<int>("row");  // the row clicked; -1 below the rows
     QTest::addColumn<bool>("listAll");
     QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<int>("appliedMode");  // after; the filters were applied (2) before
     const QStringList all {"Alpha", "Beta", "Gamma"};
-    QTest::newRow("group list: the clicked group is shown") << 1 << 1 << false << QStringList {"Gamma"};
-    QTest::newRow("group list: a click below the rows") << 1 << -1 << true << all;
-    QTest::newRow("index mask: the mask is listed, List All kept") << 0 << 1 << true << all;
+    QTest::newRow("group list: the clicked group is shown") << 1 << 1 << false << QStringList {"Gamma"} << 1;
+    QTest::newRow("group list: a click below the rows") << 1 << -1 << true << all << 2;
+    QTest::newRow("index mask: the mask is listed, List All kept") << 0 << 1 << true << all << 0;
 }
 
 // A click on a group in the group list shows that group, as the Standard
-// tab's combo does, even while "List All" is checked.
+// tab's combo does, even while "List All" is checked. The mode the click
+// was made in decides what moving rows out of the group does to them.
 void TestMainWindow::groupListClickClearsListAll()
 {
     QFETCH(int, advMode);
     QFETCH(int, row);
     QFETCH(bool, listAll);
     QFETCH(QStringList, titles);
+    QFETCH(int, appliedMode);
     MainWindow *window = openWindow();
+    window->view().appliedMode = 2;
     window->setAdvMode(advMode);
     window->fillGroupList(false);
     window->buildFilterScrn();
@@ -821,6 +825,7 @@ void TestMainWindow::groupListClickClearsListAll()
     QCOMPARE(window->view().listAll, listAll);
     QCOMPARE(window->menus()->mnuListAll->isChecked(), listAll);
     QCOMPARE(shownTitles(), titles);
+    QCOMPARE(window->view().appliedMode, appliedMode);
 }
 
 void TestMainWindow::indexMaskThroughControls()
