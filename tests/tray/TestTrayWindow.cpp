@@ -248,29 +248,39 @@ void TestTrayWindow::buttonDoubleClickTogglesMainWindow()
 
 void TestTrayWindow::reopensAfterSwitchingAway_data()
 {
+    QTest::addColumn<QString>("away");  // "switch" to another application, or "minimise" the window
     QTest::addColumn<QString>("way");
-    QTest::newRow("tray icon") << "icon";
-    QTest::newRow("menu Tessaly") << "mTessaly";
-    QTest::newRow("menu Restore") << "mPopRestore";
-    QTest::newRow("floating button") << "button";
+    QTest::newRow("tray icon") << "switch" << "icon";
+    QTest::newRow("menu Tessaly") << "switch" << "mTessaly";
+    QTest::newRow("menu Restore") << "switch" << "mPopRestore";
+    QTest::newRow("floating button") << "switch" << "button";
+    QTest::newRow("minimised, tray icon") << "minimise" << "icon";
+    QTest::newRow("minimised, menu Restore") << "minimise" << "mPopRestore";
 }
 
 // With the floating button in use, switching to another application hides
 // the main window; one click shows it again, every time. The hidden window is
 // withdrawn, never minimised through the window system: a window manager
 // keeps such an iconify request and applies it at the next map, hiding the
-// window again as it is shown.
+// window again as it is shown. A minimised window (the floating button in use
+// or not) is hidden as well, and comes back in its normal state.
 void TestTrayWindow::reopensAfterSwitchingAway()
 {
+    QFETCH(QString, away);
     QFETCH(QString, way);
     TrayWindow *tray = startTray();
-    m_state->settings.aI = true;
+    m_state->settings.aI = away == "switch";
     tray->showMainWindow();
     MainWindow *main = tray->mainWindow();
     for (int round = 0; round < 3; ++round) {
-        emit qApp->applicationStateChanged(Qt::ApplicationInactive);
-        QVERIFY(!main->isVisible());
-        QVERIFY(!main->windowHandle()->windowStates().testFlag(Qt::WindowMinimized));
+        if (away == "minimise") {
+            main->windowHandle()->setWindowState(Qt::WindowMinimized);  // as the window manager does
+            QTRY_VERIFY(!main->isVisible());
+        } else {
+            emit qApp->applicationStateChanged(Qt::ApplicationInactive);
+            QVERIFY(!main->isVisible());
+            QVERIFY(!main->windowHandle()->windowStates().testFlag(Qt::WindowMinimized));
+        }
         if (way == "icon")
             emit tray->trayIcon()->activated(QSystemTrayIcon::Trigger);
         else if (way == "button")
