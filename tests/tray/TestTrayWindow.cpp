@@ -561,22 +561,28 @@ void TestTrayWindow::floatingButtonTopmostWhileOnline()
 
 // Timer1's ticks over a fake connection (mT 1), tick by tick: "up", "down",
 // or "show" (the user opens the main window). After each tick the floating
-// button's picture and tool tip, and whether the main window is loaded.
+// button's picture and tool tip, whether the main window is loaded, and
+// whether the button is on top (iAOT: only while online).
 void TestTrayWindow::connectionMonitorDrivesButtonAndMainWindow_data()
 {
     QTest::addColumn<int>("oC");
     QTest::addColumn<bool>("hAI");
+    QTest::addColumn<bool>("iAOT");
     QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QStringList>("after");  // "picture tool tip loaded|unloaded"
+    QTest::addColumn<QStringList>("after");  // "picture tool tip loaded|unloaded[ top]"
 
     QTest::newRow("a connection loads the main window unshown (oC 1)")
-        << 1 << false << QStringList {"up"} << QStringList {"id Status: Online: Ready loaded"};
+        << 1 << false << true << QStringList {"up"} << QStringList {"id Status: Online: Ready loaded top"};
     QTest::newRow("offline flushes; back online it stays flushed")
-        << 0 << false << QStringList {"show", "up", "down", "up"}
+        << 0 << false << true << QStringList {"show", "up", "down", "up"}
+        << QStringList {"ia Status: Offline loaded", "id Status: Online: Ready loaded top",
+                        "ia Status: Offline unloaded", "ib Status: Online: Flushed unloaded top"};
+    QTest::newRow("not on top online without iAOT")
+        << 0 << false << false << QStringList {"show", "up", "down", "up"}
         << QStringList {"ia Status: Offline loaded", "id Status: Online: Ready loaded",
                         "ia Status: Offline unloaded", "ib Status: Online: Flushed unloaded"};
     QTest::newRow("starting offline unloads nothing; hAI keeps the only way in")
-        << 0 << true << QStringList {"show", "down"}
+        << 0 << true << true << QStringList {"show", "down"}
         << QStringList {"ia Status: Offline loaded", "ia Status: Offline loaded"};
 }
 
@@ -584,6 +590,7 @@ void TestTrayWindow::connectionMonitorDrivesButtonAndMainWindow()
 {
     QFETCH(int, oC);
     QFETCH(bool, hAI);
+    QFETCH(bool, iAOT);
     QFETCH(QStringList, steps);
     QFETCH(QStringList, after);
 
@@ -593,6 +600,7 @@ void TestTrayWindow::connectionMonitorDrivesButtonAndMainWindow()
     m_state->settings.mT = 1;
     m_state->settings.oC = oC;
     m_state->settings.hAI = hAI;
+    m_state->settings.iAOT = iAOT;
     if (!m_state->settings.aI)
         tray->toggleActiveIcon();
     BrowserFakes::Connection connection;
@@ -606,9 +614,9 @@ void TestTrayWindow::connectionMonitorDrivesButtonAndMainWindow()
             connection.internet = steps[i] == "up";
             watch.monitor().tick();
         }
-        QTRY_COMPARE(QString("%1 %2 %3")
+        QTRY_COMPARE(QString("%1 %2 %3%4")
                          .arg(button->currentPictureName(), button->toolTip(),
-                              tray->mainWindow() ? "loaded" : "unloaded"),
+                              tray->mainWindow() ? "loaded" : "unloaded", button->isTopmost() ? " top" : ""),
                      after[i]);
         QVERIFY(button->isVisible());
         if (tray->mainWindow() && !steps.contains("show"))  // loaded by the monitor: not shown
