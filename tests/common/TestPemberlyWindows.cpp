@@ -200,6 +200,17 @@ private slots:
                             {"cAF", byte(1)}, {"aLS", false},  {"aSS", true},
                             {"aSU", true},    {"oC", byte(1)}, {"mT", byte(1)}}
             << QList<bool> {true} << QList<int> {};
+        // Stored together (an edited hive), the two come up as the rules leave
+        // them: without the active icon DTI goes first, so HUC stays.
+        QTest::newRow("DTI and HUC stored on: HUC comes up unchecked")
+            << QVariantMap {{"aI", true}, {"dTI", true}, {"hAI", true}}
+            << QStringList {"expect chkDTI on", "expect chkHUC off", "click cmdOK"}
+            << QVariantMap {{"dTI", true}, {"hAI", false}, {"aI", true}} << QList<bool> {false} << QList<int> {};
+        QTest::newRow("DTI and HUC stored on without the active icon: DTI unchecked, all disabled")
+            << QVariantMap {{"dTI", true}, {"hAI", true}, {"iAOT", true}}
+            << QStringList {"expect chkDTI off disabled", "expect chkHUC on disabled", "expect chkIAOT on disabled",
+                            "click cmdOK"}
+            << QVariantMap {{"dTI", false}, {"hAI", true}, {"aI", false}} << QList<bool> {true} << QList<int> {};
         QTest::newRow("checking DTI unchecks HUC")
             << active << QStringList {"click chkDTI", "expect chkHUC off", "expect chkDTI on", "click cmdOK"}
             << QVariantMap {{"dTI", true}, {"hAI", false}} << QList<bool> {false} << QList<int> {};

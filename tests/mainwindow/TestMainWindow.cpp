@@ -122,7 +122,7 @@ private slots:
     void indexPanelLaidOutWithoutStoredLayout();
     void ratingFiltersRightClickShowsSortMenu();
     void saveAllAndLoadAll();
-    void fullWindowRestoredAtLoad();
+    void fullWindowHidesPanels();
     void flushResetsPreviousTab();
     void storeHoldsDefaultFileLock();
     void startNotesShownOnceOverThePanels();
@@ -132,6 +132,8 @@ private slots:
     void folderDialogOpensAtStartFolder_data();
     void folderDialogOpensAtStartFolder();
     void tabSwitchCarriesChosenGroup();
+    void groupFollowsCurrentEntry_data();
+    void groupFollowsCurrentEntry();
     void indexPanelModesCycle_data();
     void indexPanelModesCycle();
     void groupListClickClearsListAll_data();
@@ -626,17 +628,31 @@ void TestMainWindow::saveAllAndLoadAll()
     QVERIFY(shownTitles().contains("<Quick Add>"));
 }
 
-void TestMainWindow::fullWindowRestoredAtLoad()
+// The full-window view, as stored, hides the tab strip, the status bar, the
+// flip button and the index panel; Escape and the menu command bring them
+// back and take them away again.
+void TestMainWindow::fullWindowHidesPanels()
 {
     m_state->settings.bFW = true;
     MainWindow *window = openWindow();
+    const QList<QWidget *> panels {window->tabStrip(), window->statusBar(), window->advancedView()->flipButton(),
+                                   window->advancedView()->indexPanel()};
+    const auto shown = [&] {
+        QString visible;
+        for (const QWidget *panel : panels)
+            visible += panel->isVisible() ? '1' : '0';
+        return visible;
+    };
     QVERIFY(window->view().fullWindow);
     QVERIFY(window->menus()->mnuFullwindow->isChecked());
-    QVERIFY(!window->tabStrip()->isVisible());
-    QVERIFY(!window->advancedView()->indexPanel()->isVisible());
+    QCOMPARE(shown(), "0000");
     QTest::keyClick(window, Qt::Key_Escape);
     QVERIFY(!window->view().fullWindow);
-    QVERIFY(window->tabStrip()->isVisible());
+    QCOMPARE(shown(), "1111");
+    QCOMPARE(statusText("StatusBar1_1"), QString("Viewed: 2"));
+    window->menus()->mnuFullwindow->trigger();
+    QVERIFY(window->view().fullWindow);
+    QCOMPARE(shown(), "0000");
 }
 
 // While the store holds the default file no other writer may change it; a
@@ -704,6 +720,45 @@ void TestMainWindow::tabSwitchCarriesChosenGroup()
     QCOMPARE(window->activeModel()->rowCount(), 0);
 }
 
+void TestMainWindow::groupFollowsCurrentEntry_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<int>("from");    // the current row before; rows Alpha, Beta (News), Gamma (Tech)
+    QTest::addColumn<QString>("way");  // "down", "up" or "click" (on Gamma)
+    QTest::addColumn<int>("group");   // the group chosen afterwards
+    QTest::newRow("Advanced tab, Down into the next group") << 1 << 1 << "down" << 1;
+    QTest::newRow("Advanced tab, Up back") << 1 << 2 << "up" << 0;
+    QTest::newRow("Standard tab, Down: the combo follows") << 2 << 1 << "down" << 1;
+    QTest::newRow("Standard tab, Up: the combo follows") << 2 << 2 << "up" << 0;
+    QTest::newRow("Advanced tab, a click") << 1 << 0 << "click" << 1;
+    QTest::newRow("Standard tab, a click: the combo stays") << 2 << 0 << "click" << 0;
+}
+
+// With "List All" the list holds several groups' entries: the arrow keys
+// (and, on the Advanced tab, a click) choose the group of the entry they
+// reach, without refilling the list.
+void TestMainWindow::groupFollowsCurrentEntry()
+{
+    QFETCH(int, tab);
+    QFETCH(int, from);
+    QFETCH(QString, way);
+    QFETCH(int, group);
+    MainWindow *window = openWindow();
+    window->switchTab(tab);
+    window->menus()->mnuListAll->trigger();
+    QCOMPARE(shownTitles(), (QStringList {"Alpha", "Beta", "Gamma"}));
+    EntryListView *list = window->activeList();
+    list->setCurrentIndex(list->model()->index(from, 0));
+    window->selectGroupItem(from == 2 ? 1 : 0);  // the current entry's group, as the user left it
+    if (way == "click")
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(2, 0)).center());
+    else
+        QTest::keyClick(list, way == "down" ? Qt::Key_Down : Qt::Key_Up);
+    QCOMPARE(list->currentIndex().row(), way == "up" ? from - 1 : 2);
+    QCOMPARE(window->GetSelectedIndex(), group);
+    QCOMPARE(shownTitles(), (QStringList {"Alpha", "Beta", "Gamma"}));
+}
+
 void TestMainWindow::indexPanelModesCycle_data()
 {
     QTest::addColumn<int>("from");
@@ -742,21 +797,25 @@ void TestMainWindow::groupListClickClearsListAll_data()
     QTest::addColumn<int>("row");  // the row clicked; -1 below the rows
     QTest::addColumn<bool>("listAll");
     QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<int>("appliedMode");  // after; the filters were applied (2) before
     const QStringList all {"Alpha", "Beta", "Gamma"};
-    QTest::newRow("group list: the clicked group is shown") << 1 << 1 << false << QStringList {"Gamma"};
-    QTest::newRow("group list: a click below the rows") << 1 << -1 << true << all;
-    QTest::newRow("index mask: the mask is listed, List All kept") << 0 << 1 << true << all;
+    QTest::newRow("group list: the clicked group is shown") << 1 << 1 << false << QStringList {"Gamma"} << 1;
+    QTest::newRow("group list: a click below the rows") << 1 << -1 << true << all << 2;
+    QTest::newRow("index mask: the mask is listed, List All kept") << 0 << 1 << true << all << 0;
 }
 
 // A click on a group in the group list shows that group, as the Standard
-// tab's combo does, even while "List All" is checked.
+// tab's combo does, even while "List All" is checked. The mode the click
+// was made in decides what moving rows out of the group does to them.
 void TestMainWindow::groupListClickClearsListAll()
 {
     QFETCH(int, advMode);
     QFETCH(int, row);
     QFETCH(bool, listAll);
     QFETCH(QStringList, titles);
+    QFETCH(int, appliedMode);
     MainWindow *window = openWindow();
+    window->view().appliedMode = 2;
     window->setAdvMode(advMode);
     window->fillGroupList(false);
     window->buildFilterScrn();
@@ -775,6 +834,7 @@ void TestMainWindow::groupListClickClearsListAll()
     QCOMPARE(window->view().listAll, listAll);
     QCOMPARE(window->menus()->mnuListAll->isChecked(), listAll);
     QCOMPARE(shownTitles(), titles);
+    QCOMPARE(window->view().appliedMode, appliedMode);
 }
 
 void TestMainWindow::indexMaskThroughControls()

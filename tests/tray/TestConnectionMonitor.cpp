@@ -43,40 +43,46 @@ void TestConnectionMonitor::ticks_data()
     QTest::addColumn<int>("oC");
     QTest::addColumn<bool>("buttonShown");  // aI
     QTest::addColumn<bool>("hAI");
+    QTest::addColumn<bool>("iAOT");
     QTest::addColumn<bool>("loadedNormally");  // hideOnClose at the start
     QTest::addColumn<QStringList>("ticks");
     QTest::addColumn<QStringList>("logs");  // what each tick did
     QTest::addColumn<bool>("hideOnClose");  // at the end
 
     QTest::newRow("mT 2: always online, the first tick only")
-        << 2 << 0 << true << false << true << QStringList {"down", "down", "up"}
+        << 2 << 0 << true << false << true << true << QStringList {"down", "down", "up"}
         << QStringList {"topmost 1, button 0", "", ""} << true;
     QTest::newRow("mT 1: online loads the main window unshown when the button is shown")
-        << 1 << 1 << true << true << false << QStringList {"up", "up"}
+        << 1 << 1 << true << true << true << false << QStringList {"up", "up"}
         << QStringList {"show button, load main, topmost 1, button 0", ""} << false;
+    QTest::newRow("mT 1: iAOT off: online, the button is not put on top")
+        << 1 << 1 << true << true << false << false << QStringList {"up", "down", "up"}
+        << QStringList {"show button, load main, topmost 0, button 0", "topmost 0, hide button, button 0",
+                        "show button, load main, topmost 0, button 0"}
+        << false;
     QTest::newRow("mT 1: online shows the main window without the button")
-        << 1 << 1 << false << true << false << QStringList {"up"} << QStringList {"show main, button 0"}
+        << 1 << 1 << false << true << true << false << QStringList {"up"} << QStringList {"show main, button 0"}
         << false;
     QTest::newRow("mT 1: oC 0 loads nothing")
-        << 1 << 0 << false << false << false << QStringList {"up"} << QStringList {"button 0"} << false;
+        << 1 << 0 << false << false << true << false << QStringList {"up"} << QStringList {"button 0"} << false;
     QTest::newRow("starting offline: no flush, the button hidden with hAI")
-        << 1 << 0 << true << true << true << QStringList {"down", "down"}
+        << 1 << 0 << true << true << true << true << QStringList {"down", "down"}
         << QStringList {"topmost 0, hide button, button 0", ""} << true;
     QTest::newRow("online then offline flushes a normally loaded main window")
-        << 1 << 0 << true << false << true << QStringList {"up", "down", "down", "up"}
+        << 1 << 0 << true << false << true << true << QStringList {"up", "down", "down", "up"}
         << QStringList {"topmost 1, button 0", "topmost 0, flush, button 0", "", "topmost 1, button 0"}
         << false;
     QTest::newRow("offline after a flush flushes nothing")
-        << 1 << 0 << true << false << false << QStringList {"up", "down"}
+        << 1 << 0 << true << false << true << false << QStringList {"up", "down"}
         << QStringList {"topmost 1, button 0", "topmost 0, button 0"} << false;
     QTest::newRow("an open dialog skips the tick")
-        << 1 << 0 << true << false << true << QStringList {"up", "dialog down", "down"}
+        << 1 << 0 << true << false << true << true << QStringList {"up", "dialog down", "down"}
         << QStringList {"topmost 1, button 0", "", "topmost 0, flush, button 0"} << false;
     QTest::newRow("mT 0: a connection not yet connected is offline")
-        << 0 << 0 << false << false << true << QStringList {"ras:none", "ras:1000", "ras:2000"}
+        << 0 << 0 << false << false << true << true << QStringList {"ras:none", "ras:1000", "ras:2000"}
         << QStringList {"topmost 0, button 0", "", "button 0"} << true;
     QTest::newRow("mT 0: disconnected goes offline")
-        << 0 << 0 << false << false << true << QStringList {"ras:2000", "ras:2001"}
+        << 0 << 0 << false << false << true << true << QStringList {"ras:2000", "ras:2001"}
         << QStringList {"button 0", "topmost 0, flush, button 0"} << false;
 }
 
@@ -86,6 +92,7 @@ void TestConnectionMonitor::ticks()
     QFETCH(int, oC);
     QFETCH(bool, buttonShown);
     QFETCH(bool, hAI);
+    QFETCH(bool, iAOT);
     QFETCH(bool, loadedNormally);
     QFETCH(QStringList, ticks);
     QFETCH(QStringList, logs);
@@ -95,7 +102,7 @@ void TestConnectionMonitor::ticks()
     state.settings.mT = mT;
     state.settings.oC = oC;
     state.settings.hAI = hAI;
-    state.settings.iAOT = true;
+    state.settings.iAOT = iAOT;
     state.hideOnClose = loadedNormally;
     BrowserFakes::Log log;
     BrowserFakes::Connection connection;

@@ -261,29 +261,39 @@ void TestTrayWindow::buttonDoubleClickTogglesMainWindow()
 
 void TestTrayWindow::reopensAfterSwitchingAway_data()
 {
+    QTest::addColumn<QString>("away");  // "switch" to another application, or "minimise" the window
     QTest::addColumn<QString>("way");
-    QTest::newRow("tray icon") << "icon";
-    QTest::newRow("menu Tessaly") << "mTessaly";
-    QTest::newRow("menu Restore") << "mPopRestore";
-    QTest::newRow("floating button") << "button";
+    QTest::newRow("tray icon") << "switch" << "icon";
+    QTest::newRow("menu Tessaly") << "switch" << "mTessaly";
+    QTest::newRow("menu Restore") << "switch" << "mPopRestore";
+    QTest::newRow("floating button") << "switch" << "button";
+    QTest::newRow("minimised, tray icon") << "minimise" << "icon";
+    QTest::newRow("minimised, menu Restore") << "minimise" << "mPopRestore";
 }
 
 // With the floating button in use, switching to another application hides
 // the main window; one click shows it again, every time. The hidden window is
 // withdrawn, never minimised through the window system: a window manager
 // keeps such an iconify request and applies it at the next map, hiding the
-// window again as it is shown.
+// window again as it is shown. A minimised window (the floating button in use
+// or not) is hidden as well, and comes back in its normal state.
 void TestTrayWindow::reopensAfterSwitchingAway()
 {
+    QFETCH(QString, away);
     QFETCH(QString, way);
     TrayWindow *tray = startTray();
-    m_state->settings.aI = true;
+    m_state->settings.aI = away == "switch";
     tray->showMainWindow();
     MainWindow *main = tray->mainWindow();
     for (int round = 0; round < 3; ++round) {
-        emit qApp->applicationStateChanged(Qt::ApplicationInactive);
-        QVERIFY(!main->isVisible());
-        QVERIFY(!main->windowHandle()->windowStates().testFlag(Qt::WindowMinimized));
+        if (away == "minimise") {
+            main->windowHandle()->setWindowState(Qt::WindowMinimized);  // as the window manager does
+            QTRY_VERIFY(!main->isVisible());
+        } else {
+            emit qApp->applicationStateChanged(Qt::ApplicationInactive);
+            QVERIFY(!main->isVisible());
+            QVERIFY(!main->windowHandle()->windowStates().testFlag(Qt::WindowMinimized));
+        }
         if (way == "icon")
             emit tray->trayIcon()->activated(QSystemTrayIcon::Trigger);
         else if (way == "button")
@@ -564,22 +574,28 @@ void TestTrayWindow::floatingButtonTopmostWhileOnline()
 
 // Timer1's ticks over a fake connection (mT 1), tick by tick: "up", "down",
 // or "show" (the user opens the main window). After each tick the floating
-// button's picture and tool tip, and whether the main window is loaded.
+// button's picture and tool tip, whether the main window is loaded, and
+// whether the button is on top (iAOT: only while online).
 void TestTrayWindow::connectionMonitorDrivesButtonAndMainWindow_data()
 {
     QTest::addColumn<int>("oC");
     QTest::addColumn<bool>("hAI");
+    QTest::addColumn<bool>("iAOT");
     QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QStringList>("after");  // "picture tool tip loaded|unloaded"
+    QTest::addColumn<QStringList>("after");  // "picture tool tip loaded|unloaded[ top]"
 
     QTest::newRow("a connection loads the main window unshown (oC 1)")
-        << 1 << false << QStringList {"up"} << QStringList {"id Status: Online: Ready loaded"};
+        << 1 << false << true << QStringList {"up"} << QStringList {"id Status: Online: Ready loaded top"};
     QTest::newRow("offline flushes; back online it stays flushed")
-        << 0 << false << QStringList {"show", "up", "down", "up"}
+        << 0 << false << true << QStringList {"show", "up", "down", "up"}
+        << QStringList {"ia Status: Offline loaded", "id Status: Online: Ready loaded top",
+                        "ia Status: Offline unloaded", "ib Status: Online: Flushed unloaded top"};
+    QTest::newRow("not on top online without iAOT")
+        << 0 << false << false << QStringList {"show", "up", "down", "up"}
         << QStringList {"ia Status: Offline loaded", "id Status: Online: Ready loaded",
                         "ia Status: Offline unloaded", "ib Status: Online: Flushed unloaded"};
     QTest::newRow("starting offline unloads nothing; hAI keeps the only way in")
-        << 0 << true << QStringList {"show", "down"}
+        << 0 << true << true << QStringList {"show", "down"}
         << QStringList {"ia Status: Offline loaded", "ia Status: Offline loaded"};
 }
 
@@ -587,6 +603,7 @@ void TestTrayWindow::connectionMonitorDrivesButtonAndMainWindow()
 {
     QFETCH(int, oC);
     QFETCH(bool, hAI);
+    QFETCH(bool, iAOT);
     QFETCH(QStringList, steps);
     QFETCH(QStringList, after);
 
@@ -596,6 +613,7 @@ void TestTrayWindow::connectionMonitorDrivesButtonAndMainWindow()
     m_state->settings.mT = 1;
     m_state->settings.oC = oC;
     m_state->settings.hAI = hAI;
+    m_state->settings.iAOT = iAOT;
     if (!m_state->settings.aI)
         tray->toggleActiveIcon();
     BrowserFakes::Connection connection;
@@ -609,9 +627,9 @@ void TestTrayWindow::connectionMonitorDrivesButtonAndMainWindow()
             connection.internet = steps[i] == "up";
             watch.monitor().tick();
         }
-        QTRY_COMPARE(QString("%1 %2 %3")
+        QTRY_COMPARE(QString("%1 %2 %3%4")
                          .arg(button->currentPictureName(), button->toolTip(),
-                              tray->mainWindow() ? "loaded" : "unloaded"),
+                              tray->mainWindow() ? "loaded" : "unloaded", button->isTopmost() ? " top" : ""),
                      after[i]);
         QVERIFY(button->isVisible());
         if (tray->mainWindow() && !steps.contains("show"))  // loaded by the monitor: not shown

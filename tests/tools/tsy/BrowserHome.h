@@ -31,9 +31,12 @@ public:
             m_environment.remove("WAYLAND_DISPLAY");
             m_environment.remove("QT_QPA_PLATFORM");
         }
-        // A browser that writes its arguments, one a line, and ends.
-        TestEnvironment::writeFile(
-            recorder(), "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$0.argv\"\n");
+        // A browser that writes its arguments, one a line, and ends. The list
+        // is renamed into place once whole: a reader that sees the file sees
+        // every argument, however late the browser gets to run.
+        TestEnvironment::writeFile(recorder(),
+                                   "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$0.part\"\n"
+                                   "mv \"$0.part\" \"$0.argv\"\n");
         QFile::setPermissions(recorder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
