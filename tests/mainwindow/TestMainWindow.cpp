@@ -125,6 +125,8 @@ private slots:
     void flushResetsPreviousTab();
     void storeHoldsDefaultFileLock();
     void startNotesShownOnceOverThePanels();
+    void statusMessageStandsInPlaceOfPanels_data();
+    void statusMessageStandsInPlaceOfPanels();
     void safeQuestionDefaultsToNo_data();
     void safeQuestionDefaultsToNo();
     void inputBoxHasRoomForItsTitle();
@@ -1011,6 +1013,44 @@ void TestMainWindow::startNotesShownOnceOverThePanels()
     reopened->show();
     QVERIFY(reopened->statusBar()->currentMessage().isEmpty());
     QVERIFY(reopened->findChild<QLabel *>("StatusBar1_1")->isVisible());
+}
+
+// A message given while the full-window view hides the status bar stands in
+// place of the panels once the view ends, not over them; one cleared then
+// gives the panels back.
+void TestMainWindow::statusMessageStandsInPlaceOfPanels_data()
+{
+    QTest::addColumn<QString>("given");  // "merge", "cleared" or "load"
+    QTest::addColumn<QString>("message");
+    QTest::newRow("a merge in the full-window view") << "merge" << "Merged 1 groups, 1 entries";
+    QTest::newRow("a message cleared in the full-window view") << "cleared" << "";
+    QTest::newRow("the start's notes in the stored full-window view") << "load" << "moved";
+}
+
+void TestMainWindow::statusMessageStandsInPlaceOfPanels()
+{
+    QFETCH(QString, given);
+    QFETCH(QString, message);
+    m_state->settings.bFW = given == "load";
+    if (given == "load")
+        m_state->startNotes << "moved";
+    MainWindow *window = openWindow();
+    if (given != "load")
+        QTest::keyClick(window, Qt::Key_Escape);
+    QVERIFY(window->view().fullWindow);
+    QVERIFY(!window->statusBar()->isVisible());
+    if (given == "merge") {
+        m_prompter.openFiles << TestEnvironment::writeFile(m_dir->filePath("other.tsy"), "+Extra\r\nx\x05Xi\r\n");
+        window->menus()->mnuMergeTsy->trigger();
+    } else if (given == "cleared") {
+        window->showStatus("passing");
+        window->statusBar()->clearMessage();
+    }
+    QTest::keyClick(window, Qt::Key_Escape);
+    QVERIFY(window->statusBar()->isVisible());
+    QCOMPARE(window->statusBar()->currentMessage(), message);
+    for (const char *panel : {"StatusBar1_1", "StatusBar1_2"})
+        QCOMPARE(window->findChild<QLabel *>(panel)->isVisible(), message.isEmpty());
 }
 
 // Enter alone answers a question whose Yes gives something up with No.
