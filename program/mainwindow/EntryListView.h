@@ -3,7 +3,7 @@
 #include <QTreeView>
 
 // An entry list: a report-style view of an EntryListModel that accepts
-// dropped addresses.
+// dropped addresses and says which of its keys were pressed.
 class EntryListView : public QTreeView
 {
     Q_OBJECT
@@ -17,7 +17,12 @@ public:
 signals:
     // Text was dropped on the list: an address to add.
     void addressDropped(const QString &address);
+    // The right button, the Menu key or Shift+F10.
     void contextMenuWanted(const QPoint &globalPos);
+    // Enter or Return: open the current entry, as a double click does.
+    void openKeyPressed();
+    // Delete: remove the selected entries.
+    void removeKeyPressed();
     // Up or Down moved the current row.
     void arrowKeyPressed();
     // Ctrl+F (0 "Find"), Ctrl+N (1 "Find Next"), Ctrl+P (2 "Find Previous").
@@ -28,9 +33,6 @@ public slots:
     void reset() override;
 
 protected:
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 };

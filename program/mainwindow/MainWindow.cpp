@@ -137,6 +137,7 @@ void MainWindow::connectEntryCommands()
     auto *events = new EntryListEvents(*this, *m_selection, *m_menus, this);
     events->watch(m_advanced->list(), true);
     events->watch(m_standard->list(), false);
+    events->watchGroupList(m_advanced->indexPanel()->groupList());
     connect(m_standard->ratingFilterButton(), &QPushButton::clicked, m_entryDialogs,
             &EntryDialogCommands::maskFilters);
 }

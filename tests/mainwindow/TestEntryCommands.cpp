@@ -3,6 +3,9 @@
 #include "EntryListModel.h"
 #include "EntryListView.h"
 #include "EntryRowTexts.h"
+#include "GroupListWidget.h"
+#include "IndexPanel.h"
+#include "AdvancedView.h"
 #include "MainMenus.h"
 #include "MainWindow.h"
 #include "ScriptedPrompter.h"
@@ -100,6 +103,8 @@ private slots:
     void findNextAndPrevious_data();
     void findNextAndPrevious();
     void findWindowAndKeys();
+    void keysOnTheLists_data();
+    void keysOnTheLists();
     void maskFilterRefreshesList();
     void shortcutsFollowSetting_data();
     void shortcutsFollowSetting();
@@ -588,6 +593,90 @@ void TestEntryCommands::findWindowAndKeys()
     QCOMPARE(m_window->activeList()->currentIndex().row(), 2);
     QTest::keyClick(m_window->activeList(), Qt::Key_N, Qt::ControlModifier);
     QCOMPARE(m_window->activeList()->currentIndex().row(), 3);
+}
+
+// The keys of the Advanced tab's lists, with rows 2 (Twin) and 4 (Delta) of
+// the entry list selected and row 2 the current one. Key_Menu stands for the
+// Menu key, which reaches a list as a context-menu event from the keyboard.
+void TestEntryCommands::keysOnTheLists_data()
+{
+    QTest::addColumn<bool>("groupList");
+    QTest::addColumn<QKeyCombination>("key");
+    QTest::addColumn<QString>("findText");
+    QTest::addColumn<QString>("outcome");
+    const QString untouched = "current 2 of 5";
+    QTest::newRow("entry list: Enter opens the current entry")
+        << false << QKeyCombination(Qt::Key_Return) << "" << "opened http://t.example/ (visit 10); " + untouched;
+    QTest::newRow("entry list: the keypad's Enter")
+        << false << QKeyCombination(Qt::KeypadModifier, Qt::Key_Enter) << ""
+        << "opened http://t.example/ (visit 10); " + untouched;
+    QTest::newRow("entry list: Delete removes the selection, asked")
+        << false << QKeyCombination(Qt::Key_Delete) << ""
+        << "message|Confirm Delete|Remove 2 items, are you sure?; current 1 of 3";
+    QTest::newRow("entry list: Shift+Delete is not Delete")
+        << false << QKeyCombination(Qt::ShiftModifier, Qt::Key_Delete) << "" << untouched;
+    QTest::newRow("entry list: Shift+F10 opens its pop-up menu at the current row")
+        << false << QKeyCombination(Qt::ShiftModifier, Qt::Key_F10) << "" << "menu mnuPopup at the current row; " + untouched;
+    QTest::newRow("entry list: the Menu key too")
+        << false << QKeyCombination(Qt::Key_Menu) << "" << "menu mnuPopup at the current row; " + untouched;
+    QTest::newRow("group list: Shift+F10 opens its pop-up menu at the current row")
+        << true << QKeyCombination(Qt::ShiftModifier, Qt::Key_F10) << "" << "menu mnuIPop at the current row; " + untouched;
+    QTest::newRow("group list: the Menu key too")
+        << true << QKeyCombination(Qt::Key_Menu) << "" << "menu mnuIPop at the current row; " + untouched;
+    QTest::newRow("group list: Ctrl+F opens the find window")
+        << true << QKeyCombination(Qt::ControlModifier, Qt::Key_F) << "" << "Find...; " + untouched;
+    QTest::newRow("group list: Ctrl+N finds the next entry")
+        << true << QKeyCombination(Qt::ControlModifier, Qt::Key_N) << "twin" << "current 3 of 5";
+    QTest::newRow("group list: Ctrl+P finds the previous entry")
+        << true << QKeyCombination(Qt::ControlModifier, Qt::Key_P) << "a" << "current 1 of 5";
+    QTest::newRow("group list: Ctrl+N with nothing to find")
+        << true << QKeyCombination(Qt::ControlModifier, Qt::Key_N) << "" << untouched;
+}
+
+void TestEntryCommands::keysOnTheLists()
+{
+    QFETCH(bool, groupList);
+    QFETCH(QKeyCombination, key);
+    QFETCH(QString, findText);
+    QFETCH(QString, outcome);
+    m_state->settings.advMode = 1;
+    openWindow();
+    QCOMPARE(titles(), (QStringList {"Alpha", "beta", "Twin", "Twin", "Delta"}));
+    select({2, 4});
+    m_state->findText = findText;
+    m_window->UpdatePanel();
+    m_prompter.answers << Prompter::Answer::Yes;
+    QAbstractItemView *list = m_window->activeList();
+    if (groupList)
+        list = m_window->advancedView()->indexPanel()->groupList();
+    list->setFocus();
+    const QPoint rowCorner = list->viewport()->mapToGlobal(list->visualRect(list->currentIndex()).bottomLeft());
+    QSignalSpy menuWanted(list, SIGNAL(contextMenuWanted(QPoint)));
+    QStringList seen;
+    QTimer::singleShot(0, [&seen] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            seen << modal->windowTitle();
+            modal->close();
+        }
+    });
+    if (key.key() == Qt::Key_Menu) {
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(1, 1), list->mapToGlobal(QPoint(1, 1)));
+        QCoreApplication::sendEvent(list, &menuKey);
+    } else {
+        QTest::keyClick(list, key.key(), key.keyboardModifiers());
+    }
+    QCoreApplication::processEvents();
+    for (const QString &url : m_opener.opened)
+        seen << QString("opened %1 (visit %2)").arg(url).arg(entry(3)->Visited);
+    seen << m_prompter.asked;
+    if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+        QCOMPARE(menuWanted.size(), 1);
+        seen << QString("menu %1 at %2").arg(menu->objectName(), menuWanted.first().first().toPoint() == rowCorner
+                                                                   ? "the current row" : "another place");
+        menu->close();
+    }
+    seen << QString("current %1 of %2").arg(m_window->activeList()->currentIndex().row()).arg(titles().size());
+    QCOMPARE(seen.join("; "), outcome);
 }
 
 void TestEntryCommands::maskFilterRefreshesList()
