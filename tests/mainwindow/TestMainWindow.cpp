@@ -145,6 +145,7 @@ private slots:
     void renameCountsAsChange();
     void removeGroupAsksWithStoreCount_data();
     void removeGroupAsksWithStoreCount();
+    void quickAddByDrop_data();
     void quickAddByDrop();
     void saveAsAddsExtension_data();
     void saveAsAddsExtension();
@@ -939,10 +940,32 @@ void TestMainWindow::removeGroupAsksWithStoreCount()
     QCOMPARE(m_state->store.IDXList().groupCount(), 1);
 }
 
+// A link dropped on an entry list, or on the group list, is added to the
+// chosen group.
+void TestMainWindow::quickAddByDrop_data()
+{
+    QTest::addColumn<bool>("onGroupList");
+    QTest::addColumn<int>("group");
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("entry list") << false << 0 << QStringList {"Alpha", "Beta", "<Quick Add>"};
+    QTest::newRow("group list") << true << 0 << QStringList {"Alpha", "Beta", "<Quick Add>"};
+    QTest::newRow("group list, another group chosen") << true << 1 << QStringList {"Gamma", "<Quick Add>"};
+}
+
 void TestMainWindow::quickAddByDrop()
 {
+    QFETCH(bool, onGroupList);
+    QFETCH(int, group);
+    QFETCH(QStringList, shown);
     MainWindow *window = openWindow();
-    EntryListView *list = window->advancedView()->list();
+    GroupListWidget *groups = window->advancedView()->indexPanel()->groupList();
+    if (group != 0) {
+        groups->selectGroup(group);
+        emit groups->groupChosen(group);
+    }
+    QAbstractItemView *list = window->advancedView()->list();
+    if (onGroupList)
+        list = groups;
     QMimeData data;
     data.setText("https://dropped.example/page");
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -950,14 +973,18 @@ void TestMainWindow::quickAddByDrop()
     QVERIFY(enter.isAccepted());
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(list->viewport(), &drop);
-    QCOMPARE(shownTitles(), (QStringList {"Alpha", "Beta", "<Quick Add>"}));
+    QCOMPARE(shownTitles(), shown);
     const URLData *added = m_state->store.urlDatas().Item(4);
     QCOMPARE(added->url, QString("https://dropped.example/page"));
-    QCOMPARE(added->Owner, 0);
+    QCOMPARE(added->Owner, group);
     QVERIFY(added->Created > 0);
     QCOMPARE(m_state->store.changeCount(), 1);
 
     QMimeData empty;
+    QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &empty, Qt::LeftButton, Qt::NoModifier);
+    refused.accept();
+    QCoreApplication::sendEvent(list->viewport(), &refused);
+    QVERIFY(!refused.isAccepted());
     QDropEvent nothing(QPointF(10, 10), Qt::CopyAction, &empty, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(list->viewport(), &nothing);
     QCOMPARE(m_state->store.urlDatas().Count(), 4);
