@@ -12,6 +12,7 @@ EntryListView::EntryListView(const QString &objectName, QWidget *parent)
     : QTreeView(parent)
 {
     setObjectName(objectName);
+    setAccessibleName(QStringLiteral("Entries"));
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     setAllColumnsShowFocus(true);

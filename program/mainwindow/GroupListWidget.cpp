@@ -13,6 +13,7 @@ GroupListWidget::GroupListWidget(QWidget *parent)
     : QTreeWidget(parent)
 {
     setObjectName(QStringLiteral("ListView1_3"));
+    setAccessibleName(QStringLiteral("Groups"));
     setColumnCount(1);
     setHeaderLabels({QStringLiteral("Index Mask")});
     setRootIsDecorated(false);

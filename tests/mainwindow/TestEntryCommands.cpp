@@ -542,34 +542,46 @@ void TestEntryCommands::openReachesRunningFirefox()
     QCOMPARE(m_window->isVisible(), !aI);
 }
 
+// Find starts from the current row, the selection first narrowed to it.
 void TestEntryCommands::findNextAndPrevious_data()
 {
-    QTest::addColumn<int>("from");
+    QTest::addColumn<QList<int>>("selected");
+    QTest::addColumn<int>("from");  // the current row
     QTest::addColumn<int>("direction");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("found");
-    QTest::newRow("next from the first row") << 0 << 0 << "t?in" << 2;
-    QTest::newRow("previous from the last row") << 4 << 1 << "twin" << 3;
-    QTest::newRow("next from the last row: nothing") << 4 << 0 << "alpha" << 4;
-    QTest::newRow("previous from the first row: nothing") << 0 << 1 << "delta" << 0;
-    QTest::newRow("the address is not searched") << 0 << 0 << "example" << 0;
+    QTest::addColumn<QList<int>>("after");  // the selected rows; the first one current
+    QTest::newRow("next from the first row") << QList<int> {0} << 0 << 0 << "t?in" << QList<int> {2};
+    QTest::newRow("previous from the last row") << QList<int> {4} << 4 << 1 << "twin" << QList<int> {3};
+    QTest::newRow("next from the last row: nothing") << QList<int> {4} << 4 << 0 << "alpha" << QList<int> {4};
+    QTest::newRow("previous from the first row: nothing") << QList<int> {0} << 0 << 1 << "delta" << QList<int> {0};
+    QTest::newRow("the address is not searched") << QList<int> {0} << 0 << 0 << "example" << QList<int> {0};
+    QTest::newRow("several selected: from the current row") << QList<int> {0, 3} << 3 << 1 << "twin" << QList<int> {2};
+    QTest::newRow("several selected, nothing found: narrowed to the current row")
+        << QList<int> {1, 3} << 3 << 0 << "twin" << QList<int> {3};
+    QTest::newRow("the current row not selected: from it all the same")
+        << QList<int> {0} << 3 << 1 << "twin" << QList<int> {2};
+    QTest::newRow("nothing selected: nothing") << QList<int> {} << 3 << 1 << "twin" << QList<int> {};
 }
 
 void TestEntryCommands::findNextAndPrevious()
 {
+    QFETCH(QList<int>, selected);
     QFETCH(int, from);
     QFETCH(int, direction);
     QFETCH(QString, text);
-    QFETCH(int, found);
+    QFETCH(QList<int>, after);
     openWindow();
-    select({from});
+    select(selected);
+    EntryListView *list = m_window->activeList();
+    list->selectionModel()->setCurrentIndex(list->model()->index(from, 0), QItemSelectionModel::NoUpdate);
     m_state->findText = text;
     m_window->UpdatePanel();
     (direction == 0 ? m_window->menus()->mnuFindNext : m_window->menus()->mnuFindPrevious)->trigger();
-    QCOMPARE(m_window->activeList()->currentIndex().row(), found);
-    const QModelIndexList selected = m_window->activeList()->selectionModel()->selectedRows();
-    QCOMPARE(selected.size(), 1);
-    QCOMPARE(selected.first().row(), found);
+    QList<int> rows;
+    for (const QModelIndex &index : list->selectionModel()->selectedRows())
+        rows << index.row();
+    QCOMPARE(rows, after);
+    QCOMPARE(list->currentIndex().row(), after.value(0, from));
 }
 
 void TestEntryCommands::findWindowAndKeys()

@@ -1,3 +1,4 @@
+#include "AccessChecks.h"
 #include "AdvancedView.h"
 #include "AppPaths.h"
 #include "AppState.h"
@@ -153,6 +154,9 @@ private slots:
     void mergeAddsGroups();
     void layoutIsSavedAndRestored();
     void menusFollowState();
+    void menusHaveAccessKeys();
+    void controlsHaveAccessibleNames_data();
+    void controlsHaveAccessibleNames();
     void wheelOnTabStripSwitchesNothing();
     void deactivationHidesOnlyWithButtonAndNoPrompt_data();
     void deactivationHidesOnlyWithButtonAndNoPrompt();
@@ -1239,6 +1243,58 @@ void TestMainWindow::menusFollowState()
     QVERIFY(menus->mnuRenameGroup->isEnabled());
     QVERIFY(menus->mnuRemove->isEnabled());
     QVERIFY(!menus->mnuFindNext->isEnabled());
+}
+
+// Every command of the menu bar and of the pop-up menus has an access key
+// of its own within its menu; the captions' words are the system's.
+void TestMainWindow::menusHaveAccessKeys()
+{
+    MainWindow *window = openWindow();
+    MainMenus *menus = window->menus();
+    QCOMPARE(AccessChecks::accessKeyFaults(window->menuBar()), QStringList());
+    QCOMPARE(AccessChecks::accessKeyFaults(menus->mnuPopup), QStringList());
+    QCOMPARE(AccessChecks::accessKeyFaults(menus->mnuIPop), QStringList());
+    QStringList sorts;
+    for (const QAction *action : menus->mnuSort->actions())
+        sorts << (action->isSeparator() ? QString("-") : AccessChecks::visibleText(action->text()));
+    QCOMPARE(sorts, (QStringList {"Title", "Rated", "Times Visited", "Last Visited Date", "-", "URL",
+                                  "Creation Date", "Catagory", "-"}));
+    QStringList bar;
+    for (const QAction *action : window->menuBar()->actions())
+        bar << AccessChecks::visibleText(action->text());
+    QCOMPARE(bar, (QStringList {"File", "URLs", "Groups", "Settings", "Help"}));
+}
+
+// Every control of the main window has a name for assistive technology,
+// in each tab and each mode of the index panel.
+void TestMainWindow::controlsHaveAccessibleNames_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<int>("advMode");
+    QTest::addColumn<QStringList>("named");  // accessible names that must be there
+    QTest::newRow("Advanced tab, index mask") << 1 << 0 << QStringList {"Entries", "Groups", "Show or hide the index panel", "Previous panel", "Next panel"};
+    QTest::newRow("Advanced tab, group list") << 1 << 1 << QStringList {"Entries", "Groups"};
+    QTest::newRow("Advanced tab, filters") << 1 << 2 << QStringList {"Visited: times", "Last Accessed: unit", "Title holds"};
+    QTest::newRow("Standard tab") << 2 << 1 << QStringList {"Entries", "Group"};
+}
+
+void TestMainWindow::controlsHaveAccessibleNames()
+{
+    QFETCH(int, tab);
+    QFETCH(int, advMode);
+    QFETCH(QStringList, named);
+    MainWindow *window = openWindow();
+    window->setAdvMode(advMode);
+    window->buildFilterScrn();
+    window->advancedView()->indexPanel()->filterSection()->setSlideMask(0x1f);  // every section open
+    window->switchTab(tab);
+    QCOMPARE(AccessChecks::unnamedControls(window).join(", "), QString());
+    QStringList names;
+    for (const QWidget *control : window->findChildren<QWidget *>())
+        if (control->isVisible())
+            names << control->accessibleName();
+    for (const QString &name : named)
+        QVERIFY2(names.contains(name), qPrintable(name));
 }
 
 void TestMainWindow::wheelOnTabStripSwitchesNothing()
