@@ -39,29 +39,39 @@ inline QString accessKeys(const QString &caption)
     return keys;
 }
 
-// What is wrong with the access keys of a menu and of the sub-menus it
-// opens: a command without exactly one access key, or one letter given to
-// two commands of the same menu. Empty when nothing is.
-inline QStringList accessKeyFaults(const QList<QAction *> &actions, const QString &menuName)
+// What is wrong with the access keys of captions shown together (a menu,
+// a tab bar): one without exactly one access key, or one letter given to two.
+inline QStringList accessKeyFaults(const QStringList &captions, const QString &where)
 {
     QStringList faults;
     QMap<QChar, QString> taken;
-    for (const QAction *action : actions) {
-        if (action->isSeparator())
-            continue;
-        const QString keys = accessKeys(action->text());
+    for (const QString &caption : captions) {
+        const QString keys = accessKeys(caption);
         if (keys.size() != 1) {
-            faults << QStringLiteral("%1: \"%2\" has %3 access keys").arg(menuName, action->text()).arg(keys.size());
+            faults << QStringLiteral("%1: \"%2\" has %3 access keys").arg(where, caption).arg(keys.size());
             continue;
         }
         if (taken.contains(keys[0]))
             faults << QStringLiteral("%1: %2 is the key of \"%3\" and \"%4\"")
-                          .arg(menuName, keys, taken.value(keys[0]), action->text());
-        taken.insert(keys[0], action->text());
+                          .arg(where, keys, taken.value(keys[0]), caption);
+        taken.insert(keys[0], caption);
+    }
+    return faults;
+}
+
+// The same for the commands of a menu, and of the sub-menus they open.
+inline QStringList accessKeyFaults(const QList<QAction *> &actions, const QString &menuName)
+{
+    QStringList captions;
+    QStringList faults;
+    for (const QAction *action : actions) {
+        if (action->isSeparator())
+            continue;
+        captions << action->text();
         if (const QMenu *sub = action->menu())
             faults << accessKeyFaults(sub->actions(), sub->objectName());
     }
-    return faults;
+    return accessKeyFaults(captions, menuName) + faults;
 }
 
 inline QStringList accessKeyFaults(const QMenu *menu)
@@ -104,7 +114,8 @@ inline QString nameOf(QAccessibleInterface *control)
 {
     if (control->role() != QAccessible::ComboBox)
         return control->text(QAccessible::Name).trimmed();
-    if (const auto *combo = qobject_cast<const QComboBox *>(control->object()); combo && !combo->accessibleName().isEmpty())
+    if (const auto *combo = qobject_cast<const QComboBox *>(control->object());
+        combo && !combo->accessibleName().isEmpty())
         return combo->accessibleName();
     const auto labels = control->relations(QAccessible::Label);
     return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name).trimmed();
@@ -114,7 +125,6 @@ inline void collectUnnamed(QAccessibleInterface *node, QStringList &unnamed)
 {
     for (int i = 0; i < node->childCount(); ++i) {
         QAccessibleInterface *child = node->child(i);
-        if (qEnvironmentVariableIsSet("ACC_DEBUG") && child) qDebug() << child->role() << (child->object() ? child->object()->objectName() : "-") << child->text(QAccessible::Name) << child->state().invisible;
         if (!child || child->state().invisible)
             continue;
         if (isControl(child->role()) && nameOf(child).isEmpty()) {
@@ -141,4 +151,4 @@ inline QStringList unnamedControls(QWidget *window)
     return unnamed;
 }
 
-} // namespace AccessChecks
+}  // namespace AccessChecks

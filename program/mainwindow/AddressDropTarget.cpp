@@ -18,7 +18,7 @@ QString droppedAddress(const QMimeData *data)
     return QString();
 }
 
-} // namespace
+}  // namespace
 
 AddressDropTarget::AddressDropTarget(QAbstractItemView *list)
     : QObject(list)

@@ -18,7 +18,8 @@ EntryListView::EntryListView(const QString &objectName, QWidget *parent)
     setAllColumnsShowFocus(true);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
-    connect(new AddressDropTarget(this), &AddressDropTarget::addressDropped, this, &EntryListView::addressDropped);
+    connect(new AddressDropTarget(this), &AddressDropTarget::addressDropped, this,
+            &EntryListView::addressDropped);
     // The last column takes the width the others leave.
     header()->setStretchLastSection(true);
     // A click on a column header sorts the list (the commands decide how).
@@ -36,7 +37,7 @@ void EntryListView::contextMenuEvent(QContextMenuEvent *event)
 {
     // The Menu key opens the menu at the current row, not at the mouse.
     emit contextMenuWanted(event->reason() == QContextMenuEvent::Keyboard ? ListKeys::popUpPosition(this)
-                                                                         : event->globalPos());
+                                                                          : event->globalPos());
 }
 
 void EntryListView::keyPressEvent(QKeyEvent *event)

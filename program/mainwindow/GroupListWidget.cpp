@@ -143,5 +143,5 @@ void GroupListWidget::contextMenuEvent(QContextMenuEvent *event)
 {
     // The Menu key opens the menu at the current row, not at the mouse.
     emit contextMenuWanted(event->reason() == QContextMenuEvent::Keyboard ? ListKeys::popUpPosition(this)
-                                                                         : event->globalPos());
+                                                                          : event->globalPos());
 }

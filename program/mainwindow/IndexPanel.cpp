@@ -35,7 +35,8 @@ IndexPanel::IndexPanel(QWidget *parent)
     }
     // "<" and ">" are named by what they do.
     for (const int i : {0, 2}) {
-        m_modeButtons[i]->setToolTip(i == 0 ? QStringLiteral("Previous panel") : QStringLiteral("Next panel"));
+        m_modeButtons[i]->setToolTip(i == 0 ? QStringLiteral("Previous panel")
+                                            : QStringLiteral("Next panel"));
         m_modeButtons[i]->setAccessibleName(m_modeButtons[i]->toolTip());
     }
     layout->addLayout(modes);

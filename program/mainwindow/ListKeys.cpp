@@ -45,4 +45,4 @@ QPoint popUpPosition(const QAbstractItemView *list)
     return viewport->mapToGlobal(row.isEmpty() ? QPoint(0, 0) : row.bottomLeft());
 }
 
-} // namespace ListKeys
+}  // namespace ListKeys

@@ -20,4 +20,4 @@ bool removesEntries(const QKeyEvent *event);
 // Below the current row when it is in view, else the list's top left corner.
 QPoint popUpPosition(const QAbstractItemView *list);
 
-} // namespace ListKeys
+}  // namespace ListKeys

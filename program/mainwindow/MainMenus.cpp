@@ -39,10 +39,12 @@ MainMenus::MainMenus(QMainWindow *window)
     mnuEdit = command(entries, "mnuEdit", QStringLiteral("&Edit"));
     mnuMove = command(entries, "mnuMove", QStringLiteral("&Move"));
     mnuRate = subMenu(entries, "mnuRate", QStringLiteral("Ra&te"));
-    const QStringList rates = {QStringLiteral("&Not Rated"), QStringLiteral("&Low"), QStringLiteral("&Medium"),
-                               QStringLiteral("&High"), QStringLiteral("&Very High")};
+    const QStringList rates
+        = {QStringLiteral("&Not Rated"), QStringLiteral("&Low"), QStringLiteral("&Medium"),
+           QStringLiteral("&High"), QStringLiteral("&Very High")};
     for (int i = 0; i < rates.size(); ++i)
-        mnuRateItems << command(mnuRate, QStringLiteral("mnuRate_%1").arg(i).toLatin1().constData(), rates[i]);
+        mnuRateItems << command(mnuRate, QStringLiteral("mnuRate_%1").arg(i).toLatin1().constData(),
+                                rates[i]);
     mnuSend = subMenu(entries, "mnuSend", QStringLiteral("&Send"));
     mnuSendItems << command(mnuSend, "mnuSend_0", QStringLiteral("&Last Active"));
     mnuSendItems << command(mnuSend, "mnuSend_1", QStringLiteral("&New Window"));
@@ -54,16 +56,21 @@ MainMenus::MainMenus(QMainWindow *window)
     mnuFindNext = command(mnuFind, "mnuFind_1", QStringLiteral("Find &Next"));
     mnuFindPrevious = command(mnuFind, "mnuFind_2", QStringLiteral("Find &Previous"));
     mnuSort = subMenu(entries, "mnuSort", QStringLiteral("S&ort"));
-    const QStringList sorts = {QStringLiteral("&Title"),          QStringLiteral("&Rated"),
-                               QStringLiteral("Times &Visited"),  QStringLiteral("&Last Visited Date"),
-                               QString(),                         QStringLiteral("&URL"),
-                               QStringLiteral("&Creation Date"),  QStringLiteral("C&atagory"),
+    const QStringList sorts = {QStringLiteral("&Title"),
+                               QStringLiteral("&Rated"),
+                               QStringLiteral("Times &Visited"),
+                               QStringLiteral("&Last Visited Date"),
+                               QString(),
+                               QStringLiteral("&URL"),
+                               QStringLiteral("&Creation Date"),
+                               QStringLiteral("C&atagory"),
                                QString()};
     for (int i = 0; i < sorts.size(); ++i) {
         if (sorts[i].isEmpty())
             mnuSort->addSeparator();
         else
-            mnuSortItems << command(mnuSort, QStringLiteral("mnuSortz_%1").arg(i).toLatin1().constData(), sorts[i]);
+            mnuSortItems << command(mnuSort, QStringLiteral("mnuSortz_%1").arg(i).toLatin1().constData(),
+                                    sorts[i]);
     }
     entries->addSeparator();
     mnuListAll = command(entries, "mnuListAll", QStringLiteral("&List All"));

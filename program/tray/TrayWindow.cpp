@@ -91,7 +91,8 @@ void TrayWindow::buildMenu()
         action->setObjectName(QString::fromLatin1(name));
         return action;
     };
-    connect(item("mTessaly", QStringLiteral("&Tessaly")), &QAction::triggered, this, &TrayWindow::showMainWindow);
+    connect(item("mTessaly", QStringLiteral("&Tessaly")), &QAction::triggered, this,
+            &TrayWindow::showMainWindow);
     connect(item("mPopRestore", QStringLiteral("&Restore")), &QAction::triggered, this, [this] {
         if (MainWindow *main = loadMainWindow(); main && !main->isLoading()) {
             main->setWindowState(main->windowState() & ~Qt::WindowMinimized);

@@ -1,3 +1,4 @@
+#include "AdvancedView.h"
 #include "AppState.h"
 #include "EntryDialogCommands.h"
 #include "EntryListModel.h"
@@ -5,7 +6,6 @@
 #include "EntryRowTexts.h"
 #include "GroupListWidget.h"
 #include "IndexPanel.h"
-#include "AdvancedView.h"
 #include "MainMenus.h"
 #include "MainWindow.h"
 #include "ScriptedPrompter.h"
@@ -553,9 +553,11 @@ void TestEntryCommands::findNextAndPrevious_data()
     QTest::newRow("next from the first row") << QList<int> {0} << 0 << 0 << "t?in" << QList<int> {2};
     QTest::newRow("previous from the last row") << QList<int> {4} << 4 << 1 << "twin" << QList<int> {3};
     QTest::newRow("next from the last row: nothing") << QList<int> {4} << 4 << 0 << "alpha" << QList<int> {4};
-    QTest::newRow("previous from the first row: nothing") << QList<int> {0} << 0 << 1 << "delta" << QList<int> {0};
+    QTest::newRow("previous from the first row: nothing")
+        << QList<int> {0} << 0 << 1 << "delta" << QList<int> {0};
     QTest::newRow("the address is not searched") << QList<int> {0} << 0 << 0 << "example" << QList<int> {0};
-    QTest::newRow("several selected: from the current row") << QList<int> {0, 3} << 3 << 1 << "twin" << QList<int> {2};
+    QTest::newRow("several selected: from the current row")
+        << QList<int> {0, 3} << 3 << 1 << "twin" << QList<int> {2};
     QTest::newRow("several selected, nothing found: narrowed to the current row")
         << QList<int> {1, 3} << 3 << 0 << "twin" << QList<int> {3};
     QTest::newRow("the current row not selected: from it all the same")
@@ -618,7 +620,8 @@ void TestEntryCommands::keysOnTheLists_data()
     QTest::addColumn<QString>("outcome");
     const QString untouched = "current 2 of 5";
     QTest::newRow("entry list: Enter opens the current entry")
-        << false << QKeyCombination(Qt::Key_Return) << "" << "opened http://t.example/ (visit 10); " + untouched;
+        << false << QKeyCombination(Qt::Key_Return) << ""
+        << "opened http://t.example/ (visit 10); " + untouched;
     QTest::newRow("entry list: the keypad's Enter")
         << false << QKeyCombination(Qt::KeypadModifier, Qt::Key_Enter) << ""
         << "opened http://t.example/ (visit 10); " + untouched;
@@ -628,19 +631,24 @@ void TestEntryCommands::keysOnTheLists_data()
     QTest::newRow("entry list: Shift+Delete is not Delete")
         << false << QKeyCombination(Qt::ShiftModifier, Qt::Key_Delete) << "" << untouched;
     QTest::newRow("entry list: Shift+F10 opens its pop-up menu at the current row")
-        << false << QKeyCombination(Qt::ShiftModifier, Qt::Key_F10) << "" << "menu mnuPopup at the current row; " + untouched;
-    QTest::newRow("entry list: the Menu key too")
-        << false << QKeyCombination(Qt::Key_Menu) << "" << "menu mnuPopup at the current row; " + untouched;
+        << false << QKeyCombination(Qt::ShiftModifier, Qt::Key_F10) << ""
+        << "menu mnuPopup at the current row; " + untouched;
+    QTest::newRow("entry list: the Menu key too") << false << QKeyCombination(Qt::Key_Menu) << ""
+                                                  << "menu mnuPopup at the current row; " + untouched;
     QTest::newRow("group list: Shift+F10 opens its pop-up menu at the current row")
-        << true << QKeyCombination(Qt::ShiftModifier, Qt::Key_F10) << "" << "menu mnuIPop at the current row; " + untouched;
-    QTest::newRow("group list: the Menu key too")
-        << true << QKeyCombination(Qt::Key_Menu) << "" << "menu mnuIPop at the current row; " + untouched;
+        << true << QKeyCombination(Qt::ShiftModifier, Qt::Key_F10) << ""
+        << "menu mnuIPop at the current row; " + untouched;
+    QTest::newRow("group list: the Menu key too") << true << QKeyCombination(Qt::Key_Menu) << ""
+                                                  << "menu mnuIPop at the current row; " + untouched;
     QTest::newRow("group list: Ctrl+F opens the find window")
-        << true << QKeyCombination(Qt::ControlModifier, Qt::Key_F) << "" << "Find...; " + untouched;
+        << true << QKeyCombination(Qt::ControlModifier, Qt::Key_F) << ""
+        << "Find...; " + untouched;
     QTest::newRow("group list: Ctrl+N finds the next entry")
-        << true << QKeyCombination(Qt::ControlModifier, Qt::Key_N) << "twin" << "current 3 of 5";
+        << true << QKeyCombination(Qt::ControlModifier, Qt::Key_N) << "twin"
+        << "current 3 of 5";
     QTest::newRow("group list: Ctrl+P finds the previous entry")
-        << true << QKeyCombination(Qt::ControlModifier, Qt::Key_P) << "a" << "current 1 of 5";
+        << true << QKeyCombination(Qt::ControlModifier, Qt::Key_P) << "a"
+        << "current 1 of 5";
     QTest::newRow("group list: Ctrl+N with nothing to find")
         << true << QKeyCombination(Qt::ControlModifier, Qt::Key_N) << "" << untouched;
 }
@@ -662,7 +670,8 @@ void TestEntryCommands::keysOnTheLists()
     if (groupList)
         list = m_window->advancedView()->indexPanel()->groupList();
     list->setFocus();
-    const QPoint rowCorner = list->viewport()->mapToGlobal(list->visualRect(list->currentIndex()).bottomLeft());
+    const QPoint rowCorner
+        = list->viewport()->mapToGlobal(list->visualRect(list->currentIndex()).bottomLeft());
     QSignalSpy menuWanted(list, SIGNAL(contextMenuWanted(QPoint)));
     QStringList seen;
     QTimer::singleShot(0, [&seen] {
@@ -683,11 +692,14 @@ void TestEntryCommands::keysOnTheLists()
     seen << m_prompter.asked;
     if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
         QCOMPARE(menuWanted.size(), 1);
-        seen << QString("menu %1 at %2").arg(menu->objectName(), menuWanted.first().first().toPoint() == rowCorner
-                                                                   ? "the current row" : "another place");
+        seen << QString("menu %1 at %2")
+                    .arg(menu->objectName(),
+                         menuWanted.first().first().toPoint() == rowCorner ? "the current row"
+                                                                           : "another place");
         menu->close();
     }
-    seen << QString("current %1 of %2").arg(m_window->activeList()->currentIndex().row()).arg(titles().size());
+    seen
+        << QString("current %1 of %2").arg(m_window->activeList()->currentIndex().row()).arg(titles().size());
     QCOMPARE(seen.join("; "), outcome);
 }
 

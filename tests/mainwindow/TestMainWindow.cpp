@@ -1071,7 +1071,8 @@ void TestMainWindow::statusMessageStandsInPlaceOfPanels()
     QVERIFY(window->view().fullWindow);
     QVERIFY(!window->statusBar()->isVisible());
     if (given == "merge") {
-        m_prompter.openFiles << TestEnvironment::writeFile(m_dir->filePath("other.tsy"), "+Extra\r\nx\x05Xi\r\n");
+        m_prompter.openFiles
+            << TestEnvironment::writeFile(m_dir->filePath("other.tsy"), "+Extra\r\nx\x05Xi\r\n");
         window->menus()->mnuMergeTsy->trigger();
     } else if (given == "cleared") {
         window->showStatus("passing");
@@ -1272,9 +1273,12 @@ void TestMainWindow::controlsHaveAccessibleNames_data()
     QTest::addColumn<int>("tab");
     QTest::addColumn<int>("advMode");
     QTest::addColumn<QStringList>("named");  // accessible names that must be there
-    QTest::newRow("Advanced tab, index mask") << 1 << 0 << QStringList {"Entries", "Groups", "Show or hide the index panel", "Previous panel", "Next panel"};
+    QTest::newRow("Advanced tab, index mask")
+        << 1 << 0
+        << QStringList {"Entries", "Groups", "Show or hide the index panel", "Previous panel", "Next panel"};
     QTest::newRow("Advanced tab, group list") << 1 << 1 << QStringList {"Entries", "Groups"};
-    QTest::newRow("Advanced tab, filters") << 1 << 2 << QStringList {"Visited: times", "Last Accessed: unit", "Title holds"};
+    QTest::newRow("Advanced tab, filters")
+        << 1 << 2 << QStringList {"Visited: times", "Last Accessed: unit", "Title holds"};
     QTest::newRow("Standard tab") << 2 << 1 << QStringList {"Entries", "Group"};
 }
 
