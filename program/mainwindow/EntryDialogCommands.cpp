@@ -180,7 +180,7 @@ void EntryDialogCommands::findInList(const QString &text, int direction)
         },
         text);
     if (found >= 0)
-        ListSelection::selectOnly(list, found);
+        list->selectOnly(found);
 }
 
 void EntryDialogCommands::maskFilters()

@@ -33,6 +33,24 @@ quint32 EntryListView::currentKey() const
     return index.isValid() ? index.data(EntryListModel::KeyRole).toUInt() : 0;
 }
 
+void EntryListView::selectOnly(int row)
+{
+    // The view's own setCurrentIndex moves the start of a Shift selection;
+    // the keys held now (Ctrl of Ctrl+N) must not make it a toggle.
+    m_selectingOnly = true;
+    setCurrentIndex(model()->index(row, 0));
+    m_selectingOnly = false;
+    scrollTo(currentIndex());
+}
+
+QItemSelectionModel::SelectionFlags EntryListView::selectionCommand(const QModelIndex &index,
+                                                                    const QEvent *event) const
+{
+    if (m_selectingOnly)
+        return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+    return QTreeView::selectionCommand(index, event);
+}
+
 void EntryListView::contextMenuEvent(QContextMenuEvent *event)
 {
     // The Menu key opens the menu at the current row, not at the mouse.

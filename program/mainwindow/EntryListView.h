@@ -13,6 +13,9 @@ public:
 
     // The key (tag) of the current row, 0 when there is none.
     quint32 currentKey() const;
+    // Makes row the current and only selected one, scrolled into view, as
+    // a click does: a selection that Shift extends later begins there.
+    void selectOnly(int row);
 
 signals:
     // Text was dropped on the list: an address to add.
@@ -33,6 +36,11 @@ public slots:
     void reset() override;
 
 protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
+                                                         const QEvent *event = nullptr) const override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    bool m_selectingOnly = false;
 };

@@ -103,6 +103,7 @@ private slots:
     void findNextAndPrevious_data();
     void findNextAndPrevious();
     void findWindowAndKeys();
+    void shiftExtendsFromFoundRow();
     void keysOnTheLists_data();
     void keysOnTheLists();
     void maskFilterRefreshesList();
@@ -607,6 +608,27 @@ void TestEntryCommands::findWindowAndKeys()
     QCOMPARE(m_window->activeList()->currentIndex().row(), 2);
     QTest::keyClick(m_window->activeList(), Qt::Key_N, Qt::ControlModifier);
     QCOMPARE(m_window->activeList()->currentIndex().row(), 3);
+}
+
+// After find has chosen a row, Shift with an arrow key extends the selection
+// from that row, not from where an earlier Shift selection began.
+void TestEntryCommands::shiftExtendsFromFoundRow()
+{
+    openWindow();
+    EntryListView *list = m_window->activeList();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Home);
+    QTest::keyClick(list, Qt::Key_Down, Qt::ShiftModifier);
+    m_state->findText = "delta";
+    m_window->UpdatePanel();
+    QTest::keyClick(list, Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(list->currentIndex().row(), 4);
+    QTest::keyClick(list, Qt::Key_Up, Qt::ShiftModifier);
+    QList<int> rows;
+    for (const QModelIndex &index : list->selectionModel()->selectedRows())
+        rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    QCOMPARE(rows, (QList<int> {3, 4}));
 }
 
 // The keys of the Advanced tab's lists, with rows 2 (Twin) and 4 (Delta) of
