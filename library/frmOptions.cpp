@@ -63,10 +63,10 @@ void frmOptions::buildTabs()
     m_session = new OptionsSessionPage(m_pages);
     m_internet = new OptionsInternetPage(m_pages);
     const QList<std::pair<QWidget *, QStringList>> tabs = {
-        {m_general, {QStringLiteral("General"), QStringLiteral("General Options")}},
-        {m_browser, {QStringLiteral("Browser"), QStringLiteral("Browser Control Options")}},
-        {m_session, {QStringLiteral("Session"), QStringLiteral("Session Auto Settings")}},
-        {m_internet, {QStringLiteral("Internet"), QStringLiteral("Internet Options")}},
+        {m_general, {QStringLiteral("&General"), QStringLiteral("General Options")}},
+        {m_browser, {QStringLiteral("&Browser"), QStringLiteral("Browser Control Options")}},
+        {m_session, {QStringLiteral("&Session"), QStringLiteral("Session Auto Settings")}},
+        {m_internet, {QStringLiteral("&Internet"), QStringLiteral("Internet Options")}},
     };
     for (int i = 0; i < tabs.size(); ++i) {
         QWidget *page = tabs[i].first;

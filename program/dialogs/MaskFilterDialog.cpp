@@ -77,6 +77,7 @@ QWidget *MaskFilterDialog::makeRatingList()
     m_ratings = new QTreeWidget(this);
     m_ratings->setObjectName(indexedName("ListView1", 0));
     m_ratings->setHeaderLabels({tr("Rating Filter")});
+    m_ratings->setAccessibleName(m_ratings->headerItem()->text(0));
     m_ratings->setRootIsDecorated(false);
     m_ratings->setItemsExpandable(false);
     m_ratings->header()->setSectionsClickable(false);
@@ -106,15 +107,16 @@ QLayout *MaskFilterDialog::makeCountFilters()
 
     auto *grid = new QGridLayout;
     grid->addWidget(headings[0], 0, 0, 1, 3);
-    grid->addWidget(makeCombo(VisitedMode, modes), 1, 0);
-    grid->addWidget(makeCountBox(VisitedCount), 1, 1);
+    grid->addWidget(makeCombo(VisitedMode, modes, captions[0] + tr(": comparison")), 1, 0);
+    grid->addWidget(makeCountBox(VisitedCount, captions[0] + tr(": times")), 1, 1);
     auto *times = new QLabel(tr("Times"), this);
     times->setObjectName(QStringLiteral("Label5"));
     grid->addWidget(times, 1, 2);
     grid->addWidget(headings[1], 2, 0, 1, 3);
-    grid->addWidget(makeCombo(AccessedMode, modes), 3, 0);
-    grid->addWidget(makeCountBox(AccessedAmount), 3, 1);
-    grid->addWidget(makeCombo(AccessedUnit, {tr("Days"), tr("Weeks"), tr("Months")}), 3, 2);
+    grid->addWidget(makeCombo(AccessedMode, modes, captions[1] + tr(": comparison")), 3, 0);
+    grid->addWidget(makeCountBox(AccessedAmount, captions[1] + tr(": amount")), 3, 1);
+    grid->addWidget(
+        makeCombo(AccessedUnit, {tr("Days"), tr("Weeks"), tr("Months")}, captions[1] + tr(": unit")), 3, 2);
     return grid;
 }
 
@@ -133,19 +135,21 @@ QLayout *MaskFilterDialog::makeButtons()
     return row;
 }
 
-QComboBox *MaskFilterDialog::makeCombo(int index, const QStringList &items)
+QComboBox *MaskFilterDialog::makeCombo(int index, const QStringList &items, const QString &name)
 {
     auto *combo = new QComboBox(this);
     combo->setObjectName(indexedName("Combo3", index));
+    combo->setAccessibleName(name);
     combo->addItems(items);
     m_combos[size_t(index)] = combo;
     return combo;
 }
 
-QLineEdit *MaskFilterDialog::makeCountBox(int index)
+QLineEdit *MaskFilterDialog::makeCountBox(int index, const QString &name)
 {
     auto *box = new QLineEdit(this);
     box->setObjectName(indexedName("Text2", index));
+    box->setAccessibleName(name);
     box->setFixedWidth(box->fontMetrics().horizontalAdvance(QLatin1Char('0')) * countWidthInCharacters
                        + box->fontMetrics().averageCharWidth() * 2);
     m_counts[size_t(index)] = box;

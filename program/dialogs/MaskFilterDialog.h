@@ -26,8 +26,9 @@ private:
     QWidget *makeRatingList();
     QLayout *makeCountFilters();
     QLayout *makeButtons();
-    QComboBox *makeCombo(int index, const QStringList &items);
-    QLineEdit *makeCountBox(int index);
+    // name: for assistive technology (the heading above, and what it holds).
+    QComboBox *makeCombo(int index, const QStringList &items, const QString &name);
+    QLineEdit *makeCountBox(int index, const QString &name);
     void loadFilter();
     void setAllRatings(bool checked);
     void applyFilter();

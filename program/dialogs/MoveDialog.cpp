@@ -29,6 +29,7 @@ MoveDialog::MoveDialog(const GroupTable &groups, QWidget *parent)
 
     m_groups = new QComboBox(this);
     m_groups->setObjectName(QStringLiteral("Combo1"));
+    m_groups->setAccessibleName(tr("Group"));
     m_groups->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_groups->setMinimumContentsLength(listWidthInCharacters);
     EntryEditor::BuildCatCombo(m_groups, groups);

@@ -23,6 +23,7 @@ AdvancedView::AdvancedView(QWidget *parent)
     m_flip = new QToolButton(this);
     m_flip->setObjectName(QStringLiteral("indexFlipBox"));
     m_flip->setToolTip(QStringLiteral("Show or hide the index panel"));
+    m_flip->setAccessibleName(m_flip->toolTip());  // it shows a picture only
     m_flip->setAutoRaise(true);
     m_flip->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     m_list = new EntryListView(QStringLiteral("ListView1_2"), this);

@@ -167,11 +167,11 @@ void EntryDialogCommands::findInList(const QString &text, int direction)
 {
     EntryListView *list = m_host.activeList();
     const EntryListModel *model = m_host.activeModel();
-    const std::vector<int> selected = ListSelection::selectedRows(list);
-    if (text.isEmpty() || selected.empty())
+    if (text.isEmpty() || ListSelection::selectedRows(list).empty())
         return;
-    const int current = list->currentIndex().row();
-    const int start = std::binary_search(selected.begin(), selected.end(), current) ? current : selected.front();
+    // The search goes on from the current row, which alone stays selected.
+    ListSelection::focusSelected(list, false);
+    const int start = list->currentIndex().row();
     const int found = EntryFind::findRow(
         model->rowCount(), start, direction == 1 ? EntryFind::Direction::Up : EntryFind::Direction::Down,
         [model](int row) {
@@ -180,7 +180,7 @@ void EntryDialogCommands::findInList(const QString &text, int direction)
         },
         text);
     if (found >= 0)
-        ListSelection::selectOnly(list, found);
+        list->selectOnly(found);
 }
 
 void EntryDialogCommands::maskFilters()

@@ -34,7 +34,9 @@ public:
     void moveCommand();
     void findCommand();
     // Selects the next (direction 0) or previous (1) row after the current
-    // one whose title holds text; nothing changes when there is none.
+    // one whose title holds text. Nothing happens without a text or a
+    // selected row; otherwise the selection is first narrowed to the current
+    // row, which stays the only one selected when no row is found.
     void findInList(const QString &text, int direction);
     void maskFilters();
 

@@ -3,6 +3,7 @@
 #include "EntryListHost.h"
 #include "EntryListModel.h"
 #include "EntryListView.h"
+#include "GroupListWidget.h"
 #include "MainMenus.h"
 #include "SelectionCommands.h"
 #include "URLData.h"
@@ -33,11 +34,18 @@ void EntryListEvents::watch(EntryListView *list, bool advanced)
         if (shown())
             m_selection.sortByColumnClick(column);
     });
-    connect(list, &EntryListView::findKeyPressed, this, [this, shown](int item) {
-        QAction *const commands[] = {m_menus.mnuFindFind, m_menus.mnuFindNext, m_menus.mnuFindPrevious};
+    connect(list, &EntryListView::openKeyPressed, this, [this, shown] {
+        if (shown())
+            m_selection.openCurrent();
+    });
+    connect(list, &EntryListView::removeKeyPressed, this, [this, shown] {
         // The menu's rules decide, as for the menu itself.
-        if (shown() && m_menus.mnuFind->menuAction()->isEnabled() && item >= 0 && item < 3)
-            commands[item]->trigger();
+        if (shown())
+            m_menus.mnuRemove->trigger();
+    });
+    connect(list, &EntryListView::findKeyPressed, this, [this, shown](int item) {
+        if (shown())
+            find(item);
     });
     connect(list, &EntryListView::arrowKeyPressed, this, [this, shown] {
         if (shown())
@@ -49,6 +57,19 @@ void EntryListEvents::watch(EntryListView *list, bool advanced)
                 followCurrentEntry();
         });
     }
+}
+
+void EntryListEvents::watchGroupList(GroupListWidget *groups)
+{
+    connect(groups, &GroupListWidget::findKeyPressed, this, &EntryListEvents::find);
+}
+
+void EntryListEvents::find(int item)
+{
+    QAction *const commands[] = {m_menus.mnuFindFind, m_menus.mnuFindNext, m_menus.mnuFindPrevious};
+    // The menu's rules decide, as for the menu itself.
+    if (m_menus.mnuFind->menuAction()->isEnabled() && item >= 0 && item < 3)
+        commands[item]->trigger();
 }
 
 void EntryListEvents::followCurrentEntry()

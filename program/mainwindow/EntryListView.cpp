@@ -1,43 +1,25 @@
 #include "EntryListView.h"
 
+#include "AddressDropTarget.h"
 #include "EntryListModel.h"
+#include "ListKeys.h"
 
 #include <QContextMenuEvent>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QMimeData>
-
-namespace {
-
-// The address a drop carries: its plain text, or else its first URL.
-QString droppedAddress(const QMimeData *data)
-{
-    if (!data)
-        return QString();
-    if (data->hasText())
-        return data->text().trimmed();
-    if (data->hasUrls() && !data->urls().isEmpty())
-        return data->urls().first().toString();
-    return QString();
-}
-
-} // namespace
 
 EntryListView::EntryListView(const QString &objectName, QWidget *parent)
     : QTreeView(parent)
 {
     setObjectName(objectName);
+    setAccessibleName(QStringLiteral("Entries"));
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     setAllColumnsShowFocus(true);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
-    setAcceptDrops(true);
-    viewport()->setAcceptDrops(true);
-    setDropIndicatorShown(false);
-    setDragDropMode(QAbstractItemView::DropOnly);
+    connect(new AddressDropTarget(this), &AddressDropTarget::addressDropped, this,
+            &EntryListView::addressDropped);
     // The last column takes the width the others leave.
     header()->setStretchLastSection(true);
     // A click on a column header sorts the list (the commands decide how).
@@ -51,52 +33,48 @@ quint32 EntryListView::currentKey() const
     return index.isValid() ? index.data(EntryListModel::KeyRole).toUInt() : 0;
 }
 
-void EntryListView::dragEnterEvent(QDragEnterEvent *event)
+void EntryListView::selectOnly(int row)
 {
-    if (droppedAddress(event->mimeData()).isEmpty())
-        event->ignore();
-    else
-        event->acceptProposedAction();
+    // The view's own setCurrentIndex moves the start of a Shift selection;
+    // the keys held now (Ctrl of Ctrl+N) must not make it a toggle.
+    m_selectingOnly = true;
+    setCurrentIndex(model()->index(row, 0));
+    m_selectingOnly = false;
+    scrollTo(currentIndex());
 }
 
-void EntryListView::dragMoveEvent(QDragMoveEvent *event)
+QItemSelectionModel::SelectionFlags EntryListView::selectionCommand(const QModelIndex &index,
+                                                                    const QEvent *event) const
 {
-    if (droppedAddress(event->mimeData()).isEmpty())
-        event->ignore();
-    else
-        event->acceptProposedAction();
-}
-
-void EntryListView::dropEvent(QDropEvent *event)
-{
-    const QString address = droppedAddress(event->mimeData());
-    if (address.isEmpty()) {
-        event->ignore();
-        return;
-    }
-    event->acceptProposedAction();
-    emit addressDropped(address);
+    if (m_selectingOnly)
+        return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+    return QTreeView::selectionCommand(index, event);
 }
 
 void EntryListView::contextMenuEvent(QContextMenuEvent *event)
 {
-    emit contextMenuWanted(event->globalPos());
+    // The Menu key opens the menu at the current row, not at the mouse.
+    emit contextMenuWanted(event->reason() == QContextMenuEvent::Keyboard ? ListKeys::popUpPosition(this)
+                                                                          : event->globalPos());
 }
 
 void EntryListView::keyPressEvent(QKeyEvent *event)
 {
-    if (event->modifiers() == Qt::ControlModifier) {
-        static const int keys[] = {Qt::Key_F, Qt::Key_N, Qt::Key_P};
-        for (int item = 0; item < 3; ++item) {
-            if (event->key() == keys[item]) {
-                emit findKeyPressed(item);
-                return;
-            }
-        }
+    if (const int item = ListKeys::findItem(event); item >= 0) {
+        emit findKeyPressed(item);
+    } else if (ListKeys::asksForPopUp(event)) {
+        emit contextMenuWanted(ListKeys::popUpPosition(this));
+    } else if (ListKeys::opensEntry(event)) {
+        emit openKeyPressed();
+    } else if (ListKeys::removesEntries(event)) {
+        emit removeKeyPressed();
+    } else {
+        QTreeView::keyPressEvent(event);
+        if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)
+            emit arrowKeyPressed();
+        return;
     }
-    QTreeView::keyPressEvent(event);
-    if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)
-        emit arrowKeyPressed();
+    event->accept();
 }
 
 void EntryListView::reset()

@@ -3,7 +3,7 @@
 #include <QTreeView>
 
 // An entry list: a report-style view of an EntryListModel that accepts
-// dropped addresses.
+// dropped addresses and says which of its keys were pressed.
 class EntryListView : public QTreeView
 {
     Q_OBJECT
@@ -13,11 +13,19 @@ public:
 
     // The key (tag) of the current row, 0 when there is none.
     quint32 currentKey() const;
+    // Makes row the current and only selected one, scrolled into view, as
+    // a click does: a selection that Shift extends later begins there.
+    void selectOnly(int row);
 
 signals:
     // Text was dropped on the list: an address to add.
     void addressDropped(const QString &address);
+    // The right button, the Menu key or Shift+F10.
     void contextMenuWanted(const QPoint &globalPos);
+    // Enter or Return: open the current entry, as a double click does.
+    void openKeyPressed();
+    // Delete: remove the selected entries.
+    void removeKeyPressed();
     // Up or Down moved the current row.
     void arrowKeyPressed();
     // Ctrl+F (0 "Find"), Ctrl+N (1 "Find Next"), Ctrl+P (2 "Find Previous").
@@ -28,9 +36,11 @@ public slots:
     void reset() override;
 
 protected:
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
+                                                         const QEvent *event = nullptr) const override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    bool m_selectingOnly = false;
 };

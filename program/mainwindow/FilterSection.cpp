@@ -77,6 +77,7 @@ FilterSection::FilterSection(QWidget *parent)
     (new QVBoxLayout(text))->addWidget(m_textMask);
     // QLineEdit reports both Return and keypad Enter as returnPressed.
     connect(m_textMask, &QLineEdit::returnPressed, this, &FilterSection::textMaskEntered);
+    nameControls();
 
     // The content frames ask their parent, the panel, to lay out again when
     // their size hints change (fonts, styles).
@@ -301,6 +302,23 @@ QComboBox *FilterSection::makeCombo(int index, const QStringList &items, QWidget
     combo->addItems(items);
     m_combos[size_t(index)] = combo;
     return combo;
+}
+
+void FilterSection::nameControls()
+{
+    const std::pair<QWidget *, QString> names[] = {
+        {m_combos[VisitedMode], tr("Visited: comparison")},
+        {m_countBoxes[VisitedCount], tr("Visited: times")},
+        {m_combos[AccessedMode], tr("Last Accessed: comparison")},
+        {m_countBoxes[AccessedAmount], tr("Last Accessed: amount")},
+        {m_combos[AccessedUnit], tr("Last Accessed: unit")},
+        {m_combos[AddedMode], tr("Added: comparison")},
+        {m_countBoxes[AddedAmount], tr("Added: amount")},
+        {m_combos[AddedUnit], tr("Added: unit")},
+        {m_textMask, tr("Title holds")},
+    };
+    for (const auto &[control, name] : names)
+        control->setAccessibleName(name);
 }
 
 void FilterSection::restack()

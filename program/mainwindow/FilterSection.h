@@ -85,6 +85,8 @@ private:
     // the row, for the control that follows the box.
     QHBoxLayout *fillCountFrame(QFrame *frame, int modeCombo, int countBox);
     QComboBox *makeCombo(int index, const QStringList &items, QWidget *parent);
+    // Names for assistive technology, where no caption names a control.
+    void nameControls();
 
     void restack();
     void scrollTo(int top);

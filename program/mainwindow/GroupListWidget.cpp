@@ -1,6 +1,8 @@
 #include "GroupListWidget.h"
 
+#include "AddressDropTarget.h"
 #include "GroupTable.h"
+#include "ListKeys.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -11,12 +13,15 @@ GroupListWidget::GroupListWidget(QWidget *parent)
     : QTreeWidget(parent)
 {
     setObjectName(QStringLiteral("ListView1_3"));
+    setAccessibleName(QStringLiteral("Groups"));
     setColumnCount(1);
     setHeaderLabels({QStringLiteral("Index Mask")});
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     header()->setStretchLastSection(true);
+    connect(new AddressDropTarget(this), &AddressDropTarget::addressDropped, this,
+            &GroupListWidget::addressDropped);
 }
 
 void GroupListWidget::fill(const GroupTable &groups, bool withCheckBoxes)
@@ -103,6 +108,19 @@ void GroupListWidget::mouseReleaseEvent(QMouseEvent *event)
         emit groupClicked(selectedGroup());
 }
 
+void GroupListWidget::keyPressEvent(QKeyEvent *event)
+{
+    if (const int item = ListKeys::findItem(event); item >= 0) {
+        emit findKeyPressed(item);
+    } else if (ListKeys::asksForPopUp(event)) {
+        emit contextMenuWanted(ListKeys::popUpPosition(this));
+    } else {
+        QTreeWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
 void GroupListWidget::keyReleaseEvent(QKeyEvent *event)
 {
     QTreeWidget::keyReleaseEvent(event);
@@ -123,5 +141,7 @@ void GroupListWidget::keyReleaseEvent(QKeyEvent *event)
 
 void GroupListWidget::contextMenuEvent(QContextMenuEvent *event)
 {
-    emit contextMenuWanted(event->globalPos());
+    // The Menu key opens the menu at the current row, not at the mouse.
+    emit contextMenuWanted(event->reason() == QContextMenuEvent::Keyboard ? ListKeys::popUpPosition(this)
+                                                                          : event->globalPos());
 }

@@ -6,6 +6,7 @@ class GroupTable;
 
 // The index panel's group list: one row a group, its text the group's name,
 // its tag the group's number, checked when the group is in the index mask.
+// It takes the entry lists' find keys and dropped addresses too.
 class GroupListWidget : public QTreeWidget
 {
     Q_OBJECT
@@ -35,10 +36,16 @@ signals:
     void groupChosen(int number);
     // The user clicked a row with the left button.
     void groupClicked(int number);
+    // The right button, the Menu key or Shift+F10.
     void contextMenuWanted(const QPoint &globalPos);
+    // Ctrl+F (0 "Find"), Ctrl+N (1 "Find Next"), Ctrl+P (2 "Find Previous").
+    void findKeyPressed(int item);
+    // Text was dropped on the list: an address to add.
+    void addressDropped(const QString &address);
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 

@@ -33,8 +33,12 @@ IndexPanel::IndexPanel(QWidget *parent)
         m_modeButtons << button(QStringLiteral("Command3_%1").arg(i), modeCaptions[i], this);
         modes->addWidget(m_modeButtons.last(), i == 1 ? 1 : 0);
     }
-    m_modeButtons[0]->setToolTip(QStringLiteral("Previous panel"));
-    m_modeButtons[2]->setToolTip(QStringLiteral("Next panel"));
+    // "<" and ">" are named by what they do.
+    for (const int i : {0, 2}) {
+        m_modeButtons[i]->setToolTip(i == 0 ? QStringLiteral("Previous panel")
+                                            : QStringLiteral("Next panel"));
+        m_modeButtons[i]->setAccessibleName(m_modeButtons[i]->toolTip());
+    }
     layout->addLayout(modes);
 
     m_groupList = new GroupListWidget(this);

@@ -47,13 +47,6 @@ void deselect(EntryListView *list, const std::vector<int> &rows)
     list->selectionModel()->select(ranges, QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
 }
 
-void selectOnly(EntryListView *list, int row)
-{
-    const QModelIndex index = list->model()->index(row, 0);
-    list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    list->scrollTo(index);
-}
-
 int focusSelected(EntryListView *list, bool deselectAll)
 {
     const int current = list->currentIndex().isValid() ? list->currentIndex().row() : -1;

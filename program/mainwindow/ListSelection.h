@@ -18,8 +18,6 @@ std::vector<int> selectedRows(const EntryListView *list);
 std::vector<quint32> keysOf(const EntryListModel *model, const std::vector<int> &rows);
 // Deselects these rows (adjacent rows as one range).
 void deselect(EntryListView *list, const std::vector<int> &rows);
-// Makes row the only selected row and the current one, scrolled into view.
-void selectOnly(EntryListView *list, int row);
 // Narrows the selection to the current row: every other selected row is
 // deselected (the current one too with deselectAll). The current row when
 // it stays selected; -1 otherwise.

@@ -14,58 +14,66 @@ MainMenus::MainMenus(QMainWindow *window)
     mnuOpenUrls = subMenu(file, "mnuOpenUrls", QStringLiteral("&Open URLs"));
     mnuOpenDefault = command(mnuOpenUrls, "mnuOpenDefault", QStringLiteral("&Open Default"));
     mnuOpenAs = command(mnuOpenUrls, "mnuOpenAs", QStringLiteral("Open &As"));
-    mnuMergeFrom = subMenu(file, "mnuMergeFrom", QStringLiteral("Merge From"));
-    mnuMergeTsy = command(mnuMergeFrom, "mnuMergeTsy", QStringLiteral("Tessaly .TSY"));
-    mnuMergeFavorites = command(mnuMergeFrom, "mnuMergeFavorites", QStringLiteral("IE Favorites"));
-    mnuMergeNetscape = command(mnuMergeFrom, "mnuMergeNetscape", QStringLiteral("Netscape .HTM"));
+    mnuMergeFrom = subMenu(file, "mnuMergeFrom", QStringLiteral("&Merge From"));
+    mnuMergeTsy = command(mnuMergeFrom, "mnuMergeTsy", QStringLiteral("&Tessaly .TSY"));
+    mnuMergeFavorites = command(mnuMergeFrom, "mnuMergeFavorites", QStringLiteral("&IE Favorites"));
+    mnuMergeNetscape = command(mnuMergeFrom, "mnuMergeNetscape", QStringLiteral("&Netscape .HTM"));
     mnuSaveUrls = subMenu(file, "mnuSaveUrls", QStringLiteral("&Save URLs"));
-    mnuSaveDefault = command(mnuSaveUrls, "mnuSaveDefault", QStringLiteral("Save Default"));
-    mnuSaveAs = command(mnuSaveUrls, "mnuSaveAs", QStringLiteral("Save As"));
+    mnuSaveDefault = command(mnuSaveUrls, "mnuSaveDefault", QStringLiteral("Save &Default"));
+    mnuSaveAs = command(mnuSaveUrls, "mnuSaveAs", QStringLiteral("Save &As"));
     file->addSeparator();
-    mnuLoadAll = command(file, "mnuLoadAll", QStringLiteral("Load All"));
-    mnuSaveAll = command(file, "mnuSaveAll", QStringLiteral("Save All"));
+    mnuLoadAll = command(file, "mnuLoadAll", QStringLiteral("&Load All"));
+    mnuSaveAll = command(file, "mnuSaveAll", QStringLiteral("Save &All"));
     file->addSeparator();
-    mnuEject = command(file, "mnuEject", QStringLiteral("Eject Bookmarks"));
+    mnuEject = command(file, "mnuEject", QStringLiteral("&Eject Bookmarks"));
     file->addSeparator();
     mnuHide = command(file, "mnuHide", QStringLiteral("&Hide"));
-    mnuFree = command(file, "mnuFree", QStringLiteral("Flush to Tray"));
-    mnuUnload = command(file, "mnuUnload", QStringLiteral("Unload"));
+    mnuFree = command(file, "mnuFree", QStringLiteral("&Flush to Tray"));
+    mnuUnload = command(file, "mnuUnload", QStringLiteral("&Unload"));
 
     QMenu *entries = bar->addMenu(QStringLiteral("&URLs"));
     entries->setObjectName(QStringLiteral("mnuURLs"));
-    mnuAddEntry = subMenu(entries, "mnuAddEntry", QStringLiteral("Add"));
-    mnuFromBrowser = command(mnuAddEntry, "mnuFromBrowser", QStringLiteral("From Browser"));
+    mnuAddEntry = subMenu(entries, "mnuAddEntry", QStringLiteral("&Add"));
+    mnuFromBrowser = command(mnuAddEntry, "mnuFromBrowser", QStringLiteral("&From Browser"));
     mnuNewEntry = command(mnuAddEntry, "mnuNewEntry", QStringLiteral("&New Entry"));
     mnuEdit = command(entries, "mnuEdit", QStringLiteral("&Edit"));
-    mnuMove = command(entries, "mnuMove", QStringLiteral("Move"));
-    mnuRate = subMenu(entries, "mnuRate", QStringLiteral("Rate"));
-    const QStringList rates = {QStringLiteral("Not Rated"), QStringLiteral("Low"), QStringLiteral("Medium"),
-                               QStringLiteral("High"), QStringLiteral("Very High")};
+    mnuMove = command(entries, "mnuMove", QStringLiteral("&Move"));
+    mnuRate = subMenu(entries, "mnuRate", QStringLiteral("Ra&te"));
+    const QStringList rates
+        = {QStringLiteral("&Not Rated"), QStringLiteral("&Low"), QStringLiteral("&Medium"),
+           QStringLiteral("&High"), QStringLiteral("&Very High")};
     for (int i = 0; i < rates.size(); ++i)
-        mnuRateItems << command(mnuRate, QStringLiteral("mnuRate_%1").arg(i).toLatin1().constData(), rates[i]);
-    mnuSend = subMenu(entries, "mnuSend", QStringLiteral("Send"));
-    mnuSendItems << command(mnuSend, "mnuSend_0", QStringLiteral("Last Active"));
-    mnuSendItems << command(mnuSend, "mnuSend_1", QStringLiteral("New Window"));
-    mnuBookmarksFolder = command(entries, "mnuBookmarksFolder", QStringLiteral("Bookmarks Folder"));
-    mnuRemove = command(entries, "mnuRemove", QStringLiteral("Remove"));
+        mnuRateItems << command(mnuRate, QStringLiteral("mnuRate_%1").arg(i).toLatin1().constData(),
+                                rates[i]);
+    mnuSend = subMenu(entries, "mnuSend", QStringLiteral("&Send"));
+    mnuSendItems << command(mnuSend, "mnuSend_0", QStringLiteral("&Last Active"));
+    mnuSendItems << command(mnuSend, "mnuSend_1", QStringLiteral("&New Window"));
+    mnuBookmarksFolder = command(entries, "mnuBookmarksFolder", QStringLiteral("&Bookmarks Folder"));
+    mnuRemove = command(entries, "mnuRemove", QStringLiteral("&Remove"));
     entries->addSeparator();
-    mnuFind = subMenu(entries, "mnuFind", QStringLiteral("Find"));
-    mnuFindFind = command(mnuFind, "mnuFind_0", QStringLiteral("Find"));
-    mnuFindNext = command(mnuFind, "mnuFind_1", QStringLiteral("Find Next"));
-    mnuFindPrevious = command(mnuFind, "mnuFind_2", QStringLiteral("Find Previous"));
-    mnuSort = subMenu(entries, "mnuSort", QStringLiteral("Sort"));
-    const QStringList sorts = {QStringLiteral("Title"),          QStringLiteral("Rated"),
-                               QStringLiteral("Times Visited"),  QStringLiteral("Last Visited Date"),
-                               QString(),                        QStringLiteral("URL"),
-                               QStringLiteral("Creation Date")};
+    mnuFind = subMenu(entries, "mnuFind", QStringLiteral("&Find"));
+    mnuFindFind = command(mnuFind, "mnuFind_0", QStringLiteral("&Find"));
+    mnuFindNext = command(mnuFind, "mnuFind_1", QStringLiteral("Find &Next"));
+    mnuFindPrevious = command(mnuFind, "mnuFind_2", QStringLiteral("Find &Previous"));
+    mnuSort = subMenu(entries, "mnuSort", QStringLiteral("S&ort"));
+    const QStringList sorts = {QStringLiteral("&Title"),
+                               QStringLiteral("&Rated"),
+                               QStringLiteral("Times &Visited"),
+                               QStringLiteral("&Last Visited Date"),
+                               QString(),
+                               QStringLiteral("&URL"),
+                               QStringLiteral("&Creation Date"),
+                               QStringLiteral("C&atagory"),
+                               QString()};
     for (int i = 0; i < sorts.size(); ++i) {
         if (sorts[i].isEmpty())
             mnuSort->addSeparator();
         else
-            mnuSortItems << command(mnuSort, QStringLiteral("mnuSortz_%1").arg(i).toLatin1().constData(), sorts[i]);
+            mnuSortItems << command(mnuSort, QStringLiteral("mnuSortz_%1").arg(i).toLatin1().constData(),
+                                    sorts[i]);
     }
     entries->addSeparator();
-    mnuListAll = command(entries, "mnuListAll", QStringLiteral("List All"));
+    mnuListAll = command(entries, "mnuListAll", QStringLiteral("&List All"));
     mnuListAll->setCheckable(true);
 
     mnuList = bar->addMenu(QStringLiteral("&Groups"));
@@ -73,21 +81,21 @@ MainMenus::MainMenus(QMainWindow *window)
     mnuGroupSeparator = mnuList->addSeparator();
     mnuNewGroup = command(mnuList, "mnuNewGroup", QStringLiteral("&New Group"));
     mnuRenameGroup = command(mnuList, "mnuRenameGroup", QStringLiteral("&Rename Group"));
-    mnuRemoveGroup = command(mnuList, "mnuRemoveGroup", QStringLiteral("Remove Group"));
+    mnuRemoveGroup = command(mnuList, "mnuRemoveGroup", QStringLiteral("Re&move Group"));
 
     QMenu *settings = bar->addMenu(QStringLiteral("&Settings"));
     settings->setObjectName(QStringLiteral("mnuSettings"));
-    mnuPreferences = command(settings, "mnuPreferences", QStringLiteral("Preferences"));
-    mnuLoadSettings = command(settings, "mnuLoadSettings", QStringLiteral("Load Settings"));
-    mnuSaveSettings = command(settings, "mnuSaveSettings", QStringLiteral("Save Settings"));
+    mnuPreferences = command(settings, "mnuPreferences", QStringLiteral("&Preferences"));
+    mnuLoadSettings = command(settings, "mnuLoadSettings", QStringLiteral("&Load Settings"));
+    mnuSaveSettings = command(settings, "mnuSaveSettings", QStringLiteral("&Save Settings"));
     settings->addSeparator();
-    mnuFullwindow = command(settings, "mnuFullwindow", QStringLiteral("Full Window (ESQ)"));
+    mnuFullwindow = command(settings, "mnuFullwindow", QStringLiteral("&Full Window (ESQ)"));
     mnuFullwindow->setCheckable(true);
 
     QMenu *help = bar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelpMenu"));
-    mnuHelp = command(help, "mnuHelp", QStringLiteral("Help"));
-    mnuAbout = command(help, "mnuAbout", QStringLiteral("About"));
+    mnuHelp = command(help, "mnuHelp", QStringLiteral("&Help"));
+    mnuAbout = command(help, "mnuAbout", QStringLiteral("&About"));
 
     mnuPopup = new QMenu(window);
     mnuPopup->setObjectName(QStringLiteral("mnuPopup"));
@@ -102,9 +110,9 @@ MainMenus::MainMenus(QMainWindow *window)
 
     mnuIPop = new QMenu(window);
     mnuIPop->setObjectName(QStringLiteral("mnuIPop"));
-    mnuIPopNew = command(mnuIPop, "mnuIPopNew", QStringLiteral("New"));
-    mnuIPopRename = command(mnuIPop, "mnuIPopRename", QStringLiteral("Rename"));
-    mnuIPopRemove = command(mnuIPop, "mnuIPopRemove", QStringLiteral("Remove"));
+    mnuIPopNew = command(mnuIPop, "mnuIPopNew", QStringLiteral("&New"));
+    mnuIPopRename = command(mnuIPop, "mnuIPopRename", QStringLiteral("&Rename"));
+    mnuIPopRemove = command(mnuIPop, "mnuIPopRemove", QStringLiteral("Re&move"));
 }
 
 QAction *MainMenus::command(QMenu *menu, const char *name, const QString &caption, bool pending)

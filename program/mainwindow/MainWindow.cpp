@@ -27,6 +27,7 @@
 #include "StackCommands.h"
 #include "StackFile.h"
 #include "StandardView.h"
+#include "StatusMessageBar.h"
 #include "TrayConfig.h"
 #include "UnsavedStore.h"
 #include "WindowCommands.h"
@@ -117,6 +118,7 @@ void MainWindow::buildWindow()
     m_viewedPanel->setObjectName(QStringLiteral("StatusBar1_1"));
     m_totalPanel = new QLabel(this);
     m_totalPanel->setObjectName(QStringLiteral("StatusBar1_2"));
+    setStatusBar(new StatusMessageBar(this));
     statusBar()->addWidget(m_viewedPanel, 1);
     statusBar()->addWidget(m_totalPanel, 1);
     resize(640, 480);
@@ -135,6 +137,7 @@ void MainWindow::connectEntryCommands()
     auto *events = new EntryListEvents(*this, *m_selection, *m_menus, this);
     events->watch(m_advanced->list(), true);
     events->watch(m_standard->list(), false);
+    events->watchGroupList(m_advanced->indexPanel()->groupList());
     connect(m_standard->ratingFilterButton(), &QPushButton::clicked, m_entryDialogs,
             &EntryDialogCommands::maskFilters);
 }
@@ -527,17 +530,6 @@ void MainWindow::changeEvent(QEvent *event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && isMinimized() && isVisible())
         WindowHelpers::hideMainWindow(this);
-}
-
-void MainWindow::showEvent(QShowEvent *event)
-{
-    QMainWindow::showEvent(event);
-    // A message given while the window was hidden (at its load) did not hide
-    // the panels it stands over, which only now became visible.
-    if (const QString message = statusBar()->currentMessage(); !message.isEmpty()) {
-        statusBar()->clearMessage();  // the same message again would change nothing
-        statusBar()->showMessage(message);
-    }
 }
 
 void MainWindow::keyPressEvent(QKeyEvent *event)

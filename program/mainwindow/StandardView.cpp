@@ -16,6 +16,7 @@ StandardView::StandardView(QWidget *parent)
     auto *top = new QHBoxLayout;
     m_combo = new QComboBox(this);
     m_combo->setObjectName(QStringLiteral("Combo1_1"));
+    m_combo->setAccessibleName(QStringLiteral("Group"));
     m_combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_combo->setMinimumContentsLength(16);
     m_groupMenu = new QPushButton(QStringLiteral("Groups"), this);

@@ -3,6 +3,8 @@
 #include "AdvancedView.h"
 #include "AppState.h"
 #include "EntryListView.h"
+#include "GroupListWidget.h"
+#include "IndexPanel.h"
 #include "MainMenus.h"
 #include "MainWindow.h"
 #include "StandardView.h"
@@ -107,6 +109,9 @@ void WindowCommands::connectButtonsAndLists()
         m_window.UpdateMenus();
         m_window.popUp(m_window.menus()->mnuList, QCursor::pos());
     });
+    // A drop on the group list adds to its group, as one on the entry list does.
+    connect(m_window.advancedView()->indexPanel()->groupList(), &GroupListWidget::addressDropped, this,
+            [this](const QString &address) { m_window.quickAdd(address); });
     for (EntryListView *list : {standard->list(), m_window.advancedView()->list()}) {
         connect(list, &EntryListView::addressDropped, this, [this](const QString &address) {
             m_window.quickAdd(address);

@@ -28,6 +28,8 @@ FloatingButton::FloatingButton(const AppState &state, const QString &appFolder, 
     , m_appFolder(appFolder)
 {
     setObjectName(QStringLiteral("Picture1"));
+    // A picture only: named for assistive technology, its tool tip saying the state.
+    setAccessibleName(QStringLiteral("Tessaly"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setMouseTracking(true);  // the pointer shape follows the mouse without a button held
     setFixedSize(buttonSize, buttonSize);

@@ -91,8 +91,9 @@ void TrayWindow::buildMenu()
         action->setObjectName(QString::fromLatin1(name));
         return action;
     };
-    connect(item("mTessaly", QStringLiteral("Tessaly")), &QAction::triggered, this, &TrayWindow::showMainWindow);
-    connect(item("mPopRestore", QStringLiteral("Restore")), &QAction::triggered, this, [this] {
+    connect(item("mTessaly", QStringLiteral("&Tessaly")), &QAction::triggered, this,
+            &TrayWindow::showMainWindow);
+    connect(item("mPopRestore", QStringLiteral("&Restore")), &QAction::triggered, this, [this] {
         if (MainWindow *main = loadMainWindow(); main && !main->isLoading()) {
             main->setWindowState(main->windowState() & ~Qt::WindowMinimized);
             main->showNormal();
@@ -100,7 +101,7 @@ void TrayWindow::buildMenu()
         }
     });
     m_menu->addSeparator();
-    connect(item("mHelp", QStringLiteral("Tessaly Help")), &QAction::triggered, this, [this] {
+    connect(item("mHelp", QStringLiteral("Tessaly &Help")), &QAction::triggered, this, [this] {
         DesktopUrlOpener opener;
         QString error;
         if (!HelpPages::open(opener, m_state.appFolder, 0, &error))
@@ -111,19 +112,19 @@ void TrayWindow::buildMenu()
         if (!AboutCommands::sDo(m_button, action, &error))
             reportNotOpened(error);
     };
-    connect(item("mContact", QStringLiteral("Contacting Orvane")), &QAction::triggered, this,
+    connect(item("mContact", QStringLiteral("&Contacting Orvane")), &QAction::triggered, this,
             [outwardLink] { outwardLink(0); });
     m_menu->addSeparator();
-    connect(item("mWebSite", QStringLiteral("Tessaly Web Site")), &QAction::triggered, this,
+    connect(item("mWebSite", QStringLiteral("Tessaly &Web Site")), &QAction::triggered, this,
             [outwardLink] { outwardLink(1); });
     m_menu->addSeparator();
-    m_flush = item("mFlush", QStringLiteral("Flush"));
+    m_flush = item("mFlush", QStringLiteral("&Flush"));
     m_flush->setEnabled(false);
     connect(m_flush, &QAction::triggered, this, &TrayWindow::flushMainWindow);
     m_menu->addSeparator();
-    connect(item("mAbout", QStringLiteral("About")), &QAction::triggered, this,
+    connect(item("mAbout", QStringLiteral("&About")), &QAction::triggered, this,
             [this] { AboutCommands::showAboutBox(m_state, m_button); });
-    connect(item("mPopExit", QStringLiteral("Unload")), &QAction::triggered, this, &TrayWindow::unload);
+    connect(item("mPopExit", QStringLiteral("&Unload")), &QAction::triggered, this, &TrayWindow::unload);
 }
 
 // The tray has no status bar: a help page or link that could not be opened

@@ -1,3 +1,4 @@
+#include "AccessChecks.h"
 #include "ComponentRegistry.h"
 #include "ShellHelpers.h"
 #include "TestEnvironment.h"
@@ -99,8 +100,11 @@ class TestPemberlyWindows : public QObject
         return object;
     }
 
-    // One step in the open dialog: "click NAME", "tab N", "ctrl+tab" or
-    // "expect NAME STATE" (see buttonState; "expect tab N" for the tab shown).
+    // One step in the open dialog: "click NAME", "tab N", "ctrl+tab", "key
+    // KEYS" (as QKeySequence reads them) or "expect NAME STATE" (see
+    // buttonState; "expect tab N" for the tab shown, "expect named" for
+    // accessible names on every control shown, "expect access keys" for the
+    // tabs' access keys).
     void perform(QWidget *dialog, const QString &step)
     {
         const QString argument = step.section(' ', 1);
@@ -111,10 +115,26 @@ class TestPemberlyWindows : public QObject
         else if (step == "ctrl+tab")
             QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : dialog, Qt::Key_Tab,
                             Qt::ControlModifier);
+        else if (step.startsWith("key "))
+            QTest::keySequence(QApplication::focusWidget() ? QApplication::focusWidget() : dialog,
+                               QKeySequence(argument));
         else if (step.startsWith("expect tab "))
             checkTab(dialog, step.section(' ', 2).toInt());
+        else if (step == "expect named")
+            m_mismatches << AccessChecks::unnamedControls(dialog);
+        else if (step == "expect access keys")
+            m_mismatches << AccessChecks::accessKeyFaults(tabTexts(dialog), "tabs");
         else if (step.startsWith("expect ") && buttonState(dialog, argument.section(' ', 0, 0)) != argument)
             m_mismatches << buttonState(dialog, argument.section(' ', 0, 0)) + " (expected " + argument + ")";
+    }
+
+    static QStringList tabTexts(QWidget *dialog)
+    {
+        const QTabBar *tabs = dialog->findChild<QTabBar *>("tbsOptions");
+        QStringList texts;
+        for (int i = 0; i < tabs->count(); ++i)
+            texts << tabs->tabText(i);
+        return texts;
     }
 
     void checkTab(QWidget *dialog, int tab)
@@ -254,6 +274,15 @@ private slots:
         QTest::newRow("Ctrl+Tab goes on and wraps")
             << QVariantMap {} << QStringList {"ctrl+tab", "expect tab 1", "tab 3",          "expect tab 3",
                                               "ctrl+tab", "expect tab 0", "click cmdCancel"}
+            << QVariantMap {} << QList<bool> {} << QList<int> {};
+        QTest::newRow("each tab has an access key that shows it")
+            << QVariantMap {}
+            << QStringList {"expect access keys", "key Alt+I", "expect tab 3", "key Alt+B",
+                            "expect tab 1",       "key Alt+G", "expect tab 0", "click cmdCancel"}
+            << QVariantMap {} << QList<bool> {} << QList<int> {};
+        QTest::newRow("every control of every page has a name")
+            << QVariantMap {} << QStringList {"expect named", "tab 1", "expect named", "tab 2",
+                                              "expect named", "tab 3", "expect named", "click cmdCancel"}
             << QVariantMap {} << QList<bool> {} << QList<int> {};
         QTest::newRow("Help gives the shown tab's context")
             << QVariantMap {} << QStringList {"click cmdHelp", "tab 1", "click cmdHelp", "tab 2",

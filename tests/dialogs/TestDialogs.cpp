@@ -1,3 +1,4 @@
+#include "AccessChecks.h"
 #include "DayCount.h"
 #include "EntryEditor.h"
 #include "EntryRowTexts.h"
@@ -149,7 +150,8 @@ private slots:
     void cleanup() { m_main.reset(); }
 
     // Each window's name, caption, icon, first focused control, what its
-    // controls show, and where it opens over the main window.
+    // controls show, where it opens over the main window, and that every
+    // control it shows has a name for assistive technology.
     void windows_data()
     {
         QTest::addColumn<int>("kind");
@@ -209,6 +211,7 @@ private slots:
         show(dialog.get());
         QTRY_COMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(),
                      focused);
+        QCOMPARE(AccessChecks::unnamedControls(dialog.get()).join(", "), QString());
     }
 
     // Enter and Escape in the fields and lists, the dialogs' own buttons and

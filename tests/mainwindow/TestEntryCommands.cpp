@@ -1,8 +1,11 @@
+#include "AdvancedView.h"
 #include "AppState.h"
 #include "EntryDialogCommands.h"
 #include "EntryListModel.h"
 #include "EntryListView.h"
 #include "EntryRowTexts.h"
+#include "GroupListWidget.h"
+#include "IndexPanel.h"
 #include "MainMenus.h"
 #include "MainWindow.h"
 #include "ScriptedPrompter.h"
@@ -100,6 +103,9 @@ private slots:
     void findNextAndPrevious_data();
     void findNextAndPrevious();
     void findWindowAndKeys();
+    void shiftExtendsFromFoundRow();
+    void keysOnTheLists_data();
+    void keysOnTheLists();
     void maskFilterRefreshesList();
     void shortcutsFollowSetting_data();
     void shortcutsFollowSetting();
@@ -537,34 +543,48 @@ void TestEntryCommands::openReachesRunningFirefox()
     QCOMPARE(m_window->isVisible(), !aI);
 }
 
+// Find starts from the current row, the selection first narrowed to it.
 void TestEntryCommands::findNextAndPrevious_data()
 {
-    QTest::addColumn<int>("from");
+    QTest::addColumn<QList<int>>("selected");
+    QTest::addColumn<int>("from");  // the current row
     QTest::addColumn<int>("direction");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("found");
-    QTest::newRow("next from the first row") << 0 << 0 << "t?in" << 2;
-    QTest::newRow("previous from the last row") << 4 << 1 << "twin" << 3;
-    QTest::newRow("next from the last row: nothing") << 4 << 0 << "alpha" << 4;
-    QTest::newRow("previous from the first row: nothing") << 0 << 1 << "delta" << 0;
-    QTest::newRow("the address is not searched") << 0 << 0 << "example" << 0;
+    QTest::addColumn<QList<int>>("after");  // the selected rows; the first one current
+    QTest::newRow("next from the first row") << QList<int> {0} << 0 << 0 << "t?in" << QList<int> {2};
+    QTest::newRow("previous from the last row") << QList<int> {4} << 4 << 1 << "twin" << QList<int> {3};
+    QTest::newRow("next from the last row: nothing") << QList<int> {4} << 4 << 0 << "alpha" << QList<int> {4};
+    QTest::newRow("previous from the first row: nothing")
+        << QList<int> {0} << 0 << 1 << "delta" << QList<int> {0};
+    QTest::newRow("the address is not searched") << QList<int> {0} << 0 << 0 << "example" << QList<int> {0};
+    QTest::newRow("several selected: from the current row")
+        << QList<int> {0, 3} << 3 << 1 << "twin" << QList<int> {2};
+    QTest::newRow("several selected, nothing found: narrowed to the current row")
+        << QList<int> {1, 3} << 3 << 0 << "twin" << QList<int> {3};
+    QTest::newRow("the current row not selected: from it all the same")
+        << QList<int> {0} << 3 << 1 << "twin" << QList<int> {2};
+    QTest::newRow("nothing selected: nothing") << QList<int> {} << 3 << 1 << "twin" << QList<int> {};
 }
 
 void TestEntryCommands::findNextAndPrevious()
 {
+    QFETCH(QList<int>, selected);
     QFETCH(int, from);
     QFETCH(int, direction);
     QFETCH(QString, text);
-    QFETCH(int, found);
+    QFETCH(QList<int>, after);
     openWindow();
-    select({from});
+    select(selected);
+    EntryListView *list = m_window->activeList();
+    list->selectionModel()->setCurrentIndex(list->model()->index(from, 0), QItemSelectionModel::NoUpdate);
     m_state->findText = text;
     m_window->UpdatePanel();
     (direction == 0 ? m_window->menus()->mnuFindNext : m_window->menus()->mnuFindPrevious)->trigger();
-    QCOMPARE(m_window->activeList()->currentIndex().row(), found);
-    const QModelIndexList selected = m_window->activeList()->selectionModel()->selectedRows();
-    QCOMPARE(selected.size(), 1);
-    QCOMPARE(selected.first().row(), found);
+    QList<int> rows;
+    for (const QModelIndex &index : list->selectionModel()->selectedRows())
+        rows << index.row();
+    QCOMPARE(rows, after);
+    QCOMPARE(list->currentIndex().row(), after.value(0, from));
 }
 
 void TestEntryCommands::findWindowAndKeys()
@@ -588,6 +608,121 @@ void TestEntryCommands::findWindowAndKeys()
     QCOMPARE(m_window->activeList()->currentIndex().row(), 2);
     QTest::keyClick(m_window->activeList(), Qt::Key_N, Qt::ControlModifier);
     QCOMPARE(m_window->activeList()->currentIndex().row(), 3);
+}
+
+// After find has chosen a row, Shift with an arrow key extends the selection
+// from that row, not from where an earlier Shift selection began.
+void TestEntryCommands::shiftExtendsFromFoundRow()
+{
+    openWindow();
+    EntryListView *list = m_window->activeList();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Home);
+    QTest::keyClick(list, Qt::Key_Down, Qt::ShiftModifier);
+    m_state->findText = "delta";
+    m_window->UpdatePanel();
+    QTest::keyClick(list, Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(list->currentIndex().row(), 4);
+    QTest::keyClick(list, Qt::Key_Up, Qt::ShiftModifier);
+    QList<int> rows;
+    for (const QModelIndex &index : list->selectionModel()->selectedRows())
+        rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    QCOMPARE(rows, (QList<int> {3, 4}));
+}
+
+// The keys of the Advanced tab's lists, with rows 2 (Twin) and 4 (Delta) of
+// the entry list selected and row 2 the current one. Key_Menu stands for the
+// Menu key, which reaches a list as a context-menu event from the keyboard.
+void TestEntryCommands::keysOnTheLists_data()
+{
+    QTest::addColumn<bool>("groupList");
+    QTest::addColumn<QKeyCombination>("key");
+    QTest::addColumn<QString>("findText");
+    QTest::addColumn<QString>("outcome");
+    const QString untouched = "current 2 of 5";
+    QTest::newRow("entry list: Enter opens the current entry")
+        << false << QKeyCombination(Qt::Key_Return) << ""
+        << "opened http://t.example/ (visit 10); " + untouched;
+    QTest::newRow("entry list: the keypad's Enter")
+        << false << QKeyCombination(Qt::KeypadModifier, Qt::Key_Enter) << ""
+        << "opened http://t.example/ (visit 10); " + untouched;
+    QTest::newRow("entry list: Delete removes the selection, asked")
+        << false << QKeyCombination(Qt::Key_Delete) << ""
+        << "message|Confirm Delete|Remove 2 items, are you sure?; current 1 of 3";
+    QTest::newRow("entry list: Shift+Delete is not Delete")
+        << false << QKeyCombination(Qt::ShiftModifier, Qt::Key_Delete) << "" << untouched;
+    QTest::newRow("entry list: Shift+F10 opens its pop-up menu at the current row")
+        << false << QKeyCombination(Qt::ShiftModifier, Qt::Key_F10) << ""
+        << "menu mnuPopup at the current row; " + untouched;
+    QTest::newRow("entry list: the Menu key too") << false << QKeyCombination(Qt::Key_Menu) << ""
+                                                  << "menu mnuPopup at the current row; " + untouched;
+    QTest::newRow("group list: Shift+F10 opens its pop-up menu at the current row")
+        << true << QKeyCombination(Qt::ShiftModifier, Qt::Key_F10) << ""
+        << "menu mnuIPop at the current row; " + untouched;
+    QTest::newRow("group list: the Menu key too") << true << QKeyCombination(Qt::Key_Menu) << ""
+                                                  << "menu mnuIPop at the current row; " + untouched;
+    QTest::newRow("group list: Ctrl+F opens the find window")
+        << true << QKeyCombination(Qt::ControlModifier, Qt::Key_F) << ""
+        << "Find...; " + untouched;
+    QTest::newRow("group list: Ctrl+N finds the next entry")
+        << true << QKeyCombination(Qt::ControlModifier, Qt::Key_N) << "twin"
+        << "current 3 of 5";
+    QTest::newRow("group list: Ctrl+P finds the previous entry")
+        << true << QKeyCombination(Qt::ControlModifier, Qt::Key_P) << "a"
+        << "current 1 of 5";
+    QTest::newRow("group list: Ctrl+N with nothing to find")
+        << true << QKeyCombination(Qt::ControlModifier, Qt::Key_N) << "" << untouched;
+}
+
+void TestEntryCommands::keysOnTheLists()
+{
+    QFETCH(bool, groupList);
+    QFETCH(QKeyCombination, key);
+    QFETCH(QString, findText);
+    QFETCH(QString, outcome);
+    m_state->settings.advMode = 1;
+    openWindow();
+    QCOMPARE(titles(), (QStringList {"Alpha", "beta", "Twin", "Twin", "Delta"}));
+    select({2, 4});
+    m_state->findText = findText;
+    m_window->UpdatePanel();
+    m_prompter.answers << Prompter::Answer::Yes;
+    QAbstractItemView *list = m_window->activeList();
+    if (groupList)
+        list = m_window->advancedView()->indexPanel()->groupList();
+    list->setFocus();
+    const QPoint rowCorner
+        = list->viewport()->mapToGlobal(list->visualRect(list->currentIndex()).bottomLeft());
+    QSignalSpy menuWanted(list, SIGNAL(contextMenuWanted(QPoint)));
+    QStringList seen;
+    QTimer::singleShot(0, [&seen] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            seen << modal->windowTitle();
+            modal->close();
+        }
+    });
+    if (key.key() == Qt::Key_Menu) {
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(1, 1), list->mapToGlobal(QPoint(1, 1)));
+        QCoreApplication::sendEvent(list, &menuKey);
+    } else {
+        QTest::keyClick(list, key.key(), key.keyboardModifiers());
+    }
+    QCoreApplication::processEvents();
+    for (const QString &url : m_opener.opened)
+        seen << QString("opened %1 (visit %2)").arg(url).arg(entry(3)->Visited);
+    seen << m_prompter.asked;
+    if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+        QCOMPARE(menuWanted.size(), 1);
+        seen << QString("menu %1 at %2")
+                    .arg(menu->objectName(),
+                         menuWanted.first().first().toPoint() == rowCorner ? "the current row"
+                                                                           : "another place");
+        menu->close();
+    }
+    seen
+        << QString("current %1 of %2").arg(m_window->activeList()->currentIndex().row()).arg(titles().size());
+    QCOMPARE(seen.join("; "), outcome);
 }
 
 void TestEntryCommands::maskFilterRefreshesList()

@@ -1,3 +1,4 @@
+#include "AccessChecks.h"
 #include "AdvancedView.h"
 #include "AppPaths.h"
 #include "AppState.h"
@@ -126,6 +127,8 @@ private slots:
     void flushResetsPreviousTab();
     void storeHoldsDefaultFileLock();
     void startNotesShownOnceOverThePanels();
+    void statusMessageStandsInPlaceOfPanels_data();
+    void statusMessageStandsInPlaceOfPanels();
     void safeQuestionDefaultsToNo_data();
     void safeQuestionDefaultsToNo();
     void inputBoxHasRoomForItsTitle();
@@ -146,6 +149,7 @@ private slots:
     void renameCountsAsChange();
     void removeGroupAsksWithStoreCount_data();
     void removeGroupAsksWithStoreCount();
+    void quickAddByDrop_data();
     void quickAddByDrop();
     void saveAsAddsExtension_data();
     void saveAsAddsExtension();
@@ -153,6 +157,9 @@ private slots:
     void mergeAddsGroups();
     void layoutIsSavedAndRestored();
     void menusFollowState();
+    void menusHaveAccessKeys();
+    void controlsHaveAccessibleNames_data();
+    void controlsHaveAccessibleNames();
     void wheelOnTabStripSwitchesNothing();
     void deactivationHidesOnlyWithButtonAndNoPrompt_data();
     void deactivationHidesOnlyWithButtonAndNoPrompt();
@@ -1006,10 +1013,32 @@ void TestMainWindow::removeGroupAsksWithStoreCount()
     QCOMPARE(m_state->store.IDXList().groupCount(), 1);
 }
 
+// A link dropped on an entry list, or on the group list, is added to the
+// chosen group.
+void TestMainWindow::quickAddByDrop_data()
+{
+    QTest::addColumn<bool>("onGroupList");
+    QTest::addColumn<int>("group");
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("entry list") << false << 0 << QStringList {"Alpha", "Beta", "<Quick Add>"};
+    QTest::newRow("group list") << true << 0 << QStringList {"Alpha", "Beta", "<Quick Add>"};
+    QTest::newRow("group list, another group chosen") << true << 1 << QStringList {"Gamma", "<Quick Add>"};
+}
+
 void TestMainWindow::quickAddByDrop()
 {
+    QFETCH(bool, onGroupList);
+    QFETCH(int, group);
+    QFETCH(QStringList, shown);
     MainWindow *window = openWindow();
-    EntryListView *list = window->advancedView()->list();
+    GroupListWidget *groups = window->advancedView()->indexPanel()->groupList();
+    if (group != 0) {
+        groups->selectGroup(group);
+        emit groups->groupChosen(group);
+    }
+    QAbstractItemView *list = window->advancedView()->list();
+    if (onGroupList)
+        list = groups;
     QMimeData data;
     data.setText("https://dropped.example/page");
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -1017,14 +1046,18 @@ void TestMainWindow::quickAddByDrop()
     QVERIFY(enter.isAccepted());
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(list->viewport(), &drop);
-    QCOMPARE(shownTitles(), (QStringList {"Alpha", "Beta", "<Quick Add>"}));
+    QCOMPARE(shownTitles(), shown);
     const URLData *added = m_state->store.urlDatas().Item(4);
     QCOMPARE(added->url, QString("https://dropped.example/page"));
-    QCOMPARE(added->Owner, 0);
+    QCOMPARE(added->Owner, group);
     QVERIFY(added->Created > 0);
     QCOMPARE(m_state->store.changeCount(), 1);
 
     QMimeData empty;
+    QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &empty, Qt::LeftButton, Qt::NoModifier);
+    refused.accept();
+    QCoreApplication::sendEvent(list->viewport(), &refused);
+    QVERIFY(!refused.isAccepted());
     QDropEvent nothing(QPointF(10, 10), Qt::CopyAction, &empty, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(list->viewport(), &nothing);
     QCOMPARE(m_state->store.urlDatas().Count(), 4);
@@ -1080,6 +1113,45 @@ void TestMainWindow::startNotesShownOnceOverThePanels()
     reopened->show();
     QVERIFY(reopened->statusBar()->currentMessage().isEmpty());
     QVERIFY(reopened->findChild<QLabel *>("StatusBar1_1")->isVisible());
+}
+
+// A message given while the full-window view hides the status bar stands in
+// place of the panels once the view ends, not over them; one cleared then
+// gives the panels back.
+void TestMainWindow::statusMessageStandsInPlaceOfPanels_data()
+{
+    QTest::addColumn<QString>("given");  // "merge", "cleared" or "load"
+    QTest::addColumn<QString>("message");
+    QTest::newRow("a merge in the full-window view") << "merge" << "Merged 1 groups, 1 entries";
+    QTest::newRow("a message cleared in the full-window view") << "cleared" << "";
+    QTest::newRow("the start's notes in the stored full-window view") << "load" << "moved";
+}
+
+void TestMainWindow::statusMessageStandsInPlaceOfPanels()
+{
+    QFETCH(QString, given);
+    QFETCH(QString, message);
+    m_state->settings.bFW = given == "load";
+    if (given == "load")
+        m_state->startNotes << "moved";
+    MainWindow *window = openWindow();
+    if (given != "load")
+        QTest::keyClick(window, Qt::Key_Escape);
+    QVERIFY(window->view().fullWindow);
+    QVERIFY(!window->statusBar()->isVisible());
+    if (given == "merge") {
+        m_prompter.openFiles
+            << TestEnvironment::writeFile(m_dir->filePath("other.tsy"), "+Extra\r\nx\x05Xi\r\n");
+        window->menus()->mnuMergeTsy->trigger();
+    } else if (given == "cleared") {
+        window->showStatus("passing");
+        window->statusBar()->clearMessage();
+    }
+    QTest::keyClick(window, Qt::Key_Escape);
+    QVERIFY(window->statusBar()->isVisible());
+    QCOMPARE(window->statusBar()->currentMessage(), message);
+    for (const char *panel : {"StatusBar1_1", "StatusBar1_2"})
+        QCOMPARE(window->findChild<QLabel *>(panel)->isVisible(), message.isEmpty());
 }
 
 // Enter alone answers a question whose Yes gives something up with No.
@@ -1241,6 +1313,61 @@ void TestMainWindow::menusFollowState()
     QVERIFY(menus->mnuRenameGroup->isEnabled());
     QVERIFY(menus->mnuRemove->isEnabled());
     QVERIFY(!menus->mnuFindNext->isEnabled());
+}
+
+// Every command of the menu bar and of the pop-up menus has an access key
+// of its own within its menu; the captions' words are the system's.
+void TestMainWindow::menusHaveAccessKeys()
+{
+    MainWindow *window = openWindow();
+    MainMenus *menus = window->menus();
+    QCOMPARE(AccessChecks::accessKeyFaults(window->menuBar()).join("; "), QString());
+    QCOMPARE(AccessChecks::accessKeyFaults(menus->mnuPopup).join("; "), QString());
+    QCOMPARE(AccessChecks::accessKeyFaults(menus->mnuIPop).join("; "), QString());
+    QStringList sorts;
+    for (const QAction *action : menus->mnuSort->actions())
+        sorts << (action->isSeparator() ? QString("-") : AccessChecks::visibleText(action->text()));
+    QCOMPARE(sorts, (QStringList {"Title", "Rated", "Times Visited", "Last Visited Date", "-", "URL",
+                                  "Creation Date", "Catagory", "-"}));
+    QStringList bar;
+    for (const QAction *action : window->menuBar()->actions())
+        bar << AccessChecks::visibleText(action->text());
+    QCOMPARE(bar, (QStringList {"File", "URLs", "Groups", "Settings", "Help"}));
+}
+
+// Every control of the main window has a name for assistive technology,
+// in each tab and each mode of the index panel.
+void TestMainWindow::controlsHaveAccessibleNames_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<int>("advMode");
+    QTest::addColumn<QStringList>("named");  // accessible names that must be there
+    QTest::newRow("Advanced tab, index mask")
+        << 1 << 0
+        << QStringList {"Entries", "Groups", "Show or hide the index panel", "Previous panel", "Next panel"};
+    QTest::newRow("Advanced tab, group list") << 1 << 1 << QStringList {"Entries", "Groups"};
+    QTest::newRow("Advanced tab, filters")
+        << 1 << 2 << QStringList {"Visited: times", "Last Accessed: unit", "Title holds"};
+    QTest::newRow("Standard tab") << 2 << 1 << QStringList {"Entries", "Group"};
+}
+
+void TestMainWindow::controlsHaveAccessibleNames()
+{
+    QFETCH(int, tab);
+    QFETCH(int, advMode);
+    QFETCH(QStringList, named);
+    MainWindow *window = openWindow();
+    window->setAdvMode(advMode);
+    window->buildFilterScrn();
+    window->advancedView()->indexPanel()->filterSection()->setSlideMask(0x1f);  // every section open
+    window->switchTab(tab);
+    QCOMPARE(AccessChecks::unnamedControls(window).join(", "), QString());
+    QStringList names;
+    for (const QWidget *control : window->findChildren<QWidget *>())
+        if (control->isVisible())
+            names << control->accessibleName();
+    for (const QString &name : named)
+        QVERIFY2(names.contains(name), qPrintable(name));
 }
 
 void TestMainWindow::wheelOnTabStripSwitchesNothing()

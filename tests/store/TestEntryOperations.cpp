@@ -386,7 +386,7 @@ private slots:
             columns << EntrySort::columnOfSortItem(item);
         for (int column = 0; column < 7; ++column)
             valueColumns << EntrySort::isValueColumn(column);
-        QCOMPARE(columns, QList<int>({-1, 0, 2, 6, 4, -1, 1, 5, -1, -1, -1}));
+        QCOMPARE(columns, QList<int>({-1, 0, 2, 6, 4, -1, 1, 5, 3, -1, -1}));
         QCOMPARE(valueColumns, QList<bool>({false, false, true, false, true, true, true}));
     }
 

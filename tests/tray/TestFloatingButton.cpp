@@ -2,6 +2,7 @@
 #include "FloatingButton.h"
 #include "TestEnvironment.h"
 
+#include <QAccessible>
 #include <QSignalSpy>
 #include <QtTest>
 #include <memory>
@@ -116,6 +117,9 @@ private slots:
         button.ButtonState(pressed);
         QCOMPARE(button.currentPictureName(), picture);
         QCOMPARE(button.toolTip(), toolTip);
+        QAccessibleInterface *named = QAccessible::queryAccessibleInterface(&button);
+        QCOMPARE(named->text(QAccessible::Name) + ": " + named->text(QAccessible::Description),
+                 "Tessaly: " + toolTip);
         QCOMPARE(button.size(), QSize(32, 32));
         QVERIFY(shows(button, appFolder, picture));
     }

@@ -1,3 +1,4 @@
+#include "AccessChecks.h"
 #include "AppPaths.h"
 #include "AppState.h"
 #include "BrowserFakes.h"
@@ -147,16 +148,19 @@ void TestTrayWindow::commandLineNamesDefaultFile()
     QVERIFY(m_state->stackBase.endsWith("/my list.tsy"));
 }
 
+// Every item, each with an access key of its own.
 void TestTrayWindow::menuHasEveryItem()
 {
     TrayWindow *tray = startTray();
     QStringList items;
     QStringList enabled;
     for (QAction *action : tray->trayMenu()->actions()) {
-        items << (action->isSeparator() ? QString("-") : action->text());
+        const QString caption = AccessChecks::visibleText(action->text());
+        items << (action->isSeparator() ? QString("-") : caption);
         if (!action->isSeparator() && action->isEnabled())
-            enabled << action->text();
+            enabled << caption;
     }
+    QCOMPARE(AccessChecks::accessKeyFaults(tray->trayMenu()).join("; "), QString());
     QCOMPARE(items, (QStringList {"Tessaly", "Restore", "-", "Tessaly Help", "Contacting Orvane", "-",
                                   "Tessaly Web Site", "-", "Flush", "-", "About", "Unload"}));
     QCOMPARE(enabled, (QStringList {"Tessaly", "Restore", "Tessaly Help", "Contacting Orvane", "Tessaly Web Site",

@@ -390,6 +390,8 @@ int columnOfSortItem(int item)
         return EntryRowTexts::URL;
     case 6:
         return EntryRowTexts::Created;
+    case 7:
+        return EntryRowTexts::Group;
     default:
         return -1;
     }

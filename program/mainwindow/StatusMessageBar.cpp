@@ -1,0 +1,14 @@
+#include "StatusMessageBar.h"
+
+StatusMessageBar::StatusMessageBar(QWidget *parent)
+    : QStatusBar(parent)
+{
+    setObjectName(QStringLiteral("StatusBar1"));
+}
+
+void StatusMessageBar::showEvent(QShowEvent *event)
+{
+    QStatusBar::showEvent(event);
+    // The panels are visible again by now: hidden while a message stands.
+    hideOrShow();
+}
