@@ -22,13 +22,10 @@ bool showAboutBox(AppState &state, QObject *window, QString *error)
     const std::unique_ptr<QObject> about = createAbout(error);
     if (!about)
         return false;
-    const int previous = state.dialogState;
-    state.dialogState = AppState::PromptOpen;
     const bool shown = QMetaObject::invokeMethod(
         about.get(), "showAbout", Qt::DirectConnection, Q_ARG(QObject *, window),
         Q_ARG(QString, state.appFolder), Q_ARG(int, TESSALY_VERSION_MAJOR), Q_ARG(int, TESSALY_VERSION_MINOR),
         Q_ARG(int, TESSALY_VERSION_PATCH), Q_ARG(bool, true));
-    state.dialogState = previous;
     if (!shown && error)
         *error = QStringLiteral("The about box could not be shown");
     return shown;

@@ -10,8 +10,8 @@ struct AppState;
 namespace AboutCommands {
 
 // The about box over the program, centred on the screen, with the program's
-// folder and version; dialogState is 1 while it is up. False, with an error
-// text, when the library gives no about object.
+// folder and version; the caller holds a ModalScope while it is up. False,
+// with an error text, when the library gives no about object.
 bool showAboutBox(AppState &state, QObject *window, QString *error = nullptr);
 
 // The library's outward link of action (0 the maker's mail address, 1 the

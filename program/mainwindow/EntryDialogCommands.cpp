@@ -14,6 +14,7 @@
 #include "MainMenus.h"
 #include "MaskFilterDialog.h"
 #include "ModalDialog.h"
+#include "ModalScope.h"
 #include "MoveDialog.h"
 #include "SelectionCommands.h"
 
@@ -21,33 +22,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// dialogState names the open dialog for as long as the scope lasts; when
-// it ends, the menus follow the closed dialog and the command's changes.
-class DialogStateScope
-{
-public:
-    DialogStateScope(AppState &state, EntryListHost &host, AppState::DialogState open)
-        : m_state(state)
-        , m_host(host)
-    {
-        m_state.dialogState = open;
-    }
-    ~DialogStateScope()
-    {
-        m_state.dialogState = AppState::NoDialog;
-        m_host.UpdatePanel();
-    }
-    DialogStateScope(const DialogStateScope &) = delete;
-    DialogStateScope &operator=(const DialogStateScope &) = delete;
-
-private:
-    AppState &m_state;
-    EntryListHost &m_host;
-};
-
-} // namespace
 
 EntryDialogCommands::EntryDialogCommands(AppState &state, ViewFilter &filter, EntryListHost &host,
                                          SelectionCommands &selection, QWidget *mainWindow)
@@ -82,7 +56,7 @@ void EntryDialogCommands::editSelected()
         return;
     const quint32 key = entry->keyNumber();
     const int owner = entry->Owner;
-    const DialogStateScope open(m_state, m_host, AppState::EditingEntry);
+    const ModalScope open(m_state, m_mainWindow, AppState::EditingEntry, [this] { m_host.UpdatePanel(); });
     EntryEditor editor(m_state.store, m_mainWindow);
     // The editor shows the entry's own group, so that accepting it unchanged
     // leaves the entry where it is.
@@ -114,7 +88,7 @@ void EntryDialogCommands::newEntry()
 void EntryDialogCommands::newEntryWith(const QString &title, const QString &url)
 {
     const int current = m_host.getCurrentIDX();
-    const DialogStateScope open(m_state, m_host, AppState::MakingEntry);
+    const ModalScope open(m_state, m_mainWindow, AppState::MakingEntry, [this] { m_host.UpdatePanel(); });
     EntryEditor editor(m_state.store, m_mainWindow);
     editor.createNew(current);
     if (!title.isEmpty() || !url.isEmpty())
@@ -140,7 +114,7 @@ void EntryDialogCommands::moveCommand()
 {
     int group = -1;
     {
-        const DialogStateScope open(m_state, m_host, AppState::PromptOpen);
+        const ModalScope open(m_state, m_mainWindow, AppState::PromptOpen, [this] { m_host.UpdatePanel(); });
         MoveDialog dialog(m_state.store.IDXList(), m_mainWindow);
         if (WindowHelpers::showModalOnTop(dialog, m_mainWindow) != QDialog::Accepted)
             return;
@@ -157,7 +131,7 @@ void EntryDialogCommands::findCommand()
 {
     if (m_host.activeModel()->rowCount() == 0)
         return;
-    const DialogStateScope open(m_state, m_host, AppState::Finding);
+    const ModalScope open(m_state, m_mainWindow, AppState::Finding, [this] { m_host.UpdatePanel(); });
     FindWindow window(m_state.findText, m_mainWindow);
     connect(&window, &FindWindow::findRequested, this, &EntryDialogCommands::findInList);
     WindowHelpers::showModalOnTop(window, m_mainWindow);
@@ -185,7 +159,7 @@ void EntryDialogCommands::findInList(const QString &text, int direction)
 
 void EntryDialogCommands::maskFilters()
 {
-    const DialogStateScope open(m_state, m_host, AppState::PromptOpen);
+    const ModalScope open(m_state, m_mainWindow, AppState::PromptOpen, [this] { m_host.UpdatePanel(); });
     MaskFilterDialog dialog(m_filter, m_mainWindow);
     connect(&dialog, &MaskFilterDialog::filterApplied, this, [this] { m_host.RefreshURLPage(); });
     WindowHelpers::showModalOnTop(dialog, m_mainWindow);

@@ -9,6 +9,7 @@
 #include "HelpPages.h"
 #include "HiveSession.h"
 #include "MainWindow.h"
+#include "ModalScope.h"
 #include "ProgramPaths.h"
 #include "Prompter.h"
 #include "Registry.h"
@@ -123,7 +124,10 @@ void TrayWindow::buildMenu()
     connect(m_flush, &QAction::triggered, this, &TrayWindow::flushMainWindow);
     m_menu->addSeparator();
     connect(item("mAbout", QStringLiteral("&About")), &QAction::triggered, this,
-            [this] { AboutCommands::showAboutBox(m_state, m_button); });
+            [this] {
+                const ModalScope scope(m_state, m_main);
+                AboutCommands::showAboutBox(m_state, m_button);
+            });
     connect(item("mPopExit", QStringLiteral("&Unload")), &QAction::triggered, this, &TrayWindow::unload);
 }
 

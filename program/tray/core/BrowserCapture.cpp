@@ -18,11 +18,17 @@ bool BrowserCapture::getBrowserURL()
 {
     if (m_state.dialogState != AppState::NoDialog)
         return false;
+    bool shown = false;
     if (m_state.settings.uSK)
-        return grabURLByKeys();
-    if (m_state.settings.pB == 0)
-        return grabURLFromIE();
-    return grabURLByDde(m_state.settings.pB);
+        shown = grabURLByKeys();
+    else if (m_state.settings.pB == 0)
+        shown = grabURLFromIE();
+    else
+        shown = grabURLByDde(m_state.settings.pB);
+    // The capture began with no dialog open and leaves none open, whatever
+    // the editor it showed restored.
+    m_state.dialogState = AppState::NoDialog;
+    return shown;
 }
 
 bool BrowserCapture::grabURLByKeys()
