@@ -172,6 +172,10 @@ private slots:
         row("group not a number", "list good.tsy --group x", 2, "--group");
         row("group and all together", "list good.tsy --group 1 --all", 2, "--all");
         row("rating out of range", "list good.tsy --ratings 1,7", 2, "'7'");
+        row("rating 5, which no entry is given", "list good.tsy --ratings 5", 2, "'5' is not a rating from 0 to 4");
+        row("list of a group past the last", "list good.tsy --group 2", 1, "no such group '2'");
+        row("list of a group far past the last", "list good.tsy --group 99", 1, "no such group '99'");
+        row("list of no group", "list good.tsy --group -1", 1, "no such group '-1'");
         row("now not a day count", "list good.tsy --now today", 2, "today");
         row("now past the year 9999", "list good.tsy --now 1e300", 2, "1e300");
         row("merge into a backup file", "merge good.bak good.tsy", 2, "own backup");
@@ -319,9 +323,7 @@ private slots:
         const char *ratedUpTo4 = "Today, Yesterday, Sunday, Saturday, Never seen 2";
         row("default: every group, not rating 5, not entries of no group", "", ratedUpTo4);
         row("all", "--all", ratedUpTo4);
-        row("group that does not exist", "--group 2", "");
-        row("no group chosen", "--group -1", "");
-        row("ratings 5 only", "--ratings 5", "Five stars");
+        row("rating 4, the highest", "--ratings 4", "Today");
         row("ratings 0 and 3", "--ratings 0,3", "Saturday, Never seen 2");
         row("visited more than 1", "--visited more:1", "Today, Yesterday");
         row("visited less than 1", "--visited less:1", "Saturday, Never seen 2");
