@@ -164,6 +164,13 @@ private slots:
         row("dump with two files", "dump good.tsy good.tsy", 2, "Usage: tsy dump");
         row("merge with one file", "merge good.tsy", 2, "Usage: tsy merge");
         row("date-text of a word", "date-text noon", 2, "noon");
+        row("date-text of a day before 1900", "date-text -5", 2, "'-5' is not a day count");
+        row("date-text past the last day a text holds", "date-text 65536", 2, "'65536'");
+        row("date-text far past the last day", "date-text 1e300", 2, "'1e300'");
+        row("date-text of no number", "date-text nan", 2, "'nan'");
+        row("date-value of a word", "date-value zz", 2, "'zz' is not a date text");
+        row("date-value of too few hex digits", "date-value 8E931", 2, "'8E931'");
+        row("date-value with a letter past F", "date-value 8E931269G", 2, "'8E931269G'");
         row("list with an unknown option", "list good.tsy --colour", 2, "colour");
         row("visited mode unknown", "list good.tsy --visited sometimes:3", 2, "sometimes:3");
         row("visited count missing", "list good.tsy --visited more", 2, "--visited");
@@ -295,6 +302,9 @@ private slots:
         row("date-text: evening", "date-text 36499.7541666667", "", "8E9312698\n");
         row("date-value: evening", "date-value 8E9312698", "", "36499.75416\n");
         row("date-value: midnight", "date-value 8E9300000", "", "36499\n");
+        row("date-value: no date", "date-value 0", "", "0\n");
+        row("date-text: no date", "date-text 0", "", "0\n");
+        row("date-text: the last day a text holds", "date-text 65535.5", "", "FFFF0C350\n");
         row("date-text: fraction cut, not rounded up to the next day", "date-text 36499.999999", "",
             "8E931869F\n");
         row("date-value: above 99999, read as decimal digits", "date-value 8E93FFFFF", "", "36499.1048575\n");
