@@ -14,7 +14,8 @@ QString AddCommand::help() const
     return QStringLiteral("Usage: tsy add FILE.tsy URL [--title TITLE] [--group GROUP] [--rating R]\n"
                           "\n"
                           "Adds an entry as Tessaly's entry editor does: created now, never visited.\n"
-                          "Blanks around TITLE and URL are removed. Prints the new entry's key.\n"
+                          "Blanks around TITLE and URL are removed; URL must hold more than blanks.\n"
+                          "Prints the new entry's key.\n"
                           "\n"
                           "  --title TITLE  the entry's title (default: none)\n"
                           "  --group GROUP  a group's position from 0 when a number, else the name of\n"
@@ -40,6 +41,8 @@ int AddCommand::execute(const QStringList &arguments)
         return UsageError;
     entry.title = parser.value(title).trimmed();
     entry.url = parser.positionalArguments().at(1).trimmed();
+    if (entry.url.isEmpty())
+        return usageError(QStringLiteral("URL is empty: an entry needs an address"));
     const QString groupText = parser.isSet(group) ? parser.value(group) : QStringLiteral("0");
 
     QString key;

@@ -58,9 +58,12 @@ QByteArray dumpJson(const QList<QByteArray> &groups, const QList<QByteArray> &en
     return json + "],\"entries\":[" + entries.join(',') + "]}\n";
 }
 
+// The words of text; '' stands for an empty argument.
 QStringList words(const QString &text)
 {
-    return text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QStringList list = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    list.replaceInStrings(QRegularExpression("^''$"), QString());
+    return list;
 }
 
 // Entries around the present of the list cases, Wednesday 13 March 2024, 12:00
@@ -202,6 +205,8 @@ private slots:
         row("rating above 4", "rate good.tsy 5 1", 2, "'5'");
         row("negative rating", "rate good.tsy -1 1", 2, "'-1'");
         row("add with a rating that is no number", "add good.tsy http://x/ --rating high", 2, "'high'");
+        row("add without an address", "add good.tsy '' --title x", 2, "needs an address");
+        row("edit of the address to nothing", "edit good.tsy 1 --url ''", 2, "needs an address");
         row("key that is no number", "remove good.tsy 1 1x", 2, "'1x'");
         row("remove without keys", "remove good.tsy", 2, "at least 2");
         row("edit without a change", "edit good.tsy 1", 2, "nothing to change");
