@@ -56,6 +56,7 @@ void printUsage(QTextStream &stream, const std::vector<std::unique_ptr<Command>>
 {
     stream << "Usage: tsy COMMAND [ARGUMENTS]\n"
               "       tsy COMMAND --help\n"
+              "       tsy --version\n"
               "\n"
               "The command-line companion of Tessaly, the bookmark manager: it reads and\n"
               "writes Tessaly's stack files (.tsy) and settings with the program's own code.\n"
@@ -89,6 +90,10 @@ int main(int argc, char *argv[])
     const QString name = arguments.takeFirst();
     if (name == QLatin1String("--help") || name == QLatin1String("-h") || name == QLatin1String("help")) {
         printUsage(out, commands);
+        return Command::Success;
+    }
+    if (name == QLatin1String("--version")) {
+        out << "tsy " << TESSALY_VERSION << '\n';
         return Command::Success;
     }
     if (DesktopCommands::isDesktopCommand(name))

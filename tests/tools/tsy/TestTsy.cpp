@@ -152,6 +152,7 @@ private slots:
         row("tool --help", "--help", 0, commands);
         row("tool -h", "-h", 0, commands);
         row("tool help", "help", 0, commands);
+        row("tool --version", "--version", 0, "tsy " TESSALY_VERSION "\n");
         for (const QString &command : QString(commands).split('|'))
             QTest::newRow(qPrintable(command)) << command + " --help" << 0 << "Usage: tsy " + command;
         row("help wins over a bad option", "list good.tsy --visited x -h", 0, "Usage: tsy list");
@@ -223,8 +224,8 @@ private slots:
         row("ascending without sort", "list good.tsy --ascending", 2, "--sort");
     }
 
-    // Help goes to stdout; a file error is one line naming the file; a usage
-    // error prints the usage. Nothing else is printed and no file is written.
+    // Help and the version go to stdout; a file error is one line naming the
+    // file; a usage error prints the usage. Nothing else is printed and no file is written.
     void exitStatuses()
     {
         QFETCH(QString, arguments);
@@ -238,7 +239,7 @@ private slots:
             QVERIFY2(text.contains(mention), qPrintable(text));
         if (exitCode == 1)
             QVERIFY2(text.endsWith('\n') && text.count('\n') == 1, qPrintable(text));
-        else
+        else if (exitCode == 2)
             QVERIFY2(text.contains("Usage: tsy "), qPrintable(text));
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList {"good.tsy"});
