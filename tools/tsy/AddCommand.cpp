@@ -3,6 +3,7 @@
 #include "EntryOperations.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 QString AddCommand::summary() const
 {
@@ -21,7 +22,8 @@ QString AddCommand::help() const
                           "  --group GROUP  a group's position from 0 when a number, else the name of\n"
                           "                 a group (the first of that name, case counts);\n"
                           "                 default: the first group. A FILE without groups takes\n"
-                          "                 no entry.\n"
+                          "                 no entry. A FILE that does not exist is made with one\n"
+                          "                 group of this name (whatever it looks like).\n"
                           "  --rating R     0 (Not Rated, the default), 1 (Low), 2 (Medium), 3 (High)\n"
                           "                 or 4 (V.High)\n"
                           "No internet-shortcut file is written.\n")
@@ -44,9 +46,14 @@ int AddCommand::execute(const QStringList &arguments)
     if (entry.url.isEmpty())
         return usageError(QStringLiteral("URL is empty: an entry needs an address"));
     const QString groupText = parser.isSet(group) ? parser.value(group) : QStringLiteral("0");
+    // A FILE that does not exist is made with the group --group names.
+    const QString file = parser.positionalArguments().at(0);
+    if (!parser.isSet(group) && !QFileInfo::exists(file))
+        return fileError(QStringLiteral("%1: no such file (with --group GROUP it is made, holding that group)").arg(file));
+    const MissingFile missing = parser.isSet(group) ? MissingFile::BeginsEmpty : MissingFile::IsAnError;
 
     QString key;
-    const int status = addEntry(parser.positionalArguments().at(0), groupText, entry, &key);
+    const int status = addEntry(file, groupText, entry, &key, nullptr, missing);
     if (status == Success)
         m_out << key << '\n';
     return status;

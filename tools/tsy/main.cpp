@@ -8,6 +8,7 @@
 #include "EditCommand.h"
 #include "ExportHtmlCommand.h"
 #include "FindCommand.h"
+#include "GroupCommand.h"
 #include "ImportFavoritesCommand.h"
 #include "ImportHtmlCommand.h"
 #include "ListCommand.h"
@@ -44,6 +45,7 @@ std::vector<std::unique_ptr<Command>> allCommands(QTextStream &out, QTextStream 
     commands.push_back(std::make_unique<RemoveCommand>(out, err));
     commands.push_back(std::make_unique<RateCommand>(out, err));
     commands.push_back(std::make_unique<MoveCommand>(out, err));
+    commands.push_back(std::make_unique<GroupCommand>(out, err));
     commands.push_back(std::make_unique<SendCommand>(out, err));
     commands.push_back(std::make_unique<DateTextCommand>(out, err));
     commands.push_back(std::make_unique<DateValueCommand>(out, err));

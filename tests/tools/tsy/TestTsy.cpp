@@ -147,7 +147,7 @@ private slots:
             QTest::newRow(name) << QString::fromUtf8(arguments) << exitCode << QString::fromUtf8(mentions);
         };
         const char *commands
-            = "dump|list|merge|normalize|date-text|date-value|find|add|edit|remove|rate|move|import-html|"
+            = "dump|list|merge|normalize|date-text|date-value|find|add|edit|remove|rate|move|group|import-html|"
               "import-favorites|export-html|capture|open";
         row("tool --help", "--help", 0, commands);
         row("tool -h", "-h", 0, commands);
@@ -213,6 +213,26 @@ private slots:
         row("edit without a change", "edit good.tsy 1", 2, "nothing to change");
         row("remove from a backup file", "remove good.bak 1", 2, "own backup");
         row("find without a text", "find good.tsy", 2, "Usage: tsy find");
+        row("add to a missing file without a group to make it with", "add missing.tsy http://x/", 1,
+            "missing.tsy: no such file|--group");
+        row("add with an empty group to a missing file", "add missing.tsy http://x/ --group ''", 1, "empty GROUP");
+        row("group without an action", "group", 2, "expected add, rename or remove");
+        row("group with an unknown action", "group delete good.tsy News", 2, "'delete'");
+        row("group add without a name", "group add good.tsy", 2, "at least 2");
+        row("group add of an empty name", "group add good.tsy X ''", 2, "NAME is empty");
+        row("group rename to an empty name", "group rename good.tsy News ''", 2, "NAME is empty");
+        row("group rename without a new name", "group rename good.tsy News", 2, "expected 3");
+        row("group add into a backup file", "group add good.bak X", 2, "own backup");
+        row("group add of a name the file has", "group add good.tsy X Tech", 1, "a group 'Tech' already");
+        row("group add of a name twice", "group add good.tsy X X", 1, "a group 'X' already");
+        row("group rename of a group of no such name", "group rename good.tsy Sports X", 1, "'Sports'");
+        row("group rename in a missing file", "group rename missing.tsy 0 X", 1, "missing.tsy");
+        row("group remove of a group that holds entries", "group remove good.tsy News", 1,
+            "the group 'News' (0) holds 2 entries; give --with-entries");
+        row("group remove of groups that hold entries, each named once", "group remove good.tsy Tech 0 1", 1,
+            "not removed: the group 'News' (0) holds 2 entries, the group 'Tech' (1) holds 4 entries;");
+        row("group remove of a group past the last", "group remove good.tsy 2 --with-entries", 1, "'2'");
+        row("group remove in a missing file", "group remove missing.tsy 0", 1, "missing.tsy");
         row("import-html of a missing bookmark file", "import-html good.tsy missing.html", 1, "missing.html");
         row("import-html of a folder", "import-html good.tsy .", 1, "cannot read");
         row("import-html into a backup file", "import-html good.bak good.tsy", 2, "own backup");
@@ -491,6 +511,16 @@ private slots:
         row("edit by address", {"edit", "good.tsy", "http://a.example/zebra", "--title", "Zebra"}, "",
             l + news + entry("http://a.example/zebra", "Zebra", "B13408235", "B12800000", "5", "4") + y + tech + su
                 + sa + n + f);
+        row("group add: after the last group, each position printed", {"group", "add", "good.tsy", "Sports", "Misc"},
+            "2\n3\n", l + news + t + y + tech + su + sa + n + f + "+Sports\r\n+Misc\r\n");
+        row("group rename by name", {"group", "rename", "good.tsy", "Tech", "Science"}, "",
+            l + news + t + y + "+Science\r\n" + su + sa + n + f);
+        row("group rename by position, blanks kept", {"group", "rename", "good.tsy", "0", " Top "}, "",
+            l + "+ Top \r\n" + t + y + tech + su + sa + n + f);
+        row("group remove with its entries", {"group", "remove", "good.tsy", "News", "--with-entries"}, "",
+            l + tech + su + sa + n + f);
+        row("group remove of several, the last named first", {"group", "remove", "good.tsy", "1", "News", "--with-entries"},
+            "", l);
         row("find, in file order, blanks trimmed", {"find", "good.tsy", " DAY "},
             "00002\n00003\n00004\n00005\n", listFile);
         row("find with a wildcard", {"find", "good.tsy", "s?n"}, "00004\n", listFile);
@@ -521,6 +551,40 @@ private slots:
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), changed ? 2 : 1);
     }
 
+    // add (given --group) and group add make a FILE that does not exist, with
+    // no backup; CREATED stands for the date of now.
+    void commandsMakeAMissingFile_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("out");
+        QTest::addColumn<QByteArray>("file");  // new.tsy
+        QTest::newRow("add: one group, of the name given")
+            << QStringList {"add", "new.tsy", "http://n/", "--title", "N", "--group", "My group"}
+            << QByteArray("00001\n") << "+My group\r\n" + entry("http://n/", "N", "0", "CREATED");
+        QTest::newRow("add: a group of digits is named, not a position")
+            << QStringList {"add", "new.tsy", "http://n/", "--group", "2024", "--rating", "2"}
+            << QByteArray("00001\n") << "+2024\r\n" + entry("http://n/", "", "0", "CREATED", "0", "2");
+        QTest::newRow("group add") << QStringList {"group", "add", "new.tsy", "A", "B"} << QByteArray("0\n1\n")
+                                   << QByteArray("+A\r\n+B\r\n");
+    }
+
+    void commandsMakeAMissingFile()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, out);
+        QFETCH(QByteArray, file);
+        const Run run = tsy(arguments);
+        QCOMPARE(run.err, QByteArray());
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, out);
+        QByteArray written = readFile(path("new.tsy"));
+        const qsizetype created = file.indexOf("CREATED");
+        if (created >= 0)
+            written.replace(created, 9, "CREATED");
+        QCOMPARE(written, file);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList({"good.tsy", "new.tsy"}));
+    }
+
     // A key that a command prints names the same entry in the next command on
     // the saved file, whatever the order the file is saved in.
     void printedKeysNameTheirEntries_data()
@@ -536,6 +600,9 @@ private slots:
         QTest::newRow("add beside an entry of no group")
             << plain("loose") + twoGroups << QStringList {"add", "f.tsy", "http://n/", "--title", "new", "--group", "0"}
             << QByteArray("new");
+        QTest::newRow("add into a file that does not exist")
+            << QByteArray() << QStringList {"add", "f.tsy", "http://n/", "--title", "new", "--group", "G"}
+            << QByteArray("new");
         QTest::newRow("find") << twoGroups << QStringList {"find", "f.tsy", "c"} << QByteArray("c");
         QTest::newRow("list --keys") << plain("loose") + twoGroups
                                      << QStringList {"list", "f.tsy", "--keys", "--all", "--title", "c"}
@@ -547,7 +614,8 @@ private slots:
         QFETCH(QByteArray, file);
         QFETCH(QStringList, printing);
         QFETCH(QByteArray, title);
-        writeFile(path("f.tsy"), file);
+        if (!file.isNull())
+            writeFile(path("f.tsy"), file);
         const Run printed = tsy(printing);
         QCOMPARE(printed.exitCode, 0);
         const QString key = QString::fromUtf8(printed.out).section('\t', 0, 0).trimmed();
