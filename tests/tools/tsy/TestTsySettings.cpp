@@ -10,6 +10,9 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include <cerrno>
+#include <cstring>
+
 namespace {
 
 struct Run
@@ -41,9 +44,12 @@ private slots:
     void settingsSetWritesOnlyWhatIsGiven();
     void unreadableHiveIsReported();
     void lockedHiveIsReported();
+    void unwritableDiskIsNamed_data();
+    void unwritableDiskIsNamed();
 
 private:
     Run tsy(const QStringList &arguments) const;
+    Run tsyOnDiskOfItsOwn(const QString &prepare, const QStringList &arguments) const;
     QJsonObject settings(const QStringList &extra = {}) const;
     QString hiveFile() const { return m_config->path() + "/Tessaly/HKEY_CURRENT_USER.reg"; }
 
@@ -69,6 +75,32 @@ Run TestTsySettings::tsy(const QStringList &arguments) const
     run.exitCode = process.exitCode();
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
+    return run;
+}
+
+// Runs tsy where the configuration folder is a small file system of its own,
+// mounted in a namespace of its own, which prepare (shell commands) fills or
+// makes read-only. Exit status 99: no such file system can be had here.
+Run TestTsySettings::tsyOnDiskOfItsOwn(const QString &prepare, const QStringList &arguments) const
+{
+    const QString unshare = QStandardPaths::findExecutable("unshare");
+    if (unshare.isEmpty())
+        return {99, {}, {}};
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", m_config->path());
+    process.setProcessEnvironment(environment);
+    const QString script = "mount -t tmpfs -o size=64k tessaly-disk \"$XDG_CONFIG_HOME\" || exit 99; " + prepare
+        + "; exec \"$0\" \"$@\"";
+    process.start(unshare, QStringList {"-rm", "sh", "-c", script, TSY_PATH} + arguments);
+    Run run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    if (run.exitCode == 1 && run.err.startsWith("unshare:"))
+        run.exitCode = 99;
     return run;
 }
 
@@ -344,6 +376,42 @@ void TestTsySettings::lockedHiveIsReported()
         QVERIFY2(run.err.contains("HKEY_CURRENT_USER.reg: is locked by another process\n"), run.err.constData());
     }
     QCOMPARE(tsy({"reg", "query", "K", "n"}).out, QByteArray("1\n"));
+}
+
+void TestTsySettings::unwritableDiskIsNamed_data()
+{
+    QTest::addColumn<QString>("prepare");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("error");  // {hive}: the hive file's path
+    const QString hive = "mkdir \"$XDG_CONFIG_HOME/Tessaly\"; printf 'REGEDIT4\\n' > \"$XDG_CONFIG_HOME/Tessaly/HKEY_CURRENT_USER.reg\"";
+    const QString full = hive + "; cat /dev/zero > \"$XDG_CONFIG_HOME/fill\" 2>/dev/null";
+    const QString readOnly = "mount -o remount,ro \"$XDG_CONFIG_HOME\"";
+    const QString locked = "{hive}: could not be locked ({hive}.lock): ";
+    QTest::newRow("reg set on a full disk") << full << QStringList {"reg", "set", "K", "n", "2"}
+                                            << "tsy reg: " + locked + std::strerror(ENOSPC);
+    QTest::newRow("settings --set on a full disk") << full << QStringList {"settings", "--set", "pB=1"}
+                                                   << "tsy settings: " + locked + std::strerror(ENOSPC);
+    QTest::newRow("reg set on a read-only disk") << hive + "; " + readOnly << QStringList {"reg", "set", "K", "n", "2"}
+                                                 << "tsy reg: " + locked + std::strerror(EROFS);
+    QTest::newRow("settings --set on a read-only disk without the folder")
+        << readOnly << QStringList {"settings", "--set", "pB=1"}
+        << QString("tsy settings: {folder}: could not be created: ") + std::strerror(EROFS);
+}
+
+// A write that cannot take the hive's lock because of the disk says why, as
+// the system says it; nothing is written.
+void TestTsySettings::unwritableDiskIsNamed()
+{
+    QFETCH(QString, prepare);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, error);
+    const Run run = tsyOnDiskOfItsOwn(prepare, arguments);
+    if (run.exitCode == 99)
+        QSKIP("no small file system can be mounted here");
+    const QString folder = m_config->path() + "/Tessaly";
+    QCOMPARE(QString::fromUtf8(run.err), error.replace("{hive}", hiveFile()).replace("{folder}", folder) + '\n');
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.out, QByteArray());
 }
 
 QTEST_GUILESS_MAIN(TestTsySettings)
