@@ -62,7 +62,7 @@ int ImportCommand::execute(const QStringList &arguments)
     };
     if (!LockedStackFileEdit::run(target, mergeAndSave, &error))
         return fileError(error);
-    m_out << ToolStore::mergedText(added, target) << '\n';
+    m_out << ToolStore::mergedText(added, target, skippedFiles(mb.get())) << '\n';
     return Success;
 }
 

@@ -24,7 +24,7 @@ bool mergeStackFile(URLBlock &store, const QString &path, double now, MergeCount
     return StackFile::mergeStackFile(store, path, now, counts, error);
 }
 
-QString mergedText(const MergeCounts &counts, const QString &target)
+QString mergedText(const MergeCounts &counts, const QString &target, int skippedFiles)
 {
     QString text = QStringLiteral("Added %1 groups and %2 entries to %3 (%4 already there")
                        .arg(counts.groupsAdded)
@@ -33,6 +33,11 @@ QString mergedText(const MergeCounts &counts, const QString &target)
                        .arg(counts.alreadyThere);
     if (counts.entriesRefused > 0)
         text += QStringLiteral(", %1 found no room").arg(counts.entriesRefused);
+    if (skippedFiles > 0)
+        text += QStringLiteral(", %1 %2 skipped: no shortcut could be read from %3")
+                    .arg(skippedFiles)
+                    .arg(skippedFiles == 1 ? QStringLiteral("file") : QStringLiteral("files"),
+                         skippedFiles == 1 ? QStringLiteral("it") : QStringLiteral("them"));
     return text + u')';
 }
 

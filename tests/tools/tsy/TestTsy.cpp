@@ -15,6 +15,7 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <sys/stat.h>
 
 using namespace TestEnvironment;
 using namespace Qt::StringLiterals;
@@ -773,14 +774,17 @@ private slots:
             << QStringList {"Bookmarks bar", "Netscape: ROOT"} << chromiumAdded << added;
         const QStringList favoritesGroups {"News", "Tech", "E-Favorites: (Was Root)", "Sub", "Deeper"};
         const QStringList favoritesAdded {"Top|http://top/|2", "In sub|http://sub/|3", "Deep|http://deep/|4"};
+        // A FIFO and a link that leads nowhere are skipped and counted.
         QTest::newRow("favorites folder")
             << "import-favorites good.tsy fav" << 1
-            << QByteArray("Added 3 groups and 3 entries to good.tsy (0 already there)\n") << favoritesGroups
-            << favoritesAdded << QString();
+            << QByteArray("Added 3 groups and 3 entries to good.tsy (0 already there, 2 files skipped: no shortcut "
+                          "could be read from them)\n")
+            << favoritesGroups << favoritesAdded << QString();
         QTest::newRow("favorites folder imported again adds nothing")
             << "import-favorites good.tsy fav" << 2
-            << QByteArray("Added 0 groups and 0 entries to good.tsy (3 already there)\n") << favoritesGroups
-            << favoritesAdded << QString();
+            << QByteArray("Added 0 groups and 0 entries to good.tsy (3 already there, 2 files skipped: no shortcut "
+                          "could be read from them)\n")
+            << favoritesGroups << favoritesAdded << QString();
     }
 
     void imports()
@@ -795,6 +799,8 @@ private slots:
         writeFile(path("fav/Top.url"), "[InternetShortcut]\r\nURL=http://top/\r\n");
         writeFile(path("fav/Sub/In sub.URL"), "[InternetShortcut]\r\nURL=http://sub/\r\n");
         writeFile(path("fav/Sub/Deeper/Deep.url"), "[DEFAULT]\r\n[InternetShortcut]\r\nURL=http://deep/\r\n");
+        QCOMPARE(mkfifo(QFile::encodeName(path("fav/Pipe.url")).constData(), 0600), 0);
+        QVERIFY(QFile::link(path("fav/gone"), path("fav/Sub/Gone.url")));
         // A build folder's library, registered by an earlier run of its copy:
         // the commands that load no library leave it, the imports use their own.
         const QString shipped = QFileInfo(QStringLiteral(TSY_PATH)).path() + "/libpemberly.so";
