@@ -945,13 +945,19 @@ private slots:
         QTest::newRow("capture with keys and no display: no browser")
             << "uSK=True" << true << "browser" << "capture" << 1 << "" << QStringList {} << -1;
         QTest::newRow("capture into a group, a shortcut with cAF 2")
-            << "pB=1 cAF=2" << true << "browser" << "capture in.tsy --group News" << 0 << "00005\n"
+            << "pB=1 cAF=2" << true << "browser" << "capture in.tsy --group News" << 0 << "00007\n"
             << QStringList {} << -1;
         QTest::newRow("send with cAF 2") << "cAF=2" << false << "browser" << "send in.tsy 1 4" << 0
                                          << "{fav}/Alpha.url\n{fav}/a_b.url\n" << QStringList {} << -1;
         QTest::newRow("send with cAF 1: the group's folder") << "cAF=1" << false << "browser" << "send in.tsy 4"
                                                              << 0 << "{fav}/News/a_b.url\n" << QStringList {}
                                                              << -1;
+        QTest::newRow("send of an entry without a title: named after the host")
+            << "cAF=2" << false << "browser" << "send in.tsy 5" << 0 << "{fav}/c.example.url\n" << QStringList {}
+            << -1;
+        QTest::newRow("send of an entry without a title or address") << "cAF=2" << false << "browser"
+                                                                      << "send in.tsy 6" << 1 << ""
+                                                                      << QStringList {} << -1;
         QTest::newRow("send with cAF 0 writes nothing") << "cAF=0" << false << "browser" << "send in.tsy 1" << 1
                                                         << "" << QStringList {} << -1;
         QTest::newRow("send of an unknown key") << "cAF=2" << false << "browser" << "send in.tsy 1 9" << 1 << ""
@@ -978,7 +984,8 @@ private slots:
             home.runFirefox("http://s.example/", "Page, \\\"one\\\"");
         const QByteArray file = "+News\r\n" + entry("http://a.example/x", "Alpha", "0", "B12800000", "3")
             + entry("javascript:alert(1)", "Bad", "0", "B12800000") + entry("-x", "Dash", "0", "B12800000")
-            + entry("http://b.example/", "a/b", "0", "B12800000");
+            + entry("http://b.example/", "a/b", "0", "B12800000") + entry("https://c.example:8080/x", "", "0", "B12800000")
+            + entry("", "", "0", "B12800000");
         writeFile(path("in.tsy"), file);
         const auto run = [&](const QStringList &words) {
             QProcess process;
@@ -996,6 +1003,7 @@ private slots:
         const Run result = run(words(arguments));
         QCOMPARE(result.exitCode, exitCode);
         QCOMPARE(QString::fromUtf8(result.out), QString(out).replace("{fav}", home.favorites()));
+        QVERIFY(!QFile::exists(home.favorites() + "/.url"));  // no hidden shortcut
         QCOMPARE(result.err.count('\n'), exitCode ? 1 : 0);
         started.replaceInStrings("{profile}", home.profile());
         QCOMPARE(home.recordedArguments(!started.isEmpty()), started);
