@@ -3,9 +3,9 @@
 #include "BookmarkSink.h"
 #include "UrlFileReader.h"
 
+#include "FilePaths.h"
 #include "TextDecoding.h"
 
-#include <QFile>
 #include <QSet>
 #include <QStringList>
 
@@ -139,7 +139,7 @@ namespace FavoritesWalk {
 
 int walkFavorites(const QString &path, BookmarkSink &sink, const FolderDone &folderDone)
 {
-    QByteArray folder = QFile::encodeName(path);
+    QByteArray folder = FilePaths::encode(path);
     while (folder.size() > 1 && folder.endsWith('/'))
         folder.chop(1);
     Walk walk(sink, folderDone);

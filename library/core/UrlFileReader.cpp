@@ -1,9 +1,8 @@
 #include "UrlFileReader.h"
 
+#include "FilePaths.h"
 #include "TextDecoding.h"
 
-#include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
 
@@ -63,7 +62,7 @@ QString urlOfShortcut(QByteArrayView bytes)
 
 QString readUrlFile(const QString &fileName)
 {
-    return readUrlFileAt(QFile::encodeName(fileName));
+    return readUrlFileAt(FilePaths::encode(fileName));
 }
 
 QString readUrlFileAt(const QByteArray &path)

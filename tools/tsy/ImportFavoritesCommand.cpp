@@ -1,6 +1,7 @@
 #include "ImportFavoritesCommand.h"
 
-#include <QFileInfo>
+#include "FilePaths.h"
+
 #include <QObject>
 #include <QVariant>
 
@@ -26,7 +27,7 @@ QString ImportFavoritesCommand::help() const
 
 bool ImportFavoritesCommand::checkSource(const QString &source, QString *error) const
 {
-    if (QFileInfo(source).isDir())
+    if (FilePaths::isFolder(source))
         return true;
     *error = QStringLiteral("%1: not a folder").arg(source);
     return false;

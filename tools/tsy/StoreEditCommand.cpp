@@ -3,6 +3,7 @@
 #include "DayCount.h"
 #include "EntryArguments.h"
 #include "EntryOperations.h"
+#include "FilePaths.h"
 #include "LockedStackFileEdit.h"
 #include "StackFile.h"
 #include "ToolStore.h"
@@ -17,7 +18,7 @@ int StoreEditCommand::editStore(const QString &file, const Change &change, Missi
     const auto loadChangeAndSave = [&](QString *error) {
         URLBlock store;
         // Seen under the lock, so that no other tsy command makes FILE meanwhile.
-        m_fileIsNew = missing == MissingFile::BeginsEmpty && !QFileInfo::exists(file);
+        m_fileIsNew = missing == MissingFile::BeginsEmpty && !FilePaths::exists(file);
         return (m_fileIsNew || ToolStore::loadStackFile(store, file, false, DayCount::now(), error))
             && change(store, error)
             && StackFile::saveStackFileWithBackup(store, file, LockedStackFileEdit::backupPathOf(file),

@@ -1,10 +1,11 @@
 #include "ToolStore.h"
 
+#include "FilePaths.h"
 #include "HeapReserve.h"
 #include "StackFile.h"
 #include "StoreMerge.h"
 
-#include <QFileInfo>
+#include <sys/stat.h>
 
 namespace ToolStore {
 
@@ -12,15 +13,21 @@ namespace ToolStore {
 // (UTF-16 texts, one block and one entry record a line).
 constexpr qint64 memoryPerFileByte = 3;
 
+qint64 sizeOf(const QString &path)
+{
+    struct stat status;
+    return ::stat(FilePaths::encode(path).constData(), &status) == 0 ? qint64(status.st_size) : 0;
+}
+
 bool loadStackFile(URLBlock &store, const QString &path, bool merge, double now, QString *error)
 {
-    HeapReserve::reserveInHugePages(memoryPerFileByte * QFileInfo(path).size());
+    HeapReserve::reserveInHugePages(memoryPerFileByte * sizeOf(path));
     return StackFile::loadStackFile(store, path, merge, now, error);
 }
 
 bool mergeStackFile(URLBlock &store, const QString &path, double now, MergeCounts *counts, QString *error)
 {
-    HeapReserve::reserveInHugePages(memoryPerFileByte * QFileInfo(path).size());
+    HeapReserve::reserveInHugePages(memoryPerFileByte * sizeOf(path));
     return StackFile::mergeStackFile(store, path, now, counts, error);
 }
 

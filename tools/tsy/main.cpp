@@ -84,7 +84,7 @@ int main(int argc, char *argv[])
     QTextStream err(stderr);
     const auto commands = allCommands(out, err);
 
-    QStringList arguments = QCoreApplication::arguments().mid(1);
+    QStringList arguments = Command::argumentsOf(argc, argv);
     if (arguments.isEmpty()) {
         printUsage(err, commands);
         return Command::UsageError;

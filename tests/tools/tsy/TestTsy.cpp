@@ -16,6 +16,7 @@
 #include <cstring>
 #include <memory>
 #include <sys/stat.h>
+#include <algorithm>
 
 using namespace TestEnvironment;
 using namespace Qt::StringLiterals;
@@ -550,6 +551,67 @@ private slots:
         const bool changed = arguments.first() != "find";
         QCOMPARE(readFile(path("good.bak")), changed ? listFile : QByteArray());
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), changed ? 2 : 1);
+    }
+
+    // File names that are not UTF-8 (here Windows-1252, written \351 as printf
+    // takes it) name their files, and so do the names made from them.
+    void fileNamesThatAreNotUtf8_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("out");  // what stdout starts with
+        QTest::addColumn<QList<QByteArray>>("added");  // names the folder holds afterwards
+        const auto row = [](const char *name, const char *arguments, int exitCode, const QByteArray &out,
+                            const QList<QByteArray> &added = {}) {
+            QTest::newRow(name) << QString(arguments) << exitCode << out << added;
+        };
+        row("dump", "dump caf\\351.tsy", 0, "{\"groups\":[{\"number\":0,\"name\":\"News\"");
+        row("list of a group", "list caf\\351.tsy --group 0 --keys", 0, "00002\tToday");
+        row("add, with its backup", "add caf\\351.tsy http://n/", 0, "00004\n", {"caf\xe9.bak"});
+        row("group add into a new file", "group add n\\351w.tsy G", 0, "0\n", {"n\xe9w.tsy"});
+        row("normalize into another such name", "normalize caf\\351.tsy \\377.tsy", 0, "", {"\xff.tsy"});
+        row("merge of such a file", "merge good.tsy caf\\351.tsy", 0, "Added 0 groups", {});
+        row("import-favorites from such a folder", "import-favorites caf\\351.tsy fav\\351", 0,
+            "Added 1 groups and 1 entries", {"caf\xe9.bak"});
+        row("import-html of such a file", "import-html caf\\351.tsy b\\351.html", 0, "Added 1 groups and 1 entries",
+            {"caf\xe9.bak"});
+        row("export-html into such a name", "export-html caf\\351.tsy e\\351.html", 0, "Wrote 2 groups",
+            {"e\xe9.html"});
+        row("a missing file is still missing", "dump m\\351.tsy", 1, "");
+        row("open, through tsy-desktop", "open caf\\351.tsy 2", 0, "", {"caf\xe9.bak"});
+    }
+
+    void fileNamesThatAreNotUtf8()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, out);
+        QFETCH(QList<QByteArray>, added);
+        const QByteArray folder = QFile::encodeName(m_dir->path()) + '/';
+        writeFileAt(folder + "caf\xe9.tsy", listFile);
+        QCOMPARE(::mkdir(QByteArray(folder + "fav\xe9").constData(), 0700), 0);
+        writeFileAt(folder + "fav\xe9/T\xe9.url", "[InternetShortcut]\r\nURL=http://t/\r\n");
+        writeFileAt(folder + "b\xe9.html", "<DL><p>\n    <DT><H3>F</H3>\n    <DL><p>\n        <DT><A HREF=\"http://h/\">H</A>\n");
+        QList<QByteArray> names = namesAt(folder) + added;
+        std::sort(names.begin(), names.end());
+
+        QString script = "exec \"$0\"";
+        for (const QString &word : words(arguments))
+            script += " \"$(printf '%b' '" + word + "')\"";
+        BrowserHome home;  // open's browser: a stand-in
+        home.setAppPaths(home.recorder());
+        QProcess process;
+        process.setProcessEnvironment(home.environment());
+        process.setWorkingDirectory(m_dir->path());
+        process.start("/bin/sh", {"-c", script, QStringLiteral(TSY_PATH)});
+        QVERIFY(process.waitForFinished(60000));
+        const Run run {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(run.out.startsWith(out), run.out.constData());
+        QCOMPARE(run.err.isEmpty(), exitCode == 0);
+        QCOMPARE(namesAt(folder), names);
+        if (!added.isEmpty() && added.first().endsWith(".bak"))
+            QCOMPARE(readFileAt(folder + "caf\xe9.bak"), listFile);
     }
 
     // add (given --group) and group add make a FILE that does not exist, with
