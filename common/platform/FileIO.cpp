@@ -217,8 +217,9 @@ bool openRegularFile(const QString &path, QFile *file, QString *error)
     struct stat info = {};
     if (::stat(name.constData(), &info) != 0) {
         const int code = errno;
-        setError(error, QStringLiteral("%1: could not be opened: %2")
-                            .arg(path, code == ENOENT ? QStringLiteral("no such file") : systemError(code)));
+        setError(error,
+                 QStringLiteral("%1: could not be opened: %2")
+                     .arg(path, code == ENOENT ? QStringLiteral("no such file") : systemError(code)));
         return false;
     }
     if (!S_ISREG(info.st_mode)) {
@@ -343,7 +344,9 @@ bool backupFile(const QString &path, const QString &backupPath, QString *error)
 void removeAbandonedTemporaries(const QString &path)
 {
     const qsizetype slash = path.lastIndexOf(u'/');
-    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : nativeName(path.left(slash));
+    const QByteArray folder = slash < 0 ? QByteArray(".")
+        : slash == 0                    ? QByteArray("/")
+                                        : nativeName(path.left(slash));
     const QByteArray baseName = nativeName(path.mid(slash + 1));
     DIR *dir = ::opendir(folder.constData());
     if (!dir)

@@ -21,9 +21,11 @@ bool isEscape(QStringView path, qsizetype i)
 qsizetype characterLength(QByteArrayView bytes, qsizetype i)
 {
     const uchar lead = uchar(bytes[i]);
-    const qsizetype length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-        : lead >= 0xF0 && lead <= 0xF4                                           ? 4
-                                                                                 : 0;
+    const qsizetype length = lead < 0x80 ? 1
+        : lead >= 0xC2 && lead <= 0xDF   ? 2
+        : lead >= 0xE0 && lead <= 0xEF   ? 3
+        : lead >= 0xF0 && lead <= 0xF4   ? 4
+                                         : 0;
     if (length == 0 || i + length > bytes.size() || !bytes.sliced(i, length).isValidUtf8())
         return 0;
     return length;

@@ -129,8 +129,9 @@ std::unique_ptr<QLockFile> lockHive(quint32 hive, QString *error)
 {
     if (!QDir().mkpath(hiveFolder())) {
         const int code = ::mkdir(QFile::encodeName(hiveFolder()).constData(), 0777) == 0 ? 0 : errno;
-        setError(error, withCause(QStringLiteral("%1: could not be created").arg(hiveFolder()),
-                                  code ? QString::fromLocal8Bit(std::strerror(code)) : QString()));
+        setError(error,
+                 withCause(QStringLiteral("%1: could not be created").arg(hiveFolder()),
+                           code ? QString::fromLocal8Bit(std::strerror(code)) : QString()));
         return nullptr;
     }
     const QString lockPath = hiveFilePath(hive) + QStringLiteral(".lock");
@@ -138,8 +139,10 @@ std::unique_ptr<QLockFile> lockHive(quint32 hive, QString *error)
     const QDeadlineTimer deadline(lockWait);
     while (!lock->tryLock(0)) {
         if (lock->error() != QLockFile::LockFailedError) {
-            setError(error, withCause(QStringLiteral("%1: could not be locked (%2)").arg(hiveFilePath(hive), lockPath),
-                                      lockFailureCause(lockPath)));
+            setError(
+                error,
+                withCause(QStringLiteral("%1: could not be locked (%2)").arg(hiveFilePath(hive), lockPath),
+                          lockFailureCause(lockPath)));
             return nullptr;
         }
         if (isAbandoned(*lock, lockPath) && lock->removeStaleLockFile())

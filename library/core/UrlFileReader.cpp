@@ -3,14 +3,13 @@
 #include "FilePaths.h"
 #include "TextDecoding.h"
 
+#include <QStringDecoder>
+#include <QStringList>
 
 #include <cerrno>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <QStringDecoder>
-#include <QStringList>
 
 namespace {
 

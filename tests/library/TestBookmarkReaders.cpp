@@ -343,8 +343,10 @@ void TestBookmarkReaders::walkFavorites()
     QVERIFY(QFile::link(fav + "/gone", fav + "/Broken.url"));                     // cannot be opened
     QCOMPARE(mkfifo(QFile::encodeName(fav + "/Pipe.url").constData(), 0600), 0);  // would block a reader
     const QByteArray bigStart = "[InternetShortcut]\r\nURL=http://big/\r\n";
-    writeFile(fav + "/News/Big.url", bigStart + QByteArray(UrlFileReader::maxShortcutBytes + 1 - bigStart.size(), ' '));
-    writeFile(fav + "/Edge.url", bigStart + QByteArray(UrlFileReader::maxShortcutBytes - bigStart.size(), ' '));
+    writeFile(fav + "/News/Big.url",
+              bigStart + QByteArray(UrlFileReader::maxShortcutBytes + 1 - bigStart.size(), ' '));
+    writeFile(fav + "/Edge.url",
+              bigStart + QByteArray(UrlFileReader::maxShortcutBytes - bigStart.size(), ' '));
     QTemporaryDir outside;
     writeFile(outside.filePath("Out.url"), "[InternetShortcut]\r\nURL=http://out/\r\n");
     QVERIFY(QFile::link(outside.path(), fav + "/Elsewhere"));  // a link out of the folder is not followed
@@ -397,7 +399,8 @@ void TestBookmarkReaders::readUrlFile_data()
     QTest::newRow("URL= only in another section") << QByteArray("[Other]\r\nURL=http://g/\r\n") << QString();
     QTest::newRow("empty file") << QByteArray() << QString();
     QTest::newRow("longer than a shortcut can be")
-        << "[InternetShortcut]\r\nURL=http://long/\r\n" + QByteArray(UrlFileReader::maxShortcutBytes, ' ') << QString();
+        << "[InternetShortcut]\r\nURL=http://long/\r\n" + QByteArray(UrlFileReader::maxShortcutBytes, ' ')
+        << QString();
     QTest::newRow("binary") << QByteArray("\x00\x01[Internet\xff\n=\n[\n", 17) << QString();
 }
 

@@ -674,20 +674,22 @@ void TestStackFile::cleaningNeverRemovesALiveWrite()
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList {"busy.tsy"});
 }
 
-
 void TestStackFile::pathsKeepTheirBytes_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("path");
     const auto escape = [](uchar byte) { return QString(QChar(char16_t(0xDC00 + byte))); };
-    QTest::newRow("UTF-8") << QByteArray("/tmp/caf\xc3\xa9 \xf0\x9f\x93\x9a.tsy") << u"/tmp/caf\u00e9 \U0001F4DA.tsy"_qs;
+    QTest::newRow("UTF-8") << QByteArray("/tmp/caf\xc3\xa9 \xf0\x9f\x93\x9a.tsy")
+                           << u"/tmp/caf\u00e9 \U0001F4DA.tsy"_qs;
     QTest::newRow("Windows-1252 byte") << QByteArray("caf\xe9.tsy") << "caf" + escape(0xe9) + ".tsy";
     QTest::newRow("character cut short") << QByteArray("a\xe2\x82") << "a" + escape(0xe2) + escape(0x82);
     QTest::newRow("overlong slash") << QByteArray("\xc0\xaf") << escape(0xc0) + escape(0xaf);
-    QTest::newRow("encoded surrogate") << QByteArray("\xed\xb3\xa9") << escape(0xed) + escape(0xb3) + escape(0xa9);
+    QTest::newRow("encoded surrogate")
+        << QByteArray("\xed\xb3\xa9") << escape(0xed) + escape(0xb3) + escape(0xa9);
     QTest::newRow("four-byte character next to a stray byte")
         << QByteArray("\xf0\x90\x82\x80\xe9") << u"\U00010080"_qs + escape(0xe9);
-    QTest::newRow("stray byte before a character") << QByteArray("\xff\xc3\xa9") << escape(0xff) + u"\u00e9"_qs;
+    QTest::newRow("stray byte before a character")
+        << QByteArray("\xff\xc3\xa9") << escape(0xff) + u"\u00e9"_qs;
 }
 
 // A name that is not UTF-8 reads as its characters and its stray bytes, and
@@ -702,11 +704,11 @@ void TestStackFile::pathsKeepTheirBytes()
 
 void TestStackFile::namesThatAreNotUtf8_data()
 {
-    QTest::addColumn<QByteArray>("name");    // what is saved to and loaded from
-    QTest::addColumn<QByteArray>("target");  // of the link that name is; empty for none
+    QTest::addColumn<QByteArray>("name");          // what is saved to and loaded from
+    QTest::addColumn<QByteArray>("target");        // of the link that name is; empty for none
     QTest::addColumn<QList<QByteArray>>("names");  // in the folder afterwards
-    QTest::newRow("a file, its backup made") << QByteArray("caf\xe9.tsy") << QByteArray()
-                                             << QList<QByteArray> {"caf\xe9.bak", "caf\xe9.tsy"};
+    QTest::newRow("a file, its backup made")
+        << QByteArray("caf\xe9.tsy") << QByteArray() << QList<QByteArray> {"caf\xe9.bak", "caf\xe9.tsy"};
     QTest::newRow("a link, the file it leads to replaced")
         << QByteArray("l\xefnk.tsy") << QByteArray("caf\xe9.tsy")
         << QList<QByteArray> {"caf\xe9.bak", "caf\xe9.tsy", "l\xefnk.tsy"};
@@ -732,7 +734,8 @@ void TestStackFile::namesThatAreNotUtf8()
     store.urlDatas().Add("T", "U", 0);
     const QString path = FilePaths::decode(QByteArray(folder + name));
     QString error;
-    QVERIFY2(StackFile::saveStackFileWithBackup(store, path, FilePaths::decode(QByteArray(folder + "caf\xe9.bak")), &error),
+    QVERIFY2(StackFile::saveStackFileWithBackup(
+                 store, path, FilePaths::decode(QByteArray(folder + "caf\xe9.bak")), &error),
              qPrintable(error));
     const QByteArray written = "+Caf\xc3\xa9\r\n";
     QVERIFY(TestEnvironment::readFileAt(folder + (target.isEmpty() ? name : target)).startsWith(written));

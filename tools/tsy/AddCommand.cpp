@@ -49,7 +49,8 @@ int AddCommand::execute(const QStringList &arguments)
     // A FILE that does not exist is made with the group --group names.
     const QString file = parser.positionalArguments().at(0);
     if (!parser.isSet(group) && !FilePaths::exists(file))
-        return fileError(QStringLiteral("%1: no such file (with --group GROUP it is made, holding that group)").arg(file));
+        return fileError(
+            QStringLiteral("%1: no such file (with --group GROUP it is made, holding that group)").arg(file));
     const MissingFile missing = parser.isSet(group) ? MissingFile::BeginsEmpty : MissingFile::IsAnError;
 
     QString key;

@@ -3,7 +3,6 @@
 #include "HexDate.h"
 
 #include <QCommandLineParser>
-
 #include <algorithm>
 
 namespace {
@@ -15,7 +14,8 @@ bool isDateText(const QString &text)
     const auto isHexDigit = [](QChar c) {
         return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
     };
-    return text == QLatin1String("0") || (text.size() >= 8 && std::all_of(text.begin(), text.end(), isHexDigit));
+    return text == QLatin1String("0")
+        || (text.size() >= 8 && std::all_of(text.begin(), text.end(), isHexDigit));
 }
 
 }  // namespace
@@ -42,7 +42,8 @@ int DateValueCommand::execute(const QStringList &arguments)
         return UsageError;
     const QString dateText = parser.positionalArguments().at(0);
     if (!isDateText(dateText))
-        return usageError(QStringLiteral("'%1' is not a date text (0, or 8 or more hex digits)").arg(dateText));
+        return usageError(
+            QStringLiteral("'%1' is not a date text (0, or 8 or more hex digits)").arg(dateText));
     QString text = QString::number(ConvertHexDate(dateText), 'f', 10);
     while (text.endsWith(QLatin1Char('0')))
         text.chop(1);

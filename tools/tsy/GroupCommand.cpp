@@ -4,7 +4,6 @@
 #include "URLBlock.h"
 
 #include <QCommandLineParser>
-
 #include <algorithm>
 #include <functional>
 #include <set>
@@ -51,7 +50,8 @@ namespace {
 // The first name that is empty, or null.
 const QString *emptyName(const QStringList &names)
 {
-    const auto found = std::find_if(names.begin(), names.end(), [](const QString &name) { return name.isEmpty(); });
+    const auto found
+        = std::find_if(names.begin(), names.end(), [](const QString &name) { return name.isEmpty(); });
     return found == names.end() ? nullptr : &*found;
 }
 

@@ -1,8 +1,7 @@
 #include "ImportHtmlCommand.h"
 
-#include "FileIO.h"
-
 #include "ChosenFileDialog.h"
+#include "FileIO.h"
 
 #include <QFile>
 #include <QObject>

@@ -229,7 +229,8 @@ int ListCommand::execute(const QStringList &arguments)
     if (!ToolStore::loadStackFile(store, parser.positionalArguments().at(0), false, present, &error))
         return fileError(error);
     if (!scope.allGroups && !store.IDXList().isGroup(scope.selectedGroup))
-        return fileError(QStringLiteral("no such group '%1' (a group's position, from 0)").arg(parser.value(group)));
+        return fileError(
+            QStringLiteral("no such group '%1' (a group's position, from 0)").arg(parser.value(group)));
     if (!EntryFilter::listIsRefilled(store.IDXList(), scope.selectedGroup))
         return Success;
 

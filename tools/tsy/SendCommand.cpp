@@ -49,7 +49,8 @@ int SendCommand::execute(const QStringList &arguments)
         const URLData *entry = store.urlDatas().Item(store.urlDatas().positionOfKey(key));
         const QString title = InternetShortcut::titleForFile(entry->Name, entry->url);
         if (title.isEmpty())
-            return fileError(QStringLiteral("%1: neither its title nor its address gives the file a name").arg(entry->ID()));
+            return fileError(QStringLiteral("%1: neither its title nor its address gives the file a name")
+                                 .arg(entry->ID()));
         const QString path = InternetShortcut::writeShortcut(folder, cAF, title, entry->url,
                                                              store.IDXList().nameOf(entry->Owner), &error);
         if (path.isEmpty())

@@ -88,14 +88,9 @@ QString StoreEditCommand::lockAndBackupHelp()
 int StoreEditCommand::addEntry(const QString &file, const QString &groupText, EntryOperations::NewEntry entry,
                                QString *key, QString *groupName, MissingFile missing)
 {
-    return editStore(file, [&](URLBlock &store, QString *error) {
-        if (fileIsNew()) {
-            if (groupText.isEmpty()) {
-                *error = QStringLiteral("%1 does not exist, and an empty GROUP cannot name its group").arg(file);
-                return false;
-            }
-            store.addGroup(groupText);
-        }
+    const Change add = [&](URLBlock &store, QString *error) {
+        if (fileIsNew() && !makeFirstGroup(store, file, groupText, error))
+            return false;
         if (!findGroup(store, fileIsNew() ? QStringLiteral("0") : groupText, entry.group, error))
             return false;
         const URLData *added = EntryOperations::add(store, entry, DayCount::now());
@@ -109,5 +104,17 @@ int StoreEditCommand::addEntry(const QString &file, const QString &groupText, En
         if (groupName)
             *groupName = store.IDXList().nameOf(added->Owner);
         return true;
-    }, missing);
+    };
+    return editStore(file, add, missing);
+}
+
+bool StoreEditCommand::makeFirstGroup(URLBlock &store, const QString &file, const QString &name,
+                                      QString *error)
+{
+    if (name.isEmpty()) {
+        *error = QStringLiteral("%1 does not exist, and an empty GROUP cannot name its group").arg(file);
+        return false;
+    }
+    store.addGroup(name);
+    return true;
 }

@@ -56,5 +56,8 @@ protected:
     static QString lockAndBackupHelp();
 
 private:
+    // The group a new FILE begins with; false with an error for an empty name.
+    static bool makeFirstGroup(URLBlock &store, const QString &file, const QString &name, QString *error);
+
     bool m_fileIsNew = false;
 };

@@ -14,9 +14,9 @@
 #include <QtTest>
 #include <cerrno>
 #include <cstring>
+#include <algorithm>
 #include <memory>
 #include <sys/stat.h>
-#include <algorithm>
 
 using namespace TestEnvironment;
 using namespace Qt::StringLiterals;
