@@ -78,7 +78,8 @@ void mergeBrow::MergeFaves(qlonglong hWnd)
     if (folder.isEmpty())
         return;
     EventSink sink(*this);
-    FavoritesWalk::walkFavorites(folder, sink, [this](int folders) { emit Progress(folders, 0); });
+    m_skippedFavorites
+        = FavoritesWalk::walkFavorites(folder, sink, [this](int folders) { emit Progress(folders, 0); });
 }
 
 bool mergeBrow::OpenNSAs(bool merge)

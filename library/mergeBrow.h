@@ -18,6 +18,9 @@ class mergeBrow : public QObject
     // The folder that MergeFaves walks; "" (the default) for the shell's
     // Favorites folder.
     Q_PROPERTY(QString favoritesFolder READ favoritesFolder WRITE setFavoritesFolder)
+    // How many files named as shortcuts MergeFaves passed over: no shortcut
+    // could be read from them (FIFOs, links that lead nowhere, ...).
+    Q_PROPERTY(int skippedFavorites READ skippedFavorites)
 
 public:
     static const QString rootFavoritesGroup;
@@ -33,6 +36,7 @@ public:
     void setLastRootOwner(int owner) { m_lastRootOwner = owner; }
     QString favoritesFolder() const { return m_favoritesFolder; }
     void setFavoritesFolder(const QString &folder) { m_favoritesFolder = folder; }
+    int skippedFavorites() const { return m_skippedFavorites; }
 
     // Merges the favorites folder: its own favorites into the group
     // "E-Favorites: (Was Root)", each subfolder into a group of its name.
@@ -67,4 +71,5 @@ private:
     int m_lastRootOwner = 0;
     qlonglong m_hWnd = 0;
     QString m_favoritesFolder;
+    int m_skippedFavorites = 0;
 };

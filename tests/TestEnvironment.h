@@ -8,11 +8,14 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
-#include <unistd.h>
+#include <dirent.h>
+#include <fcntl.h>
 #include <functional>
 #include <sys/resource.h>
+#include <unistd.h>
 
 // Helpers shared by the tests: a private folder per test, and files written
 // byte for byte.
@@ -37,6 +40,40 @@ inline QByteArray readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The same for paths given as the file system's bytes, which need not be UTF-8.
+inline void writeFileAt(const QByteArray &path, const QByteArray &bytes)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0 || ::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size())
+        qFatal("cannot write test file %s", path.constData());
+    ::close(fd);
+}
+
+inline QByteArray readFileAt(const QByteArray &path)
+{
+    QFile file;
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return QByteArray();
+    return file.readAll();
+}
+
+// The names in a folder as the file system's bytes, sorted.
+inline QList<QByteArray> namesAt(const QByteArray &folder)
+{
+    QList<QByteArray> names;
+    if (DIR *dir = ::opendir(folder.constData())) {
+        while (const dirent *entry = ::readdir(dir)) {
+            const QByteArray name(entry->d_name);
+            if (name != "." && name != "..")
+                names << name;
+        }
+        ::closedir(dir);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 // Runs work with files limited to a few kilobytes, so that writes fail

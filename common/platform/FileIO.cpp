@@ -1,11 +1,12 @@
 #include "FileIO.h"
 
-#include <QDir>
+#include "FilePaths.h"
+
 #include <QFile>
-#include <QFileInfo>
 #include <QRandomGenerator>
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
@@ -36,7 +37,7 @@ void setError(QString *error, const QString &text)
 
 QByteArray nativeName(const QString &path)
 {
-    return QFile::encodeName(path);
+    return FilePaths::encode(path);
 }
 
 // The temporary files beside base are named base, ".tmp-" and eight hex
@@ -212,18 +213,26 @@ int replaceWith(const QString &from, const QString &to)
 
 bool openRegularFile(const QString &path, QFile *file, QString *error)
 {
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        setError(error, QStringLiteral("%1: could not be opened: no such file").arg(path));
+    const QByteArray name = nativeName(path);
+    struct stat info = {};
+    if (::stat(name.constData(), &info) != 0) {
+        const int code = errno;
+        setError(error,
+                 QStringLiteral("%1: could not be opened: %2")
+                     .arg(path, code == ENOENT ? QStringLiteral("no such file") : systemError(code)));
         return false;
     }
-    if (!info.isFile()) {
+    if (!S_ISREG(info.st_mode)) {
         setError(error, QStringLiteral("%1: could not be opened: not a regular file").arg(path));
         return false;
     }
-    file->setFileName(path);
-    if (!file->open(QIODevice::ReadOnly)) {
-        setError(error, QStringLiteral("%1: could not be opened: %2").arg(path, file->errorString()));
+    // Opened by its bytes, so that a name that is not UTF-8 is found too.
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 || !file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        const int code = errno;
+        if (fd >= 0)
+            ::close(fd);
+        setError(error, QStringLiteral("%1: could not be opened: %2").arg(path, systemError(code)));
         return false;
     }
     return true;
@@ -249,11 +258,23 @@ bool readFile(const QString &path, QByteArray *contents, QString *error)
 
 QString writtenPath(const QString &path)
 {
-    const QFileInfo info(path);
-    if (!info.isSymLink())
+    const QByteArray name = nativeName(path);
+    struct stat info = {};
+    if (::lstat(name.constData(), &info) != 0 || !S_ISLNK(info.st_mode))
         return path;
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? info.symLinkTarget() : canonical;
+    const QString canonical = FilePaths::canonical(path);
+    if (!canonical.isEmpty())
+        return canonical;
+    // A link to a file yet to be made: its target, beside the link when relative.
+    QByteArray target(PATH_MAX, '\0');
+    const ssize_t length = ::readlink(name.constData(), target.data(), size_t(target.size()));
+    if (length <= 0 || length >= target.size())
+        return path;
+    target.truncate(length);
+    if (target.startsWith('/'))
+        return FilePaths::decode(target);
+    const qsizetype slash = path.lastIndexOf(u'/');
+    return (slash < 0 ? QString() : path.left(slash + 1)) + FilePaths::decode(target);
 }
 
 bool saveFile(const QString &path, const QByteArray &contents, QString *error,
@@ -290,12 +311,12 @@ bool backupFile(const QString &path, const QString &backupPath, QString *error)
 {
     // A stack file may be a link to the real file: the backup is a copy of
     // what the link points to, never a second link to the file about to change.
-    const QString real = QFileInfo(path).canonicalFilePath();
+    const QString real = FilePaths::canonical(path);
     if (real.isEmpty()) {
         setError(error, QStringLiteral("%1: could not be backed up: no such file").arg(path));
         return false;
     }
-    if (QFileInfo(backupPath).canonicalFilePath() == real) {
+    if (FilePaths::canonical(backupPath) == real) {
         setError(error, QStringLiteral("%1: is its own backup %2").arg(path, backupPath));
         return false;
     }
@@ -322,9 +343,11 @@ bool backupFile(const QString &path, const QString &backupPath, QString *error)
 
 void removeAbandonedTemporaries(const QString &path)
 {
-    const QFileInfo info(path);
-    const QByteArray folder = nativeName(info.absolutePath());
-    const QByteArray baseName = nativeName(info.fileName());
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const QByteArray folder = slash < 0 ? QByteArray(".")
+        : slash == 0                    ? QByteArray("/")
+                                        : nativeName(path.left(slash));
+    const QByteArray baseName = nativeName(path.mid(slash + 1));
     DIR *dir = ::opendir(folder.constData());
     if (!dir)
         return;

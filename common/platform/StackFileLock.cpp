@@ -1,10 +1,10 @@
 #include "StackFileLock.h"
 
 #include "FileIO.h"
+#include "FilePaths.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QFile>
 #include <QThread>
 #include <cerrno>
 #include <cstring>
@@ -76,7 +76,7 @@ bool StackFileLock::tryLock(std::chrono::milliseconds wait)
 StackFileLock::Attempt StackFileLock::attempt()
 {
     m_lockPath = lockPathOf(m_stackFile);
-    const QByteArray name = QFile::encodeName(m_lockPath);
+    const QByteArray name = FilePaths::encode(m_lockPath);
     // Each round that does not end finds a lock file that was just released.
     for (int round = 0; round < maxRounds; ++round) {
         const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
@@ -141,7 +141,7 @@ void StackFileLock::unlock()
 {
     if (!isLocked())
         return;
-    const QByteArray name = QFile::encodeName(m_lockPath);
+    const QByteArray name = FilePaths::encode(m_lockPath);
     if (isFileAt(m_fd, name))
         ::unlink(name.constData());
     ::close(m_fd);

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
@@ -14,6 +15,10 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace Registry {
 
@@ -86,6 +91,29 @@ bool isAbandoned(const QLockFile &lock, const QString &lockPath)
     return file.exists() && file.lastModified().msecsTo(QDateTime::currentDateTime()) >= unnamedLockAgeMs;
 }
 
+// Why a lock file could not be made, which QLockFile does not tell: the
+// system's message for making one there now ("No space left on device",
+// "Read-only file system"), or nothing when that works.
+QString lockFailureCause(const QString &lockPath)
+{
+    const QByteArray name = QFile::encodeName(lockPath);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return errno == EEXIST ? QString() : QString::fromLocal8Bit(std::strerror(errno));
+    // A lock file holds its owner's process, program and host: a line or three.
+    const QByteArray probe(64, '\n');
+    const ssize_t written = ::write(fd, probe.constData(), size_t(probe.size()));
+    const int code = written < 0 ? errno : written < probe.size() ? ENOSPC : 0;
+    ::close(fd);
+    ::unlink(name.constData());
+    return code ? QString::fromLocal8Bit(std::strerror(code)) : QString();
+}
+
+QString withCause(const QString &text, const QString &cause)
+{
+    return cause.isEmpty() ? text : text + QStringLiteral(": ") + cause;
+}
+
 } // namespace
 
 void setLockWait(std::chrono::milliseconds wait)
@@ -100,7 +128,10 @@ void setLockWait(std::chrono::milliseconds wait)
 std::unique_ptr<QLockFile> lockHive(quint32 hive, QString *error)
 {
     if (!QDir().mkpath(hiveFolder())) {
-        setError(error, QStringLiteral("%1: could not be created").arg(hiveFolder()));
+        const int code = ::mkdir(QFile::encodeName(hiveFolder()).constData(), 0777) == 0 ? 0 : errno;
+        setError(error,
+                 withCause(QStringLiteral("%1: could not be created").arg(hiveFolder()),
+                           code ? QString::fromLocal8Bit(std::strerror(code)) : QString()));
         return nullptr;
     }
     const QString lockPath = hiveFilePath(hive) + QStringLiteral(".lock");
@@ -108,7 +139,10 @@ std::unique_ptr<QLockFile> lockHive(quint32 hive, QString *error)
     const QDeadlineTimer deadline(lockWait);
     while (!lock->tryLock(0)) {
         if (lock->error() != QLockFile::LockFailedError) {
-            setError(error, QStringLiteral("%1: could not be locked").arg(hiveFilePath(hive)));
+            setError(
+                error,
+                withCause(QStringLiteral("%1: could not be locked (%2)").arg(hiveFilePath(hive), lockPath),
+                          lockFailureCause(lockPath)));
             return nullptr;
         }
         if (isAbandoned(*lock, lockPath) && lock->removeStaleLockFile())

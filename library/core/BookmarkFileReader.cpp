@@ -1,21 +1,19 @@
 #include "BookmarkFileReader.h"
 
 #include "BookmarkLineParser.h"
+#include "FileIO.h"
 #include "LineReader.h"
 #include "TextDecoding.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace BookmarkFileReader {
 
 bool readBookmarkFile(const QString &fileName, BookmarkSink &sink, const Progress &progress)
 {
     // A device or a pipe could be endless: only regular files are read.
-    if (fileName.isEmpty() || !QFileInfo(fileName).isFile())
-        return false;
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (fileName.isEmpty() || !FileIO::openRegularFile(fileName, &file, nullptr))
         return false;
     const qint64 total = file.size();
     BookmarkLineParser parser(sink);

@@ -3,14 +3,15 @@
 #include "BookmarkSink.h"
 #include "UrlFileReader.h"
 
+#include "FilePaths.h"
 #include "TextDecoding.h"
 
-#include <QFile>
 #include <QSet>
 #include <QStringList>
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -80,9 +81,13 @@ public:
         QList<Entry> shortcuts;
         QList<Entry> folders;
         list(path, shortcuts, folders);
-        for (const Entry &shortcut : std::as_const(shortcuts))
-            m_sink.bungUrl(shortcut.text.chopped(shortcutSuffix.size()),
-                           UrlFileReader::readUrlFileAt(path + '/' + shortcut.bytes));
+        for (const Entry &shortcut : std::as_const(shortcuts)) {
+            const std::optional<QString> url = UrlFileReader::readShortcutAt(path + '/' + shortcut.bytes);
+            if (url)
+                m_sink.bungUrl(shortcut.text.chopped(shortcutSuffix.size()), *url);
+            else
+                ++m_skipped;
+        }
         for (const Entry &folder : std::as_const(folders)) {
             const QByteArray folderPath = path + '/' + folder.bytes;
             if (!enter(folderPath))
@@ -94,6 +99,9 @@ public:
             m_folderDone(int(m_walked.size()));
     }
 
+    // Files named as shortcuts that were passed over.
+    int skipped() const { return m_skipped; }
+
 private:
     static void list(const QByteArray &path, QList<Entry> &shortcuts, QList<Entry> &folders)
     {
@@ -104,8 +112,8 @@ private:
             const QByteArray name(entry->d_name);
             if (name == "." || name == "..")
                 continue;
-            // A link counts as what it points to; a broken one, like any
-            // shortcut that cannot be read, still gives its favorite, with no address.
+            // A link counts as what it points to; a broken one is no folder,
+            // and as a shortcut it is passed over when it is read.
             struct stat status;
             const bool folder = ::stat(QByteArray(path + '/' + name).constData(), &status) == 0 && S_ISDIR(status.st_mode);
             if (folder)
@@ -120,6 +128,7 @@ private:
 
     BookmarkSink &m_sink;
     const FavoritesWalk::FolderDone &m_folderDone;
+    int m_skipped = 0;
     QByteArray m_root;
     QSet<QByteArray> m_walked;
 };
@@ -128,14 +137,15 @@ private:
 
 namespace FavoritesWalk {
 
-void walkFavorites(const QString &path, BookmarkSink &sink, const FolderDone &folderDone)
+int walkFavorites(const QString &path, BookmarkSink &sink, const FolderDone &folderDone)
 {
-    QByteArray folder = QFile::encodeName(path);
+    QByteArray folder = FilePaths::encode(path);
     while (folder.size() > 1 && folder.endsWith('/'))
         folder.chop(1);
     Walk walk(sink, folderDone);
     if (walk.enter(folder))
         walk.walk(folder);
+    return walk.skipped();
 }
 
 }  // namespace FavoritesWalk

@@ -12,13 +12,16 @@ class BookmarkSink;
 // case, then in byte order, so the same folder always merges the same way.
 // A folder reached a second time (through a symbolic link), or a link to a
 // folder outside the one merged, is not walked, and what cannot be read is
-// passed over. Names need not be valid UTF-8: one that is not shows as
-// Windows-1252 text.
+// passed over: a folder, and a file named as a shortcut that is none (a FIFO,
+// a device, a link that leads nowhere, a file that cannot be read or is too
+// long to be a shortcut), which is counted. Names need not be valid UTF-8: one
+// that is not shows as Windows-1252 text.
 namespace FavoritesWalk {
 
 // Called once for each folder walked, with how many have been walked.
 using FolderDone = std::function<void(int folders)>;
 
-void walkFavorites(const QString &path, BookmarkSink &sink, const FolderDone &folderDone = {});
+// Returns how many files named as shortcuts were passed over.
+int walkFavorites(const QString &path, BookmarkSink &sink, const FolderDone &folderDone = {});
 
 }  // namespace FavoritesWalk

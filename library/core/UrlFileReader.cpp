@@ -1,22 +1,17 @@
 #include "UrlFileReader.h"
 
+#include "FilePaths.h"
 #include "TextDecoding.h"
 
-#include <QFile>
-#include <QFileInfo>
-
-#include <algorithm>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <QStringDecoder>
 #include <QStringList>
 
-namespace {
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-// Shortcut files are a few hundred bytes; more is not a shortcut's.
-constexpr qint64 maxShortcutBytes = qint64(1) << 20;
+namespace {
 
 QStringList linesOf(QByteArrayView bytes)
 {
@@ -66,29 +61,41 @@ QString urlOfShortcut(QByteArrayView bytes)
 
 QString readUrlFile(const QString &fileName)
 {
-    return readUrlFileAt(QFile::encodeName(fileName));
+    return readUrlFileAt(FilePaths::encode(fileName));
 }
 
 QString readUrlFileAt(const QByteArray &path)
 {
+    return readShortcutAt(path).value_or(QString());
+}
+
+std::optional<QString> readShortcutAt(const QByteArray &path)
+{
     // Opened without blocking, so that a FIFO named like a shortcut is passed over.
     const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return QString();
-    QByteArray bytes;
+        return std::nullopt;
     struct stat status;
-    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
-        bytes.resize(qsizetype(std::min<qint64>(status.st_size, maxShortcutBytes)));
-        qsizetype got = 0;
-        while (got < bytes.size()) {
-            const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
-            if (n <= 0)
-                break;
-            got += n;
-        }
-        bytes.truncate(got);
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > maxShortcutBytes) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    QByteArray bytes(qsizetype(status.st_size), Qt::Uninitialized);
+    qsizetype got = 0;
+    bool failed = false;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        failed = n < 0;
+        if (n <= 0)
+            break;
+        got += n;
     }
     ::close(fd);
+    if (failed)
+        return std::nullopt;
+    bytes.truncate(got);
     return urlOfShortcut(bytes);
 }
 

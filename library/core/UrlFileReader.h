@@ -4,8 +4,13 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <optional>
+
 // Internet-shortcut files (.url), as the favorites folder holds them.
 namespace UrlFileReader {
+
+// Shortcut files are a few hundred bytes; a longer file is not a shortcut.
+constexpr qint64 maxShortcutBytes = qint64(1) << 20;
 
 // The value of the URL= key of the [InternetShortcut] section, wherever that
 // section stands in the file; keys and section names in any case, the first
@@ -16,6 +21,10 @@ QString readUrlFile(const QString &fileName);
 // The same for a path given as the file system's bytes (a name need not be
 // valid UTF-8).
 QString readUrlFileAt(const QByteArray &path);
+// The same, but nothing when path is no shortcut that can be read: not a
+// regular file (a FIFO, a device, a link that leads nowhere), not readable,
+// or longer than maxShortcutBytes.
+std::optional<QString> readShortcutAt(const QByteArray &path);
 
 // The same for the file's bytes.
 QString urlOfShortcut(QByteArrayView bytes);

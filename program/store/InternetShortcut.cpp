@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QUrl>
 
 namespace InternetShortcut {
 
@@ -79,6 +80,14 @@ QByteArray contents(const QString &url)
     QString oneLine = url;
     oneLine.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
     return "[InternetShortcut]\r\nURL=" + oneLine.toUtf8() + "\r\n";
+}
+
+QString titleForFile(const QString &title, const QString &url)
+{
+    if (!title.isEmpty())
+        return title;
+    const QUrl address = QUrl::fromUserInput(url.trimmed());
+    return address.host().isEmpty() ? address.fileName() : address.host();
 }
 
 QString writeShortcut(const QString &favoritesFolder, int cAF, const QString &title, const QString &url,

@@ -17,6 +17,12 @@ QString safeFileName(const QString &text);
 // The file's contents.
 QByteArray contents(const QString &url);
 
+// What a shortcut file is named after: the title, or for an entry without
+// one the host of its address (an address without a scheme taken as http),
+// else the last part of its path, so that no file is named ".url" alone and
+// hidden; empty when the address gives no name either.
+QString titleForFile(const QString &title, const QString &url);
+
 // Writes the shortcut of one entry; returns the path written, or an empty
 // text when nothing was written (cAF 0, a refused name, a write error: error
 // says which). No file is ever written outside favoritesFolder.

@@ -1,6 +1,7 @@
 #include "StackFile.h"
 
 #include "FileIO.h"
+#include "FilePaths.h"
 #include "HexDate.h"
 #include "LineReader.h"
 #include "StoreMerge.h"
@@ -8,7 +9,6 @@
 #include "URLBlock.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QVarLengthArray>
@@ -443,7 +443,7 @@ bool saveStackFileWithBackup(URLBlock &store, const QString &path, const QString
     FileIO::removeAbandonedTemporaries(FileIO::writtenPath(path));
     FileIO::removeAbandonedTemporaries(backupPath);
     const auto makeBackup = [&](QString *backupError) {
-        return !QFileInfo::exists(path) || FileIO::backupFile(path, backupPath, backupError);
+        return !FilePaths::exists(path) || FileIO::backupFile(path, backupPath, backupError);
     };
     if (!FileIO::saveFile(path, stackFileContent(store), error, makeBackup))
         return false;

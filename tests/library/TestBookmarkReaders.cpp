@@ -339,8 +339,14 @@ void TestBookmarkReaders::walkFavorites()
     shortcut("a/F.url", "http://af/");
     writeFile(fav + "/NoUrl.url", "[InternetShortcut]\r\nIconIndex=1\r\n");
     QVERIFY(QFile::link(fav + "/News", fav + "/News/Deep/loop"));                 // back to a folder above
+    // No shortcut can be read from these: they are skipped and counted.
     QVERIFY(QFile::link(fav + "/gone", fav + "/Broken.url"));                     // cannot be opened
     QCOMPARE(mkfifo(QFile::encodeName(fav + "/Pipe.url").constData(), 0600), 0);  // would block a reader
+    const QByteArray bigStart = "[InternetShortcut]\r\nURL=http://big/\r\n";
+    writeFile(fav + "/News/Big.url",
+              bigStart + QByteArray(UrlFileReader::maxShortcutBytes + 1 - bigStart.size(), ' '));
+    writeFile(fav + "/Edge.url",
+              bigStart + QByteArray(UrlFileReader::maxShortcutBytes - bigStart.size(), ' '));
     QTemporaryDir outside;
     writeFile(outside.filePath("Out.url"), "[InternetShortcut]\r\nURL=http://out/\r\n");
     QVERIFY(QFile::link(outside.path(), fav + "/Elsewhere"));  // a link out of the folder is not followed
@@ -355,15 +361,15 @@ void TestBookmarkReaders::walkFavorites()
 
     RecordingSink sink;
     int folders = 0;
-    FavoritesWalk::walkFavorites(fav + '/', sink, [&](int done) { folders = done; });
+    QCOMPARE(FavoritesWalk::walkFavorites(fav + '/', sink, [&](int done) { folders = done; }), 3);
     QCOMPARE(sink.events,
-             (QStringList {"A|http://a/", "b|http://b/", "Broken|", "c|http://c/", "NoUrl|", "Pipe|", "+a",
+             (QStringList {"A|http://a/", "b|http://b/", "c|http://c/", "Edge|http://big/", "NoUrl|", "+a",
                            "F|http://af/", "+apple", "E|http://e/", "+Caf\u00E9", "Men\u00FC|http://menu/",
                            "+News", "C|http://news-c/", "+Deep", "D|http://d/", "+Zeta", "F|http://f/"}));
     QCOMPARE(folders, 7);
 
     RecordingSink none;
-    FavoritesWalk::walkFavorites(dir.filePath("missing"), none);
+    QCOMPARE(FavoritesWalk::walkFavorites(dir.filePath("missing"), none), 0);
     QCOMPARE(none.events, QStringList {});
 }
 
@@ -392,6 +398,9 @@ void TestBookmarkReaders::readUrlFile_data()
     QTest::newRow("no URL=") << QByteArray("[InternetShortcut]\r\nIconFile=x\r\n") << QString();
     QTest::newRow("URL= only in another section") << QByteArray("[Other]\r\nURL=http://g/\r\n") << QString();
     QTest::newRow("empty file") << QByteArray() << QString();
+    QTest::newRow("longer than a shortcut can be")
+        << "[InternetShortcut]\r\nURL=http://long/\r\n" + QByteArray(UrlFileReader::maxShortcutBytes, ' ')
+        << QString();
     QTest::newRow("binary") << QByteArray("\x00\x01[Internet\xff\n=\n[\n", 17) << QString();
 }
 

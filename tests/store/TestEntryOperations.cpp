@@ -596,6 +596,36 @@ private slots:
         QCOMPARE(InternetShortcut::safeFileName(text), name);
     }
 
+    void titleForFile_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("the title") << "News"
+                                   << "http://example.com/"
+                                   << "News";
+        QTest::newRow("no title: the host") << ""
+                                            << "https://www.example.com:8080/a/b?q=1"
+                                            << "www.example.com";
+        QTest::newRow("no title, no scheme: the host") << ""
+                                                       << " example.org/x "
+                                                       << "example.org";
+        QTest::newRow("no title, no host: the file's name") << ""
+                                                            << "file:///home/u/doc.html"
+                                                            << "doc.html";
+        QTest::newRow("no title, no address") << ""
+                                              << ""
+                                              << "";
+    }
+
+    void titleForFile()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, url);
+        QFETCH(QString, name);
+        QCOMPARE(InternetShortcut::titleForFile(title, url), name);
+    }
+
     void shortcut_data()
     {
         QTest::addColumn<int>("cAF");

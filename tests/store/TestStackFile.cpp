@@ -1,4 +1,5 @@
 #include "FileIO.h"
+#include "FilePaths.h"
 #include "LineReader.h"
 #include "StackFile.h"
 #include "StoreMerge.h"
@@ -88,6 +89,10 @@ private slots:
     void saveRemovesAbandonedTemporaries();
     void cleaningNeverRemovesALiveWrite_data();
     void cleaningNeverRemovesALiveWrite();
+    void pathsKeepTheirBytes_data();
+    void pathsKeepTheirBytes();
+    void namesThatAreNotUtf8_data();
+    void namesThatAreNotUtf8();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -667,6 +672,79 @@ void TestStackFile::cleaningNeverRemovesALiveWrite()
     QVERIFY2(FileIO::saveFile(file, content, &error, beforeReplace), qPrintable(error));
     QCOMPARE(TestEnvironment::readFile(file), QByteArray("new content"));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList {"busy.tsy"});
+}
+
+void TestStackFile::pathsKeepTheirBytes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("path");
+    const auto escape = [](uchar byte) { return QString(QChar(char16_t(0xDC00 + byte))); };
+    QTest::newRow("UTF-8") << QByteArray("/tmp/caf\xc3\xa9 \xf0\x9f\x93\x9a.tsy")
+                           << u"/tmp/caf\u00e9 \U0001F4DA.tsy"_qs;
+    QTest::newRow("Windows-1252 byte") << QByteArray("caf\xe9.tsy") << "caf" + escape(0xe9) + ".tsy";
+    QTest::newRow("character cut short") << QByteArray("a\xe2\x82") << "a" + escape(0xe2) + escape(0x82);
+    QTest::newRow("overlong slash") << QByteArray("\xc0\xaf") << escape(0xc0) + escape(0xaf);
+    QTest::newRow("encoded surrogate")
+        << QByteArray("\xed\xb3\xa9") << escape(0xed) + escape(0xb3) + escape(0xa9);
+    QTest::newRow("four-byte character next to a stray byte")
+        << QByteArray("\xf0\x90\x82\x80\xe9") << u"\U00010080"_qs + escape(0xe9);
+    QTest::newRow("stray byte before a character")
+        << QByteArray("\xff\xc3\xa9") << escape(0xff) + u"\u00e9"_qs;
+}
+
+// A name that is not UTF-8 reads as its characters and its stray bytes, and
+// gives back the very bytes.
+void TestStackFile::pathsKeepTheirBytes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, path);
+    QCOMPARE(FilePaths::decode(bytes), path);
+    QCOMPARE(FilePaths::encode(path), bytes);
+}
+
+void TestStackFile::namesThatAreNotUtf8_data()
+{
+    QTest::addColumn<QByteArray>("name");          // what is saved to and loaded from
+    QTest::addColumn<QByteArray>("target");        // of the link that name is; empty for none
+    QTest::addColumn<QList<QByteArray>>("names");  // in the folder afterwards
+    QTest::newRow("a file, its backup made")
+        << QByteArray("caf\xe9.tsy") << QByteArray() << QList<QByteArray> {"caf\xe9.bak", "caf\xe9.tsy"};
+    QTest::newRow("a link, the file it leads to replaced")
+        << QByteArray("l\xefnk.tsy") << QByteArray("caf\xe9.tsy")
+        << QList<QByteArray> {"caf\xe9.bak", "caf\xe9.tsy", "l\xefnk.tsy"};
+    QTest::newRow("a link to a file yet to be made")
+        << QByteArray("l\xefnk.tsy") << QByteArray("n\xe9w.tsy")
+        << QList<QByteArray> {"caf\xe9.tsy", "l\xefnk.tsy", "n\xe9w.tsy"};
+}
+
+// A stack file whose name is not UTF-8 is saved with its backup, through its
+// links, and loaded, under its own name; nothing else is left in its folder.
+void TestStackFile::namesThatAreNotUtf8()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(QByteArray, target);
+    QFETCH(QList<QByteArray>, names);
+    const QByteArray folder = QFile::encodeName(m_dir->path()) + '/';
+    const QByteArray old = "+Old\r\n";
+    TestEnvironment::writeFileAt(folder + "caf\xe9.tsy", old);
+    if (!target.isEmpty())
+        QCOMPARE(::symlink(target.constData(), QByteArray(folder + name).constData()), 0);
+    URLBlock store;
+    store.NewCatagory(u"Caf\u00e9"_qs);
+    store.urlDatas().Add("T", "U", 0);
+    const QString path = FilePaths::decode(QByteArray(folder + name));
+    QString error;
+    QVERIFY2(StackFile::saveStackFileWithBackup(
+                 store, path, FilePaths::decode(QByteArray(folder + "caf\xe9.bak")), &error),
+             qPrintable(error));
+    const QByteArray written = "+Caf\xc3\xa9\r\n";
+    QVERIFY(TestEnvironment::readFileAt(folder + (target.isEmpty() ? name : target)).startsWith(written));
+    if (names.contains("caf\xe9.bak"))
+        QCOMPARE(TestEnvironment::readFileAt(folder + "caf\xe9.bak"), old);
+    URLBlock loaded;
+    QVERIFY2(StackFile::loadStackFile(loaded, path, false, now, &error), qPrintable(error));
+    QCOMPARE(loaded.IDXList().nameOf(0), u"Caf\u00e9"_qs);
+    QCOMPARE(TestEnvironment::namesAt(folder), names);
 }
 
 QTEST_GUILESS_MAIN(TestStackFile)

@@ -1,6 +1,7 @@
 #include "AddCommand.h"
 
 #include "EntryOperations.h"
+#include "FilePaths.h"
 
 #include <QCommandLineParser>
 
@@ -14,13 +15,15 @@ QString AddCommand::help() const
     return QStringLiteral("Usage: tsy add FILE.tsy URL [--title TITLE] [--group GROUP] [--rating R]\n"
                           "\n"
                           "Adds an entry as Tessaly's entry editor does: created now, never visited.\n"
-                          "Blanks around TITLE and URL are removed. Prints the new entry's key.\n"
+                          "Blanks around TITLE and URL are removed; URL must hold more than blanks.\n"
+                          "Prints the new entry's key.\n"
                           "\n"
                           "  --title TITLE  the entry's title (default: none)\n"
                           "  --group GROUP  a group's position from 0 when a number, else the name of\n"
                           "                 a group (the first of that name, case counts);\n"
                           "                 default: the first group. A FILE without groups takes\n"
-                          "                 no entry.\n"
+                          "                 no entry. A FILE that does not exist is made with one\n"
+                          "                 group of this name (whatever it looks like).\n"
                           "  --rating R     0 (Not Rated, the default), 1 (Low), 2 (Medium), 3 (High)\n"
                           "                 or 4 (V.High)\n"
                           "No internet-shortcut file is written.\n")
@@ -40,10 +43,18 @@ int AddCommand::execute(const QStringList &arguments)
         return UsageError;
     entry.title = parser.value(title).trimmed();
     entry.url = parser.positionalArguments().at(1).trimmed();
+    if (entry.url.isEmpty())
+        return usageError(QStringLiteral("URL is empty: an entry needs an address"));
     const QString groupText = parser.isSet(group) ? parser.value(group) : QStringLiteral("0");
+    // A FILE that does not exist is made with the group --group names.
+    const QString file = parser.positionalArguments().at(0);
+    if (!parser.isSet(group) && !FilePaths::exists(file))
+        return fileError(
+            QStringLiteral("%1: no such file (with --group GROUP it is made, holding that group)").arg(file));
+    const MissingFile missing = parser.isSet(group) ? MissingFile::BeginsEmpty : MissingFile::IsAnError;
 
     QString key;
-    const int status = addEntry(parser.positionalArguments().at(0), groupText, entry, &key);
+    const int status = addEntry(file, groupText, entry, &key, nullptr, missing);
     if (status == Success)
         m_out << key << '\n';
     return status;

@@ -1,5 +1,7 @@
 #include "Command.h"
 
+#include "FilePaths.h"
+
 #include <QCommandLineParser>
 
 Command::Command(QTextStream &out, QTextStream &err)
@@ -8,6 +10,14 @@ Command::Command(QTextStream &out, QTextStream &err)
 { }
 
 Command::~Command() = default;
+
+QStringList Command::argumentsOf(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << FilePaths::decode(QByteArrayView(argv[i]));
+    return arguments;
+}
 
 int Command::run(const QStringList &arguments)
 {

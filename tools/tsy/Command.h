@@ -23,6 +23,11 @@ public:
 
     int run(const QStringList &arguments);
 
+    // The program's arguments after its name (argv as the application left
+    // it), each taken as a path is (see FilePaths): a file name that is not
+    // UTF-8 keeps its bytes and names its file.
+    static QStringList argumentsOf(int argc, char *argv[]);
+
 protected:
     virtual int execute(const QStringList &arguments) = 0;
 

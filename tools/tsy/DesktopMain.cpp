@@ -41,7 +41,7 @@ int main(int argc, char *argv[])
     QTextStream err(stderr);
     BrowserCaptureCommand capture(out, err);
     OpenCommand open(out, err);
-    QStringList arguments = QCoreApplication::arguments().mid(1);
+    QStringList arguments = Command::argumentsOf(argc, argv);
     const QString name = arguments.isEmpty() ? QString() : arguments.takeFirst();
     if (name == DesktopSession::keeperArgument() && arguments.isEmpty())
         return ClipboardKeeper::serve();

@@ -23,7 +23,7 @@ QString EditCommand::help() const
                           "removed. At least one option is needed.\n"
                           "\n"
                           "  --title TITLE  the new title\n"
-                          "  --url URL      the new address\n"
+                          "  --url URL      the new address, which must hold more than blanks\n"
                           "  --rating R     0 (Not Rated), 1 (Low), 2 (Medium), 3 (High) or 4 (V.High)\n"
                           "  --group GROUP  a group's position from 0 when a number, else the name of\n"
                           "                 a group (the first of that name, case counts)\n")
@@ -49,8 +49,11 @@ int EditCommand::execute(const QStringList &arguments)
     EntryOperations::EntryChange change;
     if (parser.isSet(title))
         change.title = parser.value(title).trimmed();
-    if (parser.isSet(url))
+    if (parser.isSet(url)) {
         change.url = parser.value(url).trimmed();
+        if (change.url->isEmpty())
+            return usageError(QStringLiteral("--url is empty: an entry needs an address"));
+    }
     int ratingValue = 0;
     if (parser.isSet(rating)) {
         if (!readRating(parser.value(rating), ratingValue))

@@ -121,8 +121,13 @@ std::optional<int> group(const GroupTable &groups, const QString &text)
         const int position = text.toInt(&ok);
         return ok && groups.isGroup(position) ? std::optional<int>(position) : std::nullopt;
     }
+    return groupNamed(groups, text);
+}
+
+std::optional<int> groupNamed(const GroupTable &groups, const QString &name)
+{
     for (int position = 0; position < groups.groupCount(); ++position) {
-        if (groups.at(position).name == text)
+        if (groups.at(position).name == name)
             return position;
     }
     return std::nullopt;

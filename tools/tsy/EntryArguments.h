@@ -42,6 +42,8 @@ std::optional<int> rating(const QString &text);
 // A group by its position (digits only) or else the first group of that
 // name; nothing when the store has no such group.
 std::optional<int> group(const GroupTable &groups, const QString &text);
+// The first group of exactly that name.
+std::optional<int> groupNamed(const GroupTable &groups, const QString &name);
 
 // The keys in the five-digit form, separated by commas.
 QString keyList(const std::vector<quint32> &keys);

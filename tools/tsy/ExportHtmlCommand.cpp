@@ -3,12 +3,12 @@
 #include "BookmarkEntry.h"
 #include "DayCount.h"
 #include "FileIO.h"
+#include "FilePaths.h"
 #include "NetscapeBookmarkWriter.h"
 #include "ToolStore.h"
 #include "URLBlock.h"
 
 #include <QCommandLineParser>
-#include <QFileInfo>
 #include <vector>
 
 namespace {
@@ -80,7 +80,7 @@ int ExportHtmlCommand::execute(const QStringList &arguments)
         return UsageError;
     const QString file = parser.positionalArguments().at(0);
     const QString out = parser.positionalArguments().at(1);
-    if (QFileInfo::exists(out) && QFileInfo(file) == QFileInfo(out))
+    if (FilePaths::exists(out) && FilePaths::canonical(file) == FilePaths::canonical(out))
         return usageError(QStringLiteral("%1: the bookmark file would replace the stack file").arg(out));
     URLBlock store;
     QString error;

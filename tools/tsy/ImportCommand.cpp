@@ -2,6 +2,7 @@
 
 #include "ComponentRegistry.h"
 #include "DayCount.h"
+#include "FilePaths.h"
 #include "LockedStackFileEdit.h"
 #include "MergeTarget.h"
 #include "StackFile.h"
@@ -43,7 +44,7 @@ int ImportCommand::execute(const QStringList &arguments)
     const auto mergeAndSave = [&](QString *error) {
         URLBlock store;
         const double now = DayCount::now();
-        if (QFileInfo::exists(target) && !ToolStore::loadStackFile(store, target, false, now, error))
+        if (FilePaths::exists(target) && !ToolStore::loadStackFile(store, target, false, now, error))
             return false;
         MergeTarget handlers(store, now, mb.get());
         ComponentRegistry::connectEventsByName(mb.get(), &handlers, QStringLiteral("mb"));
@@ -54,7 +55,7 @@ int ImportCommand::execute(const QStringList &arguments)
         }
         added = handlers.counts();
         // A merge that adds nothing leaves FILE and, above all, its backup as they were.
-        if (ToolStore::addedNothing(added) && QFileInfo::exists(target))
+        if (ToolStore::addedNothing(added) && FilePaths::exists(target))
             return true;
         store.countChange();
         return StackFile::saveStackFileWithBackup(store, target, LockedStackFileEdit::backupPathOf(target),
@@ -62,7 +63,7 @@ int ImportCommand::execute(const QStringList &arguments)
     };
     if (!LockedStackFileEdit::run(target, mergeAndSave, &error))
         return fileError(error);
-    m_out << ToolStore::mergedText(added, target) << '\n';
+    m_out << ToolStore::mergedText(added, target, skippedFiles(mb.get())) << '\n';
     return Success;
 }
 

@@ -1,6 +1,7 @@
 #include "ImportFavoritesCommand.h"
 
-#include <QFileInfo>
+#include "FilePaths.h"
+
 #include <QObject>
 #include <QVariant>
 
@@ -17,13 +18,16 @@ QString ImportFavoritesCommand::help() const
                           "Tessaly's \"Merge From\" > \"IE Favorites\" merges the Favorites folder: the\n"
                           "shortcuts directly in DIR go to a group \"E-Favorites: (Was Root)\", and\n"
                           "each folder below becomes a group of its own name, nested ones too.\n"
-                          "Names are taken in order without regard to case.\n")
+                          "Names are taken in order without regard to case. A file named as a\n"
+                          "shortcut that no shortcut can be read from (a FIFO or device, a link that\n"
+                          "leads nowhere, a file that cannot be read or is longer than 1 MiB) is\n"
+                          "skipped and counted.\n")
         + sharedHelp();
 }
 
 bool ImportFavoritesCommand::checkSource(const QString &source, QString *error) const
 {
-    if (QFileInfo(source).isDir())
+    if (FilePaths::isFolder(source))
         return true;
     *error = QStringLiteral("%1: not a folder").arg(source);
     return false;
@@ -34,4 +38,9 @@ bool ImportFavoritesCommand::merge(QObject *mb, const QString &source) const
     // A folder's walk reads what it can; checkSource has refused a source that is no folder.
     mb->setProperty("favoritesFolder", QVariant(source));
     return QMetaObject::invokeMethod(mb, "MergeFaves", Q_ARG(qlonglong, 0));
+}
+
+int ImportFavoritesCommand::skippedFiles(const QObject *mb) const
+{
+    return mb->property("skippedFavorites").toInt();
 }

@@ -14,4 +14,5 @@ public:
 protected:
     bool checkSource(const QString &source, QString *error) const override;
     bool merge(QObject *mb, const QString &source) const override;
+    int skippedFiles(const QObject *mb) const override;
 };

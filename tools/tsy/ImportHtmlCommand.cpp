@@ -1,9 +1,9 @@
 #include "ImportHtmlCommand.h"
 
 #include "ChosenFileDialog.h"
+#include "FileIO.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QObject>
 #include <QVariant>
 
@@ -28,8 +28,8 @@ QString ImportHtmlCommand::help() const
 
 bool ImportHtmlCommand::checkSource(const QString &source, QString *error) const
 {
-    QFile file(source);
-    if (QFileInfo(source).isFile() && file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (FileIO::openRegularFile(source, &file, nullptr))
         return true;
     *error = QStringLiteral("%1: cannot read the bookmark file").arg(source);
     return false;

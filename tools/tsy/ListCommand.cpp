@@ -2,6 +2,7 @@
 
 #include "DayCount.h"
 #include "EntryFilter.h"
+#include "EntryOperations.h"
 #include "EntrySort.h"
 #include "ListRowWriter.h"
 #include "ToolStore.h"
@@ -75,7 +76,8 @@ QString ListCommand::help() const
                           "YYYY-MM-DD HH:MM:SS, \"Never\" for no last visit. A tab inside a text is\n"
                           "printed as a blank. Rows are in the file's order unless sorted.\n"
                           "\n"
-                          "  --group N        the entries of group N (its position, from 0)\n"
+                          "  --group N        the entries of group N (its position, from 0); a FILE\n"
+                          "                   without that group is an error\n"
                           "  --all            the entries of every group whose index mask is set\n"
                           "                   (the default)\n"
                           "  --ratings LIST   the ratings shown, 0 (Not Rated) to 4 (V.High);\n"
@@ -110,8 +112,10 @@ bool ListCommand::readRatings(const QString &text, ViewFilter &filter)
     for (const QString &item : text.split(QLatin1Char(','))) {
         bool ok = false;
         const int rating = item.trimmed().toInt(&ok);
-        if (!ok || rating < 0 || rating >= int(filter.ratingMask.size())) {
-            usageError(QStringLiteral("--ratings: '%1' is not a rating from 0 to 5").arg(item));
+        if (!ok || rating < 0 || rating > EntryOperations::highestRating) {
+            usageError(QStringLiteral("--ratings: '%1' is not a rating from 0 to %2")
+                           .arg(item)
+                           .arg(EntryOperations::highestRating));
             return false;
         }
         filter.ratingMask[size_t(rating)] = true;
@@ -224,6 +228,9 @@ int ListCommand::execute(const QStringList &arguments)
     QString error;
     if (!ToolStore::loadStackFile(store, parser.positionalArguments().at(0), false, present, &error))
         return fileError(error);
+    if (!scope.allGroups && !store.IDXList().isGroup(scope.selectedGroup))
+        return fileError(
+            QStringLiteral("no such group '%1' (a group's position, from 0)").arg(parser.value(group)));
     if (!EntryFilter::listIsRefilled(store.IDXList(), scope.selectedGroup))
         return Success;
 

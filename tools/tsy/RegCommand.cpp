@@ -22,8 +22,8 @@ QString RegCommand::help() const
         "KEY is a path below HKEY_CURRENT_USER such as SOFTWARE\\Orvane\\Tessaly;\n"
         "NAME is a value's name (\"\" for the key's default value).\n"
         "\n"
-        "  query  prints the value as text (a number as its decimal digits), or an\n"
-        "         empty line when there is none\n"
+        "  query  prints the value as text (a number as its decimal digits); a key or\n"
+        "         value that is not there, or a value of another type, is an error\n"
         "  set    creates the key when missing and writes the value as a string, or\n"
         "         with --dword as a 32-bit number\n");
 }
@@ -48,7 +48,19 @@ int RegCommand::query(const QStringList &arguments)
     const HiveSession session(Registry::HKEY_CURRENT_USER, HiveSession::Reading);
     if (!session.isOpen())
         return fileError(session.errorString());
-    m_out << regModule::queryValue(args.at(0), args.at(1)) << '\n';
+    const QString key = Registry::rootName(Registry::HKEY_CURRENT_USER) + u'\\' + args.at(0);
+    regModule::KeyHandle handle;
+    if (regModule::openKey(Registry::HKEY_CURRENT_USER, args.at(0), &handle) != regModule::ERROR_SUCCESS)
+        return fileError(QStringLiteral("%1: not found").arg(key));
+    const QString value = args.at(1).isEmpty() ? QStringLiteral("default value")
+                                               : QStringLiteral("value \"%1\"").arg(args.at(1));
+    QVariant stored;
+    const long status = regModule::queryValueEx(handle, args.at(1), stored);
+    if (status == regModule::ERROR_FILE_NOT_FOUND)
+        return fileError(QStringLiteral("%1, %2: not found").arg(key, value));
+    if (status != regModule::ERROR_SUCCESS)
+        return fileError(QStringLiteral("%1, %2: neither a string nor a number").arg(key, value));
+    m_out << stored.toString() << '\n';
     return Success;
 }
 

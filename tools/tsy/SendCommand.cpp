@@ -22,7 +22,8 @@ QString SendCommand::help() const
                           "The setting cAF decides where: 1 a subfolder named after the entry's group\n"
                           "(made when missing), 2 the favorites folder itself, any other value but 0\n"
                           "the group's subfolder as it is; with cAF 0 nothing is written (exit\n"
-                          "status 1). Characters a file name cannot hold become \"_\". FILE is only read.\n"
+                          "status 1). Characters a file name cannot hold become \"_\". An entry without\n"
+                          "a title is named after its address's host (HOST.url). FILE is only read.\n"
                           "A KEY that holds :// is an address: it names every entry with exactly that\n"
                           "address. An unknown key or address is an error and nothing is written.\n");
 }
@@ -46,7 +47,11 @@ int SendCommand::execute(const QStringList &arguments)
     const QString folder = InternetShortcut::favoritesFolder();
     for (const quint32 key : keys) {
         const URLData *entry = store.urlDatas().Item(store.urlDatas().positionOfKey(key));
-        const QString path = InternetShortcut::writeShortcut(folder, cAF, entry->Name, entry->url,
+        const QString title = InternetShortcut::titleForFile(entry->Name, entry->url);
+        if (title.isEmpty())
+            return fileError(QStringLiteral("%1: neither its title nor its address gives the file a name")
+                                 .arg(entry->ID()));
+        const QString path = InternetShortcut::writeShortcut(folder, cAF, title, entry->url,
                                                              store.IDXList().nameOf(entry->Owner), &error);
         if (path.isEmpty())
             return fileError(QStringLiteral("%1: %2").arg(entry->ID(), error));

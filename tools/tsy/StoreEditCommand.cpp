@@ -3,6 +3,7 @@
 #include "DayCount.h"
 #include "EntryArguments.h"
 #include "EntryOperations.h"
+#include "FilePaths.h"
 #include "LockedStackFileEdit.h"
 #include "StackFile.h"
 #include "ToolStore.h"
@@ -10,13 +11,16 @@
 
 #include <QFileInfo>
 
-int StoreEditCommand::editStore(const QString &file, const Change &change)
+int StoreEditCommand::editStore(const QString &file, const Change &change, MissingFile missing)
 {
     if (QFileInfo(file).suffix().compare(QLatin1String("bak"), Qt::CaseInsensitive) == 0)
         return usageError(QStringLiteral("%1: a .bak file would be its own backup").arg(file));
     const auto loadChangeAndSave = [&](QString *error) {
         URLBlock store;
-        return ToolStore::loadStackFile(store, file, false, DayCount::now(), error) && change(store, error)
+        // Seen under the lock, so that no other tsy command makes FILE meanwhile.
+        m_fileIsNew = missing == MissingFile::BeginsEmpty && !FilePaths::exists(file);
+        return (m_fileIsNew || ToolStore::loadStackFile(store, file, false, DayCount::now(), error))
+            && change(store, error)
             && StackFile::saveStackFileWithBackup(store, file, LockedStackFileEdit::backupPathOf(file),
                                                   error);
     };
@@ -82,10 +86,12 @@ QString StoreEditCommand::lockAndBackupHelp()
 }
 
 int StoreEditCommand::addEntry(const QString &file, const QString &groupText, EntryOperations::NewEntry entry,
-                               QString *key, QString *groupName)
+                               QString *key, QString *groupName, MissingFile missing)
 {
-    return editStore(file, [&](URLBlock &store, QString *error) {
-        if (!findGroup(store, groupText, entry.group, error))
+    const Change add = [&](URLBlock &store, QString *error) {
+        if (fileIsNew() && !makeFirstGroup(store, file, groupText, error))
+            return false;
+        if (!findGroup(store, fileIsNew() ? QStringLiteral("0") : groupText, entry.group, error))
             return false;
         const URLData *added = EntryOperations::add(store, entry, DayCount::now());
         if (!added) {
@@ -98,5 +104,17 @@ int StoreEditCommand::addEntry(const QString &file, const QString &groupText, En
         if (groupName)
             *groupName = store.IDXList().nameOf(added->Owner);
         return true;
-    });
+    };
+    return editStore(file, add, missing);
+}
+
+bool StoreEditCommand::makeFirstGroup(URLBlock &store, const QString &file, const QString &name,
+                                      QString *error)
+{
+    if (name.isEmpty()) {
+        *error = QStringLiteral("%1 does not exist, and an empty GROUP cannot name its group").arg(file);
+        return false;
+    }
+    store.addGroup(name);
+    return true;
 }

@@ -22,8 +22,15 @@ protected:
     // change sets an error text (without the command's name) when it fails.
     using Change = std::function<bool(URLBlock &store, QString *error)>;
 
+    // What a FILE that does not exist is: an error, or an empty store that
+    // the change begins (fileIsNew() tells it so) and that is saved as FILE.
+    enum class MissingFile { IsAnError, BeginsEmpty };
+
     // Runs the whole edit; the exit status, after printing any error.
-    int editStore(const QString &file, const Change &change);
+    int editStore(const QString &file, const Change &change, MissingFile missing = MissingFile::IsAnError);
+
+    // During a change: true when FILE did not exist and the store began empty.
+    bool fileIsNew() const { return m_fileIsNew; }
 
     // The keys of the entries the KEY arguments name (see
     // EntryArguments::resolve); false, with an error naming them, when any
@@ -40,10 +47,17 @@ protected:
 
     // Adds an entry to FILE in the group named by groupText, as the entry
     // editor's "Accept" does; key receives the new entry's key and, when
-    // given, groupName its group's name. The exit status.
+    // given, groupName its group's name. A FILE that does not exist is made
+    // (with missing BeginsEmpty) with one group, named groupText. The exit status.
     int addEntry(const QString &file, const QString &groupText, EntryOperations::NewEntry entry, QString *key,
-                 QString *groupName = nullptr);
+                 QString *groupName = nullptr, MissingFile missing = MissingFile::IsAnError);
 
     // The help paragraph shared by the commands that change FILE.
     static QString lockAndBackupHelp();
+
+private:
+    // The group a new FILE begins with; false with an error for an empty name.
+    static bool makeFirstGroup(URLBlock &store, const QString &file, const QString &name, QString *error);
+
+    bool m_fileIsNew = false;
 };

@@ -1,10 +1,11 @@
 #include "ToolStore.h"
 
+#include "FilePaths.h"
 #include "HeapReserve.h"
 #include "StackFile.h"
 #include "StoreMerge.h"
 
-#include <QFileInfo>
+#include <sys/stat.h>
 
 namespace ToolStore {
 
@@ -12,19 +13,25 @@ namespace ToolStore {
 // (UTF-16 texts, one block and one entry record a line).
 constexpr qint64 memoryPerFileByte = 3;
 
+qint64 sizeOf(const QString &path)
+{
+    struct stat status;
+    return ::stat(FilePaths::encode(path).constData(), &status) == 0 ? qint64(status.st_size) : 0;
+}
+
 bool loadStackFile(URLBlock &store, const QString &path, bool merge, double now, QString *error)
 {
-    HeapReserve::reserveInHugePages(memoryPerFileByte * QFileInfo(path).size());
+    HeapReserve::reserveInHugePages(memoryPerFileByte * sizeOf(path));
     return StackFile::loadStackFile(store, path, merge, now, error);
 }
 
 bool mergeStackFile(URLBlock &store, const QString &path, double now, MergeCounts *counts, QString *error)
 {
-    HeapReserve::reserveInHugePages(memoryPerFileByte * QFileInfo(path).size());
+    HeapReserve::reserveInHugePages(memoryPerFileByte * sizeOf(path));
     return StackFile::mergeStackFile(store, path, now, counts, error);
 }
 
-QString mergedText(const MergeCounts &counts, const QString &target)
+QString mergedText(const MergeCounts &counts, const QString &target, int skippedFiles)
 {
     QString text = QStringLiteral("Added %1 groups and %2 entries to %3 (%4 already there")
                        .arg(counts.groupsAdded)
@@ -33,6 +40,11 @@ QString mergedText(const MergeCounts &counts, const QString &target)
                        .arg(counts.alreadyThere);
     if (counts.entriesRefused > 0)
         text += QStringLiteral(", %1 found no room").arg(counts.entriesRefused);
+    if (skippedFiles > 0)
+        text += QStringLiteral(", %1 %2 skipped: no shortcut could be read from %3")
+                    .arg(skippedFiles)
+                    .arg(skippedFiles == 1 ? QStringLiteral("file") : QStringLiteral("files"),
+                         skippedFiles == 1 ? QStringLiteral("it") : QStringLiteral("them"));
     return text + u')';
 }
 

@@ -15,9 +15,9 @@ bool loadStackFile(URLBlock &store, const QString &path, bool merge, double now,
 // StackFile::mergeStackFile, after preparing the heap the same way.
 bool mergeStackFile(URLBlock &store, const QString &path, double now, MergeCounts *counts, QString *error);
 
-// The line the merging commands print: what they added to target, and how
-// many entries were there already.
-QString mergedText(const MergeCounts &counts, const QString &target);
+// The line the merging commands print: what they added to target, how many
+// entries were there already and how many files of the source were skipped.
+QString mergedText(const MergeCounts &counts, const QString &target, int skippedFiles = 0);
 
 // True when a merge added neither groups nor entries: there is nothing to save.
 bool addedNothing(const MergeCounts &counts);

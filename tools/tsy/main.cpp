@@ -8,6 +8,7 @@
 #include "EditCommand.h"
 #include "ExportHtmlCommand.h"
 #include "FindCommand.h"
+#include "GroupCommand.h"
 #include "ImportFavoritesCommand.h"
 #include "ImportHtmlCommand.h"
 #include "ListCommand.h"
@@ -44,6 +45,7 @@ std::vector<std::unique_ptr<Command>> allCommands(QTextStream &out, QTextStream 
     commands.push_back(std::make_unique<RemoveCommand>(out, err));
     commands.push_back(std::make_unique<RateCommand>(out, err));
     commands.push_back(std::make_unique<MoveCommand>(out, err));
+    commands.push_back(std::make_unique<GroupCommand>(out, err));
     commands.push_back(std::make_unique<SendCommand>(out, err));
     commands.push_back(std::make_unique<DateTextCommand>(out, err));
     commands.push_back(std::make_unique<DateValueCommand>(out, err));
@@ -56,6 +58,7 @@ void printUsage(QTextStream &stream, const std::vector<std::unique_ptr<Command>>
 {
     stream << "Usage: tsy COMMAND [ARGUMENTS]\n"
               "       tsy COMMAND --help\n"
+              "       tsy --version\n"
               "\n"
               "The command-line companion of Tessaly, the bookmark manager: it reads and\n"
               "writes Tessaly's stack files (.tsy) and settings with the program's own code.\n"
@@ -81,7 +84,7 @@ int main(int argc, char *argv[])
     QTextStream err(stderr);
     const auto commands = allCommands(out, err);
 
-    QStringList arguments = QCoreApplication::arguments().mid(1);
+    QStringList arguments = Command::argumentsOf(argc, argv);
     if (arguments.isEmpty()) {
         printUsage(err, commands);
         return Command::UsageError;
@@ -89,6 +92,10 @@ int main(int argc, char *argv[])
     const QString name = arguments.takeFirst();
     if (name == QLatin1String("--help") || name == QLatin1String("-h") || name == QLatin1String("help")) {
         printUsage(out, commands);
+        return Command::Success;
+    }
+    if (name == QLatin1String("--version")) {
+        out << "tsy " << TESSALY_VERSION << '\n';
         return Command::Success;
     }
     if (DesktopCommands::isDesktopCommand(name))

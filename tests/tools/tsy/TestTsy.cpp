@@ -14,7 +14,9 @@
 #include <QtTest>
 #include <cerrno>
 #include <cstring>
+#include <algorithm>
 #include <memory>
+#include <sys/stat.h>
 
 using namespace TestEnvironment;
 using namespace Qt::StringLiterals;
@@ -58,9 +60,12 @@ QByteArray dumpJson(const QList<QByteArray> &groups, const QList<QByteArray> &en
     return json + "],\"entries\":[" + entries.join(',') + "]}\n";
 }
 
+// The words of text; '' stands for an empty argument.
 QStringList words(const QString &text)
 {
-    return text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QStringList list = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    list.replaceInStrings(QRegularExpression("^''$"), QString());
+    return list;
 }
 
 // Entries around the present of the list cases, Wednesday 13 March 2024, 12:00
@@ -144,11 +149,12 @@ private slots:
             QTest::newRow(name) << QString::fromUtf8(arguments) << exitCode << QString::fromUtf8(mentions);
         };
         const char *commands
-            = "dump|list|merge|normalize|date-text|date-value|find|add|edit|remove|rate|move|import-html|"
+            = "dump|list|merge|normalize|date-text|date-value|find|add|edit|remove|rate|move|group|import-html|"
               "import-favorites|export-html|capture|open";
         row("tool --help", "--help", 0, commands);
         row("tool -h", "-h", 0, commands);
         row("tool help", "help", 0, commands);
+        row("tool --version", "--version", 0, "tsy " TESSALY_VERSION "\n");
         for (const QString &command : QString(commands).split('|'))
             QTest::newRow(qPrintable(command)) << command + " --help" << 0 << "Usage: tsy " + command;
         row("help wins over a bad option", "list good.tsy --visited x -h", 0, "Usage: tsy list");
@@ -164,6 +170,13 @@ private slots:
         row("dump with two files", "dump good.tsy good.tsy", 2, "Usage: tsy dump");
         row("merge with one file", "merge good.tsy", 2, "Usage: tsy merge");
         row("date-text of a word", "date-text noon", 2, "noon");
+        row("date-text of a day before 1900", "date-text -5", 2, "'-5' is not a day count");
+        row("date-text past the last day a text holds", "date-text 65536", 2, "'65536'");
+        row("date-text far past the last day", "date-text 1e300", 2, "'1e300'");
+        row("date-text of no number", "date-text nan", 2, "'nan'");
+        row("date-value of a word", "date-value zz", 2, "'zz' is not a date text");
+        row("date-value of too few hex digits", "date-value 8E931", 2, "'8E931'");
+        row("date-value with a letter past F", "date-value 8E931269G", 2, "'8E931269G'");
         row("list with an unknown option", "list good.tsy --colour", 2, "colour");
         row("visited mode unknown", "list good.tsy --visited sometimes:3", 2, "sometimes:3");
         row("visited count missing", "list good.tsy --visited more", 2, "--visited");
@@ -172,6 +185,10 @@ private slots:
         row("group not a number", "list good.tsy --group x", 2, "--group");
         row("group and all together", "list good.tsy --group 1 --all", 2, "--all");
         row("rating out of range", "list good.tsy --ratings 1,7", 2, "'7'");
+        row("rating 5, which no entry is given", "list good.tsy --ratings 5", 2, "'5' is not a rating from 0 to 4");
+        row("list of a group past the last", "list good.tsy --group 2", 1, "no such group '2'");
+        row("list of a group far past the last", "list good.tsy --group 99", 1, "no such group '99'");
+        row("list of no group", "list good.tsy --group -1", 1, "no such group '-1'");
         row("now not a day count", "list good.tsy --now today", 2, "today");
         row("now past the year 9999", "list good.tsy --now 1e300", 2, "1e300");
         row("merge into a backup file", "merge good.bak good.tsy", 2, "own backup");
@@ -191,11 +208,33 @@ private slots:
         row("rating above 4", "rate good.tsy 5 1", 2, "'5'");
         row("negative rating", "rate good.tsy -1 1", 2, "'-1'");
         row("add with a rating that is no number", "add good.tsy http://x/ --rating high", 2, "'high'");
+        row("add without an address", "add good.tsy '' --title x", 2, "needs an address");
+        row("edit of the address to nothing", "edit good.tsy 1 --url ''", 2, "needs an address");
         row("key that is no number", "remove good.tsy 1 1x", 2, "'1x'");
         row("remove without keys", "remove good.tsy", 2, "at least 2");
         row("edit without a change", "edit good.tsy 1", 2, "nothing to change");
         row("remove from a backup file", "remove good.bak 1", 2, "own backup");
         row("find without a text", "find good.tsy", 2, "Usage: tsy find");
+        row("add to a missing file without a group to make it with", "add missing.tsy http://x/", 1,
+            "missing.tsy: no such file|--group");
+        row("add with an empty group to a missing file", "add missing.tsy http://x/ --group ''", 1, "empty GROUP");
+        row("group without an action", "group", 2, "expected add, rename or remove");
+        row("group with an unknown action", "group delete good.tsy News", 2, "'delete'");
+        row("group add without a name", "group add good.tsy", 2, "at least 2");
+        row("group add of an empty name", "group add good.tsy X ''", 2, "NAME is empty");
+        row("group rename to an empty name", "group rename good.tsy News ''", 2, "NAME is empty");
+        row("group rename without a new name", "group rename good.tsy News", 2, "expected 3");
+        row("group add into a backup file", "group add good.bak X", 2, "own backup");
+        row("group add of a name the file has", "group add good.tsy X Tech", 1, "a group 'Tech' already");
+        row("group add of a name twice", "group add good.tsy X X", 1, "a group 'X' already");
+        row("group rename of a group of no such name", "group rename good.tsy Sports X", 1, "'Sports'");
+        row("group rename in a missing file", "group rename missing.tsy 0 X", 1, "missing.tsy");
+        row("group remove of a group that holds entries", "group remove good.tsy News", 1,
+            "the group 'News' (0) holds 2 entries; give --with-entries");
+        row("group remove of groups that hold entries, each named once", "group remove good.tsy Tech 0 1", 1,
+            "not removed: the group 'News' (0) holds 2 entries, the group 'Tech' (1) holds 4 entries;");
+        row("group remove of a group past the last", "group remove good.tsy 2 --with-entries", 1, "'2'");
+        row("group remove in a missing file", "group remove missing.tsy 0", 1, "missing.tsy");
         row("import-html of a missing bookmark file", "import-html good.tsy missing.html", 1, "missing.html");
         row("import-html of a folder", "import-html good.tsy .", 1, "cannot read");
         row("import-html into a backup file", "import-html good.bak good.tsy", 2, "own backup");
@@ -207,8 +246,8 @@ private slots:
         row("ascending without sort", "list good.tsy --ascending", 2, "--sort");
     }
 
-    // Help goes to stdout; a file error is one line naming the file; a usage
-    // error prints the usage. Nothing else is printed and no file is written.
+    // Help and the version go to stdout; a file error is one line naming the
+    // file; a usage error prints the usage. Nothing else is printed and no file is written.
     void exitStatuses()
     {
         QFETCH(QString, arguments);
@@ -222,7 +261,7 @@ private slots:
             QVERIFY2(text.contains(mention), qPrintable(text));
         if (exitCode == 1)
             QVERIFY2(text.endsWith('\n') && text.count('\n') == 1, qPrintable(text));
-        else
+        else if (exitCode == 2)
             QVERIFY2(text.contains("Usage: tsy "), qPrintable(text));
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList {"good.tsy"});
@@ -291,6 +330,9 @@ private slots:
         row("date-text: evening", "date-text 36499.7541666667", "", "8E9312698\n");
         row("date-value: evening", "date-value 8E9312698", "", "36499.75416\n");
         row("date-value: midnight", "date-value 8E9300000", "", "36499\n");
+        row("date-value: no date", "date-value 0", "", "0\n");
+        row("date-text: no date", "date-text 0", "", "0\n");
+        row("date-text: the last day a text holds", "date-text 65535.5", "", "FFFF0C350\n");
         row("date-text: fraction cut, not rounded up to the next day", "date-text 36499.999999", "",
             "8E931869F\n");
         row("date-value: above 99999, read as decimal digits", "date-value 8E93FFFFF", "", "36499.1048575\n");
@@ -319,9 +361,7 @@ private slots:
         const char *ratedUpTo4 = "Today, Yesterday, Sunday, Saturday, Never seen 2";
         row("default: every group, not rating 5, not entries of no group", "", ratedUpTo4);
         row("all", "--all", ratedUpTo4);
-        row("group that does not exist", "--group 2", "");
-        row("no group chosen", "--group -1", "");
-        row("ratings 5 only", "--ratings 5", "Five stars");
+        row("rating 4, the highest", "--ratings 4", "Today");
         row("ratings 0 and 3", "--ratings 0,3", "Saturday, Never seen 2");
         row("visited more than 1", "--visited more:1", "Today, Yesterday");
         row("visited less than 1", "--visited less:1", "Saturday, Never seen 2");
@@ -473,6 +513,16 @@ private slots:
         row("edit by address", {"edit", "good.tsy", "http://a.example/zebra", "--title", "Zebra"}, "",
             l + news + entry("http://a.example/zebra", "Zebra", "B13408235", "B12800000", "5", "4") + y + tech + su
                 + sa + n + f);
+        row("group add: after the last group, each position printed", {"group", "add", "good.tsy", "Sports", "Misc"},
+            "2\n3\n", l + news + t + y + tech + su + sa + n + f + "+Sports\r\n+Misc\r\n");
+        row("group rename by name", {"group", "rename", "good.tsy", "Tech", "Science"}, "",
+            l + news + t + y + "+Science\r\n" + su + sa + n + f);
+        row("group rename by position, blanks kept", {"group", "rename", "good.tsy", "0", " Top "}, "",
+            l + "+ Top \r\n" + t + y + tech + su + sa + n + f);
+        row("group remove with its entries", {"group", "remove", "good.tsy", "News", "--with-entries"}, "",
+            l + tech + su + sa + n + f);
+        row("group remove of several, the last named first", {"group", "remove", "good.tsy", "1", "News", "--with-entries"},
+            "", l);
         row("find, in file order, blanks trimmed", {"find", "good.tsy", " DAY "},
             "00002\n00003\n00004\n00005\n", listFile);
         row("find with a wildcard", {"find", "good.tsy", "s?n"}, "00004\n", listFile);
@@ -503,6 +553,101 @@ private slots:
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), changed ? 2 : 1);
     }
 
+    // File names that are not UTF-8 (here Windows-1252, written \351 as printf
+    // takes it) name their files, and so do the names made from them.
+    void fileNamesThatAreNotUtf8_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("out");  // what stdout starts with
+        QTest::addColumn<QList<QByteArray>>("added");  // names the folder holds afterwards
+        const auto row = [](const char *name, const char *arguments, int exitCode, const QByteArray &out,
+                            const QList<QByteArray> &added = {}) {
+            QTest::newRow(name) << QString(arguments) << exitCode << out << added;
+        };
+        row("dump", "dump caf\\351.tsy", 0, "{\"groups\":[{\"number\":0,\"name\":\"News\"");
+        row("list of a group", "list caf\\351.tsy --group 0 --keys", 0, "00002\tToday");
+        row("add, with its backup", "add caf\\351.tsy http://n/", 0, "00004\n", {"caf\xe9.bak"});
+        row("group add into a new file", "group add n\\351w.tsy G", 0, "0\n", {"n\xe9w.tsy"});
+        row("normalize into another such name", "normalize caf\\351.tsy \\377.tsy", 0, "", {"\xff.tsy"});
+        row("merge of such a file", "merge good.tsy caf\\351.tsy", 0, "Added 0 groups", {});
+        row("import-favorites from such a folder", "import-favorites caf\\351.tsy fav\\351", 0,
+            "Added 1 groups and 1 entries", {"caf\xe9.bak"});
+        row("import-html of such a file", "import-html caf\\351.tsy b\\351.html", 0, "Added 1 groups and 1 entries",
+            {"caf\xe9.bak"});
+        row("export-html into such a name", "export-html caf\\351.tsy e\\351.html", 0, "Wrote 2 groups",
+            {"e\xe9.html"});
+        row("a missing file is still missing", "dump m\\351.tsy", 1, "");
+        row("open, through tsy-desktop", "open caf\\351.tsy 2", 0, "", {"caf\xe9.bak"});
+    }
+
+    void fileNamesThatAreNotUtf8()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, out);
+        QFETCH(QList<QByteArray>, added);
+        const QByteArray folder = QFile::encodeName(m_dir->path()) + '/';
+        writeFileAt(folder + "caf\xe9.tsy", listFile);
+        QCOMPARE(::mkdir(QByteArray(folder + "fav\xe9").constData(), 0700), 0);
+        writeFileAt(folder + "fav\xe9/T\xe9.url", "[InternetShortcut]\r\nURL=http://t/\r\n");
+        writeFileAt(folder + "b\xe9.html", "<DL><p>\n    <DT><H3>F</H3>\n    <DL><p>\n        <DT><A HREF=\"http://h/\">H</A>\n");
+        QList<QByteArray> names = namesAt(folder) + added;
+        std::sort(names.begin(), names.end());
+
+        QString script = "exec \"$0\"";
+        for (const QString &word : words(arguments))
+            script += " \"$(printf '%b' '" + word + "')\"";
+        BrowserHome home;  // open's browser: a stand-in
+        home.setAppPaths(home.recorder());
+        QProcess process;
+        process.setProcessEnvironment(home.environment());
+        process.setWorkingDirectory(m_dir->path());
+        process.start("/bin/sh", {"-c", script, QStringLiteral(TSY_PATH)});
+        QVERIFY(process.waitForFinished(60000));
+        const Run run {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(run.out.startsWith(out), run.out.constData());
+        QCOMPARE(run.err.isEmpty(), exitCode == 0);
+        QCOMPARE(namesAt(folder), names);
+        if (!added.isEmpty() && added.first().endsWith(".bak"))
+            QCOMPARE(readFileAt(folder + "caf\xe9.bak"), listFile);
+    }
+
+    // add (given --group) and group add make a FILE that does not exist, with
+    // no backup; CREATED stands for the date of now.
+    void commandsMakeAMissingFile_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("out");
+        QTest::addColumn<QByteArray>("file");  // new.tsy
+        QTest::newRow("add: one group, of the name given")
+            << QStringList {"add", "new.tsy", "http://n/", "--title", "N", "--group", "My group"}
+            << QByteArray("00001\n") << "+My group\r\n" + entry("http://n/", "N", "0", "CREATED");
+        QTest::newRow("add: a group of digits is named, not a position")
+            << QStringList {"add", "new.tsy", "http://n/", "--group", "2024", "--rating", "2"}
+            << QByteArray("00001\n") << "+2024\r\n" + entry("http://n/", "", "0", "CREATED", "0", "2");
+        QTest::newRow("group add") << QStringList {"group", "add", "new.tsy", "A", "B"} << QByteArray("0\n1\n")
+                                   << QByteArray("+A\r\n+B\r\n");
+    }
+
+    void commandsMakeAMissingFile()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, out);
+        QFETCH(QByteArray, file);
+        const Run run = tsy(arguments);
+        QCOMPARE(run.err, QByteArray());
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, out);
+        QByteArray written = readFile(path("new.tsy"));
+        const qsizetype created = file.indexOf("CREATED");
+        if (created >= 0)
+            written.replace(created, 9, "CREATED");
+        QCOMPARE(written, file);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList({"good.tsy", "new.tsy"}));
+    }
+
     // A key that a command prints names the same entry in the next command on
     // the saved file, whatever the order the file is saved in.
     void printedKeysNameTheirEntries_data()
@@ -518,6 +663,9 @@ private slots:
         QTest::newRow("add beside an entry of no group")
             << plain("loose") + twoGroups << QStringList {"add", "f.tsy", "http://n/", "--title", "new", "--group", "0"}
             << QByteArray("new");
+        QTest::newRow("add into a file that does not exist")
+            << QByteArray() << QStringList {"add", "f.tsy", "http://n/", "--title", "new", "--group", "G"}
+            << QByteArray("new");
         QTest::newRow("find") << twoGroups << QStringList {"find", "f.tsy", "c"} << QByteArray("c");
         QTest::newRow("list --keys") << plain("loose") + twoGroups
                                      << QStringList {"list", "f.tsy", "--keys", "--all", "--title", "c"}
@@ -529,7 +677,8 @@ private slots:
         QFETCH(QByteArray, file);
         QFETCH(QStringList, printing);
         QFETCH(QByteArray, title);
-        writeFile(path("f.tsy"), file);
+        if (!file.isNull())
+            writeFile(path("f.tsy"), file);
         const Run printed = tsy(printing);
         QCOMPARE(printed.exitCode, 0);
         const QString key = QString::fromUtf8(printed.out).section('\t', 0, 0).trimmed();
@@ -687,14 +836,17 @@ private slots:
             << QStringList {"Bookmarks bar", "Netscape: ROOT"} << chromiumAdded << added;
         const QStringList favoritesGroups {"News", "Tech", "E-Favorites: (Was Root)", "Sub", "Deeper"};
         const QStringList favoritesAdded {"Top|http://top/|2", "In sub|http://sub/|3", "Deep|http://deep/|4"};
+        // A FIFO and a link that leads nowhere are skipped and counted.
         QTest::newRow("favorites folder")
             << "import-favorites good.tsy fav" << 1
-            << QByteArray("Added 3 groups and 3 entries to good.tsy (0 already there)\n") << favoritesGroups
-            << favoritesAdded << QString();
+            << QByteArray("Added 3 groups and 3 entries to good.tsy (0 already there, 2 files skipped: no shortcut "
+                          "could be read from them)\n")
+            << favoritesGroups << favoritesAdded << QString();
         QTest::newRow("favorites folder imported again adds nothing")
             << "import-favorites good.tsy fav" << 2
-            << QByteArray("Added 0 groups and 0 entries to good.tsy (3 already there)\n") << favoritesGroups
-            << favoritesAdded << QString();
+            << QByteArray("Added 0 groups and 0 entries to good.tsy (3 already there, 2 files skipped: no shortcut "
+                          "could be read from them)\n")
+            << favoritesGroups << favoritesAdded << QString();
     }
 
     void imports()
@@ -709,6 +861,8 @@ private slots:
         writeFile(path("fav/Top.url"), "[InternetShortcut]\r\nURL=http://top/\r\n");
         writeFile(path("fav/Sub/In sub.URL"), "[InternetShortcut]\r\nURL=http://sub/\r\n");
         writeFile(path("fav/Sub/Deeper/Deep.url"), "[DEFAULT]\r\n[InternetShortcut]\r\nURL=http://deep/\r\n");
+        QCOMPARE(mkfifo(QFile::encodeName(path("fav/Pipe.url")).constData(), 0600), 0);
+        QVERIFY(QFile::link(path("fav/gone"), path("fav/Sub/Gone.url")));
         // A build folder's library, registered by an earlier run of its copy:
         // the commands that load no library leave it, the imports use their own.
         const QString shipped = QFileInfo(QStringLiteral(TSY_PATH)).path() + "/libpemberly.so";
@@ -853,13 +1007,19 @@ private slots:
         QTest::newRow("capture with keys and no display: no browser")
             << "uSK=True" << true << "browser" << "capture" << 1 << "" << QStringList {} << -1;
         QTest::newRow("capture into a group, a shortcut with cAF 2")
-            << "pB=1 cAF=2" << true << "browser" << "capture in.tsy --group News" << 0 << "00005\n"
+            << "pB=1 cAF=2" << true << "browser" << "capture in.tsy --group News" << 0 << "00007\n"
             << QStringList {} << -1;
         QTest::newRow("send with cAF 2") << "cAF=2" << false << "browser" << "send in.tsy 1 4" << 0
                                          << "{fav}/Alpha.url\n{fav}/a_b.url\n" << QStringList {} << -1;
         QTest::newRow("send with cAF 1: the group's folder") << "cAF=1" << false << "browser" << "send in.tsy 4"
                                                              << 0 << "{fav}/News/a_b.url\n" << QStringList {}
                                                              << -1;
+        QTest::newRow("send of an entry without a title: named after the host")
+            << "cAF=2" << false << "browser" << "send in.tsy 5" << 0 << "{fav}/c.example.url\n" << QStringList {}
+            << -1;
+        QTest::newRow("send of an entry without a title or address") << "cAF=2" << false << "browser"
+                                                                      << "send in.tsy 6" << 1 << ""
+                                                                      << QStringList {} << -1;
         QTest::newRow("send with cAF 0 writes nothing") << "cAF=0" << false << "browser" << "send in.tsy 1" << 1
                                                         << "" << QStringList {} << -1;
         QTest::newRow("send of an unknown key") << "cAF=2" << false << "browser" << "send in.tsy 1 9" << 1 << ""
@@ -886,7 +1046,8 @@ private slots:
             home.runFirefox("http://s.example/", "Page, \\\"one\\\"");
         const QByteArray file = "+News\r\n" + entry("http://a.example/x", "Alpha", "0", "B12800000", "3")
             + entry("javascript:alert(1)", "Bad", "0", "B12800000") + entry("-x", "Dash", "0", "B12800000")
-            + entry("http://b.example/", "a/b", "0", "B12800000");
+            + entry("http://b.example/", "a/b", "0", "B12800000") + entry("https://c.example:8080/x", "", "0", "B12800000")
+            + entry("", "", "0", "B12800000");
         writeFile(path("in.tsy"), file);
         const auto run = [&](const QStringList &words) {
             QProcess process;
@@ -904,6 +1065,7 @@ private slots:
         const Run result = run(words(arguments));
         QCOMPARE(result.exitCode, exitCode);
         QCOMPARE(QString::fromUtf8(result.out), QString(out).replace("{fav}", home.favorites()));
+        QVERIFY(!QFile::exists(home.favorites() + "/.url"));  // no hidden shortcut
         QCOMPARE(result.err.count('\n'), exitCode ? 1 : 0);
         started.replaceInStrings("{profile}", home.profile());
         QCOMPARE(home.recordedArguments(!started.isEmpty()), started);

@@ -1,6 +1,5 @@
 // End-to-end tests of "tsy reg" and "tsy settings" on a private configuration folder.
 
-#include "HexDate.h"
 #include "TestEnvironment.h"
 
 #include <QJsonDocument>
@@ -10,6 +9,9 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -42,9 +44,12 @@ private slots:
     void settingsSetWritesOnlyWhatIsGiven();
     void unreadableHiveIsReported();
     void lockedHiveIsReported();
+    void unwritableDiskIsNamed_data();
+    void unwritableDiskIsNamed();
 
 private:
     Run tsy(const QStringList &arguments) const;
+    Run tsyOnDiskOfItsOwn(const QString &prepare, const QStringList &arguments) const;
     QJsonObject settings(const QStringList &extra = {}) const;
     QString hiveFile() const { return m_config->path() + "/Tessaly/HKEY_CURRENT_USER.reg"; }
 
@@ -73,6 +78,32 @@ Run TestTsySettings::tsy(const QStringList &arguments) const
     return run;
 }
 
+// Runs tsy where the configuration folder is a small file system of its own,
+// mounted in a namespace of its own, which prepare (shell commands) fills or
+// makes read-only. Exit status 99: no such file system can be had here.
+Run TestTsySettings::tsyOnDiskOfItsOwn(const QString &prepare, const QStringList &arguments) const
+{
+    const QString unshare = QStandardPaths::findExecutable("unshare");
+    if (unshare.isEmpty())
+        return {99, {}, {}};
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", m_config->path());
+    process.setProcessEnvironment(environment);
+    const QString script = "mount -t tmpfs -o size=64k tessaly-disk \"$XDG_CONFIG_HOME\" || exit 99; " + prepare
+        + "; exec \"$0\" \"$@\"";
+    process.start(unshare, QStringList {"-rm", "sh", "-c", script, TSY_PATH} + arguments);
+    Run run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    if (run.exitCode == 1 && run.err.startsWith("unshare:"))
+        run.exitCode = 99;
+    return run;
+}
+
 QJsonObject TestTsySettings::settings(const QStringList &extra) const
 {
     const Run run = tsy(QStringList {"settings"} + extra);
@@ -96,8 +127,14 @@ void TestTsySettings::regSetThenQuery_data()
     QTest::newRow("dword zero is not empty") << QStringList {"K", "n", "0", "--dword"} << "K" << "n" << QByteArray("0\n");
     QTest::newRow("default value, quotes and backslashes")
         << QStringList {"K", "", "C:\\x \"y\""} << "K" << "" << QByteArray("C:\\x \"y\"\n");
-    QTest::newRow("missing value is an empty line") << QStringList {"K", "a", "1"} << "K" << "b" << QByteArray("\n");
-    QTest::newRow("missing key is an empty line") << QStringList {"K", "a", "1"} << "L" << "a" << QByteArray("\n");
+    // Not found: exit status 1 and one line on stderr (expected holds it).
+    QTest::newRow("missing value") << QStringList {"K", "a", "1"} << "K" << "b"
+                                   << QByteArray("tsy reg: HKEY_CURRENT_USER\\K, value \"b\": not found\n");
+    QTest::newRow("missing default value") << QStringList {"K", "a", "1"} << "K" << ""
+                                           << QByteArray("tsy reg: HKEY_CURRENT_USER\\K, default value: not found\n");
+    QTest::newRow("missing key") << QStringList {"K", "a", "1"} << "L" << "a"
+                                 << QByteArray("tsy reg: HKEY_CURRENT_USER\\L: not found\n");
+    QTest::newRow("empty string is found") << QStringList {"K", "a", ""} << "K" << "a" << QByteArray("\n");
     QTest::newRow("negative dword") << QStringList {"K", "n", "-5", "--dword"} << "K" << "n" << QByteArray("-5\n");
     QTest::newRow("option first, negative hex dword")
         << QStringList {"--dword", "K", "n", "-0x10"} << "K" << "n" << QByteArray("-16\n");
@@ -120,7 +157,7 @@ void TestTsySettings::regKeepsValuesItDoesNotWrite_data()
         << QByteArray("\"Bin\"=hex:01,02,03\n\"CF\"=\"0 1 \"\n");
     // A file cut off after a string and backslashes: the string would read "a\" without them.
     QTest::newRow("backslashes ending a cut-off file") << QByteArray("\"CF\"=\"0 1 \"\n\"P\"=\"a\\\\\"\\\\") << "P"
-                                                       << QByteArray("\n") << QByteArray("\"P\"=\"a\\\\\"\\\\\n");
+                                                       << QByteArray() << QByteArray("\"P\"=\"a\\\\\"\\\\\n");
 }
 
 // Values in forms tsy does not write survive its writes as they were.
@@ -133,7 +170,12 @@ void TestTsySettings::regKeepsValuesItDoesNotWrite()
 
     QVERIFY(QDir().mkpath(m_config->path() + "/Tessaly"));
     TestEnvironment::writeFile(hiveFile(), "REGEDIT4\n\n[HKEY_CURRENT_USER\\K]\n" + lines);
-    QCOMPARE(tsy({"reg", "query", "K", name}).out, queried);
+    const Run query = tsy({"reg", "query", "K", name});
+    QCOMPARE(query.out, queried);
+    // A value of a type tsy does not read is named as such.
+    QCOMPARE(query.err, queried.isEmpty() ? "tsy reg: HKEY_CURRENT_USER\\K, value \"" + name.toUtf8()
+                                                + "\": neither a string nor a number\n"
+                                          : QByteArray());
     QCOMPARE(tsy({"reg", "set", "K", "other", "v"}).exitCode, 0);
     QVERIFY2(TestEnvironment::readFile(hiveFile()).contains(kept), TestEnvironment::readFile(hiveFile()).constData());
     QCOMPARE(tsy({"reg", "query", "K", name}).out, queried);
@@ -150,8 +192,10 @@ void TestTsySettings::regSetThenQuery()
     QCOMPARE(written.exitCode, 0);
     QVERIFY(TestEnvironment::readFile(hiveFile()).startsWith("REGEDIT4\n"));
     const Run read = tsy({"reg", "query", queryKey, queryName});
-    QCOMPARE(read.exitCode, 0);
-    QCOMPARE(read.out, expected);
+    const bool found = !expected.startsWith("tsy reg: ");
+    QCOMPARE(read.exitCode, found ? 0 : 1);
+    QCOMPARE(found ? read.out : read.err, expected);
+    QCOMPARE(found ? read.err : read.out, QByteArray());
 }
 
 void TestTsySettings::usageErrors_data()
@@ -186,21 +230,25 @@ void TestTsySettings::usageErrors()
     QVERIFY(!QFileInfo::exists(hiveFile()));
 }
 
+// A negative number is read as a value, never as an option (which would be
+// an unknown option): here it is refused as a day count.
 void TestTsySettings::negativeNumbersAreValues_data()
 {
     QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("date-text before 1900") << QStringList {"date-text", "-1.5"} << (GetHexDate(-1.5) + '\n').toUtf8();
-    QTest::newRow("date-text, whole days") << QStringList {"date-text", "-700"} << (GetHexDate(-700) + '\n').toUtf8();
+    QTest::addColumn<QByteArray>("error");  // what stderr starts with
+    QTest::newRow("date-text before 1900") << QStringList {"date-text", "-1.5"}
+                                           << QByteArray("tsy date-text: '-1.5' is not a day count");
+    QTest::newRow("date-text, whole days") << QStringList {"date-text", "-700"}
+                                           << QByteArray("tsy date-text: '-700' is not a day count");
 }
 
 void TestTsySettings::negativeNumbersAreValues()
 {
     QFETCH(QStringList, arguments);
-    QFETCH(QByteArray, expected);
+    QFETCH(QByteArray, error);
     const Run run = tsy(arguments);
-    QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.out, expected);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.startsWith(error), run.err.constData());
 }
 
 void TestTsySettings::settingsRead_data()
@@ -290,8 +338,8 @@ void TestTsySettings::settingsSetWritesOnlyWhatIsGiven()
     QCOMPARE(all.size(), 28);
     for (const QString &check : after) {
         const QString name = check.section(QRegularExpression("[=~]"), 0, 0);
-        const QByteArray stored = check.endsWith('~') ? QByteArray() : check.section('=', 1).toUtf8();
-        QCOMPARE(tsy({"reg", "query", key, name}).out, stored + '\n');
+        const QByteArray stored = check.endsWith('~') ? QByteArray() : check.section('=', 1).toUtf8() + '\n';
+        QCOMPARE(tsy({"reg", "query", key, name}).out, stored);
     }
     for (const QString &check : values)
         QCOMPARE(check.section('=', 0, 0) + '=' + all[check.section('=', 0, 0)].toObject()["value"].toVariant().toString(),
@@ -328,6 +376,42 @@ void TestTsySettings::lockedHiveIsReported()
         QVERIFY2(run.err.contains("HKEY_CURRENT_USER.reg: is locked by another process\n"), run.err.constData());
     }
     QCOMPARE(tsy({"reg", "query", "K", "n"}).out, QByteArray("1\n"));
+}
+
+void TestTsySettings::unwritableDiskIsNamed_data()
+{
+    QTest::addColumn<QString>("prepare");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("error");  // {hive}: the hive file's path
+    const QString hive = "mkdir \"$XDG_CONFIG_HOME/Tessaly\"; printf 'REGEDIT4\\n' > \"$XDG_CONFIG_HOME/Tessaly/HKEY_CURRENT_USER.reg\"";
+    const QString full = hive + "; cat /dev/zero > \"$XDG_CONFIG_HOME/fill\" 2>/dev/null";
+    const QString readOnly = "mount -o remount,ro \"$XDG_CONFIG_HOME\"";
+    const QString locked = "{hive}: could not be locked ({hive}.lock): ";
+    QTest::newRow("reg set on a full disk") << full << QStringList {"reg", "set", "K", "n", "2"}
+                                            << "tsy reg: " + locked + std::strerror(ENOSPC);
+    QTest::newRow("settings --set on a full disk") << full << QStringList {"settings", "--set", "pB=1"}
+                                                   << "tsy settings: " + locked + std::strerror(ENOSPC);
+    QTest::newRow("reg set on a read-only disk") << hive + "; " + readOnly << QStringList {"reg", "set", "K", "n", "2"}
+                                                 << "tsy reg: " + locked + std::strerror(EROFS);
+    QTest::newRow("settings --set on a read-only disk without the folder")
+        << readOnly << QStringList {"settings", "--set", "pB=1"}
+        << QString("tsy settings: {folder}: could not be created: ") + std::strerror(EROFS);
+}
+
+// A write that cannot take the hive's lock because of the disk says why, as
+// the system says it; nothing is written.
+void TestTsySettings::unwritableDiskIsNamed()
+{
+    QFETCH(QString, prepare);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, error);
+    const Run run = tsyOnDiskOfItsOwn(prepare, arguments);
+    if (run.exitCode == 99)
+        QSKIP("no small file system can be mounted here");
+    const QString folder = m_config->path() + "/Tessaly";
+    QCOMPARE(QString::fromUtf8(run.err), error.replace("{hive}", hiveFile()).replace("{folder}", folder) + '\n');
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.out, QByteArray());
 }
 
 QTEST_GUILESS_MAIN(TestTsySettings)

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "StoreEditCommand.h"
+
+// tsy group add|rename|remove FILE ...: the group commands of the main
+// window on a stack file.
+class GroupCommand : public StoreEditCommand
+{
+public:
+    using StoreEditCommand::StoreEditCommand;
+    QString name() const override { return QStringLiteral("group"); }
+    QString summary() const override;
+    QString help() const override;
+
+protected:
+    int execute(const QStringList &arguments) override;
+
+private:
+    int add(const QStringList &arguments);
+    int rename(const QStringList &arguments);
+    int remove(const QStringList &arguments);
+};
