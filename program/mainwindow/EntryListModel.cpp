@@ -198,15 +198,6 @@ quint32 EntryListModel::keyAt(int row) const
     return row >= 0 && row < rowCount() ? m_keys[size_t(row)] : 0;
 }
 
-int EntryListModel::rowOfKey(quint32 key) const
-{
-    for (size_t row = 0; row < m_keys.size(); ++row) {
-        if (m_keys[row] == key)
-            return int(row);
-    }
-    return -1;
-}
-
 const URLData *EntryListModel::entryAt(int row) const
 {
     const qsizetype position = m_store.urlDatas().positionOfKey(keyAt(row));

@@ -55,7 +55,6 @@ public:
     static Qt::SortOrder initialOrder(int column);
 
     quint32 keyAt(int row) const;
-    int rowOfKey(quint32 key) const;
     // The entry of a row; null when the store no longer holds it.
     const URLData *entryAt(int row) const;
 

@@ -27,12 +27,6 @@ EntryListView::EntryListView(const QString &objectName, QWidget *parent)
     header()->setSortIndicatorShown(false);
 }
 
-quint32 EntryListView::currentKey() const
-{
-    const QModelIndex index = currentIndex();
-    return index.isValid() ? index.data(EntryListModel::KeyRole).toUInt() : 0;
-}
-
 void EntryListView::selectOnly(int row)
 {
     // The view's own setCurrentIndex moves the start of a Shift selection;

@@ -11,8 +11,6 @@ class EntryListView : public QTreeView
 public:
     explicit EntryListView(const QString &objectName, QWidget *parent = nullptr);
 
-    // The key (tag) of the current row, 0 when there is none.
-    quint32 currentKey() const;
     // Makes row the current and only selected one, scrolled into view, as
     // a click does: a selection that Shift extends later begins there.
     void selectOnly(int row);

@@ -1,6 +1,5 @@
 #include "ListSelection.h"
 
-#include "EntryListModel.h"
 #include "EntryListView.h"
 
 #include <QItemSelectionModel>
@@ -22,15 +21,6 @@ std::vector<int> selectedRows(const EntryListView *list)
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     return rows;
-}
-
-std::vector<quint32> keysOf(const EntryListModel *model, const std::vector<int> &rows)
-{
-    std::vector<quint32> keys;
-    keys.reserve(rows.size());
-    for (const int row : rows)
-        keys.push_back(model->keyAt(row));
-    return keys;
 }
 
 void deselect(EntryListView *list, const std::vector<int> &rows)

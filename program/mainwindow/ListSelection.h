@@ -4,7 +4,6 @@
 
 #include <vector>
 
-class EntryListModel;
 class EntryListView;
 
 // The selected rows of an entry list, read and changed as the commands on
@@ -14,8 +13,6 @@ namespace ListSelection {
 
 // The selected rows, top to bottom.
 std::vector<int> selectedRows(const EntryListView *list);
-// The keys of these rows.
-std::vector<quint32> keysOf(const EntryListModel *model, const std::vector<int> &rows);
 // Deselects these rows (adjacent rows as one range).
 void deselect(EntryListView *list, const std::vector<int> &rows);
 // Narrows the selection to the current row: every other selected row is

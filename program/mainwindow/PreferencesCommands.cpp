@@ -59,56 +59,56 @@ void PreferencesCommands::showPreferences()
 // In the order the settings object expects them.
 void PreferencesCommands::setProperties(QObject *gcfg) const
 {
-    const AppSettings &s = m_window.state().settings;
+    const AppSettings &settings = m_window.state().settings;
     gcfg->setProperty("frmMe", QVariant::fromValue<QObject *>(&m_window));
     gcfg->setProperty("appMe", QVariant::fromValue<QObject *>(QCoreApplication::instance()));
     gcfg->setProperty("aP", m_window.state().appFolder);
     gcfg->setProperty("bFW", m_window.menus()->mnuFullwindow->isChecked());
-    gcfg->setProperty("pB", byte(s.pB));
-    gcfg->setProperty("aLS", s.aLS);
-    gcfg->setProperty("aSS", s.aSS);
-    gcfg->setProperty("aLU", s.aLU);
-    gcfg->setProperty("aSU", s.aSU);
-    gcfg->setProperty("uSK", s.uSK);
-    gcfg->setProperty("tP", byte(s.tP));
-    gcfg->setProperty("mAOT", s.mAOT);
-    gcfg->setProperty("iAOT", s.iAOT);
-    gcfg->setProperty("mT", byte(s.mT));
-    gcfg->setProperty("aI", s.aI);
-    gcfg->setProperty("oC", byte(s.oC));
-    gcfg->setProperty("dTI", s.dTI);
-    gcfg->setProperty("hAI", s.hAI);
-    gcfg->setProperty("cAF", byte(s.cAF));
+    gcfg->setProperty("pB", byte(settings.pB));
+    gcfg->setProperty("aLS", settings.aLS);
+    gcfg->setProperty("aSS", settings.aSS);
+    gcfg->setProperty("aLU", settings.aLU);
+    gcfg->setProperty("aSU", settings.aSU);
+    gcfg->setProperty("uSK", settings.uSK);
+    gcfg->setProperty("tP", byte(settings.tP));
+    gcfg->setProperty("mAOT", settings.mAOT);
+    gcfg->setProperty("iAOT", settings.iAOT);
+    gcfg->setProperty("mT", byte(settings.mT));
+    gcfg->setProperty("aI", settings.aI);
+    gcfg->setProperty("oC", byte(settings.oC));
+    gcfg->setProperty("dTI", settings.dTI);
+    gcfg->setProperty("hAI", settings.hAI);
+    gcfg->setProperty("cAF", byte(settings.cAF));
 }
 
 void PreferencesCommands::gcfg_ApplyCurrent()
 {
     if (!m_gcfg)
         return;
-    AppSettings &s = m_window.state().settings;
+    AppSettings &settings = m_window.state().settings;
     const auto flag = [this](const char *name) { return m_gcfg->property(name).toBool(); };
     const auto number = [this](const char *name) { return m_gcfg->property(name).toInt(); };
 
-    if (const int tP = number("tP"); tP != s.tP)
+    if (const int tP = number("tP"); tP != settings.tP)
         m_window.setTabPlacement(tP);
-    s.aLS = flag("aLS");
-    s.aSS = flag("aSS");
-    s.aLU = flag("aLU");
-    s.aSU = flag("aSU");
-    s.uSK = flag("uSK");
-    s.pB = number("pB");
-    s.iAOT = flag("iAOT");
+    settings.aLS = flag("aLS");
+    settings.aSS = flag("aSS");
+    settings.aLU = flag("aLU");
+    settings.aSU = flag("aSU");
+    settings.uSK = flag("uSK");
+    settings.pB = number("pB");
+    settings.iAOT = flag("iAOT");
     applyFloatingButton(flag("hAI"), flag("aI"));
-    s.mT = number("mT");
-    s.oC = number("oC");
-    s.mAOT = flag("mAOT");
-    WindowHelpers::setTopmost(&m_window, s.mAOT);
-    if (const bool dTI = flag("dTI"); dTI != s.dTI) {
-        s.dTI = dTI;
+    settings.mT = number("mT");
+    settings.oC = number("oC");
+    settings.mAOT = flag("mAOT");
+    WindowHelpers::setTopmost(&m_window, settings.mAOT);
+    if (const bool dTI = flag("dTI"); dTI != settings.dTI) {
+        settings.dTI = dTI;
         if (m_window.trayHost())
             m_window.trayHost()->setTrayIcon(dTI);
     }
-    s.cAF = number("cAF");
+    settings.cAF = number("cAF");
 }
 
 // "Only while online" first: while offline, switching it on hides the
@@ -119,19 +119,19 @@ void PreferencesCommands::gcfg_ApplyCurrent()
 void PreferencesCommands::applyFloatingButton(bool hAI, bool aI)
 {
     AppState &state = m_window.state();
-    AppSettings &s = state.settings;
-    if (hAI != s.hAI) {
-        s.hAI = hAI;
+    AppSettings &settings = state.settings;
+    if (hAI != settings.hAI) {
+        settings.hAI = hAI;
         if (!state.isOnline && (hAI || aI))
             emit m_window.floatingButtonShown(!hAI);
     }
-    if (aI == s.aI)
+    if (aI == settings.aI)
         return;
-    if (s.hAI && !state.isOnline) {
-        s.aI = aI;
+    if (settings.hAI && !state.isOnline) {
+        settings.aI = aI;
         return;
     }
-    s.aI = !aI;
+    settings.aI = !aI;
     emit m_window.activeIconToggled();
 }
 

@@ -56,40 +56,40 @@ void WindowCommands::connectTabs()
 
 void WindowCommands::connectMenus()
 {
-    const MainMenus *m = m_window.menus();
+    const MainMenus *menus = m_window.menus();
     // The window sees these before its lists (which would select all rows).
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_A), &m_window), &QShortcut::activated, m->mnuNewEntry,
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_A), &m_window), &QShortcut::activated, menus->mnuNewEntry,
             &QAction::trigger);
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), &m_window), &QShortcut::activated, m->mnuFromBrowser,
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), &m_window), &QShortcut::activated, menus->mnuFromBrowser,
             &QAction::trigger);
-    connect(m->mnuHide, &QAction::triggered, &m_window, &QWidget::close);
-    connect(m->mnuFree, &QAction::triggered, this, [this] {
+    connect(menus->mnuHide, &QAction::triggered, &m_window, &QWidget::close);
+    connect(menus->mnuFree, &QAction::triggered, this, [this] {
         m_window.state().hideOnClose = false;
         m_window.unloadWindow();
     });
-    connect(m->mnuUnload, &QAction::triggered, this, [this] {
+    connect(menus->mnuUnload, &QAction::triggered, this, [this] {
         m_window.state().hideOnClose = false;
         m_window.unloadWindow(true);
         emit m_window.programEndRequested();
     });
-    connect(m->mnuEject, &QAction::triggered, this, &WindowCommands::ejectBookmarks);
-    connect(m->mnuListAll, &QAction::triggered, this, [this](bool checked) {
+    connect(menus->mnuEject, &QAction::triggered, this, &WindowCommands::ejectBookmarks);
+    connect(menus->mnuListAll, &QAction::triggered, this, [this](bool checked) {
         m_window.view().listAll = checked;
         m_window.RefreshURLPage();
     });
-    connect(m->mnuFullwindow, &QAction::triggered, this, [this] { m_window.toggleFullWindow(); });
-    connect(m->mnuLoadSettings, &QAction::triggered, this, [this] {
+    connect(menus->mnuFullwindow, &QAction::triggered, this, [this] { m_window.toggleFullWindow(); });
+    connect(menus->mnuLoadSettings, &QAction::triggered, this, [this] {
         if (m_window.trayHost())
             TrayConfig(m_window.state().settings).earlyConfig(*m_window.trayHost());
         m_window.loadConfig();
     });
-    connect(m->mnuSaveSettings, &QAction::triggered, this, [this] {
+    connect(menus->mnuSaveSettings, &QAction::triggered, this, [this] {
         if (m_window.trayHost())
             TrayConfig(m_window.state().settings).lateSave(*m_window.trayHost());
         m_window.saveConfig();
     });
     // Commands whose work comes with later releases: present, not yet acting.
-    for (QAction *action : m->pendingCommands())
+    for (QAction *action : menus->pendingCommands())
         action->setToolTip(QStringLiteral("Not available yet"));
 }
 

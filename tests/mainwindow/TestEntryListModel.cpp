@@ -39,7 +39,7 @@ void TestEntryListModel::rowsFollowEntriesAndKeys()
     QCOMPARE(model.index(0, 4).data().toString(), QString("Never"));
     QCOMPARE(model.index(1, 0).data(EntryListModel::KeyRole).toUInt(), a->keyNumber());
     QCOMPARE(model.headerData(4, Qt::Horizontal).toString(), QString("Last Visited"));
-    QCOMPARE(model.rowOfKey(a->keyNumber()), 1);
+    QCOMPARE(model.keyAt(1), a->keyNumber());
 
     URLData *c = store.urlDatas().Add("Gamma", "http://c/", 0);
     model.appendEntry(*c);

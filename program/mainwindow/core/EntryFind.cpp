@@ -4,11 +4,6 @@
 
 namespace EntryFind {
 
-bool titleMatches(const QString &title, const QString &text)
-{
-    return !text.isEmpty() && WildcardPattern::containing(text).matches(title);
-}
-
 int findRow(int rowCount, int start, Direction direction, const std::function<QString(int row)> &titleOf,
             const QString &text)
 {

@@ -11,8 +11,6 @@ namespace EntryFind {
 
 enum class Direction { Down = 0, Up = 1 };
 
-bool titleMatches(const QString &title, const QString &text);
-
 // The first row after start (Down) or before it (Up) whose title matches;
 // -1 when the search runs off the end of the list first, or text is empty.
 int findRow(int rowCount, int start, Direction direction, const std::function<QString(int row)> &titleOf,

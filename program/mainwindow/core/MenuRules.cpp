@@ -2,27 +2,27 @@
 
 namespace MenuRules {
 
-States update(const Inputs &in, States s)
+States update(const Inputs &inputs, States states)
 {
-    const bool groups = in.groupCount > 0;
-    s.renameGroup = s.removeGroup = s.removeGroupPopup = s.addMenu = groups;
+    const bool groups = inputs.groupCount > 0;
+    states.renameGroup = states.removeGroup = states.removeGroupPopup = states.addMenu = groups;
     if (groups)
-        s.rateMenu = true;
+        states.rateMenu = true;
 
-    if (groups && in.activeRows > 0) {
+    if (groups && inputs.activeRows > 0) {
         // Nothing that changes entries while the entry editor or the find window is open.
-        const bool free = in.dialogState != 2 && in.dialogState != 3 && in.dialogState != 4;
-        s.removeGroup = s.removeGroupPopup = free;
-        s.removeEntries = s.edit = s.openUrls = s.mergeFrom = s.move = free;
-        s.findMenu = s.addMenu = s.sendMenu = s.rateMenu = free;
-        s.findNext = !in.findTextEmpty;
+        const bool free = inputs.dialogState != 2 && inputs.dialogState != 3 && inputs.dialogState != 4;
+        states.removeGroup = states.removeGroupPopup = free;
+        states.removeEntries = states.edit = states.openUrls = states.mergeFrom = states.move = free;
+        states.findMenu = states.addMenu = states.sendMenu = states.rateMenu = free;
+        states.findNext = !inputs.findTextEmpty;
     }
-    if (in.activeRows == 0)
-        s.removeEntries = s.edit = s.findMenu = s.sendMenu = s.move = s.rateMenu = false;
-    if (in.currentTab == 1 && in.advMode != 1)
-        s.removeGroup = false;
-    s.groupCommandsVisible = in.currentTab == 2 || (in.currentTab == 1 && in.advMode != 2);
-    return s;
+    if (inputs.activeRows == 0)
+        states.removeEntries = states.edit = states.findMenu = states.sendMenu = states.move = states.rateMenu = false;
+    if (inputs.currentTab == 1 && inputs.advMode != 1)
+        states.removeGroup = false;
+    states.groupCommandsVisible = inputs.currentTab == 2 || (inputs.currentTab == 1 && inputs.advMode != 2);
+    return states;
 }
 
 } // namespace MenuRules
