@@ -71,12 +71,9 @@ int BrowserCaptureCommand::execute(const QStringList &arguments)
         || (!files.isEmpty() && parser.isSet(json)))
         return usageError(QStringLiteral("give either FILE with --group, or neither"));
 
-    AppState state;
-    state.settings = StoredSettings::read().settings;
-    state.platformId = 2;
     DesktopSession desktop(name(), m_err);
     CapturedPage page;
-    const bool answered = BrowserCapture(state, desktop.services(), page).getBrowserURL();
+    const bool answered = BrowserCapture(desktop.state(), desktop.services(), page).getBrowserURL();
     desktop.finish();
     if (!answered || page.url.isEmpty())
         return fileError(QStringLiteral("no browser answered"));

@@ -1,6 +1,7 @@
 #include "DesktopSession.h"
 
 #include "AppPaths.h"
+#include "StoredSettings.h"
 
 #include <QCoreApplication>
 
@@ -14,6 +15,8 @@ DesktopSession::DesktopSession(const QString &commandName, QTextStream &err)
     , m_err(err)
     , m_clipboard(m_desktop.services().clipboard)
 {
+    m_state.settings = StoredSettings::read().settings;
+    m_state.platformId = 2;
     m_desktop.setClipboardKeeper({QCoreApplication::applicationFilePath(), keeperArgument()});
     QString error;
     if (!AppPaths::fillAppPaths(QString(), &error))

@@ -6,7 +6,6 @@
 #include "DesktopCommands.h"
 #include "DesktopSession.h"
 #include "EntryOperations.h"
-#include "StoredSettings.h"
 #include "URLBlock.h"
 
 #include <QCommandLineParser>
@@ -66,10 +65,8 @@ int OpenCommand::execute(const QStringList &arguments)
         return UsageError;
     std::vector<quint32> keys;
 
-    AppState state;
-    state.settings = StoredSettings::read().settings;
-    state.platformId = 2;
     DesktopSession desktop(name(), m_err);
+    const AppState &state = desktop.state();
     const int status = editStore(parser.positionalArguments().at(0), [&](URLBlock &store, QString *error) {
         if (!resolveKeys(store, references, keys, error))
             return false;
