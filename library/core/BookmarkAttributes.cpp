@@ -63,8 +63,28 @@ template<typename Found> void forEachAttribute(QStringView line, qsizetype from,
     }
 }
 
+// The value of plain decimal digits (a "-" before them allowed), as
+// toLongLong reads them; none for any other text, or more digits than
+// surely fit.
+std::optional<qint64> plainNumber(QStringView text)
+{
+    const bool negative = !text.isEmpty() && text.front() == u'-';
+    const QStringView digits = negative ? text.sliced(1) : text;
+    if (digits.isEmpty() || digits.size() > 18)
+        return std::nullopt;
+    qint64 value = 0;
+    for (const QChar c : digits) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return negative ? -value : value;
+}
+
 std::optional<qint64> number(QStringView text, qint64 min, qint64 max)
 {
+    if (const std::optional<qint64> plain = plainNumber(text))
+        return *plain < min || *plain > max ? std::nullopt : plain;
     bool ok = false;
     const qint64 value = text.trimmed().toLongLong(&ok, 10);
     if (!ok || value < min || value > max)
@@ -176,8 +196,9 @@ void readLinkAttributes(QStringView line, qsizetype tagStart, BookmarkEntry &ent
 {
     std::optional<qint64> addSeconds, visitSeconds, addExact, visitExact;
     forEachAttribute(line, tagStart, [&](QStringView name, QStringView value) {
-        const auto is
-            = [&](QLatin1StringView known) { return name.compare(known, Qt::CaseInsensitive) == 0; };
+        const auto is = [&](QLatin1StringView known) {
+            return name.size() == known.size() && name.compare(known, Qt::CaseInsensitive) == 0;
+        };
         if (is(addDate))
             addSeconds = number(value, 1, maxMs / 1000);
         else if (is(lastVisit))

@@ -3,6 +3,7 @@
 #include "IsoDateTexts.h"
 #include "LocalDays.h"
 #include "URLBlock.h"
+#include "UtcDayOffsets.h"
 
 #include <QtTest>
 #include <cmath>
@@ -20,6 +21,8 @@ private slots:
     void isoDateTextsAcrossTimeZoneChanges();
     void exportMomentsAcrossTimeZoneChanges_data();
     void exportMomentsAcrossTimeZoneChanges();
+    void importDayCountsAcrossTimeZoneChanges_data();
+    void importDayCountsAcrossTimeZoneChanges();
     void headers();
     void generalDateShowsTimeUnlessMidnight();
 };
@@ -203,6 +206,42 @@ void TestEntryRowTexts::exportMomentsAcrossTimeZoneChanges()
     for (const double date : dates)
         moments << text(days.msSinceEpoch(date));
     QCOMPARE(moments, expected);
+}
+
+void TestEntryRowTexts::importDayCountsAcrossTimeZoneChanges_data()
+{
+    isoDateTextsAcrossTimeZoneChanges_data();
+}
+
+// The day counts tsy import-html makes of a file's moments, with the offsets
+// of whole UTC days, are the time zone conversion's: every quarter hour of
+// the two days around the date, and a millisecond either side of the next
+// change of offset from there.
+void TestEntryRowTexts::importDayCountsAcrossTimeZoneChanges()
+{
+    QFETCH(QByteArray, zone);
+    QFETCH(double, dayCount);
+
+    const LocalZone local(zone);
+    const QTimeZone localZone = QTimeZone::systemTimeZone();
+    QVERIFY(localZone.isValid());
+    constexpr qint64 msPerDay = 86400000;
+    const qint64 around = qint64(std::floor(dayCount - DayCount::fromDate(QDate(1970, 1, 1)))) * msPerDay;
+    QList<qint64> moments;
+    for (qint64 ms = around - msPerDay; ms <= around + msPerDay; ms += msPerDay / 96)
+        moments << ms;
+    const QTimeZone::OffsetData change
+        = localZone.nextTransition(QDateTime::fromMSecsSinceEpoch(around - msPerDay, QTimeZone::utc()));
+    if (change.atUtc.isValid()) {
+        const qint64 at = change.atUtc.toMSecsSinceEpoch();
+        moments << at - 1 << at << at + 1;
+    }
+    UtcDayOffsets offsets(localZone);
+    for (const qint64 ms : moments) {
+        const QDateTime moment = QDateTime::fromMSecsSinceEpoch(ms, QTimeZone::utc());
+        const QString expected = QString::number(DayCount::fromMoment(moment, localZone), 'g', 17);
+        QCOMPARE(QString::number(offsets.dayCount(moment), 'g', 17), expected);
+    }
 }
 
 void TestEntryRowTexts::headers()
