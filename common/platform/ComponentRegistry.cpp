@@ -1,5 +1,6 @@
 #include "ComponentRegistry.h"
 
+#include "HiveSession.h"
 #include "PemberlyFactory.h"
 #include "Registry.h"
 #include "regModule.h"
@@ -9,6 +10,7 @@
 #include <QFileInfo>
 #include <QMetaMethod>
 #include <QPluginLoader>
+#include <optional>
 
 namespace ComponentRegistry {
 
@@ -149,10 +151,20 @@ bool registerLibrary(const QString &libraryPath, QString *error)
         setError(error, problem);
         return false;
     }
+    // The hive is held once for all the classes' keys: one lock and one read,
+    // and one write when the registration changed (none when it stands), where
+    // each key would lock, read and write it again.
+    std::optional<HiveSession> session;
+    if (!HiveSession::active(Registry::HKEY_CURRENT_USER))
+        session.emplace(Registry::HKEY_CURRENT_USER, HiveSession::Deferred);
     const QStringList classes = factory->classNames();
     for (const QString &className : classes) {
         if (!writeServer(factory->libraryName() + u'.' + className, path, error))
             return false;
+    }
+    if (session && !session->close()) {
+        setError(error, QStringLiteral("%1 could not be registered: %2").arg(path, session->errorString()));
+        return false;
     }
     return true;
 }
