@@ -123,6 +123,21 @@ QMetaMethod findHandler(const QMetaObject *host, const QByteArray &handlerName, 
     return best;
 }
 
+// Whether every class of the factory is registered as provided by path, read
+// from the hive once and without its lock (whose flush to disk costs more
+// than the rest of a registration).
+bool isRegistered(const PemberlyFactory &factory, const QStringList &classes, const QString &path)
+{
+    std::optional<HiveSession> reading;
+    if (!HiveSession::active(Registry::HKEY_CURRENT_USER))
+        reading.emplace(Registry::HKEY_CURRENT_USER, HiveSession::Reading);
+    for (const QString &className : classes) {
+        if (registeredLibrary(factory.libraryName() + u'.' + className) != path)
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 QString libraryFileName()
@@ -151,13 +166,14 @@ bool registerLibrary(const QString &libraryPath, QString *error)
         setError(error, problem);
         return false;
     }
-    // The hive is held once for all the classes' keys: one lock and one read,
-    // and one write when the registration changed (none when it stands), where
-    // each key would lock, read and write it again.
+    const QStringList classes = factory->classNames();
+    if (isRegistered(*factory, classes, path))
+        return true;
+    // The hive is held once for all the classes' keys: one lock, one read and
+    // one write, where each key would lock, read and write it again.
     std::optional<HiveSession> session;
     if (!HiveSession::active(Registry::HKEY_CURRENT_USER))
         session.emplace(Registry::HKEY_CURRENT_USER, HiveSession::Deferred);
-    const QStringList classes = factory->classNames();
     for (const QString &className : classes) {
         if (!writeServer(factory->libraryName() + u'.' + className, path, error))
             return false;
