@@ -68,8 +68,19 @@ qsizetype closingTagAt(QStringView line, QStringView tag)
 QStringView elementText(QStringView line, qsizetype closeAt, qsizetype notBefore)
 {
     const QStringView head = line.first(closeAt);
-    const qsizetype quote = head.lastIndexOf(u"\">");
-    const qsizetype start = quote >= 0 ? quote + 2 : head.lastIndexOf(u'>') + 1;
+    // The last "\">" and the last ">", in one pass from the end.
+    qsizetype lastClose = -1;
+    qsizetype start = -1;
+    for (qsizetype at = head.size() - 1; at >= 0 && start < 0; --at) {
+        if (head[at] != u'>')
+            continue;
+        if (lastClose < 0)
+            lastClose = at;
+        if (at > 0 && head[at - 1] == u'"')
+            start = at + 1;
+    }
+    if (start < 0)
+        start = lastClose + 1;
     return start < notBefore ? QStringView() : head.sliced(start);
 }
 

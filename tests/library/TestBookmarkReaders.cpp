@@ -120,6 +120,10 @@ void TestBookmarkReaders::parseLines_data()
     row("a long run of bare ampersands",
         {folderF, "        <DT><A HREF=\"u?" + QByteArray(1 << 20, '&') + "\">T</A>"},
         {"^", "+F", "T|u?" + QString(1 << 20, u'&')});
+    row("a bare '>' in a title", {folderF, "        <DT><A HREF=\"u\" X=\"1\">a>b</A>"}, {"^", "+F", "a>b|u"});
+    row("references beyond the first plane and at the ends",
+        {folderF, "        <DT><A HREF=\"&amp;u&lt;\">&#x1F600;&#128512;x&;&</A>"},
+        {"^", "+F", QString::fromUtf8("\U0001F600\U0001F600x&;&|&u<")});
     row("unknown and broken references kept",
         {folderF, "        <DT><A HREF=\"u&x\">&bogus; &#0; &#xD800; &amp &#99999999; &</A>"},
         {"^", "+F", "&bogus; &#0; &#xD800; &amp &#99999999; &|u&x"});
