@@ -63,6 +63,24 @@ template<typename Found> void forEachAttribute(QStringView line, qsizetype from,
     }
 }
 
+// name.compare(known, Qt::CaseInsensitive) == 0 for a known name of ASCII
+// letters and "_", comparing ASCII names without folding their case.
+bool isName(QStringView name, QLatin1StringView known)
+{
+    if (name.size() != known.size())
+        return false;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i].unicode();
+        if (c >= 0x80)  // a character that folds to a letter of known ("ſ" to "s") is rare
+            return name.compare(known, Qt::CaseInsensitive) == 0;
+        const char16_t k = char16_t(known[i].unicode());
+        const bool letter = (k | 0x20) >= u'a' && (k | 0x20) <= u'z';
+        if (letter ? (c | 0x20) != (k | 0x20) : c != k)
+            return false;
+    }
+    return true;
+}
+
 // The value of plain decimal digits (a "-" before them allowed), as
 // toLongLong reads them; none for any other text, or more digits than
 // surely fit.
@@ -196,9 +214,7 @@ void readLinkAttributes(QStringView line, qsizetype tagStart, BookmarkEntry &ent
 {
     std::optional<qint64> addSeconds, visitSeconds, addExact, visitExact;
     forEachAttribute(line, tagStart, [&](QStringView name, QStringView value) {
-        const auto is = [&](QLatin1StringView known) {
-            return name.size() == known.size() && name.compare(known, Qt::CaseInsensitive) == 0;
-        };
+        const auto is = [&](QLatin1StringView known) { return isName(name, known); };
         if (is(addDate))
             addSeconds = number(value, 1, maxMs / 1000);
         else if (is(lastVisit))

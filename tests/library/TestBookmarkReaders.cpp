@@ -212,6 +212,10 @@ void TestBookmarkReaders::linkDetails_data()
     row("names only as whole attribute names",
         "<DT><A HREF=\"u\" XADD_DATE=\"1700000000\" DATA-TESSALY_RATING=\"3\" ADD_DATE_X=\"1\">T</A>",
         "- - 0 0 0");
+    row("names differing from ours in a character that is no letter",
+        "<DT><A HREF=\"u\" ADD\x7f" "DATE=\"1700000000\" TESSALY_VISITS_=\"7\" TESSALY@RATING=\"2\">T</A>", "- - 0 0 0");
+    row("a name with a letter beyond ASCII whose case folds to one of ours",
+        "<DT><A HREF=\"u\" TESSALY_VI\xc5\xbfITS=\"7\">T</A>", "- - 7 0 0");
     row("a value holding '>' and an attribute after it",
         "<DT><A HREF=\"u\" TAGS=\"a>b\" TESSALY_RATING=\"2\">T</A>", "- - 0 2 0");
     row("an unclosed value ends the attributes", "<DT><A HREF=\"u\" TESSALY_RATING=\"2\" ICON=\"x>T</A>",
