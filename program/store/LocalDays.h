@@ -4,7 +4,6 @@
 #include <QtGlobal>
 #include <array>
 #include <limits>
-#include <memory>
 #include <optional>
 #include <unordered_map>
 #include <vector>
