@@ -1,4 +1,4 @@
-// bench_tsy: whole-process times of tsy normalize, list and dump on a
+// bench_tsy: whole-process times of tsy normalize, list, dump and export-html on a
 // generated stack file, next to the least a program that copies the file
 // must do: read it, write the same bytes with one write, flush them to disk
 // and rename. Then the same at a larger size, to see that loading, saving
@@ -34,6 +34,7 @@ namespace {
 constexpr double normalizeTarget = 3.0;   // x raw copy
 constexpr double listTarget = 1.0;        // x normalize
 constexpr double dumpTarget = 1.5;        // x normalize
+constexpr double exportTarget = 1.5;      // x normalize
 constexpr double linearityTarget = 11.0;  // x the figure at a tenth of the size
 constexpr double largeRssTargetMiB = 450.0;
 
@@ -205,7 +206,7 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Whole-process times of tsy normalize, list --all and dump on a generated stack file of N\n"
+        "Whole-process times of tsy normalize, list --all, dump and export-html on a generated stack file of N\n"
         "entries (default 100000), against a raw copy of the file; then load, save and list at\n"
         "--large entries (default 10 x N, 0 to skip) and the resident memory after that load."));
     parser.addHelpOption();
@@ -242,7 +243,7 @@ int main(int argc, char *argv[])
     if (!generate(input, entries))
         return 1;
 
-    std::fprintf(stderr, "measuring raw copy, normalize, list and dump...\n");
+    std::fprintf(stderr, "measuring raw copy, normalize, list, dump and export-html...\n");
     const QString out = temp.filePath(QStringLiteral("out"));
     const std::vector<double> figures = bestOfInTurn(
         repetitions,
@@ -253,7 +254,11 @@ int main(int argc, char *argv[])
                            out);
          },
          [&] { return runTsy(tsy, {QStringLiteral("list"), input, QStringLiteral("--all")}, out); },
-         [&] { return runTsy(tsy, {QStringLiteral("dump"), input}, out); }});
+         [&] { return runTsy(tsy, {QStringLiteral("dump"), input}, out); },
+         [&] {
+             return runTsy(tsy, {QStringLiteral("export-html"), input, temp.filePath(QStringLiteral("out.html"))},
+                           out);
+         }});
     const SizeFigures small = large > 0 ? measureSize(input, tsy, temp.path(), repetitions) : SizeFigures {};
     if (figures.empty() || (large > 0 && (small.load < 0 || small.save < 0 || small.list < 0))) {
         std::fprintf(stderr, "bench_tsy: a run failed\n");
@@ -264,6 +269,7 @@ int main(int argc, char *argv[])
     const double normalize = figures[2];
     const double list = figures[3];
     const double dump = figures[4];
+    const double exportHtml = figures[5];
 
     std::printf("Tessaly tsy benchmark, %s\n",
                 qPrintable(QDateTime::currentDateTime().toString(Qt::ISODate)));
@@ -277,6 +283,7 @@ int main(int argc, char *argv[])
     BenchFigures::printRatio("tsy normalize", normalize, copy, "<= 3x raw copy", normalizeTarget, missed);
     BenchFigures::printRatio("tsy list FILE --all", list, normalize, "<= 1x normalize", listTarget, missed);
     BenchFigures::printRatio("tsy dump", dump, normalize, "<= 1.5x normalize", dumpTarget, missed);
+    BenchFigures::printRatio("tsy export-html", exportHtml, normalize, "<= 1.5x normalize", exportTarget, missed);
 
     if (large > 0) {
         const QString largeInput = temp.filePath(QStringLiteral("large.tsy"));

@@ -1,5 +1,6 @@
 #include "ComponentRegistry.h"
 
+#include "HiveSession.h"
 #include "PemberlyFactory.h"
 #include "Registry.h"
 #include "regModule.h"
@@ -9,6 +10,7 @@
 #include <QFileInfo>
 #include <QMetaMethod>
 #include <QPluginLoader>
+#include <optional>
 
 namespace ComponentRegistry {
 
@@ -121,6 +123,21 @@ QMetaMethod findHandler(const QMetaObject *host, const QByteArray &handlerName, 
     return best;
 }
 
+// Whether every class of the factory is registered as provided by path, read
+// from the hive once and without its lock (whose flush to disk costs more
+// than the rest of a registration).
+bool isRegistered(const PemberlyFactory &factory, const QStringList &classes, const QString &path)
+{
+    std::optional<HiveSession> reading;
+    if (!HiveSession::active(Registry::HKEY_CURRENT_USER))
+        reading.emplace(Registry::HKEY_CURRENT_USER, HiveSession::Reading);
+    for (const QString &className : classes) {
+        if (registeredLibrary(factory.libraryName() + u'.' + className) != path)
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 QString libraryFileName()
@@ -150,9 +167,20 @@ bool registerLibrary(const QString &libraryPath, QString *error)
         return false;
     }
     const QStringList classes = factory->classNames();
+    if (isRegistered(*factory, classes, path))
+        return true;
+    // The hive is held once for all the classes' keys: one lock, one read and
+    // one write, where each key would lock, read and write it again.
+    std::optional<HiveSession> session;
+    if (!HiveSession::active(Registry::HKEY_CURRENT_USER))
+        session.emplace(Registry::HKEY_CURRENT_USER, HiveSession::Deferred);
     for (const QString &className : classes) {
         if (!writeServer(factory->libraryName() + u'.' + className, path, error))
             return false;
+    }
+    if (session && !session->close()) {
+        setError(error, QStringLiteral("%1 could not be registered: %2").arg(path, session->errorString()));
+        return false;
     }
     return true;
 }

@@ -1,6 +1,7 @@
 #include "TextDecoding.h"
 
 #include <array>
+#include <cstring>
 
 namespace TextDecoding {
 
@@ -14,10 +15,20 @@ constexpr std::array<char16_t, 32> windows1252High = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
+// Eight bytes at a time, then the rest one by one.
 bool isAscii(QByteArrayView bytes)
 {
-    for (const char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80)
+    constexpr quint64 highBits = 0x8080808080808080;
+    const char *p = bytes.data();
+    const char *const end = p + bytes.size();
+    for (; end - p >= 8; p += 8) {
+        quint64 word = 0;
+        std::memcpy(&word, p, sizeof word);
+        if (word & highBits)
+            return false;
+    }
+    for (; p < end; ++p) {
+        if (static_cast<unsigned char>(*p) >= 0x80)
             return false;
     }
     return true;

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QStringView>
 #include <QtGlobal>
+#include <optional>
 
 struct BookmarkEntry;
 
@@ -21,7 +22,23 @@ namespace BookmarkAttributes {
 // second (a file edited by another program keeps the date it was given).
 void readLinkAttributes(QStringView line, qsizetype tagStart, BookmarkEntry &entry);
 
-// The attributes of entry's link tag after HREF, each with a blank before it.
-QByteArray linkAttributes(const BookmarkEntry &entry);
+// What a link's tag is written with beside its address and title.
+struct LinkAttributes
+{
+    std::optional<qint64> addedMs;  // milliseconds since 1970 (UTC); none: no date
+    std::optional<qint64> lastVisitMs;
+    qint32 visits = 0;
+    quint8 rating = 0;
+    quint8 category = 0;
+};
+
+LinkAttributes attributesOf(const BookmarkEntry &entry);
+
+// The most bytes writeLinkAttributes writes.
+constexpr qsizetype maxLinkAttributesLength = 320;
+
+// The attributes of a link tag after HREF, each with a blank before it,
+// written at out; returns the end of what was written.
+char *writeLinkAttributes(char *out, const LinkAttributes &attributes);
 
 }  // namespace BookmarkAttributes

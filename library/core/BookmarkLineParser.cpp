@@ -14,6 +14,37 @@ constexpr QStringView separatorLine = u"    <HR>";
 // A top-level item's first tag follows exactly four characters of indentation.
 constexpr qsizetype topLevelIndent = 4;
 
+// Whether text at at holds key, an ASCII text, in any case of its letters
+// (no character beyond ASCII folds to one of the letters the keys use).
+bool holdsAsciiAt(QStringView text, qsizetype at, QStringView key)
+{
+    for (qsizetype i = 0; i < key.size(); ++i) {
+        const char16_t c = text[at + i].unicode();
+        const char16_t k = key[i].unicode();
+        const bool letter = (k | 0x20) >= u'a' && (k | 0x20) <= u'z';
+        if (letter ? (c | 0x20) != (k | 0x20) : c != k)
+            return false;
+    }
+    return true;
+}
+
+// line.indexOf(key, 0, Qt::CaseInsensitive) for an ASCII key, without
+// folding the case of every character of the line.
+qsizetype indexOfAscii(QStringView line, QStringView key)
+{
+    const char16_t first = key.front().unicode() | 0x20;
+    for (qsizetype at = 0; at + key.size() <= line.size(); ++at) {
+        if ((line[at].unicode() | 0x20) == first && holdsAsciiAt(line, at, key))
+            return at;
+    }
+    return -1;
+}
+
+bool endsWithAscii(QStringView line, QStringView key)
+{
+    return line.size() >= key.size() && holdsAsciiAt(line, line.size() - key.size(), key);
+}
+
 QStringView withoutLineEnd(QStringView line)
 {
     while (!line.isEmpty() && (line.back() == u'\n' || line.back() == u'\r'))
@@ -25,9 +56,9 @@ QStringView withoutLineEnd(QStringView line)
 // character follows it (as older readers left a line end behind); -1 otherwise.
 qsizetype closingTagAt(QStringView line, QStringView tag)
 {
-    if (line.endsWith(tag, Qt::CaseInsensitive))
+    if (endsWithAscii(line, tag))
         return line.size() - tag.size();
-    if (line.size() > tag.size() && line.chopped(1).endsWith(tag, Qt::CaseInsensitive))
+    if (line.size() > tag.size() && endsWithAscii(line.chopped(1), tag))
         return line.size() - 1 - tag.size();
     return -1;
 }
@@ -37,8 +68,19 @@ qsizetype closingTagAt(QStringView line, QStringView tag)
 QStringView elementText(QStringView line, qsizetype closeAt, qsizetype notBefore)
 {
     const QStringView head = line.first(closeAt);
-    const qsizetype quote = head.lastIndexOf(u"\">");
-    const qsizetype start = quote >= 0 ? quote + 2 : head.lastIndexOf(u'>') + 1;
+    // The last "\">" and the last ">", in one pass from the end.
+    qsizetype lastClose = -1;
+    qsizetype start = -1;
+    for (qsizetype at = head.size() - 1; at >= 0 && start < 0; --at) {
+        if (head[at] != u'>')
+            continue;
+        if (lastClose < 0)
+            lastClose = at;
+        if (at > 0 && head[at - 1] == u'"')
+            start = at + 1;
+    }
+    if (start < 0)
+        start = lastClose + 1;
     return start < notBefore ? QStringView() : head.sliced(start);
 }
 
@@ -71,7 +113,7 @@ void BookmarkLineParser::parseBookmarkLine(QStringView line)
         parseFolderLine(line, folderAt);
         return;
     }
-    const qsizetype href = line.indexOf(hrefKey, 0, Qt::CaseInsensitive);
+    const qsizetype href = indexOfAscii(line, hrefKey);
     if (href >= 0) {
         parseLinkLine(line, href);
         return;

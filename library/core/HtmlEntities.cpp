@@ -28,24 +28,29 @@ char32_t numericReference(QStringView body)
     return char32_t(value);
 }
 
-// Appends the character that the reference body (between "&" and ";")
-// stands for; false when it stands for none.
-bool appendReference(QString &out, QStringView body)
+// Writes at out the character that the reference body (between "&" and ";")
+// stands for and returns the end of it; null when it stands for none.
+char16_t *writeReference(char16_t *out, QStringView body)
 {
     if (body.startsWith(u'#')) {
         const char32_t code = numericReference(body);
         if (!code)
-            return false;
-        out += QString::fromUcs4(&code, 1);
-        return true;
+            return nullptr;
+        if (QChar::requiresSurrogates(code)) {
+            *out++ = QChar::highSurrogate(code);
+            *out++ = QChar::lowSurrogate(code);
+        } else {
+            *out++ = char16_t(code);
+        }
+        return out;
     }
     for (const NamedReference &reference : namedReferences) {
         if (body == reference.name) {
-            out += QChar(reference.character);
-            return true;
+            *out++ = reference.character;
+            return out;
         }
     }
-    return false;
+    return nullptr;
 }
 
 }  // namespace
@@ -54,29 +59,35 @@ namespace HtmlEntities {
 
 QString decode(QStringView text)
 {
-    qsizetype amp = text.indexOf(u'&');
-    if (amp < 0)
+    const char16_t *p = text.utf16();
+    const char16_t *const end = p + text.size();
+    const char16_t *amp = std::find(p, end, u'&');
+    if (amp == end)
         return text.toString();
-    QString out;
-    out.reserve(text.size());
-    qsizetype from = 0;
-    while (amp >= 0) {
-        out += text.sliced(from, amp - from);
+    // A reference is never shorter than the character it stands for.
+    QString out(text.size(), Qt::Uninitialized);
+    char16_t *const start = reinterpret_cast<char16_t *>(out.data());
+    char16_t *to = start;
+    while (amp != end) {
+        to = std::copy(p, amp, to);
         // References are short: only a ";" within reach ends one, and looking
         // no further keeps a long text of bare "&" linear.
-        const QStringView reach = text.sliced(amp + 1, std::min<qsizetype>(10, text.size() - amp - 1));
-        const qsizetype found = reach.indexOf(u';');
-        const qsizetype semicolon = found < 0 ? -1 : amp + 1 + found;
-        if (semicolon > amp + 1
-            && appendReference(out, text.sliced(amp + 1, semicolon - amp - 1))) {
-            from = semicolon + 1;
+        const char16_t *const reach = amp + 1 + std::min<qsizetype>(10, end - amp - 1);
+        const char16_t *const semicolon = std::find(amp + 1, reach, u';');
+        char16_t *const written = semicolon != reach && semicolon > amp + 1
+            ? writeReference(to, QStringView(amp + 1, semicolon))
+            : nullptr;
+        if (written) {
+            to = written;
+            p = semicolon + 1;
         } else {
-            out += u'&';
-            from = amp + 1;
+            *to++ = u'&';
+            p = amp + 1;
         }
-        amp = text.indexOf(u'&', from);
+        amp = std::find(p, end, u'&');
     }
-    out += text.sliced(from);
+    to = std::copy(p, end, to);
+    out.truncate(to - start);
     return out;
 }
 

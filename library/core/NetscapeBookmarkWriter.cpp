@@ -1,44 +1,172 @@
 #include "NetscapeBookmarkWriter.h"
 
-#include "BookmarkAttributes.h"
 #include "BookmarkEntry.h"
 #include "HtmlEntities.h"
 
+#include <QString>
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace {
 
-QByteArray escaped(const QString &text)
+// The most bytes one UTF-16 unit of a text becomes: "&quot;".
+constexpr qsizetype maxBytesPerUnit = 6;
+
+QByteArray escapedWholly(QStringView text)
 {
-    QString oneLine = text;
+    QString oneLine = text.toString();
     oneLine.replace(u'\r', u' ').replace(u'\n', u' ');
     return HtmlEntities::escape(oneLine).toUtf8();
 }
 
-QByteArray dateAttribute(const char *name, qint64 seconds)
+char *writeEntity(char *out, const char *entity)
 {
-    if (seconds <= 0)
-        return QByteArray();
-    return QByteArray(" ") + name + "=\"" + QByteArray::number(seconds) + '"';
+    const size_t length = std::strlen(entity);
+    std::memcpy(out, entity, length);
+    return out + length;
+}
+
+// Eight units of text at a time while all eight are ASCII that stands for
+// itself (no line end, none of & < > " '), written as bytes at out; p and
+// out are moved past what was written.
+void copyPlainAscii(const char16_t *&p, const char16_t *end, char *&out)
+{
+#ifdef __SSE2__
+    const auto unitsOf = [](char16_t c) { return _mm_set1_epi16(qint16(c)); };
+    const __m128i nonAscii = unitsOf(0xff80);
+    const __m128i lineFeed = unitsOf(u'\n'), carriageReturn = unitsOf(u'\r'), quote = unitsOf(u'"'),
+                  ampersand = unitsOf(u'&'), apostrophe = unitsOf(u'\''), less = unitsOf(u'<'),
+                  greater = unitsOf(u'>');
+    while (end - p >= 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const auto is = [&units](__m128i c) { return _mm_cmpeq_epi16(units, c); };
+        // Units of zero in the upper nine bits are ASCII: their lanes are set in plain.
+        const __m128i plain = _mm_cmpeq_epi16(_mm_and_si128(units, nonAscii), _mm_setzero_si128());
+        const __m128i special = _mm_or_si128(
+            _mm_or_si128(_mm_or_si128(is(lineFeed), is(carriageReturn)), _mm_or_si128(is(quote), is(ampersand))),
+            _mm_or_si128(_mm_or_si128(is(apostrophe), is(less)), is(greater)));
+        if (_mm_movemask_epi8(_mm_andnot_si128(special, plain)) != 0xffff)
+            return;
+        _mm_storel_epi64(reinterpret_cast<__m128i *>(out), _mm_packus_epi16(units, units));
+        p += 8;
+        out += 8;
+    }
+#else
+    Q_UNUSED(p);
+    Q_UNUSED(end);
+    Q_UNUSED(out);
+#endif
+}
+
+// One character of text (a unit, or the two of a surrogate pair) at out;
+// false at a surrogate that is not one of a pair.
+bool writeCharacter(const char16_t *&p, const char16_t *end, char *&out)
+{
+    const char16_t c = *p++;
+    if (c < 0x80) {
+        switch (c) {
+        case u'&':
+            out = writeEntity(out, "&amp;");
+            break;
+        case u'<':
+            out = writeEntity(out, "&lt;");
+            break;
+        case u'>':
+            out = writeEntity(out, "&gt;");
+            break;
+        case u'"':
+            out = writeEntity(out, "&quot;");
+            break;
+        case u'\'':
+            out = writeEntity(out, "&#39;");
+            break;
+        case u'\r':
+        case u'\n':
+            *out++ = ' ';
+            break;
+        default:
+            *out++ = char(c);
+        }
+    } else if (c < 0x800) {
+        *out++ = char(0xc0 | (c >> 6));
+        *out++ = char(0x80 | (c & 0x3f));
+    } else if (!QChar::isSurrogate(c)) {
+        *out++ = char(0xe0 | (c >> 12));
+        *out++ = char(0x80 | ((c >> 6) & 0x3f));
+        *out++ = char(0x80 | (c & 0x3f));
+    } else if (QChar::isHighSurrogate(c) && p < end && QChar::isLowSurrogate(*p)) {
+        const char32_t code = QChar::surrogateToUcs4(c, *p++);
+        *out++ = char(0xf0 | (code >> 18));
+        *out++ = char(0x80 | ((code >> 12) & 0x3f));
+        *out++ = char(0x80 | ((code >> 6) & 0x3f));
+        *out++ = char(0x80 | (code & 0x3f));
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// The text in UTF-8 at out, each line end a blank and & < > " ' as
+// HtmlEntities::escape writes them. A text with a surrogate that is not one
+// of a pair goes the long way, which writes it as the encoder does.
+char *writeEscaped(char *out, QStringView text)
+{
+    char *const start = out;
+    const char16_t *p = text.utf16();
+    const char16_t *const end = p + text.size();
+    while (p < end) {
+        copyPlainAscii(p, end, out);
+        // The next eight units (or the rest) one by one.
+        for (const char16_t *const stop = std::min(p + 8, end); p < stop;) {
+            if (!writeCharacter(p, end, out)) {
+                const QByteArray bytes = escapedWholly(text);
+                std::memcpy(start, bytes.constData(), size_t(bytes.size()));
+                return start + bytes.size();
+            }
+        }
+    }
+    return out;
 }
 
 }  // namespace
 
 NetscapeBookmarkWriter::NetscapeBookmarkWriter()
+    : NetscapeBookmarkWriter(PieceWriter())
+{ }
+
+NetscapeBookmarkWriter::NetscapeBookmarkWriter(PieceWriter write)
+    : m_write(std::move(write))
 {
-    m_text = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n"
-             "<!-- This is an automatically generated file.\n"
-             "     It will be read and overwritten.\n"
-             "     DO NOT EDIT! -->\n"
-             "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">\n"
-             "<TITLE>Bookmarks</TITLE>\n"
-             "<H1>Bookmarks</H1>\n"
-             "<DL><p>\n";
+    if (m_write)
+        m_text.reserve(pieceBytes + pieceBytes / 4);
+    append("<!DOCTYPE NETSCAPE-Bookmark-file-1>\n"
+           "<!-- This is an automatically generated file.\n"
+           "     It will be read and overwritten.\n"
+           "     DO NOT EDIT! -->\n"
+           "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">\n"
+           "<TITLE>Bookmarks</TITLE>\n"
+           "<H1>Bookmarks</H1>\n"
+           "<DL><p>\n");
 }
 
-void NetscapeBookmarkWriter::beginFolder(const QString &name, qint64 addDate)
+void NetscapeBookmarkWriter::beginFolder(QStringView name, qint64 addDate)
 {
     endFolder();
-    m_text += "    <DT><H3" + dateAttribute("ADD_DATE", addDate) + '>' + escaped(name) + "</H3>\n";
-    m_text += "    <DL><p>\n";
+    char *p = room(40 + maxBytesPerUnit * name.size());
+    p = writeEntity(p, "    <DT><H3");
+    if (addDate > 0) {
+        p = writeEntity(p, " ADD_DATE=\"");
+        p = std::to_chars(p, p + 20, addDate).ptr;
+        *p++ = '"';
+    }
+    *p++ = '>';
+    p = writeEscaped(p, name);
+    wrote(writeEntity(p, "</H3>\n    <DL><p>\n"));
     m_inFolder = true;
 }
 
@@ -46,25 +174,64 @@ void NetscapeBookmarkWriter::endFolder()
 {
     if (!m_inFolder)
         return;
-    m_text += "    </DL><p>\n";
+    append("    </DL><p>\n");
     m_inFolder = false;
 }
 
 void NetscapeBookmarkWriter::addLink(const BookmarkEntry &entry)
 {
-    indent();
-    m_text += "<DT><A HREF=\"" + escaped(entry.url) + '"' + BookmarkAttributes::linkAttributes(entry) + '>'
-        + escaped(entry.title) + "</A>\n";
+    addLink(entry.title, entry.url, BookmarkAttributes::attributesOf(entry));
+}
+
+void NetscapeBookmarkWriter::addLink(QStringView title, QStringView url,
+                                     const BookmarkAttributes::LinkAttributes &attributes)
+{
+    char *p = room(40 + maxBytesPerUnit * (url.size() + title.size()) + BookmarkAttributes::maxLinkAttributesLength);
+    p = writeEntity(p, m_inFolder ? "        <DT><A HREF=\"" : "    <DT><A HREF=\"");
+    p = writeEscaped(p, url);
+    *p++ = '"';
+    p = BookmarkAttributes::writeLinkAttributes(p, attributes);
+    *p++ = '>';
+    p = writeEscaped(p, title);
+    wrote(writeEntity(p, "</A>\n"));
 }
 
 QByteArray NetscapeBookmarkWriter::finish()
 {
     endFolder();
-    m_text += "</DL><p>\n";
-    return m_text;
+    append("</DL><p>\n");
+    if (m_write)
+        flush();
+    return m_write ? QByteArray() : std::move(m_text);
 }
 
-void NetscapeBookmarkWriter::indent()
+// At least size bytes of room at the end of the text, which wrote() ends.
+char *NetscapeBookmarkWriter::room(qsizetype size)
 {
-    m_text += m_inFolder ? "        " : "    ";
+    if (m_write && m_text.size() + size > m_text.capacity())
+        flush();
+    const qsizetype start = m_text.size();
+    m_text.resize(start + size);
+    return m_text.data() + start;
+}
+
+void NetscapeBookmarkWriter::wrote(const char *end)
+{
+    m_text.truncate(end - m_text.constData());
+    if (m_write && m_text.size() >= pieceBytes)
+        flush();
+}
+
+void NetscapeBookmarkWriter::append(QByteArrayView text)
+{
+    char *p = room(text.size());
+    std::memcpy(p, text.data(), size_t(text.size()));
+    wrote(p + text.size());
+}
+
+void NetscapeBookmarkWriter::flush()
+{
+    if (m_ok && !m_text.isEmpty())
+        m_ok = m_write(m_text);
+    m_text.truncate(0);
 }

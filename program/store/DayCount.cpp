@@ -46,18 +46,26 @@ QDateTime toDateTime(double dayCount)
     return QDateTime(epoch().addDays(day), QTime(0, 0).addSecs(second));
 }
 
-QDateTime toDateTimeMs(double dayCount)
+void toDayAndMs(double dayCount, qint64 &day, int &ms)
 {
     constexpr qint64 msPerDay = qint64(secondsPerDay) * 1000;
     dayCount = bounded(dayCount);
     const double days = std::floor(dayCount);
-    qint64 day = qint64(days);
-    qint64 ms = std::llround((dayCount - days) * double(msPerDay));
-    if (ms >= msPerDay) {
+    day = qint64(days);
+    qint64 rounded = std::llround((dayCount - days) * double(msPerDay));
+    if (rounded >= msPerDay) {
         ++day;
-        ms = 0;
+        rounded = 0;
     }
-    return QDateTime(epoch().addDays(day), QTime::fromMSecsSinceStartOfDay(int(ms)));
+    ms = int(rounded);
+}
+
+QDateTime toDateTimeMs(double dayCount)
+{
+    qint64 day = 0;
+    int ms = 0;
+    toDayAndMs(dayCount, day, ms);
+    return QDateTime(epoch().addDays(day), QTime::fromMSecsSinceStartOfDay(ms));
 }
 
 bool hasSteadyLocalOffset(QDate date)

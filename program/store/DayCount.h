@@ -26,6 +26,9 @@ QDateTime toDateTime(double dayCount);
 // The same to the nearest millisecond, which holds every date a stack file
 // holds (its date text counts in steps of 864 milliseconds).
 QDateTime toDateTimeMs(double dayCount);
+// toDateTimeMs's date as a day number and its time as a millisecond of that
+// day (0 to 86399999).
+void toDayAndMs(double dayCount, qint64 &day, int &ms);
 // The same as a day number (days since 30 December 1899) and a second of that
 // day (0 to 86399), without a time zone: toDateTime's date and time, unless
 // that time is skipped by a change of local time.

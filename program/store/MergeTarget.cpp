@@ -6,15 +6,19 @@
 #include <QVariant>
 
 // A time of the source as a day count in local time; 0 for none.
-double MergeTarget::dayCountOf(const QDateTime &time) const
+double MergeTarget::dayCountOf(const QDateTime &time)
 {
-    return time.isValid() ? DayCount::bounded(DayCount::fromMoment(time, m_localZone)) : 0.0;
+    if (!time.isValid())
+        return 0.0;
+    return DayCount::bounded(m_localZone.isValid() ? m_offsets.dayCount(time)
+                                                   : DayCount::fromMoment(time, m_localZone));
 }
 
 MergeTarget::MergeTarget(URLBlock &store, double now, QObject *source)
     : m_merge(store)
     , m_now(now)
     , m_localZone(QTimeZone::systemTimeZone())
+    , m_offsets(m_localZone)
     , m_source(source)
 { }
 

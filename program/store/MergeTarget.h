@@ -1,6 +1,7 @@
 #pragma once
 
 #include "StoreMerge.h"
+#include "UtcDayOffsets.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -38,10 +39,11 @@ public slots:
     void mb_storeLastRootOwner();
 
 private:
-    double dayCountOf(const QDateTime &time) const;
+    double dayCountOf(const QDateTime &time);
 
     StoreMerge m_merge;
     const double m_now;
     const QTimeZone m_localZone;
+    UtcDayOffsets m_offsets;  // of m_localZone
     QPointer<QObject> m_source;
 };

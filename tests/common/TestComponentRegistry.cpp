@@ -302,11 +302,16 @@ private slots:
         QTest::addColumn<QString>("registered");  // "copy": a working library elsewhere, as a build folder's
         QTest::addColumn<QStringList>("folders"); // "beside", "empty", "damaged" (a text file as the library)
         QTest::addColumn<QString>("after");       // what is registered then: "beside", "copy" or ""
-        QTest::newRow("another copy's registration replaced") << "copy" << QStringList {"empty", "beside"} << "beside";
-        QTest::newRow("nothing registered") << "" << QStringList {"beside"} << "beside";
-        QTest::newRow("no library shipped: the registration stays") << "copy" << QStringList {"empty"} << "copy";
-        QTest::newRow("a damaged copy is passed over") << "copy" << QStringList {"damaged", "beside"} << "beside";
-        QTest::newRow("only a damaged copy: the registration stays") << "copy" << QStringList {"damaged"} << "copy";
+        QTest::addColumn<int>("writes");          // of the hive file: one for all the classes at most
+        QTest::newRow("another copy's registration replaced")
+            << "copy" << QStringList {"empty", "beside"} << "beside" << 1;
+        QTest::newRow("nothing registered") << "" << QStringList {"beside"} << "beside" << 1;
+        QTest::newRow("registered already: nothing written") << "beside" << QStringList {"beside"} << "beside" << 0;
+        QTest::newRow("no library shipped: the registration stays") << "copy" << QStringList {"empty"} << "copy" << 0;
+        QTest::newRow("a damaged copy is passed over")
+            << "copy" << QStringList {"damaged", "beside"} << "beside" << 1;
+        QTest::newRow("only a damaged copy: the registration stays")
+            << "copy" << QStringList {"damaged"} << "copy" << 0;
     }
 
     // Each start registers the library shipped with the program, so that an
@@ -316,16 +321,21 @@ private slots:
         QFETCH(QString, registered);
         QFETCH(QStringList, folders);
         QFETCH(QString, after);
+        QFETCH(int, writes);
         const QString copy = copyOfLibrary(m_scratch.filePath("build/bin"));
         if (registered == "copy")
             registerPath(gConfig, copy);
+        if (registered == "beside")
+            QVERIFY2(registerLibrary(m_beside, &m_error), qPrintable(m_error));
         const QString damaged = QFileInfo(brokenFile("text")).path();
         QStringList paths;
         for (const QString &folder : folders)
             paths << (folder == "beside" ? QFileInfo(m_beside).path() : folder == "empty" ? m_empty : damaged);
 
         m_error.clear();
+        const quint64 writesBefore = Registry::hiveFileWrites();
         QCOMPARE(ComponentRegistry::registerShippedLibrary(paths, &m_error), after == "beside");
+        QCOMPARE(Registry::hiveFileWrites() - writesBefore, quint64(writes));
         QCOMPARE(m_error.contains(damaged), folders.contains("damaged") && after != "beside");
         const QString expected = after == "beside" ? m_beside : after == "copy" ? copy : QString();
         for (const QString &progId : {gConfig, QString("Pemberly.mergeBrow"), QString("Pemberly.uAbout")}) {

@@ -1,7 +1,9 @@
 #include "DayCount.h"
 #include "EntryRowTexts.h"
 #include "IsoDateTexts.h"
+#include "LocalDays.h"
 #include "URLBlock.h"
+#include "UtcDayOffsets.h"
 
 #include <QtTest>
 #include <cmath>
@@ -17,6 +19,10 @@ private slots:
     void rowTexts();
     void isoDateTextsAcrossTimeZoneChanges_data();
     void isoDateTextsAcrossTimeZoneChanges();
+    void exportMomentsAcrossTimeZoneChanges_data();
+    void exportMomentsAcrossTimeZoneChanges();
+    void importDayCountsAcrossTimeZoneChanges_data();
+    void importDayCountsAcrossTimeZoneChanges();
     void headers();
     void generalDateShowsTimeUnlessMidnight();
 };
@@ -125,14 +131,22 @@ void TestEntryRowTexts::isoDateTextsAcrossTimeZoneChanges_data()
         << newYork << wall(2024, 3, 10, 3.25) << "2024-03-10 03:15:00";
     QTest::newRow("New York, inside the repeated hour")
         << newYork << wall(2024, 11, 3, 1.5) << "2024-11-03 01:30:00";
+    QTest::newRow("New York, the day after the repeated hour")
+        << newYork << wall(2024, 11, 4, 1.5) << "2024-11-04 01:30:00";
     QTest::newRow("New York, winter") << newYork << wall(2025, 1, 15, 6.0) << "2025-01-15 06:00:00";
     const QByteArray lordHowe = "Australia/Lord_Howe";  // changes by half an hour
     QTest::newRow("Lord Howe, inside the skipped half hour") << lordHowe << wall(2024, 10, 6, 2.25) << QString();
     QTest::newRow("Lord Howe, after the skipped half hour")
         << lordHowe << wall(2024, 10, 6, 2.75) << "2024-10-06 02:45:00";
+    QTest::newRow("Lord Howe, inside the repeated half hour")
+        << lordHowe << wall(2024, 4, 7, 1.75) << "2024-04-07 01:45:00";
+    QTest::newRow("Lord Howe, after the repeated half hour")
+        << lordHowe << wall(2024, 4, 7, 23.5) << "2024-04-07 23:30:00";
+    QTest::newRow("Berlin, repeated hour of 1916") << berlin << wall(1916, 10, 1, 0.5) << QString();
     const QByteArray rule = "CET-1CEST,M3.5.0,M10.5.0/3";  // a rule instead of a zone name
     QTest::newRow("rule, inside the skipped hour") << rule << wall(2024, 3, 31, 2.5) << QString();
     QTest::newRow("rule, after the skipped hour") << rule << wall(2024, 3, 31, 3.5) << "2024-03-31 03:30:00";
+    QTest::newRow("rule, inside the repeated hour") << rule << wall(2024, 10, 27, 2.5) << "2024-10-27 02:30:00";
     QTest::newRow("UTC, no changes") << QByteArray("UTC") << wall(2024, 3, 31, 2.5) << "2024-03-31 02:30:00";
     QTest::newRow("New York, first day of year 100") << newYork << DayCount::minDayCount << QString();
     QTest::newRow("New York, last second of 9999") << newYork << DayCount::maxDayCount << QString();
@@ -159,6 +173,75 @@ void TestEntryRowTexts::isoDateTextsAcrossTimeZoneChanges()
     // Days far apart that share a place among the recent days, and back.
     for (const double later : {dayCount + 4096.0, dayCount})
         QCOMPARE(dates.text(later), EntryRowTexts::isoDateText(later));
+}
+
+void TestEntryRowTexts::exportMomentsAcrossTimeZoneChanges_data()
+{
+    isoDateTextsAcrossTimeZoneChanges_data();
+}
+
+// The moments tsy export-html writes, taken from the table of days, are the
+// time zone conversion's of each date in turn: on every side of a change, and
+// in the hour shown twice the moment of the offset the date before it had,
+// a week before the change or a week after, also when that date's day was
+// already in the table.
+void TestEntryRowTexts::exportMomentsAcrossTimeZoneChanges()
+{
+    QFETCH(QByteArray, zone);
+    QFETCH(double, dayCount);
+
+    const LocalZone local(zone);
+    const double before = dayCount - 7.0;
+    const double after = dayCount + 7.0;
+    const QList<double> dates {after,          before, after, dayCount, before, dayCount, std::floor(dayCount) + 0.5,
+                               dayCount + 1.0, dayCount - 1.0, dayCount + 4096.0, after, dayCount};
+    const auto text = [](std::optional<qint64> ms) { return ms ? QString::number(*ms) : QStringLiteral("invalid"); };
+    QStringList expected;
+    for (const double date : dates) {
+        const QDateTime time = DayCount::toDateTimeMs(date);
+        expected << text(time.isValid() ? std::optional<qint64>(time.toMSecsSinceEpoch()) : std::nullopt);
+    }
+    LocalDays days;
+    QStringList moments;
+    for (const double date : dates)
+        moments << text(days.msSinceEpoch(date));
+    QCOMPARE(moments, expected);
+}
+
+void TestEntryRowTexts::importDayCountsAcrossTimeZoneChanges_data()
+{
+    isoDateTextsAcrossTimeZoneChanges_data();
+}
+
+// The day counts tsy import-html makes of a file's moments, with the offsets
+// of whole UTC days, are the time zone conversion's: every quarter hour of
+// the two days around the date, and a millisecond either side of the next
+// change of offset from there.
+void TestEntryRowTexts::importDayCountsAcrossTimeZoneChanges()
+{
+    QFETCH(QByteArray, zone);
+    QFETCH(double, dayCount);
+
+    const LocalZone local(zone);
+    const QTimeZone localZone = QTimeZone::systemTimeZone();
+    QVERIFY(localZone.isValid());
+    constexpr qint64 msPerDay = 86400000;
+    const qint64 around = qint64(std::floor(dayCount - DayCount::fromDate(QDate(1970, 1, 1)))) * msPerDay;
+    QList<qint64> moments;
+    for (qint64 ms = around - msPerDay; ms <= around + msPerDay; ms += msPerDay / 96)
+        moments << ms;
+    const QTimeZone::OffsetData change
+        = localZone.nextTransition(QDateTime::fromMSecsSinceEpoch(around - msPerDay, QTimeZone::utc()));
+    if (change.atUtc.isValid()) {
+        const qint64 at = change.atUtc.toMSecsSinceEpoch();
+        moments << at - 1 << at << at + 1;
+    }
+    UtcDayOffsets offsets(localZone);
+    for (const qint64 ms : moments) {
+        const QDateTime moment = QDateTime::fromMSecsSinceEpoch(ms, QTimeZone::utc());
+        const QString expected = QString::number(DayCount::fromMoment(moment, localZone), 'g', 17);
+        QCOMPARE(QString::number(offsets.dayCount(moment), 'g', 17), expected);
+    }
 }
 
 void TestEntryRowTexts::headers()

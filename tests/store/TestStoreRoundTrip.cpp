@@ -128,6 +128,8 @@ void TestStoreRoundTrip::fileLinesReadAsTheirDecodedText_data()
     QTest::newRow("mark at the start of a UTF-8 line")
         << bom + entry({"u\xC3\xA9", "t", "0", "0", "1", "0", "0"});
     QTest::newRow("mark at the start of a group line") << bom + "+Gr\xC3\xBCppe";
+    QTest::newRow("UTF-8 only after the first eight bytes") << QByteArray("+Abcdefgh caf\xC3\xA9");
+    QTest::newRow("Windows-1252 only after the first eight bytes") << QByteArray("+Abcdefgh \x80");
     QTest::newRow("mark at the start of the title") << entry({"", bom + "t", "0", "0", "1", "0", "0"});
     QTest::newRow("marks inside fields") << entry({"u", bom + "t" + bom, "0", "0", "1", "0", "0"});
     QTest::newRow("blanks around numbers") << entry({"u", "\xC3\xA9", "0", "0", " 5 ", "1 ", " 2"});

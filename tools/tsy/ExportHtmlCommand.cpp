@@ -1,9 +1,9 @@
 #include "ExportHtmlCommand.h"
 
-#include "BookmarkEntry.h"
 #include "DayCount.h"
 #include "FileIO.h"
 #include "FilePaths.h"
+#include "LocalDays.h"
 #include "NetscapeBookmarkWriter.h"
 #include "ToolStore.h"
 #include "URLBlock.h"
@@ -13,22 +13,18 @@
 
 namespace {
 
-QDateTime timeOf(double dayCount)
+// An entry's link: its dates through the table of local days.
+void addLink(NetscapeBookmarkWriter &writer, LocalDays &days, const URLData &entry)
 {
-    return dayCount == 0 ? QDateTime() : DayCount::toDateTimeMs(dayCount);
-}
-
-void addLink(NetscapeBookmarkWriter &writer, const URLData &entry)
-{
-    BookmarkEntry link;
-    link.title = entry.Name;
-    link.url = entry.url;
-    link.added = timeOf(entry.Created);
-    link.lastVisit = timeOf(entry.LastAccesed);
-    link.visits = entry.Visited;
-    link.rating = entry.Rated;
-    link.category = entry.Catagory;
-    writer.addLink(link);
+    BookmarkAttributes::LinkAttributes attributes;
+    if (entry.Created != 0)
+        attributes.addedMs = days.msSinceEpoch(entry.Created);
+    if (entry.LastAccesed != 0)
+        attributes.lastVisitMs = days.msSinceEpoch(entry.LastAccesed);
+    attributes.visits = entry.Visited;
+    attributes.rating = entry.Rated;
+    attributes.category = entry.Catagory;
+    writer.addLink(entry.Name, entry.url, attributes);
 }
 
 }  // namespace
@@ -54,23 +50,25 @@ QString ExportHtmlCommand::help() const
                           "failed write leaves it as it was.\n");
 }
 
-QByteArray ExportHtmlCommand::bookmarkFileText(const URLBlock &store)
+bool ExportHtmlCommand::writeBookmarkFile(const URLBlock &store, const NetscapeBookmarkWriter::PieceWriter &write)
 {
     const GroupTable &groups = store.IDXList();
     std::vector<std::vector<const URLData *>> members(size_t(groups.groupCount()));
-    NetscapeBookmarkWriter writer;
+    NetscapeBookmarkWriter writer(write);
+    LocalDays days;
     for (const URLData &entry : store.urlDatas()) {
         if (groups.isGroup(entry.Owner))
             members[size_t(entry.Owner)].push_back(&entry);
         else
-            addLink(writer, entry);
+            addLink(writer, days, entry);
     }
-    for (int group = 0; group < groups.groupCount(); ++group) {
+    for (int group = 0; group < groups.groupCount() && writer.ok(); ++group) {
         writer.beginFolder(groups.at(group).name);
         for (const URLData *entry : members[size_t(group)])
-            addLink(writer, *entry);
+            addLink(writer, days, *entry);
     }
-    return writer.finish();
+    writer.finish();
+    return writer.ok();
 }
 
 int ExportHtmlCommand::execute(const QStringList &arguments)
@@ -82,12 +80,15 @@ int ExportHtmlCommand::execute(const QStringList &arguments)
     const QString out = parser.positionalArguments().at(1);
     if (FilePaths::exists(out) && FilePaths::canonical(file) == FilePaths::canonical(out))
         return usageError(QStringLiteral("%1: the bookmark file would replace the stack file").arg(out));
-    URLBlock store;
+    // The store is left to the end of the process, which gives all its memory
+    // back at once, as tsy normalize does.
+    static URLBlock *const store = new URLBlock;
     QString error;
-    if (!ToolStore::loadStackFile(store, file, false, DayCount::now(), &error)
-        || !FileIO::saveFile(out, bookmarkFileText(store), &error))
+    if (!ToolStore::loadStackFile(*store, file, false, DayCount::now(), &error)
+        || !FileIO::saveFile(
+            out, [](const FileIO::PieceWriter &write) { writeBookmarkFile(*store, write); }, &error))
         return fileError(error);
-    m_out << "Wrote " << store.IDXList().groupCount() << " groups and " << store.urlDatas().Count()
+    m_out << "Wrote " << store->IDXList().groupCount() << " groups and " << store->urlDatas().Count()
           << " entries to " << out << '\n';
     return Success;
 }

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "Command.h"
-
-#include <QByteArray>
+#include "NetscapeBookmarkWriter.h"
 
 class URLBlock;
 
@@ -16,9 +15,10 @@ public:
     QString summary() const override;
     QString help() const override;
 
-    // The store as a bookmark file: entries of no group first, then each
-    // group as a folder of the top level.
-    static QByteArray bookmarkFileText(const URLBlock &store);
+    // The store as a bookmark file, handed to write in pieces: entries of no
+    // group first, then each group as a folder of the top level. False when
+    // a piece could not be written.
+    static bool writeBookmarkFile(const URLBlock &store, const NetscapeBookmarkWriter::PieceWriter &write);
 
 protected:
     int execute(const QStringList &arguments) override;
