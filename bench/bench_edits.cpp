@@ -20,6 +20,8 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <functional>
 #include <limits>
@@ -55,10 +57,48 @@ struct Cost
     }
 };
 
-// Runs a program with its output to /dev/null (or a file); its wall time,
-// CPU time (user and system) and peak resident memory, or nothing when it failed.
-std::optional<Cost> runProgram(const QStringList &command, const QStringList &environment)
+double msOf(const timeval &t)
 {
+    return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3;
+}
+
+// The hidden mode --measure-child RESULT PROGRAM ARGS...: runs the program
+// and writes its wall time, CPU time (ms) and peak resident memory (KiB)
+// into RESULT. The peak must be taken from a process that has never been
+// large: a child started straight from this benchmark, which holds the
+// generated file and the plain copy's buffer, inherits the benchmark's peak
+// on exec, so the program is run as a grandchild of this small process.
+int measureChild(char *resultPath, char **command)
+{
+    timespec start = {}, end = {};
+    clock_gettime(CLOCK_MONOTONIC, &start);
+    pid_t pid = 0;
+    if (posix_spawn(&pid, command[0], nullptr, nullptr, command, environ) != 0)
+        return 1;
+    int status = 0;
+    rusage usage = {};
+    if (wait4(pid, &status, 0, &usage) != pid)
+        return 1;
+    clock_gettime(CLOCK_MONOTONIC, &end);
+    const double wallMs = double(end.tv_sec - start.tv_sec) * 1e3 + double(end.tv_nsec - start.tv_nsec) / 1e6;
+    FILE *result = std::fopen(resultPath, "w");
+    if (!result)
+        return 1;
+    std::fprintf(result, "%f %f %ld\n", wallMs, msOf(usage.ru_utime) + msOf(usage.ru_stime), usage.ru_maxrss);
+    std::fclose(result);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+}
+
+QString resultPath;  // --measure-child's RESULT
+
+// Runs a program with its output to /dev/null, through --measure-child; its
+// wall time, CPU time (user and system) and peak resident memory, or nothing
+// when it failed.
+std::optional<Cost> runProgram(const QStringList &program, const QStringList &environment)
+{
+    const QStringList command = QStringList {QCoreApplication::applicationFilePath(),
+                                             QStringLiteral("--measure-child"), resultPath}
+        + program;
     std::vector<QByteArray> arguments;
     for (const QString &argument : command)
         arguments.push_back(QFile::encodeName(argument));
@@ -80,22 +120,24 @@ std::optional<Cost> runProgram(const QStringList &command, const QStringList &en
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    QElapsedTimer timer;
-    timer.start();
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0)
         return std::nullopt;
     int status = 0;
-    rusage usage = {};
-    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return std::nullopt;
+    QFile result(resultPath);
+    if (!result.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QList<QByteArray> figures = result.readAll().simplified().split(' ');
+    if (figures.size() != 3)
         return std::nullopt;
     Cost cost;
-    cost.wallMs = double(timer.nsecsElapsed()) / 1e6;
-    const auto ms = [](const timeval &t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3; };
-    cost.cpuMs = ms(usage.ru_utime) + ms(usage.ru_stime);
-    cost.peakMiB = double(usage.ru_maxrss) / 1024.0;
+    cost.wallMs = figures[0].toDouble();
+    cost.cpuMs = figures[1].toDouble();
+    cost.peakMiB = figures[2].toDouble() / 1024.0;
     return cost;
 }
 
@@ -125,10 +167,9 @@ std::optional<Cost> plainCopy(const QString &from, const QString &to)
         return std::nullopt;
     rusage after = {};
     getrusage(RUSAGE_SELF, &after);
-    const auto ms = [](const timeval &t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3; };
     Cost cost;
     cost.wallMs = double(timer.nsecsElapsed()) / 1e6;
-    cost.cpuMs = ms(after.ru_utime) + ms(after.ru_stime) - ms(before.ru_utime) - ms(before.ru_stime);
+    cost.cpuMs = msOf(after.ru_utime) + msOf(after.ru_stime) - msOf(before.ru_utime) - msOf(before.ru_stime);
     return cost;
 }
 
@@ -187,6 +228,8 @@ void printCost(const char *step, const Cost &cost, const Cost *base, const char 
 
 int main(int argc, char *argv[])
 {
+    if (argc > 3 && std::strcmp(argv[1], "--measure-child") == 0)
+        return measureChild(argv[2], argv + 3);
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -213,6 +256,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "bench_edits: need N >= 10, a temporary folder and tsy at %s\n", qPrintable(tsy));
         return 2;
     }
+    resultPath = temp.filePath(QStringLiteral("measured"));
     const QString file = temp.filePath(QStringLiteral("bench.tsy"));
     StackFileGenerator::Settings settings;
     settings.entryCount = entries;

@@ -10,6 +10,7 @@
 #include "TestEnvironment.h"
 #include "URLBlock.h"
 
+#include <QBuffer>
 #include <QProcess>
 #include <QtTest>
 #include <cerrno>
@@ -119,7 +120,18 @@ QList<std::pair<QByteArray, QByteArray>> hostileFiles()
         + entry("http://g.example/", "A\rday", "8e9312698", "8E93126985", "2", "0") + "\n\n"
         + entryLine({"http://b.example/", "Two fields\r"}) + "\r\n" + "+Tech\r\n"
         + entry("http://f.example/", "Day in a later Tech", "B13408235", "B13408235", "9", "5");
+    // What a save writes of a file: a file that loading and saving leaves as it is.
+    const auto saved = [](const QByteArray &bytes) {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        URLBlock store;
+        StackFile::readStackFile(store, buffer, bytes.size(), 45000.0);
+        return StackFile::stackFileText(store);
+    };
     return {{"canonical", canonical},
+            {"damaged lines, saved", saved(damaged)},
+            {"Windows-1252 lines, saved", saved(w1252)},
             {"LF line ends", QByteArray(canonical).replace("\r\n", "\n")},
             {"CR-only line ends", QByteArray(canonical).replace("\r\n", "\r")},
             {"byte-order mark", "\xEF\xBB\xBF" + canonical},
@@ -792,6 +804,9 @@ private slots:
             {"find", "F", "*"},
             {"open", "F", "3"},
             {"open", "F", "http://b.example/"},
+            {"capture", "F", "--group", "Tech"},
+            {"capture", "F", "--group", "0"},
+            {"capture", "F", "--group", "Sports"},
         };
         for (const auto &[name, file] : hostileFiles()) {
             for (const QStringList &arguments : commands)
@@ -803,8 +818,15 @@ private slots:
     {
         QFETCH(QByteArray, file);
         QFETCH(QStringList, arguments);
-        BrowserHome home;  // open's browser: a stand-in
+        BrowserHome home;  // open's browser: a stand-in; capture's: a Firefox session
         home.setAppPaths(home.recorder());
+        if (arguments.first() == "capture") {
+            home.runFirefox("http://s.example/\u00e9", "Page \u00e9");
+            QProcess settings;
+            settings.setProcessEnvironment(home.environment());
+            settings.start(TSY_PATH, {"settings", "--set", "pB=1"});
+            QVERIFY(settings.waitForFinished(60000) && settings.exitCode() == 0);
+        }
         const QString folders[] = {path("loading"), path("streaming")};
         Run runs[2];
         const double before = DayCount::now();
@@ -822,6 +844,7 @@ private slots:
             runs[way] = {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
         }
         const double after = DayCount::now();
+        QVERIFY2(!runs[0].err.contains("no browser answered"), "capture found no page");
         QCOMPARE(runs[1].exitCode, runs[0].exitCode);
         QCOMPARE(runs[1].out, runs[0].out);
         QCOMPARE(runs[1].err, runs[0].err);
