@@ -7,6 +7,7 @@
 #include "URLDatas.h"
 
 #include <QFile>
+#include <array>
 #include <cstring>
 #include <string.h>
 
@@ -28,18 +29,53 @@ bool holdsCr(QByteArrayView bytes)
     return std::memchr(bytes.data(), '\r', size_t(bytes.size())) != nullptr;
 }
 
-// Whether a date field reads as the value a save writes back: no date, or
-// five hex digits of fraction up to 99999. The old forms (eight characters,
-// or a larger fraction, read as decimal digits) are written rounded.
-bool dateReadsBackAlike(QByteArrayView date)
+// Digit values of '0'-'9', 'A'-'F' and 'a'-'f'; -1 for every other byte.
+constexpr std::array<qint8, 256> hexDigitValues = [] {
+    std::array<qint8, 256> values {};
+    values.fill(-1);
+    for (int i = 0; i < 10; ++i)
+        values[size_t('0' + i)] = qint8(i);
+    for (int i = 0; i < 6; ++i) {
+        values[size_t('A' + i)] = qint8(10 + i);
+        values[size_t('a' + i)] = qint8(10 + i);
+    }
+    return values;
+}();
+
+// The value of hex digits, or -1 when one is not a hex digit.
+qint64 hexValue(QByteArrayView digits)
+{
+    qint64 value = 0;
+    int bad = 0;
+    for (const char c : digits) {
+        const int digit = hexDigitValues[uchar(c)];
+        bad |= digit;
+        value = value * 16 + (digit & 15);
+    }
+    return bad < 0 ? -1 : value;
+}
+
+// How a date field reads (as ConvertHexDate reads it, without its
+// conversion): no date, a date that a save writes back as it is read (four
+// hex digits of day, five of fraction up to 99999), or one of the old forms
+// (eight characters, or a larger fraction, read as decimal digits), which a
+// save writes rounded.
+enum class DateForm { None, Exact, Old };
+
+DateForm dateForm(QByteArrayView date)
 {
     constexpr qsizetype oldFormSize = 8;
-    if (date.size() < oldFormSize || ConvertHexDate(date) == 0.0)
-        return true;
+    constexpr qsizetype dayDigits = 4;
+    constexpr qsizetype fractionDigits = 5;
     if (date.size() == oldFormSize)
-        return false;
-    // A date that reads as one has hex digits in these places.
-    return date.sliced(4, 5).toInt(nullptr, 16) <= 99999;
+        return ConvertHexDate(date) == 0.0 ? DateForm::None : DateForm::Old;
+    if (date.size() < oldFormSize)
+        return DateForm::None;
+    const qint64 day = hexValue(date.first(dayDigits));
+    const qint64 fraction = hexValue(date.sliced(dayDigits, fractionDigits));
+    if (day < 0 || fraction < 0 || (day == 0 && fraction == 0))
+        return DateForm::None;
+    return fraction <= 99999 ? DateForm::Exact : DateForm::Old;
 }
 
 // What the parser makes of a whole line: its kind, a group's name, and an
@@ -92,8 +128,8 @@ bool StackFileStream::Edit::finish(quint32, QString *)
 
 QByteArrayView StackFileStream::EntryLine::field(int index) const
 {
-    const qsizetype start = index == 0 ? 0 : m_separators[index - 1] + 1;
-    const qsizetype end = index < m_separators.size() ? m_separators[index] : m_line.size();
+    const qsizetype start = index == 0 ? 0 : m_separators[size_t(index - 1)] + 1;
+    const qsizetype end = index < m_separatorCount ? m_separators[size_t(index)] : m_line.size();
     return m_line.sliced(start, end - start);
 }
 
@@ -283,20 +319,21 @@ bool StackFileStream::takeEntry(QByteArrayView raw, bool verbatim, QString *erro
     // The separators of the line (up to one past the seven fields); a line
     // of seven fields is written back as it is unless its creation date is
     // missing, which the loader sets to now, or a save would change a value.
-    QVarLengthArray<qsizetype, 8> &separators = m_line.m_separators;
-    separators.clear();
+    int &count = m_line.m_separatorCount;
+    count = 0;
     const QByteArrayView line = m_line.m_line;
-    for (qsizetype from = 0; separators.size() < 7;) {
+    for (qsizetype from = 0; count < int(m_line.m_separators.size()); ++count) {
         const void *found = std::memchr(line.data() + from, separatorByte, size_t(line.size() - from));
         if (!found)
             break;
-        separators.append(static_cast<const char *>(found) - line.data());
-        from = separators.back() + 1;
+        const qsizetype at = static_cast<const char *>(found) - line.data();
+        m_line.m_separators[size_t(count)] = at;
+        from = at + 1;
     }
     // A save writes a CR inside a field as a blank.
     if (verbatim
-        && (separators.size() != 6 || ConvertHexDate(m_line.field(3)) == 0.0 || holdsCr(line)
-            || !dateReadsBackAlike(m_line.field(2)) || !dateReadsBackAlike(m_line.field(3))))
+        && (count != 6 || dateForm(m_line.field(3)) != DateForm::Exact
+            || dateForm(m_line.field(2)) == DateForm::Old || holdsCr(line)))
         verbatim = false;
     switch (m_edit.entry(m_line, error)) {
     case EntryFate::Keep:

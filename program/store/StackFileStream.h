@@ -5,7 +5,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringDecoder>
-#include <QVarLengthArray>
+#include <array>
 #include <optional>
 
 class QFile;
@@ -46,7 +46,9 @@ public:
         QByteArrayView field(int index) const;
 
         QByteArrayView m_line;  // without its line end
-        QVarLengthArray<qsizetype, 8> m_separators;
+        // Where its separators are: six in a full line, a seventh past one.
+        std::array<qsizetype, 7> m_separators {};
+        int m_separatorCount = 0;
         quint32 m_key = 0;
         int m_group = -1;
         QStringDecoder *m_utf8 = nullptr;

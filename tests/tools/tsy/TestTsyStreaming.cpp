@@ -73,6 +73,7 @@ QList<std::pair<QByteArray, QByteArray>> hostileFiles()
         + entry("http://c.example/", "Bad numbers", "B1310A2C3", "B10A00000", "+1", "1 ", "x") + "\xEF\xBB\xBF"
         + entry("http://d.example/", "Mark at the start", "B1300A2C3", "B0DB00000") + "\xEF\xBB\xBF+Tech\r\n"
         + entry("http://e.example/", "Old dates", "8E931046", "8E93FFFFF", "0", "3")
+        + entry("http://h.example/", "Not a date", "B1300A2C3", "B13G08235", "1", "1")
         + entry("http://g.example/", "A\rday", "8e9312698", "8E93126985", "2", "0") + "\n\n"
         + entryLine({"http://b.example/", "Two fields\r"}) + "\r\n" + "+Tech\r\n"
         + entry("http://f.example/", "Day in a later Tech", "B13408235", "B13408235", "9", "5");
