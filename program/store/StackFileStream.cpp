@@ -330,8 +330,9 @@ bool StackFileStream::takeEntry(QByteArrayView raw, bool verbatim, QString *erro
         m_line.m_separators[size_t(count)] = at;
         from = at + 1;
     }
-    // A save writes a CR inside a field as a blank.
-    if (verbatim
+    // A save writes a CR inside a field as a blank. Without a writer
+    // (only reading) nothing is written either way.
+    if (verbatim && m_writer
         && (count != 6 || dateForm(m_line.field(3)) != DateForm::Exact
             || dateForm(m_line.field(2)) == DateForm::Old || holdsCr(line)))
         verbatim = false;
