@@ -13,6 +13,8 @@
 #include <QProcess>
 #include <QtTest>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 using namespace TestEnvironment;
@@ -226,6 +228,57 @@ private slots:
         QVERIFY(StackFile::loadStackFile(store, writeFile(path("input.tsy"), file), false, 45000.0));
         QVERIFY2(StackFile::stackFileText(store) != file, "a file that a save leaves as it is comes out otherwise");
         QCOMPARE(dumpOf(streamed), dumpOf(loaded));
+    }
+
+    // On a full disk a streamed change fails as the loading one does: the
+    // full disk named, FILE as it was, no backup and nothing else left
+    // beside it. The disk is a small file system mounted in a namespace of
+    // its own, where the system allows that.
+    void fullDiskLeavesTheFile_data()
+    {
+        QTest::addColumn<QStringList>("arguments");  // F: the file
+        QTest::newRow("add") << QStringList {"add", "F", "http://n/", "--group", "0"};
+        QTest::newRow("remove") << QStringList {"remove", "F", "3"};
+        QTest::newRow("move") << QStringList {"move", "F", "0", "600"};
+        QTest::newRow("group rename") << QStringList {"group", "rename", "F", "0", "Top"};
+    }
+
+    void fullDiskLeavesTheFile()
+    {
+        QFETCH(QStringList, arguments);
+        const QString unshare = QStandardPaths::findExecutable("unshare");
+        if (unshare.isEmpty())
+            QSKIP("no unshare to mount a small file system");
+        QByteArray big = "+Base\r\n";
+        for (int i = 0; i < 700; ++i)
+            big += entry("http://e" + QByteArray::number(i) + ".example/", "Entry", "8E9312698", "8E930C350");
+        writeFile(path("big.tsy"), big);  // about 40 KiB: it fits, a second copy does not
+        QVERIFY(QDir(m_dir->path()).mkdir("full"));
+        const QString script = "mount -t tmpfs -o size=64k tessaly-full full || exit 99; "
+                               "cp big.tsy full/f.tsy || exit 99; \"$0\" \"$@\"; status=$?; ls -A full; "
+                               "cmp -s big.tsy full/f.tsy && echo unchanged; exit $status";
+        Run runs[2];
+        for (int way = 0; way < 2; ++way) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            if (way == 0)
+                environment.insert("TSY_LOAD_WHOLE_STORE", "1");
+            QProcess process;
+            process.setProcessEnvironment(environment);
+            process.setWorkingDirectory(m_dir->path());
+            process.start(unshare, QStringList {"-rm", "sh", "-c", script, TSY_PATH}
+                                       + QStringList(arguments).replaceInStrings(QRegularExpression("^F$"), "full/f.tsy"));
+            QVERIFY(process.waitForFinished(60000));
+            runs[way] = {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+            if (runs[way].exitCode == 99 || (runs[way].exitCode == 1 && runs[way].err.startsWith("unshare:")))
+                QSKIP("no small file system can be mounted here");
+        }
+        QCOMPARE(runs[1].exitCode, 1);
+        const QByteArray fullDisk = QByteArray(": ") + std::strerror(ENOSPC) + '\n';
+        QVERIFY2(runs[1].err.endsWith(fullDisk), runs[1].err);
+        QCOMPARE(runs[1].out, QByteArray("f.tsy\nunchanged\n"));
+        QCOMPARE(runs[1].exitCode, runs[0].exitCode);
+        QCOMPARE(runs[1].out, runs[0].out);
+        QCOMPARE(runs[1].err, runs[0].err);
     }
 };
 
