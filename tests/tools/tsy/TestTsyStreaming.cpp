@@ -52,7 +52,8 @@ QByteArray withNowFixed(QByteArray text, double from, double to)
     for (QByteArray &line : lines) {
         QList<QByteArray> fields = line.split('\x05');
         for (qsizetype i = 2; i < std::min<qsizetype>(fields.size(), 4); ++i) {
-            const double date = ConvertHexDate(QByteArrayView(fields[i]).first(std::min<qsizetype>(9, fields[i].size())));
+            const double date
+                = ConvertHexDate(QByteArrayView(fields[i]).first(std::min<qsizetype>(9, fields[i].size())));
             if (date >= from - 2.0 / 86400 && date <= to + 2.0 / 86400)
                 fields[i].replace(0, 9, "8E9300000");
         }
@@ -65,16 +66,18 @@ QByteArray withNowFixed(QByteArray text, double from, double to)
 // their names and bytes.
 QList<std::pair<QByteArray, QByteArray>> hostileFiles()
 {
-    const QByteArray canonical = loose + "+News\r\n" + today + yesterday + "+Tech\r\n" + sunday + saturday + never + five;
-    const QByteArray w1252 = "+Caf\xE9\r\n" + entry("http://caf\xE9.example/", "Na\xEFve \x93q\x94", "8E9312698", "8E930C350", "1", "2")
+    const QByteArray canonical
+        = loose + "+News\r\n" + today + yesterday + "+Tech\r\n" + sunday + saturday + never + five;
+    const QByteArray w1252 = "+Caf\xE9\r\n"
+        + entry("http://caf\xE9.example/", "Na\xEFve \x93q\x94", "8E9312698", "8E930C350", "1", "2")
         + entry("http://b.example/", "Yesterday", "B13317659", "B10B00000", "3", "2", "7") + "+Tech\r\n"
         + entry("http://c.example/", "Ol\xE9 day", "B1310A2C3", "B10A00000", "1", "1");
     const QByteArray damaged = "\r\n" + entry("http://l.example/", "Loose end", "B13408235", "0", "2", "2")
         + "garbage line\r\n+News\r\r\n" + entryLine({"http://a.example/zebra", "Three fields", "x"}) + "\r\n"
         + entryLine({"http://b.example/", "Eight", "B13317659", "B10B00000", "3", "2", "7", "x"}) + "\r\n"
-        + entry("http://c.example/", "Bad numbers", "B1310A2C3", "B10A00000", "+1", "1 ", "x") + "\xEF\xBB\xBF"
-        + entry("http://d.example/", "Mark at the start", "B1300A2C3", "B0DB00000") + "\xEF\xBB\xBF+Tech\r\n"
-        + entry("http://e.example/", "Old dates", "8E931046", "8E93FFFFF", "0", "3")
+        + entry("http://c.example/", "Bad numbers", "B1310A2C3", "B10A00000", "+1", "1 ", "x")
+        + "\xEF\xBB\xBF" + entry("http://d.example/", "Mark at the start", "B1300A2C3", "B0DB00000")
+        + "\xEF\xBB\xBF+Tech\r\n" + entry("http://e.example/", "Old dates", "8E931046", "8E93FFFFF", "0", "3")
         + entry("http://h.example/", "Not a date", "B1300A2C3", "B13G08235", "1", "1")
         + entry("http://g.example/", "A\rday", "8e9312698", "8E93126985", "2", "0") + "\n\n"
         + entryLine({"http://b.example/", "Two fields\r"}) + "\r\n" + "+Tech\r\n"
@@ -102,7 +105,6 @@ QList<std::pair<QByteArray, QByteArray>> hostileFiles()
             {"no groups", loose + today},
             {"empty", ""}};
 }
-
 
 }  // namespace
 
@@ -179,7 +181,8 @@ private slots:
         };
         for (const auto &[name, file] : hostileFiles()) {
             for (const QStringList &arguments : commands)
-                QTest::addRow("%s: %s", name.constData(), qPrintable(arguments.join(' '))) << file << arguments;
+                QTest::addRow("%s: %s", name.constData(), qPrintable(arguments.join(' ')))
+                    << file << arguments;
         }
     }
 
@@ -208,7 +211,8 @@ private slots:
             QProcess process;
             process.setProcessEnvironment(environment);
             process.setWorkingDirectory(folders[way]);
-            process.start(TSY_PATH, QStringList(arguments).replaceInStrings(QRegularExpression("^F$"), "f.tsy"));
+            process.start(TSY_PATH,
+                          QStringList(arguments).replaceInStrings(QRegularExpression("^F$"), "f.tsy"));
             QVERIFY(process.waitForFinished(60000));
             runs[way] = {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
         }
@@ -226,7 +230,8 @@ private slots:
             return;
         URLBlock store;
         QVERIFY(StackFile::loadStackFile(store, writeFile(path("input.tsy"), file), false, 45000.0));
-        QVERIFY2(StackFile::stackFileText(store) != file, "a file that a save leaves as it is comes out otherwise");
+        QVERIFY2(StackFile::stackFileText(store) != file,
+                 "a file that a save leaves as it is comes out otherwise");
         QCOMPARE(dumpOf(streamed), dumpOf(loaded));
     }
 
@@ -265,8 +270,10 @@ private slots:
             QProcess process;
             process.setProcessEnvironment(environment);
             process.setWorkingDirectory(m_dir->path());
-            process.start(unshare, QStringList {"-rm", "sh", "-c", script, TSY_PATH}
-                                       + QStringList(arguments).replaceInStrings(QRegularExpression("^F$"), "full/f.tsy"));
+            process.start(
+                unshare,
+                QStringList {"-rm", "sh", "-c", script, TSY_PATH}
+                    + QStringList(arguments).replaceInStrings(QRegularExpression("^F$"), "full/f.tsy"));
             QVERIFY(process.waitForFinished(60000));
             runs[way] = {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
             if (runs[way].exitCode == 99 || (runs[way].exitCode == 1 && runs[way].err.startsWith("unshare:")))
