@@ -116,18 +116,26 @@ int writeAll(int fd, QByteArrayView bytes)
     return 0;
 }
 
-// Writes the content's pieces and puts them on the disk: 0, or the errno of
-// the first call that failed.
-int writeContent(int fd, const ContentWriter &content)
+// The code of a content that gave up (FallibleContent), whose error text
+// stands as it set it.
+constexpr int contentGaveUp = -1;
+
+// Writes the content's pieces and puts them on the disk: 0, the errno of
+// the first call that failed, or contentGaveUp.
+int writeContent(int fd, const FallibleContent &content, QString *error)
 {
     int code = 0;
-    content([&](QByteArrayView piece) {
-        if (code == 0)
-            code = writeAll(fd, piece);
-        return code == 0;
-    });
+    const bool made = content(
+        [&](QByteArrayView piece) {
+            if (code == 0)
+                code = writeAll(fd, piece);
+            return code == 0;
+        },
+        error);
     if (code != 0)
         return code;
+    if (!made)
+        return contentGaveUp;
     // File systems that cannot sync (EINVAL) have nothing more to write.
     return ::fsync(fd) == 0 || errno == EINVAL ? 0 : errno;
 }
@@ -135,6 +143,14 @@ int writeContent(int fd, const ContentWriter &content)
 ContentWriter wholeContent(const QByteArray &bytes)
 {
     return [&bytes](const PieceWriter &write) { write(bytes); };
+}
+
+FallibleContent infallible(const ContentWriter &content)
+{
+    return [&content](const PieceWriter &write, QString *) {
+        content(write);
+        return true;
+    };
 }
 
 // A temporary file being written: its name, and the descriptor that holds
@@ -157,14 +173,15 @@ struct TemporaryFile
 // Writes the content to a new file of a unique name beside base, with the
 // given permissions (or the default ones when mode is null): 0, or the errno
 // of the call that failed, in which case the new file is removed again.
-int writeNewFile(const QString &base, const ContentWriter &content, const mode_t *mode, TemporaryFile *file)
+int writeNewFile(const QString &base, const FallibleContent &content, const mode_t *mode, TemporaryFile *file,
+                 QString *error = nullptr)
 {
     file->fd = createUnique(base, &file->name);
     if (file->fd < 0)
         return errno;
     int code = mode && ::fchmod(file->fd, *mode) != 0 ? errno : 0;
     if (code == 0)
-        code = writeContent(file->fd, content);
+        code = writeContent(file->fd, content, error);
     // The descriptor that wrote is closed and its error checked (a network
     // file system may report a failed write only then); a copy of it keeps
     // the lock until the file is renamed.
@@ -286,6 +303,12 @@ bool saveFile(const QString &path, const QByteArray &contents, QString *error,
 bool saveFile(const QString &path, const ContentWriter &content, QString *error,
               const BeforeReplace &beforeReplace)
 {
+    return saveFallibleFile(path, infallible(content), error, beforeReplace);
+}
+
+bool saveFallibleFile(const QString &path, const FallibleContent &content, QString *error,
+                      const BeforeReplace &beforeReplace)
+{
     const QString target = writtenPath(path);
     struct stat existing = {};
     const bool exists = ::stat(nativeName(target).constData(), &existing) == 0;
@@ -293,7 +316,9 @@ bool saveFile(const QString &path, const ContentWriter &content, QString *error,
     TemporaryFile temporary;
     int code = exists && S_ISDIR(existing.st_mode) ? EISDIR : 0;
     if (code == 0)
-        code = writeNewFile(target, content, exists ? &mode : nullptr, &temporary);
+        code = writeNewFile(target, content, exists ? &mode : nullptr, &temporary, error);
+    if (code == contentGaveUp)
+        return false;
     if (code == 0 && beforeReplace && !beforeReplace(error)) {
         ::unlink(nativeName(temporary.name).constData());
         return false;
@@ -330,7 +355,7 @@ bool backupFile(const QString &path, const QString &backupPath, QString *error)
             return false;
         const bool known = ::stat(nativeName(real).constData(), &original) == 0;
         const mode_t mode = original.st_mode & 07777;
-        code = writeNewFile(backupPath, wholeContent(contents), known ? &mode : nullptr, &staging);
+        code = writeNewFile(backupPath, infallible(wholeContent(contents)), known ? &mode : nullptr, &staging);
     }
     if (code == 0)
         code = replaceWith(staging.name, backupPath);

@@ -46,6 +46,13 @@ using ContentWriter = std::function<void(const PieceWriter &write)>;
 bool saveFile(const QString &path, const ContentWriter &content, QString *error,
               const BeforeReplace &beforeReplace = {});
 
+// The same for content that may find, while it is being made, that it must
+// not be written after all: it returns false with its error text set, and
+// the save fails at once, leaving the file as it was.
+using FallibleContent = std::function<bool(const PieceWriter &write, QString *error)>;
+bool saveFallibleFile(const QString &path, const FallibleContent &content, QString *error,
+                      const BeforeReplace &beforeReplace = {});
+
 // Removes the temporary files that writes of path (saveFile, or backupFile
 // with path as the backup) left behind when their writer was killed
 // ("path.tmp-" and eight hex digits). A temporary file that a live writer is

@@ -82,6 +82,20 @@ qsizetype move(URLBlock &store, const std::vector<quint32> &keys, int group)
     return forEachEntry(store, keys, [group](URLData &entry) { entry.Owner = group; });
 }
 
+namespace {
+
+// The fields of a new entry but its texts, group and key.
+void setNewFields(URLData &added, const NewEntry &entry, double now)
+{
+    added.Rated = quint8(entry.rating);
+    added.Catagory = catagoryOf(entry.group);
+    added.Created = now;
+    added.LastAccesed = 0.0;
+    added.Visited = 0;
+}
+
+}  // namespace
+
 URLData *add(URLBlock &store, const NewEntry &entry, double now)
 {
     if (!store.IDXList().isGroup(entry.group) || !isRating(entry.rating))
@@ -89,11 +103,17 @@ URLData *add(URLBlock &store, const NewEntry &entry, double now)
     URLData *added = store.urlDatas().Add(entry.title, entry.url, entry.group);
     if (!added)
         return nullptr;
-    added->Rated = quint8(entry.rating);
-    added->Catagory = catagoryOf(entry.group);
-    added->Created = now;
-    added->LastAccesed = 0.0;
-    added->Visited = 0;
+    setNewFields(*added, entry, now);
+    return added;
+}
+
+URLData newEntry(const NewEntry &entry, double now)
+{
+    URLData added;
+    added.Name = entry.title;
+    added.url = entry.url;
+    added.Owner = entry.group;
+    setNewFields(added, entry, now);
     return added;
 }
 
@@ -103,26 +123,35 @@ bool edit(URLBlock &store, quint32 key, const EntryChange &change)
     if (!entry || (change.rating && !isRating(*change.rating))
         || (change.group && !store.IDXList().isGroup(*change.group)))
         return false;
-    if (change.title)
-        entry->Name = *change.title;
-    if (change.url)
-        entry->url = *change.url;
-    if (change.rating)
-        entry->Rated = quint8(*change.rating);
-    if (change.group)
-        entry->Owner = *change.group;
+    edit(*entry, change);
     return true;
+}
+
+void edit(URLData &entry, const EntryChange &change)
+{
+    if (change.title)
+        entry.Name = *change.title;
+    if (change.url)
+        entry.url = *change.url;
+    if (change.rating)
+        entry.Rated = quint8(*change.rating);
+    if (change.group)
+        entry.Owner = *change.group;
 }
 
 URLData *visit(URLBlock &store, quint32 key, double now)
 {
     URLData *entry = entryOf(store, key);
-    if (!entry)
-        return nullptr;
-    if (entry->Visited < std::numeric_limits<qint32>::max())
-        ++entry->Visited;
-    entry->LastAccesed = now;
+    if (entry)
+        visit(*entry, now);
     return entry;
+}
+
+void visit(URLData &entry, double now)
+{
+    if (entry.Visited < std::numeric_limits<qint32>::max())
+        ++entry.Visited;
+    entry.LastAccesed = now;
 }
 
 }  // namespace EntryOperations

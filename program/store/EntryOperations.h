@@ -60,8 +60,15 @@ struct EntryChange
 // names no entry or the rating or group is out of range.
 bool edit(URLBlock &store, quint32 key, const EntryChange &change);
 
+// The same on an entry outside a store, whose range checks the caller has made.
+void edit(URLData &entry, const EntryChange &change);
+
 // An entry is opened: one more visit (saturating), last visit now. Null
 // when the key names no entry.
 URLData *visit(URLBlock &store, quint32 key, double now);
+void visit(URLData &entry, double now);
+
+// The entry add() makes in a valid group, outside a store (its key unset).
+URLData newEntry(const NewEntry &entry, double now);
 
 } // namespace EntryOperations

@@ -71,4 +71,9 @@ bool saveStackFile(URLBlock &store, const QString &path, QString *error = nullpt
 bool saveStackFileWithBackup(URLBlock &store, const QString &path, const QString &backupPath,
                              QString *error = nullptr);
 
+// The same for stack-file text that content makes, which may give up (see
+// FileIO::saveFallibleFile): then nothing is written and no backup made.
+bool saveTextWithBackup(const QString &path, const QString &backupPath, const FileIO::FallibleContent &content,
+                        QString *error);
+
 }  // namespace StackFile

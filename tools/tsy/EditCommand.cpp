@@ -1,7 +1,11 @@
 #include "EditCommand.h"
 
 #include "EntryArguments.h"
+#include "DayCount.h"
 #include "EntryOperations.h"
+#include "LockedStackFileEdit.h"
+#include "NamedEntryEdit.h"
+#include "StreamedMove.h"
 #include "URLData.h"
 
 #include <QCommandLineParser>
@@ -60,6 +64,18 @@ int EditCommand::execute(const QStringList &arguments)
             return UsageError;
         change.rating = ratingValue;
     }
+    // Streamed: the fields change in place, or with the group as a move.
+    const auto changeFields = [&change](URLData &entry) { EntryOperations::edit(entry, change); };
+    NamedEntryEdit inPlace(references, [&](URLData &entry, QString *) {
+        changeFields(entry);
+        return true;
+    });
+    StreamedMove move(references, parser.value(group), changeFields, StreamedMove::FirstError::References);
+    const StreamedChange streamed = [&](const QString &file, QString *error) {
+        if (parser.isSet(group))
+            return move.run(file, LockedStackFileEdit::backupPathOf(file), DayCount::now(), error);
+        return rewriting(inPlace)(file, error);
+    };
     return editStore(parser.positionalArguments().at(0), [&](URLBlock &store, QString *error) {
         std::vector<quint32> keys;
         if (!resolveKeys(store, references, keys, error))
@@ -77,5 +93,5 @@ int EditCommand::execute(const QStringList &arguments)
             }
         }
         return true;
-    });
+    }, streamed);
 }

@@ -19,6 +19,23 @@ bool isDigits(const QString &text)
         && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
+// resolve()'s error for the references that name no entry; false when there are some.
+bool noneUnresolved(const std::vector<quint32> &unknownKeys, const QStringList &unknownAddresses, QString *error)
+{
+    QStringList problems;
+    if (!unknownKeys.empty())
+        problems << QStringLiteral("no entry has the key%1 %2")
+                        .arg(unknownKeys.size() > 1 ? QStringLiteral("s") : QString(), keyList(unknownKeys));
+    if (!unknownAddresses.isEmpty())
+        problems << QStringLiteral("no entry has the address%1 %2")
+                        .arg(unknownAddresses.size() > 1 ? QStringLiteral("es") : QString(),
+                             unknownAddresses.join(QStringLiteral(", ")));
+    if (problems.isEmpty())
+        return true;
+    *error = problems.join(QStringLiteral("; "));
+    return false;
+}
+
 }  // namespace
 
 std::optional<quint32> key(const QString &text)
@@ -93,18 +110,64 @@ bool resolve(const URLBlock &store, const std::vector<Reference> &references, st
         if (!matched)
             unknownAddresses << reference.address;
     }
-    QStringList problems;
-    if (!unknownKeys.empty())
-        problems << QStringLiteral("no entry has the key%1 %2")
-                        .arg(unknownKeys.size() > 1 ? QStringLiteral("s") : QString(), keyList(unknownKeys));
-    if (!unknownAddresses.isEmpty())
-        problems << QStringLiteral("no entry has the address%1 %2")
-                        .arg(unknownAddresses.size() > 1 ? QStringLiteral("es") : QString(),
-                             unknownAddresses.join(QStringLiteral(", ")));
-    if (problems.isEmpty())
-        return true;
-    *error = problems.join(QStringLiteral("; "));
-    return false;
+    return noneUnresolved(unknownKeys, unknownAddresses, error);
+}
+
+NamedEntries::NamedEntries(const std::vector<Reference> &references)
+    : m_references(references)
+{
+    for (const Reference &reference : references) {
+        if (reference.address.isEmpty())
+            m_keys.insert(reference.key);
+        else
+            m_addresses.push_back({reference.address, reference.address.toUtf8()});
+    }
+}
+
+bool NamedEntries::names(StackFileStream::EntryLine &line)
+{
+    bool named = m_keys.count(line.key()) > 0;
+    for (Address &address : m_addresses) {
+        if (line.hasAddress(address.text, address.utf8)) {
+            address.matched = true;
+            named = true;
+        }
+    }
+    return named;
+}
+
+bool NamedEntries::finish(quint32 entryCount, QString *error) const
+{
+    std::vector<quint32> unknownKeys;
+    QStringList unknownAddresses;
+    auto address = m_addresses.begin();
+    for (const Reference &reference : m_references) {
+        if (!reference.address.isEmpty()) {
+            if (!(address++)->matched)
+                unknownAddresses << reference.address;
+        } else if (reference.key == 0 || reference.key > entryCount) {
+            unknownKeys.push_back(reference.key);
+        }
+    }
+    return noneUnresolved(unknownKeys, unknownAddresses, error);
+}
+
+GroupMatcher::GroupMatcher(const QString &text)
+    : m_text(text)
+{
+    if (isDigits(text)) {
+        bool ok = false;
+        const int position = text.toInt(&ok);
+        m_position = ok ? position : -1;  // past every position: names no group
+    }
+}
+
+bool GroupMatcher::matches(int position, const QString &name)
+{
+    const bool named = m_position ? position == *m_position : !m_found && name == m_text;
+    if (named)
+        m_found = position;
+    return named;
 }
 
 std::optional<int> rating(const QString &text)
@@ -122,6 +185,11 @@ std::optional<int> group(const GroupTable &groups, const QString &text)
         return ok && groups.isGroup(position) ? std::optional<int>(position) : std::nullopt;
     }
     return groupNamed(groups, text);
+}
+
+QString noGroupError(const QString &text)
+{
+    return QStringLiteral("no group '%1' (a group's name, or its position from 0)").arg(text);
 }
 
 std::optional<int> groupNamed(const GroupTable &groups, const QString &name)

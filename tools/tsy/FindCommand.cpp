@@ -2,10 +2,37 @@
 
 #include "DayCount.h"
 #include "EntryFind.h"
+#include "StackFileStream.h"
 #include "ToolStore.h"
 #include "URLBlock.h"
+#include "WildcardPattern.h"
 
 #include <QCommandLineParser>
+
+namespace {
+
+// The keys of the entries whose titles match, found line by line.
+class TitleSearch : public StackFileStream::Edit
+{
+public:
+    explicit TitleSearch(const QString &text)
+        : m_pattern(WildcardPattern::containing(text))
+    { }
+
+    StackFileStream::EntryFate entry(StackFileStream::EntryLine &line, QString *) override
+    {
+        if (m_pattern.matches(line.title()))
+            keys += URLData::keyText(line.key()) + QLatin1Char('\n');
+        return StackFileStream::EntryFate::Keep;
+    }
+
+    QString keys;
+
+private:
+    WildcardPattern m_pattern;
+};
+
+}  // namespace
 
 QString FindCommand::summary() const
 {
@@ -30,8 +57,16 @@ int FindCommand::execute(const QStringList &arguments)
     const QString text = parser.positionalArguments().at(1).trimmed();
     if (text.isEmpty())
         return usageError(QStringLiteral("TEXT is empty"));
-    URLBlock store;
     QString error;
+    if (ToolStore::streams()) {
+        // Printed once the whole file has been read, as with a loaded store.
+        TitleSearch search(text);
+        if (!StackFileStream::read(parser.positionalArguments().at(0), search, DayCount::now(), &error))
+            return fileError(error);
+        m_out << search.keys;
+        return Success;
+    }
+    URLBlock store;
     if (!ToolStore::loadStackFile(store, parser.positionalArguments().at(0), false, DayCount::now(), &error))
         return fileError(error);
 

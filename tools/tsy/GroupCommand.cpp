@@ -4,8 +4,10 @@
 #include "URLBlock.h"
 
 #include <QCommandLineParser>
+#include <QSet>
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <set>
 
 QString GroupCommand::summary() const
@@ -55,6 +57,153 @@ const QString *emptyName(const QStringList &names)
     return found == names.end() ? nullptr : &*found;
 }
 
+// The message of groups that hold entries: "'Name' (2) holds 3 entries".
+QString holdingText(const QString &name, int group, qsizetype entries)
+{
+    return QStringLiteral("'%1' (%2) holds %3 %4")
+        .arg(name)
+        .arg(group)
+        .arg(entries)
+        .arg(entries == 1 ? QStringLiteral("entry") : QStringLiteral("entries"));
+}
+
+QString notRemovedError(const QStringList &holding)
+{
+    return QStringLiteral("not removed: the group %1; give --with-entries to remove them too")
+        .arg(holding.join(QStringLiteral(", the group ")));
+}
+
+// group add, streamed: the new group lines after the file's last line.
+class AddedGroups : public StackFileStream::Edit
+{
+public:
+    explicit AddedGroups(const QStringList &names)
+        : m_names(names)
+    { }
+
+    StackFileStream::GroupFate group(int, const QString &name, QString *) override
+    {
+        m_existing.insert(name);
+        ++m_groupCount;
+        return StackFileStream::GroupFate::Keep;
+    }
+
+    void fileEnds(StackFileStream::Output &out) override
+    {
+        for (const QString &name : m_names)
+            out.appendGroup(name);
+    }
+
+    bool finish(quint32, QString *error) override
+    {
+        for (const QString &name : m_names) {
+            if (m_existing.contains(name)) {
+                *error = QStringLiteral("there is a group '%1' already").arg(name);
+                return false;
+            }
+            m_existing.insert(name);
+            positions << m_groupCount++;
+        }
+        return true;
+    }
+
+    QList<int> positions;
+
+private:
+    const QStringList &m_names;
+    QSet<QString> m_existing;
+    int m_groupCount = 0;
+};
+
+// group rename, streamed: the one line of the group renamed.
+class RenamedGroup : public StackFileStream::Edit
+{
+public:
+    RenamedGroup(const QString &groupText, const QString &newName)
+        : m_group(groupText)
+        , m_newName(newName)
+    { }
+
+    StackFileStream::GroupFate group(int position, const QString &name, QString *newName) override
+    {
+        if (!m_group.matches(position, name))
+            return StackFileStream::GroupFate::Keep;
+        *newName = m_newName;
+        return StackFileStream::GroupFate::Rename;
+    }
+
+    bool finish(quint32, QString *error) override
+    {
+        if (m_group.found())
+            return true;
+        *error = EntryArguments::noGroupError(m_group.text());
+        return false;
+    }
+
+private:
+    EntryArguments::GroupMatcher m_group;
+    QString m_newName;
+};
+
+// group remove, streamed: the groups' lines dropped with their entries.
+class RemovedGroups : public StackFileStream::Edit
+{
+public:
+    RemovedGroups(const QStringList &groupTexts, bool withEntries)
+        : m_withEntries(withEntries)
+    {
+        for (const QString &text : groupTexts)
+            m_groups.emplace_back(text);
+    }
+
+    StackFileStream::GroupFate group(int position, const QString &name, QString *) override
+    {
+        bool removed = false;
+        for (EntryArguments::GroupMatcher &group : m_groups)
+            removed = group.matches(position, name) || removed;
+        if (!removed)
+            return StackFileStream::GroupFate::Keep;
+        m_removed[position].name = name;
+        return StackFileStream::GroupFate::Drop;
+    }
+
+    void groupEnds(int position, qsizetype entryCount, StackFileStream::Output &) override
+    {
+        const auto found = m_removed.find(position);
+        if (found != m_removed.end())
+            found->second.entries = entryCount;
+    }
+
+    bool finish(quint32, QString *error) override
+    {
+        for (const EntryArguments::GroupMatcher &group : m_groups) {
+            if (!group.found()) {
+                *error = EntryArguments::noGroupError(group.text());
+                return false;
+            }
+        }
+        QStringList holding;
+        for (const auto &[position, group] : m_removed) {
+            if (group.entries > 0)
+                holding << holdingText(group.name, position, group.entries);
+        }
+        if (holding.isEmpty() || m_withEntries)
+            return true;
+        *error = notRemovedError(holding);
+        return false;
+    }
+
+private:
+    struct Removed
+    {
+        QString name;
+        qsizetype entries = 0;
+    };
+    std::vector<EntryArguments::GroupMatcher> m_groups;
+    std::map<int, Removed> m_removed;  // by position
+    bool m_withEntries;
+};
+
 }  // namespace
 
 int GroupCommand::add(const QStringList &arguments)
@@ -66,6 +215,7 @@ int GroupCommand::add(const QStringList &arguments)
     if (emptyName(names))
         return usageError(QStringLiteral("a group needs a name: NAME is empty"));
     QList<int> positions;
+    AddedGroups added(names);
     const int status = editStore(
         parser.positionalArguments().at(0),
         [&](URLBlock &store, QString *error) {
@@ -77,6 +227,12 @@ int GroupCommand::add(const QStringList &arguments)
                 store.addGroup(name);
                 positions << store.IDXList().groupCount() - 1;
             }
+            return true;
+        },
+        [&](const QString &file, QString *error) {
+            if (!rewriting(added)(file, error))
+                return false;
+            positions = added.positions;
             return true;
         },
         MissingFile::BeginsEmpty);
@@ -96,10 +252,14 @@ int GroupCommand::rename(const QStringList &arguments)
     const QString newName = parser.positionalArguments().at(2);
     if (newName.isEmpty())
         return usageError(QStringLiteral("a group needs a name: NAME is empty"));
-    return editStore(parser.positionalArguments().at(0), [&](URLBlock &store, QString *error) {
-        int group = -1;
-        return findGroup(store, groupText, group, error) && store.renameGroup(group, newName);
-    });
+    RenamedGroup renamed(groupText, newName);
+    return editStore(
+        parser.positionalArguments().at(0),
+        [&](URLBlock &store, QString *error) {
+            int group = -1;
+            return findGroup(store, groupText, group, error) && store.renameGroup(group, newName);
+        },
+        rewriting(renamed));
 }
 
 int GroupCommand::remove(const QStringList &arguments)
@@ -110,6 +270,7 @@ int GroupCommand::remove(const QStringList &arguments)
     if (!parse(parser, arguments, 2, true))
         return UsageError;
     const QStringList groupTexts = parser.positionalArguments().mid(1);
+    RemovedGroups removed(groupTexts, parser.isSet(withEntries));
     return editStore(parser.positionalArguments().at(0), [&](URLBlock &store, QString *error) {
         // Every GROUP names a group of FILE as it was read; each goes once.
         std::set<int, std::greater<>> groups;
@@ -123,20 +284,15 @@ int GroupCommand::remove(const QStringList &arguments)
         for (const int group : groups) {
             const qsizetype entries = store.entryCountOfGroup(group);
             if (entries > 0)
-                holding.prepend(QStringLiteral("'%1' (%2) holds %3 %4")
-                                    .arg(store.IDXList().nameOf(group))
-                                    .arg(group)
-                                    .arg(entries)
-                                    .arg(entries == 1 ? QStringLiteral("entry") : QStringLiteral("entries")));
+                holding.prepend(holdingText(store.IDXList().nameOf(group), group, entries));
         }
         if (!holding.isEmpty() && !parser.isSet(withEntries)) {
-            *error = QStringLiteral("not removed: the group %1; give --with-entries to remove them too")
-                         .arg(holding.join(QStringLiteral(", the group ")));
+            *error = notRemovedError(holding);
             return false;
         }
         // From the last, so that the positions of the others stay as read.
         for (const int group : groups)
             store.removeGroup(group);
         return true;
-    });
+    }, rewriting(removed));
 }

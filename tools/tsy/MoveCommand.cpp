@@ -1,6 +1,9 @@
 #include "MoveCommand.h"
 
+#include "DayCount.h"
 #include "EntryOperations.h"
+#include "LockedStackFileEdit.h"
+#include "StreamedMove.h"
 
 #include <QCommandLineParser>
 
@@ -27,11 +30,17 @@ int MoveCommand::execute(const QStringList &arguments)
         return UsageError;
     std::vector<quint32> keys;
     const QString groupText = parser.positionalArguments().at(1);
-    return editStore(parser.positionalArguments().at(0), [&](URLBlock &store, QString *error) {
-        int group = -1;
-        if (!findGroup(store, groupText, group, error) || !resolveKeys(store, references, keys, error))
-            return false;
-        EntryOperations::move(store, keys, group);
-        return true;
-    });
+    StreamedMove move(references, groupText, [](URLData &) { }, StreamedMove::FirstError::Group);
+    return editStore(
+        parser.positionalArguments().at(0),
+        [&](URLBlock &store, QString *error) {
+            int group = -1;
+            if (!findGroup(store, groupText, group, error) || !resolveKeys(store, references, keys, error))
+                return false;
+            EntryOperations::move(store, keys, group);
+            return true;
+        },
+        [&](const QString &file, QString *error) {
+            return move.run(file, LockedStackFileEdit::backupPathOf(file), DayCount::now(), error);
+        });
 }

@@ -6,6 +6,7 @@
 #include "DesktopCommands.h"
 #include "DesktopSession.h"
 #include "EntryOperations.h"
+#include "NamedEntryEdit.h"
 #include "URLBlock.h"
 
 #include <QCommandLineParser>
@@ -67,16 +68,33 @@ int OpenCommand::execute(const QStringList &arguments)
 
     DesktopSession desktop(name(), m_err);
     const AppState &state = desktop.state();
-    const int status = editStore(parser.positionalArguments().at(0), [&](URLBlock &store, QString *error) {
-        if (!resolveKeys(store, references, keys, error))
-            return false;
-        const URLData *entry = store.urlDatas().Item(store.urlDatas().positionOfKey(keys.front()));
+    const auto open = [&](const QString &url, QString *error) {
         BrowserLaunch launch(state.settings, state.platformId, desktop.services(), nullptr);
-        if (!launch.openURL(entry->url, parser.isSet(newWindow) ? 1 : 0, error))
-            return false;
-        EntryOperations::visit(store, keys.front(), DayCount::now());
-        return true;
-    });
+        return launch.openURL(url, parser.isSet(newWindow) ? 1 : 0, error);
+    };
+    // Streamed, the browser is started when the entry's line is read.
+    const double now = DayCount::now();
+    NamedEntryEdit visit(
+        references,
+        [&](URLData &entry, QString *error) {
+            if (!open(entry.url, error))
+                return false;
+            EntryOperations::visit(entry, now);
+            return true;
+        },
+        NamedEntryEdit::Which::First);
+    const int status = editStore(
+        parser.positionalArguments().at(0),
+        [&](URLBlock &store, QString *error) {
+            if (!resolveKeys(store, references, keys, error))
+                return false;
+            const URLData *entry = store.urlDatas().Item(store.urlDatas().positionOfKey(keys.front()));
+            if (!open(entry->url, error))
+                return false;
+            EntryOperations::visit(store, keys.front(), DayCount::now());
+            return true;
+        },
+        rewriting(visit));
     // Keys pasted the address in the browser's window over the user's clipboard, which then comes back.
     if (desktop.clipboardChanged())
         serveClipboard();

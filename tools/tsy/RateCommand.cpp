@@ -1,6 +1,7 @@
 #include "RateCommand.h"
 
 #include "EntryOperations.h"
+#include "NamedEntryEdit.h"
 
 #include <QCommandLineParser>
 
@@ -27,10 +28,17 @@ int RateCommand::execute(const QStringList &arguments)
         || !readKeys(parser.positionalArguments().mid(2), references))
         return UsageError;
     std::vector<quint32> keys;
-    return editStore(parser.positionalArguments().at(0), [&](URLBlock &store, QString *error) {
-        if (!resolveKeys(store, references, keys, error))
-            return false;
-        EntryOperations::rate(store, keys, rating);
+    NamedEntryEdit rated(references, [rating](URLData &entry, QString *) {
+        entry.Rated = quint8(rating);
         return true;
     });
+    return editStore(
+        parser.positionalArguments().at(0),
+        [&](URLBlock &store, QString *error) {
+            if (!resolveKeys(store, references, keys, error))
+                return false;
+            EntryOperations::rate(store, keys, rating);
+            return true;
+        },
+        rewriting(rated));
 }

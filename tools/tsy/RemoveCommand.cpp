@@ -1,6 +1,7 @@
 #include "RemoveCommand.h"
 
 #include "EntryOperations.h"
+#include "NamedEntryEdit.h"
 
 #include <QCommandLineParser>
 
@@ -25,10 +26,14 @@ int RemoveCommand::execute(const QStringList &arguments)
     if (!parse(parser, arguments, 2, true) || !readKeys(parser.positionalArguments().mid(1), references))
         return UsageError;
     std::vector<quint32> keys;
-    return editStore(parser.positionalArguments().at(0), [&](URLBlock &store, QString *error) {
-        if (!resolveKeys(store, references, keys, error))
-            return false;
-        EntryOperations::remove(store, keys);
-        return true;
-    });
+    NamedEntryEdit removal(references);
+    return editStore(
+        parser.positionalArguments().at(0),
+        [&](URLBlock &store, QString *error) {
+            if (!resolveKeys(store, references, keys, error))
+                return false;
+            EntryOperations::remove(store, keys);
+            return true;
+        },
+        rewriting(removal));
 }

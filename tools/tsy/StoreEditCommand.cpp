@@ -11,14 +11,17 @@
 
 #include <QFileInfo>
 
-int StoreEditCommand::editStore(const QString &file, const Change &change, MissingFile missing)
+int StoreEditCommand::editStore(const QString &file, const Change &change, const StreamedChange &streamed,
+                                MissingFile missing)
 {
     if (QFileInfo(file).suffix().compare(QLatin1String("bak"), Qt::CaseInsensitive) == 0)
         return usageError(QStringLiteral("%1: a .bak file would be its own backup").arg(file));
     const auto loadChangeAndSave = [&](QString *error) {
-        URLBlock store;
         // Seen under the lock, so that no other tsy command makes FILE meanwhile.
         m_fileIsNew = missing == MissingFile::BeginsEmpty && !FilePaths::exists(file);
+        if (streamed && !m_fileIsNew && ToolStore::streams())
+            return streamed(file, error);
+        URLBlock store;
         return (m_fileIsNew || ToolStore::loadStackFile(store, file, false, DayCount::now(), error))
             && change(store, error)
             && StackFile::saveStackFileWithBackup(store, file, LockedStackFileEdit::backupPathOf(file),
@@ -28,6 +31,14 @@ int StoreEditCommand::editStore(const QString &file, const Change &change, Missi
     if (!LockedStackFileEdit::run(file, loadChangeAndSave, &error))
         return fileError(error);
     return Success;
+}
+
+StoreEditCommand::StreamedChange StoreEditCommand::rewriting(StackFileStream::Edit &edit)
+{
+    return [&edit](const QString &file, QString *error) {
+        return StackFileStream::rewrite(file, LockedStackFileEdit::backupPathOf(file), edit, DayCount::now(),
+                                        error);
+    };
 }
 
 bool StoreEditCommand::resolveKeys(const URLBlock &store, const std::vector<EntryArguments::Reference> &references,
@@ -65,12 +76,13 @@ bool StoreEditCommand::findGroup(const URLBlock &store, const QString &text, int
 {
     const std::optional<int> position = EntryArguments::group(store.IDXList(), text);
     if (!position) {
-        *error = QStringLiteral("no group '%1' (a group's name, or its position from 0)").arg(text);
+        *error = EntryArguments::noGroupError(text);
         return false;
     }
     group = *position;
     return true;
 }
+
 
 QString StoreEditCommand::lockAndBackupHelp()
 {
@@ -84,6 +96,57 @@ QString StoreEditCommand::lockAndBackupHelp()
                           "changing is waited for a few seconds, a FILE that Tessaly holds loaded is\n"
                           "left as it is (flush it in Tessaly first).\n");
 }
+
+// The new entry placed after the last line of its group, which is the key
+// it has when the file is read again.
+class StoreEditCommand::AddEdit : public StackFileStream::Edit
+{
+public:
+    AddEdit(const QString &groupText, EntryOperations::NewEntry entry, double now)
+        : m_group(groupText)
+        , m_entry(std::move(entry))
+        , m_now(now)
+    { }
+
+    StackFileStream::GroupFate group(int position, const QString &name, QString *) override
+    {
+        if (m_group.matches(position, name))
+            m_groupName = name;
+        return StackFileStream::GroupFate::Keep;
+    }
+
+    void groupEnds(int position, qsizetype, StackFileStream::Output &out) override
+    {
+        if (m_group.found() != position)
+            return;
+        m_entry.group = position;
+        out.appendEntry(EntryOperations::newEntry(m_entry, m_now));
+        m_key = out.entriesBefore() + 1;
+    }
+
+    bool finish(quint32 entryCount, QString *error) override
+    {
+        if (!m_group.found()) {
+            *error = EntryArguments::noGroupError(m_group.text());
+            return false;
+        }
+        if (entryCount >= URLDatas::maxKeyNumber) {
+            *error = QStringLiteral("no key is left for a new entry");
+            return false;
+        }
+        return true;
+    }
+
+    quint32 key() const { return m_key; }
+    const QString &groupName() const { return m_groupName; }
+
+private:
+    EntryArguments::GroupMatcher m_group;
+    EntryOperations::NewEntry m_entry;
+    double m_now;
+    QString m_groupName;
+    quint32 m_key = 0;
+};
 
 int StoreEditCommand::addEntry(const QString &file, const QString &groupText, EntryOperations::NewEntry entry,
                                QString *key, QString *groupName, MissingFile missing)
@@ -105,7 +168,16 @@ int StoreEditCommand::addEntry(const QString &file, const QString &groupText, En
             *groupName = store.IDXList().nameOf(added->Owner);
         return true;
     };
-    return editStore(file, add, missing);
+    AddEdit streamedAdd(groupText, entry, DayCount::now());
+    const StreamedChange streamed = [&](const QString &path, QString *error) {
+        if (!rewriting(streamedAdd)(path, error))
+            return false;
+        *key = URLData::keyText(streamedAdd.key());
+        if (groupName)
+            *groupName = streamedAdd.groupName();
+        return true;
+    };
+    return editStore(file, add, streamed, missing);
 }
 
 bool StoreEditCommand::makeFirstGroup(URLBlock &store, const QString &file, const QString &name,

@@ -48,6 +48,12 @@ QString mergedText(const MergeCounts &counts, const QString &target, int skipped
     return text + u')';
 }
 
+bool streams()
+{
+    static const bool loadsWhole = qEnvironmentVariableIsSet("TSY_LOAD_WHOLE_STORE");
+    return !loadsWhole;
+}
+
 bool addedNothing(const MergeCounts &counts)
 {
     return counts.groupsAdded == 0 && counts.entriesAdded == 0;

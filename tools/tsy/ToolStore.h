@@ -19,6 +19,12 @@ bool mergeStackFile(URLBlock &store, const QString &path, double now, MergeCount
 // entries were there already and how many files of the source were skipped.
 QString mergedText(const MergeCounts &counts, const QString &target, int skippedFiles = 0);
 
+// Whether the commands that read or change a few entries stream FILE
+// (StackFileStream) rather than load it: true unless the environment sets
+// TSY_LOAD_WHOLE_STORE, with which they load the whole store as the other
+// commands do (the tests run both ways and compare).
+bool streams();
+
 // True when a merge added neither groups nor entries: there is nothing to save.
 bool addedNothing(const MergeCounts &counts);
 
