@@ -160,6 +160,11 @@ bool StackFileStream::read(const QString &path, Edit &edit, double now, QString 
     QFile file;
     if (!FileIO::openRegularFile(path, &file, error))
         return false;
+    return read(file, path, edit, now, error);
+}
+
+bool StackFileStream::read(QFile &file, const QString &path, Edit &edit, double now, QString *error)
+{
     StackFileStream stream(edit, now, nullptr);
     return stream.readFile(file, path, error) && edit.finish(stream.m_keys, error);
 }
@@ -170,15 +175,28 @@ bool StackFileStream::rewrite(const QString &path, const QString &backupPath, Ed
     QFile file;
     if (!FileIO::openRegularFile(path, &file, error))
         return false;
-    const FileIO::FallibleContent content = [&](const FileIO::PieceWriter &write, QString *contentError) {
+    return StackFile::saveTextWithBackup(path, backupPath, rewritten(file, path, edit, now), error);
+}
+
+FileIO::FallibleContent StackFileStream::rewritten(QFile &file, const QString &path, Edit &edit, double now)
+{
+    return [&file, path, &edit, now](const FileIO::PieceWriter &write, QString *error) {
         StackTextWriter writer(write);
         StackFileStream stream(edit, now, &writer);
-        if (!stream.readFile(file, path, contentError) || !edit.finish(stream.m_keys, contentError))
+        if (!stream.readFile(file, path, error) || !edit.finish(stream.m_keys, error))
             return false;
         writer.finish();  // a failed write fails the save
         return true;
     };
-    return StackFile::saveTextWithBackup(path, backupPath, content, error);
+}
+
+bool StackFileStream::rewriteInto(const QString &inPath, const QString &outPath, Edit &edit, double now,
+                                  QString *error)
+{
+    QFile file;
+    if (!FileIO::openRegularFile(inPath, &file, error))
+        return false;
+    return FileIO::saveFallibleFile(outPath, rewritten(file, inPath, edit, now), error);
 }
 
 bool StackFileStream::readFile(QFile &file, const QString &path, QString *error)
@@ -293,8 +311,9 @@ bool StackFileStream::takeEntry(QByteArrayView raw, bool verbatim, QString *erro
         separators.append(static_cast<const char *>(found) - line.data());
         from = separators.back() + 1;
     }
-    // A save writes a CR inside a field as a blank.
-    if (verbatim
+    // A save writes a CR inside a field as a blank. Only a stream that
+    // writes needs to know.
+    if (verbatim && m_writer
         && (separators.size() != 6 || ConvertHexDate(m_line.field(3)) == 0.0 || holdsCr(line)
             || !dateReadsBackAlike(m_line.field(2)) || !dateReadsBackAlike(m_line.field(3))))
         verbatim = false;
