@@ -21,11 +21,16 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <limits>
 #include <memory>
 #include <sys/mman.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <fcntl.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -36,6 +41,7 @@ constexpr double listTarget = 1.0;        // x normalize
 constexpr double dumpTarget = 1.5;        // x normalize
 constexpr double linearityTarget = 11.0;  // x the figure at a tenth of the size
 constexpr double largeRssTargetMiB = 450.0;
+constexpr double commandRssTargetMiB = 350.0;  // peak of a whole-store command at the larger size
 
 double bestOf(int repetitions, const std::function<bool()> &measured)
 {
@@ -121,6 +127,119 @@ bool runTsy(const QString &tsy, const QStringList &arguments, const QString &out
     process.start(tsy, arguments);
     return process.waitForFinished(-1) && process.exitStatus() == QProcess::NormalExit
         && process.exitCode() == 0;
+}
+
+// What a whole child process took: its user and system time and its peak
+// resident memory, from the kernel's accounting of the child.
+struct ChildUsage
+{
+    double cpuMs = -1.0;  // negative: the run failed
+    double peakMiB = -1.0;
+};
+
+// Runs tsy with its standard output going to output, as runTsy does, and
+// reads the child's own usage (not the QProcess machinery's).
+ChildUsage childUsage(const QString &tsy, const QStringList &arguments, const QString &output)
+{
+    const QByteArray program = QFile::encodeName(tsy);
+    QByteArrayList encoded {program};
+    for (const QString &argument : arguments)
+        encoded.append(QFile::encodeName(argument));
+    std::vector<char *> argv;
+    for (QByteArray &argument : encoded)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    const QByteArray outputPath = QFile::encodeName(output);
+    const pid_t child = fork();
+    if (child < 0)
+        return {};
+    if (child == 0) {
+        // The kernel counts a child's peak from the memory it had before its
+        // program started, which a forked child shares with this one: set
+        // the peak back to what it holds now, a few MiB, before exec.
+        const int peak = ::open("/proc/self/clear_refs", O_WRONLY);
+        if (peak >= 0) {
+            [[maybe_unused]] const ssize_t written = ::write(peak, "5", 1);
+            ::close(peak);
+        }
+        const int out = ::open(outputPath.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (out < 0 || ::dup2(out, STDOUT_FILENO) < 0)
+            _exit(127);
+        ::execv(program.constData(), argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage {};
+    if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return {};
+    const auto ms = [](const timeval &time) { return double(time.tv_sec) * 1000.0 + double(time.tv_usec) / 1000.0; };
+    return {ms(usage.ru_utime) + ms(usage.ru_stime), double(usage.ru_maxrss) / 1024.0};
+}
+
+// A whole-store command's CPU time at one size: its first run after the
+// machine has been left alone for a while (as a user starts it), the best of
+// the runs right after that one, and the highest peak of memory among them.
+struct CommandGrowth
+{
+    double firstMs = -1.0;
+    double repeatedMs = -1.0;
+    double peakMiB = 0.0;
+};
+
+CommandGrowth measureCommand(const QString &tsy, const QStringList &arguments, const QString &output,
+                             int repetitions, int pauseSeconds)
+{
+    std::this_thread::sleep_for(std::chrono::seconds(pauseSeconds));
+    CommandGrowth growth;
+    const ChildUsage first = childUsage(tsy, arguments, output);
+    if (first.cpuMs < 0)
+        return {};
+    growth.firstMs = first.cpuMs;
+    growth.peakMiB = first.peakMiB;
+    growth.repeatedMs = std::numeric_limits<double>::infinity();
+    for (int i = 0; i < repetitions; ++i) {
+        const ChildUsage run = childUsage(tsy, arguments, output);
+        if (run.cpuMs < 0)
+            return {};
+        growth.repeatedMs = std::min(growth.repeatedMs, run.cpuMs);
+        growth.peakMiB = std::max(growth.peakMiB, run.peakMiB);
+    }
+    return growth;
+}
+
+// The whole-store commands on a file: list, dump, find and normalize.
+std::vector<QStringList> wholeStoreCommands(const QString &path, const QString &folder)
+{
+    return {{QStringLiteral("list"), path, QStringLiteral("--all")},
+            {QStringLiteral("dump"), path},
+            {QStringLiteral("find"), path, QStringLiteral("ab")},
+            {QStringLiteral("normalize"), path, folder + QStringLiteral("/normal.tsy")}};
+}
+
+// Each command's CPU time at the larger size against the smaller, first runs
+// and repeated runs, and its peak memory at the larger size.
+void printGrowth(const std::vector<QStringList> &commands, const std::vector<CommandGrowth> &small,
+                 const std::vector<CommandGrowth> &big, double limit, QByteArrayList &missed)
+{
+    std::printf("%-16s %12s %12s %8s %12s %12s %8s %10s\n", "CPU ms", "first small", "first large", "ratio",
+                "again small", "again large", "ratio", "peak MiB");
+    for (size_t i = 0; i < commands.size(); ++i) {
+        if (small[i].firstMs < 0 || big[i].firstMs < 0) {
+            std::printf("tsy %-12s failed\n", qPrintable(commands[i].first()));
+            missed.append("tsy " + commands[i].first().toUtf8() + " (failed)");
+            continue;
+        }
+        const double firstRatio = big[i].firstMs / small[i].firstMs;
+        const double repeatedRatio = big[i].repeatedMs / small[i].repeatedMs;
+        std::printf("tsy %-12s %12.1f %12.1f %7.2fx %12.1f %12.1f %7.2fx %10.1f\n", qPrintable(commands[i].first()),
+                    small[i].firstMs, big[i].firstMs, firstRatio, small[i].repeatedMs, big[i].repeatedMs,
+                    repeatedRatio, big[i].peakMiB);
+        if (!(firstRatio <= limit) || !(repeatedRatio <= limit))
+            missed.append("growth of tsy " + commands[i].first().toUtf8());
+        if (!(big[i].peakMiB <= commandRssTargetMiB))
+            missed.append("peak memory of tsy " + commands[i].first().toUtf8());
+    }
+    std::printf("targets: each ratio <= %.1fx, each peak <= %.0f MiB\n", limit, commandRssTargetMiB);
 }
 
 bool generate(const QString &path, qsizetype entries)
@@ -222,7 +341,11 @@ int main(int argc, char *argv[])
     QCommandLineOption rssOnlyOption(QStringLiteral("rss-only"), QStringLiteral("Used internally."),
                                      QStringLiteral("FILE"));
     rssOnlyOption.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({repetitionsOption, largeOption, tsyOption, rssOnlyOption});
+    const QCommandLineOption pauseOption(
+        QStringLiteral("pause"),
+        QStringLiteral("Seconds left idle before each command's first run at each size (default 10)."),
+        QStringLiteral("S"), QStringLiteral("10"));
+    parser.addOptions({repetitionsOption, largeOption, tsyOption, pauseOption, rssOnlyOption});
     parser.process(app);
     if (parser.isSet(rssOnlyOption))
         return rssOnly(parser.value(rssOnlyOption));
@@ -242,8 +365,26 @@ int main(int argc, char *argv[])
     if (!generate(input, entries))
         return 1;
 
-    std::fprintf(stderr, "measuring raw copy, normalize, list and dump...\n");
     const QString out = temp.filePath(QStringLiteral("out"));
+    // The whole-store commands first, while this process is small: a child's
+    // peak memory starts from what this process holds when it forks.
+    const QString largeInput = temp.filePath(QStringLiteral("large.tsy"));
+    const int largeRepetitions = std::max(1, repetitions / 2);
+    const std::vector<QStringList> smallCommands = wholeStoreCommands(input, temp.path());
+    const std::vector<QStringList> bigCommands = wholeStoreCommands(largeInput, temp.path());
+    std::vector<CommandGrowth> smallGrowth, bigGrowth;
+    const int pause = std::max(0, parser.value(pauseOption).toInt());
+    if (large > 0) {
+        if (!generate(largeInput, large))
+            return 1;
+        std::fprintf(stderr, "measuring the whole-store commands at both sizes...\n");
+        for (size_t i = 0; i < smallCommands.size(); ++i) {
+            smallGrowth.push_back(measureCommand(tsy, smallCommands[i], out, repetitions, pause));
+            bigGrowth.push_back(measureCommand(tsy, bigCommands[i], out, largeRepetitions, pause));
+        }
+    }
+
+    std::fprintf(stderr, "measuring raw copy, normalize, list and dump...\n");
     const std::vector<double> figures = bestOfInTurn(
         repetitions,
         {[&] { return rawCopy(input, temp.filePath(QStringLiteral("copy.tsy"))); },
@@ -279,11 +420,7 @@ int main(int argc, char *argv[])
     BenchFigures::printRatio("tsy dump", dump, normalize, "<= 1.5x normalize", dumpTarget, missed);
 
     if (large > 0) {
-        const QString largeInput = temp.filePath(QStringLiteral("large.tsy"));
-        if (!generate(largeInput, large))
-            return 1;
         std::fprintf(stderr, "measuring %lld entries...\n", static_cast<long long>(large));
-        const int largeRepetitions = std::max(1, repetitions / 2);
         const SizeFigures big = measureSize(largeInput, tsy, temp.path(), largeRepetitions);
         const double rss = childResidentMiB(largeInput);
         const double limit = linearityTarget * double(large) / double(entries) / 10.0;
@@ -297,6 +434,11 @@ int main(int argc, char *argv[])
         // program's growth from the machine's.
         BenchFigures::printRatio("  read and split lines (info)", big.split, small.split, "", 0, missed);
         BenchFigures::printRatio("  raw copy with fsync (info)", big.copy, small.copy, "", 0, missed);
+        std::printf("\nwhole processes, CPU (user + system) at %lld against %lld entries; first run after %d s "
+                    "idle, then the best of %d and %d runs\n",
+                    static_cast<long long>(large), static_cast<long long>(entries), pause, repetitions,
+                    largeRepetitions);
+        printGrowth(smallCommands, smallGrowth, bigGrowth, limit, missed);
         const bool rssMet = rss >= 0 && rss <= largeRssTargetMiB;
         std::printf("resident memory after loading %lld entries: %.1f MiB  target <= %.0f MiB  %s\n",
                     static_cast<long long>(large), rss, largeRssTargetMiB, rssMet ? "yes" : "NO");

@@ -90,10 +90,28 @@ bool StackFileStream::Edit::finish(quint32, QString *)
     return true;
 }
 
+const QVarLengthArray<qsizetype, 8> &StackFileStream::EntryLine::separators() const
+{
+    // Up to one past the seven fields, found when first asked for: many
+    // edits only need the parsed entry.
+    if (!m_separators) {
+        m_separators.emplace();
+        for (qsizetype from = 0; m_separators->size() < 7;) {
+            const void *found = std::memchr(m_line.data() + from, separatorByte, size_t(m_line.size() - from));
+            if (!found)
+                break;
+            m_separators->append(static_cast<const char *>(found) - m_line.data());
+            from = m_separators->back() + 1;
+        }
+    }
+    return *m_separators;
+}
+
 QByteArrayView StackFileStream::EntryLine::field(int index) const
 {
-    const qsizetype start = index == 0 ? 0 : m_separators[index - 1] + 1;
-    const qsizetype end = index < m_separators.size() ? m_separators[index] : m_line.size();
+    const QVarLengthArray<qsizetype, 8> &found = separators();
+    const qsizetype start = index == 0 ? 0 : found[index - 1] + 1;
+    const qsizetype end = index < found.size() ? found[index] : m_line.size();
     return m_line.sliced(start, end - start);
 }
 
@@ -298,28 +316,16 @@ bool StackFileStream::takeEntry(QByteArrayView raw, bool verbatim, QString *erro
         return true;
     }
     ++m_groupEntries;
-    // The separators of the line (up to one past the seven fields); a line
-    // of seven fields is written back as it is unless its creation date is
-    // missing, which the loader sets to now, or a save would change a value.
-    QVarLengthArray<qsizetype, 8> &separators = m_line.m_separators;
-    separators.clear();
-    const QByteArrayView line = m_line.m_line;
-    for (qsizetype from = 0; separators.size() < 7;) {
-        const void *found = std::memchr(line.data() + from, separatorByte, size_t(line.size() - from));
-        if (!found)
-            break;
-        separators.append(static_cast<const char *>(found) - line.data());
-        from = separators.back() + 1;
-    }
-    // A save writes a CR inside a field as a blank. Only a stream that
-    // writes needs to know.
-    if (verbatim && m_writer
-        && (separators.size() != 6 || ConvertHexDate(m_line.field(3)) == 0.0 || holdsCr(line)
-            || !dateReadsBackAlike(m_line.field(2)) || !dateReadsBackAlike(m_line.field(3))))
-        verbatim = false;
+    if (!m_writer && !m_edit.readsEntries())
+        return true;
+    m_line.m_separators.reset();
     switch (m_edit.entry(m_line, error)) {
     case EntryFate::Keep:
-        if (verbatim)
+        // Its bytes where a save would write the same: seven fields, a
+        // creation date, no CR inside a field (a save writes a blank), dates
+        // in the form a save writes.
+        if (verbatim && m_writer && m_line.separators().size() == 6 && ConvertHexDate(m_line.field(3)) != 0.0
+            && !holdsCr(m_line.m_line) && dateReadsBackAlike(m_line.field(2)) && dateReadsBackAlike(m_line.field(3)))
             keep(raw);
         else if (m_writer) {
             flushKept();

@@ -45,9 +45,10 @@ public:
     private:
         friend class StackFileStream;
         QByteArrayView field(int index) const;
+        const QVarLengthArray<qsizetype, 8> &separators() const;
 
         QByteArrayView m_line;  // without its line end
-        QVarLengthArray<qsizetype, 8> m_separators;
+        mutable std::optional<QVarLengthArray<qsizetype, 8>> m_separators;
         quint32 m_key = 0;
         int m_group = -1;
         QStringDecoder *m_utf8 = nullptr;
@@ -89,6 +90,9 @@ public:
         // After the whole file, with how many entries it held: false with
         // an error when the edit cannot be made (nothing is then written).
         virtual bool finish(quint32 entryCount, QString *error);
+        // False for an edit of a stream that only reads and is told of
+        // groups alone: its entry lines are then counted, not looked into.
+        virtual bool readsEntries() const { return true; }
     };
 
     // Reads path and tells edit its lines; nothing is written. False with

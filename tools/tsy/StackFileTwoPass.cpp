@@ -17,6 +17,7 @@ public:
         m_groups.appendGroup(name, position);
         return StackFileStream::GroupFate::Keep;
     }
+    bool readsEntries() const override { return false; }
 
 private:
     GroupTable &m_groups;
