@@ -9,6 +9,7 @@
 #include "DayCount.h"
 #include "StackFile.h"
 #include "BenchFigures.h"
+#include "BenchRun.h"
 #include "StackFileGenerator.h"
 #include "URLBlock.h"
 
@@ -27,9 +28,6 @@
 #include <limits>
 #include <memory>
 #include <sys/mman.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <fcntl.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -129,53 +127,6 @@ bool runTsy(const QString &tsy, const QStringList &arguments, const QString &out
         && process.exitCode() == 0;
 }
 
-// What a whole child process took: its user and system time and its peak
-// resident memory, from the kernel's accounting of the child.
-struct ChildUsage
-{
-    double cpuMs = -1.0;  // negative: the run failed
-    double peakMiB = -1.0;
-};
-
-// Runs tsy with its standard output going to output, as runTsy does, and
-// reads the child's own usage (not the QProcess machinery's).
-ChildUsage childUsage(const QString &tsy, const QStringList &arguments, const QString &output)
-{
-    const QByteArray program = QFile::encodeName(tsy);
-    QByteArrayList encoded {program};
-    for (const QString &argument : arguments)
-        encoded.append(QFile::encodeName(argument));
-    std::vector<char *> argv;
-    for (QByteArray &argument : encoded)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    const QByteArray outputPath = QFile::encodeName(output);
-    const pid_t child = fork();
-    if (child < 0)
-        return {};
-    if (child == 0) {
-        // The kernel counts a child's peak from the memory it had before its
-        // program started, which a forked child shares with this one: set
-        // the peak back to what it holds now, a few MiB, before exec.
-        const int peak = ::open("/proc/self/clear_refs", O_WRONLY);
-        if (peak >= 0) {
-            [[maybe_unused]] const ssize_t written = ::write(peak, "5", 1);
-            ::close(peak);
-        }
-        const int out = ::open(outputPath.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (out < 0 || ::dup2(out, STDOUT_FILENO) < 0)
-            _exit(127);
-        ::execv(program.constData(), argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage {};
-    if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return {};
-    const auto ms = [](const timeval &time) { return double(time.tv_sec) * 1000.0 + double(time.tv_usec) / 1000.0; };
-    return {ms(usage.ru_utime) + ms(usage.ru_stime), double(usage.ru_maxrss) / 1024.0};
-}
-
 // A whole-store command's CPU time at one size: its first run after the
 // machine has been left alone for a while (as a user starts it), the best of
 // the runs right after that one, and the highest peak of memory among them.
@@ -191,18 +142,18 @@ CommandGrowth measureCommand(const QString &tsy, const QStringList &arguments, c
 {
     std::this_thread::sleep_for(std::chrono::seconds(pauseSeconds));
     CommandGrowth growth;
-    const ChildUsage first = childUsage(tsy, arguments, output);
-    if (first.cpuMs < 0)
+    const std::optional<BenchRun::Cost> first = BenchRun::runProgram(QStringList {tsy} + arguments, {}, output);
+    if (!first)
         return {};
-    growth.firstMs = first.cpuMs;
-    growth.peakMiB = first.peakMiB;
+    growth.firstMs = first->cpuMs;
+    growth.peakMiB = first->peakMiB;
     growth.repeatedMs = std::numeric_limits<double>::infinity();
     for (int i = 0; i < repetitions; ++i) {
-        const ChildUsage run = childUsage(tsy, arguments, output);
-        if (run.cpuMs < 0)
+        const std::optional<BenchRun::Cost> run = BenchRun::runProgram(QStringList {tsy} + arguments, {}, output);
+        if (!run)
             return {};
-        growth.repeatedMs = std::min(growth.repeatedMs, run.cpuMs);
-        growth.peakMiB = std::max(growth.peakMiB, run.peakMiB);
+        growth.repeatedMs = std::min(growth.repeatedMs, run->cpuMs);
+        growth.peakMiB = std::max(growth.peakMiB, run->peakMiB);
     }
     return growth;
 }
