@@ -196,6 +196,11 @@ bool StackFileStream::read(const QString &path, Edit &edit, double now, QString 
     QFile file;
     if (!FileIO::openRegularFile(path, &file, error))
         return false;
+    return read(file, path, edit, now, error);
+}
+
+bool StackFileStream::read(QFile &file, const QString &path, Edit &edit, double now, QString *error)
+{
     StackFileStream stream(edit, now, nullptr);
     return stream.readFile(file, path, error) && edit.finish(stream.m_keys, error);
 }
@@ -206,15 +211,28 @@ bool StackFileStream::rewrite(const QString &path, const QString &backupPath, Ed
     QFile file;
     if (!FileIO::openRegularFile(path, &file, error))
         return false;
-    const FileIO::FallibleContent content = [&](const FileIO::PieceWriter &write, QString *contentError) {
+    return StackFile::saveTextWithBackup(path, backupPath, rewritten(file, path, edit, now), error);
+}
+
+bool StackFileStream::rewriteInto(const QString &inPath, const QString &outPath, Edit &edit, double now,
+                                  QString *error)
+{
+    QFile file;
+    if (!FileIO::openRegularFile(inPath, &file, error))
+        return false;
+    return FileIO::saveFallibleFile(outPath, rewritten(file, inPath, edit, now), error);
+}
+
+FileIO::FallibleContent StackFileStream::rewritten(QFile &file, const QString &path, Edit &edit, double now)
+{
+    return [&file, path, &edit, now](const FileIO::PieceWriter &write, QString *error) {
         StackTextWriter writer(write);
         StackFileStream stream(edit, now, &writer);
-        if (!stream.readFile(file, path, contentError) || !edit.finish(stream.m_keys, contentError))
+        if (!stream.readFile(file, path, error) || !edit.finish(stream.m_keys, error))
             return false;
         writer.finish();  // a failed write fails the save
         return true;
     };
-    return StackFile::saveTextWithBackup(path, backupPath, content, error);
 }
 
 bool StackFileStream::readFile(QFile &file, const QString &path, QString *error)
@@ -316,6 +334,8 @@ bool StackFileStream::takeEntry(QByteArrayView raw, bool verbatim, QString *erro
         return true;
     }
     ++m_groupEntries;
+    if (!m_writer && !m_edit.readsEntries())
+        return true;
     // The separators of the line (up to one past the seven fields); a line
     // of seven fields is written back as it is unless its creation date is
     // missing, which the loader sets to now, or a save would change a value.

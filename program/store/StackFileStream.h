@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileIO.h"
 #include "URLData.h"
 
 #include <QByteArrayView>
@@ -90,11 +91,16 @@ public:
         // After the whole file, with how many entries it held: false with
         // an error when the edit cannot be made (nothing is then written).
         virtual bool finish(quint32 entryCount, QString *error);
+        // False for an edit of a stream that only reads and is told of
+        // groups alone: its entry lines are then counted, not looked into.
+        virtual bool readsEntries() const { return true; }
     };
 
     // Reads path and tells edit its lines; nothing is written. False with
     // an error text when the file cannot be read or the edit fails.
     static bool read(const QString &path, Edit &edit, double now, QString *error);
+    // The same from an open file, from where it stands; path names it in errors.
+    static bool read(QFile &file, const QString &path, Edit &edit, double now, QString *error);
 
     // Reads path and writes it again with the edit's changes as a stack
     // file is saved (StackFile::saveStackFileWithBackup): its previous
@@ -102,8 +108,15 @@ public:
     // gives entries that have none.
     static bool rewrite(const QString &path, const QString &backupPath, Edit &edit, double now, QString *error);
 
+    // Reads inPath and writes what the edit makes of it as outPath, replacing
+    // outPath in one step (StackFile::saveStackFile), without a backup.
+    static bool rewriteInto(const QString &inPath, const QString &outPath, Edit &edit, double now,
+                            QString *error);
+
 private:
     StackFileStream(Edit &edit, double now, StackTextWriter *writer);
+    // The text the edit makes of the file, for a save.
+    static FileIO::FallibleContent rewritten(QFile &file, const QString &path, Edit &edit, double now);
     bool readFile(QFile &file, const QString &path, QString *error);
     bool takeLines(QByteArrayView bytes, QString *error);
     bool takeLine(QByteArrayView raw, bool ended, QString *error);

@@ -2,6 +2,7 @@
 
 #include "DayCount.h"
 #include "JsonText.h"
+#include "StackFileTwoPass.h"
 #include "ToolStore.h"
 #include "URLBlock.h"
 
@@ -47,14 +48,14 @@ char *putKey(char *out, quint32 keyNumber)
 constexpr qsizetype maxEntryFixedBytes = 128 + 14 + 4 * 11 + 2 * JsonText::maxNumberBytes;
 
 // One entry's object at the end of out.
-void appendEntry(QByteArray &out, const URLData &entry, bool first, QStringEncoder &utf8)
+void appendEntry(QByteArray &out, const URLData &entry, quint32 keyNumber, bool first, QStringEncoder &utf8)
 {
     const qsizetype start = out.size();
     out.resize(start + JsonText::maxStringBytes(entry.Name.size())
                + JsonText::maxStringBytes(entry.url.size()) + maxEntryFixedBytes);
     char *p = out.data() + start;
     p = first ? put(p, "{\"id\":") : put(p, ",{\"id\":");
-    p = putKey(p, entry.keyNumber());
+    p = putKey(p, keyNumber);
     p = put(p, ",\"name\":");
     p = JsonText::writeString(p, entry.Name, utf8);
     p = put(p, ",\"url\":");
@@ -88,6 +89,24 @@ void appendGroup(QByteArray &out, const GroupRecord &group, bool first, QStringE
     p = group.inIndexMask ? put(p, ",\"inIndexMask\":true}") : put(p, ",\"inIndexMask\":false}");
     out.truncate(p - out.constData());
 }
+
+// The entries' objects of a file read line by line.
+class EntryObjects : public StackFileStream::Edit
+{
+public:
+    explicit EntryObjects(DumpCommand &command)
+        : m_command(command)
+    { }
+
+    StackFileStream::EntryFate entry(StackFileStream::EntryLine &line, QString *) override
+    {
+        m_command.writeEntry(StackFileTwoPass::entryOf(line), line.key());
+        return StackFileStream::EntryFate::Keep;
+    }
+
+private:
+    DumpCommand &m_command;
+};
 
 }  // namespace
 
@@ -126,6 +145,13 @@ int DumpCommand::execute(const QStringList &arguments)
     QCommandLineParser parser;
     if (!parse(parser, arguments, 1))
         return UsageError;
+    const QString path = parser.positionalArguments().at(0);
+    // Entries in the file's order need no store: the file is read line by line.
+    return ToolStore::streams() ? dumpStreamed(path) : dumpLoaded(path);
+}
+
+int DumpCommand::dumpLoaded(const QString &path)
+{
     // The store is left to the end of the process, which gives all its memory
     // back at once: freeing 100,000 entries one by one would add about a tenth
     // to the command's time (bench/README.md). Reachable through the static,
@@ -133,27 +159,50 @@ int DumpCommand::execute(const QStringList &arguments)
     static URLBlock *const kept = new URLBlock;
     URLBlock &store = *kept;
     QString error;
-    if (!ToolStore::loadStackFile(store, parser.positionalArguments().at(0), false, DayCount::now(), &error))
+    if (!ToolStore::loadStackFile(store, path, false, DayCount::now(), &error))
         return fileError(error);
-
-    // The text is made as UTF-8 in one buffer and handed out in large pieces.
-    QByteArray out;
-    out.reserve(outputChunk + 4096);
-    QStringEncoder utf8(QStringEncoder::Utf8);
-    out += "{\"groups\":[";
-    const GroupTable &groups = store.IDXList();
-    for (int i = 0; i < groups.groupCount(); ++i) {
-        appendGroup(out, groups.at(i), i == 0, utf8);
-        writeWhenFull(out);
-    }
-    out += "],\"entries\":[";
-    bool first = true;
-    for (const URLData &entry : store.urlDatas()) {
-        appendEntry(out, entry, first, utf8);
-        first = false;
-        writeWhenFull(out);
-    }
-    out += "]}\n";
-    writeWhenFull(out, true);
+    writeGroups(store.IDXList());
+    for (const URLData &entry : store.urlDatas())
+        writeEntry(entry, entry.keyNumber());
+    finish();
     return Success;
+}
+
+int DumpCommand::dumpStreamed(const QString &path)
+{
+    StackFileTwoPass file(path, DayCount::now());
+    QString error;
+    if (!file.readGroups(&error))
+        return fileError(error);
+    writeGroups(file.groups());
+    EntryObjects entries(*this);
+    if (!file.readLines(entries, &error))
+        return fileError(error);
+    finish();
+    return Success;
+}
+
+void DumpCommand::writeGroups(const GroupTable &groups)
+{
+    // The text is made as UTF-8 in one buffer and handed out in large pieces.
+    m_text.reserve(outputChunk + 4096);
+    m_text += "{\"groups\":[";
+    for (int i = 0; i < groups.groupCount(); ++i) {
+        appendGroup(m_text, groups.at(i), i == 0, m_utf8);
+        writeWhenFull(m_text);
+    }
+    m_text += "],\"entries\":[";
+}
+
+void DumpCommand::writeEntry(const URLData &entry, quint32 keyNumber)
+{
+    appendEntry(m_text, entry, keyNumber, m_firstEntry, m_utf8);
+    m_firstEntry = false;
+    writeWhenFull(m_text);
+}
+
+void DumpCommand::finish()
+{
+    m_text += "]}\n";
+    writeWhenFull(m_text, true);
 }

@@ -5,12 +5,14 @@
 #include "EntryOperations.h"
 #include "EntrySort.h"
 #include "ListRowWriter.h"
+#include "StackFileTwoPass.h"
 #include "ToolStore.h"
 #include "URLBlock.h"
 
 #include <QCommandLineParser>
 #include <QIODevice>
 #include <QRegularExpression>
+#include <functional>
 #include <limits>
 
 namespace {
@@ -56,6 +58,63 @@ void sortRows(std::vector<const URLData *> &rows, const URLBlock &store, int col
     for (size_t i = 0; i < keys.size(); ++i)
         rows[i] = entries.Item(entries.positionOfKey(keys[i]));
 }
+
+// The rows of tsy list in UTF-8, collected in one buffer and handed out in
+// large pieces.
+class RowOutput
+{
+public:
+    using Writer = std::function<void(const QByteArray &utf8)>;
+
+    RowOutput(const GroupTable &groups, bool withKeys, Writer write)
+        : m_writer(groups)
+        , m_withKeys(withKeys)
+        , m_write(std::move(write))
+    {
+        m_out.reserve(outputChunk + 4096);
+    }
+
+    void add(const URLData &entry, quint32 keyNumber)
+    {
+        if (m_withKeys)
+            m_out += URLData::keyText(keyNumber).toLatin1() + '\t';
+        m_writer.append(m_out, entry);
+        if (m_out.size() >= outputChunk) {
+            m_write(m_out);
+            m_out.resize(0);  // keeps the capacity
+        }
+    }
+    void finish() { m_write(m_out); }
+
+private:
+    static constexpr qsizetype outputChunk = 1 << 16;
+    ListRowWriter m_writer;
+    QByteArray m_out;
+    const bool m_withKeys;
+    const Writer m_write;
+};
+
+// The rows of the shown entries of a file read line by line.
+class ShownRows : public StackFileStream::Edit
+{
+public:
+    ShownRows(const EntryFilter &decision, RowOutput &rows)
+        : m_decision(decision)
+        , m_rows(rows)
+    { }
+
+    StackFileStream::EntryFate entry(StackFileStream::EntryLine &line, QString *) override
+    {
+        const URLData &entry = StackFileTwoPass::entryOf(line);
+        if (m_decision.isShown(entry))
+            m_rows.add(entry, line.key());
+        return StackFileStream::EntryFate::Keep;
+    }
+
+private:
+    const EntryFilter &m_decision;
+    RowOutput &m_rows;
+};
 
 }  // namespace
 
@@ -219,6 +278,14 @@ int ListCommand::execute(const QStringList &arguments)
             return usageError(QStringLiteral("--now: '%1' is not a day count").arg(parser.value(now)));
     }
 
+    const Request request {parser.positionalArguments().at(0), parser.value(group), scope, filter, present,
+                           sortColumn, parser.isSet(ascending), parser.isSet(keys)};
+    // Rows in the file's order need no store: the file is read line by line.
+    return ToolStore::streams() && sortColumn < 0 ? listStreamed(request) : listLoaded(request);
+}
+
+int ListCommand::listLoaded(const Request &request)
+{
     // The store is left to the end of the process, which gives all its memory
     // back at once: freeing 100,000 entries one by one would add about a tenth
     // to the command's time (bench/README.md). Reachable through the static,
@@ -226,32 +293,50 @@ int ListCommand::execute(const QStringList &arguments)
     static URLBlock *const kept = new URLBlock;
     URLBlock &store = *kept;
     QString error;
-    if (!ToolStore::loadStackFile(store, parser.positionalArguments().at(0), false, present, &error))
+    if (!ToolStore::loadStackFile(store, request.path, false, request.present, &error))
         return fileError(error);
-    if (!scope.allGroups && !store.IDXList().isGroup(scope.selectedGroup))
-        return fileError(
-            QStringLiteral("no such group '%1' (a group's position, from 0)").arg(parser.value(group)));
-    if (!EntryFilter::listIsRefilled(store.IDXList(), scope.selectedGroup))
+    if (!listsGroups(store.IDXList(), request))
+        return groupError(request);
+    if (!EntryFilter::listIsRefilled(store.IDXList(), request.scope.selectedGroup))
         return Success;
 
-    const EntryFilter decision(filter, scope, store.IDXList(), present);
-    // The rows are made as UTF-8 in one buffer and handed out in large pieces.
-    QByteArray out;
-    out.reserve(outputChunk + 4096);
-    ListRowWriter writer(store.IDXList());
+    const EntryFilter decision(request.filter, request.scope, store.IDXList(), request.present);
     std::vector<const URLData *> shown = decision.shownEntries(store.urlDatas());
-    if (sortColumn >= 0)
-        sortRows(shown, store, sortColumn, parser.isSet(ascending));
-    const bool withKeys = parser.isSet(keys);
-    for (const URLData *entry : shown) {
-        if (withKeys)
-            out += entry->ID().toLatin1() + '\t';
-        writer.append(out, *entry);
-        if (out.size() >= outputChunk) {
-            writeOut(out);
-            out.resize(0);  // keeps the capacity
-        }
-    }
-    writeOut(out);
+    if (request.sortColumn >= 0)
+        sortRows(shown, store, request.sortColumn, request.ascending);
+    RowOutput rows(store.IDXList(), request.withKeys, [this](const QByteArray &utf8) { writeOut(utf8); });
+    for (const URLData *entry : shown)
+        rows.add(*entry, entry->keyNumber());
+    rows.finish();
     return Success;
+}
+
+int ListCommand::listStreamed(const Request &request)
+{
+    StackFileTwoPass file(request.path, request.present);
+    QString error;
+    if (!file.readGroups(&error))
+        return fileError(error);
+    if (!listsGroups(file.groups(), request))
+        return groupError(request);
+    if (!EntryFilter::listIsRefilled(file.groups(), request.scope.selectedGroup))
+        return Success;
+
+    const EntryFilter decision(request.filter, request.scope, file.groups(), request.present);
+    RowOutput rows(file.groups(), request.withKeys, [this](const QByteArray &utf8) { writeOut(utf8); });
+    ShownRows shown(decision, rows);
+    if (!file.readLines(shown, &error))
+        return fileError(error);
+    rows.finish();
+    return Success;
+}
+
+bool ListCommand::listsGroups(const GroupTable &groups, const Request &request)
+{
+    return request.scope.allGroups || groups.isGroup(request.scope.selectedGroup);
+}
+
+int ListCommand::groupError(const Request &request)
+{
+    return fileError(QStringLiteral("no such group '%1' (a group's position, from 0)").arg(request.groupText));
 }

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "Command.h"
+#include "ListScope.h"
+#include "ViewFilter.h"
 
-#include <optional>
-
-struct ViewFilter;
+class GroupTable;
 
 // tsy list FILE [filters]: the rows the main window's entry list shows.
 class ListCommand : public Command
@@ -19,8 +19,23 @@ protected:
     int execute(const QStringList &arguments) override;
 
 private:
-    // Bytes collected before they go to the output.
-    static constexpr qsizetype outputChunk = 1 << 16;
+    // What the options ask for.
+    struct Request
+    {
+        QString path;
+        QString groupText;  // --group as given
+        ListScope scope;
+        ViewFilter filter;
+        double present = 0.0;
+        int sortColumn = -1;
+        bool ascending = false;
+        bool withKeys = false;
+    };
+    int listLoaded(const Request &request);
+    int listStreamed(const Request &request);
+    static bool listsGroups(const GroupTable &groups, const Request &request);
+    int groupError(const Request &request);
+
     // UTF-8 text to the output stream's device, past its text conversion.
     void writeOut(const QByteArray &utf8);
 

@@ -13,4 +13,7 @@ public:
 
 protected:
     int execute(const QStringList &arguments) override;
+
+private:
+    static bool normalize(const QString &in, const QString &out, QString *error);
 };

@@ -1,0 +1,170 @@
+#include "BenchRun.h"
+
+#include <QByteArrayList>
+#include <QElapsedTimer>
+#include <QFile>
+#include <algorithm>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char **environ;
+
+namespace BenchRun {
+
+namespace {
+
+double ms(const timeval &time)
+{
+    return double(time.tv_sec) * 1e3 + double(time.tv_usec) / 1e3;
+}
+
+double cpuMsOfSelf()
+{
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+// A null-terminated array of pointers into texts, for exec.
+std::vector<char *> pointersTo(QByteArrayList &texts)
+{
+    std::vector<char *> pointers;
+    for (QByteArray &text : texts)
+        pointers.push_back(text.data());
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+// In the forked child: the standard files, the peak memory set back to what
+// the child holds now, then the program. Never returns.
+[[noreturn]] void execChild(const char *output, char *const argv[], char *const envp[])
+{
+    const int in = ::open("/dev/null", O_RDONLY);
+    const int out = ::open(output, O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (in < 0 || out < 0 || ::dup2(in, STDIN_FILENO) < 0 || ::dup2(out, STDOUT_FILENO) < 0)
+        _exit(127);
+    // The kernel counts a child's peak from the memory it had before its
+    // program started, which a forked child shares with its parent.
+    const int peak = ::open("/proc/self/clear_refs", O_WRONLY);
+    if (peak >= 0) {
+        [[maybe_unused]] const ssize_t written = ::write(peak, "5", 1);
+        ::close(peak);
+    }
+    ::execve(argv[0], argv, envp);
+    _exit(127);
+}
+
+}  // namespace
+
+void Cost::keepBest(const Cost &run)
+{
+    wallMs = std::min(wallMs, run.wallMs);
+    cpuMs = std::min(cpuMs, run.cpuMs);
+    peakMiB = std::max(peakMiB, run.peakMiB);
+}
+
+std::optional<Cost> runProgram(const QStringList &command, const QStringList &environment, const QString &outputFile)
+{
+    QByteArrayList arguments;
+    for (const QString &argument : command)
+        arguments.append(QFile::encodeName(argument));
+    QByteArrayList variables;
+    for (char **variable = environ; *variable; ++variable)
+        variables.append(*variable);
+    for (const QString &variable : environment)
+        variables.append(variable.toLocal8Bit());
+    const std::vector<char *> argv = pointersTo(arguments);
+    const std::vector<char *> envp = pointersTo(variables);
+    const QByteArray output = outputFile.isEmpty() ? QByteArray("/dev/null") : QFile::encodeName(outputFile);
+
+    QElapsedTimer timer;
+    timer.start();
+    const pid_t child = fork();
+    if (child < 0)
+        return std::nullopt;
+    if (child == 0)
+        execChild(output.constData(), argv.data(), envp.data());
+    int status = 0;
+    rusage usage {};
+    if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return std::nullopt;
+    Cost cost;
+    cost.wallMs = double(timer.nsecsElapsed()) / 1e6;
+    cost.cpuMs = ms(usage.ru_utime) + ms(usage.ru_stime);
+    cost.peakMiB = double(usage.ru_maxrss) / 1024.0;
+    return cost;
+}
+
+std::optional<Cost> plainCopy(const QString &from, const QString &to)
+{
+    QElapsedTimer timer;
+    timer.start();
+    const double cpuBefore = cpuMsOfSelf();
+    const int in = ::open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC);
+    const off_t size = in >= 0 ? ::lseek(in, 0, SEEK_END) : -1;
+    if (size < 0 || ::lseek(in, 0, SEEK_SET) != 0) {
+        if (in >= 0)
+            ::close(in);
+        return std::nullopt;
+    }
+    const size_t length = size_t(std::max<off_t>(size, 1));
+    void *const buffer = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    const QByteArray part = QFile::encodeName(to + QStringLiteral(".part"));
+    const int out = ::open(part.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    bool copied = buffer != MAP_FAILED && out >= 0 && ::read(in, buffer, size_t(size)) == size
+        && ::write(out, buffer, size_t(size)) == size && ::fdatasync(out) == 0;
+    copied = out >= 0 && ::close(out) == 0 && copied
+        && std::rename(part.constData(), QFile::encodeName(to).constData()) == 0;
+    ::close(in);
+    if (buffer != MAP_FAILED)
+        ::munmap(buffer, length);
+    if (!copied)
+        return std::nullopt;
+    Cost cost;
+    cost.wallMs = double(timer.nsecsElapsed()) / 1e6;
+    cost.cpuMs = cpuMsOfSelf() - cpuBefore;
+    return cost;
+}
+
+std::optional<Cost> readAndSplit(const QString &path)
+{
+    QElapsedTimer timer;
+    timer.start();
+    const double cpuBefore = cpuMsOfSelf();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArrayList lines = file.readAll().split('\n');
+    if (lines.isEmpty())
+        return std::nullopt;
+    Cost cost;
+    cost.wallMs = double(timer.nsecsElapsed()) / 1e6;
+    cost.cpuMs = cpuMsOfSelf() - cpuBefore;
+    return cost;
+}
+
+bool makeBukuDatabase(const QString &stackFile, const QString &database)
+{
+    const QString script = QStringLiteral(
+        "import sqlite3, sys\n"
+        "db = sqlite3.connect(sys.argv[2])\n"
+        "db.execute(\"CREATE TABLE if not exists bookmarks (id integer PRIMARY KEY, URL text NOT NULL UNIQUE, "
+        "metadata text default '', tags text default ',', desc text default '', flags integer default 0)\")\n"
+        "rows = []\n"
+        "for line in open(sys.argv[1], 'rb'):\n"
+        "    fields = line.rstrip(b'\\r\\n').split(b'\\x05')\n"
+        "    if len(fields) == 7:\n"
+        "        rows.append((fields[0].decode('utf-8', 'replace'), fields[1].decode('utf-8', 'replace')))\n"
+        "db.executemany(\"INSERT OR IGNORE INTO bookmarks(URL, metadata, tags, desc, flags) "
+        "VALUES (?, ?, ',', '', 0)\", rows)\n"
+        "db.commit()\n");
+    return runProgram({QStringLiteral("/usr/bin/python3"), QStringLiteral("-c"), script, stackFile, database})
+        .has_value();
+}
+
+}  // namespace BenchRun
