@@ -1,11 +1,16 @@
 #include "BenchRun.h"
 
 #include <QByteArrayList>
+#include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <ctime>
 #include <fcntl.h>
+#include <spawn.h>
 #include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -40,23 +45,12 @@ std::vector<char *> pointersTo(QByteArrayList &texts)
     return pointers;
 }
 
-// In the forked child: the standard files, the peak memory set back to what
-// the child holds now, then the program. Never returns.
-[[noreturn]] void execChild(const char *output, char *const argv[], char *const envp[])
+constexpr char measuringMode[] = "--measure-program";
+
+// Where a measuring process writes what its program cost.
+QString resultPath()
 {
-    const int in = ::open("/dev/null", O_RDONLY);
-    const int out = ::open(output, O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (in < 0 || out < 0 || ::dup2(in, STDIN_FILENO) < 0 || ::dup2(out, STDOUT_FILENO) < 0)
-        _exit(127);
-    // The kernel counts a child's peak from the memory it had before its
-    // program started, which a forked child shares with its parent.
-    const int peak = ::open("/proc/self/clear_refs", O_WRONLY);
-    if (peak >= 0) {
-        [[maybe_unused]] const ssize_t written = ::write(peak, "5", 1);
-        ::close(peak);
-    }
-    ::execve(argv[0], argv, envp);
-    _exit(127);
+    return QDir::tempPath() + QStringLiteral("/tessaly-bench-%1.cost").arg(QCoreApplication::applicationPid());
 }
 
 }  // namespace
@@ -70,7 +64,9 @@ void Cost::keepBest(const Cost &run)
 
 std::optional<Cost> runProgram(const QStringList &command, const QStringList &environment, const QString &outputFile)
 {
-    QByteArrayList arguments;
+    const QString result = resultPath();
+    QByteArrayList arguments {QFile::encodeName(QCoreApplication::applicationFilePath()), measuringMode,
+                              QFile::encodeName(result)};
     for (const QString &argument : command)
         arguments.append(QFile::encodeName(argument));
     QByteArrayList variables;
@@ -82,22 +78,52 @@ std::optional<Cost> runProgram(const QStringList &command, const QStringList &en
     const std::vector<char *> envp = pointersTo(variables);
     const QByteArray output = outputFile.isEmpty() ? QByteArray("/dev/null") : QFile::encodeName(outputFile);
 
-    QElapsedTimer timer;
-    timer.start();
-    const pid_t child = fork();
-    if (child < 0)
-        return std::nullopt;
-    if (child == 0)
-        execChild(output.constData(), argv.data(), envp.data());
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.constData(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
     int status = 0;
-    rusage usage {};
-    if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    if (spawned != 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return std::nullopt;
+    QFile file(result);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArrayList figures = file.readAll().simplified().split(' ');
+    file.remove();
+    if (figures.size() != 3)
         return std::nullopt;
     Cost cost;
-    cost.wallMs = double(timer.nsecsElapsed()) / 1e6;
-    cost.cpuMs = ms(usage.ru_utime) + ms(usage.ru_stime);
-    cost.peakMiB = double(usage.ru_maxrss) / 1024.0;
+    cost.wallMs = figures[0].toDouble();
+    cost.cpuMs = figures[1].toDouble();
+    cost.peakMiB = figures[2].toDouble() / 1024.0;
     return cost;
+}
+
+std::optional<int> runAsMeasuringProcess(int argc, char *argv[])
+{
+    if (argc < 4 || std::strcmp(argv[1], measuringMode) != 0)
+        return std::nullopt;
+    char **const command = argv + 3;
+    timespec start {}, end {};
+    clock_gettime(CLOCK_MONOTONIC, &start);
+    pid_t pid = 0;
+    int status = 0;
+    rusage usage {};
+    if (posix_spawn(&pid, command[0], nullptr, nullptr, command, environ) != 0
+        || wait4(pid, &status, 0, &usage) != pid)
+        return 1;
+    clock_gettime(CLOCK_MONOTONIC, &end);
+    const double wallMs = double(end.tv_sec - start.tv_sec) * 1e3 + double(end.tv_nsec - start.tv_nsec) / 1e6;
+    FILE *result = std::fopen(argv[2], "w");
+    if (!result)
+        return 1;
+    std::fprintf(result, "%f %f %ld\n", wallMs, ms(usage.ru_utime) + ms(usage.ru_stime), usage.ru_maxrss);
+    std::fclose(result);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
 }
 
 std::optional<Cost> plainCopy(const QString &from, const QString &to)

@@ -23,12 +23,20 @@ struct Cost
 
 // Runs command (a program and its arguments) with its standard input from
 // /dev/null and its standard output to outputFile (/dev/null when empty),
-// environment ("NAME=value") added to this process's. The peak memory is
-// the child's own: it does not count what this process held when it forked.
-// Nothing when the program cannot start, crashes or exits with a status
-// other than 0.
+// environment ("NAME=value") added to this process's. Nothing when the
+// program cannot start, crashes or exits with a status other than 0.
+//
+// The peak memory must be the program's own: a child started straight from
+// a benchmark that holds much memory takes the benchmark's peak along on
+// exec. So the program is run as the child of a small process, this program
+// started again in the mode runAsMeasuringProcess() answers.
 std::optional<Cost> runProgram(const QStringList &command, const QStringList &environment = {},
                                const QString &outputFile = {});
+
+// To be called first in a benchmark's main(): when this process was started
+// by runProgram to measure a program, runs it, writes what it cost where it
+// was told and returns the exit status for main() to return; else nothing.
+std::optional<int> runAsMeasuringProcess(int argc, char *argv[]);
 
 // Reads from into memory fresh from the kernel (as a starting program's is),
 // writes it to a new file with one write, fdatasync, and renames that to to.

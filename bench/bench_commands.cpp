@@ -312,6 +312,8 @@ void printSummary(const std::vector<qsizetype> &sizes, const std::vector<std::ve
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> status = BenchRun::runAsMeasuringProcess(argc, argv))
+        return *status;
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(

@@ -7,33 +7,24 @@
 // is the best of several rounds, the steps taken in turn in every round.
 
 #include "BenchFigures.h"
+#include "BenchRun.h"
 #include "StackFileGenerator.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
-#include <ctime>
-#include <fcntl.h>
 #include <functional>
-#include <limits>
 #include <optional>
-#include <spawn.h>
-#include <sys/mman.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
-extern char **environ;
+using BenchRun::Cost;
 
 namespace {
 
@@ -41,137 +32,6 @@ constexpr double editTarget = 3.0;        // x the copy
 constexpr double addPeerTarget = 0.3;     // x buku's add
 constexpr double findPeerTarget = 0.5;    // x buku's search
 constexpr double findMemoryTarget = 100;  // MiB
-
-// What one run of a program cost.
-struct Cost
-{
-    double wallMs = std::numeric_limits<double>::infinity();
-    double cpuMs = std::numeric_limits<double>::infinity();
-    double peakMiB = 0;
-
-    void keepBest(const Cost &run)
-    {
-        wallMs = std::min(wallMs, run.wallMs);
-        cpuMs = std::min(cpuMs, run.cpuMs);
-        peakMiB = std::max(peakMiB, run.peakMiB);
-    }
-};
-
-double msOf(const timeval &t)
-{
-    return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3;
-}
-
-// The hidden mode --measure-child RESULT PROGRAM ARGS...: runs the program
-// and writes its wall time, CPU time (ms) and peak resident memory (KiB)
-// into RESULT. The peak must be taken from a process that has never been
-// large: a child started straight from this benchmark, which holds the
-// generated file and the plain copy's buffer, inherits the benchmark's peak
-// on exec, so the program is run as a grandchild of this small process.
-int measureChild(char *resultPath, char **command)
-{
-    timespec start = {}, end = {};
-    clock_gettime(CLOCK_MONOTONIC, &start);
-    pid_t pid = 0;
-    if (posix_spawn(&pid, command[0], nullptr, nullptr, command, environ) != 0)
-        return 1;
-    int status = 0;
-    rusage usage = {};
-    if (wait4(pid, &status, 0, &usage) != pid)
-        return 1;
-    clock_gettime(CLOCK_MONOTONIC, &end);
-    const double wallMs = double(end.tv_sec - start.tv_sec) * 1e3 + double(end.tv_nsec - start.tv_nsec) / 1e6;
-    FILE *result = std::fopen(resultPath, "w");
-    if (!result)
-        return 1;
-    std::fprintf(result, "%f %f %ld\n", wallMs, msOf(usage.ru_utime) + msOf(usage.ru_stime), usage.ru_maxrss);
-    std::fclose(result);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
-}
-
-QString resultPath;  // --measure-child's RESULT
-
-// Runs a program with its output to /dev/null, through --measure-child; its
-// wall time, CPU time (user and system) and peak resident memory, or nothing
-// when it failed.
-std::optional<Cost> runProgram(const QStringList &program, const QStringList &environment)
-{
-    const QStringList command = QStringList {QCoreApplication::applicationFilePath(),
-                                             QStringLiteral("--measure-child"), resultPath}
-        + program;
-    std::vector<QByteArray> arguments;
-    for (const QString &argument : command)
-        arguments.push_back(QFile::encodeName(argument));
-    std::vector<char *> argv;
-    for (QByteArray &argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    std::vector<QByteArray> variables;
-    for (char **variable = environ; *variable; ++variable)
-        variables.emplace_back(*variable);
-    for (const QString &variable : environment)
-        variables.push_back(variable.toLocal8Bit());
-    std::vector<char *> envp;
-    for (QByteArray &variable : variables)
-        envp.push_back(variable.data());
-    envp.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
-        return std::nullopt;
-    int status = 0;
-    if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return std::nullopt;
-    QFile result(resultPath);
-    if (!result.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QList<QByteArray> figures = result.readAll().simplified().split(' ');
-    if (figures.size() != 3)
-        return std::nullopt;
-    Cost cost;
-    cost.wallMs = figures[0].toDouble();
-    cost.cpuMs = figures[1].toDouble();
-    cost.peakMiB = figures[2].toDouble() / 1024.0;
-    return cost;
-}
-
-// A plain copy: read into fresh memory, one write, fdatasync, rename.
-std::optional<Cost> plainCopy(const QString &from, const QString &to)
-{
-    QElapsedTimer timer;
-    timer.start();
-    rusage before = {};
-    getrusage(RUSAGE_SELF, &before);
-    const int in = ::open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC);
-    const off_t size = in >= 0 ? ::lseek(in, 0, SEEK_END) : -1;
-    if (size < 0 || ::lseek(in, 0, SEEK_SET) != 0)
-        return std::nullopt;
-    const size_t length = size_t(std::max<off_t>(size, 1));
-    void *const buffer = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    const QByteArray part = QFile::encodeName(to + QStringLiteral(".part"));
-    const int out = ::open(part.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    bool copied = buffer != MAP_FAILED && out >= 0 && ::read(in, buffer, size_t(size)) == size
-        && ::write(out, buffer, size_t(size)) == size && ::fdatasync(out) == 0;
-    copied = ::close(out) == 0 && copied
-        && std::rename(part.constData(), QFile::encodeName(to).constData()) == 0;
-    ::close(in);
-    if (buffer != MAP_FAILED)
-        ::munmap(buffer, length);
-    if (!copied)
-        return std::nullopt;
-    rusage after = {};
-    getrusage(RUSAGE_SELF, &after);
-    Cost cost;
-    cost.wallMs = double(timer.nsecsElapsed()) / 1e6;
-    cost.cpuMs = msOf(after.ru_utime) + msOf(after.ru_stime) - msOf(before.ru_utime) - msOf(before.ru_stime);
-    return cost;
-}
 
 struct Step
 {
@@ -184,27 +44,6 @@ struct Step
     std::function<std::optional<Cost>()> run;
     Cost best;
 };
-
-// A buku database of the file's entries (address and title; an address
-// once), made with Python's sqlite3 in buku's own table.
-bool makeBukuDatabase(const QString &stackFile, const QString &database)
-{
-    const QString script = QStringLiteral(
-        "import sqlite3, sys\n"
-        "db = sqlite3.connect(sys.argv[2])\n"
-        "db.execute(\"CREATE TABLE if not exists bookmarks (id integer PRIMARY KEY, URL text NOT NULL UNIQUE, "
-        "metadata text default '', tags text default ',', desc text default '', flags integer default 0)\")\n"
-        "rows = []\n"
-        "for line in open(sys.argv[1], 'rb'):\n"
-        "    fields = line.rstrip(b'\\r\\n').split(b'\\x05')\n"
-        "    if len(fields) == 7:\n"
-        "        rows.append((fields[0].decode('utf-8', 'replace'), fields[1].decode('utf-8', 'replace')))\n"
-        "db.executemany(\"INSERT OR IGNORE INTO bookmarks(URL, metadata, tags, desc, flags) "
-        "VALUES (?, ?, ',', '', 0)\", rows)\n"
-        "db.commit()\n");
-    return runProgram({QStringLiteral("/usr/bin/python3"), QStringLiteral("-c"), script, stackFile, database}, {})
-        .has_value();
-}
 
 void printCost(const char *step, const Cost &cost, const Cost *base, const char *target, double limit,
                QByteArrayList &missed)
@@ -228,8 +67,8 @@ void printCost(const char *step, const Cost &cost, const Cost *base, const char 
 
 int main(int argc, char *argv[])
 {
-    if (argc > 3 && std::strcmp(argv[1], "--measure-child") == 0)
-        return measureChild(argv[2], argv + 3);
+    if (const std::optional<int> status = BenchRun::runAsMeasuringProcess(argc, argv))
+        return *status;
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -256,7 +95,6 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "bench_edits: need N >= 10, a temporary folder and tsy at %s\n", qPrintable(tsy));
         return 2;
     }
-    resultPath = temp.filePath(QStringLiteral("measured"));
     const QString file = temp.filePath(QStringLiteral("bench.tsy"));
     StackFileGenerator::Settings settings;
     settings.entryCount = entries;
@@ -276,7 +114,7 @@ int main(int argc, char *argv[])
     if (!buku.isEmpty()) {
         std::fprintf(stderr, "making buku's database...\n");
         if (!QDir().mkpath(bukuHome + QStringLiteral("/data/buku"))
-            || !makeBukuDatabase(file, bukuHome + QStringLiteral("/data/buku/bookmarks.db"))) {
+            || !BenchRun::makeBukuDatabase(file, bukuHome + QStringLiteral("/data/buku/bookmarks.db"))) {
             std::fprintf(stderr, "bench_edits: buku's database could not be made\n");
             return 1;
         }
@@ -291,12 +129,12 @@ int main(int argc, char *argv[])
             QStringList command {tsy};
             for (const QString &argument : arguments)
                 command << QString(argument).replace(QStringLiteral("#"), QString::number(round));
-            return runProgram(command, environment);
+            return BenchRun::runProgram(command, environment);
         };
     };
     const QString add = QStringLiteral("add");
     std::vector<Step> steps {
-        {"plain copy with fdatasync", [&] { return plainCopy(file, temp.filePath(QStringLiteral("copy.tsy"))); }},
+        {"plain copy with fdatasync", [&] { return BenchRun::plainCopy(file, temp.filePath(QStringLiteral("copy.tsy"))); }},
         {"tsy add", tsyStep({add, file, QStringLiteral("https://new.example/#"), QStringLiteral("--title"),
                              QStringLiteral("New"), QStringLiteral("--group"), QStringLiteral("7")})},
         {"tsy edit --title", tsyStep({QStringLiteral("edit"), file, middle, QStringLiteral("--title"),
@@ -316,14 +154,14 @@ int main(int argc, char *argv[])
     };
     if (!buku.isEmpty()) {
         steps.push_back({"buku add (one entry, no web fetch)", [&]() {
-                             return runProgram({buku, QStringLiteral("--nostdin"), QStringLiteral("--tacit"),
+                             return BenchRun::runProgram({buku, QStringLiteral("--nostdin"), QStringLiteral("--tacit"),
                                                 QStringLiteral("-a"),
                                                 QStringLiteral("file:///bench/new-%1.html").arg(round),
                                                 QStringLiteral("--title"), QStringLiteral("New")},
                                                bukuEnvironment);
                          }});
         steps.push_back({"buku search", [&]() {
-                             return runProgram({buku, QStringLiteral("--nostdin"), QStringLiteral("--np"),
+                             return BenchRun::runProgram({buku, QStringLiteral("--nostdin"), QStringLiteral("--np"),
                                                 QStringLiteral("--nc"), QStringLiteral("-s"),
                                                 QStringLiteral("kernel compiler")},
                                                bukuEnvironment);

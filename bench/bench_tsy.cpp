@@ -273,6 +273,8 @@ SizeFigures measureSize(const QString &path, const QString &tsy, const QString &
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> status = BenchRun::runAsMeasuringProcess(argc, argv))
+        return *status;
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -318,8 +320,7 @@ int main(int argc, char *argv[])
         return 1;
 
     const QString out = temp.filePath(QStringLiteral("out"));
-    // The whole-store commands first, while this process is small: a child's
-    // peak memory starts from what this process holds when it forks.
+    // The whole-store commands first, before this process loads stores of its own.
     const QString largeInput = temp.filePath(QStringLiteral("large.tsy"));
     const int largeRepetitions = std::max(1, repetitions / 2);
     const std::vector<QStringList> smallCommands = wholeStoreCommands(input, temp.path());
