@@ -107,6 +107,19 @@ int hexDigitValue(char16_t c)
     return c < hexDigitValues.size() ? hexDigitValues[c] : -1;
 }
 
+// The value of hex digits, or -1 when one is not a hex digit.
+qint64 hexValue(QByteArrayView digits)
+{
+    qint64 value = 0;
+    int bad = 0;
+    for (const char c : digits) {
+        const int digit = hexDigitValue(uchar(c));
+        bad |= digit;
+        value = value * 16 + (digit & 15);
+    }
+    return bad < 0 ? -1 : value;
+}
+
 char16_t codeOf(QChar c)
 {
     return c.unicode();
@@ -213,4 +226,20 @@ double ConvertHexDate(QStringView hexDate)
 double ConvertHexDate(QByteArrayView hexDate)
 {
     return convertHexDate(hexDate);
+}
+
+HexDateForm hexDateForm(QByteArrayView hexDate)
+{
+    constexpr qsizetype oldFormSize = 8;
+    constexpr qsizetype dayDigits = 4;
+    constexpr qsizetype fractionDigits = 5;
+    if (hexDate.size() == oldFormSize)
+        return ConvertHexDate(hexDate) == 0.0 ? HexDateForm::None : HexDateForm::Old;
+    if (hexDate.size() < oldFormSize)
+        return HexDateForm::None;
+    const qint64 day = hexValue(hexDate.first(dayDigits));
+    const qint64 fraction = hexValue(hexDate.sliced(dayDigits, fractionDigits));
+    if (day < 0 || fraction < 0 || (day == 0 && fraction == 0))
+        return HexDateForm::None;
+    return fraction <= 99999 ? HexDateForm::Exact : HexDateForm::Old;
 }

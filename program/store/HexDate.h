@@ -19,6 +19,14 @@ double ConvertHexDate(QStringView hexDate);
 // The same on the bytes of a stack file's field (any byte that is not ASCII is no hex digit).
 double ConvertHexDate(QByteArrayView hexDate);
 
+// How a stack file's date field reads, told from its digits without its
+// conversion: no date, a date that a save writes back as it is read (four
+// hex digits of day, five of fraction up to 99999), or one of the old forms
+// (eight characters, or a larger fraction, read as decimal digits), which a
+// save writes rounded.
+enum class HexDateForm { None, Exact, Old };
+HexDateForm hexDateForm(QByteArrayView hexDate);
+
 // The same, appending the text to a UTF-8 buffer (used by the stack-file writer).
 void appendHexDate(QByteArray &out, double dat);
 // Writes the text at out, which has room for 9 characters, and returns its end.

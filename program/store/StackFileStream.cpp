@@ -1,6 +1,7 @@
 #include "StackFileStream.h"
 
 #include "FileIO.h"
+#include "HexDate.h"
 #include "StackFile.h"
 #include "StackLineParser.h"
 #include "StackTextWriter.h"
@@ -27,55 +28,6 @@ bool isAscii(QByteArrayView bytes)
 bool holdsCr(QByteArrayView bytes)
 {
     return std::memchr(bytes.data(), '\r', size_t(bytes.size())) != nullptr;
-}
-
-// Digit values of '0'-'9', 'A'-'F' and 'a'-'f'; -1 for every other byte.
-constexpr std::array<qint8, 256> hexDigitValues = [] {
-    std::array<qint8, 256> values {};
-    values.fill(-1);
-    for (int i = 0; i < 10; ++i)
-        values[size_t('0' + i)] = qint8(i);
-    for (int i = 0; i < 6; ++i) {
-        values[size_t('A' + i)] = qint8(10 + i);
-        values[size_t('a' + i)] = qint8(10 + i);
-    }
-    return values;
-}();
-
-// The value of hex digits, or -1 when one is not a hex digit.
-qint64 hexValue(QByteArrayView digits)
-{
-    qint64 value = 0;
-    int bad = 0;
-    for (const char c : digits) {
-        const int digit = hexDigitValues[uchar(c)];
-        bad |= digit;
-        value = value * 16 + (digit & 15);
-    }
-    return bad < 0 ? -1 : value;
-}
-
-// How a date field reads (as ConvertHexDate reads it, without its
-// conversion): no date, a date that a save writes back as it is read (four
-// hex digits of day, five of fraction up to 99999), or one of the old forms
-// (eight characters, or a larger fraction, read as decimal digits), which a
-// save writes rounded.
-enum class DateForm { None, Exact, Old };
-
-DateForm dateForm(QByteArrayView date)
-{
-    constexpr qsizetype oldFormSize = 8;
-    constexpr qsizetype dayDigits = 4;
-    constexpr qsizetype fractionDigits = 5;
-    if (date.size() == oldFormSize)
-        return ConvertHexDate(date) == 0.0 ? DateForm::None : DateForm::Old;
-    if (date.size() < oldFormSize)
-        return DateForm::None;
-    const qint64 day = hexValue(date.first(dayDigits));
-    const qint64 fraction = hexValue(date.sliced(dayDigits, fractionDigits));
-    if (day < 0 || fraction < 0 || (day == 0 && fraction == 0))
-        return DateForm::None;
-    return fraction <= 99999 ? DateForm::Exact : DateForm::Old;
 }
 
 // What the parser makes of a whole line: its kind, a group's name, and an
@@ -353,8 +305,8 @@ bool StackFileStream::takeEntry(QByteArrayView raw, bool verbatim, QString *erro
     // A save writes a CR inside a field as a blank. Without a writer
     // (only reading) nothing is written either way.
     if (verbatim && m_writer
-        && (count != 6 || dateForm(m_line.field(3)) != DateForm::Exact
-            || dateForm(m_line.field(2)) == DateForm::Old || holdsCr(line)))
+        && (count != 6 || hexDateForm(m_line.field(3)) != HexDateForm::Exact
+            || hexDateForm(m_line.field(2)) == HexDateForm::Old || holdsCr(line)))
         verbatim = false;
     switch (m_edit.entry(m_line, error)) {
     case EntryFate::Keep:
