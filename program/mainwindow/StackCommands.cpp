@@ -9,10 +9,13 @@
 #include "ModalScope.h"
 #include "Prompter.h"
 #include "StackFile.h"
+#include "StackFileLoad.h"
 #include "StoreMerge.h"
 
 #include <QAction>
 #include <QFileInfo>
+
+#include <utility>
 
 namespace {
 
@@ -62,25 +65,68 @@ void StackCommands::openAndSelect(int index)
 
 void StackCommands::openStack(int index)
 {
-    AppState &state = m_window.state();
     if (index == 0) {
-        m_window.defaultStack().setStackBase(state.stackBase);
-        // The rows name entries by key: a new store gives the keys anew.
-        m_window.clearEntryLists();
+        cancelLoad();
+        beginDefault();
         QString error;
-        // A missing default file gives an empty store, as at first start; a
-        // file that is there but could not be read (or is being changed by
-        // tsy) is named.
-        if (!m_window.defaultStack().Populate(DayCount::now(), &error)
-            && QFileInfo::exists(m_window.defaultStack().path()))
-            m_window.showStatus(error);
-        m_window.restoreGroupSelection();
+        endDefault(m_window.defaultStack().Populate(DayCount::now(), &error) ? QString() : error);
     } else if (index == 1) {
         OpenURLAs(false);
     } else {
         return;
     }
     rebuildScreen();
+}
+
+void StackCommands::openDefaultInSlices(const std::function<void()> &whenLoaded)
+{
+    cancelLoad();
+    beginDefault();
+    DefaultStackFile &stack = m_window.defaultStack();
+    const auto end = [this, whenLoaded](const QString &error) {
+        endDefault(error);
+        rebuildScreen();
+        whenLoaded();
+    };
+    QString error;
+    if (!stack.beginPopulate(&error)) {
+        end(error);
+        return;
+    }
+    m_load = new StackFileLoad(stack.path(), DayCount::now(), this);
+    connect(m_load, &StackFileLoad::finished, this, [this, end](bool loaded) {
+        StackFileLoad *load = std::exchange(m_load, nullptr);
+        load->deleteLater();
+        if (loaded)
+            load->takeStore(m_window.state().store);
+        m_window.defaultStack().endPopulate(loaded);
+        end(loaded ? QString() : load->errorString());
+    });
+    m_load->start();
+}
+
+void StackCommands::cancelLoad()
+{
+    if (!m_load)
+        return;
+    delete std::exchange(m_load, nullptr);
+    m_window.defaultStack().endPopulate(false);
+}
+
+// The rows name entries by key: a new store gives the keys anew.
+void StackCommands::beginDefault()
+{
+    m_window.defaultStack().setStackBase(m_window.state().stackBase);
+    m_window.clearEntryLists();
+}
+
+// A missing default file gives an empty store, as at first start; a file
+// that is there but could not be read (or is being changed by tsy) is named.
+void StackCommands::endDefault(const QString &error)
+{
+    if (!error.isEmpty() && QFileInfo::exists(m_window.defaultStack().path()))
+        m_window.showStatus(error);
+    m_window.restoreGroupSelection();
 }
 
 void StackCommands::rebuildScreen()
