@@ -377,6 +377,8 @@ void TestDefaultStackFile::loadInSlicesHoldsContentOnlyWhenWhole()
     QCOMPARE(stack.holdsUnloadedContent(), !loaded && file != "none");
 
     fill(store, "added after the load");
+    // Keys go on after the loaded ones.
+    QCOMPARE(store.urlDatas().Item(qsizetype(entriesLoaded + 1))->keyNumber(), quint32(entriesLoaded + 1));
     QString error;
     QCOMPARE(stack.DePopulate(&error), entriesInFile >= 0);
     QCOMPARE(stack.lastSaveNote().isEmpty(), !merged);
