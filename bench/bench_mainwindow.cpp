@@ -128,6 +128,9 @@ EndFigures programEnd(const QString &stackBase, Prompter &prompter)
         state.stackBase = stackBase;
         state.settings.aSU = true;  // the end saves the store
         tray.showMainWindow();
+        // A large file is read in slices from the event loop.
+        while (tray.mainWindow()->isLoading())
+            QCoreApplication::processEvents();
         QCoreApplication::processEvents();
         tray.mainWindow()->quickAdd(QStringLiteral("http://added.example/"));
         const quint64 writesBefore = Registry::hiveFileWrites();

@@ -14,7 +14,9 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QTimer>
 
+#include <memory>
 #include <utility>
 
 namespace {
@@ -83,24 +85,32 @@ void StackCommands::openDefaultInSlices(const std::function<void()> &whenLoaded)
     cancelLoad();
     beginDefault();
     DefaultStackFile &stack = m_window.defaultStack();
-    const auto end = [this, whenLoaded](const QString &error) {
+    QString error;
+    if (!stack.beginPopulate(&error)) {
         endDefault(error);
         rebuildScreen();
         whenLoaded();
-    };
-    QString error;
-    if (!stack.beginPopulate(&error)) {
-        end(error);
         return;
     }
     m_load = new StackFileLoad(stack.path(), DayCount::now(), this);
-    connect(m_load, &StackFileLoad::finished, this, [this, end](bool loaded) {
-        StackFileLoad *load = std::exchange(m_load, nullptr);
-        load->deleteLater();
+    connect(m_load, &StackFileLoad::finished, this, [this, whenLoaded](bool loaded) {
         if (loaded)
-            load->takeStore(m_window.state().store);
+            m_load->takeStore(m_window.state().store);
         m_window.defaultStack().endPopulate(loaded);
-        end(loaded ? QString() : load->errorString());
+        endDefault(loaded ? QString() : m_load->errorString());
+        rebuildScreen();
+        const auto finish = [this, whenLoaded] {
+            std::exchange(m_load, nullptr)->deleteLater();
+            whenLoaded();
+        };
+        // After a load in slices the rest of the window's load runs in the
+        // next turn of the event loop: each fills the lists from the whole
+        // store, and the tray answers between them. Dropped with the load
+        // (cancelLoad).
+        if (m_load->readsInSlices())
+            QTimer::singleShot(0, m_load, finish);
+        else
+            finish();
     });
     m_load->start();
 }
@@ -109,8 +119,9 @@ void StackCommands::cancelLoad()
 {
     if (!m_load)
         return;
-    delete std::exchange(m_load, nullptr);
-    m_window.defaultStack().endPopulate(false);
+    const std::unique_ptr<StackFileLoad> load(std::exchange(m_load, nullptr));
+    if (!load->isFinished())
+        m_window.defaultStack().endPopulate(false);
 }
 
 // The rows name entries by key: a new store gives the keys anew.

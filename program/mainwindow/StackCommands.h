@@ -26,6 +26,8 @@ public:
     void openDefaultInSlices(const std::function<void()> &whenLoaded);
     // Drops a load in slices that has not ended: the store stays empty and
     // the default file counts as not loaded, so later saves merge into it.
+    // A load that has read its file but not yet ended leaves the whole file
+    // in the store; the caller empties it or loads again.
     void cancelLoad();
     // Lets the user choose a file and loads or merges it; "" when cancelled.
     QString OpenURLAs(bool merge);

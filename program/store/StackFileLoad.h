@@ -42,6 +42,8 @@ public:
     // is not emitted.
     bool runToEnd();
     bool isFinished() const { return m_state == State::Loaded || m_state == State::Failed; }
+    // Whether start() left the reading to slices (false: read at once).
+    bool readsInSlices() const { return m_slices != nullptr; }
 
     // After a load that read the whole file: the file's store and what store
     // held change places.
