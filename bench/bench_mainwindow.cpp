@@ -2,6 +2,11 @@
 // file of N entries (default 100,000) and compares its load and one refill
 // of the entry list, every filter on, with the core's own load and filter
 // pass measured in the same run. Each time is the best of several runs.
+// Then fresh processes of this program (--tray-click) each start the tray
+// and click it once: the time until the main window has painted its list,
+// and how long the tray could not answer meanwhile (see TrayClickProbe);
+// with --x11 they run on the X display of the environment instead of
+// offscreen.
 
 #include "AdvancedView.h"
 #include "AppState.h"
@@ -18,6 +23,7 @@
 #include "StackFile.h"
 #include "BenchFigures.h"
 #include "StackFileGenerator.h"
+#include "TrayClickProbe.h"
 #include "TrayWindow.h"
 
 #include <QApplication>
@@ -41,6 +47,11 @@ constexpr int repetitions = 5;
 constexpr double loadTarget = 3.0;
 constexpr double refreshTarget = 3.0;
 constexpr double endTarget = 1.5;  // x tsy normalize
+constexpr int trayClickRuns = 5;
+// Tray click to the painted window: 2 s at a million entries, 0.5 s at 100,000.
+constexpr double paintedTargetMsPerEntry = 2000.0 / 1000000.0;
+constexpr double paintedTargetMinMs = 500.0;
+constexpr double answerTargetMs = 100.0;  // the longest the tray may not answer
 
 // Nothing is asked in a benchmark.
 class SilentPrompter : public Prompter
@@ -117,6 +128,9 @@ EndFigures programEnd(const QString &stackBase, Prompter &prompter)
         state.stackBase = stackBase;
         state.settings.aSU = true;  // the end saves the store
         tray.showMainWindow();
+        // A large file is read in slices from the event loop.
+        while (tray.mainWindow()->isLoading())
+            QCoreApplication::processEvents();
         QCoreApplication::processEvents();
         tray.mainWindow()->quickAdd(QStringLiteral("http://added.example/"));
         const quint64 writesBefore = Registry::hiveFileWrites();
@@ -143,6 +157,58 @@ double tsyNormalize(const QString &path, const QString &folder)
     });
 }
 
+// Fresh processes, each clicking the tray once (see TrayClickProbe): the
+// runs in turn, and the best and worst of each figure.
+void trayClicks(const QString &stackBase, qsizetype entries, bool x11)
+{
+    std::vector<TrayClickProbe::Figures> runs;
+    for (int i = 0; i < trayClickRuns; ++i) {
+        QProcess child;
+        child.setProcessChannelMode(QProcess::SeparateChannels);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), x11 ? QStringLiteral("xcb") : QStringLiteral("offscreen"));
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--tray-click"), stackBase});
+        child.waitForFinished(-1);
+        TrayClickProbe::Figures figures;
+        const QByteArrayList lines = child.readAllStandardOutput().split('\n');
+        const bool read = std::any_of(lines.begin(), lines.end(),
+                                      [&](const QByteArray &line) { return TrayClickProbe::readFigures(line, &figures); });
+        if (!read) {
+            std::printf("tray click run %d: the window was never painted\n", i + 1);
+            return;
+        }
+        runs.push_back(figures);
+    }
+    const double paintedTarget = std::max(paintedTargetMinMs, paintedTargetMsPerEntry * double(entries));
+    std::printf("\nfresh program, tray click to the main window painted with its rows (%s; %d runs in turn)\n",
+                x11 ? "X11" : "offscreen", trayClickRuns);
+    std::printf("%-8s %12s %12s %14s %8s %12s %12s %9s\n", "run", "painted ms", "click ms", "longest gap ms",
+                "clicks", "a click ms", "page faults", "RSS MiB");
+    for (size_t i = 0; i < runs.size(); ++i) {
+        const TrayClickProbe::Figures &f = runs[i];
+        std::printf("%-8zu %12.2f %12.2f %14.2f %8d %12.2f %12ld %9.1f\n", i + 1, f.clickToPaintedMs, f.firstClickMs,
+                    f.longestTickGapMs, f.clicksDuringLoad, f.longestClickMs, f.pageFaults, f.residentMiB);
+    }
+    const auto byMember = [](auto member) {
+        return [member](const TrayClickProbe::Figures &a, const TrayClickProbe::Figures &b) {
+            return a.*member < b.*member;
+        };
+    };
+    const auto best = [&](double TrayClickProbe::Figures::*member) {
+        return (*std::min_element(runs.begin(), runs.end(), byMember(member))).*member;
+    };
+    const auto worst = [&](double TrayClickProbe::Figures::*member) {
+        return (*std::max_element(runs.begin(), runs.end(), byMember(member))).*member;
+    };
+    const double painted = best(&TrayClickProbe::Figures::clickToPaintedMs);
+    const double gap = worst(&TrayClickProbe::Figures::longestTickGapMs);
+    std::printf("painted: best %.2f ms, worst %.2f ms; target <= %.0f ms: %s\n", painted,
+                worst(&TrayClickProbe::Figures::clickToPaintedMs), paintedTarget, painted <= paintedTarget ? "yes" : "NO");
+    std::printf("the tray not answering: at most %.2f ms in any run; target <= %.0f ms: %s\n", gap, answerTargetMs,
+                gap <= answerTargetMs ? "yes" : "NO");
+}
+
 void printRow(const char *step, double ms, double base, const char *target, double limit)
 {
     std::printf("%-46s %10.2f", step, ms);
@@ -155,11 +221,26 @@ void printRow(const char *step, double ms, double base, const char *target, doub
 
 int main(int argc, char *argv[])
 {
+    if (argc == 3 && QByteArray(argv[1]) == "--tray-click") {
+        QApplication app(argc, argv);
+        return TrayClickProbe::runInThisProcess(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
+    }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
     QApplication app(argc, argv);
-    const qsizetype entries = argc > 1 ? QByteArray(argv[1]).toLongLong() : 100000;
+    qsizetype entries = 100000;
+    bool x11 = false;
+    bool trayClicksOnly = false;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "--x11")
+            x11 = true;
+        else if (argument == "--tray-clicks-only")
+            trayClicksOnly = true;
+        else
+            entries = argument.toLongLong();
+    }
 
     StackFileGenerator::Settings settings;
     settings.entryCount = entries > 0 ? entries : 100000;
@@ -169,6 +250,10 @@ int main(int argc, char *argv[])
     if (!generator.writeFile(stackBase + QStringLiteral(".tsy"), &error)) {
         std::fprintf(stderr, "bench_mainwindow: %s\n", qPrintable(error));
         return 1;
+    }
+    if (trayClicksOnly) {
+        trayClicks(stackBase, settings.entryCount, x11);
+        return 0;
     }
     const double now = DayCount::now();
     const ViewFilter filter = everyFilter();
@@ -261,5 +346,6 @@ int main(int argc, char *argv[])
                 "settings unchanged\n",
                 static_cast<unsigned long long>(end.firstHiveWrites),
                 static_cast<unsigned long long>(end.lastHiveWrites));
+    trayClicks(stackBase, settings.entryCount, x11);
     return 0;
 }

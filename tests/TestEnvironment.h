@@ -121,6 +121,23 @@ inline QByteArray entryLine(const QList<QByteArray> &fields)
     return line;
 }
 
+// Stack-file text of groups of 1,000 entries each, about 120 bytes a line:
+// large enough (some MiB) that the program reads it in slices.
+inline QByteArray largeStackFile(int entries)
+{
+    QByteArray text;
+    text.reserve(qsizetype(entries) * 128);
+    for (int i = 0; i < entries; ++i) {
+        if (i % 1000 == 0)
+            text += "+Group " + QByteArray::number(i / 1000) + "\r\n";
+        const QByteArray n = QByteArray::number(i);
+        text += entryLine({"https://www.example.org/pages/" + n + "/index.html", "A page of the example site, number " + n,
+                           "8E9312698", "8E9312698", "3", "0", "2"})
+            + "\r\n";
+    }
+    return text;
+}
+
 }  // namespace TestEnvironment
 
 namespace TestEnvironment {

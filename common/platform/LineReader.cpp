@@ -9,24 +9,33 @@ LineReader::LineReader(QIODevice &device)
 
 bool LineReader::readLines(const LineHandler &onLine)
 {
-    QByteArray piece(pieceBytes, Qt::Uninitialized);
-    qint64 done = 0;
-    for (;;) {
-        const qint64 got = m_device.read(piece.data(), pieceBytes);
-        if (got < 0)
-            return false;
-        if (got == 0)
-            break;
-        feed(QByteArrayView(piece.constData(), got), onLine);
-        done += got;
+    Step step;
+    do
+        step = readPiece(onLine);
+    while (step == Step::More);
+    return step == Step::End;
+}
+
+LineReader::Step LineReader::readPiece(const LineHandler &onLine)
+{
+    if (m_piece.isEmpty())
+        m_piece = QByteArray(pieceBytes, Qt::Uninitialized);
+    const qint64 got = m_device.read(m_piece.data(), pieceBytes);
+    if (got < 0)
+        return Step::Failed;
+    if (got > 0) {
+        feed(QByteArrayView(m_piece.constData(), got), onLine);
+        m_done += got;
         if (m_onPiece)
-            m_onPiece(done);
+            m_onPiece(m_done);
+        return Step::More;
     }
     if (!m_skipping && !m_pending.isEmpty())
         onLine(m_pending);
     m_pending.clear();
     m_skipping = false;
-    return true;
+    m_piece.clear();
+    return Step::End;
 }
 
 void LineReader::feed(QByteArrayView piece, const LineHandler &onLine)

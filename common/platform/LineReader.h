@@ -31,6 +31,12 @@ public:
     // before the failure have been handed over).
     bool readLines(const LineHandler &onLine);
 
+    // The same a piece at a time, for a caller that does other work between
+    // pieces: hands over the lines that the next piece ends (at the device's
+    // end also the last line) and says whether more is to come.
+    enum class Step { More, End, Failed };
+    Step readPiece(const LineHandler &onLine);
+
 private:
     void feed(QByteArrayView piece, const LineHandler &onLine);
     void keep(QByteArrayView part);
@@ -38,6 +44,8 @@ private:
     QIODevice &m_device;
     qsizetype m_maxLineBytes = 0;
     PieceHandler m_onPiece;
+    QByteArray m_piece;
+    qint64 m_done = 0;
     QByteArray m_pending;  // the start of a line that goes on in the next piece
     bool m_skipping = false;
 };

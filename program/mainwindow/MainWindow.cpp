@@ -168,7 +168,7 @@ EntryListView *MainWindow::activeList() const
     return m_view.activeList == 1 ? m_standard->list() : m_advanced->list();
 }
 
-void MainWindow::load()
+void MainWindow::load(bool inSlices)
 {
     m_loading = true;
     m_state.hideOnClose = true;
@@ -186,8 +186,17 @@ void MainWindow::load()
     // picture, whether or not the layout was loaded.
     buildFilterScrn();
     m_advanced->setMiniIcons(m_state.appFolder, m_view.filterAdvanced);
+    if (m_state.settings.aLU && inSlices) {
+        m_stackCommands->openDefaultInSlices([this] { finishLoad(); });
+        return;
+    }
     if (m_state.settings.aLU)
         m_stackCommands->openStack(0);
+    finishLoad();
+}
+
+void MainWindow::finishLoad()
+{
     showStartNotes();
     restoreGroupSelection();
     fillGroupList(true);
@@ -200,6 +209,7 @@ void MainWindow::load()
     UpdatePanel();
     m_state.mainWindowReady = true;
     m_loading = false;
+    emit loaded();
 }
 
 void MainWindow::RefreshURLPage()
@@ -488,6 +498,11 @@ bool MainWindow::unloadWindow(bool programEnding)
 {
     if (m_unloading)
         return true;
+    // A stack file still being read is dropped: the store holds none of it.
+    if (m_loading) {
+        m_stackCommands->cancelLoad();
+        m_loading = false;
+    }
     QString error;
     if (!saveIfChanged(&error)) {
         if (!programEnding) {

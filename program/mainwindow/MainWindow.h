@@ -42,8 +42,11 @@ public:
     ~MainWindow() override;
 
     // The steps of loading the window: view state, settings or docking, the
-    // default stack file, the lists. Ends with mainWindowReady set.
-    void load();
+    // default stack file, the lists. Ends with mainWindowReady set and
+    // loaded emitted. inSlices: the stack file is read while the event loop
+    // runs (see StackCommands::openDefaultInSlices) and load() returns
+    // before it ends; meanwhile isLoading() holds and the store stays empty.
+    void load(bool inSlices = false);
 
     AppState &state() { return m_state; }
     ViewState &view() { return m_view; }
@@ -121,10 +124,12 @@ public:
     // Shows a pop-up menu, unless all its commands are hidden.
     void popUp(QMenu *menu, const QPoint &globalPos);
     TrayWindowSettingsHost *trayHost() const { return m_tray; }
-    // True while load() runs.
+    // True while load() runs, and while its stack file is read in slices.
     bool isLoading() const { return m_loading; }
 
 signals:
+    // load() has ended: the window may be shown.
+    void loaded();
     // The tray's "Flush" follows whether the window is loaded.
     void flushAvailable(bool available);
     // The window has unloaded: the store is empty; the tray releases it.
@@ -152,6 +157,7 @@ private:
     void connectEntryCommands();
     void hideWhenDeactivated();
     void showStartNotes();
+    void finishLoad();
 
     AppState &m_state;
     Prompter &m_prompter;

@@ -9,10 +9,15 @@
 #include "ModalScope.h"
 #include "Prompter.h"
 #include "StackFile.h"
+#include "StackFileLoad.h"
 #include "StoreMerge.h"
 
 #include <QAction>
 #include <QFileInfo>
+#include <QTimer>
+
+#include <memory>
+#include <utility>
 
 namespace {
 
@@ -62,25 +67,77 @@ void StackCommands::openAndSelect(int index)
 
 void StackCommands::openStack(int index)
 {
-    AppState &state = m_window.state();
     if (index == 0) {
-        m_window.defaultStack().setStackBase(state.stackBase);
-        // The rows name entries by key: a new store gives the keys anew.
-        m_window.clearEntryLists();
+        cancelLoad();
+        beginDefault();
         QString error;
-        // A missing default file gives an empty store, as at first start; a
-        // file that is there but could not be read (or is being changed by
-        // tsy) is named.
-        if (!m_window.defaultStack().Populate(DayCount::now(), &error)
-            && QFileInfo::exists(m_window.defaultStack().path()))
-            m_window.showStatus(error);
-        m_window.restoreGroupSelection();
+        endDefault(m_window.defaultStack().Populate(DayCount::now(), &error) ? QString() : error);
     } else if (index == 1) {
         OpenURLAs(false);
     } else {
         return;
     }
     rebuildScreen();
+}
+
+void StackCommands::openDefaultInSlices(const std::function<void()> &whenLoaded)
+{
+    cancelLoad();
+    beginDefault();
+    DefaultStackFile &stack = m_window.defaultStack();
+    QString error;
+    if (!stack.beginPopulate(&error)) {
+        endDefault(error);
+        rebuildScreen();
+        whenLoaded();
+        return;
+    }
+    m_load = new StackFileLoad(stack.path(), DayCount::now(), this);
+    connect(m_load, &StackFileLoad::finished, this, [this, whenLoaded](bool loaded) {
+        if (loaded)
+            m_load->takeStore(m_window.state().store);
+        m_window.defaultStack().endPopulate(loaded);
+        endDefault(loaded ? QString() : m_load->errorString());
+        rebuildScreen();
+        const auto finish = [this, whenLoaded] {
+            std::exchange(m_load, nullptr)->deleteLater();
+            whenLoaded();
+        };
+        // After a load in slices the rest of the window's load runs in the
+        // next turn of the event loop: each fills the lists from the whole
+        // store, and the tray answers between them. Dropped with the load
+        // (cancelLoad).
+        if (m_load->readsInSlices())
+            QTimer::singleShot(0, m_load, finish);
+        else
+            finish();
+    });
+    m_load->start();
+}
+
+void StackCommands::cancelLoad()
+{
+    if (!m_load)
+        return;
+    const std::unique_ptr<StackFileLoad> load(std::exchange(m_load, nullptr));
+    if (!load->isFinished())
+        m_window.defaultStack().endPopulate(false);
+}
+
+// The rows name entries by key: a new store gives the keys anew.
+void StackCommands::beginDefault()
+{
+    m_window.defaultStack().setStackBase(m_window.state().stackBase);
+    m_window.clearEntryLists();
+}
+
+// A missing default file gives an empty store, as at first start; a file
+// that is there but could not be read (or is being changed by tsy) is named.
+void StackCommands::endDefault(const QString &error)
+{
+    if (!error.isEmpty() && QFileInfo::exists(m_window.defaultStack().path()))
+        m_window.showStatus(error);
+    m_window.restoreGroupSelection();
 }
 
 void StackCommands::rebuildScreen()

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
+
+#include <functional>
 
 class MainWindow;
+class StackFileLoad;
 
 // The main window's stack-file commands: open the default file or another,
 // merge a file, save the default file or save as, load all and save all.
@@ -15,6 +19,16 @@ public:
 
     // 0 the default stack file, 1 a file chosen in the dialog, 2 nothing.
     void openStack(int index);
+    // The default stack file opened as openStack(0) does, read in slices
+    // (StackFileLoad) while the program goes on: the store stays empty until
+    // the whole file is in, then the screen is built and whenLoaded runs
+    // (also when the file could not be read).
+    void openDefaultInSlices(const std::function<void()> &whenLoaded);
+    // Drops a load in slices that has not ended: the store stays empty and
+    // the default file counts as not loaded, so later saves merge into it.
+    // A load that has read its file but not yet ended leaves the whole file
+    // in the store; the caller empties it or loads again.
+    void cancelLoad();
     // Lets the user choose a file and loads or merges it; "" when cancelled.
     QString OpenURLAs(bool merge);
     // Lets the user choose a file name and writes the store to it; "" when cancelled.
@@ -24,6 +38,9 @@ public:
 private:
     void openAndSelect(int index);
     void rebuildScreen();
+    void beginDefault();
+    void endDefault(const QString &error);
 
     MainWindow &m_window;
+    StackFileLoad *m_load = nullptr;
 };

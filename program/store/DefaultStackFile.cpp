@@ -3,6 +3,7 @@
 #include "DayCount.h"
 #include "ProgramPaths.h"
 #include "StackFile.h"
+#include "StackFileLoad.h"
 #include "StackFileLock.h"
 #include "StoreMerge.h"
 #include "URLBlock.h"
@@ -56,16 +57,30 @@ bool DefaultStackFile::takeLock(QString *error)
 
 bool DefaultStackFile::Populate(double now, QString *error)
 {
-    m_holdsContent = false;
-    if (!takeLock(error) && m_lock->heldByOther()) {
-        m_store.clear();
+    if (!beginPopulate(error))
         return false;
-    }
-    const bool loaded = StackFile::loadStackFile(m_store, path(), false, now, error);
+    StackFileLoad load(path(), now);
+    const bool loaded = load.runToEnd();
+    if (loaded)
+        load.takeStore(m_store);
+    else if (error)
+        *error = load.errorString();
+    endPopulate(loaded);
+    return loaded;
+}
+
+bool DefaultStackFile::beginPopulate(QString *error)
+{
+    m_holdsContent = false;
+    m_store.clear();
+    return takeLock(error) || !m_lock->heldByOther();
+}
+
+void DefaultStackFile::endPopulate(bool loaded)
+{
     // A file that is not there holds nothing the store could lose; while the
     // lock is held nobody else makes it.
     m_holdsContent = loaded || !QFileInfo::exists(path());
-    return loaded;
 }
 
 bool DefaultStackFile::holdsUnloadedContent() const

@@ -48,6 +48,17 @@ public:
     // is one no other writer can take: the file is read without it.
     bool Populate(double now, QString *error = nullptr);
 
+    // Populate in two steps, for a load that runs while the program goes on
+    // (StackFileLoad, which fills a store of its own). beginPopulate empties
+    // the store and takes the lock; false (with the error) when another
+    // writer keeps it: the file is not to be read. endPopulate says whether
+    // the store now holds the file's content: it was read whole into the
+    // store, or the file is not there. A load that failed or was dropped
+    // half-way ends with endPopulate(false), so later saves merge into the
+    // file instead of replacing what was not loaded.
+    bool beginPopulate(QString *error = nullptr);
+    void endPopulate(bool loaded);
+
     // Saves the store to the default stack file, the previous file becoming
     // the backup; takes the lock first when it is not held, and nothing is
     // written without it. A store with neither groups nor entries writes

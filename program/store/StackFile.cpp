@@ -90,26 +90,38 @@ bool mergeStackFile(URLBlock &store, const QString &path, double now, MergeCount
 
 bool readStackFile(URLBlock &store, QIODevice &device, qint64 sizeHint, double now)
 {
-    const qsizetype entryCount = store.urlDatas().Count();
-    const int groupCount = store.IDXList().groupCount();
-    store.urlDatas().reserve(entryCount + qsizetype(sizeHint / typicalLineBytes));
+    PieceReader reader(store, device, sizeHint, now);
+    LineReader::Step step;
+    do
+        step = reader.readPiece();
+    while (step == LineReader::Step::More);
+    return step == LineReader::Step::End;
+}
 
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
-    StoreSink sink {store};
-    bool first = true;
-    LineReader lines(device);
-    const bool read = lines.readLines([&](QByteArrayView line) {
-        if (first) {
+PieceReader::PieceReader(URLBlock &store, QIODevice &device, qint64 sizeHint, double now)
+    : m_store(store)
+    , m_lines(device)
+    , m_now(now)
+    , m_entryCount(store.urlDatas().Count())
+    , m_groupCount(store.IDXList().groupCount())
+{
+    store.urlDatas().reserve(m_entryCount + qsizetype(sizeHint / typicalLineBytes));
+}
+
+LineReader::Step PieceReader::readPiece()
+{
+    const LineReader::Step step = m_lines.readPiece([this](QByteArrayView line) {
+        if (m_first) {
             line = TextDecoding::withoutUtf8Bom(line);
-            first = false;
+            m_first = false;
         }
         if (line.endsWith('\r'))
             line.chop(1);
-        Parsing::parseLine(ByteLine(line, utf8), now, sink);
+        Parsing::parseLine(ByteLine(line, m_utf8), m_now, StoreSink {m_store});
     });
-    if (!read)
-        takeBackAdded(store, entryCount, groupCount);
-    return read;
+    if (step == LineReader::Step::Failed)
+        takeBackAdded(m_store, m_entryCount, m_groupCount);
+    return step;
 }
 
 quint32 keyNumberWhenRead(const URLBlock &store, const URLData &entry)

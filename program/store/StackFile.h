@@ -1,9 +1,11 @@
 #pragma once
 
 #include "FileIO.h"
+#include "LineReader.h"
 
 #include <QByteArray>
 #include <QString>
+#include <QStringDecoder>
 #include <QStringView>
 
 class QIODevice;
@@ -41,6 +43,30 @@ bool mergeStackFile(URLBlock &store, const QString &path, double now, MergeCount
 // holds (sizeHint: the text's size in bytes when known, else 0). When a read
 // fails, what this call added is taken back and the result is false.
 bool readStackFile(URLBlock &store, QIODevice &device, qint64 sizeHint, double now);
+
+// readStackFile a piece of the text at a time (see LineReader), for a caller
+// that does other work between pieces. A piece that fails to read takes back
+// what the reader added; a reader dropped before the end leaves what it added.
+class PieceReader
+{
+public:
+    PieceReader(URLBlock &store, QIODevice &device, qint64 sizeHint, double now);
+    LineReader::Step readPiece();
+
+private:
+    URLBlock &m_store;
+    LineReader m_lines;
+    double m_now;
+    qsizetype m_entryCount;
+    int m_groupCount;
+    QStringDecoder m_utf8 {QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom};
+    bool m_first = true;
+};
+
+// Memory a store loaded from a stack file takes, about this many times the
+// file's size (UTF-16 texts, one block and one entry record a line): what a
+// load prepares the heap for (see HeapReserve).
+constexpr qint64 memoryPerFileByte = 3;
 
 // Applies one line (without its line end) to the store.
 void parseStackLine(URLBlock &store, QStringView line, double now);

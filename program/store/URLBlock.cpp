@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 void URLBlock::countChange()
 {
@@ -15,6 +16,14 @@ void URLBlock::clear()
     m_groups.reset();
     m_nextGroupNumber = 0;
     m_changeCount = 0;
+}
+
+void URLBlock::swap(URLBlock &other) noexcept
+{
+    m_entries.swap(other.m_entries);
+    std::swap(m_groups, other.m_groups);
+    std::swap(m_nextGroupNumber, other.m_nextGroupNumber);
+    std::swap(m_changeCount, other.m_changeCount);
 }
 
 void URLBlock::NewCatagory(const QString &newCat)

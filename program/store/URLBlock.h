@@ -29,6 +29,8 @@ public:
 
     // Empties the store: no entries, no groups, both counters 0.
     void clear();
+    // Exchanges everything the two stores hold, counters included.
+    void swap(URLBlock &other) noexcept;
 
     // Appends a group. Not counted as a change: callers count it when it is one.
     void NewCatagory(const QString &newCat);

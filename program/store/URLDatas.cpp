@@ -32,6 +32,16 @@ void URLDatas::destroy(URLData *entry)
     m_freeSlots.push_back(entry);
 }
 
+void URLDatas::swap(URLDatas &other) noexcept
+{
+    m_entries.swap(other.m_entries);
+    std::swap(m_lastKey, other.m_lastKey);
+    m_blocks.swap(other.m_blocks);
+    std::swap(m_lastBlockSize, other.m_lastBlockSize);
+    std::swap(m_lastBlockUsed, other.m_lastBlockUsed);
+    m_freeSlots.swap(other.m_freeSlots);
+}
+
 void URLDatas::reserve(qsizetype count)
 {
     m_entries.reserve(size_t(count));

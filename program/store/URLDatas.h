@@ -98,6 +98,8 @@ public:
     // Room for count entries in all, so that adding up to that many
     // allocates nothing more than their texts.
     void reserve(qsizetype count);
+    // Exchanges the entries, keys and blocks of the two collections; no entry moves.
+    void swap(URLDatas &other) noexcept;
 
     static constexpr quint32 maxKeyNumber = 0x7fffffff;
 

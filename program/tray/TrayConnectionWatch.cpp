@@ -63,7 +63,7 @@ void TrayConnectionWatch::restoreMainWindow(bool show)
     if (show)
         m_tray.showMainWindow();
     else
-        m_tray.loadMainWindow();
+        m_tray.loadMainWindow(true);
 }
 
 void TrayConnectionWatch::unloadMainWindow()

@@ -27,6 +27,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <sys/utsname.h>
+#include <utility>
 
 namespace {
 
@@ -95,7 +96,9 @@ void TrayWindow::buildMenu()
     connect(item("mTessaly", QStringLiteral("&Tessaly")), &QAction::triggered, this,
             &TrayWindow::showMainWindow);
     connect(item("mPopRestore", QStringLiteral("&Restore")), &QAction::triggered, this, [this] {
-        if (MainWindow *main = loadMainWindow(); main && !main->isLoading()) {
+        if (MainWindow *main = loadMainWindow(true); main && main->isLoading()) {
+            m_showWhenLoaded = true;
+        } else if (main) {
             main->setWindowState(main->windowState() & ~Qt::WindowMinimized);
             main->showNormal();
             main->activateWindow();
@@ -269,10 +272,11 @@ MainWindow *TrayWindow::mainWindow() const
     return m_main;
 }
 
-MainWindow *TrayWindow::loadMainWindow()
+MainWindow *TrayWindow::loadMainWindow(bool inSlices)
 {
     if (m_main)
         return m_main;
+    m_showWhenLoaded = false;
     m_main = new MainWindow(m_state, m_prompter, this);
     // The window says what happens from now on: a note of the last flush leaves the tip.
     m_icon->setToolTip(QStringLiteral("Tessaly Tray Control"));
@@ -296,14 +300,20 @@ MainWindow *TrayWindow::loadMainWindow()
         m_main = nullptr;
         ButtonState(0);
     });
-    m_main->load();
+    connect(m_main, &MainWindow::loaded, this, [this] {
+        if (std::exchange(m_showWhenLoaded, false))
+            showMainWindow();
+    });
+    m_main->load(inSlices);
     return m_main;
 }
 
 void TrayWindow::showMainWindow()
 {
-    MainWindow *main = loadMainWindow();
+    MainWindow *main = loadMainWindow(true);
     // Shown once loaded; an emptied store ("Eject Bookmarks") does not hide it.
+    if (main && main->isLoading())
+        m_showWhenLoaded = true;
     if (!main || main->isLoading())
         return;
     // show() does nothing for a window that counts itself visible while it is

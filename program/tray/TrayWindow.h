@@ -47,9 +47,13 @@ public:
     void saveAtExit();
 
     MainWindow *mainWindow() const;
-    // Loads the main window when it is not loaded; it is shown only once ready.
-    MainWindow *loadMainWindow();
-    // "Tessaly" and a left click on the icon: the main window, loaded and shown.
+    // Loads the main window when it is not loaded; it is shown only once
+    // ready. inSlices: its stack file is read while the program goes on
+    // answering (see MainWindow::load), the window loading on return.
+    MainWindow *loadMainWindow(bool inSlices = false);
+    // "Tessaly" and a left click on the icon: the main window, loaded and
+    // shown. A large stack file is read while the tray and the floating
+    // button go on answering; the window is shown once it has been read.
     void showMainWindow();
     // "Flush": unloads the main window; the program stays in the tray.
     void flushMainWindow();
@@ -106,4 +110,5 @@ private:
     bool m_iconWanted = false;
     bool m_buttonAsFallback = false;
     bool m_ended = false;
+    bool m_showWhenLoaded = false;  // a show was asked for while the main window was loading
 };

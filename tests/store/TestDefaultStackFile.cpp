@@ -2,6 +2,7 @@
 #include "ProgramOptions.h"
 #include "ProgramPaths.h"
 #include "StackFile.h"
+#include "StackFileLoad.h"
 #include "StackFileLock.h"
 #include "TestEnvironment.h"
 #include "URLBlock.h"
@@ -49,6 +50,8 @@ private slots:
     void fileIsNeverItsOwnBackup();
     void failedAutomaticSaveKeepsChangesPending();
     void unreadFileIsNotReplaced();
+    void loadInSlicesHoldsContentOnlyWhenWhole_data();
+    void loadInSlicesHoldsContentOnlyWhenWhole();
     void shouldSaveUrls_data();
     void shouldSaveUrls();
     void lockHeldWhileStoreHoldsFile_data();
@@ -314,6 +317,78 @@ void TestDefaultStackFile::unreadFileIsNotReplaced()
     QVERIFY(stack.Populate(40000.0));
     fill(store, "new");
     QVERIFY(stack.DePopulate());
+}
+
+void TestDefaultStackFile::loadInSlicesHoldsContentOnlyWhenWhole_data()
+{
+    QTest::addColumn<QString>("file");       // "large", "small", "folder" or "none"
+    QTest::addColumn<bool>("dropped");       // after its first slice
+    QTest::addColumn<int>("entriesLoaded");
+    QTest::addColumn<int>("entriesInFile");  // after a save of the store with one entry added; -1: not saved
+    QTest::addColumn<bool>("merged");
+    QTest::newRow("read to its end") << "large" << false << 40000 << 40001 << false;
+    QTest::newRow("dropped half-way") << "large" << true << 0 << 40001 << true;
+    QTest::newRow("small file, read at once") << "small" << true << 1 << 2 << false;
+    QTest::newRow("cannot be read") << "folder" << false << 0 << -1 << false;
+    QTest::newRow("not there") << "none" << false << 0 << 1 << false;
+}
+
+// The window reads the default file in slices into a store of its own. The
+// store holds the file's content only once the whole file is in; a load that
+// is dropped half-way, or fails, leaves the store empty and the file counted
+// as not loaded, so a later save adds to the file instead of replacing it.
+void TestDefaultStackFile::loadInSlicesHoldsContentOnlyWhenWhole()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, dropped);
+    QFETCH(int, entriesLoaded);
+    QFETCH(int, entriesInFile);
+    QFETCH(bool, merged);
+    if (file == "large")
+        TestEnvironment::writeFile(base() + ".tsy", TestEnvironment::largeStackFile(40000));
+    else if (file == "small")
+        TestEnvironment::writeFile(base() + ".tsy", TestEnvironment::largeStackFile(1));
+    else if (file == "folder")
+        QDir(m_dir->path()).mkdir("work.tsy");
+    URLBlock store;
+    fill(store, "before the load");
+    DefaultStackFile stack(store, base());
+    QVERIFY(stack.beginPopulate());
+    QCOMPARE(store.urlDatas().Count(), 0);
+    QVERIFY(stack.holdsLock());
+    bool loaded = false;
+    {
+        StackFileLoad load(stack.path(), 40000.0);
+        load.setSliceTime(std::chrono::nanoseconds(0));  // a piece of a MiB a slice
+        QSignalSpy finished(&load, &StackFileLoad::finished);
+        load.start();
+        QCoreApplication::processEvents();
+        QCOMPARE(store.urlDatas().Count(), 0);  // never half-loaded
+        if (!dropped)
+            QTRY_COMPARE(finished.count(), 1);
+        QCOMPARE(finished.count(), file == "large" ? int(!dropped) : 1);
+        loaded = !finished.isEmpty() && finished.first().first().toBool();
+        if (loaded)
+            load.takeStore(store);
+    }
+    stack.endPopulate(loaded);
+    QCOMPARE(store.urlDatas().Count(), entriesLoaded);
+    QCOMPARE(store.changeCount(), 0);
+    QCOMPARE(stack.holdsUnloadedContent(), !loaded && file != "none");
+
+    fill(store, "added after the load");
+    // Keys go on after the loaded ones.
+    QCOMPARE(store.urlDatas().Item(qsizetype(entriesLoaded + 1))->keyNumber(), quint32(entriesLoaded + 1));
+    QString error;
+    QCOMPARE(stack.DePopulate(&error), entriesInFile >= 0);
+    QCOMPARE(stack.lastSaveNote().isEmpty(), !merged);
+    if (entriesInFile < 0) {
+        QVERIFY2(error.contains("not replaced"), qPrintable(error));
+        return;
+    }
+    URLBlock saved;
+    QVERIFY(StackFile::loadStackFile(saved, base() + ".tsy", false, 40000.0));
+    QCOMPARE(saved.urlDatas().Count(), entriesInFile);
 }
 
 void TestDefaultStackFile::shouldSaveUrls_data()

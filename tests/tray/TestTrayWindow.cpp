@@ -4,6 +4,7 @@
 #include "BrowserFakes.h"
 #include "FloatingButton.h"
 #include "MainWindow.h"
+#include "ProgramPaths.h"
 #include "Registry.h"
 #include "SaveAtExit.h"
 #include "ScriptedPrompter.h"
@@ -66,6 +67,8 @@ private slots:
     void ejectedWindowIsShownAgain();
     void flushDuringPromptWaitsForIt();
     void terminationDuringPromptClosesItFirst();
+    void endDuringLoadKeepsFile_data();
+    void endDuringLoadKeepsFile();
 
 private:
     TrayWindow *startTray(const QStringList &arguments = {});
@@ -701,6 +704,81 @@ void TestTrayWindow::terminationDuringPromptClosesItFirst()
     tray->mainWindow()->findChild<QAction *>("mnuNewGroup")->trigger();
     QCOMPARE(ended.count(), 0);  // not while the command runs
     QTRY_COMPARE(ended.count(), 1);
+}
+
+void TestTrayWindow::endDuringLoadKeepsFile_data()
+{
+    QTest::addColumn<QString>("end");
+    QTest::newRow("no end: the load ends") << "";
+    QTest::newRow("the connection monitor's flush") << "flush";
+    QTest::newRow("Unload") << "mPopExit";
+    QTest::newRow("kill") << "SIGTERM";
+    QTest::newRow("hang-up") << "SIGHUP";
+    QTest::newRow("exit without the program's end") << "saveAtExit";
+}
+
+// A large default file is read in slices: the tray answers meanwhile (a
+// second click neither waits for the load nor starts another), the store
+// stays empty until the whole file is in, and whatever ends the window or the
+// program during the load drops it, leaving the file and its backup as they
+// were and writing the settings as every end does.
+void TestTrayWindow::endDuringLoadKeepsFile()
+{
+    QFETCH(QString, end);
+    const int entries = 150000;  // some 20 MiB, far more than a slice reads
+    const QByteArray file = TestEnvironment::largeStackFile(entries);
+    TestEnvironment::writeFile(m_dir->filePath("Pemberly.tsy"), file);
+    TestEnvironment::writeFile(m_dir->filePath("Pemberly.bak"), "+Backup\r\n");
+    TrayWindow *tray = startTray();
+    tray->showMainWindow();
+    QPointer<MainWindow> main = tray->mainWindow();
+    QVERIFY(main && main->isLoading());
+    QCoreApplication::processEvents();  // a slice
+    tray->showMainWindow();
+    QCOMPARE(tray->mainWindow(), main.data());
+    QVERIFY(main->isLoading() && !main->isVisible());
+    QCOMPARE(m_state->store.urlDatas().Count(), 0);
+    QVERIFY(!tray->trayMenu()->findChild<QAction *>("mFlush")->isEnabled());
+
+    TerminationSignals termination;
+    connect(&termination, &TerminationSignals::terminationRequested, tray, &TrayWindow::unload);
+    QSignalSpy ended(tray, &TrayWindow::programEnded);
+    if (end.isEmpty()) {
+        // Shown once loaded, with the whole file.
+        QTRY_VERIFY_WITH_TIMEOUT(main->isVisible(), 30000);
+        QCOMPARE(m_state->store.urlDatas().Count(), entries);
+        QVERIFY(!main->isLoading());
+        return;
+    }
+    if (end.startsWith("SIG"))
+        ::raise(end == "SIGTERM" ? SIGTERM : SIGHUP);
+    else if (end == "saveAtExit")
+        tray->saveAtExit();
+    else if (end == "flush")
+        tray->flushMainWindow();
+    else
+        tray->trayMenu()->findChild<QAction *>(end)->trigger();
+    // An unloaded window reads no more: the rest of the file never reaches the store.
+    if (!end.startsWith("SIG") && end != "saveAtExit")
+        QVERIFY(!main->isLoading());
+    if (end != "saveAtExit")
+        QTRY_VERIFY(!main);
+    QCOMPARE(ended.count(), int(end.startsWith("SIG") || end == "mPopExit"));
+    QCOMPARE(m_state->store.urlDatas().Count(), 0);
+    QVERIFY(TestEnvironment::readFile(m_dir->filePath("Pemberly.tsy")) == file);
+    QCOMPARE(TestEnvironment::readFile(m_dir->filePath("Pemberly.bak")), QByteArray("+Backup\r\n"));
+    // Nothing else written: no temporary, no file of unsaved bookmarks; the
+    // lock only while the window is there.
+    const QStringList written = QDir(m_dir->path()).entryList(QDir::Files);
+    QCOMPARE(written.size(), end == "saveAtExit" ? 3 : 2);
+    QCOMPARE(QDir(ProgramPaths::stackFolder()).entryList({"unsaved-*"}, QDir::Files), QStringList());
+    QCOMPARE(regModule::queryValue(AppSettings::settingsKey, "ID").isEmpty(), end == "flush");
+    if (end != "flush")
+        return;
+    // The lock was given back; the next click reads the whole file again.
+    tray->showMainWindow();
+    QTRY_VERIFY_WITH_TIMEOUT(tray->mainWindow()->isVisible(), 30000);
+    QCOMPARE(m_state->store.urlDatas().Count(), entries);
 }
 
 QTEST_MAIN(TestTrayWindow)
