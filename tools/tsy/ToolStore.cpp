@@ -9,10 +9,6 @@
 
 namespace ToolStore {
 
-// A loaded store takes about this many times its file's size of memory
-// (UTF-16 texts, one block and one entry record a line).
-constexpr qint64 memoryPerFileByte = 3;
-
 qint64 sizeOf(const QString &path)
 {
     struct stat status;
@@ -21,13 +17,13 @@ qint64 sizeOf(const QString &path)
 
 bool loadStackFile(URLBlock &store, const QString &path, bool merge, double now, QString *error)
 {
-    HeapReserve::reserveInHugePages(memoryPerFileByte * sizeOf(path));
+    HeapReserve::reserveInHugePages(StackFile::memoryPerFileByte * sizeOf(path));
     return StackFile::loadStackFile(store, path, merge, now, error);
 }
 
 bool mergeStackFile(URLBlock &store, const QString &path, double now, MergeCounts *counts, QString *error)
 {
-    HeapReserve::reserveInHugePages(memoryPerFileByte * sizeOf(path));
+    HeapReserve::reserveInHugePages(StackFile::memoryPerFileByte * sizeOf(path));
     return StackFile::mergeStackFile(store, path, now, counts, error);
 }
 
