@@ -1,24 +1,35 @@
 #include "GroupCommand.h"
 
 #include "EntryArguments.h"
+#include "FileIO.h"
+#include "LineReader.h"
+#include "StackFile.h"
+#include "TextDecoding.h"
 #include "URLBlock.h"
 
 #include <QCommandLineParser>
+#include <QFile>
+#include <QStringDecoder>
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <set>
 
 QString GroupCommand::summary() const
 {
-    return QStringLiteral("add, rename or remove groups, keeping a backup");
+    return QStringLiteral("list groups, or add, rename or remove them, keeping a backup");
 }
 
 QString GroupCommand::help() const
 {
-    return QStringLiteral("Usage: tsy group add FILE.tsy NAME...\n"
+    return QStringLiteral("Usage: tsy group list FILE.tsy\n"
+                          "       tsy group add FILE.tsy NAME...\n"
                           "       tsy group rename FILE.tsy GROUP NAME\n"
                           "       tsy group remove FILE.tsy GROUP... [--with-entries]\n"
                           "\n"
+                          "  list    prints the names of FILE's groups, one a line, in their order\n"
+                          "          (the first is at position 0); FILE is read, not loaded, and\n"
+                          "          not changed\n"
                           "  add     adds a group of each NAME after FILE's groups, in the order given,\n"
                           "          and prints each one's position (from 0). A name FILE already has\n"
                           "          is refused. A FILE that does not exist is made.\n"
@@ -35,13 +46,15 @@ QString GroupCommand::help() const
 int GroupCommand::execute(const QStringList &arguments)
 {
     const QString action = arguments.value(0);
+    if (action == QLatin1String("list"))
+        return list(arguments.mid(1));
     if (action == QLatin1String("add"))
         return add(arguments.mid(1));
     if (action == QLatin1String("rename"))
         return rename(arguments.mid(1));
     if (action == QLatin1String("remove"))
         return remove(arguments.mid(1));
-    return usageError(action.isEmpty() ? QStringLiteral("expected add, rename or remove")
+    return usageError(action.isEmpty() ? QStringLiteral("expected list, add, rename or remove")
                                        : QStringLiteral("unknown action '%1'").arg(action));
 }
 
@@ -55,7 +68,53 @@ const QString *emptyName(const QStringList &names)
     return found == names.end() ? nullptr : &*found;
 }
 
+// The group name of a stack-file line (without its line end): a line without
+// a field separator that starts with "+", decoded as the loader decodes it.
+std::optional<QString> groupNameOf(QByteArrayView line)
+{
+    if (!line.startsWith('+') || line.contains(char(StackFile::fieldSeparator.unicode())))
+        return std::nullopt;
+    const QByteArrayView name = line.sliced(1);
+    if (!TextDecoding::isValidUtf8(name))
+        return TextDecoding::fromWindows1252(name);
+    // A byte-order mark at the start of the name is part of it.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return utf8.decode(name);
+}
+
 }  // namespace
+
+// The names are read line by line, so that the groups of a large file are
+// listed at once (as a shell's completion asks for them) in little memory.
+int GroupCommand::list(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    if (!parse(parser, arguments, 1))
+        return UsageError;
+    const QString path = parser.positionalArguments().at(0);
+    QFile file;
+    QString error;
+    if (!FileIO::openRegularFile(path, &file, &error))
+        return fileError(error);
+    bool first = true;
+    LineReader lines(file);
+    const bool read = lines.readLines([&](QByteArrayView line) {
+        if (first) {
+            line = TextDecoding::withoutUtf8Bom(line);
+            first = false;
+        }
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (const auto name = groupNameOf(line))
+            m_out << *name << '\n';
+    });
+    m_out.flush();
+    if (!read) {
+        FileIO::setReadError(path, file, &error);
+        return fileError(error);
+    }
+    return Success;
+}
 
 int GroupCommand::add(const QStringList &arguments)
 {
