@@ -1,0 +1,16 @@
+#pragma once
+
+#include "ProgramOptions.h"
+
+// tessaly --check-install: whether the program finds what it is shipped
+// with (the library Pemberly, the bank pictures, the help pages) from where
+// it runs, as a packager or an installation test asks. Needs the
+// application object; registers the shipped library as every start does.
+namespace InstallCheck {
+
+// One line per part found on stdout, with exit status 0; when a part is
+// missing, the lines go to stderr, that part's saying what is wrong, and the
+// exit status is 1.
+ProgramOptions::Answer run(const QString &appFolder);
+
+}  // namespace InstallCheck
