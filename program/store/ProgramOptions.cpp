@@ -24,8 +24,8 @@ QString helpText()
         "  --version      print the version and end\n"
         "  --check-install\n"
         "                 print where the library, the pictures and the help pages\n"
-        "                 this program uses are, and end; exit status 1 when any is\n"
-        "                 missing\n"
+        "                 this program uses are and where its desktop entry is\n"
+        "                 installed, and end; exit status 1 when any is missing\n"
         "\n"
         "tsy, the command-line companion, works on the same files: tsy --help.\n");
 }

@@ -4,7 +4,9 @@
 #include "HelpPages.h"
 #include "ProgramPaths.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImage>
 #include <memory>
 
@@ -57,12 +59,31 @@ Part help(const QString &appFolder)
     return {QStringLiteral("help: %1").arg(QFileInfo(HelpPages::pagePath(appFolder, 0)).path()), true};
 }
 
+// The desktop entry of the name the program gives itself, and its icon, in
+// the data folder of the installation.
+Part desktopEntry(const QString &appFolder)
+{
+    const QString id = QGuiApplication::desktopFileName();
+    const QString share = QDir::cleanPath(appFolder + QStringLiteral("/../share"));
+    const QString entry = share + QStringLiteral("/applications/") + id + QStringLiteral(".desktop");
+    const QString icon
+        = share + QStringLiteral("/icons/hicolor/scalable/apps/") + id + QStringLiteral(".svg");
+    QStringList missing;
+    for (const QString &path : {entry, icon}) {
+        if (!QFileInfo(path).isFile())
+            missing << path;
+    }
+    if (!missing.isEmpty())
+        return {QStringLiteral("desktop entry: missing: %1").arg(missing.join(QStringLiteral(", ")))};
+    return {QStringLiteral("desktop entry: %1").arg(entry), true};
+}
+
 }  // namespace
 
 ProgramOptions::Answer run(const QString &appFolder)
 {
     ProgramOptions::Answer answer;
-    for (const Part &part : {library(), pictures(appFolder), help(appFolder)}) {
+    for (const Part &part : {library(), pictures(appFolder), help(appFolder), desktopEntry(appFolder)}) {
         answer.text += part.line + u'\n';
         if (!part.found) {
             answer.toStandardError = true;

@@ -4,8 +4,10 @@
 
 // tessaly --check-install: whether the program finds what it is shipped
 // with (the library Pemberly, the bank pictures, the help pages) from where
-// it runs, as a packager or an installation test asks. Needs the
-// application object; registers the shipped library as every start does.
+// it runs, and whether its desktop entry and icon are installed under the
+// name it gives itself, as a packager or an installation test asks. Needs
+// the application object with its desktop file name set; registers the
+// shipped library as every start does.
 namespace InstallCheck {
 
 // One line per part found on stdout, with exit status 0; when a part is
