@@ -25,12 +25,13 @@ _tsy_file()
     done
 }
 
-# Where a group is asked for: after --group, in tsy move FILE GROUP and in
-# tsy group rename|remove FILE GROUP.
+# Where a group's name is asked for: after --group (but tsy list --group
+# takes a position), in tsy move FILE GROUP and in tsy group rename|remove
+# FILE GROUP.
 _tsy_wants_group()
 {
     local command=${COMP_WORDS[1]}
-    [[ ${COMP_WORDS[COMP_CWORD-1]} == --group ]] && return 0
+    [[ ${COMP_WORDS[COMP_CWORD-1]} == --group && $command != list ]] && return 0
     [[ $command == move && $COMP_CWORD -eq 3 ]] && return 0
     [[ $command == group && $COMP_CWORD -ge 4 && ${COMP_WORDS[2]} =~ ^(rename|remove)$ ]] && return 0
     return 1

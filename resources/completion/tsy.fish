@@ -13,11 +13,12 @@ function __tsy_options
     $words[1] $words[2] --help 2>/dev/null | string match -ar -- '--[a-z][a-z-]*' | sort -u
 end
 
-# Where a group is asked for: after --group, in tsy move FILE GROUP and in
-# tsy group rename|remove FILE GROUP.
+# Where a group's name is asked for: after --group (but tsy list --group
+# takes a position), in tsy move FILE GROUP and in tsy group rename|remove
+# FILE GROUP.
 function __tsy_wants_group
     set -l words (commandline -opc)
-    test "$words[-1]" = --group; and return 0
+    test "$words[-1]" = --group; and test "$words[2]" != list; and return 0
     test "$words[2]" = move; and test (count $words) -eq 3; and return 0
     test "$words[2]" = group; and test (count $words) -ge 4; and contains -- "$words[3]" rename remove; and return 0
     return 1
