@@ -52,7 +52,18 @@ QString stringValue(const QString &text)
     return value;
 }
 
+bool isStartupEntry(const QString &path)
+{
+    const QFileInfo entry(path);
+    return !path.isEmpty() && entry.isFile() && entry.size() != 0;
+}
+
 }  // namespace
+
+QString desktopId()
+{
+    return QStringLiteral("org.orvane.Tessaly");
+}
 
 QString getSpecialFolder(int csidl)
 {
@@ -62,13 +73,18 @@ QString getSpecialFolder(int csidl)
 QString startupShortcutPath()
 {
     const QString folder = ShellHelpers::getSpecialFolder(int(ShellFolders::Startup));
+    return folder.isEmpty() ? QString() : folder + u'/' + desktopId() + QStringLiteral(".desktop");
+}
+
+QString earlierStartupShortcutPath()
+{
+    const QString folder = ShellHelpers::getSpecialFolder(int(ShellFolders::Startup));
     return folder.isEmpty() ? QString() : folder + QStringLiteral("/Tessaly.desktop");
 }
 
 bool startupShortcutExists()
 {
-    const QFileInfo entry(startupShortcutPath());
-    return entry.isFile() && entry.size() != 0;
+    return isStartupEntry(startupShortcutPath()) || isStartupEntry(earlierStartupShortcutPath());
 }
 
 QString execArgument(const QString &argument)
@@ -84,9 +100,8 @@ QByteArray desktopEntryText(const QString &programPath)
                                         "Type=Application\n"
                                         "Name=Tessaly\n"
                                         "Comment=Bookmark manager in the notification area\n")
-        + QStringLiteral("Exec=") + execArgument(programPath) + u'\n'
-        + QStringLiteral("Icon=tessaly\n"
-                         "Terminal=false\n")
+        + QStringLiteral("Exec=%1\n").arg(execArgument(programPath))
+        + QStringLiteral("Icon=%1\n").arg(desktopId()) + QStringLiteral("Terminal=false\n")
         + QStringLiteral("X-GNOME-Autostart-Delay=%1\n").arg(autostartDelaySeconds)
         + QStringLiteral("X-LXQt-Need-Tray=true\n");
     return text.toUtf8();
@@ -110,8 +125,10 @@ bool createStartupShortcut(const QString &programPath)
 bool setStartupShortcut(bool wanted, const QString &programPath)
 {
     if (!wanted) {
-        if (startupShortcutExists())
-            QFile::remove(startupShortcutPath());
+        for (const QString &path : {startupShortcutPath(), earlierStartupShortcutPath()}) {
+            if (isStartupEntry(path))
+                QFile::remove(path);
+        }
     } else if (!startupShortcutExists()) {
         createStartupShortcut(programPath);
     }

@@ -4,18 +4,25 @@
 
 // The library's shell services: the named folders and the "Tessaly In Startup
 // Folder" option. The startup shortcut is an XDG autostart desktop entry,
-// "Tessaly.desktop" in the Startup folder, so that the desktop starts the
-// program at the next login.
+// "org.orvane.Tessaly.desktop" in the Startup folder, so that the desktop
+// starts the program at the next login.
 namespace ShellHelpers {
+
+// The program's desktop file id and icon name, as installed.
+QString desktopId();
 
 // The folder of a CSIDL number (6 Favorites, 7 Startup, 8 Recent)
 // without a trailing separator; "" for any other number.
 QString getSpecialFolder(int csidl);
 
-// "<Startup folder>/Tessaly.desktop".
+// "<Startup folder>/org.orvane.Tessaly.desktop".
 QString startupShortcutPath();
 
-// The file exists and is not empty.
+// "<Startup folder>/Tessaly.desktop", the entry earlier versions wrote: it
+// counts as the startup shortcut, and unchecking the option removes it too.
+QString earlierStartupShortcutPath();
+
+// Either file exists and is not empty.
 bool startupShortcutExists();
 
 // Writes the desktop entry that starts programPath, atomically. Nothing is
@@ -23,7 +30,8 @@ bool startupShortcutExists();
 // an entry's Exec key. False when nothing was written.
 bool createStartupShortcut(const QString &programPath);
 
-// Not wanted: a non-empty entry is deleted (an empty one is left as it is).
+// Not wanted: a non-empty entry (of either name) is deleted (an empty one is
+// left as it is).
 // Wanted: the entry is written when it does not exist. Returns whether it
 // exists afterwards.
 bool setStartupShortcut(bool wanted, const QString &programPath);

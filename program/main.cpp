@@ -1,6 +1,7 @@
 // Tessaly: a bookmark manager in the notification area.
 
 #include "AppState.h"
+#include "InstallCheck.h"
 #include "ProgramOptions.h"
 #include "ProgramPaths.h"
 #include "SaveAtExit.h"
@@ -36,11 +37,14 @@ int main(int argc, char *argv[])
         return printAnswer(*answer);
 
     QApplication app(argc, argv);
-    if (const auto answer = ProgramOptions::unknownOptionAnswer(QApplication::arguments().mid(1)))
-        return printAnswer(*answer);
     QApplication::setApplicationName(QStringLiteral("Tessaly"));
     QApplication::setOrganizationName(QStringLiteral("Orvane"));
-    QApplication::setDesktopFileName(QStringLiteral("tessaly"));
+    // The installed desktop entry and icon: org.orvane.Tessaly.desktop.
+    QApplication::setDesktopFileName(QStringLiteral("org.orvane.Tessaly"));
+    if (ProgramOptions::asksInstallCheck(QApplication::arguments().mid(1)))
+        return printAnswer(InstallCheck::run(ProgramPaths::appFolder()));
+    if (const auto answer = ProgramOptions::unknownOptionAnswer(QApplication::arguments().mid(1)))
+        return printAnswer(*answer);
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(QIcon(ProgramPaths::bankFile(ProgramPaths::appFolder(), QStringLiteral("id"))));
 

@@ -22,6 +22,10 @@ QString helpText()
         "\n"
         "  -h, --help     print this text and end\n"
         "  --version      print the version and end\n"
+        "  --check-install\n"
+        "                 print where the library, the pictures and the help pages\n"
+        "                 this program uses are and where its desktop entry is\n"
+        "                 installed, and end; exit status 1 when any is missing\n"
         "\n"
         "tsy, the command-line companion, works on the same files: tsy --help.\n");
 }
@@ -37,6 +41,11 @@ std::optional<Answer> informationAnswer(const QStringList &arguments, const QStr
             return Answer {QStringLiteral("tessaly %1\n").arg(version)};
     }
     return std::nullopt;
+}
+
+bool asksInstallCheck(const QStringList &arguments)
+{
+    return arguments == QStringList {QStringLiteral("--check-install")};
 }
 
 std::optional<Answer> unknownOptionAnswer(const QStringList &arguments)

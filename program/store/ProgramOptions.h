@@ -6,7 +6,8 @@
 
 // The program's own options. Its command line names the default stack file
 // (see ProgramPaths::stackBase); "--help" and "--version" print a text and
-// end the program before it needs a display, and any other argument that
+// end the program before it needs a display, "--check-install" alone checks
+// the installation (see InstallCheck), and any other argument that
 // begins with "-" is refused rather than taken as a file's name.
 namespace ProgramOptions {
 
@@ -22,6 +23,10 @@ struct Answer
 // The answer to --help (-h) or --version among the arguments (the program's
 // own name left out).
 std::optional<Answer> informationAnswer(const QStringList &arguments, const QString &version);
+
+// --check-install is the only argument: the program checks what it is
+// shipped with (see InstallCheck) and ends.
+bool asksInstallCheck(const QStringList &arguments);
 
 // The answer to an unknown option, once the toolkit has taken its own
 // options (such as -platform) from the arguments.

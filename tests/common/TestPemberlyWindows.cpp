@@ -89,7 +89,10 @@ class TestPemberlyWindows : public QObject
     QStringList m_mismatches;  // "expect" steps that found another state
     QStringList m_steps;       // steps not yet run in the open dialog
 
-    QString startupFile() const { return m_config->path() + "/autostart/Tessaly.desktop"; }
+    QString startupFile(const QString &name = "org.orvane.Tessaly") const
+    {
+        return m_config->path() + "/autostart/" + name + ".desktop";
+    }
 
     Object create(const QString &progId)
     {
@@ -320,26 +323,36 @@ private slots:
         QTest::addColumn<QString>("program");
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QString>("after");  // "ours": written for program
+        QTest::addColumn<QString>("name");   // the entry's file name, without ".desktop"
 
         const QByteArray other = "[Desktop Entry]\nExec=/elsewhere/tessaly\n";
         QTest::newRow("on and present: nothing changes")
             << other << "/opt/tessaly/bin/tessaly"
             << QStringList {"expect chkSTUP on", "click cmdApply", "expect chkSTUP on", "click cmdCancel"}
-            << QString(other);
+            << QString(other) << "org.orvane.Tessaly";
         QTest::newRow("zero length counts as absent and stays")
             << QByteArray() << "/opt/tessaly/bin/tessaly"
             << QStringList {"expect chkSTUP off", "click cmdApply", "expect chkSTUP off", "click cmdCancel"}
-            << "";
+            << "" << "org.orvane.Tessaly";
         QTest::newRow("off and present: deleted")
             << other << "/opt/tessaly/bin/tessaly"
             << QStringList {"click chkSTUP", "click cmdApply", "expect chkSTUP off", "click cmdCancel"}
-            << "-";
+            << "-" << "org.orvane.Tessaly";
         QTest::newRow("on and absent: written") << QByteArray("-") << "/opt/Tessaly 0.1/tessaly"
-                                                << QStringList {"click chkSTUP", "click cmdOK"} << "ours";
+                                                << QStringList {"click chkSTUP", "click cmdOK"} << "ours"
+                                                << "org.orvane.Tessaly";
         QTest::newRow("no program path: nothing written, unchecked")
             << QByteArray("-") << ""
             << QStringList {"click chkSTUP", "click cmdApply", "expect chkSTUP off", "click cmdCancel"}
-            << "-";
+            << "-" << "org.orvane.Tessaly";
+        QTest::newRow("an earlier version's entry: on and present, kept")
+            << other << "/opt/tessaly/bin/tessaly"
+            << QStringList {"expect chkSTUP on", "click cmdApply", "expect chkSTUP on", "click cmdCancel"}
+            << QString(other) << "Tessaly";
+        QTest::newRow("an earlier version's entry: off deletes it")
+            << other << "/opt/tessaly/bin/tessaly"
+            << QStringList {"click chkSTUP", "click cmdApply", "expect chkSTUP off", "click cmdCancel"} << "-"
+            << "Tessaly";
     }
 
     void startupShortcut()
@@ -348,9 +361,10 @@ private slots:
         QFETCH(QString, program);
         QFETCH(QStringList, steps);
         QFETCH(QString, after);
+        QFETCH(QString, name);
         if (before != "-") {
-            QDir().mkpath(QFileInfo(startupFile()).path());
-            TestEnvironment::writeFile(startupFile(), before);
+            QDir().mkpath(QFileInfo(startupFile(name)).path());
+            TestEnvironment::writeFile(startupFile(name), before);
         }
         OptionsHost host;
         host.programPath = program;
@@ -360,13 +374,15 @@ private slots:
         drive(steps);
         QVERIFY(QMetaObject::invokeMethod(gcfg.get(), "ShowWnd"));
         checkSteps();
-        const QByteArray written = TestEnvironment::readFile(startupFile());
+        const QByteArray written = TestEnvironment::readFile(startupFile(name));
         if (after == "-")
-            QVERIFY(!QFileInfo::exists(startupFile()));
+            QVERIFY(!QFileInfo::exists(startupFile(name)));
         else if (after == "ours")
             QCOMPARE(written, ShellHelpers::desktopEntryText(program));
         else
-            QVERIFY(QFileInfo::exists(startupFile()) && written == after.toUtf8());
+            QVERIFY(QFileInfo::exists(startupFile(name)) && written == after.toUtf8());
+        if (name != "org.orvane.Tessaly" && after != "ours")
+            QVERIFY(!QFileInfo::exists(startupFile()));
     }
 
     void desktopEntry_data()
@@ -395,7 +411,8 @@ private slots:
         const QStringList lines = QString::fromUtf8(TestEnvironment::readFile(startupFile())).split('\n');
         QCOMPARE(lines.first(), "[Desktop Entry]");
         for (const char *line :
-             {"Type=Application", "Name=Tessaly", "Terminal=false", "X-LXQt-Need-Tray=true"})
+             {"Type=Application", "Name=Tessaly", "Icon=org.orvane.Tessaly", "Terminal=false",
+              "X-LXQt-Need-Tray=true"})
             QVERIFY2(lines.contains(line), line);
         QVERIFY(lines.filter(QRegularExpression("^X-GNOME-Autostart-Delay=[1-9][0-9]*$")).size() == 1);
         const QStringList exec = lines.filter(QRegularExpression("^Exec="));

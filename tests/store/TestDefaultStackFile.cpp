@@ -715,6 +715,9 @@ void TestDefaultStackFile::programOptions_data()
     QTest::newRow("--version") << QStringList {"--version"} << "tessaly 1.2.3\n" << 0;
     QTest::newRow("--help after a name") << QStringList {"work", "--help"} << "Usage: tessaly" << 0;
     QTest::newRow("an unknown option") << QStringList {"--halp"} << "tessaly: unknown option --halp" << 2;
+    QTest::newRow("--check-install") << QStringList {"--check-install"} << "(install check)" << 0;
+    QTest::newRow("--check-install with a name: unknown")
+        << QStringList {"work", "--check-install"} << "tessaly: unknown option --check-install" << 2;
 }
 
 // --help and --version answer without starting; no option becomes a file's name.
@@ -723,7 +726,10 @@ void TestDefaultStackFile::programOptions()
     QFETCH(QStringList, arguments);
     QFETCH(QString, printed);
     QFETCH(int, exitStatus);
+    // In the program's order.
     auto answer = ProgramOptions::informationAnswer(arguments, "1.2.3");
+    if (!answer && ProgramOptions::asksInstallCheck(arguments))
+        answer = ProgramOptions::Answer {"(install check)"};
     if (!answer)
         answer = ProgramOptions::unknownOptionAnswer(arguments);
     QCOMPARE(answer.has_value(), !printed.isEmpty());

@@ -1,6 +1,8 @@
 #include "GroupCommand.h"
 
+#include "DayCount.h"
 #include "EntryArguments.h"
+#include "StackFileTwoPass.h"
 #include "URLBlock.h"
 
 #include <QCommandLineParser>
@@ -12,15 +14,19 @@
 
 QString GroupCommand::summary() const
 {
-    return QStringLiteral("add, rename or remove groups, keeping a backup");
+    return QStringLiteral("list groups, or add, rename or remove them, keeping a backup");
 }
 
 QString GroupCommand::help() const
 {
-    return QStringLiteral("Usage: tsy group add FILE.tsy NAME...\n"
+    return QStringLiteral("Usage: tsy group list FILE.tsy\n"
+                          "       tsy group add FILE.tsy NAME...\n"
                           "       tsy group rename FILE.tsy GROUP NAME\n"
                           "       tsy group remove FILE.tsy GROUP... [--with-entries]\n"
                           "\n"
+                          "  list    prints the names of FILE's groups, one a line, in their order\n"
+                          "          (the first is at position 0); FILE is read, not loaded, and\n"
+                          "          not changed\n"
                           "  add     adds a group of each NAME after FILE's groups, in the order given,\n"
                           "          and prints each one's position (from 0). A name FILE already has\n"
                           "          is refused. A FILE that does not exist is made.\n"
@@ -37,14 +43,33 @@ QString GroupCommand::help() const
 int GroupCommand::execute(const QStringList &arguments)
 {
     const QString action = arguments.value(0);
+    if (action == QLatin1String("list"))
+        return list(arguments.mid(1));
     if (action == QLatin1String("add"))
         return add(arguments.mid(1));
     if (action == QLatin1String("rename"))
         return rename(arguments.mid(1));
     if (action == QLatin1String("remove"))
         return remove(arguments.mid(1));
-    return usageError(action.isEmpty() ? QStringLiteral("expected add, rename or remove")
+    return usageError(action.isEmpty() ? QStringLiteral("expected list, add, rename or remove")
                                        : QStringLiteral("unknown action '%1'").arg(action));
+}
+
+// The names are read line by line, so that the groups of a large file are
+// listed at once (as a shell's completion asks for them) in little memory.
+int GroupCommand::list(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    if (!parse(parser, arguments, 1))
+        return UsageError;
+    StackFileTwoPass file(parser.positionalArguments().at(0), DayCount::now());
+    QString error;
+    if (!file.readGroups(&error))
+        return fileError(error);
+    const GroupTable &groups = file.groups();
+    for (int position = 0; position < groups.groupCount(); ++position)
+        m_out << groups.at(position).name << '\n';
+    return Success;
 }
 
 namespace {

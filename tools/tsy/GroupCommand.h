@@ -2,8 +2,8 @@
 
 #include "StoreEditCommand.h"
 
-// tsy group add|rename|remove FILE ...: the group commands of the main
-// window on a stack file.
+// tsy group list|add|rename|remove FILE ...: the group commands of the main
+// window on a stack file, and the list of its groups.
 class GroupCommand : public StoreEditCommand
 {
 public:
@@ -16,6 +16,7 @@ protected:
     int execute(const QStringList &arguments) override;
 
 private:
+    int list(const QStringList &arguments);
     int add(const QStringList &arguments);
     int rename(const QStringList &arguments);
     int remove(const QStringList &arguments);

@@ -218,7 +218,11 @@ private slots:
         row("add to a missing file without a group to make it with", "add missing.tsy http://x/", 1,
             "missing.tsy: no such file|--group");
         row("add with an empty group to a missing file", "add missing.tsy http://x/ --group ''", 1, "empty GROUP");
-        row("group without an action", "group", 2, "expected add, rename or remove");
+        row("group without an action", "group", 2, "expected list, add, rename or remove");
+        row("group list of a missing file", "group list missing.tsy", 1, "missing.tsy");
+        row("group list of a folder", "group list .", 1, "tsy group: ");
+        row("group list without a file", "group list", 2, "expected 1");
+        row("group list of two files", "group list good.tsy good.tsy", 2, "expected 1");
         row("group with an unknown action", "group delete good.tsy News", 2, "'delete'");
         row("group add without a name", "group add good.tsy", 2, "at least 2");
         row("group add of an empty name", "group add good.tsy X ''", 2, "NAME is empty");
@@ -319,6 +323,14 @@ private slots:
             "a z\tu\tNot Rated\tG H\t1999-12-05 12:00:00\t1999-12-05 12:00:00\t70000\n"
             "b\tv\tNot Rated\tG H\tNever\t1999-12-05 12:00:00\t-1\n"
             "c\tw\tNot Rated\tG H\tNever\t1999-12-05 12:00:00\t2147483647\n");
+        // What the loader takes for a group: a line without a field separator
+        // that starts with "+", its name decoded as the loader decodes it.
+        row("group list: in order, entry lines skipped (one that starts with +), names as read",
+            "group list in.tsy",
+            "\xEF\xBB\xBF+First\r\n" + plain("a") + entry("+b", "+c", "0", "8E930C350") + "+Caf\xE9\n+Two \r\n+\r\n"
+                + "+\xC3\xA9t\xC3\xA9\r\nno group line\r\n+Last",
+            "First\nCaf\xC3\xA9\nTwo \n\n\xC3\xA9t\xC3\xA9\nLast\n");
+        row("group list: empty file", "group list in.tsy", "", "");
         const QByteArray canonical = plain("l") + "+Caf\xC3\xA9\r\n" + plain("a") + "+Two\r\n";
         const QString normalize = "normalize in.tsy out.tsy";
         row("normalize: CR LF file unchanged", normalize, canonical, "", canonical);
