@@ -45,6 +45,24 @@ std::vector<char *> pointersTo(QByteArrayList &texts)
     return pointers;
 }
 
+// This process's environment with the variables given ("NAME=value")
+// replacing those of the same names.
+QByteArrayList environmentWith(const QStringList &given)
+{
+    QByteArrayList variables;
+    for (const QString &variable : given)
+        variables.append(variable.toLocal8Bit());
+    for (char **variable = environ; *variable; ++variable) {
+        const QByteArray whole(*variable);
+        const QByteArray name = whole.left(whole.indexOf('=') + 1);
+        const bool replaced = std::any_of(variables.begin(), variables.end(),
+                                          [&name](const QByteArray &own) { return own.startsWith(name); });
+        if (!replaced)
+            variables.append(*variable);
+    }
+    return variables;
+}
+
 constexpr char measuringMode[] = "--measure-program";
 
 // Where a measuring process writes what its program cost.
@@ -69,12 +87,8 @@ std::optional<Cost> runProgram(const QStringList &command, const QStringList &en
                               QFile::encodeName(result)};
     for (const QString &argument : command)
         arguments.append(QFile::encodeName(argument));
-    QByteArrayList variables;
-    for (char **variable = environ; *variable; ++variable)
-        variables.append(*variable);
-    for (const QString &variable : environment)
-        variables.append(variable.toLocal8Bit());
     const std::vector<char *> argv = pointersTo(arguments);
+    QByteArrayList variables = environmentWith(environment);
     const std::vector<char *> envp = pointersTo(variables);
     const QByteArray output = outputFile.isEmpty() ? QByteArray("/dev/null") : QFile::encodeName(outputFile);
 
