@@ -78,10 +78,29 @@ bool StackFileStream::Edit::finish(quint32, QString *)
     return true;
 }
 
+int StackFileStream::EntryLine::separatorCount() const
+{
+    // Up to one past the seven fields, found once: many edits only need the
+    // parsed entry, or nothing of the line.
+    if (m_separatorCount < 0) {
+        m_separatorCount = 0;
+        for (qsizetype from = 0; m_separatorCount < int(m_separators.size()); ++m_separatorCount) {
+            const void *found = std::memchr(m_line.data() + from, separatorByte, size_t(m_line.size() - from));
+            if (!found)
+                break;
+            const qsizetype at = static_cast<const char *>(found) - m_line.data();
+            m_separators[size_t(m_separatorCount)] = at;
+            from = at + 1;
+        }
+    }
+    return m_separatorCount;
+}
+
 QByteArrayView StackFileStream::EntryLine::field(int index) const
 {
+    const int count = separatorCount();
     const qsizetype start = index == 0 ? 0 : m_separators[size_t(index - 1)] + 1;
-    const qsizetype end = index < m_separatorCount ? m_separators[size_t(index)] : m_line.size();
+    const qsizetype end = index < count ? m_separators[size_t(index)] : m_line.size();
     return m_line.sliced(start, end - start);
 }
 
@@ -288,29 +307,14 @@ bool StackFileStream::takeEntry(QByteArrayView raw, bool verbatim, QString *erro
     ++m_groupEntries;
     if (!m_writer && !m_edit.readsEntries())
         return true;
-    // The separators of the line (up to one past the seven fields); a line
-    // of seven fields is written back as it is unless its creation date is
-    // missing, which the loader sets to now, or a save would change a value.
-    int &count = m_line.m_separatorCount;
-    count = 0;
-    const QByteArrayView line = m_line.m_line;
-    for (qsizetype from = 0; count < int(m_line.m_separators.size()); ++count) {
-        const void *found = std::memchr(line.data() + from, separatorByte, size_t(line.size() - from));
-        if (!found)
-            break;
-        const qsizetype at = static_cast<const char *>(found) - line.data();
-        m_line.m_separators[size_t(count)] = at;
-        from = at + 1;
-    }
-    // A save writes a CR inside a field as a blank. Without a writer
-    // (only reading) nothing is written either way.
-    if (verbatim && m_writer
-        && (count != 6 || hexDateForm(m_line.field(3)) != HexDateForm::Exact
-            || hexDateForm(m_line.field(2)) == HexDateForm::Old || holdsCr(line)))
-        verbatim = false;
+    m_line.m_separatorCount = -1;  // found when first asked for
     switch (m_edit.entry(m_line, error)) {
     case EntryFate::Keep:
-        if (verbatim)
+        // Its bytes where a save writes the same (a save writes a CR inside
+        // a field as a blank); asked only of lines kept by a stream that
+        // writes.
+        if (verbatim && m_writer && m_line.separatorCount() == 6 && hexDateForm(m_line.field(3)) == HexDateForm::Exact
+            && hexDateForm(m_line.field(2)) != HexDateForm::Old && !holdsCr(m_line.m_line))
             keep(raw);
         else if (m_writer) {
             flushKept();

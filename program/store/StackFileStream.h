@@ -45,11 +45,12 @@ public:
     private:
         friend class StackFileStream;
         QByteArrayView field(int index) const;
+        int separatorCount() const;
 
         QByteArrayView m_line;  // without its line end
         // Where its separators are: six in a full line, a seventh past one.
-        std::array<qsizetype, 7> m_separators {};
-        int m_separatorCount = 0;
+        mutable std::array<qsizetype, 7> m_separators {};
+        mutable int m_separatorCount = -1;  // -1: not yet found
         quint32 m_key = 0;
         int m_group = -1;
         QStringDecoder *m_utf8 = nullptr;
