@@ -1,0 +1,348 @@
+// End-to-end tests of tsy's commands on whole files: merges, imports and
+// exports, the lock on their target, a full disk.
+#include "BrowserHome.h"
+#include "DayCount.h"
+#include "DefaultStackFile.h"
+#include "HexDate.h"
+#include "StackFile.h"
+#include "StackFileLock.h"
+#include "TsyTestCase.h"
+#include "URLBlock.h"
+
+#include <QProcess>
+#include <QtTest>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <sys/stat.h>
+
+using namespace TestEnvironment;
+using namespace TsyTest;
+using namespace Qt::StringLiterals;
+
+class TestTsyFiles : public TsyTestCase
+{
+    Q_OBJECT
+
+private slots:
+    void init() { makeFolder(); }
+
+
+    void merge_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("backup");
+        QTest::addColumn<QString>("other");
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("otherText");  // of other.tsy
+        QTest::addColumn<QByteArray>("merged");
+        QTest::addColumn<QByteArray>("out");
+        const auto row = [](const char *name, const char *target, const char *backup, const char *other,
+                            const QByteArray &before, const QByteArray &otherText, const QByteArray &merged,
+                            const QByteArray &out) {
+            QTest::newRow(name) << QString(target) << QString(backup) << QString(other) << before << otherText
+                                << merged << out;
+        };
+        const QByteArray &a = t, &c = su;  // and l
+        row("a group of a name the file has takes the entries", "stack.tsy", "stack.bak", "other.tsy",
+            "+News\r\n" + a, "+News\r\n" + l + "+Extra\r\n" + c, "+News\r\n" + a + l + "+Extra\r\n" + c,
+            "Added 1 groups and 2 entries to stack.tsy (0 already there)\n");
+        row("other's entries before its groups join the last group", "my.stack.tsy", "my.stack.bak",
+            "other.tsy", "+One\r\n" + a + "+Two\r\n", l + "+Three\n" + c,
+            "+One\r\n" + a + "+Two\r\n" + l + "+Three\r\n" + c,
+            "Added 1 groups and 2 entries to my.stack.tsy (0 already there)\n");
+        row("target without groups keeps entries of no group first", "stack", "stack.bak", "other.tsy", a,
+            l + "+G\r\n" + c, a + l + "+G\r\n" + c,
+            "Added 1 groups and 2 entries to stack (0 already there)\n");
+        // Nothing added: the file and its backup stay as they were.
+        row("a file merged into itself adds nothing", "stack.tsy", "stack.bak", "stack.tsy", listFile, "",
+            listFile, "Added 0 groups and 0 entries to stack.tsy (7 already there)\n");
+        row("a copy merged again adds nothing", "stack.tsy", "stack.bak", "other.tsy", listFile, listFile,
+            listFile, "Added 0 groups and 0 entries to stack.tsy (7 already there)\n");
+        row("an address already in its group is left out; the others keep every field", "stack.tsy",
+            "stack.bak", "other.tsy", "+News\r\n" + a,
+            "+News\r\n" + entry("http://a.example/zebra", "Other title", "0", "B13408235") + y + "+Tech\r\n"
+                + a,
+            "+News\r\n" + a + y + "+Tech\r\n" + a,
+            "Added 1 groups and 2 entries to stack.tsy (1 already there)\n");
+    }
+
+    // The merged file is saved with CR LF line ends; a stale backup is replaced by the old file.
+    void merge()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, backup);
+        QFETCH(QString, other);
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, otherText);
+        QFETCH(QByteArray, merged);
+        QFETCH(QByteArray, out);
+        writeFile(path(target), before);
+        writeFile(path("other.tsy"), otherText);
+        writeFile(path(backup), "stale backup\r\n");
+        expectOutput("merge " + target + ' ' + other, out);
+        QCOMPARE(readFile(path(backup)), out.contains("Added 0 groups and 0 entries") ? "stale backup\r\n" : before);
+        QCOMPARE(readFile(path("other.tsy")), otherText);
+        QCOMPARE(readFile(path(target)), merged);
+    }
+
+
+    // The target of merge and normalize is locked around the whole command.
+    // Held by the program (another process, as the test process is to tsy):
+    // refused at once. Held by another tsy command: refused after waiting.
+    // A lock file that no live writer holds does not stop the command.
+    void lockedTarget_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QString>("lock");  // "program", "tool" or the content of a left-over lock file
+        QTest::addColumn<QByteArray>("err");
+        const QByteArray openInTessaly = "good.tsy is open in Tessaly: flush it first\n";
+        const QString merge = "merge good.tsy other.tsy", normalize = "normalize other.tsy good.tsy";
+        QTest::newRow("merge into a file open in Tessaly") << merge << "program"
+                                                           << "tsy merge: " + openInTessaly;
+        QTest::newRow("normalize into a file open in Tessaly") << normalize << "program"
+                                                               << "tsy normalize: " + openInTessaly;
+        QTest::newRow("merge into a file another tsy is changing")
+            << merge << "tool"
+            << QByteArray("tsy merge: good.tsy is being changed by another tsy command: try again\n");
+        QTest::newRow("merge past an empty lock file left by a kill") << merge << "" << QByteArray();
+        QTest::newRow("normalize past a lock file whose holder is gone")
+            << normalize << "Tessaly 2147483646\n"
+            << QByteArray();
+    }
+
+    void lockedTarget()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(QString, lock);
+        QFETCH(QByteArray, err);
+        writeFile(path("other.tsy"), "+Other\r\n" + plain("o"));
+        URLBlock store;
+        DefaultStackFile program(store, path("good"));
+        StackFileLock tool(path("good.tsy"), StackFileLock::Holder::Tool);
+        if (lock == "program")
+            QVERIFY(program.Populate(45364.5));
+        else if (lock == "tool")
+            QVERIFY(tool.tryLock());
+        else
+            writeFile(path("good.tsy.lock"), lock.toUtf8());
+
+        const Run run = tsy(words(arguments));
+        QCOMPARE(run.err, err);
+        QCOMPARE(run.exitCode, err.isEmpty() ? 0 : 1);
+        QCOMPARE(readFile(path("good.tsy")) == listFile, !err.isEmpty());
+        QCOMPARE(readFile(path("good.tsy")).contains("+Other\r\n"), err.isEmpty());
+        QStringList left {"good.tsy", "other.tsy"};
+        if (!err.isEmpty())
+            left << "good.tsy.lock";  // still held here
+        else if (arguments.startsWith("merge"))
+            left << "good.bak";
+        left.sort();
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), left);
+    }
+
+
+    // Merges into one target at the same time wait for each other: every
+    // change lands, and no lock or temporary file stays behind.
+    void concurrentMergesAllLand()
+    {
+        QByteArray big = "+Base\r\n";
+        for (int i = 0; i < 20000; ++i)
+            big += plain("e" + QByteArray::number(i));
+        writeFile(path("target.tsy"), big);
+        std::vector<std::unique_ptr<QProcess>> merges;
+        QStringList expectedFiles {"good.tsy", "target.bak", "target.tsy"};
+        for (int i = 0; i < 6; ++i) {
+            const QString other = QString("other%1.tsy").arg(i);
+            writeFile(path(other), "+Other" + QByteArray::number(i) + "\r\n" + plain("o"));
+            expectedFiles << other;
+            merges.push_back(std::make_unique<QProcess>());
+            merges.back()->setWorkingDirectory(m_dir->path());
+            merges.back()->start(QStringLiteral(TSY_PATH), {"merge", "target.tsy", other});
+        }
+        for (const auto &merge : merges) {
+            QVERIFY(merge->waitForFinished(60000));
+            QCOMPARE(merge->readAllStandardError(), QByteArray());
+            QCOMPARE(merge->exitCode(), 0);
+        }
+        const QByteArray merged = readFile(path("target.tsy"));
+        QVERIFY(merged.startsWith(big));
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(merged.count(QByteArray("+Other" + QByteArray::number(i) + "\r\n")), 1);
+        expectedFiles.sort();
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), expectedFiles);
+    }
+
+
+    // The import commands merge with the library's merge object into FILE
+    // (begun empty when missing), keep FILE's old content as its backup and
+    // print what they added; nothing of FILE is lost.
+    void imports_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<int>("runs");
+        QTest::addColumn<QByteArray>("out");      // of the last run
+        QTest::addColumn<QStringList>("groups");  // the target's after the import
+        QTest::addColumn<QStringList>("added");   // "title|url|group" of the entries added
+        QTest::addColumn<QString>("created");     // of every entry added; "" for the time of the import
+        const QString data = QStringLiteral(TESSALY_TEST_DATA "/bookmarks/");
+        const QString firefox = "import-html good.tsy " + data + "firefox.html";
+        const QStringList firefoxGroups {"News", "Tech", "Netscape: ROOT", u"Café <Work>"_s,
+                                         "Bookmarks Toolbar"};
+        // As saved: group by group.
+        const QStringList firefoxAdded {"Example & \"Co\"|https://example.com/?a=1&b=2|2",
+                                        "Menu link after folders|https://menu-after.example/|2",
+                                        "Child|https://example.org/|3",
+                                        u"Deep — link|https://deep.example/|3"_s,
+                                        "After separator|https://after-separator.example/|3",
+                                        "Tool 'bar'|https://toolbar.example/|4"};
+        // ADD_DATE 1700000000 (UTC, the tests' time zone): 14 November 2023 22:13:20.
+        const QString added = QStringLiteral("45244.92592");
+        QTest::newRow("Firefox export into a stack file: one root group, dates kept")
+            << firefox << 1 << QByteArray("Added 3 groups and 6 entries to good.tsy (0 already there)\n")
+            << firefoxGroups << firefoxAdded << added;
+        QTest::newRow("Firefox export imported again adds nothing")
+            << firefox << 2 << QByteArray("Added 0 groups and 0 entries to good.tsy (6 already there)\n")
+            << firefoxGroups << firefoxAdded << added;
+        const QStringList chromiumAdded {
+            "Example & Co|https://example.com/?a=1&b=2|0", "Child|https://example.org/|0",
+            "From \"Other bookmarks\"|https://other.example/|1", u"Über mobile|https://mobile.example/|1"_s};
+        QTest::newRow("Chromium export into a new file")
+            << "import-html new.tsy " + data + "chromium.html" << 1
+            << QByteArray("Added 2 groups and 4 entries to new.tsy (0 already there)\n")
+            << QStringList {"Bookmarks bar", "Netscape: ROOT"} << chromiumAdded << added;
+        QTest::newRow("Chromium export imported again adds nothing")
+            << "import-html new.tsy " + data + "chromium.html" << 2
+            << QByteArray("Added 0 groups and 0 entries to new.tsy (4 already there)\n")
+            << QStringList {"Bookmarks bar", "Netscape: ROOT"} << chromiumAdded << added;
+        const QStringList favoritesGroups {"News", "Tech", "E-Favorites: (Was Root)", "Sub", "Deeper"};
+        const QStringList favoritesAdded {"Top|http://top/|2", "In sub|http://sub/|3", "Deep|http://deep/|4"};
+        // A FIFO and a link that leads nowhere are skipped and counted.
+        QTest::newRow("favorites folder")
+            << "import-favorites good.tsy fav" << 1
+            << QByteArray("Added 3 groups and 3 entries to good.tsy (0 already there, 2 files skipped: no shortcut "
+                          "could be read from them)\n")
+            << favoritesGroups << favoritesAdded << QString();
+        QTest::newRow("favorites folder imported again adds nothing")
+            << "import-favorites good.tsy fav" << 2
+            << QByteArray("Added 0 groups and 0 entries to good.tsy (3 already there, 2 files skipped: no shortcut "
+                          "could be read from them)\n")
+            << favoritesGroups << favoritesAdded << QString();
+    }
+
+    void imports()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(int, runs);
+        QFETCH(QByteArray, out);
+        QFETCH(QStringList, groups);
+        QFETCH(QStringList, added);
+        QFETCH(QString, created);
+        QDir().mkpath(path("fav/Sub/Deeper"));
+        writeFile(path("fav/Top.url"), "[InternetShortcut]\r\nURL=http://top/\r\n");
+        writeFile(path("fav/Sub/In sub.URL"), "[InternetShortcut]\r\nURL=http://sub/\r\n");
+        writeFile(path("fav/Sub/Deeper/Deep.url"), "[DEFAULT]\r\n[InternetShortcut]\r\nURL=http://deep/\r\n");
+        QCOMPARE(mkfifo(QFile::encodeName(path("fav/Pipe.url")).constData(), 0600), 0);
+        QVERIFY(QFile::link(path("fav/gone"), path("fav/Sub/Gone.url")));
+        // A build folder's library, registered by an earlier run of its copy:
+        // the commands that load no library leave it, the imports use their own.
+        const QString shipped = QFileInfo(QStringLiteral(TSY_PATH)).path() + "/libpemberly.so";
+        const QString server = "Software\\Classes\\Pemberly.mergeBrow\\InprocServer32";
+        const QString copy = path("build/bin/libpemberly.so");
+        QVERIFY(QDir().mkpath(path("build/bin")) && QFile::copy(shipped, copy));
+        QCOMPARE(tsy({"reg", "set", server, "", copy}).exitCode, 0);
+        QCOMPARE(tsy({"dump", "good.tsy"}).exitCode, 0);
+        QCOMPARE(tsy({"reg", "query", server, ""}).out, copy.toUtf8() + '\n');
+        for (int run = 1; run < runs; ++run)
+            QCOMPARE(tsy(words(arguments)).exitCode, 0);
+        expectOutput(arguments, out);
+        QCOMPARE(tsy({"reg", "query", server, ""}).out, shipped.toUtf8() + '\n');
+
+        const QString target = words(arguments).at(1);
+        URLBlock store;
+        QVERIFY(StackFile::loadStackFile(store, path(target), false, 45364.5));
+        QStringList names;
+        for (int i = 0; i < store.IDXList().groupCount(); ++i)
+            names << store.IDXList().at(i).name;
+        QCOMPARE(names, groups);
+        QStringList entries;
+        const bool intoGood = target == "good.tsy";
+        for (const URLData &entry : store.urlDatas()) {
+            entries << entry.Name + '|' + entry.url + '|' + QString::number(entry.Owner);
+            if (entries.size() <= (intoGood ? 7 : 0))
+                continue;
+            if (created.isEmpty())
+                QVERIFY(entry.Created > 45364.5);
+            else
+                QCOMPARE(QString::number(entry.Created, 'f', 5), created);
+            QCOMPARE(entry.LastAccesed, 0.0);  // LAST_MODIFIED is no visit
+        }
+        QCOMPARE(entries.mid(intoGood ? 7 : 0), added);
+        // An import that adds nothing keeps the backup of the one before it.
+        QCOMPARE(QFileInfo::exists(path("new.bak")), false);
+        if (intoGood) {
+            QCOMPARE(readFile(path("good.bak")), listFile);
+            QCOMPARE(entries.first(), "Loose end|http://l.example/|-1");
+            QCOMPARE(entries.at(6), "Five\tstars|http://f.example/|1");
+        }
+    }
+
+
+    // A file that export-html writes reads back through import-html to the
+    // same groups and entries, every field kept to the byte of the stack file,
+    // also in a time zone that changes to summer time between the dates.
+    void exportReadsBack()
+    {
+        const QByteArray odd
+            = entry("http://x.example/?a=1&b=\"2\"<3>", "Q&A: \"<b>\" isn't", "0", "B12800000")
+            + entry("", "", "0", "B12800000", "-7", "255", "255")
+            + entry("http://old/", "Before 1970", "2C8A0C350", "475800000", "2147483647");
+        const QByteArray file
+            = "+News & <Views>\r\n" + t + y + odd + "+Tech\n" + su + sa + n + f + "+Empty\r\n";
+        writeFile(path("good.tsy"), file);
+        const QByteArray zone = qgetenv("TZ");
+        qputenv("TZ", "America/New_York");
+        const auto restoreZone = qScopeGuard([&] { qputenv("TZ", zone); });
+        const Run run = tsy({"export-html", "good.tsy", "out.html"});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QByteArray("Wrote 3 groups and 9 entries to out.html\n"));
+        QVERIFY(readFile(path("out.html"))
+                    .contains("<DT><A HREF=\"http://a.example/zebra\" ADD_DATE=\"1709269200\" "
+                              "LAST_VISIT=\"1710331200\" "
+                              "TESSALY_LAST_VISIT_MS=\"1710331199712\" TESSALY_VISITS=\"5\" "
+                              "TESSALY_RATING=\"4\">Today</A>"));
+        expectOutput("import-html back.tsy out.html",
+                     "Added 3 groups and 9 entries to back.tsy (0 already there)\n");
+        QCOMPARE(readFile(path("back.tsy")), QByteArray(file).replace("+Tech\n", "+Tech\r\n"));
+    }
+
+
+    // A full disk is named as such (the message of the failing system call),
+    // and nothing is left on it. The disk is a small file system mounted in a
+    // namespace of its own, where the system allows that.
+    void fullDiskIsNamed()
+    {
+        const QString unshare = QStandardPaths::findExecutable("unshare");
+        if (unshare.isEmpty())
+            QSKIP("no unshare to mount a small file system");
+        QByteArray big = "+Base\r\n";
+        for (int i = 0; i < 2000; ++i)
+            big += plain("e" + QByteArray::number(i));
+        writeFile(path("big.tsy"), big);
+        QVERIFY(QDir(m_dir->path()).mkdir("full"));
+        const QString script = "mount -t tmpfs -o size=16k tessaly-full full || exit 99; "
+                               "\"$0\" normalize big.tsy full/out.tsy; status=$?; ls -A full; exit $status";
+        const Run run = tsy({"-c", script, QStringLiteral(TSY_PATH)}, unshare, {"-rm", "sh"});
+        if (run.exitCode == 99 || (run.exitCode == 1 && run.err.startsWith("unshare:")))
+            QSKIP("no small file system can be mounted here");
+        QCOMPARE(run.err,
+                 "tsy normalize: full/out.tsy: could not be written: " + QByteArray(std::strerror(ENOSPC))
+                     + "\n");
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.out, QByteArray());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTsyFiles)
+#include "TestTsyFiles.moc"
