@@ -298,7 +298,8 @@ void TestSingleInstance::garbageIsIgnored()
         ++handled;
         return InstanceMessage::Reply {true, {}, {}};
     });
-    server.setIdleTimeout(300);
+    // Only silence waits for the idle time: anything else is answered or refused at once.
+    server.setIdleTimeout(QByteArray(QTest::currentDataTag()).contains("silence") ? 300 : 60000);
     QSignalSpy refused(&server, &InstanceServer::connectionRefused);
     QVERIFY(server.listen(m_runtime->filePath("t.socket")));
     QLocalSocket socket;
