@@ -9,8 +9,7 @@
 SecondStart::SecondStart(Prompter &prompter, const QString &socketPath)
     : m_prompter(prompter)
     , m_socketPath(socketPath)
-{
-}
+{ }
 
 int SecondStart::run(const QStringList &arguments)
 {
@@ -18,9 +17,11 @@ int SecondStart::run(const QStringList &arguments)
     request.command = QStringLiteral("show");
     // A start without arguments names no file: it only asks for the window.
     if (!arguments.isEmpty())
-        request.stackFile = ProgramPaths::stackFileOf(ProgramPaths::stackBase(ProgramPaths::stackFolder(), arguments));
+        request.stackFile
+            = ProgramPaths::stackFileOf(ProgramPaths::stackBase(ProgramPaths::stackFolder(), arguments));
     QString error;
-    const std::optional<InstanceMessage::Reply> reply = InstanceClient(m_socketPath).ask(request, m_timeoutMs, &error);
+    const std::optional<InstanceMessage::Reply> reply
+        = InstanceClient(m_socketPath).ask(request, m_timeoutMs, &error);
     if (!reply) {
         report(QStringLiteral("Tessaly is running already but does not answer (%1).").arg(error));
         return 1;
@@ -35,5 +36,6 @@ int SecondStart::run(const QStringList &arguments)
 void SecondStart::report(const QString &text)
 {
     std::fprintf(stderr, "tessaly: %s\n", text.toLocal8Bit().constData());
-    m_prompter.messageBox(text, Prompter::Buttons::Ok, Prompter::Icon::Exclamation, QStringLiteral("Tessaly"));
+    m_prompter.messageBox(text, Prompter::Buttons::Ok, Prompter::Icon::Exclamation,
+                          QStringLiteral("Tessaly"));
 }

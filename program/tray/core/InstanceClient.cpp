@@ -5,7 +5,6 @@
 #include <QDeadlineTimer>
 #include <QLocalSocket>
 #include <QThread>
-
 #include <unistd.h>
 
 namespace {
@@ -36,15 +35,14 @@ std::optional<QByteArray> readLineUntil(QLocalSocket &socket, const QDeadlineTim
     return socket.readLine(InstanceMessage::maxLineBytes + 2);
 }
 
-} // namespace
+}  // namespace
 
 InstanceClient::InstanceClient(const QString &socketPath)
     : m_path(socketPath)
-{
-}
+{ }
 
-std::optional<InstanceMessage::Reply> InstanceClient::ask(const InstanceMessage::Request &request, int timeoutMs,
-                                                          QString *error) const
+std::optional<InstanceMessage::Reply> InstanceClient::ask(const InstanceMessage::Request &request,
+                                                          int timeoutMs, QString *error) const
 {
     const auto fail = [&](const QString &reason) -> std::optional<InstanceMessage::Reply> {
         if (error)
@@ -58,12 +56,14 @@ std::optional<InstanceMessage::Reply> InstanceClient::ask(const InstanceMessage:
     if (!PeerCredentials::isOwnUser(PeerCredentials::userOf(socket.socketDescriptor()), ::geteuid()))
         return fail(QStringLiteral("the socket belongs to another user"));
     socket.write(InstanceMessage::encode(request));
-    if (!socket.waitForBytesWritten(int(qMax<qint64>(deadline.remainingTime(), 1))) && socket.bytesToWrite() > 0)
+    if (!socket.waitForBytesWritten(int(qMax<qint64>(deadline.remainingTime(), 1)))
+        && socket.bytesToWrite() > 0)
         return fail(socket.errorString());
     const std::optional<QByteArray> line = readLineUntil(socket, deadline);
     if (!line)
-        return fail(socket.state() == QLocalSocket::ConnectedState ? QStringLiteral("no answer in time")
-                                                                   : QStringLiteral("the connection was closed unanswered"));
+        return fail(socket.state() == QLocalSocket::ConnectedState
+                        ? QStringLiteral("no answer in time")
+                        : QStringLiteral("the connection was closed unanswered"));
     std::optional<InstanceMessage::Reply> reply = InstanceMessage::decodeReply(*line);
     if (!reply)
         return fail(QStringLiteral("the answer is not understood"));

@@ -3,7 +3,6 @@
 #include "InstanceMessage.h"
 
 #include <QString>
-
 #include <optional>
 
 // The asking side of the running program's socket (see InstanceServer): one

@@ -36,7 +36,7 @@ bool absentOr(const QJsonObject &object, const QString &key, QJsonValue::Type ty
     return !object.contains(key) || object.value(key).type() == type;
 }
 
-} // namespace
+}  // namespace
 
 QByteArray encode(const Request &request)
 {
@@ -85,4 +85,4 @@ std::optional<Reply> decodeReply(const QByteArray &line)
     return reply;
 }
 
-} // namespace InstanceMessage
+}  // namespace InstanceMessage

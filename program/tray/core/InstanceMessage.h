@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <optional>
 
 // What another start of the program (and any other local client) asks the
@@ -42,4 +41,4 @@ QByteArray encode(const Reply &reply);
 std::optional<Request> decodeRequest(const QByteArray &line);
 std::optional<Reply> decodeReply(const QByteArray &line);
 
-} // namespace InstanceMessage
+}  // namespace InstanceMessage

@@ -23,4 +23,4 @@ QString socket(const QString &name)
     return folder() + u'/' + name + QStringLiteral(".socket");
 }
 
-} // namespace InstancePaths
+}  // namespace InstancePaths

@@ -13,4 +13,4 @@ QString folder();
 QString lockFile(const QString &name = QStringLiteral("tessaly"));
 QString socket(const QString &name = QStringLiteral("tessaly"));
 
-} // namespace InstancePaths
+}  // namespace InstancePaths

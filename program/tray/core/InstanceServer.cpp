@@ -6,7 +6,6 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTimer>
-
 #include <unistd.h>
 #include <utility>
 
@@ -72,8 +71,8 @@ void InstanceServer::readRequests(QLocalSocket *socket)
 {
     while (socket->state() == QLocalSocket::ConnectedState && socket->canReadLine()) {
         const QByteArray line = socket->readLine(InstanceMessage::maxLineBytes + 2);
-        const std::optional<InstanceMessage::Request> request =
-            line.endsWith('\n') ? InstanceMessage::decodeRequest(line) : std::nullopt;
+        const std::optional<InstanceMessage::Request> request
+            = line.endsWith('\n') ? InstanceMessage::decodeRequest(line) : std::nullopt;
         if (!request) {
             refuse(socket);
             return;

@@ -19,4 +19,4 @@ bool isOwnUser(std::optional<uid_t> peer, uid_t ownUser)
     return peer && *peer == ownUser;
 }
 
-} // namespace PeerCredentials
+}  // namespace PeerCredentials

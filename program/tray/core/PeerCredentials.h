@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QtGlobal>
-
 #include <optional>
 #include <sys/types.h>
 
@@ -16,4 +15,4 @@ std::optional<uid_t> userOf(qintptr descriptor);
 // Whether the peer is a program of ownUser: an unknown peer never is.
 bool isOwnUser(std::optional<uid_t> peer, uid_t ownUser);
 
-} // namespace PeerCredentials
+}  // namespace PeerCredentials
