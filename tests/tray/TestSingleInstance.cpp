@@ -33,6 +33,7 @@ private slots:
     void init();
     void cleanup();
     void lockIsTakenOver();
+    void runtimeFolderOfAnotherUserIsPassedOver();
     void requestLines_data();
     void requestLines();
     void peerUser();
@@ -133,6 +134,21 @@ void TestSingleInstance::lockIsTakenOver()
     first.reset();
     SingleInstance third;
     QVERIFY(!third.AnotherInstance());
+}
+
+// A runtime folder that is not the user's own holds neither lock nor socket:
+// they go to one that only the user may enter.
+void TestSingleInstance::runtimeFolderOfAnotherUserIsPassedOver()
+{
+    if (::geteuid() != 0)
+        QSKIP("only root can give a folder to another user");
+    QVERIFY(::chown(QFile::encodeName(m_runtime->path()).constData(), 65534, 65534) == 0);
+    const QString folder = QFileInfo(SingleInstance().socketPath()).path();
+    QCOMPARE(QFileInfo(SingleInstance().lockFilePath()).path(), folder);
+    QVERIFY(folder != m_runtime->path());
+    struct stat status {};
+    QVERIFY(::stat(QFile::encodeName(folder).constData(), &status) == 0);
+    QVERIFY(status.st_uid == ::geteuid() && (status.st_mode & 077) == 0);
 }
 
 void TestSingleInstance::requestLines_data()
