@@ -2,9 +2,11 @@
 
 #include "AppState.h"
 #include "InstallCheck.h"
+#include "InstanceRequests.h"
 #include "ProgramOptions.h"
 #include "ProgramPaths.h"
 #include "SaveAtExit.h"
+#include "SecondStart.h"
 #include "SingleInstance.h"
 #include "TerminationSignals.h"
 #include "TrayWindow.h"
@@ -48,9 +50,12 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(QIcon(ProgramPaths::bankFile(ProgramPaths::appFolder(), QStringLiteral("id"))));
 
+    // Another start while the program runs asks it to show its main window.
     SingleInstance instance;
-    if (instance.AnotherInstance())
-        return 0;
+    if (instance.AnotherInstance()) {
+        WidgetPrompter prompter;
+        return SecondStart(prompter, instance.socketPath()).run(QApplication::arguments().mid(1));
+    }
 
     AppState state;
     WidgetPrompter prompter;
@@ -70,5 +75,8 @@ int main(int argc, char *argv[])
     const QStringList arguments = QApplication::arguments().mid(1);
     tray.moveEarlierStackFiles(arguments);
     tray.start(arguments);
+    InstanceRequests requests(tray, state);
+    if (QString error; !requests.listen(instance.socketPath(), &error))
+        std::fprintf(stderr, "tessaly: other starts cannot reach this one: %s\n", error.toLocal8Bit().constData());
     return app.exec();
 }

@@ -259,6 +259,7 @@ void MainWindow::UpdatePanel()
     m_viewedPanel->setText(QStringLiteral("Viewed: %1").arg(activeModel()->rowCount()));
     m_totalPanel->setText(QStringLiteral("Total: %1").arg(m_state.store.urlDatas().Count()));
     UpdateMenus();
+    emit totalShown();
 }
 
 void MainWindow::UpdateMenus()

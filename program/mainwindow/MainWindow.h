@@ -141,6 +141,8 @@ signals:
     void stackFileNoted(const QString &note);
     // The floating button's picture may have to change.
     void buttonStateChanged();
+    // The status bar shows the store's entries again (their number may have changed).
+    void totalShown();
     // Applied options: the floating button shown or hidden, or its setting
     // (aI) flipped by the tray window with the button.
     void floatingButtonShown(bool shown);

@@ -1,15 +1,12 @@
 #include "SingleInstance.h"
 
-#include <QDir>
-#include <QStandardPaths>
+#include "InstancePaths.h"
 
 SingleInstance::SingleInstance(const QString &name)
+    : m_path(InstancePaths::lockFile(name))
+    , m_socketPath(InstancePaths::socket(name))
+    , m_lock(std::make_unique<QLockFile>(m_path))
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    m_path = folder + u'/' + name + QStringLiteral(".lock");
-    m_lock = std::make_unique<QLockFile>(m_path);
     // Only a lock whose process is gone is stale, however old it is.
     m_lock->setStaleLockTime(0);
 }

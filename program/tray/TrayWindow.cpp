@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMenu>
 #include <QScreen>
 #include <QSystemTrayIcon>
@@ -42,6 +43,15 @@ int getPlatformId()
     return ::uname(&name) == 0 ? 2 : 0;
 }
 
+QString loadedText(qsizetype count)
+{
+    if (count == 0)
+        return QStringLiteral("No bookmarks loaded");
+    if (count == 1)
+        return QStringLiteral("1 bookmark loaded");
+    return QStringLiteral("%1 bookmarks loaded").arg(QLocale().toString(count));
+}
+
 } // namespace
 
 TrayWindow::TrayWindow(AppState &state, Prompter &prompter, QObject *parent)
@@ -55,7 +65,7 @@ TrayWindow::TrayWindow(AppState &state, Prompter &prompter, QObject *parent)
     WindowHelpers::setTrayWindow(m_button, &m_state);
     m_icon = new QSystemTrayIcon(QApplication::windowIcon(), this);
     m_icon->setObjectName(QStringLiteral("trayIcon"));
-    m_icon->setToolTip(QStringLiteral("Tessaly Tray Control"));
+    updateToolTip();
     buildMenu();
     m_icon->setContextMenu(m_menu);
     connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
@@ -188,10 +198,25 @@ void TrayWindow::showNote(const QString &note)
     std::fprintf(stderr, "tessaly: %s\n", note.toLocal8Bit().constData());
     if (m_ended)
         return;
-    const QString tip = QStringLiteral("Tessaly Tray Control\n") + note;
-    m_icon->setToolTip(tip);
+    m_tipNote = note;
+    updateToolTip();
     if (m_icon->isVisible())
         m_icon->showMessage(QStringLiteral("Tessaly"), note);
+}
+
+// The icon's tip: how many bookmarks the store holds (none without the main
+// window), and the note of the last flush until the window opens again.
+void TrayWindow::updateToolTip()
+{
+    QString tip = QStringLiteral("Tessaly Tray Control\n");
+    if (m_main && m_main->isLoading())
+        tip += QStringLiteral("Loading bookmarks…");
+    else
+        tip += loadedText(m_main ? m_state.store.urlDatas().Count() : 0);
+    if (!m_tipNote.isEmpty())
+        tip += u'\n' + m_tipNote;
+    if (tip != m_icon->toolTip())
+        m_icon->setToolTip(tip);
 }
 
 // The library shipped with the program is registered at each start, in place
@@ -279,8 +304,9 @@ MainWindow *TrayWindow::loadMainWindow(bool inSlices)
     m_showWhenLoaded = false;
     m_main = new MainWindow(m_state, m_prompter, this);
     // The window says what happens from now on: a note of the last flush leaves the tip.
-    m_icon->setToolTip(QStringLiteral("Tessaly Tray Control"));
+    m_tipNote.clear();
     m_prompter.setOwner(m_main);
+    connect(m_main, &MainWindow::totalShown, this, &TrayWindow::updateToolTip);
     connect(m_main, &MainWindow::flushAvailable, m_flush, &QAction::setEnabled);
     connect(m_main, &MainWindow::buttonStateChanged, this, [this] { ButtonState(0); });
     connect(m_main, &MainWindow::programEndRequested, this, &TrayWindow::unload);
@@ -299,12 +325,15 @@ MainWindow *TrayWindow::loadMainWindow(bool inSlices)
             m_main->deleteLater();
         m_main = nullptr;
         ButtonState(0);
+        updateToolTip();
     });
     connect(m_main, &MainWindow::loaded, this, [this] {
+        updateToolTip();
         if (std::exchange(m_showWhenLoaded, false))
             showMainWindow();
     });
     m_main->load(inSlices);
+    updateToolTip();
     return m_main;
 }
 

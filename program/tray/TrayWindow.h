@@ -47,6 +47,8 @@ public:
     void saveAtExit();
 
     MainWindow *mainWindow() const;
+    // The program's end has begun (see unload).
+    bool hasEnded() const { return m_ended; }
     // Loads the main window when it is not loaded; it is shown only once
     // ready. inSlices: its stack file is read while the program goes on
     // answering (see MainWindow::load), the window loading on return.
@@ -92,6 +94,7 @@ private:
     void registerLibrary();
     void addStartNote(const QString &note);
     void showNote(const QString &note);
+    void updateToolTip();
     void reportNotOpened(const QString &error);
     double twipsPerPixel() const;
 
@@ -104,6 +107,7 @@ private:
     QAction *m_flush = nullptr;
     QTimer *m_trayRetry = nullptr;
     TrayConnectionWatch *m_watch = nullptr;
+    QString m_tipNote;  // what the icon's tip says of the last flush
     QTimer *m_waitForPrompt = nullptr;
     std::vector<std::function<void()>> m_waiting;
     int m_trayRetries = 0;

@@ -8,7 +8,6 @@
 #include "Registry.h"
 #include "SaveAtExit.h"
 #include "ScriptedPrompter.h"
-#include "SingleInstance.h"
 #include "TerminationSignals.h"
 #include "TestEnvironment.h"
 #include "TrayConnectionWatch.h"
@@ -17,6 +16,7 @@
 #include "regModule.h"
 
 #include <QAction>
+#include <QLocale>
 #include <QMenu>
 #include <QPointer>
 #include <QProcess>
@@ -48,7 +48,8 @@ private slots:
     void buttonDoubleClickTogglesMainWindow();
     void reopensAfterSwitchingAway_data();
     void reopensAfterSwitchingAway();
-    void singleInstance();
+    void toolTipCountsBookmarks_data();
+    void toolTipCountsBookmarks();
     void terminationSignalEndsProgram_data();
     void terminationSignalEndsProgram();
     void programEndsOnHangUp();
@@ -313,16 +314,44 @@ void TestTrayWindow::reopensAfterSwitchingAway()
     }
 }
 
-void TestTrayWindow::singleInstance()
+void TestTrayWindow::toolTipCountsBookmarks_data()
 {
-    const QString name = QString("tessaly-test-%1").arg(QCoreApplication::applicationPid());
-    auto first = std::make_unique<SingleInstance>(name);
-    QVERIFY(!first->AnotherInstance());
-    SingleInstance second(name);
-    QVERIFY(second.AnotherInstance());
-    first.reset();
-    SingleInstance third(name);
-    QVERIFY(!third.AnotherInstance());
+    QTest::addColumn<int>("entries");
+    QTest::addColumn<QString>("loaded");
+    QTest::addColumn<bool>("inSlices");
+    QTest::newRow("a file without entries") << 0 << "No bookmarks loaded" << false;
+    QTest::newRow("one") << 1 << "1 bookmark loaded" << false;
+    QTest::newRow("thousands, read in slices") << 12000 << QLocale().toString(12000) + " bookmarks loaded" << true;
+}
+
+// The icon's tip says how many bookmarks the store holds, as it changes.
+void TestTrayWindow::toolTipCountsBookmarks()
+{
+    QFETCH(int, entries);
+    QFETCH(QString, loaded);
+    QFETCH(bool, inSlices);
+    const QByteArray file = entries ? TestEnvironment::largeStackFile(entries) : QByteArray("+Empty\r\n");
+    TestEnvironment::writeFile(m_dir->filePath("Pemberly.tsy"), file);
+    TrayWindow *tray = startTray();
+    const auto tip = [tray] { return tray->trayIcon()->toolTip(); };
+    QCOMPARE(tip(), QString("Tessaly Tray Control\nNo bookmarks loaded"));  // no main window yet
+    tray->showMainWindow();
+    QCOMPARE(tray->mainWindow()->isLoading(), inSlices);
+    if (inSlices)
+        QCOMPARE(tip(), QString("Tessaly Tray Control\nLoading bookmarks…"));
+    QTRY_COMPARE(tip(), "Tessaly Tray Control\n" + loaded);
+    tray->mainWindow()->quickAdd("http://added.example/");
+    const QString added = "Tessaly Tray Control\n"
+        + (entries ? QString("%1 bookmarks loaded").arg(QLocale().toString(entries + 1)) : QString("1 bookmark loaded"));
+    QCOMPARE(tip(), added);
+    // Ejected (and saved), then read again.
+    tray->mainWindow()->findChild<QAction *>("mnuEject")->trigger();
+    QCOMPARE(tip(), QString("Tessaly Tray Control\nNo bookmarks loaded"));
+    tray->mainWindow()->findChild<QAction *>("mnuOpenDefault")->trigger();
+    QCOMPARE(tip(), added);
+    tray->flushMainWindow();
+    QTRY_VERIFY(!tray->mainWindow());
+    QCOMPARE(tip(), QString("Tessaly Tray Control\nNo bookmarks loaded"));
 }
 
 void TestTrayWindow::terminationSignalEndsProgram_data()
@@ -424,12 +453,14 @@ void TestTrayWindow::unloadedDefaultFileIsMergedAtEveryEnd()
     QVERIFY2(file.startsWith("+Theirs\r\nhttp://theirs.example/\x05t\x05") && file.contains("\r\n+Mine\r\nhttp://mine.example/"),
              file);
     QCOMPARE(TestEnvironment::readFile(m_dir->filePath("Pemberly.bak")), theirs);
-    // A flush leaves the program running: its tip says what happened.
+    // A flush leaves the program running: its tip says what happened, below the count.
     const QString tip = tray->findChild<QSystemTrayIcon *>("trayIcon")->toolTip();
     QCOMPARE(tip.contains("were added to " + m_dir->filePath("Pemberly.tsy")), end == "mFlush");
     if (end == "mFlush") {  // until the window is opened again
+        QVERIFY2(tip.startsWith("Tessaly Tray Control\nNo bookmarks loaded\n"), qPrintable(tip));
         tray->showMainWindow();
-        QCOMPARE(tray->findChild<QSystemTrayIcon *>("trayIcon")->toolTip(), QString("Tessaly Tray Control"));
+        QCOMPARE(tray->findChild<QSystemTrayIcon *>("trayIcon")->toolTip(),
+                 QString("Tessaly Tray Control\nNo bookmarks loaded"));
     }
 }
 

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "InstanceMessage.h"
+
+#include <QObject>
+
+class InstanceServer;
+class TrayWindow;
+struct AppState;
+
+// The running program's answers to other starts of it (see SecondStart),
+// over its socket: "show" shows the main window, unless the start names
+// another stack file than this program's default one, which cannot be
+// opened beside it (one store per user).
+class InstanceRequests : public QObject
+{
+    Q_OBJECT
+
+public:
+    InstanceRequests(TrayWindow &tray, const AppState &state, QObject *parent = nullptr);
+
+    // Answers at socketPath from now on; false, with the reason in error,
+    // when the socket cannot be made (other starts then get no answer).
+    bool listen(const QString &socketPath, QString *error = nullptr);
+    InstanceServer *server() const { return m_server; }
+
+    InstanceMessage::Reply answer(const InstanceMessage::Request &request);
+
+    // Whether the two paths name one file: through links where it exists.
+    static bool sameFile(const QString &first, const QString &second);
+
+private:
+    TrayWindow &m_tray;
+    const AppState &m_state;
+    InstanceServer *m_server = nullptr;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "InstanceMessage.h"
+
+#include <QString>
+#include <optional>
+
+// The asking side of the running program's socket (see InstanceServer): one
+// request, one reply, waited for. Only a program of the same user is asked.
+class InstanceClient
+{
+public:
+    explicit InstanceClient(const QString &socketPath);
+
+    // Sends the request and waits for the reply. A program that has only
+    // just started may not listen yet: connecting is tried again until
+    // timeoutMs have passed. Nothing, with the reason in error, when no
+    // reply comes.
+    std::optional<InstanceMessage::Reply> ask(const InstanceMessage::Request &request, int timeoutMs,
+                                              QString *error = nullptr) const;
+
+private:
+    QString m_path;
+};

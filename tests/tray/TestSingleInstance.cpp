@@ -1,0 +1,505 @@
+#include "AppState.h"
+#include "InstanceClient.h"
+#include "InstanceMessage.h"
+#include "InstanceRequests.h"
+#include "InstanceServer.h"
+#include "MainWindow.h"
+#include "PeerCredentials.h"
+#include "ProgramPaths.h"
+#include "ScriptedPrompter.h"
+#include "SecondStart.h"
+#include "SingleInstance.h"
+#include "TestEnvironment.h"
+#include "TrayWindow.h"
+
+#include <QLocalSocket>
+#include <QProcess>
+#include <QtTest>
+#include <csignal>
+#include <cstring>
+#include <memory>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+// One program per user: the lock, the socket through which another start
+// asks the running program to show its window, and what it refuses.
+class TestSingleInstance : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void lockIsTakenOver();
+    void runtimeFolderOfAnotherUserIsPassedOver();
+    void requestLines_data();
+    void requestLines();
+    void peerUser();
+    void socketIsTheUsersOnly();
+    void otherUserIsRefused();
+    void garbageIsIgnored_data();
+    void garbageIsIgnored();
+    void answers_data();
+    void answers();
+    void secondStartShowsFirst_data();
+    void secondStartShowsFirst();
+    void secondStartNamingAnotherFileIsRefused();
+    void staleSocketDoesNotStopStart_data();
+    void staleSocketDoesNotStopStart();
+    void silentProgramIsReported();
+
+private:
+    void startProgram(QProcess &child, const QStringList &arguments = {});
+
+    std::unique_ptr<QTemporaryDir> m_runtime;
+    std::unique_ptr<TestEnvironment::ConfigFolder> m_config;
+    std::unique_ptr<QTemporaryDir> m_childHome;
+};
+
+namespace {
+
+const QByteArray show = R"({"version":1,"command":"show"})"
+                        "\n";
+
+// An answer from an in-process server, the client waiting in the event loop.
+std::optional<InstanceMessage::Reply> askAsync(const QString &path, const QByteArray &request)
+{
+    QLocalSocket socket;
+    socket.connectToServer(path);
+    if (!socket.waitForConnected(5000))
+        return std::nullopt;
+    socket.write(request);
+    QDeadlineTimer deadline(10000);
+    while (!socket.canReadLine() && socket.state() == QLocalSocket::ConnectedState && !deadline.hasExpired())
+        QTest::qWait(10);
+    return socket.canReadLine() ? InstanceMessage::decodeReply(socket.readLine()) : std::nullopt;
+}
+
+// A socket file with no program behind it, as a killed program leaves it.
+void leaveDeadSocket(const QString &path)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+    QVERIFY(::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0);
+    ::close(fd);
+}
+
+}  // namespace
+
+void TestSingleInstance::init()
+{
+    m_runtime = std::make_unique<QTemporaryDir>();
+    QFile::setPermissions(m_runtime->path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime->path()));
+    m_config = std::make_unique<TestEnvironment::ConfigFolder>();
+    m_childHome = std::make_unique<QTemporaryDir>();
+}
+
+void TestSingleInstance::cleanup()
+{
+    m_childHome.reset();
+    m_config.reset();
+    m_runtime.reset();
+}
+
+void TestSingleInstance::startProgram(QProcess &child, const QStringList &arguments)
+{
+    const QString program = QCoreApplication::applicationDirPath() + "/tessaly";
+    QVERIFY2(QFileInfo::exists(program), "the program is built beside the tests");
+    // A private home, sharing this test's runtime folder.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", m_childHome->filePath("config"));
+    environment.insert("XDG_DATA_HOME", m_childHome->filePath("data"));
+    environment.insert("XDG_RUNTIME_DIR", m_runtime->path());
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    child.setProcessEnvironment(environment);
+    child.start(program, arguments);
+    QVERIFY(child.waitForStarted());
+}
+
+void TestSingleInstance::lockIsTakenOver()
+{
+    auto first = std::make_unique<SingleInstance>();
+    QVERIFY(!first->AnotherInstance());
+    QCOMPARE(QFileInfo(first->lockFilePath()).path(), m_runtime->path());
+    QCOMPARE(QFileInfo(first->socketPath()).path(), m_runtime->path());
+    SingleInstance second;
+    QVERIFY(second.AnotherInstance());
+    first.reset();
+    SingleInstance third;
+    QVERIFY(!third.AnotherInstance());
+}
+
+// A runtime folder that is not the user's own holds neither lock nor socket:
+// they go to one that only the user may enter.
+void TestSingleInstance::runtimeFolderOfAnotherUserIsPassedOver()
+{
+    if (::geteuid() != 0)
+        QSKIP("only root can give a folder to another user");
+    QVERIFY(::chown(QFile::encodeName(m_runtime->path()).constData(), 65534, 65534) == 0);
+    const QString folder = QFileInfo(SingleInstance().socketPath()).path();
+    QCOMPARE(QFileInfo(SingleInstance().lockFilePath()).path(), folder);
+    QVERIFY(folder != m_runtime->path());
+    struct stat status {};
+    QVERIFY(::stat(QFile::encodeName(folder).constData(), &status) == 0);
+    QVERIFY(status.st_uid == ::geteuid() && (status.st_mode & 077) == 0);
+}
+
+void TestSingleInstance::requestLines_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("stackFile");
+    QTest::newRow("show") << show << true << "show"
+                          << "";
+    QTest::newRow("a file; members it does not know passed over")
+        << QByteArray(R"({"version":1,"command":"show","stackFile":"/a/b.tsy","later":[1,2]})") << true
+        << "show"
+        << "/a/b.tsy";
+    QTest::newRow("a file name with a line break")
+        << QByteArray(R"({"version":1,"command":"show","stackFile":"/a/b\nc.tsy"})") << true << "show"
+        << "/a/b\nc.tsy";
+    QTest::newRow("not JSON") << QByteArray("show\n") << false << ""
+                              << "";
+    QTest::newRow("an array") << QByteArray("[1]\n") << false << ""
+                              << "";
+    QTest::newRow("no version") << QByteArray(R"({"command":"show"})") << false << ""
+                                << "";
+    QTest::newRow("version 0") << QByteArray(R"({"version":0,"command":"show"})") << false << ""
+                               << "";
+    QTest::newRow("a fraction for a version")
+        << QByteArray(R"({"version":1.5,"command":"show"})") << false << ""
+        << "";
+    QTest::newRow("no command") << QByteArray(R"({"version":1})") << false << ""
+                                << "";
+    QTest::newRow("a number for a command") << QByteArray(R"({"version":1,"command":5})") << false << ""
+                                            << "";
+    QTest::newRow("a number for a file")
+        << QByteArray(R"({"version":1,"command":"show","stackFile":5})") << false << ""
+        << "";
+    QTest::newRow("bytes") << QByteArray("\x00\xff\xfe\n", 4) << false << ""
+                           << "";
+    QTest::newRow("too long") << QByteArray(R"({"version":1,"command":"show","stackFile":")"
+                                            + QByteArray(InstanceMessage::maxLineBytes, 'a') + "\"}")
+                              << false << ""
+                              << "";
+}
+
+// What a request line holds; a request written and read back is itself, on one line.
+void TestSingleInstance::requestLines()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(bool, valid);
+    QFETCH(QString, command);
+    QFETCH(QString, stackFile);
+    const std::optional<InstanceMessage::Request> request = InstanceMessage::decodeRequest(line);
+    QCOMPARE(request.has_value(), valid);
+    if (!valid)
+        return;
+    QCOMPARE(request->command, command);
+    QCOMPARE(request->stackFile, stackFile);
+    const QByteArray written = InstanceMessage::encode(*request);
+    QCOMPARE(written.count('\n'), 1);
+    QVERIFY(written.endsWith('\n'));
+    const std::optional<InstanceMessage::Request> again = InstanceMessage::decodeRequest(written);
+    QVERIFY(again && again->command == command && again->stackFile == stackFile && again->version == 1);
+}
+
+// The kernel names the user at the other end of a socket, and of nothing else.
+void TestSingleInstance::peerUser()
+{
+    int pair[2];
+    QVERIFY(::socketpair(AF_UNIX, SOCK_STREAM, 0, pair) == 0);
+    QCOMPARE(PeerCredentials::userOf(pair[0]), std::optional<uid_t>(::geteuid()));
+    ::close(pair[0]);
+    ::close(pair[1]);
+    QFile file(m_runtime->filePath("plain"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(PeerCredentials::userOf(file.handle()), std::nullopt);
+    QCOMPARE(PeerCredentials::userOf(-1), std::nullopt);
+}
+
+void TestSingleInstance::socketIsTheUsersOnly()
+{
+    InstanceServer server([](const InstanceMessage::Request &) {
+        return InstanceMessage::Reply {true, {}, {}};
+    });
+    const QString path = SingleInstance().socketPath();
+    QVERIFY(server.listen(path));
+    QCOMPARE(server.path(), path);
+    struct stat status
+    {
+    };
+    QVERIFY(::lstat(QFile::encodeName(path).constData(), &status) == 0);
+    QVERIFY(S_ISSOCK(status.st_mode));
+    QCOMPARE(status.st_mode & 07777, mode_t(0600));
+    QCOMPARE(status.st_uid, ::geteuid());
+}
+
+// A program of another user gets no answer, and nothing is done for it.
+// (The test cannot be another user: the server is told it runs as one.)
+void TestSingleInstance::otherUserIsRefused()
+{
+    int handled = 0;
+    InstanceServer server([&handled](const InstanceMessage::Request &) {
+        ++handled;
+        return InstanceMessage::Reply {true, {}, {}};
+    });
+    QSignalSpy refused(&server, &InstanceServer::connectionRefused);
+    QVERIFY(server.listen(m_runtime->filePath("t.socket")));
+    server.setOwnUser(::geteuid() + 1);
+    QCOMPARE(askAsync(server.path(), show), std::nullopt);
+    QCOMPARE(handled, 0);
+    QCOMPARE(refused.count(), 1);
+    server.setOwnUser(::geteuid());
+    const std::optional<InstanceMessage::Reply> reply = askAsync(server.path(), show);
+    QVERIFY(reply && reply->ok);
+    QCOMPARE(handled, 1);
+}
+
+void TestSingleInstance::garbageIsIgnored_data()
+{
+    QTest::addColumn<QByteArray>("sent");
+    QTest::addColumn<int>("answered");  // requests answered before the connection is closed
+    QTest::newRow("not JSON") << QByteArray("hello\n") << 0;
+    QTest::newRow("JSON of another shape") << QByteArray(R"({"version":1})"
+                                                         "\n")
+                                           << 0;
+    QTest::newRow("bytes") << QByteArray("\x00\xff\x01\n", 4) << 0;
+    QTest::newRow("a line too long, without its end")
+        << QByteArray(InstanceMessage::maxLineBytes + 10, '{') << 0;
+    QTest::newRow("half a request, then silence") << QByteArray(R"({"version":1,)") << 0;
+    QTest::newRow("a request, then junk") << show + "junk\n" << 1;
+    QTest::newRow("two requests in one write") << show + show << 2;
+}
+
+// Whatever is sent that is not a request ends its connection; the server
+// goes on answering others.
+void TestSingleInstance::garbageIsIgnored()
+{
+    QFETCH(QByteArray, sent);
+    QFETCH(int, answered);
+    int handled = 0;
+    InstanceServer server([&handled](const InstanceMessage::Request &) {
+        ++handled;
+        return InstanceMessage::Reply {true, {}, {}};
+    });
+    // Only silence waits for the idle time: anything else is answered or refused at once.
+    server.setIdleTimeout(QByteArray(QTest::currentDataTag()).contains("silence") ? 300 : 60000);
+    QSignalSpy refused(&server, &InstanceServer::connectionRefused);
+    QVERIFY(server.listen(m_runtime->filePath("t.socket")));
+    QLocalSocket socket;
+    socket.connectToServer(server.path());
+    QVERIFY(socket.waitForConnected(5000));
+    socket.write(sent);
+    if (answered == 2) {  // a good client is answered and stays
+        QTRY_COMPARE(socket.peek(4096).count('\n'), 2);
+        QCOMPARE(socket.state(), QLocalSocket::ConnectedState);
+        QCOMPARE(refused.count(), 0);
+        socket.disconnectFromServer();
+    } else {
+        QTRY_COMPARE_WITH_TIMEOUT(socket.state(), QLocalSocket::UnconnectedState, 5000);
+        QCOMPARE(socket.readAll().count('\n'), answered);
+        QCOMPARE(refused.count(), 1);
+    }
+    QCOMPARE(handled, answered);
+    const std::optional<InstanceMessage::Reply> reply = askAsync(server.path(), show);
+    QVERIFY(reply && reply->ok);
+    QCOMPARE(handled, answered + 1);
+}
+
+void TestSingleInstance::answers_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("file");  // "own", "link", "dots", "other" or none
+    QTest::addColumn<int>("version");
+    QTest::addColumn<bool>("ending");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("no file named") << "show"
+                                   << "" << 1 << false << true;
+    QTest::newRow("its own file") << "show"
+                                  << "own" << 1 << false << true;
+    QTest::newRow("its own file through a link") << "show"
+                                                 << "link" << 1 << false << true;
+    QTest::newRow("its own file by a path with ..") << "show"
+                                                    << "dots" << 1 << false << true;
+    QTest::newRow("another file") << "show"
+                                  << "other" << 1 << false << false;
+    QTest::newRow("an unknown request") << "quit"
+                                        << "" << 1 << false << false;
+    QTest::newRow("a later version") << "show"
+                                     << "" << 2 << false << false;
+    QTest::newRow("while the program ends") << "show"
+                                            << "" << 1 << true << false;
+}
+
+// The running program shows its window when asked, unless the start names
+// another stack file: that one cannot be opened beside its own.
+void TestSingleInstance::answers()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, file);
+    QFETCH(int, version);
+    QFETCH(bool, ending);
+    QFETCH(bool, shown);
+    AppState state;
+    ScriptedPrompter prompter;
+    TrayWindow tray(state, prompter);
+    tray.start({});
+    InstanceRequests requests(tray, state);
+    const QString own = ProgramPaths::stackFileOf(state.stackBase);
+    TestEnvironment::writeFile(own, "+G\r\nu\x05t\r\n");
+    QTemporaryDir elsewhere;
+    QVERIFY(QFile::link(own, elsewhere.filePath("link.tsy")));
+    InstanceMessage::Request request;
+    request.version = version;
+    request.command = command;
+    if (file == "own")
+        request.stackFile = own;
+    else if (file == "link")
+        request.stackFile = elsewhere.filePath("link.tsy");
+    else if (file == "dots")
+        request.stackFile = QFileInfo(own).path() + "/../Tessaly/" + QFileInfo(own).fileName();
+    else if (file == "other")
+        request.stackFile = elsewhere.filePath("work.tsy");
+
+    if (ending)
+        tray.unload();
+    const InstanceMessage::Reply reply = requests.answer(request);
+    QCOMPARE(reply.ok, shown);
+    QCOMPARE(reply.stackFile, own);
+    QCOMPARE(reply.error.isEmpty(), shown);
+    if (shown)
+        QTRY_VERIFY(tray.mainWindow() && tray.mainWindow()->isVisible());
+    else
+        QVERIFY(!tray.mainWindow());
+    if (file == "other")
+        QVERIFY2(reply.error.contains(own) && reply.error.contains(request.stackFile)
+                     && reply.error.contains("one Tessaly runs per user"),
+                 qPrintable(reply.error));
+    if (command != "show")
+        QVERIFY(reply.error.contains("\"quit\""));
+}
+
+void TestSingleInstance::secondStartShowsFirst_data()
+{
+    QTest::addColumn<bool>("namingItsFile");
+    QTest::newRow("no file named") << false;
+    QTest::newRow("naming the running program's file") << true;
+}
+
+// Two processes: this one runs the program, the real program started again
+// asks it to show its window and ends with status 0.
+void TestSingleInstance::secondStartShowsFirst()
+{
+    QFETCH(bool, namingItsFile);
+    SingleInstance instance;
+    QVERIFY(!instance.AnotherInstance());
+    AppState state;
+    ScriptedPrompter prompter;
+    TrayWindow tray(state, prompter);
+    tray.start({});
+    InstanceRequests requests(tray, state);
+    QVERIFY(requests.listen(instance.socketPath()));
+    QProcess second;
+    startProgram(second,
+                 namingItsFile ? QStringList {ProgramPaths::stackFileOf(state.stackBase)} : QStringList());
+    QTRY_COMPARE_WITH_TIMEOUT(second.state(), QProcess::NotRunning, 30000);
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QTRY_VERIFY(tray.mainWindow() && tray.mainWindow()->isVisible());
+    QCOMPARE(second.readAllStandardError(), QByteArray());
+}
+
+// With the real program running, a start naming another file is refused
+// with a message on standard error and in a message box; one naming none is not.
+void TestSingleInstance::secondStartNamingAnotherFileIsRefused()
+{
+    QProcess first;
+    startProgram(first);
+    const QString socket = SingleInstance().socketPath();
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(socket), 30000);
+    ScriptedPrompter prompter;
+    SecondStart second(prompter, socket);
+    int status = -1;
+    const QString said = TestEnvironment::standardErrorOf([&] { status = second.run({"work"}); });
+    QCOMPARE(status, 1);
+    const QString running = m_childHome->filePath("data/Tessaly/Pemberly.tsy");
+    const QString named = ProgramPaths::stackFolder() + "/work.tsy";
+    QVERIFY2(said.startsWith("tessaly: Tessaly is running already, with the bookmarks of " + running + ".")
+                 && said.contains(named + " cannot be opened"),
+             qPrintable(said));
+    QCOMPARE(prompter.asked, QStringList {"message|Tessaly|" + said.mid(9).trimmed()});
+    QCOMPARE(second.run({}), 0);
+    QCOMPARE(prompter.asked.size(), 1);
+    ::kill(pid_t(first.processId()), SIGTERM);
+    QVERIFY(first.waitForFinished(30000));
+    QCOMPARE(first.exitCode(), 0);
+}
+
+void TestSingleInstance::staleSocketDoesNotStopStart_data()
+{
+    QTest::addColumn<QString>("left");
+    QTest::newRow("by a killed program") << "killed";
+    QTest::newRow("a socket nobody listens at") << "socket";
+    QTest::newRow("a plain file") << "file";
+}
+
+// Whatever a killed program left at the socket's place, the next start runs
+// as the first one and answers.
+void TestSingleInstance::staleSocketDoesNotStopStart()
+{
+    QFETCH(QString, left);
+    const QString socket = SingleInstance().socketPath();
+    if (left == "killed") {
+        QProcess killed;
+        startProgram(killed);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(socket), 30000);
+        killed.kill();
+        QVERIFY(killed.waitForFinished());
+        QVERIFY(QFileInfo::exists(socket) && QFileInfo::exists(SingleInstance().lockFilePath()));
+    } else if (left == "socket") {
+        leaveDeadSocket(socket);
+    } else {
+        TestEnvironment::writeFile(socket, "left\n");
+    }
+    QProcess next;
+    startProgram(next);
+    QString error;
+    const std::optional<InstanceMessage::Reply> reply
+        = InstanceClient(socket).ask({1, "show", {}}, 30000, &error);
+    QVERIFY2(reply && reply->ok, qPrintable(error));
+    QCOMPARE(next.state(), QProcess::Running);
+    ::kill(pid_t(next.processId()), SIGTERM);
+    QVERIFY(next.waitForFinished(30000));
+    QCOMPARE(next.exitCode(), 0);
+}
+
+// A program that holds the lock but does not answer (one of an earlier
+// version, or one that hangs) is said to be so.
+void TestSingleInstance::silentProgramIsReported()
+{
+    SingleInstance instance;
+    QVERIFY(!instance.AnotherInstance());
+    leaveDeadSocket(instance.socketPath());
+    ScriptedPrompter prompter;
+    SecondStart second(prompter, instance.socketPath());
+    second.setTimeout(300);
+    int status = -1;
+    const QString said = TestEnvironment::standardErrorOf([&] { status = second.run({}); });
+    QCOMPARE(status, 1);
+    QVERIFY2(
+        said.startsWith("tessaly: Tessaly is running already but does not answer (" + instance.socketPath()),
+        qPrintable(said));
+    QCOMPARE(prompter.asked.size(), 1);
+}
+
+QTEST_MAIN(TestSingleInstance)
+#include "TestSingleInstance.moc"
