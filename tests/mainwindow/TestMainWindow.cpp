@@ -1335,7 +1335,7 @@ void TestMainWindow::menusHaveAccessKeys()
     for (const QAction *action : menus->mnuSort->actions())
         sorts << (action->isSeparator() ? QString("-") : AccessChecks::visibleText(action->text()));
     QCOMPARE(sorts, (QStringList {"Title", "Rated", "Times Visited", "Last Visited Date", "-", "URL",
-                                  "Creation Date", "Catagory", "-"}));
+                                  "Creation Date", "Category", "-"}));
     QStringList bar;
     for (const QAction *action : window->menuBar()->actions())
         bar << AccessChecks::visibleText(action->text());
