@@ -111,7 +111,9 @@ class TestPemberlyWindows : public QObject
     // KEYS" (as QKeySequence reads them) or "expect NAME STATE" (see
     // buttonState; "expect tab N" for the tab shown, "expect named" for
     // accessible names on every control shown, "expect access keys" for the
-    // tabs' access keys).
+    // tabs' access keys, "expect caption NAME TEXT" for a button's caption,
+    // "expect frame TITLE" for a frame and "expect no TEXT" for no text of
+    // the dialog holding TEXT).
     void perform(QWidget *dialog, const QString &step)
     {
         const QString argument = step.section(' ', 1);
