@@ -5,11 +5,11 @@
 #include <QList>
 #include <QWidget>
 
-class QCheckBox;
 class QRadioButton;
 
-// The "Browser" page: the preferred browser with "IE3 Compatibility", and
-// where added URLs are also stored.
+// The "Browser" page: the preferred browser, and where added URLs are also
+// stored. The keystroke way of reading and opening addresses (uSK, "IE3
+// Compatibility" on Windows) is not offered here: it keeps its stored value.
 class OptionsBrowserPage : public QWidget
 {
     Q_OBJECT
@@ -18,15 +18,10 @@ public:
     explicit OptionsBrowserPage(QWidget *parent = nullptr);
 
     void load(const OptionsValues &values);
-    // pB, uSK and cAF from the controls.
+    // pB and cAF from the controls.
     void store(OptionsValues &values) const;
 
 private:
-    // "IE3 Compatibility" can be changed only for Internet Explorer; its
-    // check mark stays (and is applied) whatever the browser.
-    void updateCompatibility();
-
     QList<QRadioButton *> m_option1;
-    QCheckBox *m_check2 = nullptr;
     QList<QRadioButton *> m_optAF;
 };

@@ -47,7 +47,7 @@ void OptionsGeneralPage::buildActiveIcon()
     auto *row = new QWidget(this);
     auto *rowLayout = new QHBoxLayout(row);
     rowLayout->setContentsMargins(0, 0, 0, 0);
-    QGroupBox *activeIcon = frame(row, QStringLiteral("Active Icon Conrol"));
+    QGroupBox *activeIcon = frame(row, QStringLiteral("Active Icon Control"));
     m_chkUAI = checkBox(activeIcon, "chkUAI", QStringLiteral("Enable Active Icon"));
     m_chkIAOT = checkBox(
         activeIcon, "chkIAOT", QStringLiteral("Always On Top During Connection"),

@@ -12,11 +12,15 @@ OptionsInternetPage::OptionsInternetPage(QWidget *parent)
     : QWidget(parent)
 {
     auto *pageLayout = new QVBoxLayout(this);
-    QGroupBox *detection = frame(this, QStringLiteral("RAS / Internet Detection"));
+    // 0 watches point-to-point interfaces (dial-up, mobile, VPN), 1 the
+    // desktop's network state; the stored numbers are the Windows ones.
+    QGroupBox *detection = frame(this, QStringLiteral("Internet Detection"));
     m_optMonitor = optionButtons(detection, "optMonitor",
-                                 {QStringLiteral("Monitor Connection Using RAS"),
-                                  QStringLiteral("Monitor Connection Using Non RAS"),
-                                  QStringLiteral("Always Connected To Internet")});
+                                 {QStringLiteral("Monitor VPN and Dial-up Connections"),
+                                  QStringLiteral("Monitor Any Network Connection"),
+                                  QStringLiteral("Always Connected To Internet")},
+                                 {QStringLiteral("Online while a dial-up, mobile or VPN connection is up"),
+                                  QStringLiteral("Online while the desktop reports a network connection")});
     pageLayout->addWidget(detection);
     pageLayout->addStretch();
 }

@@ -12,11 +12,6 @@ ActiveIconFlags updateActiveIconFlags(ActiveIconFlags flags)
     return flags;
 }
 
-bool ie3CompatibilityEnabled(int browser)
-{
-    return browser == 0;
-}
-
 int nextTab(int tab, int count)
 {
     return count > 0 ? (tab + 1) % count : 0;

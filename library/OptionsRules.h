@@ -25,9 +25,6 @@ struct ActiveIconFlags
 // changed only while the active icon is enabled.
 ActiveIconFlags updateActiveIconFlags(ActiveIconFlags flags);
 
-// "IE3 Compatibility" concerns Internet Explorer (browser 0) only.
-bool ie3CompatibilityEnabled(int browser);
-
 // The tab after tab, the first after the last.
 int nextTab(int tab, int count);
 

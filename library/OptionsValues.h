@@ -4,9 +4,9 @@
 // choices as the index of the checked option button, flags as check marks.
 struct OptionsValues
 {
-    int pB = 0;   // preferred browser: 0 Internet Explorer, 1 Netscape Navigator, 2 Opera
+    int pB = 0;   // preferred browser: 0 the default browser, 1 Firefox, 2 Opera
     int tP = 0;   // tab placement: 0 top, 1 bottom, 2 left, 3 right
-    int mT = 0;   // connection monitoring: 0 RAS, 1 non-RAS, 2 always connected
+    int mT = 0;   // connection monitoring: 0 VPN and dial-up, 1 any network, 2 always connected
     int cAF = 0;  // added URLs: 0 stored locally, 1 also in a group folder, 2 also in the root folder
     bool oC = false;
     bool uSK = false;

@@ -3,6 +3,7 @@
 #include "OptionsBrowserPage.h"
 #include "OptionsGeneralPage.h"
 #include "OptionsInternetPage.h"
+#include "OptionsPageScroller.h"
 #include "OptionsRules.h"
 #include "OptionsSessionPage.h"
 
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QTabBar>
 #include <QVBoxLayout>
 
@@ -20,10 +22,9 @@ frmOptions::frmOptions(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("Options"));
-    // A title bar with its close button only, and the size its pages need.
+    // A title bar with its close button only; placeOnScreen gives the size.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     auto *layout = new QVBoxLayout(this);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
     buildTabs();
     layout->addWidget(m_tabs);
     layout->addWidget(m_pages, 1);
@@ -72,7 +73,7 @@ void frmOptions::buildTabs()
         QWidget *page = tabs[i].first;
         page->setObjectName(QStringLiteral("picOptions_%1").arg(i));
         page->setProperty("index", i);
-        m_pages->addWidget(page);
+        m_pages->addWidget(new OptionsPageScroller(page, m_pages));
         m_tabs->addTab(tabs[i].second[0]);
         m_tabs->setTabToolTip(i, tabs[i].second[1]);
         m_tabs->setTabData(i, QStringLiteral("Group%1").arg(i + 1));  // the tab's key
@@ -126,15 +127,42 @@ void frmOptions::selectTab(int tab)
         m_pages->widget(i)->setEnabled(i == tab);
 }
 
-void frmOptions::centerOnScreen()
+void frmOptions::placeOnScreen()
 {
-    adjustSize();
     const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    const QRect area = screen->geometry();
+    // The sizes the pages have when shown. Until a dialog is shown its
+    // layouts keep the sizes their controls had when first asked, before
+    // the picture was loaded: every control and layout is asked again.
+    ensurePolished();
+    for (QWidget *child : findChildren<QWidget *>())
+        child->updateGeometry();
+    for (QLayout *each : findChildren<QLayout *>())
+        each->invalidate();
+    const QRect area = screen->availableGeometry();
+    resize(fittedSize(area.size()));
     move(area.left() + (area.width() - frameGeometry().width()) / 2,
          area.top() + (area.height() - frameGeometry().height()) / 2);
+}
+
+QSize frmOptions::fittedSize(const QSize &available) const
+{
+    // The window manager's frame is known once the dialog has been shown;
+    // before that, room is left for a title bar and thin borders.
+    QMargins frame(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
+                   frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
+    if (frame.isNull()) {
+        const int border = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this) + 2;
+        frame = QMargins(border, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + border, border,
+                         border);
+    }
+    const QSize room = available.shrunkBy(frame);
+    QSize size = sizeHint();
+    // A page cut short scrolls: its scroll bar takes width the page keeps.
+    if (size.height() > room.height())
+        size.rwidth() += style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    return size.boundedTo(room);
 }
 
 void frmOptions::keyPressEvent(QKeyEvent *event)

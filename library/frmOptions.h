@@ -14,7 +14,8 @@ class QStackedWidget;
 class QTabBar;
 
 // The options dialog: the tab strip tbsOptions over four pages (picOptions_0
-// to picOptions_3: General, Browser, Session, Internet) and the buttons OK,
+// to picOptions_3: General, Browser, Session, Internet; each scrolls where the
+// screen is too small for it) and the buttons OK,
 // Cancel, Apply and Help. "Apply" and "OK" raise ApplyCurrent; the owner
 // reads the controls back then. Ctrl+Tab goes to the next tab, from the last
 // to the first.
@@ -42,8 +43,9 @@ public:
     int currentTab() const;
     // Shows the page of tab (0 to 3); the other pages are disabled.
     void selectTab(int tab);
-    // Places the dialog in the middle of its screen.
-    void centerOnScreen();
+    // Sizes the dialog as its pages need, but no larger than the screen's
+    // available area (its pages scroll then), and places it in the middle.
+    void placeOnScreen();
 
 signals:
     // "Apply" or "OK": the controls hold the settings to apply.
@@ -58,6 +60,8 @@ protected:
 private:
     void buildTabs();
     QPushButton *button(const char *name, const QString &caption);
+    // The dialog's size for a screen area of available (logical pixels).
+    QSize fittedSize(const QSize &available) const;
 
     QTabBar *m_tabs = nullptr;
     QStackedWidget *m_pages = nullptr;

@@ -59,8 +59,8 @@ QVariant gConfig::ShowWnd()
     m_dialog->setClosing(false);
     m_dialog->load(values(), ShellHelpers::startupShortcutExists());
     m_dialog->setPicture(BankPicture::load(m_aP, QStringLiteral("id")));
-    m_dialog->centerOnScreen();
     keepAboveHostWindow();
+    m_dialog->placeOnScreen();
     m_dialog->exec();
     // A change of the floating button hid the dialog after "Apply": it comes back.
     while (std::exchange(m_showAgain, false))

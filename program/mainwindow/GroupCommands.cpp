@@ -2,6 +2,7 @@
 
 #include "AdvancedView.h"
 #include "AppState.h"
+#include "CountText.h"
 #include "EntryListModel.h"
 #include "GroupListWidget.h"
 #include "IndexPanel.h"
@@ -98,8 +99,9 @@ void GroupCommands::removeCurrentGroup(bool promptUser)
     const qsizetype entries = state.store.entryCountOfGroup(group);
     if (promptUser && entries > 0) {
         const QString text = QStringLiteral("Remove Selected Group?\r\n\r\n") + state.store.IDXList().nameOf(group)
-            + QStringLiteral("\r\n\r\nThis will Delete ") + QString::number(entries)
-            + QStringLiteral(" contained entries.");
+            + QStringLiteral("\r\n\r\nThis will Delete ")
+            + CountText::of(entries, QStringLiteral("contained entry"), QStringLiteral("contained entries"))
+            + u'.';
         Prompter::Answer answer;
         {
             const ModalScope modal(state, &m_window);

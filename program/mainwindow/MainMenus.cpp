@@ -63,7 +63,7 @@ MainMenus::MainMenus(QMainWindow *window)
                                QString(),
                                QStringLiteral("&URL"),
                                QStringLiteral("&Creation Date"),
-                               QStringLiteral("C&atagory"),
+                               QStringLiteral("C&ategory"),
                                QString()};
     for (int i = 0; i < sorts.size(); ++i) {
         if (sorts[i].isEmpty())

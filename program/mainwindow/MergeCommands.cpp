@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "ComponentRegistry.h"
+#include "CountText.h"
 #include "DayCount.h"
 #include "InternetShortcut.h"
 #include "MainMenus.h"
@@ -101,12 +102,16 @@ QString MergeCommands::statusText(const MergeCounts &counts)
     if (counts.groupsAdded == 0 && counts.entriesAdded == 0 && counts.alreadyThere == 0
         && counts.entriesRefused == 0)
         return QString();
-    QString text
-        = QStringLiteral("Merged %1 groups, %2 entries").arg(counts.groupsAdded).arg(counts.entriesAdded);
+    const auto entries = [](qint64 count) {
+        return CountText::of(count, QStringLiteral("entry"), QStringLiteral("entries"));
+    };
+    QString text = QStringLiteral("Merged %1, %2")
+                       .arg(CountText::of(counts.groupsAdded, QStringLiteral("group"), QStringLiteral("groups")),
+                            entries(counts.entriesAdded));
     if (counts.alreadyThere > 0)
         text += QStringLiteral("; %1 already there").arg(counts.alreadyThere);
     if (counts.entriesRefused > 0)
-        text += QStringLiteral("; %1 entries found no room").arg(counts.entriesRefused);
+        text += QStringLiteral("; %1 found no room").arg(entries(counts.entriesRefused));
     return text;
 }
 
@@ -115,7 +120,8 @@ void MergeCommands::mb_Progress(qint64 done, qint64 total)
     if (total > 0)
         m_window.showStatus(QStringLiteral("Merging: %1%").arg(done * 100 / total));
     else
-        m_window.showStatus(QStringLiteral("Merging: %1 folders").arg(done));
+        m_window.showStatus(
+            QStringLiteral("Merging: %1").arg(CountText::of(done, QStringLiteral("folder"), QStringLiteral("folders"))));
     // Repaint the window, but let no user command run half-way through the merge.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }

@@ -1,6 +1,7 @@
 #include "SelectionCommands.h"
 
 #include "AppState.h"
+#include "CountText.h"
 #include "DayCount.h"
 #include "EntryListHost.h"
 #include "EntryListModel.h"
@@ -79,7 +80,8 @@ void SelectionCommands::removeCommand()
         Prompter::Answer answer;
         {
             const ModalScope modal(m_state, m_mainWindow);
-            answer = m_prompter.messageBox(QStringLiteral("Remove %1 items, are you sure?").arg(count),
+            answer = m_prompter.messageBox(QStringLiteral("Remove %1, are you sure?")
+                                               .arg(CountText::of(count, QStringLiteral("item"), QStringLiteral("items"))),
                                            Prompter::Buttons::YesNo, Prompter::Icon::Exclamation,
                                            QStringLiteral("Confirm Delete"));
         }
@@ -145,15 +147,17 @@ void SelectionCommands::sendSelectedToFolder()
     }
     ListSelection::deselect(m_host.activeList(), found.rows);
     m_state.store.countChange();
+    const auto shortcuts = [](qint64 count) {
+        return CountText::of(count, QStringLiteral("shortcut"), QStringLiteral("shortcuts"));
+    };
     if (m_state.settings.cAF == 0)
         m_host.showStatus(QStringLiteral("No shortcuts written: shortcuts in the bookmarks folder are turned off"));
     else if (written < int(found.keys.size()))
-        m_host.showStatus(QStringLiteral("%1 of %2 shortcuts written to %3: %4")
+        m_host.showStatus(QStringLiteral("%1 of %2 written to %3: %4")
                               .arg(written)
-                              .arg(found.keys.size())
-                              .arg(folder, error));
+                              .arg(shortcuts(qint64(found.keys.size())), folder, error));
     else
-        m_host.showStatus(QStringLiteral("%1 shortcuts written to %2").arg(written).arg(folder));
+        m_host.showStatus(QStringLiteral("%1 written to %2").arg(shortcuts(written), folder));
 }
 
 bool SelectionCommands::openAddress(const QString &address, int window)

@@ -5,7 +5,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QGroupBox>
 #include <QLabel>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QtTest>
 #include <functional>
@@ -107,7 +111,9 @@ class TestPemberlyWindows : public QObject
     // KEYS" (as QKeySequence reads them) or "expect NAME STATE" (see
     // buttonState; "expect tab N" for the tab shown, "expect named" for
     // accessible names on every control shown, "expect access keys" for the
-    // tabs' access keys).
+    // tabs' access keys, "expect frame TITLE" for a frame and "expect no
+    // TEXT" for no text of the dialog holding TEXT; the choices' captions
+    // are checked with their stored values in TestMainWindow).
     void perform(QWidget *dialog, const QString &step)
     {
         const QString argument = step.section(' ', 1);
@@ -127,8 +133,31 @@ class TestPemberlyWindows : public QObject
             m_mismatches << AccessChecks::unnamedControls(dialog);
         else if (step == "expect access keys")
             m_mismatches << AccessChecks::accessKeyFaults(tabTexts(dialog), "tabs");
+        else if (step.startsWith("expect frame "))
+            m_mismatches << (dialogTexts(dialog).contains(step.section(' ', 2)) ? QStringList()
+                                                                                : QStringList {"no " + argument});
+        else if (step.startsWith("expect no "))
+            m_mismatches << dialogTexts(dialog).filter(step.section(' ', 2));
         else if (step.startsWith("expect ") && buttonState(dialog, argument.section(' ', 0, 0)) != argument)
             m_mismatches << buttonState(dialog, argument.section(' ', 0, 0)) + " (expected " + argument + ")";
+    }
+
+    // Every text the dialog can show: captions, frame titles, labels, tips
+    // and tabs, on any page.
+    static QStringList dialogTexts(QWidget *dialog)
+    {
+        QStringList texts = tabTexts(dialog);
+        for (const QWidget *widget : dialog->findChildren<QWidget *>()) {
+            if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
+                texts << button->text();
+            else if (const auto *frame = qobject_cast<const QGroupBox *>(widget))
+                texts << frame->title();
+            else if (const auto *label = qobject_cast<const QLabel *>(widget))
+                texts << label->text();
+            texts << widget->toolTip();
+        }
+        texts.removeAll(QString());
+        return texts;
     }
 
     static QStringList tabTexts(QWidget *dialog)
@@ -204,10 +233,10 @@ private slots:
                             {"tP", byte(1)}, {"mT", byte(2)}, {"oC", byte(1)}, {"cAF", byte(2)}}
             << QStringList {"expect chkUAI on",       "expect chkDTI on",    "expect chkHUC off",
                             "expect chkIAOT on",      "expect chkMAOT on",   "expect Option2_1 on",
-                            "expect chkSTUP off",     "expect Option1_2 on", "expect Check2 on disabled",
-                            "expect optAF_2 on",      "expect chkALS on",    "expect chkALU off",
-                            "expect chkRAC on",       "expect chkASU on",    "expect chkASS off",
-                            "expect optMonitor_2 on", "expect tab 0",        "click cmdCancel"}
+                            "expect chkSTUP off",     "expect Option1_2 on", "expect optAF_2 on",
+                            "expect chkALS on",       "expect chkALU off",   "expect chkRAC on",
+                            "expect chkASU on",       "expect chkASS off",   "expect optMonitor_2 on",
+                            "expect tab 0",           "click cmdCancel"}
             << QVariantMap {} << QList<bool> {} << QList<int> {};
         QTest::newRow("cancel changes nothing")
             << active << QStringList {"click chkMAOT", "click Option1_1", "click chkDTI", "click cmdCancel"}
@@ -251,18 +280,17 @@ private slots:
                             "expect chkIAOT on",
                             "click cmdCancel"}
             << QVariantMap {} << QList<bool> {} << QList<int> {};
-        QTest::newRow("other browsers disable IE3 compatibility, which still applies")
-            << QVariantMap {{"uSK", true}}
-            << QStringList {"tab 1",
-                            "click Option1_1",
-                            "expect Check2 on disabled",
-                            "click Option1_2",
-                            "expect Check2 on disabled",
-                            "click Option1_0",
-                            "expect Check2 on",
-                            "click Option1_2",
-                            "click cmdOK"}
-            << QVariantMap {{"uSK", true}, {"pB", byte(2)}} << QList<bool> {true} << QList<int> {};
+        QTest::newRow("choices named for Linux")
+            << QVariantMap {}
+            << QStringList {"expect frame Active Icon Control",
+                            "expect frame Internet Detection",
+                            "expect no Netscape",
+                            "expect no IE3",
+                            "expect no RAS",
+                            "expect no Explorer",
+                            "expect no Conrol",
+                            "click cmdCancel"}
+            << QVariantMap {} << QList<bool> {} << QList<int> {};
         QTest::newRow("Apply with an active icon change hides, applies, shows again")
             << QVariantMap {}
             << QStringList {"click chkUAI", "click cmdApply", "expect chkUAI on", "click cmdCancel"}
@@ -315,6 +343,75 @@ private slots:
         QCOMPARE(host.helpContexts, help);
         for (auto it = applied.begin(); it != applied.end(); ++it)
             QCOMPARE(gcfg->property(it.key().toLatin1()), it.value());
+    }
+
+    // The dialog opens within the screen's available area, and each page
+    // can be seen whole, scrolling where the screen is too small. CTest runs
+    // this once more on a 1600x1000 screen at scale factor 2
+    // (TESSALY_TEST_SCREEN names the screen that run must have).
+    void optionsDialogFitsScreen()
+    {
+        OptionsHost host;
+        const Object gcfg = create("Pemberly.gConfig");
+        QVERIFY(gcfg);
+        gcfg->setProperty("frmMe", QVariant::fromValue<QObject *>(&host));
+        gcfg->setProperty("aP", QCoreApplication::applicationDirPath());  // with the floating button's picture
+        QString screenShown;
+        int scrolling = 0;
+        QTimer::singleShot(0, this, [&] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            const QScreen *screen = dialog->screen();
+            screenShown = QString("%1x%2@%3")
+                              .arg(qRound(screen->geometry().width() * screen->devicePixelRatio()))
+                              .arg(qRound(screen->geometry().height() * screen->devicePixelRatio()))
+                              .arg(screen->devicePixelRatio());
+            const QRect area = screen->availableGeometry();
+            const QRect frame = dialog->frameGeometry();
+            const QString sizes = QString("the dialog (%1x%2) on the screen's area (%3x%4)")
+                                      .arg(frame.width()).arg(frame.height()).arg(area.width()).arg(area.height());
+            if (!area.contains(frame))
+                m_mismatches << sizes + ": larger";
+            for (int tab = 0; tab < 4; ++tab) {
+                dialog->findChild<QTabBar *>("tbsOptions")->setCurrentIndex(tab);
+                QCoreApplication::sendPostedEvents();
+                scrolling += checkPageReachable(dialog->findChild<QWidget *>(QString("picOptions_%1").arg(tab)));
+            }
+            // Scrolling only for want of room: the window frame takes less
+            // than a tenth of the screen.
+            if (scrolling > 0 && frame.height() < area.height() * 9 / 10)
+                m_mismatches << sizes + ": a page scrolls";
+            dialog->findChild<QAbstractButton *>("cmdCancel")->click();
+        });
+        QVERIFY(QMetaObject::invokeMethod(gcfg.get(), "ShowWnd"));
+        QVERIFY2(m_mismatches.isEmpty(), qPrintable(m_mismatches.join("; ")));
+        const QString expected = qEnvironmentVariable("TESSALY_TEST_SCREEN");
+        if (!expected.isEmpty()) {
+            QCOMPARE(screenShown, expected);
+            QVERIFY2(scrolling > 0, "no page had to scroll: the screen tests nothing");
+        }
+    }
+
+    // Whether the page scrolls; a page that cannot be seen whole, or a
+    // control outside it, is a mismatch.
+    int checkPageReachable(QWidget *page)
+    {
+        const QString name = page->objectName();
+        for (const QWidget *control : page->findChildren<QAbstractButton *>()) {
+            if (control->isVisibleTo(page)
+                && !page->rect().contains(QRect(control->mapTo(page, QPoint(0, 0)), control->size())))
+                m_mismatches << name + ": " + control->objectName() + " lies outside the page";
+        }
+        const QSize needed = page->minimumSizeHint();
+        if (page->width() < needed.width() || page->height() < needed.height())
+            m_mismatches << QString("%1 is cut to %2x%3").arg(name).arg(page->width()).arg(page->height());
+        QWidget *viewport = page->parentWidget();
+        const auto *scroller = viewport ? qobject_cast<QAbstractScrollArea *>(viewport->parentWidget()) : nullptr;
+        if (!scroller || page->height() <= viewport->height())
+            return 0;
+        if (!scroller->verticalScrollBar()->isVisible()
+            || scroller->verticalScrollBar()->maximum() < page->height() - viewport->height())
+            m_mismatches << name + " cannot be scrolled to its end";
+        return 1;
     }
 
     void startupShortcut_data()

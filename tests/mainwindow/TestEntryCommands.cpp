@@ -193,14 +193,18 @@ void TestEntryCommands::removeAsksAndRemovesSelected_data()
     QTest::addColumn<QList<int>>("rows");
     QTest::addColumn<Prompter::Answer>("answer");
     QTest::addColumn<QStringList>("left");
+    QTest::addColumn<QString>("question");  // "" when none is asked
     QTest::newRow("single") << QList<int> {1} << Prompter::Answer::Yes
-                            << QStringList {"Alpha", "Twin", "Twin", "Delta"};
-    QTest::newRow("adjacent") << QList<int> {0, 1, 2} << Prompter::Answer::Yes << QStringList {"Twin", "Delta"};
-    QTest::newRow("scattered") << QList<int> {0, 2, 4} << Prompter::Answer::Yes << QStringList {"beta", "Twin"};
+                            << QStringList {"Alpha", "Twin", "Twin", "Delta"} << "Remove 1 item, are you sure?";
+    QTest::newRow("adjacent") << QList<int> {0, 1, 2} << Prompter::Answer::Yes << QStringList {"Twin", "Delta"}
+                              << "Remove 3 items, are you sure?";
+    QTest::newRow("scattered") << QList<int> {0, 2, 4} << Prompter::Answer::Yes << QStringList {"beta", "Twin"}
+                               << "Remove 3 items, are you sure?";
     QTest::newRow("answered No") << QList<int> {0, 4} << Prompter::Answer::No
-                                 << QStringList {"Alpha", "beta", "Twin", "Twin", "Delta"};
+                                 << QStringList {"Alpha", "beta", "Twin", "Twin", "Delta"}
+                                 << "Remove 2 items, are you sure?";
     QTest::newRow("nothing selected") << QList<int> {} << Prompter::Answer::Yes
-                                      << QStringList {"Alpha", "beta", "Twin", "Twin", "Delta"};
+                                      << QStringList {"Alpha", "beta", "Twin", "Twin", "Delta"} << "";
 }
 
 void TestEntryCommands::removeAsksAndRemovesSelected()
@@ -208,16 +212,16 @@ void TestEntryCommands::removeAsksAndRemovesSelected()
     QFETCH(QList<int>, rows);
     QFETCH(Prompter::Answer, answer);
     QFETCH(QStringList, left);
+    QFETCH(QString, question);
     openWindow();
     select(rows);
     m_prompter.answers << answer;
     m_window->menus()->mnuRemove->setEnabled(true);
     m_window->menus()->mnuRemove->trigger();
-    if (rows.isEmpty())
+    if (question.isEmpty())
         QVERIFY(m_prompter.asked.isEmpty());
     else
-        QCOMPARE(m_prompter.asked,
-                 QStringList {QString("message|Confirm Delete|Remove %1 items, are you sure?").arg(rows.size())});
+        QCOMPARE(m_prompter.asked, QStringList {"message|Confirm Delete|" + question});
     QCOMPARE(m_state->dialogState, 0);
     QCOMPARE(titles(), left);
     QCOMPARE(m_state->store.urlDatas().Count(), 1 + left.size());
@@ -748,21 +752,38 @@ void TestEntryCommands::maskFilterRefreshesList()
 void TestEntryCommands::shortcutsFollowSetting_data()
 {
     QTest::addColumn<int>("cAF");
+    QTest::addColumn<QList<int>>("rows");
+    QTest::addColumn<bool>("blocked");  // a file stands where the favorites folder goes
     QTest::addColumn<QStringList>("files");
-    QTest::newRow("off") << 0 << QStringList {};
-    QTest::newRow("group folders") << 1 << QStringList {"News/Alpha.url", "News/Twin.url"};
-    QTest::newRow("the folder itself") << 2 << QStringList {"Alpha.url", "Twin.url"};
+    QTest::addColumn<QString>("status");  // how the status bar's message begins
+    QTest::newRow("off") << 0 << QList<int> {0, 2} << false << QStringList {} << "No shortcuts written";
+    QTest::newRow("group folders") << 1 << QList<int> {0, 2} << false
+                                   << QStringList {"News/Alpha.url", "News/Twin.url"} << "2 shortcuts written to ";
+    QTest::newRow("the folder itself") << 2 << QList<int> {0, 2} << false << QStringList {"Alpha.url", "Twin.url"}
+                                       << "2 shortcuts written to ";
+    QTest::newRow("one") << 2 << QList<int> {0} << false << QStringList {"Alpha.url"} << "1 shortcut written to ";
+    QTest::newRow("none of one: no folder") << 2 << QList<int> {0} << true << QStringList {}
+                                            << "0 of 1 shortcut written to ";
+    QTest::newRow("none of two: no folder") << 1 << QList<int> {0, 2} << true << QStringList {}
+                                            << "0 of 2 shortcuts written to ";
 }
 
 void TestEntryCommands::shortcutsFollowSetting()
 {
     QFETCH(int, cAF);
+    QFETCH(QList<int>, rows);
+    QFETCH(bool, blocked);
     QFETCH(QStringList, files);
+    QFETCH(QString, status);
     m_state->settings.cAF = cAF;
-    openWindow();
-    select({0, 2});
-    m_window->menus()->mnuBookmarksFolder->trigger();
     const QString favorites = m_dir->filePath("data/Tessaly/Favorites/");
+    if (blocked) {
+        QVERIFY(QDir().mkpath(m_dir->filePath("data/Tessaly")));
+        TestEnvironment::writeFile(m_dir->filePath("data/Tessaly/Favorites"), "not a folder");
+    }
+    openWindow();
+    select(rows);
+    m_window->menus()->mnuBookmarksFolder->trigger();
     QStringList written;
     for (const QString name : {"Alpha.url", "Twin.url", "News/Alpha.url", "News/Twin.url"}) {
         if (QFileInfo::exists(favorites + name))
@@ -772,7 +793,8 @@ void TestEntryCommands::shortcutsFollowSetting()
     if (!files.isEmpty())
         QCOMPARE(TestEnvironment::readFile(favorites + files.first()),
                  QByteArray("[InternetShortcut]\r\nURL=http://a.example/\r\n"));
-    QVERIFY(!m_window->statusBar()->currentMessage().isEmpty());
+    const QString message = m_window->statusBar()->currentMessage();
+    QVERIFY2(message.startsWith(status), qPrintable(message));
     QCOMPARE(m_window->activeList()->selectionModel()->selectedRows().size(), 0);
 }
 

@@ -57,6 +57,8 @@ private slots:
     void deactivationHidesOnlyWithButtonAndNoPrompt();
     void preferencesApplyAtOnce_data();
     void preferencesApplyAtOnce();
+    void preferencesKeepStoredChoices_data();
+    void preferencesKeepStoredChoices();
     void helpPagesByContext_data();
     void helpPagesByContext();
     void programPathByName();
@@ -229,7 +231,7 @@ void TestMainWindow::statusMessageStandsInPlaceOfPanels_data()
 {
     QTest::addColumn<QString>("given");  // "merge", "cleared" or "load"
     QTest::addColumn<QString>("message");
-    QTest::newRow("a merge in the full-window view") << "merge" << "Merged 1 groups, 1 entries";
+    QTest::newRow("a merge in the full-window view") << "merge" << "Merged 1 group, 1 entry";
     QTest::newRow("a message cleared in the full-window view") << "cleared" << "";
     QTest::newRow("the start's notes in the stored full-window view") << "load" << "moved";
 }
@@ -369,7 +371,7 @@ void TestMainWindow::menusHaveAccessKeys()
     for (const QAction *action : menus->mnuSort->actions())
         sorts << (action->isSeparator() ? QString("-") : AccessChecks::visibleText(action->text()));
     QCOMPARE(sorts, (QStringList {"Title", "Rated", "Times Visited", "Last Visited Date", "-", "URL",
-                                  "Creation Date", "Catagory", "-"}));
+                                  "Creation Date", "Category", "-"}));
     QStringList bar;
     for (const QAction *action : window->menuBar()->actions())
         bar << AccessChecks::visibleText(action->text());
@@ -463,9 +465,9 @@ void TestMainWindow::preferencesApplyAtOnce_data()
     };
     row("cancel changes nothing", false, {"chkMAOT", "Option1_2", "optMonitor_2", "chkRAC", "cmdCancel"}, "");
     row("session, browser and internet", false,
-        {"tab 2", "chkALS", "chkASS", "chkALU", "chkASU", "chkRAC", "tab 1", "Check2", "Option1_1", "optAF_2", "tab 3",
+        {"tab 2", "chkALS", "chkASS", "chkALU", "chkASU", "chkRAC", "tab 1", "Option1_1", "optAF_2", "tab 3",
          "optMonitor_1", "cmdOK"},
-        "aLS=0 aSS=0 aLU=0 aSU=0 uSK=1 pB=1 mT=1 oC=1 cAF=2");
+        "aLS=0 aSS=0 aLU=0 aSU=0 pB=1 mT=1 oC=1 cAF=2");
     row("tabs laid out again", false, {"Option2_2", "cmdOK"}, "tP=2");
     row("main window on top at once", false, {"chkMAOT", "cmdApply", "?", "cmdCancel"}, "mAOT=1");
     row("floating button turned on by the tray", false, {"chkUAI", "cmdOK"}, "aI=1", {"toggle"});
@@ -529,6 +531,82 @@ void TestMainWindow::preferencesApplyAtOnce()
     QCOMPARE(m_state->dialogState, 0);
     QCOMPARE(m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint), settings.mAOT);
     QCOMPARE(int(m_window->tabStrip()->shape()), settings.tP);  // RoundedNorth, South, West, East
+}
+
+void TestMainWindow::preferencesKeepStoredChoices_data()
+{
+    QTest::addColumn<QString>("setting");  // pB, mT or uSK
+    QTest::addColumn<int>("before");
+    QTest::addColumn<QString>("click");    // a choice of the dialog; "" none
+    QTest::addColumn<QString>("caption");  // the clicked choice's caption
+    QTest::addColumn<int>("after");
+    QTest::newRow("Default Browser is browser 0") << "pB" << 2 << "Option1_0" << "Default Browser" << 0;
+    QTest::newRow("Firefox is browser 1") << "pB" << 0 << "Option1_1" << "Firefox" << 1;
+    QTest::newRow("Opera is browser 2") << "pB" << 1 << "Option1_2" << "Opera" << 2;
+    QTest::newRow("VPN and dial-up is mode 0")
+        << "mT" << 2 << "optMonitor_0" << "Monitor VPN and Dial-up Connections" << 0;
+    QTest::newRow("any network is mode 1") << "mT" << 0 << "optMonitor_1" << "Monitor Any Network Connection" << 1;
+    QTest::newRow("always connected is mode 2") << "mT" << 1 << "optMonitor_2" << "Always Connected To Internet"
+                                                << 2;
+    QTest::newRow("keystrokes on: not shown, kept") << "uSK" << 1 << "" << "" << 1;
+    QTest::newRow("keystrokes off: not shown, kept") << "uSK" << 0 << "" << "" << 0;
+}
+
+// Each choice of the dialog is stored as the number it always had: saved,
+// loaded again, shown checked in the dialog, and saved after "OK".
+void TestMainWindow::preferencesKeepStoredChoices()
+{
+    QFETCH(QString, setting);
+    QFETCH(int, before);
+    QFETCH(QString, click);
+    QFETCH(QString, caption);
+    QFETCH(int, after);
+    RecordingTray tray;
+    m_window = std::make_unique<MainWindow>(*m_state, m_prompter, &tray);
+    m_window->load();
+    AppSettings &settings = m_state->settings;
+    const auto get = [&] { return setting == "pB" ? settings.pB : setting == "mT" ? settings.mT : int(settings.uSK); };
+    const auto set = [&](int v) {
+        if (setting == "pB")
+            settings.pB = v;
+        else if (setting == "mT")
+            settings.mT = v;
+        else
+            settings.uSK = v != 0;
+    };
+    set(before);
+    m_window->menus()->mnuSaveSettings->trigger();
+    set(before == 0 ? 1 : 0);
+    m_window->menus()->mnuLoadSettings->trigger();
+    QCOMPARE(get(), before);
+
+    QStringList shown;
+    whenModal([&](QWidget *dialog) {
+        const QString checked = setting == "pB" ? "Option1_%1" : "optMonitor_%1";
+        if (setting != "uSK")
+            shown << QString("%1 checked").arg(dialog->findChild<QAbstractButton *>(checked.arg(before))->isChecked());
+        for (const auto *button : dialog->findChildren<QAbstractButton *>())
+            if (button->text().contains("IE3") || button->objectName() == "Check2")
+                shown << "IE3 shown";
+        if (!click.isEmpty()) {
+            dialog->findChild<QTabBar *>("tbsOptions")->setCurrentIndex(setting == "pB" ? 1 : 3);
+            auto *choice = dialog->findChild<QAbstractButton *>(click);
+            shown << choice->text();
+            choice->click();
+        }
+        dialog->findChild<QAbstractButton *>("cmdOK")->click();
+    });
+    m_window->menus()->mnuPreferences->trigger();
+    QStringList expected {caption};
+    if (setting != "uSK")
+        expected.prepend("1 checked");
+    expected.removeAll("");
+    QCOMPARE(shown, expected);
+    QCOMPARE(get(), after);
+    m_window->menus()->mnuSaveSettings->trigger();
+    set(after == 0 ? 1 : 0);
+    m_window->menus()->mnuLoadSettings->trigger();
+    QCOMPARE(get(), after);
 }
 
 void TestMainWindow::helpPagesByContext_data()

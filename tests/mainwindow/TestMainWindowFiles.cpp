@@ -470,7 +470,7 @@ void TestMainWindowFiles::mergeAddsGroups()
     QCOMPARE(m_state->store.urlDatas().Item(4)->Name, "Zeta");
     QCOMPARE(m_state->store.urlDatas().Item(4)->Owner, 0);
     QCOMPARE(m_state->store.changeCount(), 1);
-    QCOMPARE(window->statusBar()->currentMessage(), "Merged 1 groups, 2 entries; 1 already there");
+    QCOMPARE(window->statusBar()->currentMessage(), "Merged 1 group, 2 entries; 1 already there");
     if (tab == 1) {
         QCOMPARE(window->advancedView()->indexPanel()->groupList()->topLevelItemCount(), 4);
     } else {

@@ -380,6 +380,11 @@ void TestMainWindowGroups::removeGroupAsksWithStoreCount()
     QCOMPARE(m_state->store.changeCount(), 1);
     QCOMPARE(window->GetSelectedIndex(), 0);  // Tech moved down to 0
     QCOMPARE(m_state->dialogState, 0);
+    m_prompter.answers << Prompter::Answer::No;
+    remove->trigger();
+    QCOMPARE(m_prompter.asked.last(), "message|Tessaly|Remove Selected Group?\r\n\r\nTech\r\n\r\nThis will Delete "
+                                      "1 contained entry.");
+    QCOMPARE(m_state->store.IDXList().groupCount(), 2);
     if (tab == 2) {
         QCOMPARE(window->standardView()->groupCombo()->count(), 2);
         QCOMPARE(window->standardView()->groupCombo()->currentText(), QString("Tech"));
@@ -389,7 +394,7 @@ void TestMainWindowGroups::removeGroupAsksWithStoreCount()
     // A group without entries goes without a question.
     window->advancedView()->indexPanel()->groupList()->selectGroup(1);  // Empty
     remove->trigger();
-    QCOMPARE(m_prompter.asked.size(), 2);
+    QCOMPARE(m_prompter.asked.size(), 3);
     QCOMPARE(m_state->store.IDXList().groupCount(), 1);
 }
 

@@ -6,6 +6,8 @@
 #include "DayCount.h"
 #include "MainMenus.h"
 #include "MainWindow.h"
+#include "MergeCommands.h"
+#include "StoreMerge.h"
 #include "ScriptedPrompter.h"
 #include "StandardView.h"
 #include "TestEnvironment.h"
@@ -37,6 +39,8 @@ private slots:
     void mergeAddsAfterStore();
     void favoritesMergeAsksForFolder_data();
     void favoritesMergeAsksForFolder();
+    void statusCountsInWords_data();
+    void statusCountsInWords();
 
 private:
     QStringList groupNames() const;
@@ -120,7 +124,7 @@ void TestMergeCommands::mergeAddsAfterStore_data()
     QTest::newRow("our own export: every field kept, an address of the group left out")
         << "mnuMergeNetscape" << 1 << QStringList {TESSALY_TEST_DATA "/bookmarks/tessaly.html"} << openAsked
         << QStringList {"Mine"} << QStringList {"Visited|https://visited.example/|0"}
-        << QStringList {"45244.92592|45360.66667|12|3|2"} << "Merged 0 groups, 1 entries; 1 already there"
+        << QStringList {"45244.92592|45360.66667|12|3|2"} << "Merged 0 groups, 1 entry; 1 already there"
         << QList<int> {1};
     QTest::newRow("Netscape file cancelled")
         << "mnuMergeNetscape" << 1 << QStringList {} << openAsked << QStringList {"Mine"} << QStringList {}
@@ -219,7 +223,7 @@ void TestMergeCommands::favoritesMergeAsksForFolder_data()
         << "data/Tessaly/Favorites" << 2 << favoritesGroups << favoritesAdded
         << "Merged 0 groups, 0 entries; 3 already there";
     QTest::newRow("another folder") << "elsewhere" << 1 << QStringList {"Mine", root}
-                                    << QStringList {"Away|http://away/|1"} << "Merged 1 groups, 1 entries";
+                                    << QStringList {"Away|http://away/|1"} << "Merged 1 group, 1 entry";
     QTest::newRow("cancelled: nothing merged") << "" << 1 << QStringList {"Mine"} << QStringList {} << "before";
     QTest::newRow("a folder that is not there")
         << "gone" << 1 << QStringList {"Mine"} << QStringList {} << "Cannot read the folder %1/gone";
@@ -258,6 +262,31 @@ void TestMergeCommands::favoritesMergeAsksForFolder()
     if (status.contains("%1"))
         status = status.arg(m_dir->path());
     QVERIFY2(shown.startsWith(status), qPrintable(shown));
+}
+
+// The status bar's summary: each count with its noun in the right number.
+void TestMergeCommands::statusCountsInWords_data()
+{
+    QTest::addColumn<QList<qsizetype>>("counts");  // groups, entries, already there, refused
+    QTest::addColumn<QString>("status");
+    QTest::newRow("nothing at all: no message") << QList<qsizetype> {0, 0, 0, 0} << "";
+    QTest::newRow("none added") << QList<qsizetype> {0, 0, 2, 0} << "Merged 0 groups, 0 entries; 2 already there";
+    QTest::newRow("one of each") << QList<qsizetype> {1, 1, 1, 1}
+                                 << "Merged 1 group, 1 entry; 1 already there; 1 entry found no room";
+    QTest::newRow("two of each") << QList<qsizetype> {2, 2, 2, 2}
+                                 << "Merged 2 groups, 2 entries; 2 already there; 2 entries found no room";
+}
+
+void TestMergeCommands::statusCountsInWords()
+{
+    QFETCH(QList<qsizetype>, counts);
+    QFETCH(QString, status);
+    MergeCounts merged;
+    merged.groupsAdded = int(counts[0]);
+    merged.entriesAdded = counts[1];
+    merged.alreadyThere = counts[2];
+    merged.entriesRefused = counts[3];
+    QCOMPARE(MergeCommands::statusText(merged), status);
 }
 
 QTEST_MAIN(TestMergeCommands)

@@ -20,7 +20,7 @@ bool isValueColumn(int column);
 void sort(std::vector<quint32> &keys, const URLBlock &store, int column, bool reversed = false);
 
 // The sort menu's items (0 "Title", 1 "Rated", 2 "Times Visited",
-// 3 "Last Visited Date", 5 "URL", 6 "Creation Date", 7 "Catagory": the
+// 3 "Last Visited Date", 5 "URL", 6 "Creation Date", 7 "Category": the
 // group) as columns; -1 for any other item (4 and 8 are separators). The
 // menu sorts as a first click on that column does.
 int columnOfSortItem(int item);

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+// A count with its noun as English writes it: "0 entries", "1 entry",
+// "2 entries".
+namespace CountText {
+
+QString of(qint64 count, const QString &one, const QString &many);
+
+}  // namespace CountText
