@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // bench_commands: the tsy commands that work on a stack file, as whole
 // processes at several sizes (10,000, 100,000 and 1,000,000 entries by
 // default), beside the least a reader of the file (read it and split it into

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // bench_connection: what one question of the connection monitor costs on the
 // user-interface thread: ConnectionState::internetConnected(),
 // remoteConnections() and remoteConnectionStatus(), and the routing-table way

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // bench_edits: whole-process times of the tsy commands that change a few
 // entries (add, edit, rate, remove, move, group rename) and of tsy find on a
 // generated stack file, each streamed and, for comparison in the same run,

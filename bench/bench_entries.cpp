@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // bench_entries: the commands on entries over a generated store of N
 // entries (default 100000): a sort by each kind of column, and removing,
 // rating and moving every tenth entry (N / 10 scattered keys), each as a

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // bench_hive: times reading (parsing) and writing registry hives of growing
 // size, to show that both grow in proportion to the hive: hives of 10,000 and
 // 20,000 keys, and one value continued over 2 MB of lines. Each figure is the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // bench_mainwindow: drives the real main window offscreen on a default stack
 // file of N entries (default 100,000) and compares its load and one refill
 // of the entry list, every filter on, with the core's own load and filter

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Times the merge of a large browser bookmark file into an empty store and
 // its save, through the library's merge object as the program and tsy run it;
 // the whole tsy import-html of the file into a new stack file against reading

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // bench_monitor: the user-interface thread's cost of the browser integration's
 // two frequent steps. One connection-monitor tick (Timer1, every 4000 ms) over
 // the computer's real connection state, with mT 0 (remote-access connections)

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // bench_store: times the store's bulk operations on a large stack file and
 // prints each figure as the best of several runs, next to its target.
 //

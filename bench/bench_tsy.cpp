@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // bench_tsy: whole-process times of tsy normalize, list, dump and export-html on a
 // generated stack file, next to the least a program that copies the file
 // must do: read it, write the same bytes with one write, flush them to disk

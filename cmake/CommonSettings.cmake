@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Tessaly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Compile settings shared by every target of the project: link against
 # tessaly_settings instead of repeating flags per target.
 add_library(tessaly_settings INTERFACE)

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Tessaly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Documents that Debian keeps gzip-compressed (manual pages, change logs) are
 # installed as they are by default, and compressed with TESSALY_COMPRESS_DOCS,
 # which scripts/package turns on.

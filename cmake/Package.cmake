@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Tessaly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The Debian package, made by `cpack` in a build configured with the prefix
 # /usr (scripts/package does this). It holds what `cmake --install` installs:
 # tests, benchmarks and build tools install nothing.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // How the stack-file reader takes one line apart: shared by the loader and by

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Tessaly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # bash completion of tsy, Tessaly's command-line companion. The commands and
 # each command's options are read from tsy's own help, so they never differ
 # from what the installed tsy takes; group names from the stack file named

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The readers of bookmark files and favorites folders, and the bookmark-file
 // writer: what each reports, line by line, file by file and folder by folder.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the tests of the main window share: the window on a real store in a
 // temporary folder, offscreen, with its prompts answered by a script.
 #pragma once

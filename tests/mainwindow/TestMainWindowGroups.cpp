@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window on a real store, offscreen, with the prompts answered:
 // groups, the group list, the index panel and the filters.
 

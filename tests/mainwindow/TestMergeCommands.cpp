@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window's "Merge From" commands for a favorites folder and a
 // bookmark file, through the real window and the library loaded by the
 // component registry, with the file dialog answered by a script.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The commands on entries by key, the entry lists' sort and find, the rule
 // for which addresses are opened, the desktop opener, and shortcut files.
 

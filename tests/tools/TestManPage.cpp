@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The manual pages made from --help texts: the usage and command lists taken
 // apart, and every line kept literally in roff.
 

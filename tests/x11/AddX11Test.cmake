@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Tessaly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # add_x11_test(NAME SOURCES ... LIBRARIES ...): a test executable like
 # add_unit_test's, run by x11/run-with-xvfb on a private X server with a
 # window manager, on Qt's xcb platform. Where Xvfb or openbox is missing it

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The browser double: a small program of ours that stands in for a browser
 // on a test X server. Options:
 //   --title T          the page title (window title "T<suffix>")

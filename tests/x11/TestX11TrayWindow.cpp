@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The floating button and the main window on a real X server with openbox:
 // real double clicks on the button (XTest), and the window closed the ways a
 // user closes it, which the window manager turns into WM_DELETE_WINDOW.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Draws the program's icon for the desktop's icon theme: the floating
 // button's face when the main window is loaded (uBank/id.bnk, drawn by
 // bankpictures), a white bookmark ribbon on blue, without the drag grip.

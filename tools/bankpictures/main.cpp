@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Draws the program's bank pictures (PNG files with the .bnk extension):
 // the floating button in its four states and the index flip button's two
 // arrows. Usage: bankpictures OUTDIR

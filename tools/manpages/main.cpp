@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes the manual pages tessaly.1 and tsy.1 from the programs' own --help
 // texts, so that the pages say what the programs say. Run at build time:
 //   manpages tessaly PROGRAM OUT VERSION

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // tsy-desktop: tsy's capture and open, which tsy hands over to this program
 // (see DesktopCommands); and the keeper of the clipboard that they leave as
 // they found it (see DesktopSession).

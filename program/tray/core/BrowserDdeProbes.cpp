@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "AppPaths.h"
 #include "BrowserDdeClient.h"
 #include "ChromiumProfiles.h"

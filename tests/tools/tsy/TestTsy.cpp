@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // End-to-end tests of the tsy tool: each case runs the built binary in a
 // temporary folder and checks its exit status, output and files. Here: exit
 // statuses, what the reading commands print, the browser commands.

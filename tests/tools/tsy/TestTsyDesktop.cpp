@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // tsy capture and open on a real X server (run-with-xvfb) with the browser
 // double: the window found by its title, keys into its address bar, the
 // clipboard, XTest and the window manager's activation all real.

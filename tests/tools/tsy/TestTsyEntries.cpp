@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // End-to-end tests of tsy's commands on entries: what they change, the keys
 // they print, the files they make.
 #include "BrowserHome.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // End-to-end tests of tsy's commands on whole files: merges, imports and
 // exports, the lock on their target, a full disk.
 #include "BrowserHome.h"

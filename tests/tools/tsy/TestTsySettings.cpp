@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // End-to-end tests of "tsy reg" and "tsy settings" on a private configuration folder.
 
 #include "TestEnvironment.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // tsy's commands that change a few entries stream FILE instead of loading
 // it: each is run both ways (TSY_LOAD_WHOLE_STORE=1 keeps the loading path)
 // on files of every kind, and must leave the same.

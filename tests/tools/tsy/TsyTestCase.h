@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the end-to-end tests of tsy share: the built tool run in a temporary
 // folder that holds a readable stack file "good.tsy", and the entries of
 // that file.
