@@ -143,7 +143,7 @@ std::optional<int> runAsMeasuringProcess(int argc, char *argv[])
     return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
 }
 
-std::optional<Cost> plainCopy(const QString &from, const QString &to)
+std::optional<Cost> readAndWrite(const QString &from, const std::optional<QByteArrayView> &bytes, const QString &to)
 {
     QElapsedTimer timer;
     timer.start();
@@ -157,21 +157,28 @@ std::optional<Cost> plainCopy(const QString &from, const QString &to)
     }
     const size_t length = size_t(std::max<off_t>(size, 1));
     void *const buffer = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    const QByteArray part = QFile::encodeName(to + QStringLiteral(".part"));
-    const int out = ::open(part.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    bool copied = buffer != MAP_FAILED && out >= 0 && ::read(in, buffer, size_t(size)) == size
-        && ::write(out, buffer, size_t(size)) == size && ::fdatasync(out) == 0;
-    copied = out >= 0 && ::close(out) == 0 && copied
-        && std::rename(part.constData(), QFile::encodeName(to).constData()) == 0;
+    const bool read = buffer != MAP_FAILED && ::read(in, buffer, size_t(size)) == size;
     ::close(in);
+    const QByteArrayView written = bytes ? *bytes : QByteArrayView(static_cast<const char *>(buffer), qsizetype(size));
+    const QByteArray part = QFile::encodeName(to + QStringLiteral(".part"));
+    const int out = read ? ::open(part.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644) : -1;
+    bool done = out >= 0 && ::write(out, written.data(), size_t(written.size())) == written.size()
+        && ::fdatasync(out) == 0;
+    done = out >= 0 && ::close(out) == 0 && done
+        && std::rename(part.constData(), QFile::encodeName(to).constData()) == 0;
     if (buffer != MAP_FAILED)
         ::munmap(buffer, length);
-    if (!copied)
+    if (!done)
         return std::nullopt;
     Cost cost;
     cost.wallMs = double(timer.nsecsElapsed()) / 1e6;
     cost.cpuMs = cpuMsOfSelf() - cpuBefore;
     return cost;
+}
+
+std::optional<Cost> plainCopy(const QString &from, const QString &to)
+{
+    return readAndWrite(from, std::nullopt, to);
 }
 
 std::optional<Cost> readAndSplit(const QString &path)

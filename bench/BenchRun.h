@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <limits>
@@ -44,6 +45,9 @@ std::optional<int> runAsMeasuringProcess(int argc, char *argv[]);
 // Reads from into memory fresh from the kernel (as a starting program's is),
 // writes it to a new file with one write, fdatasync, and renames that to to.
 std::optional<Cost> plainCopy(const QString &from, const QString &to);
+// The same, writing bytes instead of what was read: the least a program that
+// reads one file and writes another of those bytes does.
+std::optional<Cost> readAndWrite(const QString &from, const std::optional<QByteArrayView> &bytes, const QString &to);
 
 // Reads path whole and splits it into lines: the least a reader of its lines does.
 std::optional<Cost> readAndSplit(const QString &path);

@@ -9,6 +9,7 @@
 #include "EntryListView.h"
 #include "MainWindow.h"
 #include "Prompter.h"
+#include "SilentPrompter.h"
 #include "TrayWindow.h"
 
 #include <QApplication>
@@ -23,17 +24,6 @@ namespace {
 constexpr int tickIntervalMs = 2;
 constexpr int clickIntervalMs = 50;
 constexpr int giveUpMs = 120000;
-
-// Nothing is asked in a benchmark.
-class SilentPrompter : public Prompter
-{
-public:
-    Answer messageBox(const QString &, Buttons, Icon, const QString &) override { return Answer::No; }
-    QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
-    QString openFileName(const QString &, const QString &) override { return {}; }
-    QString saveFileName(const QString &, const QString &) override { return {}; }
-    QString folderName(const QString &, const QString &) override { return {}; }
-};
 
 long pageFaults()
 {

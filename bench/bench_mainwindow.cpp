@@ -22,6 +22,7 @@
 #include "MainWindow.h"
 #include "MemoryRelease.h"
 #include "Prompter.h"
+#include "SilentPrompter.h"
 #include "Registry.h"
 #include "StackFile.h"
 #include "BenchFigures.h"
@@ -55,17 +56,6 @@ constexpr int trayClickRuns = 5;
 constexpr double paintedTargetMsPerEntry = 2000.0 / 1000000.0;
 constexpr double paintedTargetMinMs = 500.0;
 constexpr double answerTargetMs = 100.0;  // the longest the tray may not answer
-
-// Nothing is asked in a benchmark.
-class SilentPrompter : public Prompter
-{
-public:
-    Answer messageBox(const QString &, Buttons, Icon, const QString &) override { return Answer::No; }
-    QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
-    QString openFileName(const QString &, const QString &) override { return {}; }
-    QString saveFileName(const QString &, const QString &) override { return {}; }
-    QString folderName(const QString &, const QString &) override { return {}; }
-};
 
 // Counts the paint events a widget receives.
 class PaintCounter : public QObject

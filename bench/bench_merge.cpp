@@ -8,7 +8,7 @@
 // buku's import of the same file.
 
 #include "BenchFigures.h"
-#include "BenchProcess.h"
+#include "BenchRun.h"
 #include "ComponentRegistry.h"
 #include "DayCount.h"
 #include "MergeTarget.h"
@@ -179,6 +179,8 @@ QByteArray readBytes(const QString &path)
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> status = BenchRun::runAsMeasuringProcess(argc, argv))
+        return *status;
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -223,25 +225,25 @@ int main(int argc, char *argv[])
     const QByteArray stackBytes = readBytes(merged);
     const QString imported = dir.filePath(QStringLiteral("imported.tsy"));
     const QString importedBackup = dir.filePath(QStringLiteral("imported.bak"));
-    const QProcessEnvironment tsyHome = homeIn(dir.filePath(QStringLiteral("tsyhome")));
+    const QStringList tsyHome = homeIn(dir.filePath(QStringLiteral("tsyhome"))).toStringList();
     const QString output = dir.filePath(QStringLiteral("out.txt"));
 
     Result best {1e9, 1e9, 0};
     double baseline = 1e9;
-    BenchProcess::Times import {1e9, 1e9};
+    BenchRun::Cost import;
     for (int i = 0; i < repetitions; ++i) {
-        const double copy = BenchProcess::readAndWrite(file, stackBytes, dir.filePath(QStringLiteral("copy.tsy")));
+        const std::optional<BenchRun::Cost> copy
+            = BenchRun::readAndWrite(file, QByteArrayView(stackBytes), dir.filePath(QStringLiteral("copy.tsy")));
         QFile::remove(imported);
         QFile::remove(importedBackup);
-        const BenchProcess::Times run
-            = BenchProcess::run(tsy, {QStringLiteral("import-html"), imported, file}, output, tsyHome);
-        if (copy < 0 || run.wallMs < 0 || readBytes(imported) != stackBytes) {
+        const std::optional<BenchRun::Cost> run
+            = BenchRun::runProgram({tsy, QStringLiteral("import-html"), imported, file}, tsyHome, output);
+        if (!copy || !run || readBytes(imported) != stackBytes) {
             std::fprintf(stderr, "bench_merge: a run failed, or tsy wrote other bytes than the merge\n");
             return 1;
         }
-        baseline = std::min(baseline, copy);
-        import.wallMs = std::min(import.wallMs, run.wallMs);
-        import.cpuMs = std::min(import.cpuMs, run.cpuMs);
+        baseline = std::min(baseline, copy->wallMs);
+        import.keepBest(*run);
         const Result inProcess = mergeAndSave(file, merged);
         best.mergeMs = std::min(best.mergeMs, inProcess.mergeMs);
         best.saveMs = std::min(best.saveMs, inProcess.saveMs);
