@@ -15,22 +15,22 @@ OptionsBrowserPage::OptionsBrowserPage(QWidget *parent)
     : QWidget(parent)
 {
     auto *pageLayout = new QVBoxLayout(this);
-    QGroupBox *browser = frame(this, QStringLiteral("Preferred Browser"));
+    QGroupBox *browser = frame(this, tr("Preferred Browser"));
     // Named for what opens an address here; the stored numbers are those of
     // Internet Explorer, Netscape Navigator and Opera.
     m_option1 = optionButtons(browser, "Option1",
-                              {QStringLiteral("Default Browser"), QStringLiteral("Firefox"), QStringLiteral("Opera")},
-                              {QStringLiteral("A browser window that is open, else the desktop's default browser")});
+                              {tr("Default Browser"), tr("Firefox"), tr("Opera")},
+                              {tr("A browser window that is open, else the desktop's default browser")});
     pageLayout->addWidget(browser);
 
-    QGroupBox *adding = frame(this, QStringLiteral("When Adding URLs"));
+    QGroupBox *adding = frame(this, tr("When Adding URLs"));
     m_optAF = optionButtons(adding, "optAF",
-                            {QStringLiteral("Store Locally"),
-                             QStringLiteral("Additionally Store In Bookmarks Folder - Group Folder"),
-                             QStringLiteral("Additionally Store In Bookmarks Folder - Root")},
-                            {QStringLiteral(".. within Tessaly only"),
-                             QStringLiteral("If no folder exists, one is created based on current Group."),
-                             QStringLiteral("URLs stored within main Root of Bookmarks folder")});
+                            {tr("Store Locally"),
+                             tr("Additionally Store In Bookmarks Folder - Group Folder"),
+                             tr("Additionally Store In Bookmarks Folder - Root")},
+                            {tr(".. within Tessaly only"),
+                             tr("If no folder exists, one is created based on current Group."),
+                             tr("URLs stored within main Root of Bookmarks folder")});
     pageLayout->addWidget(adding);
     pageLayout->addStretch();
 }

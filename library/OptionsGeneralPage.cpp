@@ -28,19 +28,20 @@ OptionsGeneralPage::OptionsGeneralPage(QWidget *parent)
 
 void OptionsGeneralPage::buildGeneral()
 {
-    QGroupBox *general = frame(this, QStringLiteral("General"));
-    m_chkSTUP = checkBox(general, "chkSTUP", QStringLiteral("Tessaly In Startup Folder"));
-    m_chkMAOT = checkBox(general, "chkMAOT", QStringLiteral("Main Window Always On Top"));
+    QGroupBox *general = frame(this, tr("General"));
+    m_chkSTUP = checkBox(general, "chkSTUP", tr("Tessaly In Startup Folder"));
+    m_chkMAOT = checkBox(general, "chkMAOT", tr("Main Window Always On Top"));
     layout()->addWidget(general);
 }
 
 void OptionsGeneralPage::buildTabPlacement()
 {
     QGroupBox *placement
-        = frame(this, QStringLiteral("Tab Placement"), QStringLiteral("Window placement of Tabs"));
+        = frame(this, tr("Tab Placement"), tr("Window placement of Tabs"));
     m_option2 = optionButtons(
         placement, "Option2",
-        {QStringLiteral("Top"), QStringLiteral("Bottom"), QStringLiteral("Left"), QStringLiteral("Right")});
+        {tr("Top", "tab placement"), tr("Bottom", "tab placement"), tr("Left", "tab placement"),
+         tr("Right", "tab placement")});
     layout()->addWidget(placement);
 }
 
@@ -50,15 +51,15 @@ void OptionsGeneralPage::buildActiveIcon()
     auto *row = new QWidget(this);
     auto *rowLayout = new QHBoxLayout(row);
     rowLayout->setContentsMargins(0, 0, 0, 0);
-    QGroupBox *activeIcon = frame(row, QStringLiteral("Active Icon Control"));
-    m_chkUAI = checkBox(activeIcon, "chkUAI", QStringLiteral("Enable Active Icon"));
+    QGroupBox *activeIcon = frame(row, tr("Active Icon Control"));
+    m_chkUAI = checkBox(activeIcon, "chkUAI", tr("Enable Active Icon"));
     m_chkIAOT = checkBox(
-        activeIcon, "chkIAOT", QStringLiteral("Always On Top During Connection"),
-        QStringLiteral("Active Icon is ALWAYS on top during an active internet connection session."));
+        activeIcon, "chkIAOT", tr("Always On Top During Connection"),
+        tr("Active Icon is ALWAYS on top during an active internet connection session."));
     m_chkHUC = checkBox(
-        activeIcon, "chkHUC", QStringLiteral("Hide Active Icon Until Connection"),
-        QStringLiteral("Active Icon becomes active only when an established Internet connection is made."));
-    m_chkDTI = checkBox(activeIcon, "chkDTI", QStringLiteral("Disable Tray Icon When Active Icon In Use"));
+        activeIcon, "chkHUC", tr("Hide Active Icon Until Connection"),
+        tr("Active Icon becomes active only when an established Internet connection is made."));
+    m_chkDTI = checkBox(activeIcon, "chkDTI", tr("Disable Tray Icon When Active Icon In Use"));
     m_picture2 = new QLabel(activeIcon);
     m_picture2->setObjectName(QStringLiteral("Picture2"));
     auto *frameLayout = new QHBoxLayout;

@@ -17,13 +17,13 @@ OptionsInternetPage::OptionsInternetPage(QWidget *parent)
     auto *pageLayout = new QVBoxLayout(this);
     // 0 watches point-to-point interfaces (dial-up, mobile, VPN), 1 the
     // desktop's network state; the stored numbers are the Windows ones.
-    QGroupBox *detection = frame(this, QStringLiteral("Internet Detection"));
+    QGroupBox *detection = frame(this, tr("Internet Detection"));
     m_optMonitor = optionButtons(detection, "optMonitor",
-                                 {QStringLiteral("Monitor VPN and Dial-up Connections"),
-                                  QStringLiteral("Monitor Any Network Connection"),
-                                  QStringLiteral("Always Connected To Internet")},
-                                 {QStringLiteral("Online while a dial-up, mobile or VPN connection is up"),
-                                  QStringLiteral("Online while the desktop reports a network connection")});
+                                 {tr("Monitor VPN and Dial-up Connections"),
+                                  tr("Monitor Any Network Connection"),
+                                  tr("Always Connected To Internet")},
+                                 {tr("Online while a dial-up, mobile or VPN connection is up"),
+                                  tr("Online while the desktop reports a network connection")});
     pageLayout->addWidget(detection);
     pageLayout->addStretch();
 }

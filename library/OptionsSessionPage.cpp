@@ -15,15 +15,15 @@ OptionsSessionPage::OptionsSessionPage(QWidget *parent)
     : QWidget(parent)
 {
     auto *pageLayout = new QVBoxLayout(this);
-    QGroupBox *start = frame(this, QStringLiteral("Start Session"));
-    m_chkALS = checkBox(start, "chkALS", QStringLiteral("Auto Load Settings"));
-    m_chkALU = checkBox(start, "chkALU", QStringLiteral("Auto Load URLs"));
-    m_chkRAC = checkBox(start, "chkRAC", QStringLiteral("Perform Upon Connection"),
-                        QStringLiteral("Runs Auto Load Settings Upon Connection"));
+    QGroupBox *start = frame(this, tr("Start Session"));
+    m_chkALS = checkBox(start, "chkALS", tr("Auto Load Settings"));
+    m_chkALU = checkBox(start, "chkALU", tr("Auto Load URLs"));
+    m_chkRAC = checkBox(start, "chkRAC", tr("Perform Upon Connection"),
+                        tr("Runs Auto Load Settings Upon Connection"));
     pageLayout->addWidget(start);
-    QGroupBox *end = frame(this, QStringLiteral("End Session / Flushing"));
-    m_chkASS = checkBox(end, "chkASS", QStringLiteral("Auto Save Settings"));
-    m_chkASU = checkBox(end, "chkASU", QStringLiteral("Auto Save URLs"));
+    QGroupBox *end = frame(this, tr("End Session / Flushing"));
+    m_chkASS = checkBox(end, "chkASS", tr("Auto Save Settings"));
+    m_chkASU = checkBox(end, "chkASU", tr("Auto Save URLs"));
     pageLayout->addWidget(end);
     pageLayout->addStretch();
 }

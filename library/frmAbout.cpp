@@ -38,12 +38,12 @@ frmAbout::frmAbout(QWidget *parent)
 
 QString frmAbout::versionText(int major, int minor)
 {
-    return QStringLiteral("Version %1.%2a").arg(major).arg(minor);
+    return tr("Version %1.%2a").arg(major).arg(minor);
 }
 
 void frmAbout::load()
 {
-    setWindowTitle(QStringLiteral("About Tessaly"));
+    setWindowTitle(tr("About Tessaly"));
     const QPixmap picture = BankPicture::load(appPath, QString::fromLatin1(pictureName));
     m_picture1->setPixmap(picture);
     m_picture1->setFixedSize(picture.size());

@@ -24,7 +24,7 @@ frmOptions::frmOptions(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmOptions"));
-    setWindowTitle(QStringLiteral("Options"));
+    setWindowTitle(tr("Options"));
     // A title bar with its close button only; placeOnScreen gives the size.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     auto *layout = new QVBoxLayout(this);
@@ -34,10 +34,10 @@ frmOptions::frmOptions(QWidget *parent)
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    QPushButton *ok = button("cmdOK", QStringLiteral("OK"));
-    QPushButton *cancel = button("cmdCancel", QStringLiteral("Cancel"));
-    QPushButton *apply = button("cmdApply", QStringLiteral("Apply"));
-    QPushButton *help = button("cmdHelp", QStringLiteral("Help"));
+    QPushButton *ok = button("cmdOK", tr("OK"));
+    QPushButton *cancel = button("cmdCancel", tr("Cancel"));
+    QPushButton *apply = button("cmdApply", tr("Apply"));
+    QPushButton *help = button("cmdHelp", tr("Help"));
     for (QPushButton *each : {ok, cancel, apply, help})
         buttons->addWidget(each);
     layout->addLayout(buttons);
@@ -67,10 +67,10 @@ void frmOptions::buildTabs()
     m_session = new OptionsSessionPage(m_pages);
     m_internet = new OptionsInternetPage(m_pages);
     const QList<std::pair<QWidget *, QStringList>> tabs = {
-        {m_general, {QStringLiteral("&General"), QStringLiteral("General Options")}},
-        {m_browser, {QStringLiteral("&Browser"), QStringLiteral("Browser Control Options")}},
-        {m_session, {QStringLiteral("&Session"), QStringLiteral("Session Auto Settings")}},
-        {m_internet, {QStringLiteral("&Internet"), QStringLiteral("Internet Options")}},
+        {m_general, {tr("&General"), tr("General Options")}},
+        {m_browser, {tr("&Browser"), tr("Browser Control Options")}},
+        {m_session, {tr("&Session"), tr("Session Auto Settings")}},
+        {m_internet, {tr("&Internet"), tr("Internet Options")}},
     };
     for (int i = 0; i < tabs.size(); ++i) {
         QWidget *page = tabs[i].first;

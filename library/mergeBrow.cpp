@@ -60,9 +60,11 @@ private:
 
 }  // namespace
 
+// A group name that the store keeps: the same in every language, so that
+// merging again finds it.
 const QString mergeBrow::rootFavoritesGroup = QStringLiteral("E-Favorites: (Was Root)");
-const QString mergeBrow::mergeTitle = QStringLiteral("Merge From Netscape Bookmarks");
-const QString mergeBrow::openTitle = QStringLiteral("Open Netscape Bookmarks As");
+const char *const mergeBrow::mergeTitle = QT_TRANSLATE_NOOP("mergeBrow", "Merge From Netscape Bookmarks");
+const char *const mergeBrow::openTitle = QT_TRANSLATE_NOOP("mergeBrow", "Open Netscape Bookmarks As");
 // Browsers of today name their exports ".html".
 const QString mergeBrow::bookmarkFilter = QStringLiteral("(*.HTM)|*.htm *.html");
 
@@ -98,7 +100,7 @@ QString mergeBrow::askForFile(bool merge) const
     QObject *dialog = m_thisForm ? m_thisForm->findChild<QObject *>(QStringLiteral("dlgDialog")) : nullptr;
     if (!dialog)
         return QString();
-    dialog->setProperty("DialogTitle", merge ? mergeTitle : openTitle);
+    dialog->setProperty("DialogTitle", tr(merge ? mergeTitle : openTitle));
     dialog->setProperty("Filter", bookmarkFilter);
     dialog->setProperty("CancelError", true);
     dialog->setProperty("FileName", QString());

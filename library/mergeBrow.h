@@ -27,8 +27,9 @@ class mergeBrow : public QObject
 
 public:
     static const QString rootFavoritesGroup;
-    static const QString mergeTitle;
-    static const QString openTitle;
+    // The file dialog's titles, translated when shown.
+    static const char *const mergeTitle;
+    static const char *const openTitle;
     static const QString bookmarkFilter;
 
     explicit mergeBrow(QObject *parent = nullptr);

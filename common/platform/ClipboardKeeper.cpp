@@ -23,12 +23,18 @@
 
 namespace {
 
+// The context of this file's texts in the translations.
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(ClipboardKeeper)
+};
+
 // The keeper's answer once it holds the contents; anything else is the reason it does not.
 const QByteArray keptReply = QByteArrayLiteral("kept\n");
 
-QString systemError(const char *what)
+QString systemError(const QString &what)
 {
-    return QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromLocal8Bit(std::strerror(errno)));
+    return QStringLiteral("%1: %2").arg(what, QString::fromLocal8Bit(std::strerror(errno)));
 }
 
 // Makes fd the descriptor target of an exec'd program (only calls that are
@@ -130,7 +136,7 @@ namespace ClipboardKeeper {
 bool handOver(const QStringList &command, const ClipboardContents &contents, QString *error)
 {
     if (command.isEmpty())
-        return ErrorText::fail(error, QStringLiteral("no clipboard keeper is set"));
+        return ErrorText::fail(error, Text::tr("no clipboard keeper is set"));
     std::vector<QByteArray> arguments {QFile::encodeName(command.first())};
     for (const QString &argument : command.mid(1))
         arguments.push_back(argument.toLocal8Bit());
@@ -141,13 +147,14 @@ bool handOver(const QStringList &command, const ClipboardContents &contents, QSt
 
     int sockets[2];
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, sockets) != 0)
-        return ErrorText::fail(error, systemError("socketpair"));
+        return ErrorText::fail(error, systemError(QStringLiteral("socketpair")));
     // A keeper that stops reading does not hold this process for ever.
     const timeval sendWait {startWaitMs / 1000, 0};
     ::setsockopt(sockets[0], SOL_SOCKET, SO_SNDTIMEO, &sendWait, sizeof sendWait);
     const int devNull = ::open("/dev/null", O_RDWR | O_CLOEXEC);
     const pid_t child = devNull < 0 ? -1 : startGrandchild(argv.data(), sockets[1], devNull);
-    const QString started = child < 0 ? systemError("the clipboard keeper could not be started") : QString();
+    const QString started
+        = child < 0 ? systemError(Text::tr("the clipboard keeper could not be started")) : QString();
     ::close(sockets[1]);
     if (devNull >= 0)
         ::close(devNull);
@@ -163,7 +170,8 @@ bool handOver(const QStringList &command, const ClipboardContents &contents, QSt
     if (sent && reply == keptReply)
         return true;
     if (reply.isEmpty())
-        return ErrorText::fail(error, QStringLiteral("the clipboard keeper %1 did not answer").arg(command.first()));
+        return ErrorText::fail(error,
+                               Text::tr("the clipboard keeper %1 did not answer").arg(command.first()));
     return ErrorText::fail(error, QString::fromUtf8(reply).trimmed());
 }
 

@@ -19,6 +19,12 @@ namespace ComponentRegistry {
 
 namespace {
 
+// The context of this file's texts in the translations.
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(ComponentRegistry)
+};
+
 void setError(QString *error, const QString &text)
 {
     if (error)
@@ -36,18 +42,18 @@ bool isProgId(const QString &progId)
 PemberlyFactory *loadFactory(const QString &path, QString *problem)
 {
     if (!QFileInfo(path).isFile()) {
-        *problem = QStringLiteral("%1 does not exist").arg(path);
+        *problem = Text::tr("%1 does not exist").arg(path);
         return nullptr;
     }
     QPluginLoader loader(path);
     QObject *root = loader.instance();
     if (!root) {
-        *problem = QStringLiteral("%1 cannot be loaded: %2").arg(path, loader.errorString());
+        *problem = Text::tr("%1 cannot be loaded: %2").arg(path, loader.errorString());
         return nullptr;
     }
     auto *factory = qobject_cast<PemberlyFactory *>(root);
     if (!factory) {
-        *problem = QStringLiteral("%1 is a plugin of another kind, not a Pemberly library").arg(path);
+        *problem = Text::tr("%1 is a plugin of another kind, not a Pemberly library").arg(path);
         loader.unload();  // nothing of it is used
         return nullptr;
     }
@@ -75,12 +81,12 @@ QObject *createFrom(const QString &path, const QString &progId, QObject *parent,
         return nullptr;
     const QString className = providedClass(*factory, progId);
     if (className.isEmpty()) {
-        *problem = QStringLiteral("%1 does not provide the class %2").arg(path, progId);
+        *problem = Text::tr("%1 does not provide the class %2").arg(path, progId);
         return nullptr;
     }
     QObject *object = factory->create(className, parent);
     if (!object)
-        *problem = QStringLiteral("%1 did not create %2").arg(path, progId);
+        *problem = Text::tr("%1 did not create %2").arg(path, progId);
     return object;
 }
 
@@ -94,7 +100,7 @@ bool writeServer(const QString &progId, const QString &path, QString *error)
         status = regModule::setValueEx(key, QString(), regModule::REG_SZ, path);
     if (status != regModule::ERROR_SUCCESS) {
         setError(error,
-                 QStringLiteral("%1 could not be registered for %2 (registry status %3)")
+                 Text::tr("%1 could not be registered for %2 (registry status %3)")
                      .arg(path, progId)
                      .arg(status));
         return false;
@@ -182,7 +188,7 @@ bool registerLibrary(const QString &libraryPath, QString *error)
             return false;
     }
     if (session && !session->close()) {
-        setError(error, QStringLiteral("%1 could not be registered: %2").arg(path, session->errorString()));
+        setError(error, Text::tr("%1 could not be registered: %2").arg(path, session->errorString()));
         return false;
     }
     return true;
@@ -226,13 +232,13 @@ QObject *createObject(const QString &progId, QObject *parent, QString *error,
                       const QStringList &libraryFolders)
 {
     if (!isProgId(progId)) {
-        setError(error, QStringLiteral("\"%1\" is not a program identifier (Library.Class)").arg(progId));
+        setError(error, Text::tr("\"%1\" is not a program identifier (Library.Class)").arg(progId));
         return nullptr;
     }
     QStringList problems;
     const QString registered = registeredLibrary(progId);
     if (registered.isEmpty()) {
-        problems << QStringLiteral("it is not registered");
+        problems << Text::tr("it is not registered");
     } else {
         QString problem;
         if (QObject *object = createFrom(registered, progId, parent, &problem))
@@ -260,10 +266,10 @@ QObject *createObject(const QString &progId, QObject *parent, QString *error,
         problems << problem;
     }
     if (!found)
-        problems << QStringLiteral("no %1 in the folders searched (%2)")
+        problems << Text::tr("no %1 in the folders searched (%2)")
                         .arg(libraryFileName(), libraryFolders.join(QStringLiteral(", ")));
     setError(error,
-             QStringLiteral("%1 cannot be created: %2").arg(progId, problems.join(QStringLiteral("; "))));
+             Text::tr("%1 cannot be created: %2").arg(progId, problems.join(QStringLiteral("; "))));
     return nullptr;
 }
 

@@ -5,11 +5,18 @@
 
 #include "ErrorText.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 
 namespace {
+
+// The context of this file's texts in the translations.
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(DesktopUrlOpener)
+};
 
 bool isDesktopEntryName(const QString &path)
 {
@@ -59,14 +66,15 @@ bool DesktopUrlOpener::isRunnable(const QUrl &url)
 bool DesktopUrlOpener::open(const QUrl &url, QString *error)
 {
     if (!url.isValid() || url.isRelative())
-        return ErrorText::fail(error, QStringLiteral("Not an address that can be opened"));
+        return ErrorText::fail(error, Text::tr("Not an address that can be opened"));
     if (isRunnable(url))
         return ErrorText::fail(error,
-                    QStringLiteral("%1 is a program: it is not opened").arg(url.path(QUrl::FullyDecoded)));
+                    Text::tr("%1 is a program: it is not opened").arg(url.path(QUrl::FullyDecoded)));
     const QString argument = url.toString(QUrl::FullyEncoded);
     if (argument.startsWith(QLatin1Char('-')))
-        return ErrorText::fail(error, QStringLiteral("Not an address that can be opened"));
+        return ErrorText::fail(error, Text::tr("Not an address that can be opened"));
     if (!QProcess::startDetached(program(), {argument}))
-        return ErrorText::fail(error, QStringLiteral("The browser could not be started (%1 is missing)").arg(program()));
+        return ErrorText::fail(error,
+                               Text::tr("The browser could not be started (%1 is missing)").arg(program()));
     return true;
 }

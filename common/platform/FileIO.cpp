@@ -5,6 +5,7 @@
 
 #include "FilePaths.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QRandomGenerator>
 #include <algorithm>
@@ -22,6 +23,12 @@
 namespace FileIO {
 
 namespace {
+
+// The context of this file's texts in the translations.
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(FileIO)
+};
 
 // How many unique names are tried before giving up; each is random, so
 // more than one is needed only when names are already taken.
@@ -238,12 +245,12 @@ bool openRegularFile(const QString &path, QFile *file, QString *error)
     if (::stat(name.constData(), &info) != 0) {
         const int code = errno;
         setError(error,
-                 QStringLiteral("%1: could not be opened: %2")
-                     .arg(path, code == ENOENT ? QStringLiteral("no such file") : systemError(code)));
+                 Text::tr("%1: could not be opened: %2")
+                     .arg(path, code == ENOENT ? Text::tr("no such file") : systemError(code)));
         return false;
     }
     if (!S_ISREG(info.st_mode)) {
-        setError(error, QStringLiteral("%1: could not be opened: not a regular file").arg(path));
+        setError(error, Text::tr("%1: could not be opened: not a regular file").arg(path));
         return false;
     }
     // Opened by its bytes, so that a name that is not UTF-8 is found too.
@@ -252,7 +259,7 @@ bool openRegularFile(const QString &path, QFile *file, QString *error)
         const int code = errno;
         if (fd >= 0)
             ::close(fd);
-        setError(error, QStringLiteral("%1: could not be opened: %2").arg(path, systemError(code)));
+        setError(error, Text::tr("%1: could not be opened: %2").arg(path, systemError(code)));
         return false;
     }
     return true;
@@ -260,7 +267,7 @@ bool openRegularFile(const QString &path, QFile *file, QString *error)
 
 void setReadError(const QString &path, const QFile &file, QString *error)
 {
-    setError(error, QStringLiteral("%1: could not be read: %2").arg(path, file.errorString()));
+    setError(error, Text::tr("%1: could not be read: %2").arg(path, file.errorString()));
 }
 
 bool readFile(const QString &path, QByteArray *contents, QString *error)
@@ -329,7 +336,7 @@ bool saveFallibleFile(const QString &path, const FallibleContent &content, QStri
     if (code == 0)
         code = replaceWith(temporary.name, target);
     if (code != 0) {
-        setError(error, QStringLiteral("%1: could not be written: %2").arg(path, systemError(code)));
+        setError(error, Text::tr("%1: could not be written: %2").arg(path, systemError(code)));
         return false;
     }
     return true;
@@ -341,11 +348,11 @@ bool backupFile(const QString &path, const QString &backupPath, QString *error)
     // what the link points to, never a second link to the file about to change.
     const QString real = FilePaths::canonical(path);
     if (real.isEmpty()) {
-        setError(error, QStringLiteral("%1: could not be backed up: no such file").arg(path));
+        setError(error, Text::tr("%1: could not be backed up: no such file").arg(path));
         return false;
     }
     if (FilePaths::canonical(backupPath) == real) {
-        setError(error, QStringLiteral("%1: is its own backup %2").arg(path, backupPath));
+        setError(error, Text::tr("%1: is its own backup %2").arg(path, backupPath));
         return false;
     }
     TemporaryFile staging;
@@ -363,7 +370,7 @@ bool backupFile(const QString &path, const QString &backupPath, QString *error)
     if (code == 0)
         code = replaceWith(staging.name, backupPath);
     if (code != 0) {
-        setError(error, QStringLiteral("%1: could not be written: %2").arg(backupPath, systemError(code)));
+        setError(error, Text::tr("%1: could not be written: %2").arg(backupPath, systemError(code)));
         return false;
     }
     return true;

@@ -3,18 +3,29 @@
 
 #include "LinuxProgramStarter.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+
+namespace {
+
+// The context of this file's texts in the translations.
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(LinuxProgramStarter)
+};
+
+}  // namespace
 
 bool LinuxProgramStarter::startDetached(const QString &program, const QStringList &arguments, QString *error)
 {
     const QString file = resolve(program);
     QString failure;
     if (file.isEmpty())
-        failure = QStringLiteral("The program %1 cannot be found").arg(program);
+        failure = Text::tr("The program %1 cannot be found").arg(program);
     else if (!QProcess::startDetached(file, arguments))
-        failure = QStringLiteral("The program %1 could not be started").arg(file);
+        failure = Text::tr("The program %1 could not be started").arg(file);
     if (error && !failure.isEmpty())
         *error = failure;
     return failure.isEmpty();

@@ -5,6 +5,7 @@
 
 #include "ErrorText.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -13,6 +14,12 @@
 #include <lz4.h>
 
 namespace {
+
+// The context of this file's texts in the translations.
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(SessionStore)
+};
 
 constexpr char magic[] = "mozLz40";  // with its terminating zero: 8 bytes
 constexpr qsizetype magicSize = sizeof(magic);
@@ -58,18 +65,18 @@ namespace SessionStore {
 std::optional<QByteArray> decompress(const QByteArray &fileContents, QString *error)
 {
     if (fileContents.size() < headerSize)
-        return ErrorText::failWith<QByteArray>(error, QStringLiteral("The session store is truncated"));
+        return ErrorText::failWith<QByteArray>(error, Text::tr("The session store is truncated"));
     if (!fileContents.startsWith(QByteArrayView(magic, magicSize)))
-        return ErrorText::failWith<QByteArray>(error, QStringLiteral("The session store is not a mozLz4 file"));
+        return ErrorText::failWith<QByteArray>(error, Text::tr("The session store is not a mozLz4 file"));
     const quint32 size = qFromLittleEndian<quint32>(fileContents.constData() + magicSize);
     if (size > largestSize)
         return ErrorText::failWith<QByteArray>(error,
-                                QStringLiteral("The session store claims %1 bytes: too large").arg(size));
+                                Text::tr("The session store claims %1 bytes: too large").arg(size));
     QByteArray json(qsizetype(size), Qt::Uninitialized);
     const int decoded = LZ4_decompress_safe(fileContents.constData() + headerSize, json.data(),
                                             int(fileContents.size() - headerSize), int(size));
     if (decoded < 0 || quint32(decoded) != size)
-        return ErrorText::failWith<QByteArray>(error, QStringLiteral("The session store's data is damaged"));
+        return ErrorText::failWith<QByteArray>(error, Text::tr("The session store's data is damaged"));
     return json;
 }
 
@@ -77,22 +84,22 @@ std::optional<Page> currentPage(const QByteArray &json, QString *error)
 {
     const QJsonDocument document = QJsonDocument::fromJson(json);
     if (!document.isObject())
-        return ErrorText::failWith<Page>(error, QStringLiteral("The session store holds no session"));
+        return ErrorText::failWith<Page>(error, Text::tr("The session store holds no session"));
     const std::optional<QJsonObject> window = selectedWindow(document.object());
     if (!window)
-        return ErrorText::failWith<Page>(error, QStringLiteral("The session has no selected window"));
+        return ErrorText::failWith<Page>(error, Text::tr("The session has no selected window"));
     const std::optional<QJsonObject> tab = oneBased(*window, "tabs", integer(*window, "selected"));
     if (!tab)
-        return ErrorText::failWith<Page>(error, QStringLiteral("The session's window has no selected tab"));
+        return ErrorText::failWith<Page>(error, Text::tr("The session's window has no selected tab"));
     if (tab->value(QLatin1String("entries")).toArray().isEmpty()) {
         if (std::optional<Page> typed = typedPage(*tab))
             return typed;
-        return ErrorText::failWith<Page>(error, QStringLiteral("The session's tab shows no page"));
+        return ErrorText::failWith<Page>(error, Text::tr("The session's tab shows no page"));
     }
     const std::optional<QJsonObject> entry = oneBased(*tab, "entries", integer(*tab, "index"));
     const QString url = entry ? entry->value(QLatin1String("url")).toString() : QString();
     if (url.isEmpty())
-        return ErrorText::failWith<Page>(error, QStringLiteral("The session's tab has no current page"));
+        return ErrorText::failWith<Page>(error, Text::tr("The session's tab has no current page"));
     return Page {url, entry->value(QLatin1String("title")).toString()};
 }
 
@@ -100,9 +107,10 @@ std::optional<Page> readCurrentPage(const QString &profileFolder, QString *error
 {
     QFile file(profileFolder + QLatin1String("/sessionstore-backups/recovery.jsonlz4"));
     if (!file.open(QIODevice::ReadOnly))
-        return ErrorText::failWith<Page>(error, QStringLiteral("No session store in %1").arg(profileFolder));
+        return ErrorText::failWith<Page>(error, Text::tr("No session store in %1").arg(profileFolder));
     if (file.size() > largestSize)
-        return ErrorText::failWith<Page>(error, QStringLiteral("The session store %1 is too large").arg(file.fileName()));
+        return ErrorText::failWith<Page>(error,
+                                         Text::tr("The session store %1 is too large").arg(file.fileName()));
     const std::optional<QByteArray> json = decompress(file.readAll(), error);
     if (!json)
         return std::nullopt;

@@ -18,6 +18,12 @@
 
 namespace {
 
+// The context of this file's texts in the translations.
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(StackFileLock)
+};
+
 // How often a busy lock is tried again while waiting.
 constexpr unsigned long retryMilliseconds = 50;
 // How often one attempt opens the lock file anew after it was released under its feet.
@@ -124,19 +130,19 @@ void StackFileLock::setBusy(int fd)
     m_busy = true;
     m_holder = tag == programTag ? Holder::Program : tag == toolTag ? Holder::Tool : Holder::Unknown;
     if (m_holder == Holder::Program)
-        m_error = QStringLiteral("%1 is open in Tessaly: flush it first").arg(m_stackFile);
+        m_error = Text::tr("%1 is open in Tessaly: flush it first").arg(m_stackFile);
     else if (m_holder == Holder::Tool)
-        m_error = QStringLiteral("%1 is being changed by another tsy command: try again").arg(m_stackFile);
+        m_error = Text::tr("%1 is being changed by another tsy command: try again").arg(m_stackFile);
     else
         m_error
-            = QStringLiteral("%1 is locked by another writer (%2): try again").arg(m_stackFile, m_lockPath);
+            = Text::tr("%1 is locked by another writer (%2): try again").arg(m_stackFile, m_lockPath);
 }
 
 void StackFileLock::setFailed(int code)
 {
     m_busy = false;
     m_holder = Holder::Unknown;
-    m_error = QStringLiteral("%1: could not be locked (%2): %3")
+    m_error = Text::tr("%1: could not be locked (%2): %3")
                   .arg(m_stackFile, m_lockPath, QString::fromLocal8Bit(std::strerror(code)));
 }
 

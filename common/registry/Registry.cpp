@@ -6,6 +6,7 @@
 #include "FileIO.h"
 #include "HiveSession.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -26,6 +27,12 @@
 namespace Registry {
 
 namespace {
+
+// The context of this file's texts in the translations.
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(Registry)
+};
 
 std::chrono::milliseconds lockWait(5000);
 
@@ -75,7 +82,7 @@ bool notARoot(quint32 hive, QString *error)
 {
     if (isRoot(hive))
         return false;
-    setError(error, QStringLiteral("not a registry hive: %1").arg(hive, 0, 16));
+    setError(error, Text::tr("not a registry hive: %1").arg(hive, 0, 16));
     return true;
 }
 
@@ -133,7 +140,7 @@ std::unique_ptr<QLockFile> lockHive(quint32 hive, QString *error)
     if (!QDir().mkpath(hiveFolder())) {
         const int code = ::mkdir(QFile::encodeName(hiveFolder()).constData(), 0777) == 0 ? 0 : errno;
         setError(error,
-                 withCause(QStringLiteral("%1: could not be created").arg(hiveFolder()),
+                 withCause(Text::tr("%1: could not be created").arg(hiveFolder()),
                            code ? QString::fromLocal8Bit(std::strerror(code)) : QString()));
         return nullptr;
     }
@@ -144,14 +151,14 @@ std::unique_ptr<QLockFile> lockHive(quint32 hive, QString *error)
         if (lock->error() != QLockFile::LockFailedError) {
             setError(
                 error,
-                withCause(QStringLiteral("%1: could not be locked (%2)").arg(hiveFilePath(hive), lockPath),
+                withCause(Text::tr("%1: could not be locked (%2)").arg(hiveFilePath(hive), lockPath),
                           lockFailureCause(lockPath)));
             return nullptr;
         }
         if (isAbandoned(*lock, lockPath) && lock->removeStaleLockFile())
             continue;
         if (deadline.hasExpired()) {
-            setError(error, QStringLiteral("%1: is locked by another process").arg(hiveFilePath(hive)));
+            setError(error, Text::tr("%1: is locked by another process").arg(hiveFilePath(hive)));
             return nullptr;
         }
         QThread::msleep(10);

@@ -5,6 +5,7 @@
 #include "ComponentRegistry.h"
 #include "ShellHelpers.h"
 #include "TestEnvironment.h"
+#include "library/Translators.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -211,6 +212,14 @@ class TestPemberlyWindows : public QObject
     }
 
 private slots:
+    // On a German desktop (CTest checks the dialog's size once more in
+    // German) the windows get their German texts, as the program gives them.
+    void initTestCase()
+    {
+        if (QLocale::system().language() == QLocale::German)
+            QCOMPARE(Translators::installForSystemLocale(this), QString());
+    }
+
     void init()
     {
         m_config = std::make_unique<TestEnvironment::ConfigFolder>();
@@ -409,6 +418,11 @@ private slots:
             m_mismatches << QString("%1 is cut to %2x%3").arg(name).arg(page->width()).arg(page->height());
         QWidget *viewport = page->parentWidget();
         const auto *scroller = viewport ? qobject_cast<QAbstractScrollArea *>(viewport->parentWidget()) : nullptr;
+        // Only downwards: a caption too long for the screen's width (a
+        // translation's, say) is a fault.
+        if (viewport && page->width() > viewport->width())
+            m_mismatches << QString("%1 (%2 wide) scrolls sideways in %3")
+                                .arg(name).arg(page->width()).arg(viewport->width());
         if (!scroller || page->height() <= viewport->height())
             return 0;
         if (!scroller->verticalScrollBar()->isVisible()
