@@ -168,7 +168,9 @@ void TestMainWindow::indexPanelLaidOutWithoutStoredLayout()
     QCOMPARE(flip->icon().pixmap(QSize(16, 16), 2.0).toImage().convertToFormat(QImage::Format_ARGB32),
              QImage(m_state->appFolder + "/uBank/b1u@2x.bnk").convertToFormat(QImage::Format_ARGB32));
     const qint64 expanded = flip->icon().pixmap(16).toImage().cacheKey();
+    flip->setIconSize(QSize(24, 24));  // as a style with larger icons would
     flip->click();
+    QCOMPARE(flip->iconSize(), QSize(16, 16));
     QVERIFY(!panel->isVisibleTo(window));
     QVERIFY(flip->icon().pixmap(16).toImage().cacheKey() != expanded);
     QVERIFY(!flip->icon().isNull());

@@ -162,6 +162,14 @@ private slots:
                  "Tessaly: " + toolTip);
         QCOMPARE(button.size(), QSize(32, 32));
         QVERIFY(shows(button, appFolder, picture));
+        if (bank.isEmpty()) {
+            // The window is the picture's opaque part, in logical pixels at
+            // every scale: the rounded corners are left out.
+            const QRegion mask = button.mask();
+            QCOMPARE(mask.boundingRect(), QRect(0, 0, 32, 32));
+            QVERIFY(!mask.contains(QPoint(0, 0)) && !mask.contains(QPoint(31, 31)));
+            QVERIFY(mask.contains(QPoint(31, 16)) && mask.contains(QPoint(16, 31)));
+        }
     }
 
     void pictures_data()
