@@ -53,7 +53,8 @@ int main(int argc, char *argv[])
         return printAnswer(*answer);
     QApplication::setQuitOnLastWindowClosed(false);
     // The windows' and the tray's icon, in its 1x and 2x forms.
-    QApplication::setWindowIcon(BankImage(ProgramPaths::bankFile(ProgramPaths::appFolder(), QStringLiteral("id"))).icon());
+    QApplication::setWindowIcon(
+        BankImage(ProgramPaths::bankFile(ProgramPaths::appFolder(), QStringLiteral("id"))).icon());
 
     // Another start while the program runs asks it to show its main window.
     SingleInstance instance;

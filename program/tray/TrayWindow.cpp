@@ -68,8 +68,8 @@ TrayWindow::TrayWindow(AppState &state, Prompter &prompter, QObject *parent)
     m_button = new FloatingButton(m_state, m_state.appFolder);
     WindowHelpers::setTrayWindow(m_button, &m_state);
     // The loaded button's picture, in its 1x and 2x forms for the tray to size.
-    m_icon = new QSystemTrayIcon(BankImage(ProgramPaths::bankFile(m_state.appFolder, QStringLiteral("id"))).icon(),
-                                 this);
+    m_icon = new QSystemTrayIcon(
+        BankImage(ProgramPaths::bankFile(m_state.appFolder, QStringLiteral("id"))).icon(), this);
     m_icon->setObjectName(QStringLiteral("trayIcon"));
     updateToolTip();
     buildMenu();

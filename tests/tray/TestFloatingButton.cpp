@@ -32,8 +32,7 @@ bool shows(FloatingButton &button, const QString &appFolder, const QString &name
     const qreal ratio = button.devicePixelRatioF();
     const QString twice = bankPath(appFolder, name + "@2x");
     const QString path = ratio > 1 && QFile::exists(twice) ? twice : bankPath(appFolder, name);
-    const QImage expected
-        = QImage(path).convertToFormat(QImage::Format_ARGB32).scaled(button.size() * ratio);
+    const QImage expected = QImage(path).convertToFormat(QImage::Format_ARGB32).scaled(button.size() * ratio);
     int opaque = 0;
     for (int y = 0; y < expected.height(); ++y) {
         for (int x = 0; x < expected.width(); ++x) {
@@ -58,7 +57,8 @@ std::pair<int, int> compareForms(const QImage &single, const QImage &twice)
         for (int x = 0; x < a.width(); ++x) {
             const QRgb block[] = {b.pixel(2 * x, 2 * y), b.pixel(2 * x + 1, 2 * y), b.pixel(2 * x, 2 * y + 1),
                                   b.pixel(2 * x + 1, 2 * y + 1)};
-            detailed += std::any_of(std::begin(block), std::end(block), [&](QRgb p) { return p != block[0]; });
+            detailed
+                += std::any_of(std::begin(block), std::end(block), [&](QRgb p) { return p != block[0]; });
             const QRgb p = a.pixel(x, y);
             for (const int shift : {0, 8, 16, 24}) {  // blue, green, red, alpha
                 int sum = 0;
@@ -175,19 +175,24 @@ private slots:
     void pictures_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("bank");  // see pictures()
-        QTest::addColumn<qreal>("ratio");   // the screen's device pixel ratio
+        QTest::addColumn<QString>("bank");   // see pictures()
+        QTest::addColumn<qreal>("ratio");    // the screen's device pixel ratio
         QTest::addColumn<QString>("shown");  // the form shown: "1x", "2x" or "" (none)
+        const auto row
+            = [](const char *rowName, const char *name, const char *bank, qreal ratio, const char *shown) {
+                  QTest::newRow(rowName) << QString(name) << QString(bank) << ratio << QString(shown);
+              };
         for (const char *name : {"ia", "ib", "ic", "id", "b1u", "b1d"}) {
             for (const qreal ratio : {1.0, 2.0, 3.0})
-                QTest::addRow("%s at %g", name, ratio) << name << "" << ratio << (ratio > 1 ? "2x" : "1x");
+                row(qPrintable(QString("%1 at %2").arg(name).arg(ratio)), name, "", ratio,
+                    ratio > 1 ? "2x" : "1x");
         }
-        QTest::newRow("1.5: the 2x form, shrunk by the painter") << "id" << "" << 1.5 << "2x";
-        QTest::newRow("no 2x form") << "ia" << "no 2x" << 2.0 << "1x";
-        QTest::newRow("damaged 2x form") << "ib" << "damaged 2x" << 2.0 << "1x";
-        QTest::newRow("damaged 1x form") << "ic" << "damaged" << 2.0 << "";
-        QTest::newRow("damaged 1x form at 1") << "ic" << "damaged" << 1.0 << "";
-        QTest::newRow("only a 2x form") << "id" << "only 2x" << 2.0 << "";
+        row("1.5: the 2x form, shrunk by the painter", "id", "", 1.5, "2x");
+        row("no 2x form", "ia", "no 2x", 2.0, "1x");
+        row("damaged 2x form", "ib", "damaged 2x", 2.0, "1x");
+        row("damaged 1x form", "ic", "damaged", 2.0, "");
+        row("damaged 1x form at 1", "ic", "damaged", 1.0, "");
+        row("only a 2x form", "id", "only 2x", 2.0, "");
     }
 
     // Each bank picture of the built program loads in its two forms, at the 1x
