@@ -3,12 +3,13 @@
 
 #include "BankPicture.h"
 
+#include "BankImage.h"
+
 #include <QFileInfo>
-#include <QImageReader>
 
 namespace BankPicture {
 
-QPixmap load(const QString &appPath, const QString &name)
+QPixmap load(const QString &appPath, const QString &name, qreal devicePixelRatio)
 {
     if (appPath.isEmpty())
         return QPixmap();
@@ -16,8 +17,7 @@ QPixmap load(const QString &appPath, const QString &name)
     QString path = appPath + fileName;
     if (!QFileInfo::exists(path))
         path = appPath + QStringLiteral("/../share/tessaly") + fileName;
-    QImageReader reader(path);  // by content, whatever the extension says
-    return QPixmap::fromImage(reader.read());
+    return BankImage(path).pixmap(devicePixelRatio);
 }
 
 }  // namespace BankPicture

@@ -44,9 +44,9 @@ QString frmAbout::versionText(int major, int minor)
 void frmAbout::load()
 {
     setWindowTitle(tr("About Tessaly"));
-    const QPixmap picture = BankPicture::load(appPath, QString::fromLatin1(pictureName));
+    const QPixmap picture = BankPicture::load(appPath, QString::fromLatin1(pictureName), devicePixelRatioF());
     m_picture1->setPixmap(picture);
-    m_picture1->setFixedSize(picture.size());
+    m_picture1->setFixedSize(picture.deviceIndependentSize().toSize());
     m_picture1->setVisible(!picture.isNull());
     m_lblVersion->setText(versionText(appMajor, appMinor));
     // Wide enough for the caption on the title bar beside its buttons.

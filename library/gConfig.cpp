@@ -61,7 +61,7 @@ QVariant gConfig::ShowWnd()
     m_programPath = findCurrentVersion();
     m_dialog->setClosing(false);
     m_dialog->load(values(), ShellHelpers::startupShortcutExists());
-    m_dialog->setPicture(BankPicture::load(m_aP, QStringLiteral("id")));
+    m_dialog->setPicture(BankPicture::load(m_aP, QStringLiteral("id"), m_dialog->devicePixelRatioF()));
     keepAboveHostWindow();
     m_dialog->placeOnScreen();
     m_dialog->exec();

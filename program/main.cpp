@@ -4,6 +4,7 @@
 // Tessaly: a bookmark manager in the notification area.
 
 #include "AppState.h"
+#include "BankImage.h"
 #include "InstallCheck.h"
 #include "InstanceRequests.h"
 #include "ProgramOptions.h"
@@ -51,7 +52,9 @@ int main(int argc, char *argv[])
     if (const auto answer = ProgramOptions::unknownOptionAnswer(QApplication::arguments().mid(1)))
         return printAnswer(*answer);
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setWindowIcon(QIcon(ProgramPaths::bankFile(ProgramPaths::appFolder(), QStringLiteral("id"))));
+    // The windows' and the tray's icon, in its 1x and 2x forms.
+    QApplication::setWindowIcon(
+        BankImage(ProgramPaths::bankFile(ProgramPaths::appFolder(), QStringLiteral("id"))).icon());
 
     // Another start while the program runs asks it to show its main window.
     SingleInstance instance;

@@ -3,6 +3,7 @@
 
 #include "AdvancedView.h"
 
+#include "BankImage.h"
 #include "EntryListView.h"
 #include "IndexPanel.h"
 #include "ProgramPaths.h"
@@ -10,7 +11,6 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QIcon>
-#include <QPixmap>
 #include <QToolButton>
 
 AdvancedView::AdvancedView(QWidget *parent)
@@ -42,9 +42,12 @@ void AdvancedView::setPanelExpanded(bool expanded)
 
 void AdvancedView::setMiniIcons(const QString &appFolder, bool expanded)
 {
-    const QString file = ProgramPaths::bankFile(appFolder, expanded ? QStringLiteral("b1u") : QStringLiteral("b1d"));
-    const QPixmap picture(file);
-    // A missing picture leaves the button without one.
-    m_flip->setIcon(picture.isNull() ? QIcon() : QIcon(picture));
+    const BankImage picture(
+        ProgramPaths::bankFile(appFolder, expanded ? QStringLiteral("b1u") : QStringLiteral("b1d")));
+    // A missing picture leaves the button without one. The icon holds the 1x
+    // and 2x forms and shows at the picture's own logical size.
+    m_flip->setIcon(picture.icon());
+    if (!picture.isNull())
+        m_flip->setIconSize(picture.size());
     m_flip->setText(picture.isNull() ? (expanded ? QStringLiteral("<") : QStringLiteral(">")) : QString());
 }

@@ -8,7 +8,6 @@
 
 #include <QBitmap>
 #include <QCloseEvent>
-#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
@@ -71,20 +70,29 @@ void FloatingButton::ButtonState(int pressed)
 
 void FloatingButton::setPicture(const QString &name)
 {
-    // The reader goes by the contents: a bank file is a PNG, BMP or ICO
-    // under the .bnk extension.
-    QImageReader reader(ProgramPaths::bankFile(m_appFolder, name));
-    const QImage image = reader.read();
+    const BankImage image(ProgramPaths::bankFile(m_appFolder, name));
     if (image.isNull())
         return;  // keep the previous picture
-    m_picture = QPixmap::fromImage(
-        image.scaled(buttonSize, buttonSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    m_image = image;
+    m_picture = QPixmap();
     m_pictureName = name;
-    // Transparent parts of the picture (its rounded corners) are not part of the window.
-    if (m_picture.hasAlphaChannel())
-        setMask(m_picture.mask());
+    // Transparent parts of the picture (its rounded corners) are not part of
+    // the window. The mask is in logical pixels, at every scale.
+    const QPixmap logical = m_image.pixmap(QSize(buttonSize, buttonSize), 1);
+    if (logical.hasAlphaChannel())
+        setMask(logical.mask());
     else
         clearMask();
+}
+
+const QPixmap &FloatingButton::shownPicture()
+{
+    const qreal ratio = devicePixelRatioF();
+    if (m_picture.isNull() || m_pictureRatio != ratio) {
+        m_picture = m_image.pixmap(QSize(buttonSize, buttonSize), ratio);
+        m_pictureRatio = ratio;
+    }
+    return m_picture;
 }
 
 void FloatingButton::setTopmost(bool onTop)
@@ -108,6 +116,7 @@ void FloatingButton::hideButton()
 {
     setTopmost(false);
     hide();
+    m_image = BankImage();
     m_picture = QPixmap();
     m_pictureName.clear();
     clearMask();
@@ -120,10 +129,11 @@ bool FloatingButton::isInDragArea(QPoint pos)
 
 void FloatingButton::paintEvent(QPaintEvent *)
 {
-    if (m_picture.isNull())
+    const QPixmap &picture = shownPicture();
+    if (picture.isNull())
         return;
     QPainter painter(this);
-    painter.drawPixmap(rect(), m_picture);
+    painter.drawPixmap(rect(), picture);
 }
 
 void FloatingButton::mousePressEvent(QMouseEvent *event)

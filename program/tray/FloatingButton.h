@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "BankImage.h"
+
 #include <QPixmap>
 #include <QPoint>
 #include <QString>
@@ -28,7 +30,8 @@ public:
 
     // Draws the button: the pressed picture when pressed is nonzero, else the
     // picture and tool tip of the connection state. The window becomes
-    // 32 x 32 pixels and the picture fills it.
+    // 32 x 32 (logical) pixels and the picture fills it, drawn from its 2x
+    // form on a high-DPI screen.
     void ButtonState(int pressed);
 
     // The bank name of the picture shown ("ia" to "id"), "" when none.
@@ -64,11 +67,15 @@ protected:
 
 private:
     void setPicture(const QString &name);
+    // The picture at the window's present device pixel ratio.
+    const QPixmap &shownPicture();
     void endMove();
 
     const AppState &m_state;
     const QString m_appFolder;
-    QPixmap m_picture;
+    BankImage m_image;
+    QPixmap m_picture;  // m_image drawn for the ratio painted at last
+    qreal m_pictureRatio = 0;
     QString m_pictureName;
     bool m_skipDblClick = false;  // the last button released was the middle one
 

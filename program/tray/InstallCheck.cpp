@@ -3,6 +3,7 @@
 
 #include "InstallCheck.h"
 
+#include "BankImage.h"
 #include "ComponentRegistry.h"
 #include "HelpPages.h"
 #include "ProgramPaths.h"
@@ -39,8 +40,11 @@ Part pictures(const QString &appFolder)
     QStringList missing;
     for (const char *name : {"ia", "ib", "ic", "id", "b1u", "b1d"}) {
         const QString path = ProgramPaths::bankFile(appFolder, QString::fromLatin1(name));
-        if (QImage(path).isNull())
-            missing << path;
+        // Each picture in both forms: the 2x one for high-DPI screens.
+        for (const QString &form : {path, BankImage::doubleSizePath(path)}) {
+            if (QImage(form).isNull())
+                missing << form;
+        }
     }
     if (!missing.isEmpty())
         return {QStringLiteral("pictures: missing: %1").arg(missing.join(QStringLiteral(", ")))};

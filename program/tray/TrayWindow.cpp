@@ -6,6 +6,7 @@
 #include "AboutCommands.h"
 #include "AppPaths.h"
 #include "AppState.h"
+#include "BankImage.h"
 #include "ComponentRegistry.h"
 #include "DesktopUrlOpener.h"
 #include "FloatingButton.h"
@@ -66,7 +67,9 @@ TrayWindow::TrayWindow(AppState &state, Prompter &prompter, QObject *parent)
     m_state.appFolder = ProgramPaths::appFolder();
     m_button = new FloatingButton(m_state, m_state.appFolder);
     WindowHelpers::setTrayWindow(m_button, &m_state);
-    m_icon = new QSystemTrayIcon(QApplication::windowIcon(), this);
+    // The loaded button's picture, in its 1x and 2x forms for the tray to size.
+    m_icon = new QSystemTrayIcon(
+        BankImage(ProgramPaths::bankFile(m_state.appFolder, QStringLiteral("id"))).icon(), this);
     m_icon->setObjectName(QStringLiteral("trayIcon"));
     updateToolTip();
     buildMenu();

@@ -563,6 +563,9 @@ private slots:
         QString title;
         QString version;
         bool pictureShown = false;
+        QSize pictureSize;  // logical pixels
+        QImage pictureImage;
+        qreal pictureRatio = 0, boxRatio = 0;
         QStringList openAfter;  // the steps after which the box was still up
         QTimer::singleShot(0, this, [&] {
             QWidget *box = QApplication::activeModalWidget();
@@ -572,6 +575,10 @@ private slots:
             version = box->findChild<QLabel *>("lblVersion")->text();
             auto *pictureLabel = box->findChild<QLabel *>("Picture1");
             pictureShown = pictureLabel->isVisible();
+            pictureSize = pictureLabel->size();
+            pictureImage = pictureLabel->pixmap().toImage();
+            pictureRatio = pictureLabel->pixmap().devicePixelRatio();
+            boxRatio = box->devicePixelRatioF();
             for (const QString &step : closing) {
                 if (step == "press")
                     QTest::keyPress(box, Qt::Key_Escape);
@@ -599,6 +606,15 @@ private slots:
                  qPrintable(QString("centre %1,%2").arg(centreSeen.x()).arg(centreSeen.y())));
         QCOMPARE(version, QString("Version 0.%1a").arg(minor));
         QCOMPARE(pictureShown, picture);
+        if (picture) {
+            // The loaded button's picture at its logical size; on a high-DPI
+            // screen its 2x form.
+            QCOMPARE(pictureSize, QSize(32, 32));
+            QCOMPARE(pictureRatio, boxRatio > 1 ? 2.0 : 1.0);
+            const QImage expected(folder + (boxRatio > 1 ? "/uBank/id@2x.bnk" : "/uBank/id.bnk"));
+            QCOMPARE(pictureImage.convertToFormat(QImage::Format_ARGB32),
+                     expected.convertToFormat(QImage::Format_ARGB32));
+        }
         QCOMPARE(openAfter, closing.mid(0, closing.size() - 1));
     }
 

@@ -163,8 +163,14 @@ void TestMainWindow::indexPanelLaidOutWithoutStoredLayout()
         QVERIFY(!panel->indexButton(i)->isVisibleTo(panel));
     QToolButton *flip = window->advancedView()->flipButton();
     QVERIFY(!flip->icon().isNull());
+    // At the picture's logical size, from its 2x form on a high-DPI screen.
+    QCOMPARE(flip->iconSize(), QSize(16, 16));
+    QCOMPARE(flip->icon().pixmap(QSize(16, 16), 2.0).toImage().convertToFormat(QImage::Format_ARGB32),
+             QImage(m_state->appFolder + "/uBank/b1u@2x.bnk").convertToFormat(QImage::Format_ARGB32));
     const qint64 expanded = flip->icon().pixmap(16).toImage().cacheKey();
+    flip->setIconSize(QSize(24, 24));  // as a style with larger icons would
     flip->click();
+    QCOMPARE(flip->iconSize(), QSize(16, 16));
     QVERIFY(!panel->isVisibleTo(window));
     QVERIFY(flip->icon().pixmap(16).toImage().cacheKey() != expanded);
     QVERIFY(!flip->icon().isNull());

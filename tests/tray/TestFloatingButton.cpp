@@ -2,13 +2,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "AppState.h"
+#include "BankImage.h"
 #include "FloatingButton.h"
 #include "TestEnvironment.h"
 
 #include <QAccessible>
 #include <QSignalSpy>
 #include <QtTest>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -18,12 +23,16 @@ QString bankPath(const QString &appFolder, const QString &name)
 }
 
 // Whether the button shows the bank picture over its whole face: every opaque
-// pixel of the picture, scaled to the button, appears on the button.
+// pixel of the picture, scaled to the button's device pixels, appears on the
+// button. On a high-DPI screen that is the 2x form where the bank has one.
 bool shows(FloatingButton &button, const QString &appFolder, const QString &name)
 {
-    const QImage shown = button.grab().toImage().convertToFormat(QImage::Format_ARGB32);
-    const QImage expected
-        = QImage(bankPath(appFolder, name)).convertToFormat(QImage::Format_ARGB32).scaled(button.size());
+    const QPixmap grabbed = button.grab();
+    const QImage shown = grabbed.toImage().convertToFormat(QImage::Format_ARGB32);
+    const qreal ratio = button.devicePixelRatioF();
+    const QString twice = bankPath(appFolder, name + "@2x");
+    const QString path = ratio > 1 && QFile::exists(twice) ? twice : bankPath(appFolder, name);
+    const QImage expected = QImage(path).convertToFormat(QImage::Format_ARGB32).scaled(button.size() * ratio);
     int opaque = 0;
     for (int y = 0; y < expected.height(); ++y) {
         for (int x = 0; x < expected.width(); ++x) {
@@ -31,7 +40,35 @@ bool shows(FloatingButton &button, const QString &appFolder, const QString &name
                 return false;
         }
     }
-    return opaque > 0 && shown.size() == expected.size();
+    return opaque > 0 && shown.size() == expected.size() && grabbed.devicePixelRatio() == ratio;
+}
+
+// How far the 2x form, averaged over each 2 x 2 block, is from the 1x form
+// (the largest difference of a channel), and how many blocks hold more than
+// one colour: a 2x form drawn at its size has detail inside its blocks,
+// where one scaled up from the 1x form has none.
+std::pair<int, int> compareForms(const QImage &single, const QImage &twice)
+{
+    // Premultiplied, so that the colour of a transparent pixel counts for nothing.
+    const QImage a = single.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage b = twice.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    int largest = 0, detailed = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb block[] = {b.pixel(2 * x, 2 * y), b.pixel(2 * x + 1, 2 * y), b.pixel(2 * x, 2 * y + 1),
+                                  b.pixel(2 * x + 1, 2 * y + 1)};
+            detailed
+                += std::any_of(std::begin(block), std::end(block), [&](QRgb p) { return p != block[0]; });
+            const QRgb p = a.pixel(x, y);
+            for (const int shift : {0, 8, 16, 24}) {  // blue, green, red, alpha
+                int sum = 0;
+                for (const QRgb q : block)
+                    sum += int(q >> shift & 0xff);
+                largest = std::max(largest, std::abs(sum / 4 - int(p >> shift & 0xff)));
+            }
+        }
+    }
+    return {largest, detailed};
 }
 
 }  // namespace
@@ -125,6 +162,90 @@ private slots:
                  "Tessaly: " + toolTip);
         QCOMPARE(button.size(), QSize(32, 32));
         QVERIFY(shows(button, appFolder, picture));
+        if (bank.isEmpty()) {
+            // The window is the picture's opaque part, in logical pixels at
+            // every scale: the rounded corners are left out.
+            const QRegion mask = button.mask();
+            QCOMPARE(mask.boundingRect(), QRect(0, 0, 32, 32));
+            QVERIFY(!mask.contains(QPoint(0, 0)) && !mask.contains(QPoint(31, 31)));
+            QVERIFY(mask.contains(QPoint(31, 16)) && mask.contains(QPoint(16, 31)));
+        }
+    }
+
+    void pictures_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("bank");   // see pictures()
+        QTest::addColumn<qreal>("ratio");    // the screen's device pixel ratio
+        QTest::addColumn<QString>("shown");  // the form shown: "1x", "2x" or "" (none)
+        const auto row
+            = [](const char *rowName, const char *name, const char *bank, qreal ratio, const char *shown) {
+                  QTest::newRow(rowName) << QString(name) << QString(bank) << ratio << QString(shown);
+              };
+        for (const char *name : {"ia", "ib", "ic", "id", "b1u", "b1d"}) {
+            for (const qreal ratio : {1.0, 2.0, 3.0})
+                row(qPrintable(QString("%1 at %2").arg(name).arg(ratio)), name, "", ratio,
+                    ratio > 1 ? "2x" : "1x");
+        }
+        row("1.5: the 2x form, shrunk by the painter", "id", "", 1.5, "2x");
+        row("no 2x form", "ia", "no 2x", 2.0, "1x");
+        row("damaged 2x form", "ib", "damaged 2x", 2.0, "1x");
+        row("damaged 1x form", "ic", "damaged", 2.0, "");
+        row("damaged 1x form at 1", "ic", "damaged", 1.0, "");
+        row("only a 2x form", "id", "only 2x", 2.0, "");
+    }
+
+    // Each bank picture of the built program loads in its two forms, at the 1x
+    // form's logical size: the 2x form (ratio 2) on a screen above ratio 1.
+    // In a bank of our own the 2x form may be missing or damaged (the 1x form
+    // stands in) or the 1x form damaged or missing (no picture).
+    void pictures()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, bank);
+        QFETCH(qreal, ratio);
+        QFETCH(QString, shown);
+        QTemporaryDir folder;
+        QDir(folder.path()).mkpath("uBank");
+        if (bank == "damaged")
+            TestEnvironment::writeFile(bankPath(folder.path(), name), "\x89PNG\r\n\x1a\n cut short");
+        else if (bank != "only 2x")
+            QVERIFY(QFile::copy(bankPath(m_app, name), bankPath(folder.path(), name)));
+        if (bank == "damaged 2x")
+            TestEnvironment::writeFile(bankPath(folder.path(), name + "@2x"), "not a picture");
+        else if (bank != "no 2x")
+            QVERIFY(QFile::copy(bankPath(m_app, name + "@2x"), bankPath(folder.path(), name + "@2x")));
+        const QString path = bankPath(folder.path(), name);
+        QCOMPARE(BankImage::doubleSizePath(path), bankPath(folder.path(), name + "@2x"));
+
+        const BankImage image(path);
+        const QPixmap picture = image.pixmap(ratio);
+        const QPixmap iconPicture = image.icon().pixmap(image.size(), ratio);
+        QCOMPARE(picture.isNull(), shown.isEmpty());
+        QCOMPARE(iconPicture.isNull(), shown.isEmpty());
+        if (shown.isEmpty())
+            return;
+        const QImage single(bankPath(m_app, name));
+        const QImage expected(bankPath(m_app, shown == "2x" ? name + "@2x" : name));
+        const qreal formRatio = shown == "2x" ? 2 : 1;
+        QCOMPARE(image.size(), single.size());
+        QCOMPARE(picture.deviceIndependentSize(), QSizeF(single.size()));
+        QCOMPARE(picture.devicePixelRatio(), formRatio);
+        QCOMPARE(picture.toImage().convertToFormat(QImage::Format_ARGB32),
+                 expected.convertToFormat(QImage::Format_ARGB32));
+        // The icon (the tray's, the flip button's) picks the same form at a
+        // whole ratio; between them Qt's choice is its own.
+        QCOMPARE(iconPicture.deviceIndependentSize(), QSizeF(single.size()));
+        if (ratio == std::floor(ratio))
+            QCOMPARE(iconPicture.toImage().size(), expected.size());
+        if (bank.isEmpty() && ratio == 1) {
+            // The built 2x form is the same picture, drawn at twice the pixels.
+            const QImage twice(bankPath(m_app, name + "@2x"));
+            QCOMPARE(twice.size(), single.size() * 2);
+            const auto [largest, detailed] = compareForms(single, twice);
+            QVERIFY2(largest <= 80, qPrintable(QString("a channel differs by %1").arg(largest)));
+            QVERIFY2(detailed >= single.width(), qPrintable(QString("%1 detailed blocks").arg(detailed)));
+        }
     }
 
     void mouse_data()

@@ -119,6 +119,17 @@ void TestTrayWindow::firstStartWantsIconAndStaysReachable()
     QCOMPARE(tray->floatingButton()->currentPictureName(), QString("ia"));
     QVERIFY(!m_state->settings.aI);  // standing in, not turned on as a setting
     QVERIFY(!tray->mainWindow());    // not created at start
+    // The tray icon is the loaded button's picture in both forms: a tray of
+    // 22 pixels at scale 2 gets it from the 2x form.
+    const QIcon icon = tray->trayIcon()->icon();
+    const QImage twice(m_state->appFolder + "/uBank/id@2x.bnk");
+    QCOMPARE(icon.pixmap(QSize(32, 32), 2.0).toImage().convertToFormat(QImage::Format_ARGB32),
+             twice.convertToFormat(QImage::Format_ARGB32));
+    QCOMPARE(icon.pixmap(QSize(22, 22), 2.0).toImage().convertToFormat(QImage::Format_ARGB32),
+             QPixmap::fromImage(twice)
+                 .scaled(44, 44, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                 .toImage()
+                 .convertToFormat(QImage::Format_ARGB32));
 }
 
 void TestTrayWindow::storedSettingsAreApplied()

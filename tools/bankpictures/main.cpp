@@ -3,7 +3,9 @@
 
 // Draws the program's bank pictures (PNG files with the .bnk extension):
 // the floating button in its four states and the index flip button's two
-// arrows. Usage: bankpictures OUTDIR
+// arrows, each as NAME.bnk and, for high-DPI screens, NAME@2x.bnk: the same
+// shapes drawn at twice the pixels each way (not the small picture scaled
+// up). Usage: bankpictures OUTDIR
 #include <QColor>
 #include <QDir>
 #include <QImage>
@@ -34,9 +36,10 @@ struct ButtonLook
     qreal offset;      // a pressed button's face sinks by this much
 };
 
-QImage transparentImage(int size)
+// A picture of SIZE logical pixels at SCALE device pixels to each.
+QImage transparentImage(int size, int scale)
 {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    QImage image(size * scale, size * scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
 }
@@ -56,10 +59,13 @@ QPainterPath ribbon(qreal left, qreal top, qreal width, qreal height, qreal notc
     return path;
 }
 
-QImage drawButton(const ButtonLook &look)
+// The shapes are given in logical pixels; at scale 2 every line stays on
+// whole device pixels as it does at scale 1.
+QImage drawButton(const ButtonLook &look, int scale)
 {
-    QImage image = transparentImage(buttonSize);
+    QImage image = transparentImage(buttonSize, scale);
     QPainter painter(&image);
+    painter.scale(scale, scale);
     painter.setRenderHint(QPainter::Antialiasing);
 
     const QRectF body(0.5, 0.5, buttonSize - 1.0, buttonSize - 1.0);
@@ -106,10 +112,11 @@ QImage drawButton(const ButtonLook &look)
 }
 
 // The index flip button: a chevron pointing up (collapse) or down (expand).
-QImage drawArrow(bool up)
+QImage drawArrow(bool up, int scale)
 {
-    QImage image = transparentImage(arrowSize);
+    QImage image = transparentImage(arrowSize, scale);
     QPainter painter(&image);
+    painter.scale(scale, scale);
     painter.setRenderHint(QPainter::Antialiasing);
 
     QLinearGradient fill(0, 0, 0, arrowSize);
@@ -191,12 +198,16 @@ int main(int argc, char *argv[])
                             .highlight = QColor(255, 255, 255, 120),
                             .offset = 0.0};
 
-    const std::pair<const char *, QImage> pictures[] = {
-        {"ia", drawButton(offline)}, {"ib", drawButton(flushed)}, {"ic", drawButton(pressed)},
-        {"id", drawButton(ready)},   {"b1u", drawArrow(true)},    {"b1d", drawArrow(false)},
-    };
     bool ok = true;
-    for (const auto &[name, image] : pictures)
-        ok = save(image, folder, QString::fromLatin1(name)) && ok;
+    for (const int scale : {1, 2}) {
+        const std::pair<const char *, QImage> pictures[] = {
+            {"ia", drawButton(offline, scale)}, {"ib", drawButton(flushed, scale)},
+            {"ic", drawButton(pressed, scale)}, {"id", drawButton(ready, scale)},
+            {"b1u", drawArrow(true, scale)},    {"b1d", drawArrow(false, scale)},
+        };
+        const QString suffix = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
+        for (const auto &[name, image] : pictures)
+            ok = save(image, folder, QString::fromLatin1(name) + suffix) && ok;
+    }
     return ok ? 0 : 1;
 }
