@@ -8,6 +8,7 @@
 #include "InstanceRequests.h"
 #include "ProgramOptions.h"
 #include "ProgramPaths.h"
+#include "ProgramTranslations.h"
 #include "SaveAtExit.h"
 #include "SecondStart.h"
 #include "SingleInstance.h"
@@ -51,6 +52,8 @@ int main(int argc, char *argv[])
     if (const auto answer = ProgramOptions::unknownOptionAnswer(QApplication::arguments().mid(1)))
         return printAnswer(*answer);
     QApplication::setQuitOnLastWindowClosed(false);
+    // The windows' texts in the user's language; the command line's stay English.
+    const ProgramTranslations translations(ProgramPaths::appFolder());
     QApplication::setWindowIcon(QIcon(ProgramPaths::bankFile(ProgramPaths::appFolder(), QStringLiteral("id"))));
 
     // Another start while the program runs asks it to show its main window.
