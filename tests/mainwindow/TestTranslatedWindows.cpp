@@ -6,7 +6,8 @@
 // and every text it shows (captions, menus, headers, tips, titles, names for
 // screen readers, list cells) is walked. A text that reads the same both times
 // is untranslated unless the German catalogue says it stays (a name, "URL"),
-// and no text shown may be an English source text of the catalogue.
+// and no text shown may be an English source text of the catalogue. The
+// German menus keep one access key per command, none given twice in a menu.
 
 #include "EntryEditor.h"
 #include "FindWindow.h"
@@ -283,6 +284,10 @@ void TestTranslatedWindows::everyWindowShowsGerman_data()
     QTest::newRow("main window, menus, tabs, lists") << Walk([this](TestEnvironment::ConfigFolder &, TextWalk &walk) {
         MainWindow *window = openWindow();
         walk.walk(window, "main");
+        // Every command keeps an access key of its own in its menu.
+        for (const QMenu *menu : {window->menus()->mnuPopup, window->menus()->mnuIPop})
+            QCOMPARE(AccessChecks::accessKeyFaults(menu).join("; "), QString());
+        QCOMPARE(AccessChecks::accessKeyFaults(window->menuBar()).join("; "), QString());
         window->showStatus(MergeCommands::statusText({1, 2, 1, 1}));
         walk.add("merge status", window->statusBar()->currentMessage());
         walk.add("viewed", statusText("StatusBar1_1"));
@@ -331,6 +336,7 @@ void TestTranslatedWindows::everyWindowShowsGerman_data()
         TrayWindow tray(*m_state, m_prompter);
         tray.start({});
         walk.walk(tray.trayMenu(), "trayMenu");
+        QCOMPARE(AccessChecks::accessKeyFaults(tray.trayMenu()).join("; "), QString());
         walk.walk(tray.trayIcon(), "trayIcon");
         walk.walk(tray.floatingButton(), "button");
     });
