@@ -227,14 +227,6 @@
         <translation>Sehr hoch</translation>
     </message>
     <message>
-        <source>Clear</source>
-        <translation>Leeren</translation>
-    </message>
-    <message>
-        <source>Set</source>
-        <translation>Setzen</translation>
-    </message>
-    <message>
         <source>OFF</source>
         <translation>AUS</translation>
     </message>
@@ -285,6 +277,16 @@
     <message>
         <source>Title holds</source>
         <translation>Titel enthält</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <comment>uncheck every rating</comment>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <comment>check every rating</comment>
+        <translation>Alle</translation>
     </message>
 </context>
 <context>
@@ -396,14 +398,6 @@
         <translation>Nächste Leiste</translation>
     </message>
     <message>
-        <source>Set All</source>
-        <translation>Alle setzen</translation>
-    </message>
-    <message>
-        <source>CLR</source>
-        <translation>LEER</translation>
-    </message>
-    <message>
         <source>Filter</source>
         <translation>Filter</translation>
     </message>
@@ -418,6 +412,16 @@
     <message>
         <source>Index Mask</source>
         <translation>Indexfilter</translation>
+    </message>
+    <message>
+        <source>Set All</source>
+        <comment>check every group</comment>
+        <translation>Alle wählen</translation>
+    </message>
+    <message>
+        <source>CLR</source>
+        <comment>uncheck every group</comment>
+        <translation>KEINE</translation>
     </message>
 </context>
 <context>
@@ -636,10 +640,6 @@
         <translation>&amp;Titel</translation>
     </message>
     <message>
-        <source>&amp;Rated</source>
-        <translation>&amp;Bewertung</translation>
-    </message>
-    <message>
         <source>Times &amp;Visited</source>
         <translation>&amp;Anzahl Besuche</translation>
     </message>
@@ -719,6 +719,11 @@
         <source>Re&amp;move</source>
         <translation>&amp;Entfernen</translation>
     </message>
+    <message>
+        <source>&amp;Rated</source>
+        <comment>sort by rating</comment>
+        <translation>&amp;Bewertung</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -729,10 +734,6 @@
     <message>
         <source>Advanced URL View Pane</source>
         <translation>Erweiterte Lesezeichenansicht</translation>
-    </message>
-    <message>
-        <source>Standard</source>
-        <translation>Standard</translation>
     </message>
     <message>
         <source>Standard URL View Pane</source>
@@ -746,20 +747,17 @@
         <source>Total: %1</source>
         <translation>Gesamt: %1</translation>
     </message>
+    <message>
+        <source>Standard</source>
+        <comment>the tab of the simple view</comment>
+        <translation>Standard</translation>
+    </message>
 </context>
 <context>
     <name>MaskFilterDialog</name>
     <message>
         <source>Mask Filters</source>
         <translation>Maskenfilter</translation>
-    </message>
-    <message>
-        <source>CLR</source>
-        <translation>LEER</translation>
-    </message>
-    <message>
-        <source>SET</source>
-        <translation>SETZEN</translation>
     </message>
     <message>
         <source>Rating Filter</source>
@@ -828,6 +826,16 @@
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>CLR</source>
+        <comment>uncheck every rating</comment>
+        <translation>KEINE</translation>
+    </message>
+    <message>
+        <source>SET</source>
+        <comment>check every rating</comment>
+        <translation>ALLE</translation>
     </message>
 </context>
 <context>
@@ -1078,10 +1086,6 @@ No adds the bookmarks shown to the file instead.</source>
         <translation>Tessaly-Web&amp;site</translation>
     </message>
     <message>
-        <source>&amp;Flush</source>
-        <translation>&amp;Freigeben</translation>
-    </message>
-    <message>
         <source>&amp;About</source>
         <translation>Ü&amp;ber</translation>
     </message>
@@ -1098,6 +1102,11 @@ No adds the bookmarks shown to the file instead.</source>
     <message>
         <source>Loading bookmarks…</source>
         <translation>Lesezeichen werden geladen…</translation>
+    </message>
+    <message>
+        <source>&amp;Flush</source>
+        <comment>close the main window, keep the bookmarks saved and the program in the tray</comment>
+        <translation>&amp;Freigeben</translation>
     </message>
 </context>
 <context>

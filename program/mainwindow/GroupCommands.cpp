@@ -100,8 +100,9 @@ void GroupCommands::removeCurrentGroup(bool promptUser)
     // Asked whenever the group holds entries, whether the filters show them or not.
     const qsizetype entries = state.store.entryCountOfGroup(group);
     if (promptUser && entries > 0) {
-        const QString text = tr("Remove Selected Group?") + QStringLiteral("\r\n\r\n") + state.store.IDXList().nameOf(group)
-            + QStringLiteral("\r\n\r\n") + tr("This will Delete %n contained entry(s).", nullptr, int(entries));
+        const QString text = tr("Remove Selected Group?") + QStringLiteral("\r\n\r\n")
+            + state.store.IDXList().nameOf(group) + QStringLiteral("\r\n\r\n")
+            + tr("This will Delete %n contained entry(s).", nullptr, int(entries));
         Prompter::Answer answer;
         {
             const ModalScope modal(state, &m_window);

@@ -60,7 +60,7 @@ MainMenus::MainMenus(QMainWindow *window)
     mnuFindPrevious = command(mnuFind, "mnuFind_2", tr("Find &Previous"));
     mnuSort = subMenu(entries, "mnuSort", tr("S&ort"));
     const QStringList sorts = {tr("&Title"),
-                               tr("&Rated"),
+                               tr("&Rated", "sort by rating"),
                                tr("Times &Visited"),
                                tr("&Last Visited Date"),
                                QString(),

@@ -99,7 +99,7 @@ void MainWindow::buildWindow()
     m_tabs->setObjectName(QStringLiteral("tbStrip"));
     m_tabs->addTab(tr("Advanced"));
     m_tabs->setTabToolTip(0, tr("Advanced URL View Pane"));
-    m_tabs->addTab(tr("Standard"));
+    m_tabs->addTab(tr("Standard", "the tab of the simple view"));
     m_tabs->setTabToolTip(1, tr("Standard URL View Pane"));
     m_tabs->setDrawBase(false);
     m_tabs->setExpanding(false);

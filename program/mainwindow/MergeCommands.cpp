@@ -58,7 +58,8 @@ void MergeCommands::mergeFavorites()
 QString MergeCommands::askForFavoritesFolder()
 {
     const ModalScope modal(m_window.state(), &m_window);
-    return m_window.prompter().folderName(tr("Merge From Favorites Folder"), InternetShortcut::favoritesFolder());
+    return m_window.prompter().folderName(tr("Merge From Favorites Folder"),
+                                          InternetShortcut::favoritesFolder());
 }
 
 void MergeCommands::mergeNetscape()
@@ -103,12 +104,10 @@ QString MergeCommands::statusText(const MergeCounts &counts)
     if (counts.groupsAdded == 0 && counts.entriesAdded == 0 && counts.alreadyThere == 0
         && counts.entriesRefused == 0)
         return QString();
-    const auto entries = [](qint64 count) {
-        return tr("%n entry(s)", nullptr, int(count));
-    };
-    QString text = tr("Merged %1, %2")
-                       .arg(tr("%n group(s)", nullptr, int(counts.groupsAdded)),
-                            entries(counts.entriesAdded));
+    const auto entries = [](qint64 count) { return tr("%n entry(s)", nullptr, int(count)); };
+    QString text
+        = tr("Merged %1, %2")
+              .arg(tr("%n group(s)", nullptr, int(counts.groupsAdded)), entries(counts.entriesAdded));
     if (counts.alreadyThere > 0)
         text += tr("; %1 already there").arg(counts.alreadyThere);
     if (counts.entriesRefused > 0)
@@ -121,8 +120,7 @@ void MergeCommands::mb_Progress(qint64 done, qint64 total)
     if (total > 0)
         m_window.showStatus(tr("Merging: %1%").arg(done * 100 / total));
     else
-        m_window.showStatus(
-            tr("Merging: %n folder(s)", nullptr, int(done)));
+        m_window.showStatus(tr("Merging: %n folder(s)", nullptr, int(done)));
     // Repaint the window, but let no user command run half-way through the merge.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }

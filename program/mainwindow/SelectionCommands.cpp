@@ -148,9 +148,7 @@ void SelectionCommands::sendSelectedToFolder()
     }
     ListSelection::deselect(m_host.activeList(), found.rows);
     m_state.store.countChange();
-    const auto shortcuts = [](qint64 count) {
-        return tr("%n shortcut(s)", nullptr, int(count));
-    };
+    const auto shortcuts = [](qint64 count) { return tr("%n shortcut(s)", nullptr, int(count)); };
     if (m_state.settings.cAF == 0)
         m_host.showStatus(tr("No shortcuts written: shortcuts in the bookmarks folder are turned off"));
     else if (written < int(found.keys.size()))

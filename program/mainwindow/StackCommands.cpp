@@ -162,8 +162,8 @@ QString StackCommands::OpenURLAs(bool merge)
     QString path;
     {
         const ModalScope modal(state, &m_window);
-        path = m_window.prompter().openFileName(
-            merge ? tr("Merge From Pemberly") : tr("Open Pemberly As"), stackFilter);
+        path = m_window.prompter().openFileName(merge ? tr("Merge From Pemberly") : tr("Open Pemberly As"),
+                                                stackFilter);
     }
     if (path.isEmpty())
         return QString();
@@ -196,9 +196,9 @@ QString StackCommands::SaveURLAs()
                 return QString();
             if (!QFileInfo::exists(path))
                 break;
-            const Prompter::Answer answer =
-                m_window.prompter().messageBox(tr("File Already Exists, Overwrite?"),
-                                               Prompter::Buttons::YesNo, Prompter::Icon::None, QStringLiteral("Tessaly"));
+            const Prompter::Answer answer = m_window.prompter().messageBox(
+                tr("File Already Exists, Overwrite?"), Prompter::Buttons::YesNo, Prompter::Icon::None,
+                QStringLiteral("Tessaly"));
             if (answer == Prompter::Answer::Yes)
                 break;
         }

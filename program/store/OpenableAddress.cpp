@@ -53,23 +53,32 @@ Verdict check(const QString &address)
     // "/bin/sh" becomes "http:///bin/sh", which names no host and is refused below.
     const QUrl url(hasScheme(text) ? text : QStringLiteral("http://") + text, QUrl::TolerantMode);
     if (!url.isValid())
-        return {QUrl(), QCoreApplication::translate("OpenableAddress", "Not a valid address: %1").arg(shown(text))};
+        return {QUrl(),
+                QCoreApplication::translate("OpenableAddress", "Not a valid address: %1").arg(shown(text))};
     static const QStringList schemes {QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("ftp"),
                                       QStringLiteral("file")};
     if (!schemes.contains(url.scheme()))
         return {QUrl(),
-                QCoreApplication::translate("OpenableAddress", "Addresses beginning \"%1:\" are not opened").arg(shown(url.scheme()))};
+                QCoreApplication::translate("OpenableAddress", "Addresses beginning \"%1:\" are not opened")
+                    .arg(shown(url.scheme()))};
     if (url.scheme() != QLatin1String("file")) {
         const QString host = url.host();
         if (host.isEmpty())
-            return {QUrl(), QCoreApplication::translate("OpenableAddress", "The address names no host: %1").arg(shown(text))};
+            return {QUrl(),
+                    QCoreApplication::translate("OpenableAddress", "The address names no host: %1")
+                        .arg(shown(text))};
         if (host.startsWith(u'-') || host.startsWith(u'.'))
-            return {QUrl(), QCoreApplication::translate("OpenableAddress", "Not a valid host name: %1").arg(shown(host))};
+            return {
+                QUrl(),
+                QCoreApplication::translate("OpenableAddress", "Not a valid host name: %1").arg(shown(host))};
     } else if (!url.path().startsWith(u'/')) {
-        return {QUrl(), QCoreApplication::translate("OpenableAddress", "A file address needs a full path: %1").arg(shown(text))};
+        return {QUrl(),
+                QCoreApplication::translate("OpenableAddress", "A file address needs a full path: %1")
+                    .arg(shown(text))};
     } else if (DesktopUrlOpener::isRunnable(url)) {
         return {QUrl(),
-                QCoreApplication::translate("OpenableAddress", "%1 is a program: it is not opened").arg(shown(url.path(QUrl::FullyDecoded)))};
+                QCoreApplication::translate("OpenableAddress", "%1 is a program: it is not opened")
+                    .arg(shown(url.path(QUrl::FullyDecoded)))};
     }
     return {url, QString()};
 }

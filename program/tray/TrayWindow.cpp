@@ -133,7 +133,7 @@ void TrayWindow::buildMenu()
     connect(item("mWebSite", tr("Tessaly &Web Site")), &QAction::triggered, this,
             [outwardLink] { outwardLink(1); });
     m_menu->addSeparator();
-    m_flush = item("mFlush", tr("&Flush"));
+    m_flush = item("mFlush", tr("&Flush", "close the main window, keep the bookmarks saved and the program in the tray"));
     m_flush->setEnabled(false);
     connect(m_flush, &QAction::triggered, this, &TrayWindow::flushMainWindow);
     m_menu->addSeparator();

@@ -37,7 +37,8 @@ using ShownTexts = QMap<QString, QString>;
 
 // The catalogue: its English source texts, and those whose translation is the
 // same text.
-struct Catalogue {
+struct Catalogue
+{
     QSet<QString> sources;
     QSet<QString> kept;
     int unfinished = 0;
@@ -104,7 +105,8 @@ private:
     {
         QStringList parts;
         for (QObject *o = object; o && o != root; o = o->parent())
-            parts.prepend(o->objectName().isEmpty() ? QString::fromLatin1(o->metaObject()->className()) : o->objectName());
+            parts.prepend(o->objectName().isEmpty() ? QString::fromLatin1(o->metaObject()->className())
+                                                    : o->objectName());
         return parts.join(u'/');
     }
 
@@ -161,12 +163,14 @@ private:
     void visitModel(QAbstractItemModel *model, const QString &where)
     {
         for (int column = 0; column < model->columnCount(); ++column)
-            add(where + QStringLiteral(":header%1").arg(column), model->headerData(column, Qt::Horizontal).toString());
+            add(where + QStringLiteral(":header%1").arg(column),
+                model->headerData(column, Qt::Horizontal).toString());
         for (int row = 0; row < model->rowCount(); ++row) {
             for (int column = 0; column < model->columnCount(); ++column) {
                 const QModelIndex index = model->index(row, column);
                 add(where + QStringLiteral(":cell%1,%2").arg(row).arg(column), index.data().toString());
-                add(where + QStringLiteral(":cellTip%1,%2").arg(row).arg(column), index.data(Qt::ToolTipRole).toString());
+                add(where + QStringLiteral(":cellTip%1,%2").arg(row).arg(column),
+                    index.data(Qt::ToolTipRole).toString());
             }
         }
     }
@@ -190,6 +194,7 @@ private slots:
     void cataloguesFollowTheLocale();
     void everyWindowShowsGerman_data();
     void everyWindowShowsGerman();
+    void storedTextsStayEnglish();
 
 private:
     using Walk = std::function<void(TestEnvironment::ConfigFolder &, TextWalk &)>;
@@ -199,8 +204,16 @@ private:
 
     Catalogue m_catalogue;
     // What the fixture's store holds: names of the user's, never translated.
-    const QSet<QString> m_data {"News", "Tech", "Empty", "Alpha", "Beta", "Gamma", "Tessaly",
-                                "http://a.example/", "http://b.example/", "http://g.example/"};
+    const QSet<QString> m_data {"News",
+                                "Tech",
+                                "Empty",
+                                "Alpha",
+                                "Beta",
+                                "Gamma",
+                                "Tessaly",
+                                "http://a.example/",
+                                "http://b.example/",
+                                "http://g.example/"};
 };
 
 void TestTranslatedWindows::initTestCase()
@@ -216,7 +229,8 @@ void TestTranslatedWindows::initTestCase()
 bool TestTranslatedWindows::madeOfKeptTexts(QString text) const
 {
     QStringList parts = m_catalogue.kept.values() + m_data.values();
-    std::sort(parts.begin(), parts.end(), [](const QString &a, const QString &b) { return a.size() > b.size(); });
+    std::sort(parts.begin(), parts.end(),
+              [](const QString &a, const QString &b) { return a.size() > b.size(); });
     for (const QString &part : parts) {
         if (!part.isEmpty())
             text.remove(part);
@@ -238,13 +252,22 @@ void TestTranslatedWindows::cataloguesFollowTheLocale_data()
     QTest::addColumn<QString>("fileMenu");
     QTest::addColumn<QString>("oneEntry");
     const QStringList german {"qtbase_de.qm", "tessaly_de.qm"};
-    QTest::newRow("German, built") << "de_DE" << "build" << german << "&Datei" << "1 Eintrag";
-    QTest::newRow("German, installed") << "de_AT" << "installed" << german << "&Datei" << "1 Eintrag";
-    QTest::newRow("German, no catalogues")
-        << "de_DE" << "none" << QStringList {"qtbase_de.qm"} << "&File" << "1 entry(s)";
+    QTest::newRow("German, built") << "de_DE"
+                                   << "build" << german << "&Datei"
+                                   << "1 Eintrag";
+    QTest::newRow("German, installed") << "de_AT"
+                                       << "installed" << german << "&Datei"
+                                       << "1 Eintrag";
+    QTest::newRow("German, no catalogues") << "de_DE"
+                                           << "none" << QStringList {"qtbase_de.qm"} << "&File"
+                                           << "1 entry(s)";
     QTest::newRow("French: Qt's, and English forms")
-        << "fr_FR" << "build" << QStringList {"qtbase_fr.qm", "tessaly_en.qm"} << "&File" << "1 entry";
-    QTest::newRow("C: English forms") << "C" << "build" << QStringList {"tessaly_en.qm"} << "&File" << "1 entry";
+        << "fr_FR"
+        << "build" << QStringList {"qtbase_fr.qm", "tessaly_en.qm"} << "&File"
+        << "1 entry";
+    QTest::newRow("C: English forms") << "C"
+                                      << "build" << QStringList {"tessaly_en.qm"} << "&File"
+                                      << "1 entry";
 }
 
 // The folder beside the program, or the installed share/tessaly/translations;
@@ -272,6 +295,12 @@ void TestTranslatedWindows::cataloguesFollowTheLocale()
     QStringList names;
     for (const QString &file : translations.files())
         names << QFileInfo(file).fileName();
+    // The library's catalogue, where its build made one, follows the program's.
+    const QStringList library = names.filter(QRegularExpression("^pemberly_"));
+    for (const QString &name : library) {
+        names.removeOne(name);
+        QVERIFY2(names.contains(QString(name).replace("pemberly_", "tessaly_")), qPrintable(name));
+    }
     QCOMPARE(names, files);
     QCOMPARE(QCoreApplication::translate("MainMenus", "&File"), fileMenu);
     QCOMPARE(QCoreApplication::translate("MergeCommands", "%n entry(s)", nullptr, 1), oneEntry);
@@ -281,33 +310,35 @@ void TestTranslatedWindows::everyWindowShowsGerman_data()
 {
     QTest::addColumn<Walk>("walk");
 
-    QTest::newRow("main window, menus, tabs, lists") << Walk([this](TestEnvironment::ConfigFolder &, TextWalk &walk) {
-        MainWindow *window = openWindow();
-        walk.walk(window, "main");
-        // Every command keeps an access key of its own in its menu.
-        for (const QMenu *menu : {window->menus()->mnuPopup, window->menus()->mnuIPop})
-            QCOMPARE(AccessChecks::accessKeyFaults(menu).join("; "), QString());
-        QCOMPARE(AccessChecks::accessKeyFaults(window->menuBar()).join("; "), QString());
-        window->showStatus(MergeCommands::statusText({1, 2, 1, 1}));
-        walk.add("merge status", window->statusBar()->currentMessage());
-        walk.add("viewed", statusText("StatusBar1_1"));
-        walk.add("total", statusText("StatusBar1_2"));
-        m_window.reset();
-    });
-    QTest::newRow("questions of the main window") << Walk([this](TestEnvironment::ConfigFolder &, TextWalk &walk) {
-        MainWindow *window = openWindow();
-        window->switchTab(2);
-        m_prompter.answers << Prompter::Answer::No;
-        window->menus()->mnuRemoveGroup->trigger();
-        window->menus()->mnuNewGroup->trigger();
-        QCOMPARE(m_prompter.asked.size(), 2);
-        for (int i = 0; i < m_prompter.asked.size(); ++i) {
-            const QStringList parts = m_prompter.asked[i].split(u'|');
-            for (int part = 1; part < parts.size(); ++part)
-                walk.add(QStringLiteral("asked %1.%2").arg(i).arg(part), parts[part]);
-        }
-        m_window.reset();
-    });
+    QTest::newRow("main window, menus, tabs, lists")
+        << Walk([this](TestEnvironment::ConfigFolder &, TextWalk &walk) {
+               MainWindow *window = openWindow();
+               walk.walk(window, "main");
+               // Every command keeps an access key of its own in its menu.
+               for (const QMenu *menu : {window->menus()->mnuPopup, window->menus()->mnuIPop})
+                   QCOMPARE(AccessChecks::accessKeyFaults(menu).join("; "), QString());
+               QCOMPARE(AccessChecks::accessKeyFaults(window->menuBar()).join("; "), QString());
+               window->showStatus(MergeCommands::statusText({1, 2, 1, 1}));
+               walk.add("merge status", window->statusBar()->currentMessage());
+               walk.add("viewed", statusText("StatusBar1_1"));
+               walk.add("total", statusText("StatusBar1_2"));
+               m_window.reset();
+           });
+    QTest::newRow("questions of the main window")
+        << Walk([this](TestEnvironment::ConfigFolder &, TextWalk &walk) {
+               MainWindow *window = openWindow();
+               window->switchTab(2);
+               m_prompter.answers << Prompter::Answer::No;
+               window->menus()->mnuRemoveGroup->trigger();
+               window->menus()->mnuNewGroup->trigger();
+               QCOMPARE(m_prompter.asked.size(), 2);
+               for (int i = 0; i < m_prompter.asked.size(); ++i) {
+                   const QStringList parts = m_prompter.asked[i].split(u'|');
+                   for (int part = 1; part < parts.size(); ++part)
+                       walk.add(QStringLiteral("asked %1.%2").arg(i).arg(part), parts[part]);
+               }
+               m_window.reset();
+           });
     QTest::newRow("entry editor") << Walk([](TestEnvironment::ConfigFolder &, TextWalk &walk) {
         URLBlock store;
         store.addGroup("News");
@@ -332,14 +363,15 @@ void TestTranslatedWindows::everyWindowShowsGerman_data()
         MaskFilterDialog mask(filter);
         walk.walk(&mask, "mask");
     });
-    QTest::newRow("tray menu, tip and floating button") << Walk([this](TestEnvironment::ConfigFolder &, TextWalk &walk) {
-        TrayWindow tray(*m_state, m_prompter);
-        tray.start({});
-        walk.walk(tray.trayMenu(), "trayMenu");
-        QCOMPARE(AccessChecks::accessKeyFaults(tray.trayMenu()).join("; "), QString());
-        walk.walk(tray.trayIcon(), "trayIcon");
-        walk.walk(tray.floatingButton(), "button");
-    });
+    QTest::newRow("tray menu, tip and floating button")
+        << Walk([this](TestEnvironment::ConfigFolder &, TextWalk &walk) {
+               TrayWindow tray(*m_state, m_prompter);
+               tray.start({});
+               walk.walk(tray.trayMenu(), "trayMenu");
+               QCOMPARE(AccessChecks::accessKeyFaults(tray.trayMenu()).join("; "), QString());
+               walk.walk(tray.trayIcon(), "trayIcon");
+               walk.walk(tray.floatingButton(), "button");
+           });
 }
 
 // Builds the windows of one row, without translators or with the program's.
@@ -375,6 +407,20 @@ void TestTranslatedWindows::everyWindowShowsGerman()
     }
     untranslated.removeDuplicates();
     QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(u'\n')));
+}
+
+// Only what is shown is German: the names the program gives and what it
+// writes to the stack file read the same in every language.
+void TestTranslatedWindows::storedTextsStayEnglish()
+{
+    const ProgramTranslations translations(m_state->appFolder);
+    MainWindow *window = openWindow();
+    window->quickAdd("http://q.example/");
+    window->menus()->mnuSaveDefault->trigger();
+    const QByteArray saved = TestEnvironment::readFile(stackFile());
+    QVERIFY2(saved.contains("\x05<Quick Add>\x05"), saved.constData());
+    QVERIFY(saved.startsWith("+News\r\n"));
+    QCOMPARE(window->activeModel()->headerData(0, Qt::Horizontal).toString(), QString("Titel"));
 }
 
 QTEST_MAIN(TestTranslatedWindows)

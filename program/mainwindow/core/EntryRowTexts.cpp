@@ -14,11 +14,10 @@
 namespace {
 
 // The rating names by rating, 0 to 4.
-const char *const ratingSources[] = {QT_TRANSLATE_NOOP("EntryRowTexts", "Not Rated"),
-                                     QT_TRANSLATE_NOOP("EntryRowTexts", "Low"),
-                                     QT_TRANSLATE_NOOP("EntryRowTexts", "Medium"),
-                                     QT_TRANSLATE_NOOP("EntryRowTexts", "High"),
-                                     QT_TRANSLATE_NOOP("EntryRowTexts", "V.High")};
+const char *const ratingSources[]
+    = {QT_TRANSLATE_NOOP("EntryRowTexts", "Not Rated"), QT_TRANSLATE_NOOP("EntryRowTexts", "Low"),
+       QT_TRANSLATE_NOOP("EntryRowTexts", "Medium"), QT_TRANSLATE_NOOP("EntryRowTexts", "High"),
+       QT_TRANSLATE_NOOP("EntryRowTexts", "V.High")};
 
 }  // namespace
 
@@ -81,15 +80,19 @@ QStringList EntryRowTexts::texts(const URLData &entry) const
 
 QStringList EntryRowTexts::headers()
 {
-    return {QCoreApplication::translate("EntryRowTexts", "Title"),        QCoreApplication::translate("EntryRowTexts", "URL"),
-            QCoreApplication::translate("EntryRowTexts", "Rated"),        QCoreApplication::translate("EntryRowTexts", "Group"),
-            QCoreApplication::translate("EntryRowTexts", "Last Visited"), QCoreApplication::translate("EntryRowTexts", "Created"),
+    return {QCoreApplication::translate("EntryRowTexts", "Title"),
+            QCoreApplication::translate("EntryRowTexts", "URL"),
+            QCoreApplication::translate("EntryRowTexts", "Rated"),
+            QCoreApplication::translate("EntryRowTexts", "Group"),
+            QCoreApplication::translate("EntryRowTexts", "Last Visited"),
+            QCoreApplication::translate("EntryRowTexts", "Created"),
             QCoreApplication::translate("EntryRowTexts", "Visited", "times visited")};
 }
 
 QString EntryRowTexts::ratingName(int rated)
 {
-    return rated >= 0 && rated < 5 ? QCoreApplication::translate("EntryRowTexts", ratingSources[rated]) : QString();
+    return rated >= 0 && rated < 5 ? QCoreApplication::translate("EntryRowTexts", ratingSources[rated])
+                                   : QString();
 }
 
 // The locale's long time format without the time zone, which a day count does not have.

@@ -65,9 +65,10 @@ std::optional<InstanceMessage::Reply> InstanceClient::ask(const InstanceMessage:
         return fail(socket.errorString());
     const std::optional<QByteArray> line = readLineUntil(socket, deadline);
     if (!line)
-        return fail(socket.state() == QLocalSocket::ConnectedState
-                        ? QCoreApplication::translate("InstanceClient", "no answer in time")
-                        : QCoreApplication::translate("InstanceClient", "the connection was closed unanswered"));
+        return fail(
+            socket.state() == QLocalSocket::ConnectedState
+                ? QCoreApplication::translate("InstanceClient", "no answer in time")
+                : QCoreApplication::translate("InstanceClient", "the connection was closed unanswered"));
     std::optional<InstanceMessage::Reply> reply = InstanceMessage::decodeReply(*line);
     if (!reply)
         return fail(QCoreApplication::translate("InstanceClient", "the answer is not understood"));
