@@ -9,6 +9,7 @@
 #include "InstanceRequests.h"
 #include "ProgramOptions.h"
 #include "ProgramPaths.h"
+#include "ProgramTranslations.h"
 #include "SaveAtExit.h"
 #include "SecondStart.h"
 #include "SingleInstance.h"
@@ -52,6 +53,8 @@ int main(int argc, char *argv[])
     if (const auto answer = ProgramOptions::unknownOptionAnswer(QApplication::arguments().mid(1)))
         return printAnswer(*answer);
     QApplication::setQuitOnLastWindowClosed(false);
+    // The windows' texts in the user's language; the command line's stay English.
+    const ProgramTranslations translations(ProgramPaths::appFolder());
     // The windows' and the tray's icon, in its 1x and 2x forms.
     QApplication::setWindowIcon(
         BankImage(ProgramPaths::bankFile(ProgramPaths::appFolder(), QStringLiteral("id"))).icon());

@@ -54,9 +54,9 @@ MaskFilterDialog::MaskFilterDialog(ViewFilter &filter, QWidget *parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
     auto *ratingColumn = new QVBoxLayout;
     ratingColumn->addWidget(makeRatingList());
-    auto *clear = makeButton(indexedName("Command2", 0), tr("CLR"), this);
+    auto *clear = makeButton(indexedName("Command2", 0), tr("CLR", "uncheck every rating"), this);
     connect(clear, &QPushButton::clicked, this, [this] { setAllRatings(false); });
-    auto *set = makeButton(indexedName("Command2", 1), tr("SET"), this);
+    auto *set = makeButton(indexedName("Command2", 1), tr("SET", "check every rating"), this);
     connect(set, &QPushButton::clicked, this, [this] { setAllRatings(true); });
     auto *ratingButtons = new QHBoxLayout;
     ratingButtons->addWidget(clear);

@@ -6,6 +6,7 @@
 #include "AppState.h"
 #include "ComponentRegistry.h"
 
+#include <QCoreApplication>
 #include <QMetaObject>
 #include <memory>
 
@@ -30,7 +31,7 @@ bool showAboutBox(AppState &state, QObject *window, QString *error)
         Q_ARG(QString, state.appFolder), Q_ARG(int, TESSALY_VERSION_MAJOR), Q_ARG(int, TESSALY_VERSION_MINOR),
         Q_ARG(int, TESSALY_VERSION_PATCH), Q_ARG(bool, true));
     if (!shown && error)
-        *error = QStringLiteral("The about box could not be shown");
+        *error = QCoreApplication::translate("AboutCommands", "The about box could not be shown");
     return shown;
 }
 
@@ -43,7 +44,7 @@ bool sDo(QObject *window, int action, QString *error)
     QMetaObject::invokeMethod(about.get(), "sDo", Qt::DirectConnection, Q_RETURN_ARG(bool, started),
                               Q_ARG(QObject *, window), Q_ARG(int, action));
     if (!started && error)
-        *error = QStringLiteral("The address could not be opened");
+        *error = QCoreApplication::translate("AboutCommands", "The address could not be opened");
     return started;
 }
 

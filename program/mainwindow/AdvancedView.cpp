@@ -25,7 +25,7 @@ AdvancedView::AdvancedView(QWidget *parent)
     m_panel->setMaximumWidth(260);
     m_flip = new QToolButton(this);
     m_flip->setObjectName(QStringLiteral("indexFlipBox"));
-    m_flip->setToolTip(QStringLiteral("Show or hide the index panel"));
+    m_flip->setToolTip(tr("Show or hide the index panel"));
     m_flip->setAccessibleName(m_flip->toolTip());  // it shows a picture only
     m_flip->setAutoRaise(true);
     m_flip->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);

@@ -15,7 +15,7 @@ EntryListView::EntryListView(const QString &objectName, QWidget *parent)
     : QTreeView(parent)
 {
     setObjectName(objectName);
-    setAccessibleName(QStringLiteral("Entries"));
+    setAccessibleName(tr("Entries"));
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     setAllColumnsShowFocus(true);

@@ -269,10 +269,10 @@ void FilterSection::fillRatingFrame(QFrame *frame)
         m_ratingBoxes[size_t(i)] = box;
     }
 
-    auto *clear = new QPushButton(tr("Clear"), frame);
+    auto *clear = new QPushButton(tr("Clear", "uncheck every rating"), frame);
     clear->setObjectName(indexedName("cmdIndex", 4));
     connect(clear, &QPushButton::clicked, this, [this] { setRatingBoxes(false); });
-    auto *set = new QPushButton(tr("Set"), frame);
+    auto *set = new QPushButton(tr("Set", "check every rating"), frame);
     set->setObjectName(indexedName("cmdIndex", 5));
     connect(set, &QPushButton::clicked, this, [this] { setRatingBoxes(true); });
 

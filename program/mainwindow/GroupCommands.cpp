@@ -5,7 +5,6 @@
 
 #include "AdvancedView.h"
 #include "AppState.h"
-#include "CountText.h"
 #include "EntryListModel.h"
 #include "GroupListWidget.h"
 #include "IndexPanel.h"
@@ -39,12 +38,12 @@ GroupCommands::GroupCommands(MainWindow &window)
 QString GroupCommands::askGroupName(const QString &title, const QString &defaultText)
 {
     const ModalScope modal(m_window.state(), &m_window);
-    return m_window.prompter().inputBox(QStringLiteral("Enter Group Name: "), title, defaultText);
+    return m_window.prompter().inputBox(tr("Enter Group Name: "), title, defaultText);
 }
 
 void GroupCommands::newGroup()
 {
-    const QString name = askGroupName(QStringLiteral("New Group.."), QString());
+    const QString name = askGroupName(tr("New Group.."), QString());
     if (name.isEmpty())
         return;
     AppState &state = m_window.state();
@@ -71,7 +70,7 @@ void GroupCommands::renameFromCombo()
     const int number = m_window.standardView()->selectedGroup();
     if (number < 0)
         return;
-    const QString name = askGroupName(QStringLiteral("Rename Group.."), combo->currentText());
+    const QString name = askGroupName(tr("Rename Group.."), combo->currentText());
     if (name.isEmpty() || !m_window.state().store.renameGroup(number, name))
         return;
     combo->setItemText(combo->currentIndex(), name);
@@ -84,7 +83,7 @@ void GroupCommands::renameFromGroupList()
     const int number = list->selectedGroup();
     if (number < 0)
         return;
-    const QString name = askGroupName(QStringLiteral("Rename Group.."), list->selectedItems().first()->text(0));
+    const QString name = askGroupName(tr("Rename Group.."), list->selectedItems().first()->text(0));
     // Renaming here counts as a change, so the new name is saved.
     if (name.isEmpty() || !m_window.state().store.renameGroup(number, name))
         return;
@@ -101,10 +100,9 @@ void GroupCommands::removeCurrentGroup(bool promptUser)
     // Asked whenever the group holds entries, whether the filters show them or not.
     const qsizetype entries = state.store.entryCountOfGroup(group);
     if (promptUser && entries > 0) {
-        const QString text = QStringLiteral("Remove Selected Group?\r\n\r\n") + state.store.IDXList().nameOf(group)
-            + QStringLiteral("\r\n\r\nThis will Delete ")
-            + CountText::of(entries, QStringLiteral("contained entry"), QStringLiteral("contained entries"))
-            + u'.';
+        const QString text = tr("Remove Selected Group?") + QStringLiteral("\r\n\r\n")
+            + state.store.IDXList().nameOf(group) + QStringLiteral("\r\n\r\n")
+            + tr("This will Delete %n contained entry(s).", nullptr, int(entries));
         Prompter::Answer answer;
         {
             const ModalScope modal(state, &m_window);

@@ -16,9 +16,9 @@ GroupListWidget::GroupListWidget(QWidget *parent)
     : QTreeWidget(parent)
 {
     setObjectName(QStringLiteral("ListView1_3"));
-    setAccessibleName(QStringLiteral("Groups"));
+    setAccessibleName(tr("Groups"));
     setColumnCount(1);
-    setHeaderLabels({QStringLiteral("Index Mask")});
+    setHeaderLabels({tr("Index Mask")});
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::SingleSelection);

@@ -5,6 +5,7 @@
 
 #include "UrlOpener.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
@@ -42,7 +43,7 @@ bool open(UrlOpener &opener, const QString &appFolder, int contextId, QString *e
     const QString path = pagePath(appFolder, contextId);
     if (!QFileInfo(path).isFile()) {
         if (error)
-            *error = QStringLiteral("The help page %1 is missing").arg(path);
+            *error = QCoreApplication::translate("HelpPages", "The help page %1 is missing").arg(path);
         return false;
     }
     return opener.open(QUrl::fromLocalFile(path), error);

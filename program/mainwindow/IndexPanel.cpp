@@ -31,15 +31,14 @@ IndexPanel::IndexPanel(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
 
     auto *modes = new QHBoxLayout;
-    const QStringList modeCaptions = {QStringLiteral("<"), QStringLiteral("Menu"), QStringLiteral(">")};
+    const QStringList modeCaptions = {QStringLiteral("<"), tr("Menu"), QStringLiteral(">")};
     for (int i = 0; i < modeCaptions.size(); ++i) {
         m_modeButtons << button(QStringLiteral("Command3_%1").arg(i), modeCaptions[i], this);
         modes->addWidget(m_modeButtons.last(), i == 1 ? 1 : 0);
     }
     // "<" and ">" are named by what they do.
     for (const int i : {0, 2}) {
-        m_modeButtons[i]->setToolTip(i == 0 ? QStringLiteral("Previous panel")
-                                            : QStringLiteral("Next panel"));
+        m_modeButtons[i]->setToolTip(i == 0 ? tr("Previous panel") : tr("Next panel"));
         m_modeButtons[i]->setAccessibleName(m_modeButtons[i]->toolTip());
     }
     layout->addLayout(modes);
@@ -50,8 +49,7 @@ IndexPanel::IndexPanel(QWidget *parent)
     layout->addWidget(m_filters, 1);
 
     auto *buttons = new QHBoxLayout;
-    const QStringList captions = {QStringLiteral("Set All"), QStringLiteral("CLR"), QStringLiteral("Filter"),
-                                  QStringLiteral("Apply Filter")};
+    const QStringList captions = {tr("Set All", "check every group"), tr("CLR", "uncheck every group"), tr("Filter"), tr("Apply Filter")};
     for (int i = 0; i < captions.size(); ++i) {
         m_indexButtons << button(QStringLiteral("cmdIndex_%1").arg(i), captions[i], this);
         buttons->addWidget(m_indexButtons.last());
@@ -74,8 +72,7 @@ void IndexPanel::buildFilterScrn(int advMode, const ViewFilter &filter)
 {
     const bool filters = advMode == ViewState::FilterMode;
     m_groupList->setVisible(!filters);
-    m_groupList->setHeaderLabels({advMode == ViewState::GroupListMode ? QStringLiteral("Group List")
-                                                                      : QStringLiteral("Index Mask")});
+    m_groupList->setHeaderLabels({advMode == ViewState::GroupListMode ? tr("Group List") : tr("Index Mask")});
     m_filters->setVisible(filters);
     for (int i = 0; i < 3; ++i)
         m_indexButtons[i]->setVisible(advMode == ViewState::IndexMaskMode);

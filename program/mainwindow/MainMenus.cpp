@@ -12,61 +12,61 @@ MainMenus::MainMenus(QMainWindow *window)
 {
     QMenuBar *bar = window->menuBar();
 
-    QMenu *file = bar->addMenu(QStringLiteral("&File"));
+    QMenu *file = bar->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    mnuOpenUrls = subMenu(file, "mnuOpenUrls", QStringLiteral("&Open URLs"));
-    mnuOpenDefault = command(mnuOpenUrls, "mnuOpenDefault", QStringLiteral("&Open Default"));
-    mnuOpenAs = command(mnuOpenUrls, "mnuOpenAs", QStringLiteral("Open &As"));
-    mnuMergeFrom = subMenu(file, "mnuMergeFrom", QStringLiteral("&Merge From"));
-    mnuMergeTsy = command(mnuMergeFrom, "mnuMergeTsy", QStringLiteral("&Tessaly .TSY"));
-    mnuMergeFavorites = command(mnuMergeFrom, "mnuMergeFavorites", QStringLiteral("&IE Favorites"));
-    mnuMergeNetscape = command(mnuMergeFrom, "mnuMergeNetscape", QStringLiteral("&Netscape .HTM"));
-    mnuSaveUrls = subMenu(file, "mnuSaveUrls", QStringLiteral("&Save URLs"));
-    mnuSaveDefault = command(mnuSaveUrls, "mnuSaveDefault", QStringLiteral("Save &Default"));
-    mnuSaveAs = command(mnuSaveUrls, "mnuSaveAs", QStringLiteral("Save &As"));
+    mnuOpenUrls = subMenu(file, "mnuOpenUrls", tr("&Open URLs"));
+    mnuOpenDefault = command(mnuOpenUrls, "mnuOpenDefault", tr("&Open Default"));
+    mnuOpenAs = command(mnuOpenUrls, "mnuOpenAs", tr("Open &As"));
+    mnuMergeFrom = subMenu(file, "mnuMergeFrom", tr("&Merge From"));
+    mnuMergeTsy = command(mnuMergeFrom, "mnuMergeTsy", tr("&Tessaly .TSY"));
+    mnuMergeFavorites = command(mnuMergeFrom, "mnuMergeFavorites", tr("&IE Favorites"));
+    mnuMergeNetscape = command(mnuMergeFrom, "mnuMergeNetscape", tr("&Netscape .HTM"));
+    mnuSaveUrls = subMenu(file, "mnuSaveUrls", tr("&Save URLs"));
+    mnuSaveDefault = command(mnuSaveUrls, "mnuSaveDefault", tr("Save &Default"));
+    mnuSaveAs = command(mnuSaveUrls, "mnuSaveAs", tr("Save &As"));
     file->addSeparator();
-    mnuLoadAll = command(file, "mnuLoadAll", QStringLiteral("&Load All"));
-    mnuSaveAll = command(file, "mnuSaveAll", QStringLiteral("Save &All"));
+    mnuLoadAll = command(file, "mnuLoadAll", tr("&Load All"));
+    mnuSaveAll = command(file, "mnuSaveAll", tr("Save &All"));
     file->addSeparator();
-    mnuEject = command(file, "mnuEject", QStringLiteral("&Eject Bookmarks"));
+    mnuEject = command(file, "mnuEject", tr("&Eject Bookmarks"));
     file->addSeparator();
-    mnuHide = command(file, "mnuHide", QStringLiteral("&Hide"));
-    mnuFree = command(file, "mnuFree", QStringLiteral("&Flush to Tray"));
-    mnuUnload = command(file, "mnuUnload", QStringLiteral("&Unload"));
+    mnuHide = command(file, "mnuHide", tr("&Hide"));
+    mnuFree = command(file, "mnuFree", tr("&Flush to Tray"));
+    mnuUnload = command(file, "mnuUnload", tr("&Unload"));
 
-    QMenu *entries = bar->addMenu(QStringLiteral("&URLs"));
+    QMenu *entries = bar->addMenu(tr("&URLs"));
     entries->setObjectName(QStringLiteral("mnuURLs"));
-    mnuAddEntry = subMenu(entries, "mnuAddEntry", QStringLiteral("&Add"));
-    mnuFromBrowser = command(mnuAddEntry, "mnuFromBrowser", QStringLiteral("&From Browser"));
-    mnuNewEntry = command(mnuAddEntry, "mnuNewEntry", QStringLiteral("&New Entry"));
-    mnuEdit = command(entries, "mnuEdit", QStringLiteral("&Edit"));
-    mnuMove = command(entries, "mnuMove", QStringLiteral("&Move"));
-    mnuRate = subMenu(entries, "mnuRate", QStringLiteral("Ra&te"));
+    mnuAddEntry = subMenu(entries, "mnuAddEntry", tr("&Add"));
+    mnuFromBrowser = command(mnuAddEntry, "mnuFromBrowser", tr("&From Browser"));
+    mnuNewEntry = command(mnuAddEntry, "mnuNewEntry", tr("&New Entry"));
+    mnuEdit = command(entries, "mnuEdit", tr("&Edit"));
+    mnuMove = command(entries, "mnuMove", tr("&Move"));
+    mnuRate = subMenu(entries, "mnuRate", tr("Ra&te"));
     const QStringList rates
-        = {QStringLiteral("&Not Rated"), QStringLiteral("&Low"), QStringLiteral("&Medium"),
-           QStringLiteral("&High"), QStringLiteral("&Very High")};
+        = {tr("&Not Rated"), tr("&Low"), tr("&Medium"),
+           tr("&High"), tr("&Very High")};
     for (int i = 0; i < rates.size(); ++i)
         mnuRateItems << command(mnuRate, QStringLiteral("mnuRate_%1").arg(i).toLatin1().constData(),
                                 rates[i]);
-    mnuSend = subMenu(entries, "mnuSend", QStringLiteral("&Send"));
-    mnuSendItems << command(mnuSend, "mnuSend_0", QStringLiteral("&Last Active"));
-    mnuSendItems << command(mnuSend, "mnuSend_1", QStringLiteral("&New Window"));
-    mnuBookmarksFolder = command(entries, "mnuBookmarksFolder", QStringLiteral("&Bookmarks Folder"));
-    mnuRemove = command(entries, "mnuRemove", QStringLiteral("&Remove"));
+    mnuSend = subMenu(entries, "mnuSend", tr("&Send"));
+    mnuSendItems << command(mnuSend, "mnuSend_0", tr("&Last Active"));
+    mnuSendItems << command(mnuSend, "mnuSend_1", tr("&New Window"));
+    mnuBookmarksFolder = command(entries, "mnuBookmarksFolder", tr("&Bookmarks Folder"));
+    mnuRemove = command(entries, "mnuRemove", tr("&Remove"));
     entries->addSeparator();
-    mnuFind = subMenu(entries, "mnuFind", QStringLiteral("&Find"));
-    mnuFindFind = command(mnuFind, "mnuFind_0", QStringLiteral("&Find"));
-    mnuFindNext = command(mnuFind, "mnuFind_1", QStringLiteral("Find &Next"));
-    mnuFindPrevious = command(mnuFind, "mnuFind_2", QStringLiteral("Find &Previous"));
-    mnuSort = subMenu(entries, "mnuSort", QStringLiteral("S&ort"));
-    const QStringList sorts = {QStringLiteral("&Title"),
-                               QStringLiteral("&Rated"),
-                               QStringLiteral("Times &Visited"),
-                               QStringLiteral("&Last Visited Date"),
+    mnuFind = subMenu(entries, "mnuFind", tr("&Find"));
+    mnuFindFind = command(mnuFind, "mnuFind_0", tr("&Find"));
+    mnuFindNext = command(mnuFind, "mnuFind_1", tr("Find &Next"));
+    mnuFindPrevious = command(mnuFind, "mnuFind_2", tr("Find &Previous"));
+    mnuSort = subMenu(entries, "mnuSort", tr("S&ort"));
+    const QStringList sorts = {tr("&Title"),
+                               tr("&Rated", "sort by rating"),
+                               tr("Times &Visited"),
+                               tr("&Last Visited Date"),
                                QString(),
-                               QStringLiteral("&URL"),
-                               QStringLiteral("&Creation Date"),
-                               QStringLiteral("C&ategory"),
+                               tr("&URL"),
+                               tr("&Creation Date"),
+                               tr("C&ategory"),
                                QString()};
     for (int i = 0; i < sorts.size(); ++i) {
         if (sorts[i].isEmpty())
@@ -76,29 +76,29 @@ MainMenus::MainMenus(QMainWindow *window)
                                     sorts[i]);
     }
     entries->addSeparator();
-    mnuListAll = command(entries, "mnuListAll", QStringLiteral("&List All"));
+    mnuListAll = command(entries, "mnuListAll", tr("&List All"));
     mnuListAll->setCheckable(true);
 
-    mnuList = bar->addMenu(QStringLiteral("&Groups"));
+    mnuList = bar->addMenu(tr("&Groups"));
     mnuList->setObjectName(QStringLiteral("mnuList"));
     mnuGroupSeparator = mnuList->addSeparator();
-    mnuNewGroup = command(mnuList, "mnuNewGroup", QStringLiteral("&New Group"));
-    mnuRenameGroup = command(mnuList, "mnuRenameGroup", QStringLiteral("&Rename Group"));
-    mnuRemoveGroup = command(mnuList, "mnuRemoveGroup", QStringLiteral("Re&move Group"));
+    mnuNewGroup = command(mnuList, "mnuNewGroup", tr("&New Group"));
+    mnuRenameGroup = command(mnuList, "mnuRenameGroup", tr("&Rename Group"));
+    mnuRemoveGroup = command(mnuList, "mnuRemoveGroup", tr("Re&move Group"));
 
-    QMenu *settings = bar->addMenu(QStringLiteral("&Settings"));
+    QMenu *settings = bar->addMenu(tr("&Settings"));
     settings->setObjectName(QStringLiteral("mnuSettings"));
-    mnuPreferences = command(settings, "mnuPreferences", QStringLiteral("&Preferences"));
-    mnuLoadSettings = command(settings, "mnuLoadSettings", QStringLiteral("&Load Settings"));
-    mnuSaveSettings = command(settings, "mnuSaveSettings", QStringLiteral("&Save Settings"));
+    mnuPreferences = command(settings, "mnuPreferences", tr("&Preferences"));
+    mnuLoadSettings = command(settings, "mnuLoadSettings", tr("&Load Settings"));
+    mnuSaveSettings = command(settings, "mnuSaveSettings", tr("&Save Settings"));
     settings->addSeparator();
-    mnuFullwindow = command(settings, "mnuFullwindow", QStringLiteral("&Full Window (ESQ)"));
+    mnuFullwindow = command(settings, "mnuFullwindow", tr("&Full Window (ESQ)"));
     mnuFullwindow->setCheckable(true);
 
-    QMenu *help = bar->addMenu(QStringLiteral("&Help"));
+    QMenu *help = bar->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelpMenu"));
-    mnuHelp = command(help, "mnuHelp", QStringLiteral("&Help"));
-    mnuAbout = command(help, "mnuAbout", QStringLiteral("&About"));
+    mnuHelp = command(help, "mnuHelp", tr("&Help"));
+    mnuAbout = command(help, "mnuAbout", tr("&About"));
 
     mnuPopup = new QMenu(window);
     mnuPopup->setObjectName(QStringLiteral("mnuPopup"));
@@ -113,9 +113,9 @@ MainMenus::MainMenus(QMainWindow *window)
 
     mnuIPop = new QMenu(window);
     mnuIPop->setObjectName(QStringLiteral("mnuIPop"));
-    mnuIPopNew = command(mnuIPop, "mnuIPopNew", QStringLiteral("&New"));
-    mnuIPopRename = command(mnuIPop, "mnuIPopRename", QStringLiteral("&Rename"));
-    mnuIPopRemove = command(mnuIPop, "mnuIPopRemove", QStringLiteral("Re&move"));
+    mnuIPopNew = command(mnuIPop, "mnuIPopNew", tr("&New"));
+    mnuIPopRename = command(mnuIPop, "mnuIPopRename", tr("&Rename"));
+    mnuIPopRemove = command(mnuIPop, "mnuIPopRemove", tr("Re&move"));
 }
 
 QAction *MainMenus::command(QMenu *menu, const char *name, const QString &caption, bool pending)

@@ -97,10 +97,10 @@ void MainWindow::buildWindow()
     layout->setSpacing(0);
     m_tabs = new QTabBar(central);
     m_tabs->setObjectName(QStringLiteral("tbStrip"));
-    m_tabs->addTab(QStringLiteral("Advanced"));
-    m_tabs->setTabToolTip(0, QStringLiteral("Advanced URL View Pane"));
-    m_tabs->addTab(QStringLiteral("Standard"));
-    m_tabs->setTabToolTip(1, QStringLiteral("Standard URL View Pane"));
+    m_tabs->addTab(tr("Advanced"));
+    m_tabs->setTabToolTip(0, tr("Advanced URL View Pane"));
+    m_tabs->addTab(tr("Standard", "the tab of the simple view"));
+    m_tabs->setTabToolTip(1, tr("Standard URL View Pane"));
     m_tabs->setDrawBase(false);
     m_tabs->setExpanding(false);
     m_pages = new QStackedWidget(central);
@@ -259,8 +259,8 @@ void MainWindow::buildMainScrn()
 
 void MainWindow::UpdatePanel()
 {
-    m_viewedPanel->setText(QStringLiteral("Viewed: %1").arg(activeModel()->rowCount()));
-    m_totalPanel->setText(QStringLiteral("Total: %1").arg(m_state.store.urlDatas().Count()));
+    m_viewedPanel->setText(tr("Viewed: %1").arg(activeModel()->rowCount()));
+    m_totalPanel->setText(tr("Total: %1").arg(m_state.store.urlDatas().Count()));
     UpdateMenus();
     emit totalShown();
 }

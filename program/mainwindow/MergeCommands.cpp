@@ -5,7 +5,6 @@
 
 #include "AppState.h"
 #include "ComponentRegistry.h"
-#include "CountText.h"
 #include "DayCount.h"
 #include "InternetShortcut.h"
 #include "MainMenus.h"
@@ -24,7 +23,6 @@
 #include <memory>
 
 const QString MergeCommands::progId = QStringLiteral("Pemberly.mergeBrow");
-const QString MergeCommands::favoritesTitle = QStringLiteral("Merge From Favorites Folder");
 
 MergeCommands::MergeCommands(MainWindow &window)
     : QObject(&window)
@@ -42,7 +40,7 @@ void MergeCommands::mergeFavorites()
         return;
     const QFileInfo info(folder);
     if (!info.isDir() || !info.isReadable() || !info.isExecutable()) {
-        m_window.showStatus(QStringLiteral("Cannot read the folder %1").arg(QDir::toNativeSeparators(folder)));
+        m_window.showStatus(tr("Cannot read the folder %1").arg(QDir::toNativeSeparators(folder)));
         return;
     }
     // The tray window's handle, kept by the merge object; 0 without a native window.
@@ -60,7 +58,8 @@ void MergeCommands::mergeFavorites()
 QString MergeCommands::askForFavoritesFolder()
 {
     const ModalScope modal(m_window.state(), &m_window);
-    return m_window.prompter().folderName(favoritesTitle, InternetShortcut::favoritesFolder());
+    return m_window.prompter().folderName(tr("Merge From Favorites Folder"),
+                                          InternetShortcut::favoritesFolder());
 }
 
 void MergeCommands::mergeNetscape()
@@ -105,26 +104,23 @@ QString MergeCommands::statusText(const MergeCounts &counts)
     if (counts.groupsAdded == 0 && counts.entriesAdded == 0 && counts.alreadyThere == 0
         && counts.entriesRefused == 0)
         return QString();
-    const auto entries = [](qint64 count) {
-        return CountText::of(count, QStringLiteral("entry"), QStringLiteral("entries"));
-    };
-    QString text = QStringLiteral("Merged %1, %2")
-                       .arg(CountText::of(counts.groupsAdded, QStringLiteral("group"), QStringLiteral("groups")),
-                            entries(counts.entriesAdded));
+    const auto entries = [](qint64 count) { return tr("%n entry(s)", nullptr, int(count)); };
+    QString text
+        = tr("Merged %1, %2")
+              .arg(tr("%n group(s)", nullptr, int(counts.groupsAdded)), entries(counts.entriesAdded));
     if (counts.alreadyThere > 0)
-        text += QStringLiteral("; %1 already there").arg(counts.alreadyThere);
+        text += tr("; %1 already there").arg(counts.alreadyThere);
     if (counts.entriesRefused > 0)
-        text += QStringLiteral("; %1 found no room").arg(entries(counts.entriesRefused));
+        text += tr("; %1 found no room").arg(entries(counts.entriesRefused));
     return text;
 }
 
 void MergeCommands::mb_Progress(qint64 done, qint64 total)
 {
     if (total > 0)
-        m_window.showStatus(QStringLiteral("Merging: %1%").arg(done * 100 / total));
+        m_window.showStatus(tr("Merging: %1%").arg(done * 100 / total));
     else
-        m_window.showStatus(
-            QStringLiteral("Merging: %1").arg(CountText::of(done, QStringLiteral("folder"), QStringLiteral("folders"))));
+        m_window.showStatus(tr("Merging: %n folder(s)", nullptr, int(done)));
     // Repaint the window, but let no user command run half-way through the merge.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }

@@ -21,7 +21,6 @@ class MergeCommands : public QObject
 
 public:
     static const QString progId;
-    static const QString favoritesTitle;
 
     explicit MergeCommands(MainWindow &window);
 

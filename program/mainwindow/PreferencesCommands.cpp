@@ -49,7 +49,7 @@ void PreferencesCommands::showPreferences()
     const std::unique_ptr<QObject> gcfg(
         ComponentRegistry::createObject(QStringLiteral("Pemberly.gConfig"), nullptr, &error));
     if (!gcfg) {
-        m_window.showStatus(QStringLiteral("The options cannot be shown: %1").arg(error));
+        m_window.showStatus(tr("The options cannot be shown: %1").arg(error));
         return;
     }
     m_gcfg = gcfg.get();

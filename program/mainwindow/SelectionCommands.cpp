@@ -4,7 +4,6 @@
 #include "SelectionCommands.h"
 
 #include "AppState.h"
-#include "CountText.h"
 #include "DayCount.h"
 #include "EntryListHost.h"
 #include "EntryListModel.h"
@@ -83,10 +82,9 @@ void SelectionCommands::removeCommand()
         Prompter::Answer answer;
         {
             const ModalScope modal(m_state, m_mainWindow);
-            answer = m_prompter.messageBox(QStringLiteral("Remove %1, are you sure?")
-                                               .arg(CountText::of(count, QStringLiteral("item"), QStringLiteral("items"))),
+            answer = m_prompter.messageBox(tr("Remove %n item(s), are you sure?", nullptr, int(count)),
                                            Prompter::Buttons::YesNo, Prompter::Icon::Exclamation,
-                                           QStringLiteral("Confirm Delete"));
+                                           tr("Confirm Delete"));
         }
         if (answer != Prompter::Answer::Yes) {
             m_host.UpdatePanel();
@@ -150,17 +148,15 @@ void SelectionCommands::sendSelectedToFolder()
     }
     ListSelection::deselect(m_host.activeList(), found.rows);
     m_state.store.countChange();
-    const auto shortcuts = [](qint64 count) {
-        return CountText::of(count, QStringLiteral("shortcut"), QStringLiteral("shortcuts"));
-    };
+    const auto shortcuts = [](qint64 count) { return tr("%n shortcut(s)", nullptr, int(count)); };
     if (m_state.settings.cAF == 0)
-        m_host.showStatus(QStringLiteral("No shortcuts written: shortcuts in the bookmarks folder are turned off"));
+        m_host.showStatus(tr("No shortcuts written: shortcuts in the bookmarks folder are turned off"));
     else if (written < int(found.keys.size()))
-        m_host.showStatus(QStringLiteral("%1 of %2 written to %3: %4")
+        m_host.showStatus(tr("%1 of %2 written to %3: %4")
                               .arg(written)
                               .arg(shortcuts(qint64(found.keys.size())), folder, error));
     else
-        m_host.showStatus(QStringLiteral("%1 written to %2").arg(shortcuts(written), folder));
+        m_host.showStatus(tr("%1 written to %2").arg(shortcuts(written), folder));
 }
 
 bool SelectionCommands::openAddress(const QString &address, int window)

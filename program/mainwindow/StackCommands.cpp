@@ -162,8 +162,8 @@ QString StackCommands::OpenURLAs(bool merge)
     QString path;
     {
         const ModalScope modal(state, &m_window);
-        path = m_window.prompter().openFileName(
-            merge ? QStringLiteral("Merge From Pemberly") : QStringLiteral("Open Pemberly As"), stackFilter);
+        path = m_window.prompter().openFileName(merge ? tr("Merge From Pemberly") : tr("Open Pemberly As"),
+                                                stackFilter);
     }
     if (path.isEmpty())
         return QString();
@@ -191,14 +191,14 @@ QString StackCommands::SaveURLAs()
         const ModalScope modal(state, &m_window);
         for (;;) {
             path = withStackSuffix(
-                m_window.prompter().saveFileName(QStringLiteral("Save Pemberly As"), stackFilter).trimmed());
+                m_window.prompter().saveFileName(tr("Save Pemberly As"), stackFilter).trimmed());
             if (path.isEmpty())
                 return QString();
             if (!QFileInfo::exists(path))
                 break;
-            const Prompter::Answer answer =
-                m_window.prompter().messageBox(QStringLiteral("File Already Exists, Overwrite?"),
-                                               Prompter::Buttons::YesNo, Prompter::Icon::None, QStringLiteral("Tessaly"));
+            const Prompter::Answer answer = m_window.prompter().messageBox(
+                tr("File Already Exists, Overwrite?"), Prompter::Buttons::YesNo, Prompter::Icon::None,
+                QStringLiteral("Tessaly"));
             if (answer == Prompter::Answer::Yes)
                 break;
         }
@@ -219,8 +219,8 @@ void StackCommands::DePopulate()
     if (stack.holdsUnloadedContent()) {
         const ModalScope modal(m_window.state(), &m_window);
         const Prompter::Answer answer = m_window.prompter().messageBox(
-            QStringLiteral("%1 holds bookmarks that are not loaded. Replace them with the bookmarks shown?\n\n"
-                           "No adds the bookmarks shown to the file instead.")
+            tr("%1 holds bookmarks that are not loaded. Replace them with the bookmarks shown?\n\n"
+               "No adds the bookmarks shown to the file instead.")
                 .arg(stack.path()),
             Prompter::Buttons::YesNoSafe, Prompter::Icon::Question, QStringLiteral("Tessaly"));
         if (answer == Prompter::Answer::Yes)

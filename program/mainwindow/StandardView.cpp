@@ -19,13 +19,13 @@ StandardView::StandardView(QWidget *parent)
     auto *top = new QHBoxLayout;
     m_combo = new QComboBox(this);
     m_combo->setObjectName(QStringLiteral("Combo1_1"));
-    m_combo->setAccessibleName(QStringLiteral("Group"));
+    m_combo->setAccessibleName(tr("Group"));
     m_combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_combo->setMinimumContentsLength(16);
-    m_groupMenu = new QPushButton(QStringLiteral("Groups"), this);
+    m_groupMenu = new QPushButton(tr("Groups"), this);
     m_groupMenu->setObjectName(QStringLiteral("Command1"));
-    m_groupMenu->setToolTip(QStringLiteral("Group commands"));
-    m_ratingFilters = new QPushButton(QStringLiteral("Rating Filters"), this);
+    m_groupMenu->setToolTip(tr("Group commands"));
+    m_ratingFilters = new QPushButton(tr("Rating Filters"), this);
     m_ratingFilters->setObjectName(QStringLiteral("Command5"));
     top->addWidget(m_combo, 1);
     top->addWidget(m_groupMenu);

@@ -93,7 +93,7 @@ void WindowCommands::connectMenus()
     });
     // Commands whose work comes with later releases: present, not yet acting.
     for (QAction *action : menus->pendingCommands())
-        action->setToolTip(QStringLiteral("Not available yet"));
+        action->setToolTip(tr("Not available yet"));
 }
 
 void WindowCommands::connectButtonsAndLists()
@@ -132,7 +132,7 @@ void WindowCommands::ejectBookmarks()
     // emptied store would lose the changes for good.
     QString error;
     if (!m_window.saveIfChanged(&error)) {
-        m_window.showStatus(QStringLiteral("Not ejected, the bookmarks could not be saved: %1").arg(error));
+        m_window.showStatus(tr("Not ejected, the bookmarks could not be saved: %1").arg(error));
         return;
     }
     const QString note = m_window.defaultStack().lastSaveNote();

@@ -11,6 +11,7 @@
 #include "StoreMerge.h"
 #include "URLBlock.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
@@ -119,7 +120,8 @@ bool DefaultStackFile::mergeIntoFile(QString *error)
     QString readError;
     if (!StackFile::loadStackFile(merged, path(), false, DayCount::now(), &readError)) {
         if (error)
-            *error = QStringLiteral("%1 (so it is not replaced)").arg(readError);
+            *error = QCoreApplication::translate("DefaultStackFile", "%1 (so it is not replaced)")
+                         .arg(readError);
         return false;
     }
     if (!holdsGroupsOrEntries(merged)) {
@@ -132,9 +134,11 @@ bool DefaultStackFile::mergeIntoFile(QString *error)
     if (!StackFile::saveStackFileWithBackup(merged, path(), backupPath(), error))
         return false;
     m_store.resetChangeCount();
-    m_saveNote = QStringLiteral("The bookmarks were added to %1, which held bookmarks that were not loaded "
-                                "(its previous content is kept in %2)")
-                     .arg(path(), backupPath());
+    m_saveNote
+        = QCoreApplication::translate("DefaultStackFile",
+                                      "The bookmarks were added to %1, which held bookmarks that were not "
+                                      "loaded (its previous content is kept in %2)")
+              .arg(path(), backupPath());
     return true;
 }
 

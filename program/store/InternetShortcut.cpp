@@ -7,6 +7,7 @@
 #include "FileIO.h"
 #include "ShellFolders.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -59,7 +60,9 @@ bool targetFolder(const QString &favorites, int cAF, const QString &group, QStri
         ? favorites
         : favorites + QLatin1Char('/') + fitted(safeGroup, longestFileName);
     if ((cAF == 1 || cAF == 2) && !QDir().mkpath(*folder))
-        return ErrorText::fail(error, QStringLiteral("%1: the folder could not be made").arg(*folder));
+        return ErrorText::fail(
+            error,
+            QCoreApplication::translate("InternetShortcut", "%1: the folder could not be made").arg(*folder));
     return true;
 }
 
@@ -97,7 +100,9 @@ QString writeShortcut(const QString &favoritesFolder, int cAF, const QString &ti
                       const QString &group, QString *error)
 {
     if (cAF == 0) {
-        ErrorText::fail(error, QStringLiteral("No shortcut is written: the setting turns them off"));
+        ErrorText::fail(error,
+                        QCoreApplication::translate("InternetShortcut",
+                                                    "No shortcut is written: the setting turns them off"));
         return QString();
     }
     const QString safeTitle = safeFileName(title);
@@ -117,11 +122,17 @@ QString writeShortcut(const QString &favoritesFolder, int cAF, const QString &ti
     const QString written = FileIO::writtenPath(path);
     const QString writtenFolder = QFileInfo(QFileInfo(written).absolutePath()).canonicalFilePath();
     if (base.isEmpty() || writtenFolder.isEmpty()) {
-        ErrorText::fail(error, QStringLiteral("%1: not written, its folder does not exist").arg(path));
+        ErrorText::fail(
+            error,
+            QCoreApplication::translate("InternetShortcut", "%1: not written, its folder does not exist")
+                .arg(path));
         return QString();
     }
     if (!isInside(writtenFolder, base)) {
-        ErrorText::fail(error, QStringLiteral("%1: not written, it lies outside the favorites folder").arg(written));
+        ErrorText::fail(error,
+                        QCoreApplication::translate("InternetShortcut",
+                                                    "%1: not written, it lies outside the favorites folder")
+                            .arg(written));
         return QString();
     }
     QString writeError;

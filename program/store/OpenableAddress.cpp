@@ -5,6 +5,7 @@
 
 #include "DesktopUrlOpener.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace OpenableAddress {
@@ -48,27 +49,36 @@ Verdict check(const QString &address)
 {
     const QString text = address.trimmed();
     if (text.isEmpty())
-        return {QUrl(), QStringLiteral("No address to open")};
+        return {QUrl(), QCoreApplication::translate("OpenableAddress", "No address to open")};
     // "/bin/sh" becomes "http:///bin/sh", which names no host and is refused below.
     const QUrl url(hasScheme(text) ? text : QStringLiteral("http://") + text, QUrl::TolerantMode);
     if (!url.isValid())
-        return {QUrl(), QStringLiteral("Not a valid address: %1").arg(shown(text))};
+        return {QUrl(),
+                QCoreApplication::translate("OpenableAddress", "Not a valid address: %1").arg(shown(text))};
     static const QStringList schemes {QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("ftp"),
                                       QStringLiteral("file")};
     if (!schemes.contains(url.scheme()))
         return {QUrl(),
-                QStringLiteral("Addresses beginning \"%1:\" are not opened").arg(shown(url.scheme()))};
+                QCoreApplication::translate("OpenableAddress", "Addresses beginning \"%1:\" are not opened")
+                    .arg(shown(url.scheme()))};
     if (url.scheme() != QLatin1String("file")) {
         const QString host = url.host();
         if (host.isEmpty())
-            return {QUrl(), QStringLiteral("The address names no host: %1").arg(shown(text))};
+            return {QUrl(),
+                    QCoreApplication::translate("OpenableAddress", "The address names no host: %1")
+                        .arg(shown(text))};
         if (host.startsWith(u'-') || host.startsWith(u'.'))
-            return {QUrl(), QStringLiteral("Not a valid host name: %1").arg(shown(host))};
+            return {
+                QUrl(),
+                QCoreApplication::translate("OpenableAddress", "Not a valid host name: %1").arg(shown(host))};
     } else if (!url.path().startsWith(u'/')) {
-        return {QUrl(), QStringLiteral("A file address needs a full path: %1").arg(shown(text))};
+        return {QUrl(),
+                QCoreApplication::translate("OpenableAddress", "A file address needs a full path: %1")
+                    .arg(shown(text))};
     } else if (DesktopUrlOpener::isRunnable(url)) {
         return {QUrl(),
-                QStringLiteral("%1 is a program: it is not opened").arg(shown(url.path(QUrl::FullyDecoded)))};
+                QCoreApplication::translate("OpenableAddress", "%1 is a program: it is not opened")
+                    .arg(shown(url.path(QUrl::FullyDecoded)))};
     }
     return {url, QString()};
 }

@@ -34,7 +34,7 @@ QString moveFile(const QString &from, const QString &to)
     if (QFile::copy(from, to) && QFile::remove(from))
         return QString();
     QFile::remove(to);
-    return QStringLiteral("%1 could not be moved to %2").arg(from, to);
+    return QCoreApplication::translate("ProgramPaths", "%1 could not be moved to %2").arg(from, to);
 }
 
 } // namespace
@@ -74,11 +74,12 @@ QString stackFileProblem(const QString &stackBase)
 {
     const QFileInfo file(stackFileOf(stackBase));
     if (file.isDir())
-        return QStringLiteral("%1: is a folder, not a stack file").arg(file.filePath());
+        return QCoreApplication::translate("ProgramPaths", "%1: is a folder, not a stack file")
+            .arg(file.filePath());
     if (file.exists() && (!file.isFile() || !file.isReadable()))
-        return QStringLiteral("%1: cannot be read").arg(file.filePath());
+        return QCoreApplication::translate("ProgramPaths", "%1: cannot be read").arg(file.filePath());
     if (!file.exists() && !file.dir().exists())
-        return QStringLiteral("%1: no such folder").arg(file.path());
+        return QCoreApplication::translate("ProgramPaths", "%1: no such folder").arg(file.path());
     return QString();
 }
 
@@ -91,8 +92,10 @@ QString moveStackFilesFrom(const QString &oldFolder, const QString &stackFolder,
     // Never over the file in use; but the one left behind is named, as a
     // build folder's or a reinstall's end would take it with it.
     if (QFileInfo::exists(newFile))
-        return QStringLiteral("%1 was left where it is: %2 has its own. Merge it in (File, Merge From) or move it "
-                              "away if it holds bookmarks you want")
+        return QCoreApplication::translate(
+                   "ProgramPaths",
+                   "%1 was left where it is: %2 has its own. Merge it in (File, Merge From) "
+                   "or move it away if it holds bookmarks you want")
             .arg(oldFile, stackFolder);
     // A tsy command changing the old file is not interrupted: the move waits
     // for the next start.
@@ -109,7 +112,9 @@ QString moveStackFilesFrom(const QString &oldFolder, const QString &stackFolder,
         problem = moveFile(oldFile, newFile);
     if (!problem.isEmpty())
         return problem;
-    return QStringLiteral("Your bookmarks (%1) were moved from %2 to %3, where they are kept from now on")
+    return QCoreApplication::translate(
+               "ProgramPaths",
+               "Your bookmarks (%1) were moved from %2 to %3, where they are kept from now on")
         .arg(name + stackSuffix, oldFolder, stackFolder);
 }
 

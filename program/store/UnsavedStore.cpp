@@ -5,6 +5,7 @@
 
 #include "StackFile.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QStandardPaths>
@@ -38,10 +39,13 @@ QString keep(URLBlock &store, const QString &saveError)
     const QString why = saveError.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(saveError);
     QString error;
     if (!StackFile::saveStackFile(store, path, &error)) {
-        say(QStringLiteral("the bookmarks could not be saved%1, and could not be kept either: %2").arg(why, error));
+        say(QCoreApplication::translate(
+                "UnsavedStore", "the bookmarks could not be saved%1, and could not be kept either: %2")
+                .arg(why, error));
         return QString();
     }
-    say(QStringLiteral("the bookmarks could not be saved%1; they are kept in %2").arg(why, path));
+    say(QCoreApplication::translate("UnsavedStore", "the bookmarks could not be saved%1; they are kept in %2")
+            .arg(why, path));
     return path;
 }
 
@@ -50,8 +54,10 @@ QString keptFilesNote()
     const QStringList kept = QDir(dataFolder()).entryList({keptPattern}, QDir::Files, QDir::Name);
     if (kept.isEmpty())
         return QString();
-    return QStringLiteral("Bookmarks that could not be saved are kept in %1 (%2): bring them back with "
-                          "File, Merge From, Tessaly .TSY, then remove the file")
+    return QCoreApplication::translate(
+               "UnsavedStore",
+               "Bookmarks that could not be saved are kept in %1 (%2): bring them back "
+               "with File, Merge From, Tessaly .TSY, then remove the file")
         .arg(dataFolder(), kept.join(QStringLiteral(", ")));
 }
 

@@ -53,15 +53,15 @@ void FloatingButton::ButtonState(int pressed)
         QString status;
         if (!m_state.isOnline) {
             letter = QStringLiteral("a");
-            status = QStringLiteral("Offline");
+            status = tr("Offline");
         } else if (!m_state.hideOnClose) {
             letter = QStringLiteral("b");
-            status = QStringLiteral("Online: Flushed");
+            status = tr("Online: Flushed");
         } else {
             letter = QStringLiteral("d");
-            status = QStringLiteral("Online: Ready");
+            status = tr("Online: Ready");
         }
-        setToolTip(QStringLiteral("Status: ") + status);
+        setToolTip(tr("Status: ") + status);
     }
     setPicture(QStringLiteral("i") + letter);
     setFixedSize(buttonSize, buttonSize);

@@ -29,27 +29,24 @@ InstanceMessage::Reply InstanceRequests::answer(const InstanceMessage::Request &
     InstanceMessage::Reply reply;
     reply.stackFile = ProgramPaths::stackFileOf(m_state.stackBase);
     if (request.version != InstanceMessage::version) {
-        reply.error = QStringLiteral("The running Tessaly does not understand requests of version %1.")
-                          .arg(request.version);
+        reply.error
+            = tr("The running Tessaly does not understand requests of version %1.").arg(request.version);
         return reply;
     }
     if (request.command != QStringLiteral("show")) {
-        reply.error
-            = QStringLiteral("The running Tessaly does not know the request \"%1\".").arg(request.command);
+        reply.error = tr("The running Tessaly does not know the request \"%1\".").arg(request.command);
         return reply;
     }
     if (!request.stackFile.isEmpty() && !sameFile(request.stackFile, reply.stackFile)) {
-        reply.error
-            = QStringLiteral(
-                  "Tessaly is running already, with the bookmarks of %1. Only one Tessaly runs per "
-                  "user, with one store, so %2 cannot be opened in another. Open it in the running "
-                  "Tessaly (\"Open As\" in the main window's File menu), or end that one (\"Unload\") "
-                  "and start again.")
-                  .arg(reply.stackFile, request.stackFile);
+        reply.error = tr("Tessaly is running already, with the bookmarks of %1. Only one Tessaly runs per "
+                         "user, with one store, so %2 cannot be opened in another. Open it in the running "
+                         "Tessaly (\"Open As\" in the main window's File menu), or end that one (\"Unload\") "
+                         "and start again.")
+                          .arg(reply.stackFile, request.stackFile);
         return reply;
     }
     if (m_tray.hasEnded()) {
-        reply.error = QStringLiteral("Tessaly is ending: start it again in a moment.");
+        reply.error = tr("Tessaly is ending: start it again in a moment.");
         return reply;
     }
     m_tray.showMainWindow();

@@ -7,6 +7,7 @@
 #include "ProgramPaths.h"
 #include "Prompter.h"
 
+#include <QCoreApplication>
 #include <cstdio>
 
 SecondStart::SecondStart(Prompter &prompter, const QString &socketPath)
@@ -26,7 +27,9 @@ int SecondStart::run(const QStringList &arguments)
     const std::optional<InstanceMessage::Reply> reply
         = InstanceClient(m_socketPath).ask(request, m_timeoutMs, &error);
     if (!reply) {
-        report(QStringLiteral("Tessaly is running already but does not answer (%1).").arg(error));
+        report(
+            QCoreApplication::translate("SecondStart", "Tessaly is running already but does not answer (%1).")
+                .arg(error));
         return 1;
     }
     if (!reply->ok) {

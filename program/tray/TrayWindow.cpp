@@ -50,10 +50,8 @@ int getPlatformId()
 QString loadedText(qsizetype count)
 {
     if (count == 0)
-        return QStringLiteral("No bookmarks loaded");
-    if (count == 1)
-        return QStringLiteral("1 bookmark loaded");
-    return QStringLiteral("%1 bookmarks loaded").arg(QLocale().toString(count));
+        return TrayWindow::tr("No bookmarks loaded");
+    return TrayWindow::tr("%Ln bookmark(s) loaded", nullptr, int(count));
 }
 
 } // namespace
@@ -109,9 +107,9 @@ void TrayWindow::buildMenu()
         action->setObjectName(QString::fromLatin1(name));
         return action;
     };
-    connect(item("mTessaly", QStringLiteral("&Tessaly")), &QAction::triggered, this,
+    connect(item("mTessaly", tr("&Tessaly")), &QAction::triggered, this,
             &TrayWindow::showMainWindow);
-    connect(item("mPopRestore", QStringLiteral("&Restore")), &QAction::triggered, this, [this] {
+    connect(item("mPopRestore", tr("&Restore")), &QAction::triggered, this, [this] {
         if (MainWindow *main = loadMainWindow(true); main && main->isLoading()) {
             m_showWhenLoaded = true;
         } else if (main) {
@@ -121,7 +119,7 @@ void TrayWindow::buildMenu()
         }
     });
     m_menu->addSeparator();
-    connect(item("mHelp", QStringLiteral("Tessaly &Help")), &QAction::triggered, this, [this] {
+    connect(item("mHelp", tr("Tessaly &Help")), &QAction::triggered, this, [this] {
         DesktopUrlOpener opener;
         QString error;
         if (!HelpPages::open(opener, m_state.appFolder, 0, &error))
@@ -132,22 +130,22 @@ void TrayWindow::buildMenu()
         if (!AboutCommands::sDo(m_button, action, &error))
             reportNotOpened(error);
     };
-    connect(item("mContact", QStringLiteral("&Contacting Orvane")), &QAction::triggered, this,
+    connect(item("mContact", tr("&Contacting Orvane")), &QAction::triggered, this,
             [outwardLink] { outwardLink(0); });
     m_menu->addSeparator();
-    connect(item("mWebSite", QStringLiteral("Tessaly &Web Site")), &QAction::triggered, this,
+    connect(item("mWebSite", tr("Tessaly &Web Site")), &QAction::triggered, this,
             [outwardLink] { outwardLink(1); });
     m_menu->addSeparator();
-    m_flush = item("mFlush", QStringLiteral("&Flush"));
+    m_flush = item("mFlush", tr("&Flush", "close the main window, keep the bookmarks saved and the program in the tray"));
     m_flush->setEnabled(false);
     connect(m_flush, &QAction::triggered, this, &TrayWindow::flushMainWindow);
     m_menu->addSeparator();
-    connect(item("mAbout", QStringLiteral("&About")), &QAction::triggered, this,
+    connect(item("mAbout", tr("&About")), &QAction::triggered, this,
             [this] {
                 const ModalScope scope(m_state, m_main);
                 AboutCommands::showAboutBox(m_state, m_button);
             });
-    connect(item("mPopExit", QStringLiteral("&Unload")), &QAction::triggered, this, &TrayWindow::unload);
+    connect(item("mPopExit", tr("&Unload")), &QAction::triggered, this, &TrayWindow::unload);
 }
 
 // The tray has no status bar: a help page or link that could not be opened
@@ -214,9 +212,9 @@ void TrayWindow::showNote(const QString &note)
 // window), and the note of the last flush until the window opens again.
 void TrayWindow::updateToolTip()
 {
-    QString tip = QStringLiteral("Tessaly Tray Control\n");
+    QString tip = tr("Tessaly Tray Control\n");
     if (m_main && m_main->isLoading())
-        tip += QStringLiteral("Loading bookmarks…");
+        tip += tr("Loading bookmarks…");
     else
         tip += loadedText(m_main ? m_state.store.urlDatas().Count() : 0);
     if (!m_tipNote.isEmpty())

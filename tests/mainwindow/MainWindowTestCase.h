@@ -18,6 +18,7 @@
 #include "IndexPanel.h"
 #include "MainMenus.h"
 #include "MainWindow.h"
+#include "ProgramTranslations.h"
 #include "ScriptedPrompter.h"
 #include "StackFile.h"
 #include "URLBlock.h"

@@ -11,6 +11,7 @@
 #include "IndexPanel.h"
 #include "MainMenus.h"
 #include "MainWindow.h"
+#include "ProgramTranslations.h"
 #include "ScriptedPrompter.h"
 #include "SelectionCommands.h"
 #include "StandardView.h"
@@ -79,6 +80,10 @@ void whenModal(const std::function<void(QDialog *)> &work)
 class TestEntryCommands : public QObject
 {
     Q_OBJECT
+
+    // The program's translations as main() installs them: English, with the
+    // singular and plural forms of the texts that count.
+    const ProgramTranslations m_translations {QCoreApplication::applicationDirPath()};
 
 private slots:
     void init();

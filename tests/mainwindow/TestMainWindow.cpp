@@ -32,6 +32,10 @@ class TestMainWindow : public MainWindowTestCase
 {
     Q_OBJECT
 
+    // The program's translations as main() installs them: English, with the
+    // singular and plural forms of the texts that count.
+    const ProgramTranslations m_translations {QCoreApplication::applicationDirPath()};
+
 private slots:
     void init() { setUpWindow(); }
     void cleanup() { tearDownWindow(); }

@@ -10,6 +10,7 @@
 #include "MainMenus.h"
 #include "MainWindow.h"
 #include "MergeCommands.h"
+#include "ProgramTranslations.h"
 #include "StoreMerge.h"
 #include "ScriptedPrompter.h"
 #include "StandardView.h"
@@ -34,6 +35,10 @@ const QByteArray stackText = "+Mine\r\n"
 class TestMergeCommands : public QObject
 {
     Q_OBJECT
+
+    // The program's translations as main() installs them: English, with the
+    // singular and plural forms of the texts that count.
+    const ProgramTranslations m_translations {QCoreApplication::applicationDirPath()};
 
 private slots:
     void init();

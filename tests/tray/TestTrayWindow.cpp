@@ -8,6 +8,7 @@
 #include "FloatingButton.h"
 #include "MainWindow.h"
 #include "ProgramPaths.h"
+#include "ProgramTranslations.h"
 #include "Registry.h"
 #include "SaveAtExit.h"
 #include "ScriptedPrompter.h"
@@ -34,6 +35,10 @@
 class TestTrayWindow : public QObject
 {
     Q_OBJECT
+
+    // The program's translations as main() installs them: English, with the
+    // singular and plural forms of the texts that count.
+    const ProgramTranslations m_translations {QCoreApplication::applicationDirPath()};
 
 private slots:
     void init();

@@ -7,25 +7,28 @@
 #include "GroupTable.h"
 #include "URLData.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <array>
+
+namespace {
+
+// The rating names by rating, 0 to 4.
+const char *const ratingSources[]
+    = {QT_TRANSLATE_NOOP("EntryRowTexts", "Not Rated"), QT_TRANSLATE_NOOP("EntryRowTexts", "Low"),
+       QT_TRANSLATE_NOOP("EntryRowTexts", "Medium"), QT_TRANSLATE_NOOP("EntryRowTexts", "High"),
+       QT_TRANSLATE_NOOP("EntryRowTexts", "V.High")};
+
+}  // namespace
 
 EntryRowTexts::EntryRowTexts(const GroupTable &groups, DateText dateText)
     : m_groups(groups)
     , m_dateText(std::move(dateText))
-{ }
-
-namespace {
-
-const QString &storedRatingName(int rated)
+    , m_never(QCoreApplication::translate("EntryRowTexts", "Never", "last visit"))
 {
-    static const std::array<QString, 6> names
-        = {QStringLiteral("Not Rated"), QStringLiteral("Low"), QStringLiteral("Medium"),
-           QStringLiteral("High"),      QStringLiteral("V.High"), QString()};
-    return names[rated >= 0 && rated < 5 ? size_t(rated) : 5];
+    for (int rated = 0; rated < 5; ++rated)
+        m_ratingNames[size_t(rated)] = ratingName(rated);
 }
-
-}  // namespace
 
 QString EntryRowTexts::text(const URLData &entry, int column) const
 {
@@ -40,7 +43,6 @@ QString EntryRowTexts::text(const URLData &entry, int column) const
 
 const QString *EntryRowTexts::storedText(const URLData &entry, int column) const
 {
-    static const QString never = QStringLiteral("Never");
     static const QString noGroup;
     switch (column) {
     case Title:
@@ -48,11 +50,11 @@ const QString *EntryRowTexts::storedText(const URLData &entry, int column) const
     case URL:
         return &entry.url;
     case Rated:
-        return &storedRatingName(entry.Rated);
+        return &m_ratingNames[entry.Rated < 5 ? size_t(entry.Rated) : 5];
     case Group:
         return m_groups.isGroup(entry.Owner) ? &m_groups.at(entry.Owner).name : &noGroup;
     case LastVisited:
-        return dayCountOf(entry, column) ? nullptr : &never;
+        return dayCountOf(entry, column) ? nullptr : &m_never;
     default:
         return nullptr;
     }
@@ -78,14 +80,19 @@ QStringList EntryRowTexts::texts(const URLData &entry) const
 
 QStringList EntryRowTexts::headers()
 {
-    return {QStringLiteral("Title"),  QStringLiteral("URL"),          QStringLiteral("Rated"),
-            QStringLiteral("Group"),  QStringLiteral("Last Visited"), QStringLiteral("Created"),
-            QStringLiteral("Visited")};
+    return {QCoreApplication::translate("EntryRowTexts", "Title"),
+            QCoreApplication::translate("EntryRowTexts", "URL"),
+            QCoreApplication::translate("EntryRowTexts", "Rated"),
+            QCoreApplication::translate("EntryRowTexts", "Group"),
+            QCoreApplication::translate("EntryRowTexts", "Last Visited"),
+            QCoreApplication::translate("EntryRowTexts", "Created"),
+            QCoreApplication::translate("EntryRowTexts", "Visited", "times visited")};
 }
 
 QString EntryRowTexts::ratingName(int rated)
 {
-    return storedRatingName(rated);
+    return rated >= 0 && rated < 5 ? QCoreApplication::translate("EntryRowTexts", ratingSources[rated])
+                                   : QString();
 }
 
 // The locale's long time format without the time zone, which a day count does not have.

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -43,4 +44,8 @@ public:
 private:
     const GroupTable &m_groups;
     DateText m_dateText;
+    // The rating names and "Never" in the language of the windows, made once:
+    // storedText hands out their addresses.
+    std::array<QString, 6> m_ratingNames;
+    QString m_never;
 };

@@ -14,6 +14,8 @@
 #include "OpenableAddress.h"
 #include "ProgramStarter.h"
 
+#include <QCoreApplication>
+
 BrowserLaunch::BrowserLaunch(const AppSettings &settings, int platformId, BrowserServices services,
                              LaunchHost *host)
     : m_settings(settings)
@@ -109,10 +111,14 @@ bool BrowserLaunch::shellOpenURL(const QString &url, QString *error)
 {
     const QString program = AppPaths::getAppPath(appFileName(m_settings.pB), QString());
     if (program.isEmpty())
-        return ErrorText::fail(error,
-                    QStringLiteral("No browser program is set for %1").arg(appFileName(m_settings.pB)));
+        return ErrorText::fail(
+            error,
+            QCoreApplication::translate("BrowserLaunch", "No browser program is set for %1")
+                .arg(appFileName(m_settings.pB)));
     QString why;
     if (!m_services.starter.startDetached(program, {url}, &why))
-        return ErrorText::fail(error, QStringLiteral("The browser could not be started: %1").arg(why));
+        return ErrorText::fail(
+            error,
+            QCoreApplication::translate("BrowserLaunch", "The browser could not be started: %1").arg(why));
     return true;
 }

@@ -5,6 +5,7 @@
 
 #include "PeerCredentials.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QLocalSocket>
 #include <QThread>
@@ -57,18 +58,19 @@ std::optional<InstanceMessage::Reply> InstanceClient::ask(const InstanceMessage:
     if (!connectUntil(socket, m_path, deadline))
         return fail(socket.errorString());
     if (!PeerCredentials::isOwnUser(PeerCredentials::userOf(socket.socketDescriptor()), ::geteuid()))
-        return fail(QStringLiteral("the socket belongs to another user"));
+        return fail(QCoreApplication::translate("InstanceClient", "the socket belongs to another user"));
     socket.write(InstanceMessage::encode(request));
     if (!socket.waitForBytesWritten(int(qMax<qint64>(deadline.remainingTime(), 1)))
         && socket.bytesToWrite() > 0)
         return fail(socket.errorString());
     const std::optional<QByteArray> line = readLineUntil(socket, deadline);
     if (!line)
-        return fail(socket.state() == QLocalSocket::ConnectedState
-                        ? QStringLiteral("no answer in time")
-                        : QStringLiteral("the connection was closed unanswered"));
+        return fail(
+            socket.state() == QLocalSocket::ConnectedState
+                ? QCoreApplication::translate("InstanceClient", "no answer in time")
+                : QCoreApplication::translate("InstanceClient", "the connection was closed unanswered"));
     std::optional<InstanceMessage::Reply> reply = InstanceMessage::decodeReply(*line);
     if (!reply)
-        return fail(QStringLiteral("the answer is not understood"));
+        return fail(QCoreApplication::translate("InstanceClient", "the answer is not understood"));
     return reply;
 }
