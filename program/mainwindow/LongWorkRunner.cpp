@@ -41,7 +41,7 @@ LongWork &LongWorkRunner::begin(const QString &what, Mode mode, std::function<vo
     m_work->setListener([this] { onStep(); });
     if (m_mode == Mode::Nested)
         m_previousDialogState = std::exchange(m_state.dialogState, int(AppState::PromptOpen));
-    m_progressText = what;
+    m_progressText = tr("%1…").arg(what);
     emit started(m_work.get());
     emit progressTextChanged();
     return *m_work;
@@ -85,7 +85,7 @@ void LongWorkRunner::onStep()
     emit stepped(&work);
     const QString text = work.total() > 0
         ? tr("%1: %2%").arg(work.what()).arg(qBound(qint64(0), work.done(), work.total()) * 100 / work.total())
-        : work.what();
+        : tr("%1…").arg(work.what());
     if (text != m_progressText) {
         m_progressText = text;
         emit progressTextChanged();
