@@ -84,7 +84,10 @@ void mergeBrow::MergeFaves(qlonglong hWnd)
         return;
     EventSink sink(*this);
     m_skippedFavorites
-        = FavoritesWalk::walkFavorites(folder, sink, [this](int folders) { emit Progress(folders, 0); });
+        = FavoritesWalk::walkFavorites(folder, sink, [this](int folders) {
+              emit Progress(folders, 0);
+              return !m_cancelled;
+          });
 }
 
 bool mergeBrow::OpenNSAs(bool merge)
@@ -114,5 +117,8 @@ bool mergeBrow::readBookmarkFile(const QString &fileName)
     const WaitPointer wait;
     EventSink sink(*this);
     return BookmarkFileReader::readBookmarkFile(
-        fileName, sink, [this](qint64 done, qint64 total) { emit Progress(done, total); });
+        fileName, sink, [this](qint64 done, qint64 total) {
+            emit Progress(done, total);
+            return !m_cancelled;
+        });
 }

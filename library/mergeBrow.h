@@ -24,6 +24,10 @@ class mergeBrow : public QObject
     // How many files named as shortcuts MergeFaves passed over: no shortcut
     // could be read from them (FIFOs, links that lead nowhere, ...).
     Q_PROPERTY(int skippedFavorites READ skippedFavorites)
+    // Set by the host (in its Progress event) to stop the merge at once: no
+    // more events follow, and the host takes back what it made of those
+    // raised before.
+    Q_PROPERTY(bool Cancel READ isCancelled WRITE setCancelled)
 
 public:
     static const QString rootFavoritesGroup;
@@ -41,13 +45,15 @@ public:
     QString favoritesFolder() const { return m_favoritesFolder; }
     void setFavoritesFolder(const QString &folder) { m_favoritesFolder = folder; }
     int skippedFavorites() const { return m_skippedFavorites; }
+    bool isCancelled() const { return m_cancelled; }
+    void setCancelled(bool cancelled) { m_cancelled = cancelled; }
 
     // Merges the favorites folder: its own favorites into the group
     // "E-Favorites: (Was Root)", each subfolder into a group of its name.
     Q_INVOKABLE void MergeFaves(qlonglong hWnd);
     // Asks for a bookmark file through thisForm's dlgDialog and merges it;
     // merge chooses the dialog's title. Cancelling merges nothing.
-    // True when a file was chosen and read to its end.
+    // True when a file was chosen and read to its end (not cancelled).
     Q_INVOKABLE bool OpenNSAs(bool merge);
 
 signals:
@@ -76,4 +82,5 @@ private:
     qlonglong m_hWnd = 0;
     QString m_favoritesFolder;
     int m_skippedFavorites = 0;
+    bool m_cancelled = false;
 };

@@ -22,17 +22,21 @@ bool readBookmarkFile(const QString &fileName, BookmarkSink &sink, const Progres
     BookmarkLineParser parser(sink);
     LineReader lines(file);
     lines.setMaxLineBytes(maxLineBytes);
-    if (progress)
-        lines.setPieceHandler([&](qint64 done) { progress(done, qMax(total, done)); });
     bool first = true;
-    // A read error ends the file like its end does: what was read is kept.
-    lines.readLines([&](QByteArrayView line) {
+    const auto onLine = [&](QByteArrayView line) {
         if (first) {
             line = TextDecoding::withoutUtf8Bom(line);
             first = false;
         }
         parser.parseBookmarkLine(TextDecoding::decodeLine(line));
-    });
+    };
+    // A read error ends the file like its end does: what was read is kept.
+    LineReader::Step step;
+    do {
+        step = lines.readPiece(onLine);
+        if (step != LineReader::Step::Failed && progress && !progress(file.pos(), qMax(total, file.pos())))
+            return false;
+    } while (step == LineReader::Step::More);
     return true;
 }
 

@@ -17,12 +17,14 @@ namespace BookmarkFileReader {
 
 constexpr qsizetype maxLineBytes = qsizetype(64) << 20;
 
-// Told how many bytes of the file have been read, of how many.
-using Progress = std::function<void(qint64 done, qint64 total)>;
+// Told how many bytes of the file have been read, of how many, after each
+// piece; false stops the reading.
+using Progress = std::function<bool(qint64 done, qint64 total)>;
 
 // False when fileName is not a regular file that can be opened; then nothing
 // is reported. Otherwise reads to the end of the file (or to the first read
-// error) and returns true.
+// error) and returns true; false when progress stopped it, after what it
+// had read was reported to the sink.
 bool readBookmarkFile(const QString &fileName, BookmarkSink &sink, const Progress &progress = {});
 
 }  // namespace BookmarkFileReader

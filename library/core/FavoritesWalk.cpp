@@ -92,15 +92,19 @@ public:
                 ++m_skipped;
         }
         for (const Entry &folder : std::as_const(folders)) {
+            if (m_stopped)
+                return;
             const QByteArray folderPath = path + '/' + folder.bytes;
             if (!enter(folderPath))
                 continue;
             m_sink.newGroup(folder.text);
             walk(folderPath);
         }
-        if (m_folderDone)
-            m_folderDone(int(m_walked.size()));
+        if (m_folderDone && !m_stopped && !m_folderDone(int(m_walked.size())))
+            m_stopped = true;
     }
+
+    bool stopped() const { return m_stopped; }
 
     // Files named as shortcuts that were passed over.
     int skipped() const { return m_skipped; }
@@ -132,6 +136,7 @@ private:
     BookmarkSink &m_sink;
     const FavoritesWalk::FolderDone &m_folderDone;
     int m_skipped = 0;
+    bool m_stopped = false;
     QByteArray m_root;
     QSet<QByteArray> m_walked;
 };
@@ -140,7 +145,7 @@ private:
 
 namespace FavoritesWalk {
 
-int walkFavorites(const QString &path, BookmarkSink &sink, const FolderDone &folderDone)
+int walkFavorites(const QString &path, BookmarkSink &sink, const FolderDone &folderDone, bool *stopped)
 {
     QByteArray folder = FilePaths::encode(path);
     while (folder.size() > 1 && folder.endsWith('/'))
@@ -148,6 +153,8 @@ int walkFavorites(const QString &path, BookmarkSink &sink, const FolderDone &fol
     Walk walk(sink, folderDone);
     if (walk.enter(folder))
         walk.walk(folder);
+    if (stopped)
+        *stopped = walk.stopped();
     return walk.skipped();
 }
 

@@ -21,10 +21,13 @@ class BookmarkSink;
 // that is not shows as Windows-1252 text.
 namespace FavoritesWalk {
 
-// Called once for each folder walked, with how many have been walked.
-using FolderDone = std::function<void(int folders)>;
+// Called once for each folder walked, with how many have been walked; false
+// stops the walk.
+using FolderDone = std::function<bool(int folders)>;
 
-// Returns how many files named as shortcuts were passed over.
-int walkFavorites(const QString &path, BookmarkSink &sink, const FolderDone &folderDone = {});
+// Returns how many files named as shortcuts were passed over; stopped tells
+// (when given) whether folderDone stopped the walk.
+int walkFavorites(const QString &path, BookmarkSink &sink, const FolderDone &folderDone = {},
+                  bool *stopped = nullptr);
 
 }  // namespace FavoritesWalk

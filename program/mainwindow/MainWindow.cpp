@@ -21,6 +21,7 @@
 #include "GroupListWidget.h"
 #include "IndexPanel.h"
 #include "IndexPanelCommands.h"
+#include "LongWorkRunner.h"
 #include "MainMenus.h"
 #include "MainWindowSettings.h"
 #include "MemoryRelease.h"
@@ -72,6 +73,7 @@ MainWindow::MainWindow(AppState &state, Prompter &prompter, TrayWindowSettingsHo
     buildWindow();
     m_fileDialog = new FileDialogControl(m_prompter, this);
     m_groupCommands = new GroupCommands(*this);
+    m_longWork = new LongWorkRunner(m_state, this);
     m_stackCommands = new StackCommands(*this);
     new MergeCommands(*this);
     new WindowCommands(*this);
@@ -537,7 +539,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     event->ignore();
-    if (m_state.hideOnClose) {
+    if (m_state.hideOnClose || m_longWork->current()) {
         WindowHelpers::hideMainWindow(this);
         return;
     }

@@ -20,6 +20,7 @@ class EntryListModel;
 class EntryListView;
 class FileDialogControl;
 class GroupCommands;
+class LongWorkRunner;
 class MainMenus;
 class MainWindowSettings;
 class PreferencesCommands;
@@ -70,6 +71,8 @@ public:
     void setUrlOpener(UrlOpener *opener);
     UrlOpener &urlOpener() const { return *m_opener; }
     PreferencesCommands *preferences() const { return m_preferences; }
+    // Shows long work (loads, merges, Save As) and lets the user cancel it.
+    LongWorkRunner *longWork() const { return m_longWork; }
 
     // Called by the library's settings object by name: the registered path
     // of a program (its App Paths entry), and a help page by context number.
@@ -182,6 +185,7 @@ private:
     FileDialogControl *m_fileDialog = nullptr;
     GroupCommands *m_groupCommands = nullptr;
     StackCommands *m_stackCommands = nullptr;
+    LongWorkRunner *m_longWork = nullptr;
     std::unique_ptr<UrlOpener> m_desktopOpener;
     UrlOpener *m_opener = nullptr;
     SelectionCommands *m_selection = nullptr;

@@ -7,6 +7,7 @@
 #include "ComponentRegistry.h"
 #include "DayCount.h"
 #include "InternetShortcut.h"
+#include "LongWorkRunner.h"
 #include "MainMenus.h"
 #include "MainWindow.h"
 #include "MergeTarget.h"
@@ -79,15 +80,29 @@ void MergeCommands::runMerge(const std::function<void(QObject *)> &call)
         m_window.showStatus(error);
         return;
     }
+    // A cancelled merge takes back all it added: the store, its change
+    // count, and the lists (never refilled meanwhile) are as before.
+    const URLBlock::Mark before = state.store.mark();
     MergeTarget target(state.store, DayCount::now(), mb.get());
     ComponentRegistry::connectEventsByName(mb.get(), &target, QStringLiteral("mb"));
     ComponentRegistry::connectEventsByName(mb.get(), this, QStringLiteral("mb"));
+    bool cancelled = false;
     {
         // The tray's timer and the entry commands wait while the merge runs.
         const ModalScope modal(state, &m_window);
+        const LongWorkRunner::Scope work(*m_window.longWork(), tr("Merging bookmarks"),
+                                         [&state, before] { state.store.takeBackTo(before); });
+        m_work = &work.work();
         call(mb.get());
+        m_work = nullptr;
+        cancelled = work.cancelled();
     }
     mb.reset();
+    if (cancelled) {
+        state.store.takeBackTo(before);
+        m_window.showStatus(tr("Merge cancelled: nothing was added"));
+        return;
+    }
     finish(target.counts());
 }
 
@@ -121,6 +136,8 @@ void MergeCommands::mb_Progress(qint64 done, qint64 total)
         m_window.showStatus(tr("Merging: %1%").arg(done * 100 / total));
     else
         m_window.showStatus(tr("Merging: %n folder(s)", nullptr, int(done)));
-    // Repaint the window, but let no user command run half-way through the merge.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // The window repaints and the dialog answers at the steps of the work;
+    // a cancel stops the merge object at once.
+    if (m_work && !m_work->step(done, total) && sender())
+        sender()->setProperty("Cancel", true);
 }

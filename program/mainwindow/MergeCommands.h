@@ -6,6 +6,7 @@
 #include <QObject>
 #include <functional>
 
+class LongWork;
 class MainWindow;
 struct MergeCounts;
 
@@ -13,8 +14,10 @@ struct MergeCounts;
 // Netscape bookmark file. Each creates the library's merge object through
 // the component registry, receives its events into the store, and rebuilds
 // the screen once the merge is over. User commands wait until then: the
-// window only repaints while a large file is read. The status bar then says
-// what was added and how many entries were already there.
+// window only repaints while a large file is read, and a long merge shows
+// its progress (LongWorkRunner), where it can be cancelled: all it added is
+// then taken back. The status bar then says what was added and how many
+// entries were already there.
 class MergeCommands : public QObject
 {
     Q_OBJECT
@@ -43,4 +46,5 @@ private:
     void finish(const MergeCounts &counts);
 
     MainWindow &m_window;
+    LongWork *m_work = nullptr;  // of the merge running
 };

@@ -7,6 +7,7 @@
 #include "DayCount.h"
 #include "DefaultStackFile.h"
 #include "MainMenus.h"
+#include "LongWorkRunner.h"
 #include "MainWindow.h"
 #include "MergeCommands.h"
 #include "ModalScope.h"
@@ -74,7 +75,14 @@ void StackCommands::openStack(int index)
         cancelLoad();
         beginDefault();
         QString error;
-        endDefault(m_window.defaultStack().Populate(DayCount::now(), &error) ? QString() : error);
+        bool cancelled = false;
+        bool loaded = false;
+        {
+            const LongWorkRunner::Scope work(*m_window.longWork(), tr("Loading bookmarks"));
+            loaded = m_window.defaultStack().Populate(DayCount::now(), &error, work.progress());
+            cancelled = work.cancelled();
+        }
+        endDefault(loaded ? QString() : error, cancelled);
     } else if (index == 1) {
         OpenURLAs(false);
     } else {
@@ -96,11 +104,14 @@ void StackCommands::openDefaultInSlices(const std::function<void()> &whenLoaded)
         return;
     }
     m_load = new StackFileLoad(stack.path(), DayCount::now(), this);
+    m_load->setProgress(
+        m_window.longWork()->begin(tr("Loading bookmarks"), LongWorkRunner::Mode::EventLoop).progress());
     connect(m_load, &StackFileLoad::finished, this, [this, whenLoaded](bool loaded) {
+        m_window.longWork()->end();
         if (loaded)
             m_load->takeStore(m_window.state().store);
         m_window.defaultStack().endPopulate(loaded);
-        endDefault(loaded ? QString() : m_load->errorString());
+        endDefault(loaded ? QString() : m_load->errorString(), m_load->wasStopped());
         rebuildScreen();
         const auto finish = [this, whenLoaded] {
             std::exchange(m_load, nullptr)->deleteLater();
@@ -123,8 +134,10 @@ void StackCommands::cancelLoad()
     if (!m_load)
         return;
     const std::unique_ptr<StackFileLoad> load(std::exchange(m_load, nullptr));
-    if (!load->isFinished())
+    if (!load->isFinished()) {
+        m_window.longWork()->end();
         m_window.defaultStack().endPopulate(false);
+    }
 }
 
 // The rows name entries by key: a new store gives the keys anew.
@@ -136,9 +149,14 @@ void StackCommands::beginDefault()
 
 // A missing default file gives an empty store, as at first start; a file
 // that is there but could not be read (or is being changed by tsy) is named.
-void StackCommands::endDefault(const QString &error)
+// A cancelled load leaves the window empty and the file as it is: later
+// saves add to the file (DefaultStackFile), never replace it.
+void StackCommands::endDefault(const QString &error, bool cancelled)
 {
-    if (!error.isEmpty() && QFileInfo::exists(m_window.defaultStack().path()))
+    if (cancelled)
+        m_window.showStatus(tr("Loading %1 cancelled: nothing is loaded, and the file is kept as it is")
+                                .arg(m_window.defaultStack().path()));
+    else if (!error.isEmpty() && QFileInfo::exists(m_window.defaultStack().path()))
         m_window.showStatus(error);
     m_window.restoreGroupSelection();
 }
@@ -171,16 +189,25 @@ QString StackCommands::OpenURLAs(bool merge)
         m_window.clearEntryLists();
         // The store now holds another file: the default one is merged into, not replaced.
         m_window.defaultStack().forgetLoadedContent();
-        StackFile::loadStackFile(state.store, path, false, DayCount::now());
+        const LongWorkRunner::Scope work(*m_window.longWork(), tr("Loading bookmarks"));
+        StackFile::loadStackFile(state.store, path, false, DayCount::now(), nullptr, work.progress());
+        if (work.cancelled())
+            m_window.showStatus(tr("Loading %1 cancelled: nothing is loaded").arg(path));
         return path;
     }
     MergeCounts counts;
     QString error;
-    if (StackFile::mergeStackFile(state.store, path, DayCount::now(), &counts, &error))
+    const URLBlock::Mark before = state.store.mark();
+    const LongWorkRunner::Scope work(*m_window.longWork(), tr("Merging bookmarks"),
+                                     [&state, before] { state.store.takeBackTo(before); });
+    if (StackFile::mergeStackFile(state.store, path, DayCount::now(), &counts, &error, work.progress()))
         m_window.showStatus(MergeCommands::statusText(counts));
+    else if (work.cancelled())
+        m_window.showStatus(tr("Merge cancelled: nothing was added"));
     else
         m_window.showStatus(error);
-    return path;
+    // Cancelled, the merge leaves the lists as they are.
+    return work.cancelled() ? QString() : path;
 }
 
 QString StackCommands::SaveURLAs()
@@ -203,8 +230,12 @@ QString StackCommands::SaveURLAs()
                 break;
         }
     }
-    StackFile::saveStackFile(state.store, path);
-    return path;
+    QString error;
+    const LongWorkRunner::Scope work(*m_window.longWork(), tr("Saving bookmarks"));
+    if (StackFile::saveStackFile(state.store, path, &error, work.progress()))
+        return path;
+    m_window.showStatus(work.cancelled() ? tr("Save As cancelled: %1 was not written").arg(path) : error);
+    return work.cancelled() ? QString() : path;
 }
 
 // "Save Default" replaces the default file with the store, but asks first

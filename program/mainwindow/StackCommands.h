@@ -32,9 +32,11 @@ public:
     // A load that has read its file but not yet ended leaves the whole file
     // in the store; the caller empties it or loads again.
     void cancelLoad();
-    // Lets the user choose a file and loads or merges it; "" when cancelled.
+    // Lets the user choose a file and loads or merges it; "" when cancelled
+    // (the dialog, or the merge while it ran: then nothing was added).
     QString OpenURLAs(bool merge);
-    // Lets the user choose a file name and writes the store to it; "" when cancelled.
+    // Lets the user choose a file name and writes the store to it; "" when
+    // cancelled (the dialog, or the save while it ran: then nothing was written).
     QString SaveURLAs();
     void DePopulate();
 
@@ -42,7 +44,7 @@ private:
     void openAndSelect(int index);
     void rebuildScreen();
     void beginDefault();
-    void endDefault(const QString &error);
+    void endDefault(const QString &error, bool cancelled = false);
 
     MainWindow &m_window;
     StackFileLoad *m_load = nullptr;

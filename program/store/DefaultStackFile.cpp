@@ -59,11 +59,12 @@ bool DefaultStackFile::takeLock(QString *error)
     return false;
 }
 
-bool DefaultStackFile::Populate(double now, QString *error)
+bool DefaultStackFile::Populate(double now, QString *error, const LongWork::Progress &progress)
 {
     if (!beginPopulate(error))
         return false;
     StackFileLoad load(path(), now);
+    load.setProgress(progress);
     const bool loaded = load.runToEnd();
     if (loaded)
         load.takeStore(m_store);

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "LongWork.h"
+
 #include <QString>
 #include <chrono>
 #include <memory>
@@ -49,7 +51,9 @@ public:
     // read: the store is emptied and the error text says who has the file. A
     // lock that cannot be made at all (the folder is missing or not writable)
     // is one no other writer can take: the file is read without it.
-    bool Populate(double now, QString *error = nullptr);
+    // progress hears of the bytes read; when it says stop, nothing is loaded
+    // and the file counts as not loaded (later saves merge into it).
+    bool Populate(double now, QString *error = nullptr, const LongWork::Progress &progress = {});
 
     // Populate in two steps, for a load that runs while the program goes on
     // (StackFileLoad, which fills a store of its own). beginPopulate empties

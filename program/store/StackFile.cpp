@@ -56,6 +56,9 @@ FileIO::ContentWriter stackFileContent(const URLBlock &store)
     return [&store](const FileIO::PieceWriter &write) { writeStackFileText(store, write); };
 }
 
+// Entries written or merged between two reports of progress.
+constexpr qsizetype entriesPerStep = 4096;
+
 }  // namespace
 
 void parseStackLine(URLBlock &store, QStringView line, double now)
@@ -63,41 +66,71 @@ void parseStackLine(URLBlock &store, QStringView line, double now)
     Parsing::parseLine(TextLine {line}, now, StoreSink {store});
 }
 
-bool loadStackFile(URLBlock &store, const QString &path, bool merge, double now, QString *error)
+bool loadStackFile(URLBlock &store, const QString &path, bool merge, double now, QString *error,
+                   const LongWork::Progress &progress)
 {
     if (merge)
-        return mergeStackFile(store, path, now, nullptr, error);
+        return mergeStackFile(store, path, now, nullptr, error, progress);
     store.clear();
     QFile file;
     if (!FileIO::openRegularFile(path, &file, error))
         return false;
-    if (readStackFile(store, file, file.size(), now))
+    bool stopped = false;
+    const auto reportRead = [&](qint64 done, qint64 total) {
+        stopped = !LongWork::report(progress, done, total);
+        return !stopped;
+    };
+    if (readStackFile(store, file, file.size(), now, reportRead))
         return true;
     store.clear();
-    FileIO::setReadError(path, file, error);
+    if (stopped && error)
+        *error = QStringLiteral("%1: reading stopped").arg(path);
+    else if (!stopped)
+        FileIO::setReadError(path, file, error);
     return false;
 }
 
-bool mergeStackFile(URLBlock &store, const QString &path, double now, MergeCounts *counts, QString *error)
+bool mergeStackFile(URLBlock &store, const QString &path, double now, MergeCounts *counts, QString *error,
+                    const LongWork::Progress &progress)
 {
+    const URLBlock::Mark before = store.mark();
     store.countChange();
     URLBlock file;
-    if (!loadStackFile(file, path, false, now, error))
+    bool stopped = false;
+    const LongWork::Progress parts = progress ? LongWork::Progress([&](qint64 done, qint64 total) {
+        stopped = !progress(done, total);
+        return !stopped;
+    })
+                                              : LongWork::Progress();
+    if (!loadStackFile(file, path, false, now, error, LongWork::share(parts, 0, 2))) {
+        if (stopped)
+            store.takeBackTo(before);
         return false;
+    }
     StoreMerge merge(store);
-    merge.mergeStore(file);
+    if (!merge.mergeStore(file, LongWork::share(parts, 1, 2))) {
+        store.takeBackTo(before);
+        if (error)
+            *error = QStringLiteral("%1: merge stopped").arg(path);
+        return false;
+    }
     if (counts)
         *counts = merge.counts();
     return true;
 }
 
-bool readStackFile(URLBlock &store, QIODevice &device, qint64 sizeHint, double now)
+bool readStackFile(URLBlock &store, QIODevice &device, qint64 sizeHint, double now, const LongWork::Progress &progress)
 {
     PieceReader reader(store, device, sizeHint, now);
     LineReader::Step step;
-    do
+    do {
         step = reader.readPiece();
-    while (step == LineReader::Step::More);
+        if (step != LineReader::Step::Failed
+            && !LongWork::report(progress, device.pos(), qMax(sizeHint, device.pos()))) {
+            reader.takeBack();
+            return false;
+        }
+    } while (step == LineReader::Step::More);
     return step == LineReader::Step::End;
 }
 
@@ -123,8 +156,13 @@ LineReader::Step PieceReader::readPiece()
         Parsing::parseLine(ByteLine(line, m_utf8), m_now, StoreSink {m_store});
     });
     if (step == LineReader::Step::Failed)
-        takeBackAdded(m_store, m_entryCount, m_groupCount);
+        takeBack();
     return step;
+}
+
+void PieceReader::takeBack()
+{
+    takeBackAdded(m_store, m_entryCount, m_groupCount);
 }
 
 quint32 keyNumberWhenRead(const URLBlock &store, const URLData &entry)
@@ -144,7 +182,7 @@ quint32 keyNumberWhenRead(const URLBlock &store, const URLData &entry)
     return before + 1;
 }
 
-bool writeStackFileText(const URLBlock &store, const FileIO::PieceWriter &write)
+bool writeStackFileText(const URLBlock &store, const FileIO::PieceWriter &write, const LongWork::Progress &progress)
 {
     const GroupTable &groups = store.IDXList();
     const URLDatas &entries = store.urlDatas();
@@ -157,14 +195,25 @@ bool writeStackFileText(const URLBlock &store, const FileIO::PieceWriter &write)
     }
 
     StackTextWriter out(write);
-    for (const URLData *entry : byGroup.back())
+    const qsizetype total = entries.Count();
+    qsizetype written = 0;
+    bool goOn = true;
+    const auto add = [&](const URLData *entry) {
         out.appendEntryLine(*entry);
-    for (int i = 0; i < groups.groupCount() && out.ok(); ++i) {
+        if (++written % entriesPerStep == 0)
+            goOn = LongWork::report(progress, written, total);
+    };
+    for (auto it = byGroup.back().begin(); it != byGroup.back().end() && goOn; ++it)
+        add(*it);
+    for (int i = 0; i < groups.groupCount() && out.ok() && goOn; ++i) {
         out.appendGroupLine(groups.at(i).name);
-        for (const URLData *entry : byGroup[size_t(i)])
-            out.appendEntryLine(*entry);
+        for (auto it = byGroup[size_t(i)].begin(); it != byGroup[size_t(i)].end() && goOn; ++it)
+            add(*it);
     }
-    return out.finish();
+    // The last step is reported before the end is written: stopped there, nothing is.
+    if (goOn)
+        goOn = LongWork::report(progress, total, total);
+    return goOn && out.finish();
 }
 
 QByteArray stackFileText(const URLBlock &store)
@@ -177,9 +226,18 @@ QByteArray stackFileText(const URLBlock &store)
     return text;
 }
 
-bool saveStackFile(URLBlock &store, const QString &path, QString *error)
+bool saveStackFile(URLBlock &store, const QString &path, QString *error, const LongWork::Progress &progress)
 {
-    if (!FileIO::saveFile(path, stackFileContent(store), error))
+    // A write that failed is named by the save (over this text); otherwise the
+    // progress said stop, and nothing is written.
+    const FileIO::FallibleContent content = [&](const FileIO::PieceWriter &write, QString *contentError) {
+        if (writeStackFileText(store, write, progress))
+            return true;
+        if (contentError)
+            *contentError = QStringLiteral("%1: saving stopped").arg(path);
+        return false;
+    };
+    if (!FileIO::saveFallibleFile(path, content, error))
         return false;
     store.resetChangeCount();
     return true;

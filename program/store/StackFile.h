@@ -5,6 +5,7 @@
 
 #include "FileIO.h"
 #include "LineReader.h"
+#include "LongWork.h"
 
 #include <QByteArray>
 #include <QString>
@@ -28,8 +29,11 @@ constexpr QChar fieldSeparator = QChar(0x05);
 // first; with merge the file is merged in as mergeStackFile does. now is the
 // date given to entries that have none. False, with an error text naming the
 // file, when the file cannot be opened or read; a file that opens always
-// reads to its end, skipping what does not parse.
-bool loadStackFile(URLBlock &store, const QString &path, bool merge, double now, QString *error = nullptr);
+// reads to its end, skipping what does not parse. progress hears of the
+// bytes read; when it says stop, the store is left empty (as merge leaves it:
+// as it was) and the result is false.
+bool loadStackFile(URLBlock &store, const QString &path, bool merge, double now, QString *error = nullptr,
+                   const LongWork::Progress &progress = {});
 
 // Merges a stack file into the store with StoreMerge: each group of the file
 // goes to the store's group of that name (the n-th of a name to the n-th,
@@ -38,14 +42,18 @@ bool loadStackFile(URLBlock &store, const QString &path, bool merge, double now,
 // already is left out; every field of an added entry is kept. The store
 // counts one change, also when the file cannot be read (its groups and
 // entries are then left as they were). counts (when given) tells what was
-// added and what was there already.
+// added and what was there already. progress hears of the reading and then
+// of the merge; when it says stop (at any step, the last one too) the store
+// is left exactly as it was, its change count too, and the result is false.
 bool mergeStackFile(URLBlock &store, const QString &path, double now, MergeCounts *counts = nullptr,
-                    QString *error = nullptr);
+                    QString *error = nullptr, const LongWork::Progress &progress = {});
 
 // Reads stack-file text from the device into the store, adding to what it
 // holds (sizeHint: the text's size in bytes when known, else 0). When a read
-// fails, what this call added is taken back and the result is false.
-bool readStackFile(URLBlock &store, QIODevice &device, qint64 sizeHint, double now);
+// fails, or progress (told of the bytes read after each piece) says stop,
+// what this call added is taken back and the result is false.
+bool readStackFile(URLBlock &store, QIODevice &device, qint64 sizeHint, double now,
+                   const LongWork::Progress &progress = {});
 
 // readStackFile a piece of the text at a time (see LineReader), for a caller
 // that does other work between pieces. A piece that fails to read takes back
@@ -55,6 +63,8 @@ class PieceReader
 public:
     PieceReader(URLBlock &store, QIODevice &device, qint64 sizeHint, double now);
     LineReader::Step readPiece();
+    // Takes back what the reader added (a read that was stopped).
+    void takeBack();
 
 private:
     URLBlock &m_store;
@@ -84,13 +94,17 @@ quint32 keyNumberWhenRead(const URLBlock &store, const URLData &entry);
 QByteArray stackFileText(const URLBlock &store);
 
 // The same text handed to write in pieces of about a MiB, so that it is
-// never held whole; false (and the rest not made) once write returns false.
-bool writeStackFileText(const URLBlock &store, const FileIO::PieceWriter &write);
+// never held whole; false (and the rest not made) once write returns false
+// or progress (told of the entries written) says stop.
+bool writeStackFileText(const URLBlock &store, const FileIO::PieceWriter &write,
+                        const LongWork::Progress &progress = {});
 
 // Writes the store to path, replacing the file in one step. On success the
 // change count is reset; on failure the previous file and the change count
-// are left as they were.
-bool saveStackFile(URLBlock &store, const QString &path, QString *error = nullptr);
+// are left as they were. When progress says stop, nothing is written (no
+// temporary file stays) and the result is false.
+bool saveStackFile(URLBlock &store, const QString &path, QString *error = nullptr,
+                   const LongWork::Progress &progress = {});
 
 // The same, keeping the previous file (when there is one) as backupPath. The
 // backup is made only once the new text is safely written, and replaced in

@@ -64,9 +64,14 @@ bool StackFileLoad::readSlice(qint64 budgetNs)
     while (m_state == State::Reading) {
         switch (m_reader->readPiece()) {
         case LineReader::Step::More:
+            if (!LongWork::report(m_progress, m_file.pos(), qMax(m_file.size(), m_file.pos())))
+                stop();
             break;
         case LineReader::Step::End:
             m_state = State::Loaded;
+            // The last step too may stop the load: then nothing is loaded.
+            if (!LongWork::report(m_progress, m_file.pos(), m_file.pos()))
+                stop();
             break;
         case LineReader::Step::Failed:
             m_store.clear();
@@ -82,6 +87,14 @@ bool StackFileLoad::readSlice(qint64 budgetNs)
     m_reader.reset();
     m_file.close();
     return false;
+}
+
+void StackFileLoad::stop()
+{
+    m_stopped = true;
+    m_store.clear();
+    m_error = QStringLiteral("%1: loading stopped").arg(m_path);
+    m_state = State::Failed;
 }
 
 void StackFileLoad::slice()

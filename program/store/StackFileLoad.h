@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "LongWork.h"
 #include "URLBlock.h"
 
 #include <QFile>
@@ -45,6 +46,10 @@ public:
     // is not emitted.
     bool runToEnd();
     bool isFinished() const { return m_state == State::Loaded || m_state == State::Failed; }
+    // Told of the bytes read after each piece; when it says stop, the load
+    // ends as one that failed (nothing loaded) and wasStopped() holds.
+    void setProgress(LongWork::Progress progress) { m_progress = std::move(progress); }
+    bool wasStopped() const { return m_stopped; }
     // Whether start() left the reading to slices (false: read at once).
     bool readsInSlices() const { return m_slices != nullptr; }
 
@@ -64,6 +69,7 @@ private:
     // Reads pieces until the time of a slice is used or the file has ended;
     // false once it has ended.
     bool readSlice(qint64 budgetNs);
+    void stop();
     void slice();
 
     QString m_path;
@@ -75,4 +81,6 @@ private:
     QString m_error;
     qint64 m_sliceNs;
     State m_state = State::Waiting;
+    LongWork::Progress m_progress;
+    bool m_stopped = false;
 };

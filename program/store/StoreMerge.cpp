@@ -51,15 +51,22 @@ URLData *StoreMerge::addEntry(const QString &title, const QString &url)
     return entry;
 }
 
-void StoreMerge::mergeStore(const URLBlock &source)
+bool StoreMerge::mergeStore(const URLBlock &source, const LongWork::Progress &progress)
 {
+    // Entries merged between two reports of progress.
+    constexpr qsizetype entriesPerStep = 4096;
+    const qsizetype total = source.urlDatas().Count();
+    qsizetype merged = 0;
+    bool goOn = true;
     const GroupTable &groups = source.IDXList();
     // By group, in the source's order; the last list holds the entries of no group.
     std::vector<std::vector<const URLData *>> byGroup(size_t(groups.groupCount()) + 1);
     for (const URLData &entry : source.urlDatas())
         byGroup[size_t(groups.isGroup(entry.Owner) ? entry.Owner : groups.groupCount())].push_back(&entry);
-    const auto addAll = [this](const std::vector<const URLData *> &entries, bool ofNoGroup) {
+    const auto addAll = [&](const std::vector<const URLData *> &entries, bool ofNoGroup) {
         for (const URLData *from : entries) {
+            if (++merged % entriesPerStep == 0 && !(goOn = LongWork::report(progress, merged, total)))
+                return;
             // An entry of no group is there already when the store has it in no group too.
             if (ofNoGroup && m_current != -1 && isKnown(-1, from->Name, from->url)) {
                 ++m_counts.alreadyThere;
@@ -76,10 +83,11 @@ void StoreMerge::mergeStore(const URLBlock &source)
         }
     };
     addAll(byGroup.back(), true);
-    for (int group = 0; group < groups.groupCount(); ++group) {
+    for (int group = 0; group < groups.groupCount() && goOn; ++group) {
         openGroup(groups.at(group).name);
         addAll(byGroup[size_t(group)], false);
     }
+    return goOn && LongWork::report(progress, total, total);
 }
 
 const StoreMerge::Known &StoreMerge::knownOf(int group)

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "LongWork.h"
+
 #include <QHash>
 #include <QList>
 #include <QSet>
@@ -53,7 +55,10 @@ public:
     // Merges all of source (another store): its entries of no group into the
     // current group (but not those the store holds in no group too), then
     // each group of source in order with its entries, every field kept.
-    void mergeStore(const URLBlock &source);
+    // progress hears of the entries merged; when it says stop (at the last
+    // step too) the merge ends at once and returns false, and the caller
+    // takes back what it added (URLBlock::takeBackTo).
+    bool mergeStore(const URLBlock &source, const LongWork::Progress &progress = {});
 
     const MergeCounts &counts() const { return m_counts; }
 

@@ -73,6 +73,20 @@ bool URLBlock::removeGroup(int number)
     return true;
 }
 
+URLBlock::Mark URLBlock::mark() const
+{
+    return {m_entries.Count(), m_groups.groupCount(), m_changeCount, m_entries.lastKeyNumber()};
+}
+
+void URLBlock::takeBackTo(const Mark &mark)
+{
+    m_entries.takeBackTo(mark.entries, mark.lastKey);
+    while (m_groups.groupCount() > mark.groups)
+        m_groups.removeGroup(m_groups.groupCount() - 1);
+    m_nextGroupNumber = m_groups.groupCount();
+    m_changeCount = mark.changeCount;
+}
+
 qsizetype URLBlock::entryCountOfGroup(int number) const
 {
     return std::count_if(m_entries.begin(), m_entries.end(),

@@ -46,6 +46,20 @@ public:
     // down with their group. False when number is not a group.
     bool removeGroup(int number);
 
+    // What the store held at one moment, for work that only adds (a merge)
+    // to take back what it added: takeBackTo() removes the entries and
+    // groups added since, and puts the change count and the key counter
+    // back. Entries and groups that were there are not touched.
+    struct Mark
+    {
+        qsizetype entries = 0;
+        int groups = 0;
+        int changeCount = 0;
+        quint32 lastKey = 0;
+    };
+    Mark mark() const;
+    void takeBackTo(const Mark &mark);
+
     // How many entries belong to the group, whatever is shown.
     qsizetype entryCountOfGroup(int number) const;
 

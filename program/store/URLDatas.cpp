@@ -127,6 +127,15 @@ bool URLDatas::Delete(qsizetype position)
     return true;
 }
 
+void URLDatas::takeBackTo(qsizetype count, quint32 lastKey)
+{
+    while (Count() > qMax(count, qsizetype(0))) {
+        destroy(m_entries.back());
+        m_entries.pop_back();
+    }
+    m_lastKey = m_entries.empty() ? 0 : qMax(lastKey, m_entries.back()->m_key);
+}
+
 void URLDatas::Clear()
 {
     for (URLData *entry : m_entries)

@@ -90,6 +90,13 @@ public:
     // Returns how many were removed.
     qsizetype removeIf(const std::function<bool(const URLData &)> &predicate);
 
+    // The key the last Add handed out (0 after Clear).
+    quint32 lastKeyNumber() const { return m_lastKey; }
+    // Removes the entries after the first count (those added since there
+    // were count) and puts the key counter back to lastKey, which it held
+    // then: what was added since is gone, keys and all.
+    void takeBackTo(qsizetype count, quint32 lastKey);
+
     // 1-based position of the entry with the given key number, 0 when absent.
     qsizetype positionOfKey(quint32 keyNumber) const;
 

@@ -12,6 +12,7 @@
 #include "FloatingButton.h"
 #include "HelpPages.h"
 #include "HiveSession.h"
+#include "LongWorkRunner.h"
 #include "MainWindow.h"
 #include "ModalScope.h"
 #include "ProgramPaths.h"
@@ -212,8 +213,11 @@ void TrayWindow::showNote(const QString &note)
 // window), and the note of the last flush until the window opens again.
 void TrayWindow::updateToolTip()
 {
-    QString tip = tr("Tessaly Tray Control\n");
-    if (m_main && m_main->isLoading())
+    QString tip = tr("Tessaly Tray Control
+");
+    if (const QString work = m_main ? m_main->longWork()->progressText() : QString(); !work.isEmpty())
+        tip += work;
+    else if (m_main && m_main->isLoading())
         tip += tr("Loading bookmarks…");
     else
         tip += loadedText(m_main ? m_state.store.urlDatas().Count() : 0);
@@ -291,6 +295,10 @@ void TrayWindow::saveAtExit()
     m_ended = true;
     const HiveSession settingsAtEnd(Registry::HKEY_CURRENT_USER, HiveSession::Deferred);
     QString error;
+    // Work cut off half-way takes back what it did, so the save below keeps
+    // the store as it was before the work.
+    if (m_main)
+        m_main->longWork()->abandon();
     if (m_main && !m_main->isLoading() && !m_main->saveIfChanged(&error))
         UnsavedStore::keep(m_state.store, error);
     TrayConfig(m_state.settings).lateSave(*this);
@@ -311,6 +319,7 @@ MainWindow *TrayWindow::loadMainWindow(bool inSlices)
     m_tipNote.clear();
     m_prompter.setOwner(m_main);
     connect(m_main, &MainWindow::totalShown, this, &TrayWindow::updateToolTip);
+    connect(m_main->longWork(), &LongWorkRunner::progressTextChanged, this, &TrayWindow::updateToolTip);
     connect(m_main, &MainWindow::flushAvailable, m_flush, &QAction::setEnabled);
     connect(m_main, &MainWindow::buttonStateChanged, this, [this] { ButtonState(0); });
     connect(m_main, &MainWindow::programEndRequested, this, &TrayWindow::unload);

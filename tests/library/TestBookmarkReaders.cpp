@@ -84,6 +84,8 @@ private slots:
     void hugeLineAndBinaryFile_data();
     void hugeLineAndBinaryFile();
     void walkFavorites();
+    void readersStopWhenTold_data();
+    void readersStopWhenTold();
     void readUrlFile_data();
     void readUrlFile();
     void writerReadsBack();
@@ -292,6 +294,7 @@ void TestBookmarkReaders::readFiles()
                                                   [&](qint64 done, qint64 total) {
                                                       lastDone = done;
                                                       lastTotal = total;
+                                                      return true;
                                                   }),
              read);
     QCOMPARE(sink.events, events);
@@ -376,7 +379,11 @@ void TestBookmarkReaders::walkFavorites()
 
     RecordingSink sink;
     int folders = 0;
-    QCOMPARE(FavoritesWalk::walkFavorites(fav + '/', sink, [&](int done) { folders = done; }), 3);
+    QCOMPARE(FavoritesWalk::walkFavorites(fav + '/', sink, [&](int done) {
+                  folders = done;
+                  return true;
+              }),
+             3);
     QCOMPARE(sink.events,
              (QStringList {"A|http://a/", "b|http://b/", "c|http://c/", "Edge|http://big/", "NoUrl|", "+a",
                            "F|http://af/", "+apple", "E|http://e/", "+Caf\u00E9", "Men\u00FC|http://menu/",
@@ -587,3 +594,50 @@ void TestBookmarkReaders::writerHandsOnPieces()
 
 QTEST_GUILESS_MAIN(TestBookmarkReaders)
 #include "TestBookmarkReaders.moc"
+
+void TestBookmarkReaders::readersStopWhenTold_data()
+{
+    QTest::addColumn<bool>("folders");  // the favorites walk, else a bookmark file
+    QTest::addColumn<int>("stopAt");    // the step that says stop; 0: none
+    QTest::addColumn<int>("steps");     // reported
+    QTest::addColumn<int>("events");    // raised to the sink
+    // 2.9 MiB of links: three pieces and the end.
+    QTest::newRow("bookmark file read whole") << false << 0 << 4 << 40001;
+    QTest::newRow("bookmark file stopped after its first piece") << false << 1 << 1 << -1;
+    QTest::newRow("bookmark file stopped at its end") << false << 4 << 4 << 40001;
+    QTest::newRow("favorites walked whole") << true << 0 << 4 << 6;
+    QTest::newRow("favorites stopped after the first folder") << true << 1 << 1 << 4;
+}
+
+// A reader that its progress tells to stop raises nothing more and says so.
+void TestBookmarkReaders::readersStopWhenTold()
+{
+    QFETCH(bool, folders);
+    QFETCH(int, stopAt);
+    QFETCH(int, steps);
+    QFETCH(int, events);
+    QTemporaryDir dir;
+    RecordingSink sink;
+    int reported = 0;
+    bool stopped = false;
+    if (folders) {
+        for (const char *path : {"A/a.url", "A/Deep/d.url", "B/b.url"}) {
+            QDir().mkpath(QFileInfo(dir.filePath(path)).path());
+            writeFile(dir.filePath(path), "[InternetShortcut]\r\nURL=http://x/\r\n");
+        }
+        FavoritesWalk::walkFavorites(dir.path(), sink, [&](int) { return ++reported != stopAt; }, &stopped);
+    } else {
+        QByteArray text = "<DL><p>\n<DT><H3>Folder</H3>\n<DL><p>\n";
+        const QByteArray link = "<DT><A HREF=\"https://example.org/some/longer/page/address.html\">A page</A>\n";
+        for (int i = 0; i < 40000; ++i)
+            text += link;
+        const QString path = writeFile(dir.filePath("big.html"), text);
+        stopped = !BookmarkFileReader::readBookmarkFile(path, sink, [&](qint64, qint64) { return ++reported != stopAt; });
+    }
+    QCOMPARE(reported, steps);
+    QCOMPARE(stopped, stopAt != 0);
+    if (events >= 0)
+        QCOMPARE(sink.events.size(), events);
+    else
+        QVERIFY(sink.events.size() > 1 && sink.events.size() < 20000);
+}
