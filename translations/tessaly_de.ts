@@ -482,6 +482,32 @@
     </message>
 </context>
 <context>
+    <name>LongWorkDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Fortschritt</translation>
+    </message>
+    <message>
+        <source>Cancelling…</source>
+        <translation>Wird abgebrochen …</translation>
+    </message>
+</context>
+<context>
+    <name>LongWorkRunner</name>
+    <message>
+        <source>%1…</source>
+        <translation>%1 …</translation>
+    </message>
+    <message>
+        <source>%1: %2%</source>
+        <translation>%1: %2 %</translation>
+    </message>
+</context>
+<context>
     <name>MainMenus</name>
     <message>
         <source>&amp;File</source>
@@ -885,6 +911,14 @@
             <numerusform>Zusammenführen: %n Ordner</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Merging bookmarks</source>
+        <translation>Lesezeichen werden zusammengeführt</translation>
+    </message>
+    <message>
+        <source>Merge cancelled: nothing was added</source>
+        <translation>Zusammenführen abgebrochen: Es wurde nichts hinzugefügt</translation>
+    </message>
 </context>
 <context>
     <name>MoveDialog</name>
@@ -1031,6 +1065,34 @@ No adds the bookmarks shown to the file instead.</source>
         <translation>%1 enthält Lesezeichen, die nicht geladen sind. Durch die angezeigten Lesezeichen ersetzen?
 
 „Nein“ fügt die angezeigten Lesezeichen stattdessen der Datei hinzu.</translation>
+    </message>
+    <message>
+        <source>Loading bookmarks</source>
+        <translation>Lesezeichen werden geladen</translation>
+    </message>
+    <message>
+        <source>Loading %1 cancelled: nothing is loaded, and the file is kept as it is</source>
+        <translation>Laden von %1 abgebrochen: Nichts ist geladen, die Datei bleibt, wie sie ist</translation>
+    </message>
+    <message>
+        <source>Loading %1 cancelled: nothing is loaded</source>
+        <translation>Laden von %1 abgebrochen: Nichts ist geladen</translation>
+    </message>
+    <message>
+        <source>Merging bookmarks</source>
+        <translation>Lesezeichen werden zusammengeführt</translation>
+    </message>
+    <message>
+        <source>Merge cancelled: nothing was added</source>
+        <translation>Zusammenführen abgebrochen: Es wurde nichts hinzugefügt</translation>
+    </message>
+    <message>
+        <source>Saving bookmarks</source>
+        <translation>Lesezeichen werden gespeichert</translation>
+    </message>
+    <message>
+        <source>Save As cancelled: %1 was not written</source>
+        <translation>Speichern unter abgebrochen: %1 wurde nicht geschrieben</translation>
     </message>
 </context>
 <context>

@@ -213,8 +213,7 @@ void TrayWindow::showNote(const QString &note)
 // window), and the note of the last flush until the window opens again.
 void TrayWindow::updateToolTip()
 {
-    QString tip = tr("Tessaly Tray Control
-");
+    QString tip = tr("Tessaly Tray Control\n");
     if (const QString work = m_main ? m_main->longWork()->progressText() : QString(); !work.isEmpty())
         tip += work;
     else if (m_main && m_main->isLoading())
