@@ -42,6 +42,17 @@
     </message>
 </context>
 <context>
+    <name>EntryDialogCommands</name>
+    <message>
+        <source>There is no group to put a new entry in: make one first (Groups, New Group)</source>
+        <translation>Es gibt keine Gruppe für einen neuen Eintrag: Legen Sie zuerst eine an (Gruppen, Neue Gruppe)</translation>
+    </message>
+    <message>
+        <source>The entry was not added: it names no group</source>
+        <translation>Der Eintrag wurde nicht hinzugefügt: Er nennt keine Gruppe</translation>
+    </message>
+</context>
+<context>
     <name>EntryEditor</name>
     <message>
         <source>URL Information</source>

@@ -90,6 +90,12 @@ void EntryDialogCommands::newEntry()
 
 void EntryDialogCommands::newEntryWith(const QString &title, const QString &url)
 {
+    // An entry lives in a group: without one the editor would take the
+    // user's typing and add nothing, so it does not open.
+    if (m_state.store.IDXList().groupCount() == 0) {
+        m_host.showStatus(tr("There is no group to put a new entry in: make one first (Groups, New Group)"));
+        return;
+    }
     const int current = m_host.getCurrentIDX();
     const ModalScope open(m_state, m_mainWindow, AppState::MakingEntry, [this] { m_host.UpdatePanel(); });
     EntryEditor editor(m_state.store, m_mainWindow);
@@ -104,8 +110,10 @@ void EntryDialogCommands::newEntryWith(const QString &title, const QString &url)
     fields.group = editor.group();
     fields.rating = std::clamp(editor.rating(), 0, EntryOperations::highestRating);
     const URLData *entry = EntryOperations::add(m_state.store, fields, DayCount::now());
-    if (!entry)
+    if (!entry) {
+        m_host.showStatus(tr("The entry was not added: it names no group"));
         return;
+    }
     InternetShortcut::writeShortcut(InternetShortcut::favoritesFolder(), m_state.settings.cAF, entry->Name,
                                     entry->url, m_state.store.IDXList().nameOf(entry->Owner));
     if (fields.group == current)

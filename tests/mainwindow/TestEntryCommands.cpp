@@ -104,6 +104,8 @@ private slots:
     void doubleClickOpensAndCountsVisit();
     void editAndNewEntry_data();
     void editAndNewEntry();
+    void newEntryNeedsGroup_data();
+    void newEntryNeedsGroup();
     void fromBrowserFillsEditor_data();
     void fromBrowserFillsEditor();
     void openReachesRunningFirefox_data();
@@ -471,6 +473,38 @@ void TestEntryCommands::editAndNewEntry()
     QCOMPARE(titles().contains("Fresh title"), group == 0);  // a row that left the group goes
     if (!newEntry)
         QCOMPARE(changed->Created, entry(1)->Created);  // the creation date stays
+}
+
+// A store without groups has nowhere to put a new entry: Ctrl+A and "From
+// Browser" open no editor (whose typing would be dropped) and say why.
+void TestEntryCommands::newEntryNeedsGroup_data()
+{
+    QTest::addColumn<bool>("fromBrowser");
+    QTest::newRow("new entry") << false;
+    QTest::newRow("captured page") << true;
+}
+
+void TestEntryCommands::newEntryNeedsGroup()
+{
+    QFETCH(bool, fromBrowser);
+    TestEnvironment::writeFile(m_dir->filePath("Pemberly.tsy"), QByteArray());
+    openWindow();
+    QWidget *opened = nullptr;
+    QTimer::singleShot(0, [&] {
+        opened = QApplication::activeModalWidget();
+        if (opened)
+            opened->close();
+    });
+    if (fromBrowser)
+        m_window->entryDialogCommands()->newEntryWith("Captured", "https://captured.example/");
+    else
+        QTest::keyClick(m_window.get(), Qt::Key_A, Qt::ControlModifier);
+    QTest::qWait(20);
+    QVERIFY(!opened);
+    QCOMPARE(m_state->store.urlDatas().Count(), 0);
+    QCOMPARE(m_state->store.changeCount(), 0);
+    QVERIFY2(m_window->statusBar()->currentMessage().startsWith("There is no group"),
+             qPrintable(m_window->statusBar()->currentMessage()));
 }
 
 // "From Browser" (Ctrl+B) with pB 1: the running Firefox's page (a profile
