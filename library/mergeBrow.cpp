@@ -8,6 +8,7 @@
 #include "BookmarkSink.h"
 #include "FavoritesWalk.h"
 #include "ShellFolders.h"
+#include "XbelReader.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -113,4 +114,13 @@ bool mergeBrow::readBookmarkFile(const QString &fileName)
     EventSink sink(*this);
     return BookmarkFileReader::readBookmarkFile(
         fileName, sink, [this](qint64 done, qint64 total) { emit Progress(done, total); });
+}
+
+bool mergeBrow::MergeXbel(const QString &fileName)
+{
+    const WaitPointer wait;
+    EventSink sink(*this);
+    m_lastError.clear();
+    return XbelReader::readXbelFile(fileName, sink, &m_lastError,
+                                    [this](qint64 done, qint64 total) { emit Progress(done, total); });
 }

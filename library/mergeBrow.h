@@ -24,6 +24,8 @@ class mergeBrow : public QObject
     // How many files named as shortcuts MergeFaves passed over: no shortcut
     // could be read from them (FIFOs, links that lead nowhere, ...).
     Q_PROPERTY(int skippedFavorites READ skippedFavorites)
+    // Why the last MergeXbel read nothing; "" after one that succeeded.
+    Q_PROPERTY(QString lastError READ lastError)
 
 public:
     static const QString rootFavoritesGroup;
@@ -40,6 +42,7 @@ public:
     QString favoritesFolder() const { return m_favoritesFolder; }
     void setFavoritesFolder(const QString &folder) { m_favoritesFolder = folder; }
     int skippedFavorites() const { return m_skippedFavorites; }
+    QString lastError() const { return m_lastError; }
 
     // Merges the favorites folder: its own favorites into the group
     // "E-Favorites: (Was Root)", each subfolder into a group of its name.
@@ -48,6 +51,10 @@ public:
     // merge chooses the dialog's title. Cancelling merges nothing.
     // True when a file was chosen and read to its end.
     Q_INVOKABLE bool OpenNSAs(bool merge);
+    // Merges an XBEL file as a bookmark file is merged (see XbelReader).
+    // False, with lastError set, when the file is not read whole: then
+    // nothing is merged.
+    Q_INVOKABLE bool MergeXbel(const QString &fileName);
 
 signals:
     void NewGroup(const QString &gName);
@@ -75,4 +82,5 @@ private:
     qlonglong m_hWnd = 0;
     QString m_favoritesFolder;
     int m_skippedFavorites = 0;
+    QString m_lastError;
 };

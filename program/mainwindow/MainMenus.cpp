@@ -21,9 +21,11 @@ MainMenus::MainMenus(QMainWindow *window)
     mnuMergeTsy = command(mnuMergeFrom, "mnuMergeTsy", QStringLiteral("&Tessaly .TSY"));
     mnuMergeFavorites = command(mnuMergeFrom, "mnuMergeFavorites", QStringLiteral("&IE Favorites"));
     mnuMergeNetscape = command(mnuMergeFrom, "mnuMergeNetscape", QStringLiteral("&Netscape .HTM"));
+    mnuMergeXbel = command(mnuMergeFrom, "mnuMergeXbel", tr("&XBEL..."));
     mnuSaveUrls = subMenu(file, "mnuSaveUrls", QStringLiteral("&Save URLs"));
     mnuSaveDefault = command(mnuSaveUrls, "mnuSaveDefault", QStringLiteral("Save &Default"));
     mnuSaveAs = command(mnuSaveUrls, "mnuSaveAs", QStringLiteral("Save &As"));
+    mnuSaveXbel = command(mnuSaveUrls, "mnuSaveXbel", tr("Save As &XBEL..."));
     file->addSeparator();
     mnuLoadAll = command(file, "mnuLoadAll", QStringLiteral("&Load All"));
     mnuSaveAll = command(file, "mnuSaveAll", QStringLiteral("Save &All"));
@@ -53,6 +55,7 @@ MainMenus::MainMenus(QMainWindow *window)
     mnuSendItems << command(mnuSend, "mnuSend_1", QStringLiteral("&New Window"));
     mnuBookmarksFolder = command(entries, "mnuBookmarksFolder", QStringLiteral("&Bookmarks Folder"));
     mnuRemove = command(entries, "mnuRemove", QStringLiteral("&Remove"));
+    mnuDuplicates = command(entries, "mnuDuplicates", tr("&Duplicates..."));
     entries->addSeparator();
     mnuFind = subMenu(entries, "mnuFind", QStringLiteral("&Find"));
     mnuFindFind = command(mnuFind, "mnuFind_0", QStringLiteral("&Find"));
