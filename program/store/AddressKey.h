@@ -23,5 +23,7 @@ namespace AddressKey {
 
 // The key; empty for an empty address.
 QString of(QStringView address);
+// The same into key, whose room is reused (for many addresses in a row).
+void write(QStringView address, QString &key);
 
 }  // namespace AddressKey
