@@ -70,7 +70,7 @@ DuplicatesDialog::DuplicatesDialog(const URLBlock &store, const std::vector<Dupl
     layout->addWidget(summary);
     layout->addWidget(m_sets, 1);
     layout->addWidget(buttons);
-    resize(760, 420);
+    resize(960, 440);
 }
 
 void DuplicatesDialog::addSet(const URLBlock &store, const DuplicateSet &set, int number)
