@@ -15,39 +15,34 @@
 
 namespace {
 
-// Hands what QXmlStreamWriter writes on to the file in pieces of about a
-// mebibyte; write-only.
-class PieceDevice : public QIODevice
+// What QXmlStreamWriter writes, gathered as text (a writer into a QString
+// appends to it directly, where one into a device encodes and writes each
+// small piece) and handed on to the file as UTF-8 in pieces of about a
+// mebibyte.
+class PieceText
 {
 public:
-    explicit PieceDevice(const FileIO::PieceWriter &write)
+    explicit PieceText(const FileIO::PieceWriter &write)
         : m_write(write)
     {
-        open(QIODevice::WriteOnly);
-        m_buffer.reserve(pieceBytes + 4096);
+        m_text.reserve(pieceCharacters + 4096);
     }
-    bool flushPieces()
+    QString *text() { return &m_text; }
+    // Hands the text on when it is long enough (always, with all).
+    void pass(bool all = false)
     {
-        if (!m_buffer.isEmpty())
-            m_ok = m_ok && m_write(m_buffer);
-        m_buffer.clear();
-        return m_ok;
+        if (m_text.size() < pieceCharacters && !all)
+            return;
+        if (!m_text.isEmpty())
+            m_ok = m_ok && m_write(m_text.toUtf8());
+        m_text.resize(0);
     }
-
-protected:
-    qint64 readData(char *, qint64) override { return -1; }
-    qint64 writeData(const char *data, qint64 size) override
-    {
-        m_buffer.append(data, size);
-        if (m_buffer.size() >= pieceBytes)
-            flushPieces();
-        return m_ok ? size : -1;
-    }
+    bool ok() const { return m_ok; }
 
 private:
-    static constexpr qsizetype pieceBytes = qsizetype(1) << 20;
+    static constexpr qsizetype pieceCharacters = qsizetype(1) << 19;
     const FileIO::PieceWriter &m_write;
-    QByteArray m_buffer;
+    QString m_text;
     bool m_ok = true;
 };
 
@@ -99,8 +94,8 @@ QString exactText(const QString &text)
 class Writer
 {
 public:
-    explicit Writer(QIODevice &device)
-        : m_xml(&device)
+    explicit Writer(QString *text)
+        : m_xml(text)
     {
         m_xml.setAutoFormatting(true);
         m_xml.setAutoFormattingIndent(1);
@@ -108,7 +103,6 @@ public:
 
     void begin()
     {
-        m_xml.writeStartDocument();
         m_xml.writeDTD(QStringLiteral("<!DOCTYPE xbel PUBLIC \"+//IDN python.org//DTD XML Bookmark Exchange "
                                       "Language 1.0//EN//XML\" \"http://www.python.org/topics/xml/dtds/xbel-1.0.dtd\">"));
         m_xml.writeStartElement(XbelNames::xbel);
@@ -195,23 +189,29 @@ bool writeStore(const URLBlock &store, const FileIO::PieceWriter &write)
 {
     const GroupTable &groups = store.IDXList();
     std::vector<std::vector<const URLData *>> members(size_t(groups.groupCount()));
-    PieceDevice device(write);
-    Writer writer(device);
+    PieceText text(write);
+    // A writer into a QString names no encoding: the file's is UTF-8.
+    text.text()->append(u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
+    Writer writer(text.text());
     writer.begin();
     for (const URLData &entry : store.urlDatas()) {
         if (groups.isGroup(entry.Owner))
             members[size_t(entry.Owner)].push_back(&entry);
         else
             writer.bookmark(entry);
+        text.pass();
     }
     for (int group = 0; group < groups.groupCount(); ++group) {
         writer.beginFolder(groups.at(group).name);
-        for (const URLData *entry : members[size_t(group)])
+        for (const URLData *entry : members[size_t(group)]) {
             writer.bookmark(*entry);
+            text.pass();
+        }
         writer.endFolder();
     }
     writer.end();
-    return device.flushPieces();
+    text.pass(true);
+    return text.ok();
 }
 
 bool saveStore(const URLBlock &store, const QString &path, QString *error)
