@@ -11,6 +11,7 @@
 // child process that only loads the file, so the other steps do not count.
 
 #include "DayCount.h"
+#include "Duplicates.h"
 #include "EntryFilter.h"
 #include "StackFile.h"
 #include "StackFileGenerator.h"
@@ -49,6 +50,7 @@ constexpr double loadTarget = 4.0;
 constexpr double saveTarget = 4.0;
 constexpr double filterTarget = 1.0;
 constexpr double removeTarget = 2.0;
+constexpr double duplicatesTarget = 0.5;
 constexpr double rssTargetMiB = 120.0;
 
 double elapsedMs(const QElapsedTimer &timer)
@@ -310,6 +312,18 @@ int main(int argc, char *argv[])
         filterMs = std::min(filterMs, elapsedMs(timer));
         shown = qsizetype(entries.size());
     }
+
+    // The sets of entries that hold the same page, over the whole store.
+    std::fprintf(stderr, "measuring duplicates...\n");
+    double duplicatesMs = never;
+    size_t duplicateSets = 0;
+    for (int i = 0; i < repetitions; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        const std::vector<DuplicateSet> sets = Duplicates::find(store->urlDatas());
+        duplicatesMs = std::min(duplicatesMs, elapsedMs(timer));
+        duplicateSets = sets.size();
+    }
     store.reset();
 
     // Removing a group that holds the first half of the entries, as a group
@@ -370,6 +384,8 @@ int main(int argc, char *argv[])
                     filterMs, "<= 1x load", filterMs / loadMs, filterTarget});
     rows.push_back({QByteArray("remove group of " + QByteArray::number(removed) + " entries"), removeMs,
                     "<= 2x load", removeMs / loadMs, removeTarget});
+    rows.push_back({QByteArray("duplicates (" + QByteArray::number(qulonglong(duplicateSets)) + " sets)"),
+                    duplicatesMs, "<= 0.5x load", duplicatesMs / loadMs, duplicatesTarget});
     printRows(rows, baselineMs);
 
     const bool rssMet = rssMiB <= rssTargetMiB;

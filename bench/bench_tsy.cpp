@@ -41,6 +41,7 @@ constexpr double normalizeTarget = 3.0;   // x raw copy
 constexpr double listTarget = 1.0;        // x normalize
 constexpr double dumpTarget = 1.5;        // x normalize
 constexpr double exportTarget = 1.5;      // x normalize
+constexpr double xbelTarget = 2.0;        // x normalize, each way
 constexpr double linearityTarget = 11.0;  // x the figure at a tenth of the size
 constexpr double largeRssTargetMiB = 450.0;
 constexpr double commandRssTargetMiB = 350.0;  // peak of a whole-store command at the larger size
@@ -340,7 +341,11 @@ int main(int argc, char *argv[])
         }
     }
 
-    std::fprintf(stderr, "measuring raw copy, normalize, list, dump and export-html...\n");
+    std::fprintf(stderr, "measuring raw copy, normalize, list, dump, export-html and XBEL...\n");
+    // import-xbel registers the library Pemberly in the registry, which lives in the temporary folder.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(temp.filePath(QStringLiteral("config"))));
+    const QString xbel = temp.filePath(QStringLiteral("out.xbel"));
+    const QString imported = temp.filePath(QStringLiteral("imported.tsy"));
     const std::vector<double> figures = bestOfInTurn(
         repetitions,
         {[&] { return rawCopy(input, temp.filePath(QStringLiteral("copy.tsy"))); },
@@ -354,6 +359,12 @@ int main(int argc, char *argv[])
          [&] {
              return runTsy(tsy, {QStringLiteral("export-html"), input, temp.filePath(QStringLiteral("out.html"))},
                            out);
+         },
+         [&] { return runTsy(tsy, {QStringLiteral("export-xbel"), input, xbel}, out); },
+         [&] {
+             // Into a new file each time, as a first import is.
+             QFile::remove(imported);
+             return runTsy(tsy, {QStringLiteral("import-xbel"), imported, xbel}, out);
          }});
     const SizeFigures small = large > 0 ? measureSize(input, tsy, temp.path(), repetitions) : SizeFigures {};
     if (figures.empty() || (large > 0 && (small.load < 0 || small.save < 0 || small.list < 0))) {
@@ -366,6 +377,8 @@ int main(int argc, char *argv[])
     const double list = figures[3];
     const double dump = figures[4];
     const double exportHtml = figures[5];
+    const double exportXbel = figures[6];
+    const double importXbel = figures[7];
 
     std::printf("Tessaly tsy benchmark, %s\n",
                 qPrintable(QDateTime::currentDateTime().toString(Qt::ISODate)));
@@ -380,6 +393,9 @@ int main(int argc, char *argv[])
     BenchFigures::printRatio("tsy list FILE --all", list, normalize, "<= 1x normalize", listTarget, missed);
     BenchFigures::printRatio("tsy dump", dump, normalize, "<= 1.5x normalize", dumpTarget, missed);
     BenchFigures::printRatio("tsy export-html", exportHtml, normalize, "<= 1.5x normalize", exportTarget, missed);
+    BenchFigures::printRatio("tsy export-xbel", exportXbel, normalize, "<= 2x normalize", xbelTarget, missed);
+    BenchFigures::printRatio("tsy import-xbel into a new file", importXbel, normalize, "<= 2x normalize", xbelTarget,
+                             missed);
 
     if (large > 0) {
         std::fprintf(stderr, "measuring %lld entries...\n", static_cast<long long>(large));

@@ -8,6 +8,7 @@
 #include "BookmarkSink.h"
 #include "FavoritesWalk.h"
 #include "ShellFolders.h"
+#include "XbelReader.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -121,4 +122,13 @@ bool mergeBrow::readBookmarkFile(const QString &fileName)
             emit Progress(done, total);
             return !m_cancelled;
         });
+}
+
+bool mergeBrow::MergeXbel(const QString &fileName)
+{
+    const WaitPointer wait;
+    EventSink sink(*this);
+    m_lastError.clear();
+    return XbelReader::readXbelFile(fileName, sink, &m_lastError,
+                                    [this](qint64 done, qint64 total) { emit Progress(done, total); });
 }

@@ -28,6 +28,8 @@ class mergeBrow : public QObject
     // more events follow, and the host takes back what it made of those
     // raised before.
     Q_PROPERTY(bool Cancel READ isCancelled WRITE setCancelled)
+    // Why the last MergeXbel read nothing; "" after one that succeeded.
+    Q_PROPERTY(QString lastError READ lastError)
 
 public:
     static const QString rootFavoritesGroup;
@@ -47,6 +49,7 @@ public:
     int skippedFavorites() const { return m_skippedFavorites; }
     bool isCancelled() const { return m_cancelled; }
     void setCancelled(bool cancelled) { m_cancelled = cancelled; }
+    QString lastError() const { return m_lastError; }
 
     // Merges the favorites folder: its own favorites into the group
     // "E-Favorites: (Was Root)", each subfolder into a group of its name.
@@ -55,6 +58,10 @@ public:
     // merge chooses the dialog's title. Cancelling merges nothing.
     // True when a file was chosen and read to its end (not cancelled).
     Q_INVOKABLE bool OpenNSAs(bool merge);
+    // Merges an XBEL file as a bookmark file is merged (see XbelReader).
+    // False, with lastError set, when the file is not read whole: then
+    // nothing is merged.
+    Q_INVOKABLE bool MergeXbel(const QString &fileName);
 
 signals:
     void NewGroup(const QString &gName);
@@ -83,4 +90,5 @@ private:
     QString m_favoritesFolder;
     int m_skippedFavorites = 0;
     bool m_cancelled = false;
+    QString m_lastError;
 };

@@ -21,9 +21,11 @@ MainMenus::MainMenus(QMainWindow *window)
     mnuMergeTsy = command(mnuMergeFrom, "mnuMergeTsy", tr("&Tessaly .TSY"));
     mnuMergeFavorites = command(mnuMergeFrom, "mnuMergeFavorites", tr("&IE Favorites"));
     mnuMergeNetscape = command(mnuMergeFrom, "mnuMergeNetscape", tr("&Netscape .HTM"));
+    mnuMergeXbel = command(mnuMergeFrom, "mnuMergeXbel", tr("&XBEL..."));
     mnuSaveUrls = subMenu(file, "mnuSaveUrls", tr("&Save URLs"));
     mnuSaveDefault = command(mnuSaveUrls, "mnuSaveDefault", tr("Save &Default"));
     mnuSaveAs = command(mnuSaveUrls, "mnuSaveAs", tr("Save &As"));
+    mnuSaveXbel = command(mnuSaveUrls, "mnuSaveXbel", tr("Save As &XBEL..."));
     file->addSeparator();
     mnuLoadAll = command(file, "mnuLoadAll", tr("&Load All"));
     mnuSaveAll = command(file, "mnuSaveAll", tr("Save &All"));
@@ -53,6 +55,7 @@ MainMenus::MainMenus(QMainWindow *window)
     mnuSendItems << command(mnuSend, "mnuSend_1", tr("&New Window"));
     mnuBookmarksFolder = command(entries, "mnuBookmarksFolder", tr("&Bookmarks Folder"));
     mnuRemove = command(entries, "mnuRemove", tr("&Remove"));
+    mnuDuplicates = command(entries, "mnuDuplicates", tr("&Duplicates..."));
     entries->addSeparator();
     mnuFind = subMenu(entries, "mnuFind", tr("&Find"));
     mnuFindFind = command(mnuFind, "mnuFind_0", tr("&Find"));

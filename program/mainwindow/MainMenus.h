@@ -30,9 +30,11 @@ public:
     QAction *mnuMergeTsy = nullptr;
     QAction *mnuMergeFavorites = nullptr;
     QAction *mnuMergeNetscape = nullptr;
+    QAction *mnuMergeXbel = nullptr;
     QMenu *mnuSaveUrls = nullptr;
     QAction *mnuSaveDefault = nullptr;
     QAction *mnuSaveAs = nullptr;
+    QAction *mnuSaveXbel = nullptr;
     QAction *mnuLoadAll = nullptr;
     QAction *mnuSaveAll = nullptr;
     QAction *mnuEject = nullptr;
@@ -52,6 +54,7 @@ public:
     QList<QAction *> mnuSendItems;  // "Last Active", "New Window"
     QAction *mnuBookmarksFolder = nullptr;
     QAction *mnuRemove = nullptr;
+    QAction *mnuDuplicates = nullptr;
     QMenu *mnuFind = nullptr;
     QAction *mnuFindFind = nullptr;
     QAction *mnuFindNext = nullptr;

@@ -25,7 +25,9 @@
 #include "MainMenus.h"
 #include "MainWindowSettings.h"
 #include "MemoryRelease.h"
+#include "DuplicatesCommands.h"
 #include "MergeCommands.h"
+#include "XbelCommands.h"
 #include "PreferencesCommands.h"
 #include "SelectionCommands.h"
 #include "StackCommands.h"
@@ -75,7 +77,8 @@ MainWindow::MainWindow(AppState &state, Prompter &prompter, TrayWindowSettingsHo
     m_groupCommands = new GroupCommands(*this);
     m_longWork = new LongWorkRunner(m_state, this);
     m_stackCommands = new StackCommands(*this);
-    new MergeCommands(*this);
+    new XbelCommands(*this, *new MergeCommands(*this));
+    new DuplicatesCommands(*this);
     new WindowCommands(*this);
     new IndexPanelCommands(*this);
     connectEntryCommands();

@@ -34,15 +34,16 @@ public:
     // The status bar's text after a merge; empty when it met nothing.
     static QString statusText(const MergeCounts &counts);
 
+    // Creates the merge object, runs call on it with its events received,
+    // releases it and shows what was added.
+    void runMerge(const std::function<void(QObject *mb)> &call);
+
 public slots:
     // The merge object's progress event.
     void mb_Progress(qint64 done, qint64 total);
 
 private:
     QString askForFavoritesFolder();
-    // Creates the merge object, runs call on it with its events received,
-    // releases it and shows what was added.
-    void runMerge(const std::function<void(QObject *mb)> &call);
     void finish(const MergeCounts &counts);
 
     MainWindow &m_window;

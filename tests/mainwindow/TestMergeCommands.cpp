@@ -146,6 +146,26 @@ void TestMergeCommands::mergeAddsAfterStore_data()
         << QStringList {"Mine"} << QStringList {"Visited|https://visited.example/|0"}
         << QStringList {"45244.92592|45360.66667|12|3|2"} << "Merged 0 groups, 1 entry; 1 already there"
         << QList<int> {1};
+    const QStringList xbelAsked {"open|Merge From XBEL|(*.XBEL)|*.xbel *.xml"};
+    QTest::newRow("XBEL of another editor: subfolders join their folder's group")
+        << "mnuMergeXbel" << 1 << QStringList {TESSALY_TEST_DATA "/bookmarks/other-editor.xbel"} << xbelAsked
+        << QStringList {"Mine", "XBEL: ROOT", "Work & Play"}
+        << QStringList {"Loose|https://loose.example/|1", "Work|https://work.example/|2",
+                        "Sub link|https://sub.example/|2"}
+        << QStringList {fileDate, "45244.92593|45364.37500|0|0|0", now} << "Merged 2 groups, 3 entries"
+        << QList<int> {1};
+    QTest::newRow("our own XBEL: every field kept, an address of the group left out")
+        << "mnuMergeXbel" << 1 << QStringList {TESSALY_TEST_DATA "/bookmarks/tessaly.xbel"} << xbelAsked
+        << QStringList {"Mine"} << QStringList {"Visited|https://visited.example/|0"}
+        << QStringList {"45244.92592|45360.66667|12|3|2"} << "Merged 0 groups, 1 entry; 1 already there"
+        << QList<int> {1};
+    QTest::newRow("XBEL cut short: nothing merged, the reason shown")
+        << "mnuMergeXbel" << 1 << QStringList {TESSALY_TEST_DATA "/bookmarks/cut.xbel"} << xbelAsked
+        << QStringList {"Mine"} << QStringList {} << QStringList {}
+        << TESSALY_TEST_DATA "/bookmarks/cut.xbel: line 6: Premature end of document; nothing was merged"
+        << QList<int> {1};
+    QTest::newRow("XBEL cancelled") << "mnuMergeXbel" << 1 << QStringList {} << xbelAsked << QStringList {"Mine"}
+                                    << QStringList {} << QStringList {} << QString() << QList<int> {1};
     QTest::newRow("Netscape file cancelled")
         << "mnuMergeNetscape" << 1 << QStringList {} << openAsked << QStringList {"Mine"} << QStringList {}
         << QStringList {} << QString() << QList<int> {1};

@@ -58,7 +58,7 @@ int ImportCommand::execute(const QStringList &arguments)
         ComponentRegistry::connectEventsByName(mb.get(), &handlers, QStringLiteral("mb"));
         // Nothing is saved (and the backup is kept) when the source turned out unreadable.
         if (!merge(mb.get(), source)) {
-            *error = QStringLiteral("%1: cannot read it").arg(source);
+            *error = mergeError(mb.get(), source);
             return false;
         }
         added = handlers.counts();
@@ -73,6 +73,11 @@ int ImportCommand::execute(const QStringList &arguments)
         return fileError(error);
     m_out << ToolStore::mergedText(added, target, skippedFiles(mb.get())) << '\n';
     return Success;
+}
+
+QString ImportCommand::mergeError(const QObject *, const QString &source) const
+{
+    return QStringLiteral("%1: cannot read it").arg(source);
 }
 
 QString ImportCommand::sharedHelp()

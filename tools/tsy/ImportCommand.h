@@ -24,6 +24,8 @@ protected:
     virtual bool checkSource(const QString &source, QString *error) const = 0;
     // Runs the merge object on the source; false when the source could not be read.
     virtual bool merge(QObject *mb, const QString &source) const = 0;
+    // Why merge() failed.
+    virtual QString mergeError(const QObject *mb, const QString &source) const;
     // How many files of the source the merge passed over.
     virtual int skippedFiles(const QObject *) const { return 0; }
 

@@ -8,12 +8,15 @@
 #include "DateValueCommand.h"
 #include "DesktopCommands.h"
 #include "DumpCommand.h"
+#include "DuplicatesCommand.h"
 #include "EditCommand.h"
 #include "ExportHtmlCommand.h"
+#include "ExportXbelCommand.h"
 #include "FindCommand.h"
 #include "GroupCommand.h"
 #include "ImportFavoritesCommand.h"
 #include "ImportHtmlCommand.h"
+#include "ImportXbelCommand.h"
 #include "ListCommand.h"
 #include "MergeCommand.h"
 #include "MoveCommand.h"
@@ -42,7 +45,10 @@ std::vector<std::unique_ptr<Command>> allCommands(QTextStream &out, QTextStream 
     commands.push_back(std::make_unique<ImportHtmlCommand>(out, err));
     commands.push_back(std::make_unique<ImportFavoritesCommand>(out, err));
     commands.push_back(std::make_unique<ExportHtmlCommand>(out, err));
+    commands.push_back(std::make_unique<ImportXbelCommand>(out, err));
+    commands.push_back(std::make_unique<ExportXbelCommand>(out, err));
     commands.push_back(std::make_unique<FindCommand>(out, err));
+    commands.push_back(std::make_unique<DuplicatesCommand>(out, err));
     commands.push_back(std::make_unique<AddCommand>(out, err));
     commands.push_back(std::make_unique<EditCommand>(out, err));
     commands.push_back(std::make_unique<RemoveCommand>(out, err));

@@ -57,7 +57,7 @@ private slots:
         };
         const char *commands
             = "dump|list|merge|normalize|date-text|date-value|find|add|edit|remove|rate|move|group|import-html|"
-              "import-favorites|export-html|capture|open";
+              "import-favorites|export-html|duplicates|import-xbel|export-xbel|capture|open";
         row("tool --help", "--help", 0, commands);
         row("tool -h", "-h", 0, commands);
         row("tool help", "help", 0, commands);
@@ -153,6 +153,14 @@ private slots:
         row("export-html of a missing file", "export-html missing.tsy out.html", 1, "missing.tsy");
         row("export-html into a missing folder", "export-html good.tsy nofolder/o.html", 1, "nofolder/o.html");
         row("export-html over the stack file", "export-html good.tsy ./good.tsy", 2, "replace the stack file");
+        row("duplicates of a missing file", "duplicates missing.tsy", 1, "missing.tsy");
+        row("duplicates with --json and --merge", "duplicates good.tsy --json --merge", 2, "do not go together");
+        row("duplicates merged into a backup file", "duplicates good.bak --merge", 2, "own backup");
+        row("import-xbel of a missing file", "import-xbel good.tsy missing.xbel", 1, "missing.xbel");
+        row("import-xbel of a stack file", "import-xbel good.tsy good.tsy", 1, "good.tsy: not an XBEL file");
+        row("import-xbel into a backup file", "import-xbel good.bak in.xbel", 2, "own backup");
+        row("export-xbel of a missing file", "export-xbel missing.tsy out.xbel", 1, "missing.tsy");
+        row("export-xbel over the stack file", "export-xbel good.tsy ./good.tsy", 2, "replace the stack file");
         row("sort by an unknown column", "list good.tsy --sort colour", 2, "'colour'");
         row("ascending without sort", "list good.tsy --ascending", 2, "--sort");
     }

@@ -278,6 +278,79 @@ private slots:
             rated << entry.Name + '=' + QString::number(entry.Rated);
         QCOMPARE(rated, QStringList({"a=4", "b=2", "a=4", "ab=2"}));
     }
+
+
+    void duplicates_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QByteArray>("before");  // good.tsy
+        QTest::addColumn<QString>("lock");       // "program": Tessaly holds good.tsy
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("out");     // or stderr, for a failure
+        QTest::addColumn<QByteArray>("after");   // good.tsy; its backup is what it was before
+        // A1, A2 and A3 are one page, A2 created first; so are M1 and M2, M2 first; "Case" is another page.
+        const QByteArray a1 = entry("http://a.example/x", "A1", "B13408235", "B12800000", "2", "1");
+        const QByteArray b = entry("http://b.example/", "B", "0", "B12800000");
+        const QByteArray m1 = entry("mailto:x@example.com", "M1", "0", "B12800000");
+        const QByteArray a2 = entry("https://www.A.example/x/#top", "A2", "0", "B10B00000", "5", "3");
+        const QByteArray a3 = entry("http://a.example/x?utm_source=n", "A3", "B13317659", "B1340927C", "1");
+        const QByteArray cs = entry("http://a.example/X", "Case", "0", "B12800000");
+        const QByteArray m2 = entry("mailto:x@example.com", "M2", "0", "B10A00000");
+        const QByteArray file = "+News\r\n" + a1 + b + m1 + "+Tech\r\n" + a2 + a3 + cs + m2;
+        const QByteArray merged = "+News\r\n" + b + "+Tech\r\n"
+            + entry("https://www.A.example/x/#top", "A2", "B13408235", "B10B00000", "8", "3") + cs + m2;
+        QTest::newRow("sets listed, the kept entry marked")
+            << "duplicates good.tsy" << file << "" << 0
+            << QByteArray("-\t00001\tA1\thttp://a.example/x\tLow\tNews\t2024-03-13 08:00:00\t2024-03-01 00:00:00\t2\n"
+                          "*\t00004\tA2\thttps://www.A.example/x/#top\tHigh\tTech\tNever\t2024-02-01 00:00:00\t5\n"
+                          "-\t00005\tA3\thttp://a.example/x?utm_source=n\tNot Rated\tTech\t2024-03-12 23:00:00\t"
+                          "2024-03-13 09:00:00\t1\n\n"
+                          "-\t00003\tM1\tmailto:x@example.com\tNot Rated\tNews\tNever\t2024-03-01 00:00:00\t0\n"
+                          "*\t00007\tM2\tmailto:x@example.com\tNot Rated\tTech\tNever\t2024-01-31 00:00:00\t0\n\n")
+            << file;
+        const QByteArray a = plainJson(1, "a", 0);
+        const auto withGroup = [](QByteArray json) { return json.replace(",\"lastAccessed\"", ",\"group\":\"G\",\"lastAccessed\""); };
+        QTest::newRow("as JSON, the first of equals kept")
+            << "duplicates good.tsy --json" << "+G\r\n" + plain("a") + plain("b") + plain("a") << "" << 0
+            << "{\"sets\":[{\"keep\":\"00001\",\"entries\":[" + withGroup(a) + ","
+                   + withGroup(plainJson(3, "a", 0)) + "]}]}\n"
+            << "+G\r\n" + plain("a") + plain("b") + plain("a");
+        QTest::newRow("none") << "duplicates good.tsy" << listFile << "" << 0 << QByteArray() << listFile;
+        QTest::newRow("none as JSON") << "duplicates good.tsy --json" << listFile << "" << 0
+                                      << QByteArray("{\"sets\":[]}\n") << listFile;
+        QTest::newRow("merged as the window merges, the backup kept")
+            << "duplicates good.tsy --merge" << file << "" << 0
+            << QByteArray("Merged 2 sets of duplicates in good.tsy: removed 3 entries\n") << merged;
+        QTest::newRow("nothing to merge writes nothing")
+            << "duplicates good.tsy --merge" << listFile << "" << 0
+            << QByteArray("Merged 0 sets of duplicates in good.tsy: removed 0 entries\n") << listFile;
+        QTest::newRow("a file open in Tessaly is left as it is")
+            << "duplicates good.tsy --merge" << file << "program" << 1
+            << QByteArray("tsy duplicates: good.tsy is open in Tessaly: flush it first\n") << file;
+    }
+
+    void duplicates()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(QByteArray, before);
+        QFETCH(QString, lock);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, out);
+        QFETCH(QByteArray, after);
+        writeFile(path("good.tsy"), before);
+        URLBlock store;
+        DefaultStackFile program(store, path("good"));
+        if (lock == "program")
+            QVERIFY(program.Populate(45364.5));
+        const Run run = tsy(words(arguments));
+        QCOMPARE(run.exitCode, exitCode);
+        QCOMPARE(exitCode ? run.err : run.out, out);
+        QCOMPARE(exitCode ? run.out : run.err, QByteArray());
+        QCOMPARE(readFile(path("good.tsy")), after);
+        QCOMPARE(QFileInfo::exists(path("good.bak")), after != before);
+        if (after != before)
+            QCOMPARE(readFile(path("good.bak")), before);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTsyEntries)

@@ -321,6 +321,45 @@ private slots:
     }
 
 
+    // A file that export-xbel writes reads back through import-xbel to the
+    // same groups and entries, every field kept to the byte of the stack
+    // file (a control character in a title too), also in a time zone that
+    // changes to summer time between the dates; importing it again adds nothing.
+    void xbelReadsBack()
+    {
+        const QByteArray odd
+            = entry("http://x.example/?a=1&b=\"2\"<3>", "Q&A: \"<b>\" isn't \x01", "0", "B12800000")
+            + entry("", "", "0", "B12800000", "-7", "255", "255")
+            + entry("http://old/", "Before 1970", "2C8A0C350", "475800000", "2147483647");
+        const QByteArray file
+            = "+News & <Views>\r\n" + t + y + odd + "+Tech\n" + su + sa + n + f + "+Empty\r\n";
+        writeFile(path("good.tsy"), file);
+        const QByteArray zone = qgetenv("TZ");
+        qputenv("TZ", "America/New_York");
+        const auto restoreZone = qScopeGuard([&] { qputenv("TZ", zone); });
+        expectOutput("export-xbel good.tsy out.xbel", "Wrote 3 groups and 9 entries to out.xbel\n");
+        QVERIFY(readFile(path("out.xbel"))
+                    .contains("<bookmark href=\"http://a.example/zebra\" added=\"2024-03-01T05:00:00.000Z\" "
+                              "visited=\"2024-03-13T11:59:59.712Z\">"));
+        expectOutput("import-xbel back.tsy out.xbel", "Added 3 groups and 9 entries to back.tsy (0 already there)\n");
+        QCOMPARE(readFile(path("back.tsy")), QByteArray(file).replace("+Tech\n", "+Tech\r\n"));
+        expectOutput("import-xbel back.tsy out.xbel", "Added 0 groups and 0 entries to back.tsy (9 already there)\n");
+        QVERIFY(!QFileInfo::exists(path("back.bak")));
+    }
+
+    // A damaged XBEL file changes nothing: the stack file and its backup stay.
+    void damagedXbelChangesNothing()
+    {
+        writeFile(path("cut.xbel"), "<xbel><folder><title>New</title><bookmark href=\"http://n/\"><title>N</title>");
+        const Run run = tsy({"import-xbel", "good.tsy", "cut.xbel"});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.startsWith("tsy import-xbel: cut.xbel: line 1: ") && run.err.endsWith("; nothing was merged\n"),
+                 run.err.constData());
+        QCOMPARE(readFile(path("good.tsy")), listFile);
+        QVERIFY(!QFileInfo::exists(path("good.bak")));
+    }
+
+
     // A full disk is named as such (the message of the failing system call),
     // and nothing is left on it. The disk is a small file system mounted in a
     // namespace of its own, where the system allows that.

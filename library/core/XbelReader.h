@@ -1,0 +1,34 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <functional>
+
+class BookmarkSink;
+
+// Reads an XBEL file (see XbelNames) into groups as the bookmark-file merge
+// makes them: each folder of the top level opens a group of its title, and
+// the bookmarks of its subfolders, at any depth, join it; bookmarks outside
+// every folder go to one group "XBEL: ROOT". A bookmark's added and visited
+// attributes (ISO 8601; without an offset, local time) become its creation
+// and last visit, and Tessaly's own metadata its visits, rating and
+// category. Separators, aliases and descriptions are passed over.
+//
+// The whole file is read and checked before anything is reported: a file
+// that is not XBEL, is damaged or cut short, holds an entity that expands
+// beyond QXmlStreamReader's limit, nests elements deeper than maxDepth or is
+// larger than maxFileBytes reports nothing and gives an error text.
+namespace XbelReader {
+
+constexpr int maxDepth = 256;
+constexpr qint64 maxFileBytes = qint64(512) << 20;
+
+// Told how many bytes of the file have been read, of how many.
+using Progress = std::function<void(qint64 done, qint64 total)>;
+
+bool readXbelFile(const QString &fileName, BookmarkSink &sink, QString *error, const Progress &progress = {});
+
+}  // namespace XbelReader

@@ -1,0 +1,309 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// XBEL: the store written and read back, files of other editors, and files
+// that are damaged or made to harm.
+
+#include "BookmarkEntry.h"
+#include "BookmarkSink.h"
+#include "DayCount.h"
+#include "MergeTarget.h"
+#include "store/StoreSummary.h"
+#include "TestEnvironment.h"
+#include "URLBlock.h"
+#include "XbelExport.h"
+#include "XbelReader.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <limits>
+
+using TestEnvironment::writeFile;
+
+namespace {
+
+// What the reader finds goes into a store as every merge puts it there.
+class StoreSink : public BookmarkSink
+{
+public:
+    explicit StoreSink(URLBlock &store)
+        : m_target(store, 1000.0, nullptr)
+    { }
+    void newGroup(const QString &name) override { m_target.mb_NewGroup(name); }
+    void reopenGroup(const QString &name) override { m_target.mb_ReopenGroup(name); }
+    void bungUrl(const QString &title, const QString &url) override { m_target.mb_BungURL(title, url); }
+    void bungEntry(const BookmarkEntry &e) override
+    {
+        m_target.mb_BungEntry(e.title, e.url, e.added, e.lastVisit, e.visits, e.rating, e.category);
+        ++entries;
+    }
+    void storeLastRootOwner() override { ++rootOwners; }
+    int entries = 0;
+    int rootOwners = 0;
+
+private:
+    MergeTarget m_target;
+};
+
+struct Fields
+{
+    QString title;
+    QString url;
+    double created;
+    double last;
+    qint32 visits;
+    int rating;
+    int category;
+};
+
+QByteArray xbelOf(const URLBlock &store)
+{
+    QByteArray text;
+    const bool written = XbelExport::writeStore(store, [&text](QByteArrayView piece) {
+        text += piece;
+        return true;
+    });
+    return written ? text : QByteArray();
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Fields)
+
+class TestXbel : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { TestEnvironment::isolate(); }
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+    }
+
+    void roundTrip_data()
+    {
+        QTest::addColumn<Fields>("fields");
+        const qint32 maxVisits = std::numeric_limits<qint32>::max();
+        const auto row = [](const char *name, const Fields &fields) { QTest::newRow(name) << fields; };
+        row("plain", {"Alpha", "http://a.example/", 45364.5, 45365.25, 3, 2, 0});
+        row("markup and quotes", {"Q&A: \"<b>\" isn't ]]> &amp;", "http://x.example/?a=1&b=\"2\"<3>", 45364.5, 0, 0, 0, 0});
+        row("beyond ASCII", {QString::fromUtf8("Caf\xc3\xa9 \xe4\xb8\xad\xe6\x96\x87 \xf0\x9f\x98\x80"),
+                             QString::fromUtf8("http://b\xc3\xbc" "cher.example/\xc3\xa4"), 45364.5, 0, 1, 1, 1});
+        row("blanks around", {"  spaced  ", " http://s.example/ ", 45364.5, 0, 0, 0, 0});
+        row("control characters", {QStringLiteral("tab\there\x01\x1f end"), QStringLiteral("http://c.example/\x02\t"),
+                                   45364.5, 0, 0, 0, 0});
+        row("line ends inside", {"one\r\ntwo\rthree\nfour", "http://l.example/\n", 45364.5, 0, 0, 0, 0});
+        row("lone surrogates and non-characters",
+            {QString(QChar(0xD800)) + "x" + QChar(0xDC00) + QChar(0xFFFE), QString(QChar(0xFFFF)), 45364.5, 0, 0, 0, 0});
+        row("empty title and address", {"", "", 45364.5, 0, 0, 0, 0});
+        row("earliest dates", {"old", "http://o.example/", DayCount::minDayCount, DayCount::minDayCount + 0.5, 0, 0, 0});
+        row("latest dates", {"new", "http://n.example/", DayCount::maxDayCount, DayCount::maxDayCount, 0, 0, 0});
+        row("before 1970", {"1900", "http://p.example/", 2.25, 3.5, 1, 4, 0});
+        row("largest counts", {"big", "http://g.example/", 45364.5, 45364.75, maxVisits, 255, 255});
+        row("negative visits", {"neg", "http://m.example/", 45364.5, 0, std::numeric_limits<qint32>::min(), 0, 7});
+    }
+
+    // An entry in a group, beside one of no group and an empty group: read
+    // back into an empty store, every field is kept (the entry of no group
+    // goes to "XBEL: ROOT").
+    void roundTrip()
+    {
+        QFETCH(Fields, fields);
+        URLBlock store;
+        store.NewCatagory(fields.title.isEmpty() ? QStringLiteral("G") : fields.title);
+        store.NewCatagory(QStringLiteral("Empty"));
+        URLData *loose = store.urlDatas().Add(QStringLiteral("Loose"), QStringLiteral("http://loose/"), -1);
+        loose->Created = 45000.5;
+        URLData *entry = store.urlDatas().Add(fields.title, fields.url, 0);
+        entry->Created = fields.created;
+        entry->LastAccesed = fields.last;
+        entry->Visited = fields.visits;
+        entry->Rated = quint8(fields.rating);
+        entry->Catagory = quint8(fields.category);
+        const QString file = writeFile(m_dir->filePath("out.xbel"), xbelOf(store));
+
+        URLBlock back;
+        StoreSink sink(back);
+        QString error;
+        QVERIFY2(XbelReader::readXbelFile(file, sink, &error), qPrintable(error));
+        // The group "XBEL: ROOT" comes first, with the loose entry.
+        QStringList expected = storeSummary(store);
+        expected.prepend("+XBEL: ROOT");
+        for (qsizetype i = expected.size() - 2; i < expected.size(); ++i) {
+            QStringList fields = expected[i].split('|');
+            fields[2] = QString::number(fields[2].toInt() + 1);
+            expected[i] = fields.join('|');
+        }
+        QCOMPARE(storeSummary(back), expected);
+        QCOMPARE(sink.rootOwners, 2);
+    }
+
+    // An entry's dates leave as UTC to the millisecond; the other fields as
+    // XBEL and Tessaly's metadata hold them.
+    void writtenForm()
+    {
+        URLBlock store;
+        store.NewCatagory(QStringLiteral("News & <Views>"));
+        URLData *entry = store.urlDatas().Add(QStringLiteral("A\x01"), QStringLiteral("http://a.example/?x=1&y=2"), 0);
+        entry->Created = 45364.5;
+        entry->LastAccesed = 45365.25;
+        entry->Visited = 3;
+        const QByteArray xbel = xbelOf(store);
+        QVERIFY(xbel.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE xbel"));
+        QVERIFY2(xbel.contains("<folder>\n  <title>News &amp; &lt;Views&gt;</title>\n"
+                               "  <bookmark href=\"http://a.example/?x=1&amp;y=2\" added=\"2024-03-13T12:00:00.000Z\" "
+                               "visited=\"2024-03-14T06:00:00.000Z\">\n   <title>A </title>\n   <info>\n"
+                               "    <metadata owner=\"https://orvane.org/tessaly\">\n     <visits>3</visits>\n"
+                               "     <title>QQABAA==</title>\n"),
+                 xbel.constData());
+    }
+
+    void otherEditors_data()
+    {
+        QTest::addColumn<QByteArray>("xbel");
+        QTest::addColumn<QStringList>("store");  // storeSummary of the file merged into an empty store
+        const QByteArray head = "<?xml version=\"1.0\"?>\n<!DOCTYPE xbel PUBLIC \"+//IDN python.org//DTD XML "
+                                "Bookmark Exchange Language 1.0//EN//XML\" "
+                                "\"http://www.python.org/topics/xml/dtds/xbel-1.0.dtd\">\n";
+        QTest::newRow("folders nested and loose bookmarks, no metadata")
+            << head + "<xbel version=\"1.0\"><title>My bookmarks</title>\n"
+                      "<bookmark href=\"http://top.example/\"><title>Top</title></bookmark>\n"
+                      "<folder folded=\"no\"><title>Work</title><info><metadata owner=\"http://freedesktop.org\">"
+                      "<bookmark:icon name=\"x\" xmlns:bookmark=\"http://www.freedesktop.org/standards/desktop-bookmarks\"/>"
+                      "</metadata></info><desc>d</desc>\n"
+                      " <bookmark href=\"http://w.example/\" added=\"2024-03-13T12:00:00Z\"><title>W</title></bookmark>\n"
+                      " <separator/>\n"
+                      " <folder><title>Deep</title><folder><title>Deeper</title>\n"
+                      "  <bookmark href=\"http://d.example/\" visited=\"2024-03-14T08:00:00+02:00\"><title>D</title>"
+                      "</bookmark></folder></folder>\n"
+                      " <alias ref=\"x\"/>\n"
+                      "</folder>\n"
+                      "<bookmark href=\"http://after.example/\"><title>After</title></bookmark>\n"
+                      "<folder><title>Empty</title></folder>\n"
+                      "</xbel>\n"
+            << QStringList {"+XBEL: ROOT", "+Work", "+Empty", "Top|http://top.example/|0|0|1000|0|0|0",
+                            "W|http://w.example/|1|0|45364.5|0|0|0", "D|http://d.example/|1|45365.25|1000|0|0|0",
+                            "After|http://after.example/|0|0|1000|0|0|0"};
+        QTest::newRow("entities, CDATA, no title, a local date, a damaged date and number")
+            << QByteArray("<xbel><folder><bookmark href=\"http://e.example/?a=1&amp;b=&#50;\" added=\"2024-03-13T12:00:00\" "
+               "visited=\"yesterday\"><title>&lt;&#x41;&gt; <![CDATA[<raw>]]></title>"
+               "<info><metadata owner=\"https://orvane.org/tessaly\"><visits>x</visits><rating>300</rating>"
+               "<category>9</category></metadata></info></bookmark></folder></xbel>")
+            << QStringList {"+", "<A> <raw>|http://e.example/?a=1&b=2|0|0|45364.5|0|9|0"};
+        // As in a bookmark file, only what the store held before the merge is left out.
+        QTest::newRow("a subfolder's bookmark joins the top folder, the same address too")
+            << QByteArray("<xbel><folder><title>F</title><bookmark href=\"http://a/\"><title>1</title></bookmark>"
+                          "<folder><bookmark href=\"http://a/\"><title>2</title></bookmark></folder></folder></xbel>")
+            << QStringList {"+F", "1|http://a/|0|0|1000|0|0|0", "2|http://a/|0|0|1000|0|0|0"};
+        QTest::newRow("metadata of another owner is passed over")
+            << QByteArray("<xbel><folder><title>F</title><bookmark href=\"http://a/\"><info><metadata owner=\"urn:other\">"
+                          "<visits>5</visits><title>QQA=</title></metadata></info></bookmark></folder></xbel>")
+            << QStringList {"+F", "|http://a/|0|0|1000|0|0|0"};
+        QTest::newRow("an empty xbel") << QByteArray("<xbel/>") << QStringList();
+    }
+
+    void otherEditors()
+    {
+        QFETCH(QByteArray, xbel);
+        QFETCH(QStringList, store);
+        URLBlock merged;
+        StoreSink sink(merged);
+        QString error;
+        QVERIFY2(XbelReader::readXbelFile(writeFile(m_dir->filePath("in.xbel"), xbel), sink, &error),
+                 qPrintable(error));
+        QCOMPARE(storeSummary(merged), store);
+    }
+
+    void badFiles_data()
+    {
+        QTest::addColumn<QByteArray>("xbel");
+        QTest::addColumn<QString>("error");  // what the message holds after the file's name
+        const QByteArray good = "<xbel><folder><title>F</title><bookmark href=\"http://a/\"><title>A</title>"
+                                "</bookmark></folder>";
+        QTest::newRow("empty file") << QByteArray() << ": not an XBEL file (";
+        QTest::newRow("a bookmark file of the browsers")
+            << QByteArray("<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p><DT><A HREF=\"http://a/\">A</A></DL>")
+            << ": not an XBEL file";
+        QTest::newRow("another XML file") << QByteArray("<?xml version=\"1.0\"?><html><body/></html>")
+                                          << ": not an XBEL file: its first element is <html>";
+        QTest::newRow("xbel in a namespace") << QByteArray("<x:xbel xmlns:x=\"urn:x\"/>")
+                                             << ": not an XBEL file: its first element is <xbel>";
+        QTest::newRow("binary") << QByteArray("\x00\x01\x02\xff\xfe", 5) << ": not an XBEL file (";
+        QTest::newRow("cut short") << good << ": line 1: ";
+        QTest::newRow("cut inside a tag") << good.left(40) << ": line 1: ";
+        QTest::newRow("damaged") << good + "</bookmark></xbel>" << ": line 1: ";
+        QTest::newRow("text after the end") << good + "</xbel>junk" << ": line 1: ";
+        QTest::newRow("undeclared entity") << QByteArray("<xbel><folder><title>&nope;</title></folder></xbel>")
+                                           << ": line 1: ";
+        QTest::newRow("billion laughs")
+            << QByteArray("<?xml version=\"1.0\"?>\n<!DOCTYPE xbel [\n <!ENTITY a \"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\">\n"
+                          " <!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">\n <!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">\n"
+                          " <!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;\">\n <!ENTITY e \"&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;\">\n"
+                          " <!ENTITY f \"&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;\">\n <!ENTITY g \"&f;&f;&f;&f;&f;&f;&f;&f;&f;&f;\">\n"
+                          " <!ENTITY h \"&g;&g;&g;&g;&g;&g;&g;&g;&g;&g;\">\n <!ENTITY i \"&h;&h;&h;&h;&h;&h;&h;&h;&h;&h;\">\n"
+                          "]>\n<xbel><folder><title>&i;</title></folder></xbel>\n")
+            << ": line ";
+        QTest::newRow("folders nested 10,000 deep")
+            << "<xbel>" + QByteArray("<folder>").repeated(10000) + QByteArray("</folder>").repeated(10000) + "</xbel>"
+            << ": line 1: elements nested deeper than 256";
+        QTest::newRow("other elements nested 10,000 deep")
+            << "<xbel>" + QByteArray("<x>").repeated(10000) + QByteArray("</x>").repeated(10000) + "</xbel>"
+            << ": line 1: elements nested deeper than 256";
+    }
+
+    // Nothing is reported from a file that is not read whole, and the message
+    // names the file and says why.
+    void badFiles()
+    {
+        QFETCH(QByteArray, xbel);
+        QFETCH(QString, error);
+        const QString file = writeFile(m_dir->filePath("bad.xbel"), xbel);
+        URLBlock store;
+        StoreSink sink(store);
+        QString message;
+        QVERIFY(!XbelReader::readXbelFile(file, sink, &message));
+        QVERIFY2(message.startsWith(file + error), qPrintable(message));
+        QVERIFY2(message.endsWith("nothing was merged"), qPrintable(message));
+        QCOMPARE(sink.entries, 0);
+        QCOMPARE(storeSummary(store), QStringList());
+    }
+
+    // An entity declared as a file outside is never read into a title.
+    void externalEntityIsNotRead()
+    {
+        const QString secret = writeFile(m_dir->filePath("secret.txt"), "SECRET");
+        const QByteArray xbel = "<?xml version=\"1.0\"?><!DOCTYPE xbel [<!ENTITY s SYSTEM \"file://"
+            + secret.toUtf8() + "\">]><xbel><folder><title>F</title><bookmark href=\"http://a/\"><title>&s;</title>"
+                                "</bookmark></folder></xbel>";
+        URLBlock store;
+        StoreSink sink(store);
+        QString error;
+        XbelReader::readXbelFile(writeFile(m_dir->filePath("in.xbel"), xbel), sink, &error);
+        QVERIFY(!storeSummary(store).join('\n').contains("SECRET"));
+    }
+
+    // Larger than the limit, a missing file, a folder: refused before reading.
+    void unreadableFiles()
+    {
+        QFile huge(m_dir->filePath("huge.xbel"));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(XbelReader::maxFileBytes + 1));
+        huge.close();
+        for (const QString &name : {QStringLiteral("huge.xbel"), QStringLiteral("missing.xbel"), QString(".")}) {
+            URLBlock store;
+            StoreSink sink(store);
+            QString error;
+            QVERIFY(!XbelReader::readXbelFile(m_dir->filePath(name), sink, &error));
+            QVERIFY2(error.contains(name == "." ? m_dir->path() : m_dir->filePath(name)), qPrintable(error));
+            QCOMPARE(sink.entries, 0);
+        }
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+QTEST_GUILESS_MAIN(TestXbel)
+#include "TestXbel.moc"

@@ -1,0 +1,420 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// Addresses that are one page, the sets of entries that hold them, and their
+// merge into one entry: in the store and in the "Duplicates" window.
+
+#include "AddressKey.h"
+#include "AppState.h"
+#include "Duplicates.h"
+#include "MainMenus.h"
+#include "MainWindow.h"
+#include "ScriptedPrompter.h"
+#include "StoreSummary.h"
+#include "TestEnvironment.h"
+#include "URLBlock.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QtTest>
+#include <algorithm>
+#include <functional>
+#include <limits>
+#include <memory>
+
+using TestEnvironment::entryLine;
+
+namespace {
+
+struct Fields
+{
+    const char *url;
+    int owner;
+    double created;
+    double last;
+    qint32 visits;
+    int rating;
+};
+
+// Groups A and B; the entries titled e1, e2, ... in order.
+void fill(URLBlock &store, std::initializer_list<Fields> entries)
+{
+    store.NewCatagory(QStringLiteral("A"));
+    store.NewCatagory(QStringLiteral("B"));
+    int n = 0;
+    for (const Fields &f : entries) {
+        URLData *entry = store.urlDatas().Add(QStringLiteral("e%1").arg(++n), QString::fromUtf8(f.url), f.owner);
+        entry->Created = f.created;
+        entry->LastAccesed = f.last;
+        entry->Visited = f.visits;
+        entry->Rated = quint8(f.rating);
+        entry->Catagory = quint8(n);
+    }
+}
+
+// The sets as "1 3 | 2 4": key numbers of each set.
+QString setsText(const std::vector<DuplicateSet> &sets)
+{
+    QStringList texts;
+    for (const DuplicateSet &set : sets) {
+        QStringList keys;
+        for (quint32 key : set.keys)
+            keys << QString::number(key);
+        texts << keys.join(' ');
+    }
+    return texts.join(QStringLiteral(" | "));
+}
+
+// News: Alpha, Beta; Tech: their copies. Alpha was created before its copy,
+// Beta after its copy.
+const QByteArray windowStack = "+News\r\n"
+    + entryLine({"http://a.example/", "Alpha", "B1340927C", "B12800000", "3", "0", "2"}) + "\r\n"
+    + entryLine({"http://b.example/", "Beta", "0", "B12800000", "1", "0", "0"}) + "\r\n"
+    + "+Tech\r\n"
+    + entryLine({"https://www.a.example", "Alpha copy", "0", "B12A00000", "4", "0", "4"}) + "\r\n"
+    + entryLine({"http://b.example/#x", "Beta copy", "B1360927C", "B10B00000", "2", "0", "1"}) + "\r\n";
+
+// The window's sets as "Alpha* Alpha copy | Beta Beta copy*" (* the entry kept).
+QString shownSets(const QTreeWidget *tree)
+{
+    QStringList sets;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+        QStringList titles;
+        for (int k = 0; k < tree->topLevelItem(i)->childCount(); ++k) {
+            const QTreeWidgetItem *item = tree->topLevelItem(i)->child(k);
+            titles << item->text(0) + (item->checkState(0) == Qt::Checked ? "*" : "");
+        }
+        sets << titles.join(' ');
+    }
+    return sets.join(QStringLiteral(" | "));
+}
+
+// The store's entries as "title:group:visits:rating".
+QStringList entriesOf(const URLBlock &store)
+{
+    QStringList entries;
+    for (const URLData &e : store.urlDatas())
+        entries << QStringLiteral("%1:%2:%3:%4").arg(e.Name).arg(e.Owner).arg(e.Visited).arg(e.Rated);
+    return entries;
+}
+
+}  // namespace
+
+class TestDuplicates : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { TestEnvironment::isolate(); }
+    void cleanup() { m_window.reset(); }
+
+    void sameAddress_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<bool>("same");
+        const auto row = [](const char *name, const char *a, const char *b, bool same) {
+            QTest::newRow(name) << QString::fromUtf8(a) << QString::fromUtf8(b) << same;
+        };
+        // Each listed difference.
+        row("http and https", "http://example.com/a", "https://example.com/a", true);
+        row("scheme case", "HTTPS://example.com/a", "http://example.com/a", true);
+        row("host case", "http://Example.COM/a", "http://example.com/a", true);
+        row("leading www.", "http://www.example.com/a", "http://example.com/a", true);
+        row("leading WWW. in capitals", "http://WWW.example.com/a", "http://example.com/a", true);
+        row("default port of http", "http://example.com:80/a", "http://example.com/a", true);
+        row("default port of https", "https://example.com:443/a", "http://example.com/a", true);
+        row("empty path", "http://example.com", "http://example.com/", true);
+        row("trailing slash", "http://example.com/a/", "http://example.com/a", true);
+        row("fragment", "http://example.com/a#top", "http://example.com/a", true);
+        row("empty fragment", "http://example.com/a#", "http://example.com/a", true);
+        row("utm parameters", "http://example.com/a?utm_source=x&utm_medium=y", "http://example.com/a", true);
+        row("tracking parameters among others", "http://example.com/a?fbclid=1&q=2&gclid=3&mc_eid=4&r=5",
+            "http://example.com/a?q=2&r=5", true);
+        row("tracking parameter without a value", "http://example.com/?utm_x", "http://example.com", true);
+        row("all of them", "HTTP://WWW.Example.com:80/a/?utm_campaign=z&id=7#part",
+            "https://example.com/a?id=7", true);
+        row("no path before the query", "http://example.com?q=1", "http://example.com/?q=1", true);
+        row("same address of another scheme", "mailto:someone@example.com", "mailto:someone@example.com", true);
+        row("same address without a scheme", "example.com/a", "example.com/a", true);
+        // Near misses.
+        row("other path", "http://example.com/a", "http://example.com/b", false);
+        row("case in the path", "http://example.com/A", "http://example.com/a", false);
+        row("parameter order", "http://example.com/?a=1&b=2", "http://example.com/?b=2&a=1", false);
+        row("other parameter value", "http://example.com/?a=1", "http://example.com/?a=2", false);
+        row("utm without underscore", "http://example.com/?utmsource=x", "http://example.com/", false);
+        row("utm_ only inside a name", "http://example.com/?xutm_source=x", "http://example.com/", false);
+        row("utm_ as a value", "http://example.com/?q=utm_x", "http://example.com/", false);
+        row("tracking name in capitals", "http://example.com/?FBCLID=1", "http://example.com/", false);
+        row("other port", "http://example.com:8080/", "http://example.com/", false);
+        row("https port on http", "http://example.com:443/", "https://example.com/", false);
+        row("port with a leading zero", "http://example.com:080/", "http://example.com/", false);
+        row("empty port", "http://example.com:/", "http://example.com/", false);
+        row("two trailing slashes", "http://example.com/a//", "http://example.com/a", false);
+        row("other subdomain", "http://www2.example.com/", "http://example.com/", false);
+        row("www. before a bare name", "http://www.localhost/", "http://localhost/", false);
+        row("user name", "http://user@example.com/", "http://example.com/", false);
+        row("user name case", "http://User@example.com/", "http://user@example.com/", false);
+        row("percent-encoding", "http://example.com/%7Ea", "http://example.com/~a", false);
+        row("percent-encoding case", "http://example.com/%7ea", "http://example.com/%7Ea", false);
+        row("IDN host and its ASCII form", "http://b\xc3\xbc" "cher.example/", "http://xn--bcher-kva.example/", false);
+        row("empty query", "http://example.com/?", "http://example.com/", false);
+        row("empty parameter", "http://example.com/?a=1&&b=2", "http://example.com/?a=1&b=2", false);
+        row("no scheme and http", "example.com/a", "http://example.com/a", false);
+        row("ftp and http", "ftp://example.com/a", "http://example.com/a", false);
+        row("file addresses differ in case", "file:///tmp/A", "file:///tmp/a", false);
+        row("file and http", "file:///example.com/a", "http://example.com/a", false);
+        row("mailto case", "mailto:Someone@example.com", "mailto:someone@example.com", false);
+        row("no host", "http:///example.com", "http://example.com", false);
+        row("http without slashes", "http:example.com", "http://example.com", false);
+        row("empty addresses", "", "", false);
+        row("a damaged address and its key's text", "\x01" "example.com", "http://example.com", false);
+        row("blanks around", " http://example.com/", "http://example.com/", false);
+        row("IPv6 default port", "http://[::1]:80/", "http://[::1]/", true);
+        row("IPv6 other address", "http://[::1]/", "http://[::2]/", false);
+    }
+
+    // Each pair once in each order: no address crashes, and only the listed
+    // differences make two of them one page.
+    void sameAddress()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(bool, same);
+        const QString keyA = AddressKey::of(a);
+        const QString keyB = AddressKey::of(b);
+        QCOMPARE(!keyA.isEmpty() && keyA == keyB, same);
+        QCOMPARE(AddressKey::of(b) == AddressKey::of(a), keyA == keyB);
+        QCOMPARE(keyA.isEmpty(), a.isEmpty());
+    }
+
+    // Odd and damaged addresses: a key each, no crash, none taken for another.
+    void oddAddresses()
+    {
+        const QStringList odd = {"http://", "https://", "http://:80", "http://@", "http://[", "http://]:",
+                                 "http://?#", "http://#", "h:", ":", "//example.com", "http://www.",
+                                 "http://www.com", QString(QChar(0)),
+                                 QStringLiteral("http://a") + QChar(0) + QStringLiteral("b/"),
+                                 "http://%zz/", QString(10000, u'/')};
+        QSet<QString> keys;
+        for (const QString &address : odd) {
+            const QString key = AddressKey::of(address);
+            QVERIFY2(!key.isEmpty(), qPrintable(address));
+            keys.insert(key);
+        }
+        QCOMPARE(keys.size(), odd.size());
+    }
+
+    void find_data()
+    {
+        QTest::addColumn<QStringList>("urls");
+        QTest::addColumn<QString>("sets");
+        QTest::newRow("none") << QStringList {"http://a.example/", "http://b.example/"} << QString();
+        QTest::newRow("a pair") << QStringList {"http://a.example/", "http://b.example/", "https://a.example"}
+                                << "1 3";
+        QTest::newRow("sets in the order of their first entries")
+            << QStringList {"http://b.example/", "http://a.example/", "http://a.example/#x",
+                            "http://www.b.example/", "http://b.example/?utm_id=1"}
+            << "1 4 5 | 2 3";
+        QTest::newRow("empty addresses are no set") << QStringList {"", "", "http://a.example/"} << QString();
+        QTest::newRow("exact copies of other schemes")
+            << QStringList {"file:///tmp/x", "mailto:a@b", "file:///tmp/x", "mailto:a@b"} << "1 3 | 2 4";
+    }
+
+    // Sets are found anywhere in the store: the entries alternate between
+    // groups A, B and no group.
+    void find()
+    {
+        QFETCH(QStringList, urls);
+        QFETCH(QString, sets);
+        URLBlock store;
+        store.NewCatagory(QStringLiteral("A"));
+        store.NewCatagory(QStringLiteral("B"));
+        int owner = 0;
+        for (const QString &url : urls)
+            store.urlDatas().Add(QStringLiteral("t"), url, owner++ % 3 - 1);
+        QCOMPARE(setsText(Duplicates::find(store.urlDatas())), sets);
+    }
+
+    void merge_data()
+    {
+        QTest::addColumn<int>("kept");  // 0: the default
+        QTest::addColumn<QStringList>("after");
+        // e1, e3 and e4 are one page; e3 was created first.
+        QTest::newRow("the earliest created is kept by default")
+            << 0 << QStringList {"+A", "+B", "e2|http://other.example/|1|0|50|7|2|0",
+                                 "e3|https://Www.Dup.example/|1|400|100|18|3|4"};
+        QTest::newRow("another one picked keeps its own key, title, address, group and category")
+            << 1 << QStringList {"+A", "+B", "e1|http://dup.example/|0|400|100|18|1|4",
+                                 "e2|http://other.example/|1|0|50|7|2|0"};
+        QTest::newRow("the last one picked")
+            << 4 << QStringList {"+A", "+B", "e2|http://other.example/|1|0|50|7|2|0",
+                                 "e4|http://dup.example/#x|-1|400|100|18|4|4"};
+    }
+
+    // A set of three, with another entry left alone: the kept entry takes the
+    // earliest creation, the latest visit, the sum of visits and the highest rating.
+    void merge()
+    {
+        QFETCH(int, kept);
+        QFETCH(QStringList, after);
+        URLBlock store;
+        fill(store, {{"http://dup.example/", 0, 300, 400, 10, 1},
+                     {"http://other.example/", 1, 50, 0, 7, 0},
+                     {"https://Www.Dup.example/", 1, 100, 0, 3, 4},
+                     {"http://dup.example/#x", -1, 0, 200, 5, 2}});
+        const std::vector<DuplicateSet> sets = Duplicates::find(store.urlDatas());
+        QCOMPARE(setsText(sets), QStringLiteral("1 3 4"));
+        const qsizetype removed = kept == 0 ? Duplicates::mergeAll(store, sets)
+                                            : Duplicates::merge(store, sets, {quint32(kept)});
+        QCOMPARE(removed, 2);
+        QCOMPARE(storeSummary(store), after);
+        QCOMPARE(store.changeCount(), 0);  // the caller counts its one change
+        QVERIFY(Duplicates::find(store.urlDatas()).empty());
+    }
+
+    // Visits add up to the field's largest value, no further; a negative
+    // count adds nothing; no creation date is no earlier one.
+    void mergeBounds_data()
+    {
+        QTest::addColumn<qint32>("first");
+        QTest::addColumn<qint32>("second");
+        QTest::addColumn<qint32>("sum");
+        const qint32 max = std::numeric_limits<qint32>::max();
+        QTest::newRow("zero") << 0 << 0 << 0;
+        QTest::newRow("saturates") << max << 1 << max;
+        QTest::newRow("both largest") << max << max << max;
+        QTest::newRow("just below") << max - 2 << 1 << max - 1;
+        QTest::newRow("negative counts as none") << -5 << 3 << 3;
+        QTest::newRow("lowest counts as none") << std::numeric_limits<qint32>::min() << 0 << 0;
+    }
+
+    void mergeBounds()
+    {
+        QFETCH(qint32, first);
+        QFETCH(qint32, second);
+        QFETCH(qint32, sum);
+        URLBlock store;
+        fill(store, {{"http://dup.example/", 0, 0, 0, first, 0}, {"http://dup.example", 0, 5, 0, second, 0}});
+        QCOMPARE(Duplicates::mergeAll(store, Duplicates::find(store.urlDatas())), 1);
+        QCOMPARE(store.urlDatas().Count(), 1);
+        const URLData &kept = *store.urlDatas().begin();
+        QCOMPARE(kept.Name, QStringLiteral("e2"));  // the one with a creation date
+        QCOMPARE(kept.Created, 5.0);
+        QCOMPARE(kept.Visited, sum);
+    }
+
+    // A kept key outside its set, or entries gone since the sets were found,
+    // change nothing of what they do not name.
+    void mergeStaleSets()
+    {
+        URLBlock store;
+        fill(store, {{"http://a.example/", 0, 1, 0, 1, 0}, {"http://a.example/", 0, 2, 0, 1, 0},
+                     {"http://b.example/", 0, 3, 0, 1, 0}, {"http://b.example/", 0, 4, 0, 1, 0}});
+        const std::vector<DuplicateSet> sets = Duplicates::find(store.urlDatas());
+        QVERIFY(store.urlDatas().Delete(QStringLiteral("00004")));
+        QCOMPARE(Duplicates::merge(store, sets, {3, 3}), 0);  // 3 is not of the first set; the second lost 4
+        QCOMPARE(store.urlDatas().Count(), 3);
+        QCOMPARE(store.urlDatas().Item(qsizetype(3))->Visited, 1);
+    }
+
+    void window_data()
+    {
+        QTest::addColumn<QList<int>>("keys");  // pressed in the window, then Alt+M; 0: Escape
+        QTest::addColumn<Prompter::Answer>("answer");
+        QTest::addColumn<QStringList>("after");
+        QTest::addColumn<int>("changes");
+        const QStringList untouched {"Alpha:0:3:2", "Beta:0:1:0", "Alpha copy:1:4:4", "Beta copy:1:2:1"};
+        QTest::newRow("merged keeping the earliest created")
+            << QList<int> {} << Prompter::Answer::Yes << QStringList {"Alpha:0:7:4", "Beta copy:1:3:1"} << 1;
+        QTest::newRow("another entry kept with Space")
+            << QList<int> {Qt::Key_Down, Qt::Key_Space} << Prompter::Answer::Yes
+            << QStringList {"Alpha copy:1:7:4", "Beta copy:1:3:1"} << 1;
+        QTest::newRow("Keep This on the first entry of the second set")
+            << QList<int> {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, (Qt::ALT | Qt::Key_K).toCombined()}
+            << Prompter::Answer::Yes << QStringList {"Alpha:0:7:4", "Beta:0:3:1"} << 1;
+        QTest::newRow("the kept entry cannot be unchecked")
+            << QList<int> {Qt::Key_Space} << Prompter::Answer::Yes
+            << QStringList {"Alpha:0:7:4", "Beta copy:1:3:1"} << 1;
+        QTest::newRow("confirmation declined: nothing changes") << QList<int> {} << Prompter::Answer::No
+                                                                << untouched << 0;
+        QTest::newRow("closed with Escape: nothing asked") << QList<int> {0} << Prompter::Answer::Yes
+                                                           << untouched << 0;
+    }
+
+    // The window from the URLs menu, used with the keyboard only.
+    void window()
+    {
+        QFETCH(QList<int>, keys);
+        QFETCH(Prompter::Answer, answer);
+        QFETCH(QStringList, after);
+        QFETCH(int, changes);
+        openWindow();
+        m_prompter.answers = {answer};
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            auto *tree = dialog->findChild<QTreeWidget *>(QStringLiteral("twSets"));
+            shown = shownSets(tree);
+            // Access keys reach the buttons of the active window.
+            dialog->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(dialog));
+            // An access key presses its button for a moment, and clicks it when it comes up.
+            const auto accessKey = [dialog](Qt::Key key) {
+                QTest::keyClick(dialog, key, Qt::AltModifier);
+                const QList<QPushButton *> buttons = dialog->findChildren<QPushButton *>();
+                QTRY_VERIFY(std::none_of(buttons.begin(), buttons.end(), [](QPushButton *b) { return b->isDown(); }));
+            };
+            for (int key : keys) {
+                if (key == 0)
+                    QTest::keyClick(dialog, Qt::Key_Escape);
+                else if (key & Qt::KeyboardModifierMask)
+                    accessKey(Qt::Key(key & ~Qt::KeyboardModifierMask));
+                else
+                    QTest::keyClick(tree, Qt::Key(key));
+            }
+            if (!keys.contains(0))
+                accessKey(Qt::Key_M);
+            if (dialog->isVisible())  // the merge was declined
+                QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        m_window->menus()->mnuDuplicates->trigger();
+        QCOMPARE(shown, QStringLiteral("Alpha* Alpha copy | Beta Beta copy*"));
+        QCOMPARE(entriesOf(m_state->store), after);
+        QCOMPARE(m_state->store.changeCount(), changes);
+        const QStringList question {"message|Duplicates|Merge the duplicates? 2 entries will be removed."};
+        QCOMPARE(m_prompter.asked, keys.contains(0) ? QStringList() : question);
+        QCOMPARE(m_state->dialogState, int(AppState::NoDialog));
+    }
+
+private:
+    void openWindow()
+    {
+        m_config = std::make_unique<TestEnvironment::ConfigFolder>();
+        m_dir = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->filePath("data")));
+        m_state = std::make_unique<AppState>();
+        m_state->appFolder = QCoreApplication::applicationDirPath();
+        m_state->stackBase = m_dir->filePath("Pemberly");
+        m_prompter = ScriptedPrompter();
+        TestEnvironment::writeFile(m_dir->filePath("Pemberly.tsy"), windowStack);
+        m_window = std::make_unique<MainWindow>(*m_state, m_prompter, nullptr);
+        m_window->load();
+        m_window->show();
+        QCOMPARE(m_state->store.urlDatas().Count(), 4);
+    }
+
+    std::unique_ptr<TestEnvironment::ConfigFolder> m_config;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<AppState> m_state;
+    ScriptedPrompter m_prompter;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+QTEST_MAIN(TestDuplicates)
+#include "TestDuplicates.moc"
