@@ -42,6 +42,98 @@
     </message>
 </context>
 <context>
+    <name>DuplicatesCommands</name>
+    <message numerus="yes">
+        <source>%n entry(s)</source>
+        <translation>
+            <numerusform>%n Eintrag</numerusform>
+            <numerusform>%n Einträge</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Merge the duplicates? %1 will be removed.</source>
+        <translation>Die Duplikate zusammenführen? %1 werden entfernt.</translation>
+    </message>
+    <message>
+        <source>Duplicates</source>
+        <translation>Duplikate</translation>
+    </message>
+    <message>
+        <source>Merged the duplicates: %1 removed</source>
+        <translation>Duplikate zusammengeführt: %1 entfernt</translation>
+    </message>
+</context>
+<context>
+    <name>DuplicatesDialog</name>
+    <message>
+        <source>Duplicates</source>
+        <translation>Duplikate</translation>
+    </message>
+    <message>
+        <source>Sets of duplicates</source>
+        <translation>Gruppen von Duplikaten</translation>
+    </message>
+    <message>
+        <source>Keep / Title</source>
+        <translation>Behalten / Titel</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation>Gruppe</translation>
+    </message>
+    <message>
+        <source>Created</source>
+        <translation>Erstellt</translation>
+    </message>
+    <message>
+        <source>Last Visited</source>
+        <translation>Letzter Besuch</translation>
+    </message>
+    <message>
+        <source>Visits</source>
+        <translation>Besuche</translation>
+    </message>
+    <message>
+        <source>Rating</source>
+        <translation>Bewertung</translation>
+    </message>
+    <message>
+        <source>No duplicates found.</source>
+        <translation>Keine Duplikate gefunden.</translation>
+    </message>
+    <message>
+        <source>Sets of entries with the same address: %1. Check the entry to keep in each set (Space); Merge keeps it with the earliest creation, the latest visit, the visits added up and the highest rating, and removes the others.</source>
+        <translation>Gruppen von Einträgen mit derselben Adresse: %1. Markieren Sie in jeder Gruppe den Eintrag, der bleiben soll (Leertaste); „Zusammenführen“ behält ihn mit dem frühesten Erstellungsdatum, dem letzten Besuch, der Summe der Besuche und der höchsten Bewertung und entfernt die anderen.</translation>
+    </message>
+    <message>
+        <source>&amp;Keep This</source>
+        <translation>&amp;Behalten</translation>
+    </message>
+    <message>
+        <source>&amp;Merge</source>
+        <translation>&amp;Zusammenführen</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Set %1: %n entries</source>
+        <translation>
+            <numerusform>Gruppe %1: %n Eintrag</numerusform>
+            <numerusform>Gruppe %1: %n Einträge</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Nie</translation>
+    </message>
+</context>
+<context>
     <name>EntryDialogCommands</name>
     <message>
         <source>There is no group to put a new entry in: make one first (Groups, New Group)</source>
@@ -761,6 +853,18 @@
         <comment>sort by rating</comment>
         <translation>&amp;Bewertung</translation>
     </message>
+    <message>
+        <source>&amp;XBEL...</source>
+        <translation>&amp;XBEL-Datei ...</translation>
+    </message>
+    <message>
+        <source>Save As &amp;XBEL...</source>
+        <translation>Speichern als &amp;XBEL-Datei ...</translation>
+    </message>
+    <message>
+        <source>&amp;Duplicates...</source>
+        <translation>Dupli&amp;kate ...</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -1206,6 +1310,25 @@ No adds the bookmarks shown to the file instead.</source>
     <message>
         <source>Not ejected, the bookmarks could not be saved: %1</source>
         <translation>Nicht ausgeworfen, die Lesezeichen konnten nicht gespeichert werden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>XbelCommands</name>
+    <message>
+        <source>Merge From XBEL</source>
+        <translation>Aus XBEL zusammenführen</translation>
+    </message>
+    <message>
+        <source>Save As XBEL</source>
+        <translation>Als XBEL speichern</translation>
+    </message>
+    <message>
+        <source>File Already Exists, Overwrite?</source>
+        <translation>Die Datei existiert bereits. Überschreiben?</translation>
+    </message>
+    <message>
+        <source>Saved as XBEL: %1</source>
+        <translation>Als XBEL gespeichert: %1</translation>
     </message>
 </context>
 </TS>

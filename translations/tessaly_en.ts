@@ -2,6 +2,26 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>DuplicatesCommands</name>
+    <message numerus="yes">
+        <source>%n entry(s)</source>
+        <translation>
+            <numerusform>%n entry</numerusform>
+            <numerusform>%n entries</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>DuplicatesDialog</name>
+    <message numerus="yes">
+        <source>Set %1: %n entries</source>
+        <translation>
+            <numerusform>Set %1: %n entry</numerusform>
+            <numerusform>Set %1: %n entries</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>GroupCommands</name>
     <message numerus="yes">
         <source>This will Delete %n contained entry(s).</source>

@@ -4,7 +4,6 @@
 #include "DuplicatesCommands.h"
 
 #include "AppState.h"
-#include "CountText.h"
 #include "Duplicates.h"
 #include "DuplicatesDialog.h"
 #include "MainMenus.h"
@@ -19,7 +18,7 @@ namespace {
 
 QString entries(qsizetype count)
 {
-    return CountText::of(count, DuplicatesCommands::tr("entry"), DuplicatesCommands::tr("entries"));
+    return DuplicatesCommands::tr("%n entry(s)", nullptr, int(count));
 }
 
 }  // namespace

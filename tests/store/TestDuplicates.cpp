@@ -9,6 +9,7 @@
 #include "Duplicates.h"
 #include "MainMenus.h"
 #include "MainWindow.h"
+#include "ProgramTranslations.h"
 #include "ScriptedPrompter.h"
 #include "StoreSummary.h"
 #include "TestEnvironment.h"
@@ -107,6 +108,10 @@ QStringList entriesOf(const URLBlock &store)
 class TestDuplicates : public QObject
 {
     Q_OBJECT
+
+    // The program's translations as main() installs them: English, with the
+    // singular and plural forms of the texts that count.
+    const ProgramTranslations m_translations {QCoreApplication::applicationDirPath()};
 
 private slots:
     void initTestCase() { TestEnvironment::isolate(); }
