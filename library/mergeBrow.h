@@ -7,8 +7,11 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <functional>
 
-// Merges a favorites folder or a Netscape bookmark file into the host's
+class TopLevelBookmarks;
+
+// Merges a favorites folder, a Netscape bookmark file or a browser's profile into the host's
 // store without touching it: what it finds is raised as events (NewGroup,
 // ReopenGroup, BungURL, BungEntry, storeLastRootOwner), and the host's
 // handlers make the groups and entries. The bookmark file is chosen through the host window's file dialog
@@ -24,6 +27,8 @@ class mergeBrow : public QObject
     // How many files named as shortcuts MergeFaves passed over: no shortcut
     // could be read from them (FIFOs, links that lead nowhere, ...).
     Q_PROPERTY(int skippedFavorites READ skippedFavorites)
+    // Why the last MergeFirefox or MergeChromium merged nothing.
+    Q_PROPERTY(QString errorText READ errorText)
 
 public:
     static const QString rootFavoritesGroup;
@@ -40,6 +45,7 @@ public:
     QString favoritesFolder() const { return m_favoritesFolder; }
     void setFavoritesFolder(const QString &folder) { m_favoritesFolder = folder; }
     int skippedFavorites() const { return m_skippedFavorites; }
+    QString errorText() const { return m_errorText; }
 
     // Merges the favorites folder: its own favorites into the group
     // "E-Favorites: (Was Root)", each subfolder into a group of its name.
@@ -48,6 +54,13 @@ public:
     // merge chooses the dialog's title. Cancelling merges nothing.
     // True when a file was chosen and read to its end.
     Q_INVOKABLE bool OpenNSAs(bool merge);
+    // Merges the bookmarks of a Firefox profile folder (its places.sqlite),
+    // or of a Chromium or Chrome profile folder (its Bookmarks and History),
+    // with their visits: each link is raised as BungUsage. The profile is
+    // read whole first: when it cannot be, nothing is raised, errorText says
+    // why and the result is false.
+    Q_INVOKABLE bool MergeFirefox(const QString &profileFolder);
+    Q_INVOKABLE bool MergeChromium(const QString &profileFolder);
 
 signals:
     void NewGroup(const QString &gName);
@@ -61,6 +74,11 @@ signals:
     // when not given).
     void BungEntry(const QString &title, const QString &url, const QDateTime &added,
                    const QDateTime &lastVisit, int visits, int rating, int category);
+    // A link of a browser's profile with the usage the browser recorded:
+    // the host brings an address its group holds already up to date (the
+    // larger visit count, the later last visit, the earlier creation).
+    void BungUsage(const QString &title, const QString &url, const QDateTime &added,
+                   const QDateTime &lastVisit, int visits);
     void storeLastRootOwner();
     // How far a merge has come: bytes of the file read of its size, or
     // folders walked (total 0, not known before the end).
@@ -69,10 +87,12 @@ signals:
 private:
     QString askForFile(bool merge) const;
     bool readBookmarkFile(const QString &fileName);
+    bool mergeProfile(const std::function<bool(TopLevelBookmarks &, QString *)> &read);
 
     QPointer<QObject> m_thisForm;
     int m_lastRootOwner = 0;
     qlonglong m_hWnd = 0;
     QString m_favoritesFolder;
     int m_skippedFavorites = 0;
+    QString m_errorText;
 };

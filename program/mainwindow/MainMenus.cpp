@@ -21,6 +21,8 @@ MainMenus::MainMenus(QMainWindow *window)
     mnuMergeTsy = command(mnuMergeFrom, "mnuMergeTsy", QStringLiteral("&Tessaly .TSY"));
     mnuMergeFavorites = command(mnuMergeFrom, "mnuMergeFavorites", QStringLiteral("&IE Favorites"));
     mnuMergeNetscape = command(mnuMergeFrom, "mnuMergeNetscape", QStringLiteral("&Netscape .HTM"));
+    mnuMergeFirefox = subMenu(mnuMergeFrom, "mnuMergeFirefox", tr("&Firefox Profile…"));
+    mnuMergeChromium = subMenu(mnuMergeFrom, "mnuMergeChromium", tr("&Chromium Profile…"));
     mnuSaveUrls = subMenu(file, "mnuSaveUrls", QStringLiteral("&Save URLs"));
     mnuSaveDefault = command(mnuSaveUrls, "mnuSaveDefault", QStringLiteral("Save &Default"));
     mnuSaveAs = command(mnuSaveUrls, "mnuSaveAs", QStringLiteral("Save &As"));

@@ -30,6 +30,8 @@ public:
     QAction *mnuMergeTsy = nullptr;
     QAction *mnuMergeFavorites = nullptr;
     QAction *mnuMergeNetscape = nullptr;
+    QMenu *mnuMergeFirefox = nullptr;   // lists the profiles found as it opens
+    QMenu *mnuMergeChromium = nullptr;
     QMenu *mnuSaveUrls = nullptr;
     QAction *mnuSaveDefault = nullptr;
     QAction *mnuSaveAs = nullptr;

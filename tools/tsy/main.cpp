@@ -14,6 +14,7 @@
 #include "GroupCommand.h"
 #include "ImportFavoritesCommand.h"
 #include "ImportHtmlCommand.h"
+#include "ImportProfileCommand.h"
 #include "ListCommand.h"
 #include "MergeCommand.h"
 #include "MoveCommand.h"
@@ -41,6 +42,8 @@ std::vector<std::unique_ptr<Command>> allCommands(QTextStream &out, QTextStream 
     commands.push_back(std::make_unique<NormalizeCommand>(out, err));
     commands.push_back(std::make_unique<ImportHtmlCommand>(out, err));
     commands.push_back(std::make_unique<ImportFavoritesCommand>(out, err));
+    commands.push_back(std::make_unique<ImportProfileCommand>(ImportProfileCommand::Browser::Firefox, out, err));
+    commands.push_back(std::make_unique<ImportProfileCommand>(ImportProfileCommand::Browser::Chromium, out, err));
     commands.push_back(std::make_unique<ExportHtmlCommand>(out, err));
     commands.push_back(std::make_unique<FindCommand>(out, err));
     commands.push_back(std::make_unique<AddCommand>(out, err));
