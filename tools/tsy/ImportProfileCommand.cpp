@@ -48,13 +48,13 @@ QString ImportProfileCommand::help() const
                          "\n"
                          "Merges the bookmarks of a Chromium or Google Chrome profile (its\n"
                          "Bookmarks file) into FILE with the visit counts and last visits of its\n"
-                         "History; a bookmark's last use counts as a visit. Without PROFILE_DIR,\n"
-                         "the first profile with bookmarks under ~/.config/chromium, then\n"
-                         "~/.config/google-chrome (\"Default\" first). The groups are those that\n"
-                         "importing the profile's bookmark export would make: the bookmarks bar\n"
-                         "becomes a group of its name, each folder of \"Other bookmarks\" a group,\n"
-                         "and their own links go to \"Netscape: ROOT\"; subfolders' links join\n"
-                         "their group.\n");
+                         "History (a bookmark's own last use, where later, is its last visit).\n"
+                         "Without PROFILE_DIR, the first profile with bookmarks under\n"
+                         "~/.config/chromium, then ~/.config/google-chrome (\"Default\" first).\n"
+                         "The groups are those that importing the profile's bookmark export\n"
+                         "would make: the bookmarks bar becomes a group of its name, each folder\n"
+                         "of \"Other bookmarks\" a group, and their own links go to\n"
+                         "\"Netscape: ROOT\"; subfolders' links join their group.\n");
     return usage
         + QStringLiteral("\n"
                          "The profile is read from a copy, so a browser that runs is neither\n"
@@ -62,7 +62,8 @@ QString ImportProfileCommand::help() const
                          "database that is damaged or of another kind changes nothing. An\n"
                          "address already in its group is not added again, but gets the larger\n"
                          "visit count, the later last visit and the earlier creation date of\n"
-                         "the two; importing the same profile again changes nothing.\n"
+                         "the two, so importing the profile again brings in only what the\n"
+                         "browser has learnt since.\n"
                          "\n")
         + sharedHelp();
 }
