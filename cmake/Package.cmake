@@ -32,9 +32,10 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://orvane.org/tessaly/)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # The libraries the programs and Pemberly link, as dpkg-shlibdeps finds them;
 # beside those, what is only loaded or started at run time: Qt's window
-# system plugins (the X11 one among them) and xdg-open for the default browser.
+# system plugins (the X11 one among them), QtSql's SQLite driver (the browser
+# profiles' databases) and xdg-open for the default browser.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite, xdg-utils")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)

@@ -6,9 +6,12 @@
 #include "BookmarkEntry.h"
 #include "BookmarkFileReader.h"
 #include "BookmarkSink.h"
+#include "ChromiumBookmarks.h"
+#include "FirefoxPlaces.h"
 #include "FavoritesWalk.h"
 #include "ShellFolders.h"
 #include "XbelReader.h"
+#include "TopLevelBookmarks.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -52,6 +55,10 @@ public:
     {
         emit m_source.BungEntry(entry.title, entry.url, entry.added, entry.lastVisit, entry.visits,
                                 entry.rating, entry.category);
+    }
+    void bungUsage(const BookmarkEntry &entry) override
+    {
+        emit m_source.BungUsage(entry.title, entry.url, entry.added, entry.lastVisit, entry.visits);
     }
     void storeLastRootOwner() override { emit m_source.storeLastRootOwner(); }
 
@@ -131,4 +138,30 @@ bool mergeBrow::MergeXbel(const QString &fileName)
     m_lastError.clear();
     return XbelReader::readXbelFile(fileName, sink, &m_lastError,
                                     [this](qint64 done, qint64 total) { emit Progress(done, total); });
+}
+
+bool mergeBrow::MergeFirefox(const QString &profileFolder)
+{
+    return mergeProfile([&profileFolder](TopLevelBookmarks &bookmarks, QString *error) {
+        return FirefoxPlaces::read(FirefoxPlaces::placesFileOf(profileFolder), bookmarks, error);
+    });
+}
+
+bool mergeBrow::MergeChromium(const QString &profileFolder)
+{
+    return mergeProfile([&profileFolder](TopLevelBookmarks &bookmarks, QString *error) {
+        return ChromiumBookmarks::read(profileFolder, bookmarks, error);
+    });
+}
+
+bool mergeBrow::mergeProfile(const std::function<bool(TopLevelBookmarks &, QString *)> &read)
+{
+    const WaitPointer wait;
+    m_errorText.clear();
+    TopLevelBookmarks bookmarks;
+    if (!read(bookmarks, &m_errorText))
+        return false;
+    EventSink sink(*this);
+    bookmarks.report(sink);
+    return true;
 }

@@ -7,8 +7,11 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <functional>
 
-// Merges a favorites folder or a Netscape bookmark file into the host's
+class TopLevelBookmarks;
+
+// Merges a favorites folder, a Netscape bookmark file or a browser's profile into the host's
 // store without touching it: what it finds is raised as events (NewGroup,
 // ReopenGroup, BungURL, BungEntry, storeLastRootOwner), and the host's
 // handlers make the groups and entries. The bookmark file is chosen through the host window's file dialog
@@ -30,6 +33,8 @@ class mergeBrow : public QObject
     Q_PROPERTY(bool Cancel READ isCancelled WRITE setCancelled)
     // Why the last MergeXbel read nothing; "" after one that succeeded.
     Q_PROPERTY(QString lastError READ lastError)
+    // Why the last MergeFirefox or MergeChromium merged nothing.
+    Q_PROPERTY(QString errorText READ errorText)
 
 public:
     static const QString rootFavoritesGroup;
@@ -50,6 +55,7 @@ public:
     bool isCancelled() const { return m_cancelled; }
     void setCancelled(bool cancelled) { m_cancelled = cancelled; }
     QString lastError() const { return m_lastError; }
+    QString errorText() const { return m_errorText; }
 
     // Merges the favorites folder: its own favorites into the group
     // "E-Favorites: (Was Root)", each subfolder into a group of its name.
@@ -62,6 +68,13 @@ public:
     // False, with lastError set, when the file is not read whole: then
     // nothing is merged.
     Q_INVOKABLE bool MergeXbel(const QString &fileName);
+    // Merges the bookmarks of a Firefox profile folder (its places.sqlite),
+    // or of a Chromium or Chrome profile folder (its Bookmarks and History),
+    // with their visits: each link is raised as BungUsage. The profile is
+    // read whole first: when it cannot be, nothing is raised, errorText says
+    // why and the result is false.
+    Q_INVOKABLE bool MergeFirefox(const QString &profileFolder);
+    Q_INVOKABLE bool MergeChromium(const QString &profileFolder);
 
 signals:
     void NewGroup(const QString &gName);
@@ -75,6 +88,11 @@ signals:
     // when not given).
     void BungEntry(const QString &title, const QString &url, const QDateTime &added,
                    const QDateTime &lastVisit, int visits, int rating, int category);
+    // A link of a browser's profile with the usage the browser recorded:
+    // the host brings an address its group holds already up to date (the
+    // larger visit count, the later last visit, the earlier creation).
+    void BungUsage(const QString &title, const QString &url, const QDateTime &added,
+                   const QDateTime &lastVisit, int visits);
     void storeLastRootOwner();
     // How far a merge has come: bytes of the file read of its size, or
     // folders walked (total 0, not known before the end).
@@ -83,6 +101,7 @@ signals:
 private:
     QString askForFile(bool merge) const;
     bool readBookmarkFile(const QString &fileName);
+    bool mergeProfile(const std::function<bool(TopLevelBookmarks &, QString *)> &read);
 
     QPointer<QObject> m_thisForm;
     int m_lastRootOwner = 0;
@@ -91,4 +110,5 @@ private:
     int m_skippedFavorites = 0;
     bool m_cancelled = false;
     QString m_lastError;
+    QString m_errorText;
 };

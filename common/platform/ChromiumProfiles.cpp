@@ -5,7 +5,26 @@
 
 #include "LockLink.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSysInfo>
+
+namespace {
+
+// The profiles' names by folder, from the user-data folder's "Local State".
+QJsonObject profileNames(const QString &userDataFolder)
+{
+    QFile file(userDataFolder + QLatin1String("/Local State"));
+    if (!file.open(QIODevice::ReadOnly) || file.size() > (qint64(64) << 20))
+        return {};
+    const QJsonObject state = QJsonDocument::fromJson(file.readAll()).object();
+    return state.value(QLatin1String("profile")).toObject().value(QLatin1String("info_cache")).toObject();
+}
+
+}  // namespace
 
 namespace ChromiumProfiles {
 
@@ -22,6 +41,30 @@ bool isRunning(const QString &userDataFolder)
     if (dash <= 0 || lock.left(dash) != QSysInfo::machineHostName())
         return false;
     return LockLink::processAlive(LockLink::trailingPid(lock, QLatin1Char('-')));
+}
+
+QList<Profile> bookmarkProfiles(const QString &homeFolder)
+{
+    const std::pair<const char *, const char *> browsers[] = {
+        {"chromium", "Chromium"},
+        {"google-chrome", "Google Chrome"},
+    };
+    QList<Profile> profiles;
+    for (const auto &[folderName, browser] : browsers) {
+        const QDir base(userDataFolder(homeFolder, QLatin1String(folderName)));
+        const QJsonObject names = profileNames(base.path());
+        QStringList folders = base.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+        if (folders.removeAll(QStringLiteral("Default")) > 0)
+            folders.prepend(QStringLiteral("Default"));
+        for (const QString &folder : folders) {
+            if (!QFileInfo(base.filePath(folder) + QLatin1String("/Bookmarks")).isFile())
+                continue;
+            const QString name = names.value(folder).toObject().value(QLatin1String("name")).toString();
+            profiles.append({QDir::cleanPath(base.absoluteFilePath(folder)),
+                             QLatin1String(browser) + QLatin1String(": ") + (name.isEmpty() ? folder : name)});
+        }
+    }
+    return profiles;
 }
 
 }  // namespace ChromiumProfiles

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <QList>
 #include <QString>
 
 // Browsers of the Chromium family (Chromium, Google Chrome, Opera) keep a
@@ -15,5 +16,18 @@ QString userDataFolder(const QString &homeFolder, const QString &browserFolderNa
 
 // Whether the folder's SingletonLock names a process of this host that is alive.
 bool isRunning(const QString &userDataFolder);
+
+// A profile of Chromium or Google Chrome that holds bookmarks.
+struct Profile
+{
+    QString folder;  // absolute
+    QString label;   // the browser and the profile's name: "Chromium: Person 1"
+};
+
+// The profiles with a "Bookmarks" file under ~/.config/chromium and
+// ~/.config/google-chrome: of each, "Default" first, then the others in the
+// order of their folders' names; named as "Local State" names them, else by
+// their folder.
+QList<Profile> bookmarkProfiles(const QString &homeFolder);
 
 } // namespace ChromiumProfiles

@@ -24,5 +24,9 @@ public:
     virtual void bungUrl(const QString &title, const QString &url) = 0;
     // A link of a bookmark file, with the dates and counts the file gives.
     virtual void bungEntry(const BookmarkEntry &entry) = 0;
+    // A link of a browser's profile with the usage the browser recorded: an
+    // address that its group holds already is not added again, but gets the
+    // larger visit count, the later last visit and the earlier creation.
+    virtual void bungUsage(const BookmarkEntry &entry) { bungEntry(entry); }
     virtual void storeLastRootOwner() = 0;
 };

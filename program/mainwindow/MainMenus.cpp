@@ -22,6 +22,8 @@ MainMenus::MainMenus(QMainWindow *window)
     mnuMergeFavorites = command(mnuMergeFrom, "mnuMergeFavorites", tr("&IE Favorites"));
     mnuMergeNetscape = command(mnuMergeFrom, "mnuMergeNetscape", tr("&Netscape .HTM"));
     mnuMergeXbel = command(mnuMergeFrom, "mnuMergeXbel", tr("&XBEL..."));
+    mnuMergeFirefox = subMenu(mnuMergeFrom, "mnuMergeFirefox", tr("&Firefox Profile…"));
+    mnuMergeChromium = subMenu(mnuMergeFrom, "mnuMergeChromium", tr("&Chromium Profile…"));
     mnuSaveUrls = subMenu(file, "mnuSaveUrls", tr("&Save URLs"));
     mnuSaveDefault = command(mnuSaveUrls, "mnuSaveDefault", tr("Save &Default"));
     mnuSaveAs = command(mnuSaveUrls, "mnuSaveAs", tr("Save &As"));

@@ -31,6 +31,8 @@ public:
     QAction *mnuMergeFavorites = nullptr;
     QAction *mnuMergeNetscape = nullptr;
     QAction *mnuMergeXbel = nullptr;
+    QMenu *mnuMergeFirefox = nullptr;   // lists the profiles found as it opens
+    QMenu *mnuMergeChromium = nullptr;
     QMenu *mnuSaveUrls = nullptr;
     QAction *mnuSaveDefault = nullptr;
     QAction *mnuSaveAs = nullptr;

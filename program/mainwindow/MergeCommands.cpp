@@ -4,8 +4,10 @@
 #include "MergeCommands.h"
 
 #include "AppState.h"
+#include "ChromiumProfiles.h"
 #include "ComponentRegistry.h"
 #include "DayCount.h"
+#include "FirefoxProfiles.h"
 #include "InternetShortcut.h"
 #include "LongWorkRunner.h"
 #include "MainMenus.h"
@@ -19,6 +21,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMenu>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -32,6 +35,55 @@ MergeCommands::MergeCommands(MainWindow &window)
     MainMenus *menus = window.menus();
     connect(menus->mnuMergeFavorites, &QAction::triggered, this, &MergeCommands::mergeFavorites);
     connect(menus->mnuMergeNetscape, &QAction::triggered, this, &MergeCommands::mergeNetscape);
+    connect(menus->mnuMergeFirefox, &QMenu::aboutToShow, this,
+            [this, menus] { listProfiles(menus->mnuMergeFirefox, true); });
+    connect(menus->mnuMergeChromium, &QMenu::aboutToShow, this,
+            [this, menus] { listProfiles(menus->mnuMergeChromium, false); });
+}
+
+void MergeCommands::listProfiles(QMenu *menu, bool firefox)
+{
+    menu->clear();
+    QList<QPair<QString, QString>> profiles;  // label, folder
+    if (firefox) {
+        for (const QString &folder : FirefoxProfiles::profileFolders(QDir::homePath()))
+            profiles.append({QFileInfo(folder).fileName(), folder});
+    } else {
+        for (const ChromiumProfiles::Profile &profile : ChromiumProfiles::bookmarkProfiles(QDir::homePath()))
+            profiles.append({profile.label, profile.folder});
+    }
+    for (const auto &[label, folder] : profiles) {
+        QAction *action = menu->addAction(label);
+        action->setObjectName(QStringLiteral("mnuMergeProfile"));
+        action->setToolTip(QDir::toNativeSeparators(folder));
+        action->setStatusTip(QDir::toNativeSeparators(folder));
+        connect(action, &QAction::triggered, this, [this, firefox, folder = folder] {
+            firefox ? mergeFirefox(folder) : mergeChromium(folder);
+        });
+    }
+    if (profiles.isEmpty())
+        menu->addAction(tr("No profile found"))->setEnabled(false);
+}
+
+void MergeCommands::mergeFirefox(const QString &profileFolder)
+{
+    mergeProfile("MergeFirefox", profileFolder);
+}
+
+void MergeCommands::mergeChromium(const QString &profileFolder)
+{
+    mergeProfile("MergeChromium", profileFolder);
+}
+
+void MergeCommands::mergeProfile(const char *method, const QString &profileFolder)
+{
+    m_window.showStatus(tr("Reading %1").arg(QDir::toNativeSeparators(profileFolder)));
+    runMerge([this, method, profileFolder](QObject *mb) {
+        bool read = false;
+        QMetaObject::invokeMethod(mb, method, Q_RETURN_ARG(bool, read), Q_ARG(QString, profileFolder));
+        if (!read)
+            m_mergeError = mb->property("errorText").toString();
+    });
 }
 
 void MergeCommands::mergeFavorites()
@@ -101,6 +153,13 @@ void MergeCommands::runMerge(const std::function<void(QObject *)> &call)
     if (cancelled) {
         state.store.takeBackTo(before);
         m_window.showStatus(tr("Merge cancelled: nothing was added"));
+        m_mergeError.clear();
+        return;
+    }
+    if (!m_mergeError.isEmpty()) {
+        // Nothing was merged.
+        m_window.showStatus(m_mergeError);
+        m_mergeError.clear();
         return;
     }
     finish(target.counts());
@@ -109,7 +168,7 @@ void MergeCommands::runMerge(const std::function<void(QObject *)> &call)
 void MergeCommands::finish(const MergeCounts &counts)
 {
     m_window.fullScrnRefresh(true);
-    if (counts.groupsAdded > 0 || counts.entriesAdded > 0)
+    if (counts.groupsAdded > 0 || counts.entriesAdded > 0 || counts.entriesUpdated > 0)
         m_window.state().store.countChange();
     m_window.showStatus(statusText(counts));
 }
@@ -125,6 +184,8 @@ QString MergeCommands::statusText(const MergeCounts &counts)
               .arg(tr("%n group(s)", nullptr, int(counts.groupsAdded)), entries(counts.entriesAdded));
     if (counts.alreadyThere > 0)
         text += tr("; %1 already there").arg(counts.alreadyThere);
+    if (counts.entriesUpdated > 0)
+        text += tr(", %1 of them with newer visits").arg(counts.entriesUpdated);
     if (counts.entriesRefused > 0)
         text += tr("; %1 found no room").arg(entries(counts.entriesRefused));
     return text;

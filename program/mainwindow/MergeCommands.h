@@ -8,10 +8,11 @@
 
 class LongWork;
 class MainWindow;
+class QMenu;
 struct MergeCounts;
 
-// The main window's "Merge From" commands for a favorites folder and a
-// Netscape bookmark file. Each creates the library's merge object through
+// The main window's "Merge From" commands for a favorites folder, a
+// Netscape bookmark file and a browser's profile. Each creates the library's merge object through
 // the component registry, receives its events into the store, and rebuilds
 // the screen once the merge is over. User commands wait until then: the
 // window only repaints while a large file is read, and a long merge shows
@@ -30,6 +31,9 @@ public:
     // Asks for the folder to merge, starting at the favorites folder.
     void mergeFavorites();
     void mergeNetscape();
+    // The bookmarks of a Firefox or Chromium profile folder, with their visits.
+    void mergeFirefox(const QString &profileFolder);
+    void mergeChromium(const QString &profileFolder);
 
     // The status bar's text after a merge; empty when it met nothing.
     static QString statusText(const MergeCounts &counts);
@@ -45,7 +49,11 @@ public slots:
 private:
     QString askForFavoritesFolder();
     void finish(const MergeCounts &counts);
+    // Fills a profile menu, as it opens, with the profiles found now.
+    void listProfiles(QMenu *menu, bool firefox);
+    void mergeProfile(const char *method, const QString &profileFolder);
 
     MainWindow &m_window;
     LongWork *m_work = nullptr;  // of the merge running
+    QString m_mergeError;  // why the merge running read nothing
 };

@@ -53,6 +53,12 @@ void MergeTarget::mb_BungEntry(const QString &title, const QString &url, const Q
     entry->Rated = quint8(qBound(0, rating, 255));
 }
 
+void MergeTarget::mb_BungUsage(const QString &title, const QString &url, const QDateTime &added,
+                               const QDateTime &lastVisit, int visits)
+{
+    m_merge.mergeUsage(title, url, {dayCountOf(added), dayCountOf(lastVisit), visits}, m_now);
+}
+
 void MergeTarget::mb_storeLastRootOwner()
 {
     if (m_source)

@@ -20,7 +20,8 @@ class URLBlock;
 // name the store has is that group, and an address already in its group is
 // not added again. An entry keeps what the source tells of it; without it,
 // it was created at the merge's start and never visited. Nothing already in
-// the store changes. The main window and tsy both merge through it.
+// the store changes, but the usage of an entry a browser's profile tells of
+// (mb_BungUsage). The main window and tsy both merge through it.
 class MergeTarget : public QObject
 {
     Q_OBJECT
@@ -39,6 +40,8 @@ public slots:
     void mb_BungURL(const QString &title, const QString &url);
     void mb_BungEntry(const QString &title, const QString &url, const QDateTime &added,
                       const QDateTime &lastVisit, int visits, int rating, int category);
+    void mb_BungUsage(const QString &title, const QString &url, const QDateTime &added,
+                      const QDateTime &lastVisit, int visits);
     void mb_storeLastRootOwner();
 
 private:

@@ -51,6 +51,50 @@ URLData *StoreMerge::addEntry(const QString &title, const QString &url)
     return entry;
 }
 
+void StoreMerge::mergeUsage(const QString &title, const QString &url, const EntryUsage &usage, double now)
+{
+    if (isKnown(m_current, title, url) && !url.isEmpty()) {
+        ++m_counts.alreadyThere;
+        const Known &known = knownOf(m_current);
+        const auto [first, last] = known.addresses.equal_range(url);
+        for (auto it = first; it != last; ++it) {
+            if (updateUsage(**it, usage) && !m_updated.contains(*it)) {
+                m_updated.insert(*it);
+                ++m_counts.entriesUpdated;
+            }
+        }
+        return;
+    }
+    URLData *entry = addEntry(title, url);
+    if (!entry)
+        return;
+    entry->Created = usage.created != 0.0 ? usage.created : now;
+    entry->LastAccesed = usage.lastVisit;
+    entry->Visited = qMax<qint32>(0, usage.visits);
+}
+
+// True when the entry changed. A stack file keeps dates to 0.864 seconds: a
+// date within a second of the entry's is the same date, so that the import
+// of a profile into the file it was saved to changes nothing.
+bool StoreMerge::updateUsage(URLData &entry, const EntryUsage &usage)
+{
+    constexpr double sameDate = 1.0 / 86400.0;
+    bool changed = false;
+    if (usage.visits > entry.Visited) {
+        entry.Visited = usage.visits;
+        changed = true;
+    }
+    if (usage.lastVisit != 0.0 && usage.lastVisit > entry.LastAccesed + sameDate) {
+        entry.LastAccesed = usage.lastVisit;
+        changed = true;
+    }
+    if (usage.created != 0.0 && (entry.Created == 0.0 || usage.created < entry.Created - sameDate)) {
+        entry.Created = usage.created;
+        changed = true;
+    }
+    return changed;
+}
+
 bool StoreMerge::mergeStore(const URLBlock &source, const LongWork::Progress &progress)
 {
     // Entries merged between two reports of progress.
@@ -95,7 +139,7 @@ const StoreMerge::Known &StoreMerge::knownOf(int group)
     if (!m_entriesTaken) {
         m_entriesTaken = true;
         m_entriesBefore.resize(size_t(m_store.IDXList().groupCount()) + 1);
-        for (const URLData &entry : m_store.urlDatas()) {
+        for (URLData &entry : m_store.urlDatas()) {
             if (entry.Owner >= -1 && entry.Owner < m_store.IDXList().groupCount())
                 m_entriesBefore[size_t(entry.Owner + 1)].push_back(&entry);
         }
@@ -105,14 +149,14 @@ const StoreMerge::Known &StoreMerge::knownOf(int group)
         return *found;
     Known &known = m_known[group];
     if (size_t(group + 1) < m_entriesBefore.size()) {
-        for (const URLData *entry : m_entriesBefore[size_t(group + 1)]) {
+        for (URLData *entry : m_entriesBefore[size_t(group + 1)]) {
             if (entry->url.isEmpty())
                 known.titlesWithoutAddress.insert(entry->Name);
             else
-                known.addresses.insert(entry->url);
+                known.addresses.insert(entry->url, entry);
         }
         // Only the sets are looked at from now on.
-        std::vector<const URLData *>().swap(m_entriesBefore[size_t(group + 1)]);
+        std::vector<URLData *>().swap(m_entriesBefore[size_t(group + 1)]);
     }
     return known;
 }

@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QMultiHash>
 #include <QSet>
 #include <QString>
 #include <vector>
@@ -21,6 +22,15 @@ struct MergeCounts
     qsizetype entriesAdded = 0;
     qsizetype alreadyThere = 0;    // entries whose address their group held already
     qsizetype entriesRefused = 0;  // entries that found no room (the store's keys exhausted)
+    qsizetype entriesUpdated = 0;  // entries already there whose usage the merge brought up to date
+};
+
+// What a browser recorded of a link; 0 for a date it does not know.
+struct EntryUsage
+{
+    double created = 0.0;
+    double lastVisit = 0.0;
+    qint32 visits = 0;
 };
 
 // Adds groups and entries to a store as every merge does (a stack file, a
@@ -32,7 +42,8 @@ struct MergeCounts
 // - An entry whose address its group held before the merge began is not
 //   added again, and is counted as already there. Entries without an address
 //   are told apart by their titles.
-// Nothing already in the store changes.
+// Nothing already in the store changes, but for the usage that mergeUsage
+// brings up to date.
 class StoreMerge
 {
 public:
@@ -51,6 +62,13 @@ public:
     // caller sets its dates and counts. nullptr when its address is already
     // there or the store has no room.
     URLData *addEntry(const QString &title, const QString &url);
+    // Adds an entry as addEntry does, with this usage. When its address is
+    // already there, the entries of that address in the group get the larger
+    // visit count, the later last visit and the earlier creation instead; an
+    // entry so changed is counted once as updated, however often it is met.
+    // A creation of 0 (not known) is the merge's time for a new entry and
+    // changes nothing of one already there.
+    void mergeUsage(const QString &title, const QString &url, const EntryUsage &usage, double now);
 
     // Merges all of source (another store): its entries of no group into the
     // current group (but not those the store holds in no group too), then
@@ -66,12 +84,13 @@ private:
     // The addresses, and titles of entries without one, of a group before the merge.
     struct Known
     {
-        QSet<QString> addresses;
+        QMultiHash<QString, URLData *> addresses;
         QSet<QString> titlesWithoutAddress;
     };
 
     const Known &knownOf(int group);
     bool isKnown(int group, const QString &title, const QString &url);
+    bool updateUsage(URLData &entry, const EntryUsage &usage);
 
     URLBlock &m_store;
     int m_current;
@@ -81,7 +100,8 @@ private:
     QHash<QString, int> m_openedLast;                // the group of each name the merge opened last
     // The store's entries by group (index: group + 1) as the merge began,
     // taken when the first entry arrives; what the merge adds is not in it.
-    std::vector<std::vector<const URLData *>> m_entriesBefore;
+    std::vector<std::vector<URLData *>> m_entriesBefore;
     bool m_entriesTaken = false;
     QHash<int, Known> m_known;
+    QSet<const URLData *> m_updated;
 };

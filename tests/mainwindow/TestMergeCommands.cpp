@@ -17,6 +17,7 @@
 #include "MergeCommands.h"
 #include "ProgramTranslations.h"
 #include "StackFile.h"
+#include "ProfileFixtures.h"
 #include "StoreMerge.h"
 #include "ScriptedPrompter.h"
 #include "StandardView.h"
@@ -26,6 +27,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QPushButton>
+#include <QMenu>
 #include <QStatusBar>
 #include <QtTest>
 #include <memory>
@@ -55,6 +57,8 @@ private slots:
     void mergeAddsAfterStore();
     void favoritesMergeAsksForFolder_data();
     void favoritesMergeAsksForFolder();
+    void profileMenus_data();
+    void profileMenus();
     void statusCountsInWords_data();
     void statusCountsInWords();
     void cancelledWorkLosesNothing_data();
@@ -304,16 +308,102 @@ void TestMergeCommands::favoritesMergeAsksForFolder()
     QVERIFY2(shown.startsWith(status), qPrintable(shown));
 }
 
+void TestMergeCommands::profileMenus_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("profiles");  // the profiles made: "firefox", "chromium", "bad", "none"
+    QTest::addColumn<QStringList>("listed");  // the menu's actions, "(off)" after a disabled one
+    QTest::addColumn<int>("runs");            // times its first profile is merged
+    QTest::addColumn<QStringList>("added");
+    QTest::addColumn<QString>("status");
+    const QStringList firefoxAdded {"Home|http://home/|1", "Job|http://job/|2"};
+    QTest::newRow("Firefox: the profiles of profiles.ini")
+        << "mnuMergeFirefox" << "firefox" << QStringList {"abc.default", "xyz.work"} << 1 << firefoxAdded
+        << "Merged 2 groups, 2 entries";
+    QTest::newRow("Firefox: merged again, nothing changes")
+        << "mnuMergeFirefox" << "firefox" << QStringList {"abc.default", "xyz.work"} << 2 << firefoxAdded
+        << "Merged 0 groups, 0 entries; 2 already there";
+    QTest::newRow("Firefox: a damaged profile is named, nothing merged")
+        << "mnuMergeFirefox" << "bad" << QStringList {"abc.default"} << 1 << QStringList {}
+        << "%1/home/.mozilla/firefox/abc.default/places.sqlite: not a Firefox places database";
+    QTest::newRow("Firefox: none found") << "mnuMergeFirefox" << "none" << QStringList {"No profile found (off)"}
+                                         << 0 << QStringList {} << "before";
+    QTest::newRow("Chromium: the profiles with bookmarks, by their names")
+        << "mnuMergeChromium" << "chromium" << QStringList {"Chromium: Person 1", "Chromium: Profile 2"} << 1
+        << QStringList {"Bar|http://bar/|1"} << "Merged 1 group, 1 entry";
+    QTest::newRow("Chromium: none found") << "mnuMergeChromium" << "none" << QStringList {"No profile found (off)"}
+                                          << 0 << QStringList {} << "before";
+}
+
+// "Merge From" lists the browsers' profiles found as its menus open, and
+// merges the one chosen as the other merges do.
+void TestMergeCommands::profileMenus()
+{
+    QFETCH(QString, menu);
+    QFETCH(QString, profiles);
+    QFETCH(QStringList, listed);
+    QFETCH(int, runs);
+    QFETCH(QStringList, added);
+    QFETCH(QString, status);
+    using namespace ProfileFixtures;
+    const QString home = m_dir->filePath("home");
+    const QString firefox = home + "/.mozilla/firefox";
+    if (profiles == "firefox" || profiles == "bad") {
+        QVERIFY(QDir().mkpath(firefox + "/abc.default") && QDir().mkpath(firefox + "/xyz.work"));
+        writeFile(firefox + "/profiles.ini",
+                  "[Profile0]\nName=default\nIsRelative=1\nPath=abc.default\nDefault=1\n"
+                  + QByteArray(profiles == "bad" ? "" : "[Profile1]\nName=work\nIsRelative=1\nPath=xyz.work\n"));
+    }
+    if (profiles == "firefox") {
+        Places places(firefox + "/abc.default/places.sqlite");
+        places.link(Places::Menu, "Home", "http://home/", Q_INT64_C(1700000000000000), 7, Q_INT64_C(1700000000000000));
+        places.link(places.folder(Places::Menu, "Work"), "Job", "http://job/", Q_INT64_C(1700000000000000));
+    }
+    if (profiles == "bad")
+        writeFile(firefox + "/abc.default/places.sqlite", QByteArray(4096, 'x'));
+    if (profiles == "chromium") {
+        const QString base = home + "/.config/chromium";
+        for (const QString &folder : {QStringLiteral("/Default"), QStringLiteral("/Profile 2"), QStringLiteral("/Empty")})
+            QVERIFY(QDir().mkpath(base + folder));
+        writeFile(base + "/Local State", R"({"profile":{"info_cache":{"Default":{"name":"Person 1"}}}})");
+        writeFile(base + "/Default/Bookmarks", chromiumBookmarks({chromiumLink("Bar", "http://bar/", 1)}, {}));
+        writeFile(base + "/Profile 2/Bookmarks", chromiumBookmarks({}, {}));
+    }
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home));
+    m_window = std::make_unique<MainWindow>(*m_state, m_prompter, nullptr);
+    m_window->load();
+    m_window->showStatus("before");
+    QMenu *profileMenu = m_window->findChild<QMenu *>(menu);
+    QVERIFY(profileMenu);
+    emit profileMenu->aboutToShow();
+    QStringList shown;
+    for (QAction *action : profileMenu->actions())
+        shown << action->text() + (action->isEnabled() ? "" : " (off)");
+    for (int run = 0; run < runs; ++run)
+        profileMenu->actions().first()->trigger();
+    qputenv("HOME", oldHome);
+
+    QCOMPARE(shown, listed);
+    QCOMPARE(m_state->dialogState, int(AppState::NoDialog));
+    QCOMPARE(addedEntries(), added);
+    QCOMPARE(m_state->store.changeCount(), added.isEmpty() ? 0 : 1);
+    const QString message = m_window->statusBar()->currentMessage();
+    QVERIFY2(message.startsWith(status.arg(m_dir->path())), qPrintable(message));
+}
+
 // The status bar's summary: each count with its noun in the right number.
 void TestMergeCommands::statusCountsInWords_data()
 {
-    QTest::addColumn<QList<qsizetype>>("counts");  // groups, entries, already there, refused
+    QTest::addColumn<QList<qsizetype>>("counts");  // groups, entries, already there, refused, updated
     QTest::addColumn<QString>("status");
-    QTest::newRow("nothing at all: no message") << QList<qsizetype> {0, 0, 0, 0} << "";
-    QTest::newRow("none added") << QList<qsizetype> {0, 0, 2, 0} << "Merged 0 groups, 0 entries; 2 already there";
-    QTest::newRow("one of each") << QList<qsizetype> {1, 1, 1, 1}
+    QTest::newRow("nothing at all: no message") << QList<qsizetype> {0, 0, 0, 0, 0} << "";
+    QTest::newRow("none added") << QList<qsizetype> {0, 0, 2, 0, 0} << "Merged 0 groups, 0 entries; 2 already there";
+    QTest::newRow("none added, some brought up to date")
+        << QList<qsizetype> {0, 0, 3, 0, 2} << "Merged 0 groups, 0 entries; 3 already there, 2 of them with newer visits";
+    QTest::newRow("one of each") << QList<qsizetype> {1, 1, 1, 1, 0}
                                  << "Merged 1 group, 1 entry; 1 already there; 1 entry found no room";
-    QTest::newRow("two of each") << QList<qsizetype> {2, 2, 2, 2}
+    QTest::newRow("two of each") << QList<qsizetype> {2, 2, 2, 2, 0}
                                  << "Merged 2 groups, 2 entries; 2 already there; 2 entries found no room";
 }
 
@@ -326,6 +416,7 @@ void TestMergeCommands::statusCountsInWords()
     merged.entriesAdded = counts[1];
     merged.alreadyThere = counts[2];
     merged.entriesRefused = counts[3];
+    merged.entriesUpdated = counts[4];
     QCOMPARE(MergeCommands::statusText(merged), status);
 }
 

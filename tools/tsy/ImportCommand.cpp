@@ -26,13 +26,18 @@ const QString progId = QStringLiteral("Pemberly.mergeBrow");
 int ImportCommand::execute(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    if (!parse(parser, arguments, 2))
+    if (!parse(parser, arguments, 1, true))
         return UsageError;
-    const QString target = parser.positionalArguments().at(0);
-    const QString source = parser.positionalArguments().at(1);
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() > 2)
+        return usageError(QStringLiteral("expected 2 arguments, got %1").arg(positional.size()));
+    QString error;
+    const QString target = positional.at(0);
+    const QString source = positional.size() > 1 ? positional.at(1) : defaultSource(&error);
+    if (source.isEmpty())
+        return error.isEmpty() ? usageError(QStringLiteral("expected 2 arguments, got 1")) : fileError(error);
     if (QFileInfo(target).suffix().compare(QLatin1String("bak"), Qt::CaseInsensitive) == 0)
         return usageError(QStringLiteral("%1: a .bak file would be its own backup").arg(target));
-    QString error;
     if (!checkSource(source, &error))
         return fileError(error);
     // The library shipped with this tsy is the one used, whatever copy
@@ -78,6 +83,11 @@ int ImportCommand::execute(const QStringList &arguments)
 QString ImportCommand::mergeError(const QObject *, const QString &source) const
 {
     return QStringLiteral("%1: cannot read it").arg(source);
+}
+
+QString ImportCommand::defaultSource(QString *) const
+{
+    return QString();
 }
 
 QString ImportCommand::sharedHelp()

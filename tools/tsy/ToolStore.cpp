@@ -37,6 +37,8 @@ QString mergedText(const MergeCounts &counts, const QString &target, int skipped
                        .arg(counts.entriesAdded)
                        .arg(target)
                        .arg(counts.alreadyThere);
+    if (counts.entriesUpdated > 0)
+        text += QStringLiteral(", %1 of them with newer visits").arg(counts.entriesUpdated);
     if (counts.entriesRefused > 0)
         text += QStringLiteral(", %1 found no room").arg(counts.entriesRefused);
     if (skippedFiles > 0)
@@ -55,7 +57,7 @@ bool streams()
 
 bool addedNothing(const MergeCounts &counts)
 {
-    return counts.groupsAdded == 0 && counts.entriesAdded == 0;
+    return counts.groupsAdded == 0 && counts.entriesAdded == 0 && counts.entriesUpdated == 0;
 }
 
 }  // namespace ToolStore

@@ -28,7 +28,7 @@ QString mergedText(const MergeCounts &counts, const QString &target, int skipped
 // commands do (the tests run both ways and compare).
 bool streams();
 
-// True when a merge added neither groups nor entries: there is nothing to save.
+// True when a merge added neither groups nor entries and updated no entry: there is nothing to save.
 bool addedNothing(const MergeCounts &counts);
 
 }  // namespace ToolStore

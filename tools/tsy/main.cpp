@@ -16,6 +16,7 @@
 #include "GroupCommand.h"
 #include "ImportFavoritesCommand.h"
 #include "ImportHtmlCommand.h"
+#include "ImportProfileCommand.h"
 #include "ImportXbelCommand.h"
 #include "ListCommand.h"
 #include "MergeCommand.h"
@@ -44,6 +45,8 @@ std::vector<std::unique_ptr<Command>> allCommands(QTextStream &out, QTextStream 
     commands.push_back(std::make_unique<NormalizeCommand>(out, err));
     commands.push_back(std::make_unique<ImportHtmlCommand>(out, err));
     commands.push_back(std::make_unique<ImportFavoritesCommand>(out, err));
+    commands.push_back(std::make_unique<ImportProfileCommand>(ImportProfileCommand::Browser::Firefox, out, err));
+    commands.push_back(std::make_unique<ImportProfileCommand>(ImportProfileCommand::Browser::Chromium, out, err));
     commands.push_back(std::make_unique<ExportHtmlCommand>(out, err));
     commands.push_back(std::make_unique<ImportXbelCommand>(out, err));
     commands.push_back(std::make_unique<ExportXbelCommand>(out, err));

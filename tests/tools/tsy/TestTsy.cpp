@@ -57,7 +57,8 @@ private slots:
         };
         const char *commands
             = "dump|list|merge|normalize|date-text|date-value|find|add|edit|remove|rate|move|group|import-html|"
-              "import-favorites|export-html|duplicates|import-xbel|export-xbel|capture|open";
+              "import-favorites|import-firefox|import-chromium|export-html|duplicates|import-xbel|export-xbel|"
+              "capture|open";
         row("tool --help", "--help", 0, commands);
         row("tool -h", "-h", 0, commands);
         row("tool help", "help", 0, commands);
@@ -150,6 +151,10 @@ private slots:
         row("import-html of a folder", "import-html good.tsy .", 1, "cannot read");
         row("import-html into a backup file", "import-html good.bak good.tsy", 2, "own backup");
         row("import-favorites of a file", "import-favorites good.tsy good.tsy", 1, "not a folder");
+        row("import-firefox without a file", "import-firefox", 2, "expected at least 1");
+        row("import-firefox into a backup file", "import-firefox good.bak .", 2, "own backup");
+        row("import-firefox without a profile found", "import-firefox good.tsy", 1, "no Firefox profile found");
+        row("import-chromium of a folder without Bookmarks", "import-chromium good.tsy .", 1, "/Bookmarks");
         row("export-html of a missing file", "export-html missing.tsy out.html", 1, "missing.tsy");
         row("export-html into a missing folder", "export-html good.tsy nofolder/o.html", 1, "nofolder/o.html");
         row("export-html over the stack file", "export-html good.tsy ./good.tsy", 2, "replace the stack file");

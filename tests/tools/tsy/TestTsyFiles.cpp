@@ -7,6 +7,8 @@
 #include "DayCount.h"
 #include "DefaultStackFile.h"
 #include "HexDate.h"
+#include "ProfileFixtures.h"
+#include "BrowserTime.h"
 #include "StackFile.h"
 #include "StackFileLock.h"
 #include "TsyTestCase.h"
@@ -291,6 +293,122 @@ private slots:
         }
     }
 
+
+    // import-firefox and import-chromium on profiles made with the browsers'
+    // schemas: the groups and visits they bring, a second run that changes
+    // nothing, the default profile of the home folder, and damaged profiles
+    // that change nothing.
+    void profileImports_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<int>("runs");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("output");  // stdout, or a part of stderr when the run fails
+        QTest::addColumn<QStringList>("entries"); // the target's after it: "group|title|url|visits|last visit"
+        QTest::addColumn<bool>("backup");         // whether the target's backup was written
+        // Visited 1 December 2023, 00:00:00.5 UTC: day 45261 as the file keeps it.
+        const QStringList profile {"Netscape: ROOT|Home|http://home/|7|45261.00000",
+                                   "Work|Job|http://job/|0|0.00000",
+                                   "Bookmarks Toolbar|Bar|http://bar/|2|45261.00000"};
+        QTest::newRow("Firefox profile named")
+            << "import-firefox new.tsy ff" << 1 << 0
+            << QByteArray("Added 3 groups and 3 entries to new.tsy (0 already there)\n") << profile << false;
+        QTest::newRow("Firefox places.sqlite named")
+            << "import-firefox new.tsy ff/places.sqlite" << 1 << 0
+            << QByteArray("Added 3 groups and 3 entries to new.tsy (0 already there)\n") << profile << false;
+        QTest::newRow("Firefox profile imported again changes nothing")
+            << "import-firefox new.tsy ff" << 2 << 0
+            << QByteArray("Added 0 groups and 0 entries to new.tsy (3 already there)\n") << profile << false;
+        QTest::newRow("Firefox default profile of profiles.ini")
+            << "import-firefox new.tsy" << 1 << 0
+            << QByteArray("Added 3 groups and 3 entries to new.tsy (0 already there)\n") << profile << false;
+        QTest::newRow("an entry of the target brought up to date")
+            << "import-firefox good.tsy news" << 1 << 0
+            << QByteArray("Added 0 groups and 0 entries to good.tsy (1 already there, 1 of them with newer visits)\n")
+            << QStringList {"News|Yesterday|http://b.example/|9|45363.95833"} << true;
+        QTest::newRow("Chromium profile named")
+            << "import-chromium new.tsy cr" << 1 << 0
+            << QByteArray("Added 1 groups and 1 entries to new.tsy (0 already there)\n")
+            << QStringList {"Bookmarks bar|Bar|http://bar/|4|45261.00000"} << false;
+        QTest::newRow("Chromium default profile")
+            << "import-chromium new.tsy" << 1 << 0
+            << QByteArray("Added 1 groups and 1 entries to new.tsy (0 already there)\n")
+            << QStringList {"Bookmarks bar|Bar|http://bar/|4|45261.00000"} << false;
+        QTest::newRow("damaged places.sqlite changes nothing")
+            << "import-firefox good.tsy bad" << 1 << 1
+            << QByteArray("not a Firefox places database (file is not a database)") << QStringList() << false;
+        QTest::newRow("no such profile folder") << "import-firefox good.tsy gone" << 1 << 1
+                                                << QByteArray("gone: no such profile folder") << QStringList() << false;
+        QTest::newRow("three arguments") << "import-chromium good.tsy cr cr" << 1 << 2
+                                         << QByteArray("expected 2 arguments, got 3") << QStringList() << false;
+    }
+
+    void profileImports()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(int, runs);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, output);
+        QFETCH(QStringList, entries);
+        QFETCH(bool, backup);
+        using namespace ProfileFixtures;
+        // Half a second after midnight: the stack file keeps the date to 0.864 s,
+        // a second import must take the file's date for the same.
+        const qint64 december = Q_INT64_C(1701388800500000);
+        const auto makePlaces = [&](const QString &folder) {
+            QVERIFY(QDir().mkpath(path(folder)));
+            Places places(path(folder + "/places.sqlite"));
+            places.link(Places::Menu, "Home", "http://home/", december, 7, december);
+            places.link(places.folder(Places::Menu, "Work"), "Job", "http://job/", december);
+            places.link(Places::Toolbar, "Bar", "http://bar/", december, 2, december);
+        };
+        makePlaces("ff");
+        // The default profile of a home folder, for the runs that name none.
+        const QByteArray home = QFile::encodeName(path("home"));
+        makePlaces("home/.mozilla/firefox/abc.default");
+        writeFile(path("home/.mozilla/firefox/profiles.ini"),
+                  "[Profile0]\nName=default\nIsRelative=1\nPath=abc.default\nDefault=1\n");
+        QVERIFY(QDir().mkpath(path("news")));
+        {
+            Places news(path("news/places.sqlite"));
+            news.link(news.folder(Places::Menu, "News"), "Y", "http://b.example/", december, 9, december);
+        }
+        for (const QString &folder : {QStringLiteral("cr"), QStringLiteral("home/.config/chromium/Default")}) {
+            QVERIFY(QDir().mkpath(path(folder)));
+            writeFile(path(folder + "/Bookmarks"),
+                      chromiumBookmarks({chromiumLink("Bar", "http://bar/", BrowserTime::windowsToUnixMicroseconds)}, {}));
+            History(path(folder + "/History")).url("http://bar/", 4, december + BrowserTime::windowsToUnixMicroseconds);
+        }
+        QVERIFY(QDir().mkpath(path("bad")));
+        writeFile(path("bad/places.sqlite"), QByteArray(8192, 'x'));
+
+        const QByteArray oldHome = qgetenv("HOME");
+        qputenv("HOME", home);
+        Run run;
+        for (int i = 0; i < runs; ++i)
+            run = tsy(words(arguments));
+        qputenv("HOME", oldHome);
+        QCOMPARE(run.exitCode, exitCode);
+        const QString target = words(arguments).at(1);
+        if (exitCode != 0) {
+            QVERIFY2(run.err.contains(output), run.err.constData());
+            QCOMPARE(readFile(path("good.tsy")), listFile);
+            QVERIFY(!QFileInfo::exists(path("good.bak")));
+            return;
+        }
+        QCOMPARE(run.err, QByteArray());
+        QCOMPARE(run.out, output);
+        URLBlock store;
+        QVERIFY(StackFile::loadStackFile(store, path(target), false, 45364.5));
+        QStringList found;
+        for (const URLData &entry : store.urlDatas()) {
+            if (target == "new.tsy" || entry.url == "http://b.example/")
+                found << store.IDXList().at(entry.Owner).name + '|' + entry.Name + '|' + entry.url + '|'
+                        + QString::number(entry.Visited) + '|' + QString::number(entry.LastAccesed, 'f', 5);
+        }
+        QCOMPARE(found, entries);
+        QCOMPARE(QFileInfo::exists(path(target.chopped(4) + ".bak")), backup);
+    }
 
     // A file that export-html writes reads back through import-html to the
     // same groups and entries, every field kept to the byte of the stack file,
