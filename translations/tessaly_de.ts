@@ -865,6 +865,14 @@
         <source>&amp;Duplicates...</source>
         <translation>Dupli&amp;kate ...</translation>
     </message>
+    <message>
+        <source>&amp;Firefox Profile…</source>
+        <translation>&amp;Firefox-Profil …</translation>
+    </message>
+    <message>
+        <source>&amp;Chromium Profile…</source>
+        <translation>&amp;Chromium-Profil …</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -1033,6 +1041,18 @@
     <message>
         <source>Merge cancelled: nothing was added</source>
         <translation>Zusammenführen abgebrochen: Es wurde nichts hinzugefügt</translation>
+    </message>
+    <message>
+        <source>No profile found</source>
+        <translation>Kein Profil gefunden</translation>
+    </message>
+    <message>
+        <source>Reading %1</source>
+        <translation>%1 wird gelesen</translation>
+    </message>
+    <message>
+        <source>, %1 of them with newer visits</source>
+        <translation>, davon %1 mit neueren Besuchen</translation>
     </message>
 </context>
 <context>

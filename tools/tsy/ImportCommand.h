@@ -28,8 +28,6 @@ protected:
     virtual QString mergeError(const QObject *mb, const QString &source) const;
     // How many files of the source the merge passed over.
     virtual int skippedFiles(const QObject *) const { return 0; }
-    // Why merge failed.
-    virtual QString mergeError(const QObject *mb, const QString &source) const;
     // The source taken when the command line names none; "" (with an error
     // text) when there is none, or the source must be named.
     virtual QString defaultSource(QString *error) const;
