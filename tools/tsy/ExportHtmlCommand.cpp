@@ -91,7 +91,6 @@ int ExportHtmlCommand::execute(const QStringList &arguments)
         || !FileIO::saveFile(
             out, [](const FileIO::PieceWriter &write) { writeBookmarkFile(*store, write); }, &error))
         return fileError(error);
-    m_out << "Wrote " << store->IDXList().groupCount() << " groups and " << store->urlDatas().Count()
-          << " entries to " << out << '\n';
+    m_out << ToolStore::writtenText(store->IDXList().groupCount(), store->urlDatas().Count(), out) << '\n';
     return Success;
 }

@@ -48,7 +48,6 @@ int ExportXbelCommand::execute(const QStringList &arguments)
     if (!ToolStore::loadStackFile(*store, file, false, DayCount::now(), &error)
         || !XbelExport::saveStore(*store, out, &error))
         return fileError(error);
-    m_out << "Wrote " << store->IDXList().groupCount() << " groups and " << store->urlDatas().Count()
-          << " entries to " << out << '\n';
+    m_out << ToolStore::writtenText(store->IDXList().groupCount(), store->urlDatas().Count(), out) << '\n';
     return Success;
 }

@@ -30,13 +30,23 @@ bool mergeStackFile(URLBlock &store, const QString &path, double now, MergeCount
     return StackFile::mergeStackFile(store, path, now, counts, error);
 }
 
+QString counted(qint64 count, const char *one, const char *many)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
+}
+
+QString writtenText(qint64 groups, qint64 entries, const QString &out)
+{
+    return QStringLiteral("Wrote %1 and %2 to %3")
+        .arg(counted(groups, "group", "groups"), counted(entries, "entry", "entries"), out);
+}
+
 QString mergedText(const MergeCounts &counts, const QString &target, int skippedFiles)
 {
-    QString text = QStringLiteral("Added %1 groups and %2 entries to %3 (%4 already there")
-                       .arg(counts.groupsAdded)
-                       .arg(counts.entriesAdded)
-                       .arg(target)
-                       .arg(counts.alreadyThere);
+    QString text = QStringLiteral("Added %1 and %2 to %3 (%4 already there")
+                       .arg(counted(counts.groupsAdded, "group", "groups"),
+                            counted(counts.entriesAdded, "entry", "entries"), target,
+                            QString::number(counts.alreadyThere));
     if (counts.entriesUpdated > 0)
         text += QStringLiteral(", %1 of them with newer visits").arg(counts.entriesUpdated);
     if (counts.entriesRefused > 0)

@@ -21,6 +21,10 @@ bool mergeStackFile(URLBlock &store, const QString &path, double now, MergeCount
 // The line the merging commands print: what they added to target, how many
 // entries were there already and how many files of the source were skipped.
 QString mergedText(const MergeCounts &counts, const QString &target, int skippedFiles = 0);
+// "1 group", "2 groups": a count with the noun in the number it needs.
+QString counted(qint64 count, const char *one, const char *many);
+// "Wrote G groups and E entries to OUT", as the export commands end.
+QString writtenText(qint64 groups, qint64 entries, const QString &out);
 
 // Whether the commands that read or change a few entries stream FILE
 // (StackFileStream) rather than load it: true unless the environment sets

@@ -140,8 +140,8 @@ private slots:
         row("normalize into another such name", "normalize caf\\351.tsy \\377.tsy", 0, "", {"\xff.tsy"});
         row("merge of such a file", "merge good.tsy caf\\351.tsy", 0, "Added 0 groups", {});
         row("import-favorites from such a folder", "import-favorites caf\\351.tsy fav\\351", 0,
-            "Added 1 groups and 1 entries", {"caf\xe9.bak"});
-        row("import-html of such a file", "import-html caf\\351.tsy b\\351.html", 0, "Added 1 groups and 1 entries",
+            "Added 1 group and 1 entry", {"caf\xe9.bak"});
+        row("import-html of such a file", "import-html caf\\351.tsy b\\351.html", 0, "Added 1 group and 1 entry",
             {"caf\xe9.bak"});
         row("export-html into such a name", "export-html caf\\351.tsy e\\351.html", 0, "Wrote 2 groups",
             {"e\xe9.html"});

@@ -52,14 +52,17 @@ private slots:
         const QByteArray &a = t, &c = su;  // and l
         row("a group of a name the file has takes the entries", "stack.tsy", "stack.bak", "other.tsy",
             "+News\r\n" + a, "+News\r\n" + l + "+Extra\r\n" + c, "+News\r\n" + a + l + "+Extra\r\n" + c,
-            "Added 1 groups and 2 entries to stack.tsy (0 already there)\n");
+            "Added 1 group and 2 entries to stack.tsy (0 already there)\n");
         row("other's entries before its groups join the last group", "my.stack.tsy", "my.stack.bak",
             "other.tsy", "+One\r\n" + a + "+Two\r\n", l + "+Three\n" + c,
             "+One\r\n" + a + "+Two\r\n" + l + "+Three\r\n" + c,
-            "Added 1 groups and 2 entries to my.stack.tsy (0 already there)\n");
+            "Added 1 group and 2 entries to my.stack.tsy (0 already there)\n");
         row("target without groups keeps entries of no group first", "stack", "stack.bak", "other.tsy", a,
             l + "+G\r\n" + c, a + l + "+G\r\n" + c,
-            "Added 1 groups and 2 entries to stack (0 already there)\n");
+            "Added 1 group and 2 entries to stack (0 already there)\n");
+        // A file name holding a placeholder is printed as it is.
+        row("one entry into a file named with %", "100%1.tsy", "100%1.bak", "other.tsy", "+News\r\n" + a,
+            "+News\r\n" + l, "+News\r\n" + a + l, "Added 0 groups and 1 entry to 100%1.tsy (0 already there)\n");
         // Nothing added: the file and its backup stay as they were.
         row("a file merged into itself adds nothing", "stack.tsy", "stack.bak", "stack.tsy", listFile, "",
             listFile, "Added 0 groups and 0 entries to stack.tsy (7 already there)\n");
@@ -70,7 +73,7 @@ private slots:
             "+News\r\n" + entry("http://a.example/zebra", "Other title", "0", "B13408235") + y + "+Tech\r\n"
                 + a,
             "+News\r\n" + a + y + "+Tech\r\n" + a,
-            "Added 1 groups and 2 entries to stack.tsy (1 already there)\n");
+            "Added 1 group and 2 entries to stack.tsy (1 already there)\n");
     }
 
     // The merged file is saved with CR LF line ends; a stale backup is replaced by the old file.
@@ -328,11 +331,11 @@ private slots:
             << QStringList {"News|Yesterday|http://b.example/|9|45363.95833"} << true;
         QTest::newRow("Chromium profile named")
             << "import-chromium new.tsy cr" << 1 << 0
-            << QByteArray("Added 1 groups and 1 entries to new.tsy (0 already there)\n")
+            << QByteArray("Added 1 group and 1 entry to new.tsy (0 already there)\n")
             << QStringList {"Bookmarks bar|Bar|http://bar/|4|45261.00000"} << false;
         QTest::newRow("Chromium default profile")
             << "import-chromium new.tsy" << 1 << 0
-            << QByteArray("Added 1 groups and 1 entries to new.tsy (0 already there)\n")
+            << QByteArray("Added 1 group and 1 entry to new.tsy (0 already there)\n")
             << QStringList {"Bookmarks bar|Bar|http://bar/|4|45261.00000"} << false;
         QTest::newRow("damaged places.sqlite changes nothing")
             << "import-firefox good.tsy bad" << 1 << 1
