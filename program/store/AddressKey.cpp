@@ -4,8 +4,13 @@
 #include "AddressKey.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <iterator>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -17,10 +22,33 @@ constexpr char16_t verbatimMark = u'\x02';
 constexpr QStringView httpPort = u"80";
 constexpr QStringView httpsPort = u"443";
 
+// The first of a, b and c in [from, end), or end; eight code units at a
+// step where SSE2 is there.
+const char16_t *firstOf(const char16_t *from, const char16_t *end, char16_t a, char16_t b, char16_t c)
+{
+#ifdef __SSE2__
+    const __m128i wantA = _mm_set1_epi16(short(a));
+    const __m128i wantB = _mm_set1_epi16(short(b));
+    const __m128i wantC = _mm_set1_epi16(short(c));
+    for (; end - from >= 8; from += 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i *>(from));
+        const __m128i found = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(units, wantA), _mm_cmpeq_epi16(units, wantB)),
+                                           _mm_cmpeq_epi16(units, wantC));
+        const unsigned mask = unsigned(_mm_movemask_epi8(found));
+        if (mask != 0)
+            return from + std::countr_zero(mask) / 2;
+    }
+#endif
+    for (; from != end; ++from) {
+        if (*from == a || *from == b || *from == c)
+            return from;
+    }
+    return end;
+}
+
 // Where the parts of an address after "scheme://" end: the authority ends
-// at the first "/" or "?", the query starts at the first "?" after it, and
-// everything from the first "#" is the fragment. Only the short authority is
-// walked; the long rest is searched with QStringView's vectorised search.
+// at the first "/", "?" or "#", the query starts at the first "?" after it,
+// and everything from the first "#" is the fragment.
 struct Parts
 {
     qsizetype authorityEnd;
@@ -32,26 +60,23 @@ struct Parts
 Parts partsOf(QStringView rest)
 {
     const char16_t *const text = rest.utf16();
-    const qsizetype size = rest.size();
-    Parts parts {size, -1, size, -1};
-    qsizetype i = 0;
-    for (; i < size; ++i) {
-        const char16_t c = text[i];
-        if (c == u'/' || c == u'?' || c == u'#')
+    const char16_t *const end = text + rest.size();
+    Parts parts {rest.size(), -1, rest.size(), -1};
+    const char16_t *const authorityEnd = firstOf(text, end, u'/', u'?', u'#');
+    parts.authorityEnd = authorityEnd - text;
+    for (const char16_t *c = authorityEnd; c != text;) {
+        if (*--c == u'@') {
+            parts.at = c - text;
             break;
-        if (c == u'@')
-            parts.at = i;
+        }
     }
-    parts.authorityEnd = i;
-    if (i == size)
-        return parts;
-    const QStringView after = rest.sliced(i);
-    const qsizetype fragment = after.indexOf(u'#');
-    if (fragment >= 0)
-        parts.end = i + fragment;
-    const qsizetype query = after.first(parts.end - i).indexOf(u'?');
-    if (query >= 0)
-        parts.queryStart = i + query;
+    const char16_t *const mark = firstOf(authorityEnd, end, u'?', u'#', u'#');
+    if (mark != end && *mark == u'?') {
+        parts.queryStart = mark - text;
+        parts.end = firstOf(mark + 1, end, u'#', u'#', u'#') - text;
+    } else {
+        parts.end = mark - text;
+    }
     return parts;
 }
 
@@ -213,9 +238,7 @@ void putQuery(Out &out, QStringView query)
     const qsizetype size = query.size();
     qsizetype start = 0;
     while (start <= size) {
-        qsizetype end = start;
-        while (end < size && text[end] != u'&')
-            ++end;
+        const qsizetype end = firstOf(text + start, text + size, u'&', u'&', u'&') - text;
         const QStringView parameter(text + start, end - start);
         if (!isTrackingParameter(parameter)) {
             out.put(first ? u'?' : u'&');
