@@ -4,6 +4,13 @@
 #include "AddressKey.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
+#include <iterator>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -14,12 +21,34 @@ constexpr char16_t verbatimMark = u'\x02';
 
 constexpr QStringView httpPort = u"80";
 constexpr QStringView httpsPort = u"443";
-constexpr QStringView www = u"www.";
+
+// The first of a, b and c in [from, end), or end; eight code units at a
+// step where SSE2 is there.
+const char16_t *firstOf(const char16_t *from, const char16_t *end, char16_t a, char16_t b, char16_t c)
+{
+#ifdef __SSE2__
+    const __m128i wantA = _mm_set1_epi16(short(a));
+    const __m128i wantB = _mm_set1_epi16(short(b));
+    const __m128i wantC = _mm_set1_epi16(short(c));
+    for (; end - from >= 8; from += 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i *>(from));
+        const __m128i found = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(units, wantA), _mm_cmpeq_epi16(units, wantB)),
+                                           _mm_cmpeq_epi16(units, wantC));
+        const unsigned mask = unsigned(_mm_movemask_epi8(found));
+        if (mask != 0)
+            return from + std::countr_zero(mask) / 2;
+    }
+#endif
+    for (; from != end; ++from) {
+        if (*from == a || *from == b || *from == c)
+            return from;
+    }
+    return end;
+}
 
 // Where the parts of an address after "scheme://" end: the authority ends
-// at the first "/" or "?", the query starts at the first "?", and everything
-// from the first "#" is the fragment. The long parts are searched with
-// QStringView's vectorised search; only the short authority is walked.
+// at the first "/", "?" or "#", the query starts at the first "?" after it,
+// and everything from the first "#" is the fragment.
 struct Parts
 {
     qsizetype authorityEnd;
@@ -30,19 +59,24 @@ struct Parts
 
 Parts partsOf(QStringView rest)
 {
-    const qsizetype fragment = rest.indexOf(u'#');
-    Parts parts {-1, -1, fragment < 0 ? rest.size() : fragment, -1};
-    const QStringView before = rest.first(parts.end);
-    for (qsizetype i = 0; i < before.size() && parts.authorityEnd < 0; ++i) {
-        const char16_t c = before[i].unicode();
-        if (c == u'/' || c == u'?')
-            parts.authorityEnd = i;
-        else if (c == u'@')
-            parts.at = i;
+    const char16_t *const text = rest.utf16();
+    const char16_t *const end = text + rest.size();
+    Parts parts {rest.size(), -1, rest.size(), -1};
+    const char16_t *const authorityEnd = firstOf(text, end, u'/', u'?', u'#');
+    parts.authorityEnd = authorityEnd - text;
+    for (const char16_t *c = authorityEnd; c != text;) {
+        if (*--c == u'@') {
+            parts.at = c - text;
+            break;
+        }
     }
-    if (parts.authorityEnd < 0)
-        parts.authorityEnd = parts.end;
-    parts.queryStart = before.indexOf(u'?', parts.authorityEnd);
+    const char16_t *const mark = firstOf(authorityEnd, end, u'?', u'#', u'#');
+    if (mark != end && *mark == u'?') {
+        parts.queryStart = mark - text;
+        parts.end = firstOf(mark + 1, end, u'#', u'#', u'#') - text;
+    } else {
+        parts.end = mark - text;
+    }
     return parts;
 }
 
@@ -60,16 +94,108 @@ bool isTrackingParameter(QStringView parameter)
     return name.startsWith(utm) || std::find(std::begin(others), std::end(others), name) != std::end(others);
 }
 
-// Writes text from out on; returns the end.
-char16_t *put(char16_t *out, QStringView text)
+char16_t lowerAscii(char16_t c)
 {
-    return std::copy(text.utf16(), text.utf16() + text.size(), out);
+    return c >= u'A' && c <= u'Z' ? char16_t(c | 0x20) : c;
 }
 
-// Writes the host (ASCII letters in lower case, without a leading "www."
+// Writes a key's code units into room that holds them.
+class KeyWriter
+{
+public:
+    explicit KeyWriter(char16_t *start) : m_start(start), m_out(start) {}
+    void put(char16_t c) { *m_out++ = c; }
+    void put(QStringView text) { m_out = std::copy(text.utf16(), text.utf16() + text.size(), m_out); }
+    void putLower(QStringView text)
+    {
+        m_out = std::transform(text.utf16(), text.utf16() + text.size(), m_out, lowerAscii);
+    }
+    void restart() { m_out = m_start; }
+    qsizetype size() const { return m_out - m_start; }
+
+private:
+    char16_t *m_start;
+    char16_t *m_out;
+};
+
+// Hashes a key's code units as they come, four to a 64-bit word, so that the
+// hash of the pieces is that of their concatenation (hashOfKey's).
+class KeyHasher
+{
+public:
+    void put(char16_t c)
+    {
+        m_word |= quint64(c) << (16 * m_filled);
+        ++m_length;
+        if (++m_filled == 4)
+            flush();
+    }
+    void put(QStringView text)
+    {
+        const char16_t *units = text.utf16();
+        const char16_t *const end = units + text.size();
+        // Four units at a step; those waiting in m_word go first, and the
+        // step's last ones wait in their place.
+        const int shift = 16 * m_filled;
+        for (; end - units >= 4; units += 4) {
+            quint64 word;
+            std::memcpy(&word, units, 8);
+            m_length += 4;
+            if (shift == 0) {
+                mix(word);
+            } else {
+                mix(m_word | (word << shift));
+                m_word = word >> (64 - shift);
+            }
+        }
+        while (units != end)
+            put(*units++);
+    }
+    // The text with ASCII capitals in lower case.
+    void putLower(QStringView text)
+    {
+        char16_t lower[64];
+        while (!text.isEmpty()) {
+            const qsizetype size = std::min<qsizetype>(text.size(), std::size(lower));
+            for (qsizetype i = 0; i < size; ++i)
+                lower[i] = lowerAscii(text.utf16()[i]);
+            put(QStringView(lower, size));
+            text = text.sliced(size);
+        }
+    }
+    void restart() { *this = KeyHasher(); }
+    quint64 result()
+    {
+        if (m_filled != 0)
+            flush();
+        mix(m_length);
+        return m_hash;
+    }
+
+private:
+    void mix(quint64 word)
+    {
+        m_hash = (m_hash ^ word) * 0xbf58476d1ce4e5b9ULL;
+        m_hash ^= m_hash >> 31;
+    }
+    void flush()
+    {
+        mix(m_word);
+        m_word = 0;
+        m_filled = 0;
+    }
+
+    quint64 m_hash = 0x9e3779b97f4a7c15ULL;
+    quint64 m_word = 0;
+    quint64 m_length = 0;
+    int m_filled = 0;
+};
+
+// Puts the host (ASCII letters in lower case, without a leading "www."
 // before a name with a dot) and the port unless it is the default one.
-// nullptr when there is no host.
-char16_t *putHostAndPort(char16_t *out, QStringView hostPort, QStringView defaultPort)
+// False when there is no host.
+template<typename Out>
+bool putHostAndPort(Out &out, QStringView hostPort, QStringView defaultPort)
 {
     QStringView host = hostPort;
     QStringView port;
@@ -85,43 +211,42 @@ char16_t *putHostAndPort(char16_t *out, QStringView hostPort, QStringView defaul
             break;
         }
     }
-    if (host.size() > 4 && host.first(4).compare(www, Qt::CaseInsensitive) == 0
-        && host.sliced(4).contains(u'.'))
+    if (host.size() > 4 && (host[0].unicode() | 0x20) == u'w' && (host[1].unicode() | 0x20) == u'w'
+        && (host[2].unicode() | 0x20) == u'w' && host[3] == u'.' && host.sliced(4).contains(u'.'))
         host = host.sliced(4);
     if (host.isEmpty())
-        return nullptr;
-    for (QChar c : host)
-        *out++ = c.unicode() >= u'A' && c.unicode() <= u'Z' ? char16_t(c.unicode() | 0x20) : c.unicode();
+        return false;
+    out.putLower(host);
     if (hasPort && port != defaultPort) {
-        *out++ = u':';
-        out = put(out, port);
+        out.put(u':');
+        out.put(port);
     }
-    return out;
+    return true;
 }
 
-// Writes "?" and the parameters that are not for tracking, in their order;
+// Puts "?" and the parameters that are not for tracking, in their order;
 // nothing when there are none but such (an empty query stays "?").
-char16_t *putQuery(char16_t *out, QStringView query)
+template<typename Out>
+void putQuery(Out &out, QStringView query)
 {
     if (query.isEmpty()) {
-        *out++ = u'?';
-        return out;
+        out.put(u'?');
+        return;
     }
     bool first = true;
+    const char16_t *const text = query.utf16();
+    const qsizetype size = query.size();
     qsizetype start = 0;
-    while (start <= query.size()) {
-        qsizetype end = query.indexOf(u'&', start);
-        if (end < 0)
-            end = query.size();
-        const QStringView parameter = query.sliced(start, end - start);
+    while (start <= size) {
+        const qsizetype end = firstOf(text + start, text + size, u'&', u'&', u'&') - text;
+        const QStringView parameter(text + start, end - start);
         if (!isTrackingParameter(parameter)) {
-            *out++ = first ? u'?' : u'&';
-            out = put(out, parameter);
+            out.put(first ? u'?' : u'&');
+            out.put(parameter);
             first = false;
         }
         start = end + 1;
     }
-    return out;
 }
 
 // The length of "http://" or "https://" (in any case) at the start of the
@@ -143,14 +268,15 @@ qsizetype webPrefixLength(QStringView address, bool *https)
         : 0;
 }
 
-// The normalised key of a web address at out (room for the address and one
-// more); nullptr when the address is not one.
-char16_t *putNormalised(char16_t *out, QStringView address)
+// Puts the normalised key of a web address; false when the address is not
+// one (what was put is then to be dropped).
+template<typename Out>
+bool putNormalised(Out &out, QStringView address)
 {
     bool https = false;
     const qsizetype prefix = webPrefixLength(address, &https);
     if (prefix == 0)
-        return nullptr;
+        return false;
     const QStringView rest = address.sliced(prefix);
     const Parts parts = partsOf(rest);
     const QStringView authority = rest.first(parts.authorityEnd);
@@ -159,16 +285,26 @@ char16_t *putNormalised(char16_t *out, QStringView address)
     if (path.endsWith(u'/'))
         path.chop(1);
 
-    *out++ = normalisedMark;
+    out.put(normalisedMark);
     if (parts.at >= 0)
-        out = put(out, authority.first(parts.at + 1));
-    out = putHostAndPort(out, authority.sliced(parts.at + 1), https ? httpsPort : httpPort);
-    if (!out)
-        return nullptr;
-    out = put(out, path);
+        out.put(authority.first(parts.at + 1));
+    if (!putHostAndPort(out, authority.sliced(parts.at + 1), https ? httpsPort : httpPort))
+        return false;
+    out.put(path);
     if (parts.queryStart >= 0)
-        out = putQuery(out, rest.sliced(parts.queryStart + 1, parts.end - parts.queryStart - 1));
-    return out;
+        putQuery(out, rest.sliced(parts.queryStart + 1, parts.end - parts.queryStart - 1));
+    return true;
+}
+
+// Puts the key of a non-empty address.
+template<typename Out>
+void putKey(Out &out, QStringView address)
+{
+    if (putNormalised(out, address))
+        return;
+    out.restart();
+    out.put(verbatimMark);
+    out.put(address);
 }
 
 }  // namespace
@@ -190,13 +326,24 @@ void write(QStringView address, QString &key)
     }
     // A key is never longer than its address and its mark.
     key.resize(address.size() + 1);
-    char16_t *const start = reinterpret_cast<char16_t *>(key.data());
-    char16_t *end = putNormalised(start, address);
-    if (!end) {
-        start[0] = verbatimMark;
-        end = put(start + 1, address);
-    }
-    key.truncate(end - start);
+    KeyWriter writer(reinterpret_cast<char16_t *>(key.data()));
+    putKey(writer, address);
+    key.truncate(writer.size());
+}
+
+quint64 hashOf(QStringView address)
+{
+    KeyHasher hasher;
+    if (!address.isEmpty())
+        putKey(hasher, address);
+    return hasher.result();
+}
+
+quint64 hashOfKey(QStringView key)
+{
+    KeyHasher hasher;
+    hasher.put(key);
+    return hasher.result();
 }
 
 }  // namespace AddressKey

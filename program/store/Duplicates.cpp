@@ -8,35 +8,9 @@
 
 #include <utility>
 #include <algorithm>
-#include <cstring>
 #include <limits>
 
 namespace {
-
-// A 64-bit hash of the key's code units, eight bytes at a step: cheaper than
-// QHash's, and good enough, since entries of one hash are compared by their
-// keys before they make a set.
-quint64 hashOf(QStringView key)
-{
-    const char *bytes = reinterpret_cast<const char *>(key.utf16());
-    size_t left = size_t(key.size()) * 2;
-    quint64 hash = 0x9e3779b97f4a7c15ULL ^ left;
-    const auto mix = [&hash](quint64 word) {
-        hash = (hash ^ word) * 0xbf58476d1ce4e5b9ULL;
-        hash ^= hash >> 31;
-    };
-    for (; left >= 8; left -= 8, bytes += 8) {
-        quint64 word;
-        std::memcpy(&word, bytes, 8);
-        mix(word);
-    }
-    if (left > 0) {
-        quint64 word = 0;
-        std::memcpy(&word, bytes, left);
-        mix(word);
-    }
-    return hash;
-}
 
 URLData *entryOf(const URLDatas &entries, quint32 key)
 {
@@ -83,9 +57,11 @@ namespace Duplicates {
 
 std::vector<DuplicateSet> find(const URLDatas &entries)
 {
-    // Each address's key is made in one reused buffer and only its hash is
-    // kept: no text is held per entry. Entries of equal hashes are then told
-    // apart by their keys, so that a collision never makes a set.
+    // Only each address's key hash is made (no key text, no allocation per
+    // entry), and the hashes go into an open-addressing table of entry
+    // positions. An entry whose hash is already there is noted beside the
+    // first of that hash; only those few are then told apart by their keys,
+    // so that a collision never makes a set.
     struct Hashed
     {
         quint64 hash;
@@ -93,22 +69,41 @@ std::vector<DuplicateSet> find(const URLDatas &entries)
     };
     std::vector<Hashed> hashed;
     hashed.reserve(size_t(entries.Count()));
-    QString buffer;
     for (const URLData &entry : entries) {
-        AddressKey::write(entry.url, buffer);
-        if (!buffer.isEmpty())
-            hashed.push_back({hashOf(buffer), entry.keyNumber()});
+        if (!entry.url.isEmpty())
+            hashed.push_back({AddressKey::hashOf(entry.url), entry.keyNumber()});
     }
-    std::sort(hashed.begin(), hashed.end(), [](const Hashed &a, const Hashed &b) {
-        return a.hash != b.hash ? a.hash < b.hash : a.key < b.key;
-    });
+    size_t slotCount = 16;
+    while (slotCount < hashed.size() * 2)
+        slotCount *= 2;
+    const size_t mask = slotCount - 1;
+    std::vector<quint32> table(slotCount, 0);  // a position in hashed plus one; 0 for none
+    std::vector<std::pair<quint32, quint32>> repeats;  // (first position, later position) of one hash
+    for (size_t i = 0; i < hashed.size(); ++i) {
+        const quint64 hash = hashed[i].hash;
+        for (size_t slot = size_t(hash ^ (hash >> 32)) & mask;; slot = (slot + 1) & mask) {
+            if (table[slot] == 0) {
+                table[slot] = quint32(i + 1);
+                break;
+            }
+            if (hashed[table[slot] - 1].hash == hash) {
+                repeats.push_back({table[slot] - 1, quint32(i)});
+                break;
+            }
+        }
+    }
+    // The entries of each repeated hash in key order, as splitByKey takes them.
+    std::sort(repeats.begin(), repeats.end());
     std::vector<DuplicateSet> sets;
-    for (size_t start = 0; start < hashed.size();) {
-        size_t end = start + 1;
-        while (end < hashed.size() && hashed[end].hash == hashed[start].hash)
-            ++end;
-        if (end - start > 1)
-            splitByKey(entries, hashed.begin() + qsizetype(start), hashed.begin() + qsizetype(end), sets);
+    std::vector<Hashed> sameHash;
+    for (size_t start = 0; start < repeats.size();) {
+        const quint32 first = repeats[start].first;
+        sameHash.assign(1, hashed[first]);
+        size_t end = start;
+        for (; end < repeats.size() && repeats[end].first == first; ++end)
+            sameHash.push_back(hashed[repeats[end].second]);
+        std::sort(sameHash.begin(), sameHash.end(), [](const Hashed &a, const Hashed &b) { return a.key < b.key; });
+        splitByKey(entries, sameHash.begin(), sameHash.end(), sets);
         start = end;
     }
     // Listed as their first entries come in the store.

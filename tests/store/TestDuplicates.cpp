@@ -10,12 +10,16 @@
 #include "MainMenus.h"
 #include "MainWindow.h"
 #include "ProgramTranslations.h"
+#include "ReferenceAddressKey.h"
 #include "ScriptedPrompter.h"
+#include "StackFile.h"
+#include "StackFileGenerator.h"
 #include "StoreSummary.h"
 #include "TestEnvironment.h"
 #include "URLBlock.h"
 
 #include <QAction>
+#include <QTemporaryDir>
 #include <QApplication>
 #include <QDialog>
 #include <QTimer>
@@ -25,6 +29,7 @@
 #include <algorithm>
 #include <functional>
 #include <limits>
+#include <map>
 #include <memory>
 
 using TestEnvironment::entryLine;
@@ -68,6 +73,45 @@ QString setsText(const std::vector<DuplicateSet> &sets)
         texts << keys.join(' ');
     }
     return texts.join(QStringLiteral(" | "));
+}
+
+// Variants of a generated address that exercise each difference the key
+// ignores (and some it does not); which ones depends on n.
+QStringList variantsOf(const QString &address, int n)
+{
+    QString upper = address;
+    const qsizetype hostEnd = upper.indexOf(u'/', 8);
+    for (qsizetype i = 0; i < (hostEnd < 0 ? upper.size() : hostEnd); ++i)
+        upper[i] = upper[i].toUpper();
+    QString noScheme = address;
+    noScheme.replace(0, 8, n % 2 ? QStringLiteral("http://www.") : QStringLiteral("HTTPS://WWW."));
+    QString withPort = address;
+    withPort.insert(hostEnd < 0 ? withPort.size() : hostEnd, n % 3 ? QStringLiteral(":443") : QStringLiteral(":80"));
+    const QString tracked = address + (address.contains(u'?') ? "&" : "?") + (n % 4 ? "utm_source=x" : "fbclid=1");
+    QString slashed = address;
+    const qsizetype query = slashed.indexOf(u'?');
+    slashed.insert(query < 0 ? slashed.size() : query, u'/');
+    return {address, upper, noScheme, withPort, tracked + "#f" + QString::number(n), slashed,
+            address.left(8 + n % 40)};
+}
+
+// The sets of the store as the reference keys make them.
+QString referenceSets(const URLDatas &entries)
+{
+    std::map<QString, DuplicateSet> byKey;
+    for (const URLData &entry : entries) {
+        const QString key = ReferenceAddressKey::of(entry.url);
+        if (!key.isEmpty())
+            byKey[key].keys.push_back(entry.keyNumber());
+    }
+    std::vector<DuplicateSet> sets;
+    for (auto &[key, set] : byKey) {
+        if (set.keys.size() > 1)
+            sets.push_back(set);
+    }
+    std::sort(sets.begin(), sets.end(),
+              [](const DuplicateSet &a, const DuplicateSet &b) { return a.keys.front() < b.keys.front(); });
+    return setsText(sets);
 }
 
 // News: Alpha, Beta; Tech: their copies. Alpha was created before its copy,
@@ -212,6 +256,98 @@ private slots:
             keys.insert(key);
         }
         QCOMPARE(keys.size(), odd.size());
+    }
+
+    // The fast key and its hash, made without a key, against the plain
+    // reference, over addresses that try each branch and word boundary.
+    void keyMatchesReference_data()
+    {
+        QTest::addColumn<QString>("address");
+        const auto row = [](const char *name, const QString &address) { QTest::newRow(name) << address; };
+        const char *rows[][2] = {
+            {"plain", "http://example.com/a"}, {"no path", "https://example.com"},
+            {"www. alone", "http://www."}, {"www. and a dot", "http://www.a.b"}, {"www. without a dot", "http://www.ab"},
+            {"mixed-case www.", "http://wWw.A.b/"}, {"www-like", "http://wwwx.a.b/"},
+            {"default ports", "http://a.example:80/"}, {"https port on http", "http://a.example:443/"},
+            {"port on https", "https://a.example:443"}, {"long port", "https://a.example:0443/"},
+            {"two ports", "http://a.example:80:80/"}, {"empty port", "http://a.example:/"},
+            {"bare port", "http://:80/"}, {"IPv6 port", "http://[::1]:80/x"}, {"IPv6 without port", "http://[::1]/"},
+            {"unclosed IPv6", "http://[::1:80/"}, {"user and port", "http://u:p@a.example:80/"},
+            {"two @", "http://a@b@c.example/"}, {"@ after the path", "http://a.example/@b"},
+            {"query before the path", "http://a.example?x=1/y"}, {"fragment before the query", "http://a.example/#?x=1"},
+            {"fragment in the authority", "http://a.example#x/y"}, {"query then fragment then ?", "http://a/?x#y?z"},
+            {"empty query and fragment", "http://a/?#"}, {"empty parameters", "http://a/?&&x=1&"},
+            {"tracking only", "http://a/?utm_a=1&gclid=2&mc_eid"}, {"tracking names inside", "http://a/?fbclidx=1&utm=2&mc_eidy"},
+            {"utm_ alone", "http://a/?utm_"}, {"capital tracking", "http://a/?UTM_x=1&Gclid=1"},
+            {"trailing slash and query", "http://a/b/?c=1"}, {"only slashes", "http://a//"},
+            {"scheme in capitals", "HTTPS://A.EXAMPLE/P"}, {"scheme-like", "httpx://a.example/"},
+            {"missing slash", "http:/a.example/"}, {"backslashes", "http:\\\\a.example\\"},
+            {"other scheme", "ftp://A.example/"}, {"no scheme", "A.example/b"}, {"mailto", "mailto:A@b"},
+            {"blank first", " http://a.example/"}, {"short", "h"}, {"mark", "\x01"}, {"www. only host", "http://www./"},
+            {"host of one letter", "http://A"}, {"host of three letters", "http://ABC/"},
+            {"host of five letters", "http://ABCDE/x"}, {"percent", "http://a.example/%7E?%20=1"},
+        };
+        for (const auto &[name, address] : rows)
+            row(name, QString::fromUtf8(address));
+        row("non-ASCII host", QStringLiteral(u"http://B\u00dcCHER.example/\u00c4?\u00e4=1"));
+        row("non-ASCII beside capitals", QStringLiteral(u"http://\u0141\u0130K.example/"));
+        row("Kelvin sign", QStringLiteral(u"http://\u212a.example/"));
+        row("surrogates", QStringLiteral(u"https://\U0001F600.example/\U0001F600"));
+        row("NUL inside", QStringLiteral("http://a") + QChar(0) + QStringLiteral("b/"));
+        row("long host", "http://" + QString(150, u'A') + ".example/");
+        row("long query", "http://a.example/?" + QStringList(QList<QString>(40, "utm_x=1&k=V")).join(u'&'));
+        for (int length = 1; length <= 9; ++length)
+            row(qPrintable(QStringLiteral("host of %1 with www.").arg(length)),
+                "http://WWW." + QString(length, u'H') + ".x:80/" + QString(length, u'p'));
+    }
+
+    void keyMatchesReference()
+    {
+        QFETCH(QString, address);
+        const QString expected = ReferenceAddressKey::of(address);
+        QCOMPARE(AddressKey::of(address), expected);
+        QString reused = QString(300, u'z');
+        AddressKey::write(address, reused);
+        QCOMPARE(reused, expected);
+        QCOMPARE(AddressKey::hashOf(address), AddressKey::hashOfKey(expected));
+    }
+
+    // The same over generated stores and variants of their addresses; the
+    // sets found are those the reference keys make.
+    void generatedStoresMatchReference_data()
+    {
+        QTest::addColumn<quint32>("seed");
+        QTest::newRow("seed 1") << 1u;
+        QTest::newRow("seed 29") << 29u;
+    }
+
+    void generatedStoresMatchReference()
+    {
+        QFETCH(quint32, seed);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("generated.tsy"));
+        StackFileGenerator::Settings settings;
+        settings.entryCount = 1500;
+        settings.groupCount = 10;
+        settings.seed = seed;
+        QVERIFY(StackFileGenerator(settings).writeFile(path));
+        URLBlock generated;
+        QVERIFY(StackFile::loadStackFile(generated, path, false, 0));
+        URLBlock store;
+        store.NewCatagory(QStringLiteral("A"));
+        int n = 0;
+        for (const URLData &entry : generated.urlDatas()) {
+            for (const QString &address : variantsOf(entry.url, n++)) {
+                const QString expected = ReferenceAddressKey::of(address);
+                QCOMPARE(AddressKey::of(address), expected);
+                QCOMPARE(AddressKey::hashOf(address), AddressKey::hashOfKey(expected));
+                store.urlDatas().Add(QStringLiteral("t"), address, 0);
+            }
+        }
+        QVERIFY(store.urlDatas().Count() > 10000);
+        const QString sets = setsText(Duplicates::find(store.urlDatas()));
+        QVERIFY(sets.count(u'|') > 1000);
+        QCOMPARE(sets, referenceSets(store.urlDatas()));
     }
 
     void find_data()
