@@ -3,6 +3,7 @@
 
 #include "ChromiumProfiles.h"
 
+#include "ConfigHome.h"
 #include "LockLink.h"
 
 #include <QDir>
@@ -30,7 +31,7 @@ namespace ChromiumProfiles {
 
 QString userDataFolder(const QString &homeFolder, const QString &browserFolderName)
 {
-    return homeFolder + QLatin1String("/.config/") + browserFolderName;
+    return ConfigHome::of(homeFolder) + QLatin1Char('/') + browserFolderName;
 }
 
 bool isRunning(const QString &userDataFolder)

@@ -10,8 +10,8 @@
 // SingletonLock link in their user-data folder that names "<host>-<pid>".
 namespace ChromiumProfiles {
 
-// The user-data folder of a browser below ~/.config ("chromium",
-// "google-chrome", "opera").
+// The user-data folder of a browser below $XDG_CONFIG_HOME, by default
+// ~/.config ("chromium", "google-chrome", "opera").
 QString userDataFolder(const QString &homeFolder, const QString &browserFolderName);
 
 // Whether the folder's SingletonLock names a process of this host that is alive.
@@ -24,8 +24,8 @@ struct Profile
     QString label;   // the browser and the profile's name: "Chromium: Person 1"
 };
 
-// The profiles with a "Bookmarks" file under ~/.config/chromium and
-// ~/.config/google-chrome: of each, "Default" first, then the others in the
+// The profiles with a "Bookmarks" file in the user-data folders of
+// "chromium" and "google-chrome": of each, "Default" first, then the others in the
 // order of their folders' names; named as "Local State" names them, else by
 // their folder.
 QList<Profile> bookmarkProfiles(const QString &homeFolder);

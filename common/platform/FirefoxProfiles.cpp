@@ -3,6 +3,7 @@
 
 #include "FirefoxProfiles.h"
 
+#include "ConfigHome.h"
 #include "LockLink.h"
 
 #include <QDateTime>
@@ -82,9 +83,10 @@ namespace FirefoxProfiles {
 QStringList profileFolders(const QString &homeFolder)
 {
     QStringList folders;
-    for (const QString &location :
-         {QStringLiteral("/.config/mozilla/firefox"), QStringLiteral("/.mozilla/firefox")}) {
-        const QDir base(homeFolder + location);
+    const QStringList locations {ConfigHome::of(homeFolder) + QLatin1String("/mozilla/firefox"),
+                                 homeFolder + QLatin1String("/.mozilla/firefox")};
+    for (const QString &location : locations) {
+        const QDir base(location);
         for (const QString &path : namedProfiles(base.path())) {
             if (path.isEmpty())
                 continue;

@@ -7,7 +7,8 @@
 #include <QStringList>
 
 // The Firefox profiles of a home folder, from profiles.ini and installs.ini
-// under ~/.mozilla/firefox and ~/.config/mozilla/firefox.
+// under ~/.mozilla/firefox and $XDG_CONFIG_HOME/mozilla/firefox (by default
+// ~/.config/mozilla/firefox), where Firefox makes them in a new home.
 namespace FirefoxProfiles {
 
 // Every profile folder the two files name, absolute, existing, without

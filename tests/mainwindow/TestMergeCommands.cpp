@@ -362,7 +362,8 @@ void TestMergeCommands::profileMenus()
     if (profiles == "bad")
         writeFile(firefox + "/abc.default/places.sqlite", QByteArray(4096, 'x'));
     if (profiles == "chromium") {
-        const QString base = home + "/.config/chromium";
+        // Chromium keeps its folder in $XDG_CONFIG_HOME, which need not be ~/.config.
+        const QString base = m_dir->filePath("config/chromium");
         for (const QString &folder : {QStringLiteral("/Default"), QStringLiteral("/Profile 2"), QStringLiteral("/Empty")})
             QVERIFY(QDir().mkpath(base + folder));
         writeFile(base + "/Local State", R"({"profile":{"info_cache":{"Default":{"name":"Person 1"}}}})");
@@ -370,7 +371,9 @@ void TestMergeCommands::profileMenus()
         writeFile(base + "/Profile 2/Bookmarks", chromiumBookmarks({}, {}));
     }
     const QByteArray oldHome = qgetenv("HOME");
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
     qputenv("HOME", QFile::encodeName(home));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir->filePath("config")));
     m_window = std::make_unique<MainWindow>(*m_state, m_prompter, nullptr);
     m_window->load();
     m_window->showStatus("before");
@@ -383,6 +386,7 @@ void TestMergeCommands::profileMenus()
     for (int run = 0; run < runs; ++run)
         profileMenu->actions().first()->trigger();
     qputenv("HOME", oldHome);
+    qputenv("XDG_CONFIG_HOME", oldConfig);
 
     QCOMPARE(shown, listed);
     QCOMPARE(m_state->dialogState, int(AppState::NoDialog));

@@ -57,6 +57,31 @@ void touchSessionStore(const QString &profile, int secondsAgo)
 const QString xdg = QStringLiteral(".config/mozilla/firefox");
 const QString legacy = QStringLiteral(".mozilla/firefox");
 
+// Sets XDG_CONFIG_HOME for one test ("<unset>" removes it) and puts it back.
+class ConfigHomeVariable
+{
+public:
+    explicit ConfigHomeVariable(const QString &value)
+        : m_old(qgetenv("XDG_CONFIG_HOME")), m_wasSet(qEnvironmentVariableIsSet("XDG_CONFIG_HOME"))
+    {
+        if (value == QLatin1String("<unset>"))
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", QFile::encodeName(value));
+    }
+    ~ConfigHomeVariable()
+    {
+        if (m_wasSet)
+            qputenv("XDG_CONFIG_HOME", m_old);
+        else
+            qunsetenv("XDG_CONFIG_HOME");
+    }
+
+private:
+    QByteArray m_old;
+    bool m_wasSet;
+};
+
 }  // namespace
 
 // Finding the profile folders of Firefox and Chromium in a home folder, and whether they run.
@@ -124,11 +149,64 @@ private slots:
         QFETCH(QStringList, folders);
 
         QTemporaryDir home;
+        const ConfigHomeVariable configHome(home.path() + "/.config");
         makeTree(home.path(), tree.replaceInStrings("HOME", home.path()));
         QStringList expected;
         for (const QString &folder : folders)
             expected.append(home.path() + '/' + folder);
         QCOMPARE(FirefoxProfiles::profileFolders(home.path()), expected);
+    }
+
+    // The browsers keep their folders in $XDG_CONFIG_HOME where it is set
+    // (Firefox's new profiles too), so they are looked for there.
+    void configHome_data()
+    {
+        QTest::addColumn<QString>("variable");  // HOME: the home folder; "<unset>"
+        QTest::addColumn<QStringList>("firefox");   // the profile folders found, below the home folder
+        QTest::addColumn<QStringList>("chromium");  // the Chromium profiles found, the same
+
+        const QStringList dotConfig {xdg + "/q", ".config/chromium/Default"};
+        QTest::newRow("set elsewhere: only there, and the old folder")
+            << "HOME/cfg" << QStringList {"cfg/mozilla/firefox/p", legacy + "/old"}
+            << QStringList {"cfg/chromium/Default"};
+        QTest::newRow("set to ~/.config") << "HOME/.config" << QStringList {xdg + "/q", legacy + "/old"}
+                                          << QStringList {".config/chromium/Default"};
+        QTest::newRow("unset: ~/.config") << "<unset>" << QStringList {xdg + "/q", legacy + "/old"}
+                                          << QStringList {".config/chromium/Default"};
+        QTest::newRow("empty: ~/.config") << "" << QStringList {xdg + "/q", legacy + "/old"}
+                                          << QStringList {".config/chromium/Default"};
+        QTest::newRow("relative: passed over") << "cfg" << QStringList {xdg + "/q", legacy + "/old"}
+                                               << QStringList {".config/chromium/Default"};
+    }
+
+    void configHome()
+    {
+        QFETCH(QString, variable);
+        QFETCH(QStringList, firefox);
+        QFETCH(QStringList, chromium);
+
+        QTemporaryDir home;
+        // A profile in each place either browser may keep one.
+        QStringList tree {legacy + "/old", legacy + "/profiles.ini=[Profile0]\\nPath=old\\nDefault=1"};
+        for (const QString &config : {QStringLiteral(".config"), QStringLiteral("cfg")}) {
+            const QString profile = config == ".config" ? "q" : "p";
+            tree << config + "/mozilla/firefox/" + profile
+                 << config + "/mozilla/firefox/profiles.ini=[Profile0]\\nPath=" + profile + "\\nDefault=1"
+                 << config + "/chromium/Default/Bookmarks={}";
+        }
+        makeTree(home.path(), tree);
+        // A relative value would be taken from the working folder: make it one where "cfg" is there too.
+        const QString oldFolder = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(home.path()));
+        const ConfigHomeVariable configHome(QString(variable).replace("HOME", home.path()));
+        const QStringList firefoxFound = FirefoxProfiles::profileFolders(home.path());
+        QStringList chromiumFound;
+        for (const ChromiumProfiles::Profile &profile : ChromiumProfiles::bookmarkProfiles(home.path()))
+            chromiumFound << profile.folder;
+        QVERIFY(QDir::setCurrent(oldFolder));
+
+        QCOMPARE(firefoxFound, firefox.replaceInStrings(QRegularExpression("^"), home.path() + '/'));
+        QCOMPARE(chromiumFound, chromium.replaceInStrings(QRegularExpression("^"), home.path() + '/'));
     }
 
     void isRunning_data()
@@ -221,6 +299,7 @@ private slots:
         QFETCH(QString, lock);
         QFETCH(bool, running);
 
+        const ConfigHomeVariable configHome(m_home.path() + "/.config");
         const QString folder = ChromiumProfiles::userDataFolder(m_home.path(), "chromium");
         QCOMPARE(folder, m_home.path() + "/.config/chromium");
         QVERIFY(QDir().mkpath(folder));

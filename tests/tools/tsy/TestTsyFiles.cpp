@@ -376,7 +376,8 @@ private slots:
             Places news(path("news/places.sqlite"));
             news.link(news.folder(Places::Menu, "News"), "Y", "http://b.example/", december, 9, december);
         }
-        for (const QString &folder : {QStringLiteral("cr"), QStringLiteral("home/.config/chromium/Default")}) {
+        // Chromium's folder is in $XDG_CONFIG_HOME ("config" here), not in ~/.config.
+        for (const QString &folder : {QStringLiteral("cr"), QStringLiteral("config/chromium/Default")}) {
             QVERIFY(QDir().mkpath(path(folder)));
             writeFile(path(folder + "/Bookmarks"),
                       chromiumBookmarks({chromiumLink("Bar", "http://bar/", BrowserTime::windowsToUnixMicroseconds)}, {}));
@@ -386,11 +387,14 @@ private slots:
         writeFile(path("bad/places.sqlite"), QByteArray(8192, 'x'));
 
         const QByteArray oldHome = qgetenv("HOME");
+        const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
         qputenv("HOME", home);
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(path("config")));
         Run run;
         for (int i = 0; i < runs; ++i)
             run = tsy(words(arguments));
         qputenv("HOME", oldHome);
+        qputenv("XDG_CONFIG_HOME", oldConfig);
         QCOMPARE(run.exitCode, exitCode);
         const QString target = words(arguments).at(1);
         if (exitCode != 0) {
