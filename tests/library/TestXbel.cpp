@@ -364,6 +364,21 @@ private slots:
             << QByteArray("<xbel><folder><title>F</title><bookmark href=\"http://a/\"><info><metadata owner=\"urn:other\">"
                           "<visits>5</visits><title>QQA=</title></metadata></info></bookmark></folder></xbel>")
             << QStringList {"+F", "|http://a/|0|0|1000|0|0|0"};
+        // Tessaly's own form is read on a shorter path; every other form as QDateTime reads ISO 8601.
+        QTest::newRow("dates in Tessaly's form and near it")
+            << QByteArray("<xbel><folder><title>F</title>"
+                          "<bookmark href=\"1\" added=\"2024-02-29T23:59:59.999Z\" visited=\"1899-12-30T06:00:00.000Z\"/>"
+                          "<bookmark href=\"2\" added=\"0100-01-01T00:00:00.000Z\" visited=\"9999-12-31T23:59:59.999Z\"/>"
+                          "<bookmark href=\"3\" added=\"2023-02-29T00:00:00.000Z\" visited=\"2024-03-13T24:00:00.000Z\"/>"
+                          "<bookmark href=\"4\" added=\" 2024-03-13T12:00:00.000Z \" visited=\"2024-03-13T12:00:60.000Z\"/>"
+                          "<bookmark href=\"5\" added=\"2024-03-13T12:00:00.000+01:00\" visited=\"2024-03-13T12:00:00.5Z\"/>"
+                          "<bookmark href=\"6\" added=\"2024-13-13T12:00:00.000Z\" visited=\"2024-03-1xT12:00:00.000Z\"/>"
+                          "<bookmark href=\"7\" added=\"2024-03-13T12:60:00.000Z\" visited=\"2024/03-13T12:00:00.000Z\"/>"
+                          "<bookmark href=\"8\" added=\"0000-01-01T00:00:00.000Z\" visited=\"2024-03-13T12:00:00.000z\"/>"
+                          "</folder></xbel>")
+            << QStringList {"+F", "|1|0|0.25|45352|0|0|0", "|2|0|2958465.99999|-657434|0|0|0", "|3|0|45365|1000|0|0|0",
+                            "|4|0|0|45364.5|0|0|0", "|5|0|45364.5000058|45364.4583333|0|0|0", "|6|0|0|1000|0|0|0",
+                            "|7|0|45364.5|1000|0|0|0", "|8|0|45364.5|1000|0|0|0"};
         QTest::newRow("an empty xbel") << QByteArray("<xbel/>") << QStringList();
     }
 
