@@ -68,7 +68,8 @@ std::optional<QDateTime> utcDateOf(QStringView text)
         return std::nullopt;
     constexpr qint64 julianDayOf1970 = 2440588;
     const qint64 days = QDate(year, month, day).toJulianDay() - julianDayOf1970;
-    return QDateTime::fromMSecsSinceEpoch(((days * 24 + hour) * 60 + minute) * 60000 + second * 1000 + ms, Qt::UTC);
+    return QDateTime::fromMSecsSinceEpoch(((days * 24 + hour) * 60 + minute) * 60000 + second * 1000 + ms,
+                                          Qt::UTC);
 }
 
 QDateTime dateOf(QStringView text)

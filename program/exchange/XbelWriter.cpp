@@ -47,14 +47,16 @@ void copyPlainAscii(const char16_t *&p, const char16_t *end, char *&out)
 #ifdef __SSE2__
     const auto unitsOf = [](char16_t c) { return _mm_set1_epi16(qint16(c)); };
     const __m128i nonAscii = unitsOf(0xff80), space = unitsOf(u' ');
-    const __m128i quote = unitsOf(u'"'), ampersand = unitsOf(u'&'), less = unitsOf(u'<'), greater = unitsOf(u'>');
+    const __m128i quote = unitsOf(u'"'), ampersand = unitsOf(u'&'), less = unitsOf(u'<'),
+                  greater = unitsOf(u'>');
     while (end - p >= 8) {
         const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
         const auto is = [&units](__m128i c) { return _mm_cmpeq_epi16(units, c); };
         // Units of zero in the upper nine bits are ASCII; of those, below the blank are control characters.
         const __m128i ascii = _mm_cmpeq_epi16(_mm_and_si128(units, nonAscii), _mm_setzero_si128());
-        const __m128i special = _mm_or_si128(_mm_or_si128(_mm_cmplt_epi16(units, space), is(quote)),
-                                             _mm_or_si128(_mm_or_si128(is(ampersand), is(less)), is(greater)));
+        const __m128i special
+            = _mm_or_si128(_mm_or_si128(_mm_cmplt_epi16(units, space), is(quote)),
+                           _mm_or_si128(_mm_or_si128(is(ampersand), is(less)), is(greater)));
         if (_mm_movemask_epi8(_mm_andnot_si128(special, ascii)) != 0xffff)
             return;
         _mm_storel_epi64(reinterpret_cast<__m128i *>(out), _mm_packus_epi16(units, units));
@@ -154,7 +156,9 @@ char *writeUtc(char *out, qint64 ms)
     const int month = int(monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9);
     const qint64 year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
     if (year < 1 || year > 9999)  // QDateTime's own form (or none) beyond four digits
-        return put(out, QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC).toString(Qt::ISODateWithMs).toLatin1().constData());
+        return put(
+            out,
+            QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC).toString(Qt::ISODateWithMs).toLatin1().constData());
     out = putDigits(out, int(year), 4);
     *out++ = '-';
     out = putDigits(out, month, 2);
@@ -196,10 +200,11 @@ XbelWriter::XbelWriter(const FileIO::PieceWriter &write)
     : m_write(write)
 {
     m_text.reserve(pieceBytes + pieceBytes / 4);
-    wrote(put(room(512), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                         "<!DOCTYPE xbel PUBLIC \"+//IDN python.org//DTD XML Bookmark Exchange Language 1.0//EN//XML\" "
-                         "\"http://www.python.org/topics/xml/dtds/xbel-1.0.dtd\">\n"
-                         "<xbel version=\"1.0\""));
+    wrote(put(room(512),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+              "<!DOCTYPE xbel PUBLIC \"+//IDN python.org//DTD XML Bookmark Exchange Language 1.0//EN//XML\" "
+              "\"http://www.python.org/topics/xml/dtds/xbel-1.0.dtd\">\n"
+              "<xbel version=\"1.0\""));
 }
 
 void XbelWriter::bookmark(const URLData &entry)

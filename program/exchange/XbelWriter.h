@@ -46,7 +46,7 @@ private:
     FileIO::PieceWriter m_write;
     QByteArray m_text;
     LocalDays m_days;
-    int m_depth = 1;  // of the next bookmark
+    int m_depth = 1;      // of the next bookmark
     bool m_empty = true;  // nothing inside <xbel> yet
     bool m_ok = true;
 };

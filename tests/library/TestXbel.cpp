@@ -74,7 +74,9 @@ QByteArray xbelOf(const URLBlock &store)
 // UTF-8, and specials on either side of eight units (read eight at a time).
 QStringList oddTexts()
 {
-    const auto units = [](std::initializer_list<char16_t> list) { return QString(reinterpret_cast<const QChar *>(list.begin()), qsizetype(list.size())); };
+    const auto units = [](std::initializer_list<char16_t> list) {
+        return QString(reinterpret_cast<const QChar *>(list.begin()), qsizetype(list.size()));
+    };
     return {"&<>\"'", "]]> &amp; &#10;", "a\tb\nc\rd", QStringLiteral("\x01\x1f\x7f end"),
             units({u'x', 0xD800}), units({0xD800, u'y'}), units({0xDC00, u'z'}), units({0xDC00, 0xD800}),
             units({0xD83D, 0xDE00, u'!'}), units({0xFFFE, 0xFFFF, 0xFFFD, 0xFDD0}),

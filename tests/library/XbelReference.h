@@ -67,8 +67,9 @@ public:
     {
         m_xml.setAutoFormatting(true);
         m_xml.setAutoFormattingIndent(1);
-        m_xml.writeDTD(QStringLiteral("<!DOCTYPE xbel PUBLIC \"+//IDN python.org//DTD XML Bookmark Exchange "
-                                      "Language 1.0//EN//XML\" \"http://www.python.org/topics/xml/dtds/xbel-1.0.dtd\">"));
+        m_xml.writeDTD(QStringLiteral(
+            "<!DOCTYPE xbel PUBLIC \"+//IDN python.org//DTD XML Bookmark Exchange "
+            "Language 1.0//EN//XML\" \"http://www.python.org/topics/xml/dtds/xbel-1.0.dtd\">"));
         m_xml.writeStartElement(XbelNames::xbel);
         m_xml.writeAttribute(QStringLiteral("version"), QStringLiteral("1.0"));
     }
