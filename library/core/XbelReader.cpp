@@ -39,8 +39,43 @@ std::optional<QString> exactText(const QString &base64)
     return text;
 }
 
+// A two-to-four digit field of text at i; -1 when a character is not a digit.
+int digitsAt(QStringView text, qsizetype i, qsizetype count)
+{
+    int value = 0;
+    for (qsizetype end = i + count; i < end; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        value = value * 10 + (c - u'0');
+    }
+    return value;
+}
+
+// The form Tessaly writes, YYYY-MM-DDTHH:MM:SS.mmmZ, read without
+// QDateTime's general parser (a file holds two dates a bookmark); none for
+// any other form.
+std::optional<QDateTime> utcDateOf(QStringView text)
+{
+    if (text.size() != 24 || text[4] != u'-' || text[7] != u'-' || text[10] != u'T' || text[13] != u':'
+        || text[16] != u':' || text[19] != u'.' || text[23] != u'Z')
+        return std::nullopt;
+    const int year = digitsAt(text, 0, 4), month = digitsAt(text, 5, 2), day = digitsAt(text, 8, 2);
+    const int hour = digitsAt(text, 11, 2), minute = digitsAt(text, 14, 2), second = digitsAt(text, 17, 2);
+    const int ms = digitsAt(text, 20, 3);
+    if (year < 1 || ms < 0 || hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59
+        || !QDate::isValid(year, month, day))
+        return std::nullopt;
+    constexpr qint64 julianDayOf1970 = 2440588;
+    const qint64 days = QDate(year, month, day).toJulianDay() - julianDayOf1970;
+    return QDateTime::fromMSecsSinceEpoch(((days * 24 + hour) * 60 + minute) * 60000 + second * 1000 + ms,
+                                          Qt::UTC);
+}
+
 QDateTime dateOf(QStringView text)
 {
+    if (const std::optional<QDateTime> utc = utcDateOf(text))
+        return *utc;
     const QString trimmed = text.trimmed().toString();
     QDateTime date = QDateTime::fromString(trimmed, Qt::ISODateWithMs);
     return date.isValid() ? date : QDateTime::fromString(trimmed, Qt::ISODate);
