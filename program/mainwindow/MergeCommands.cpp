@@ -46,8 +46,10 @@ void MergeCommands::listProfiles(QMenu *menu, bool firefox)
     menu->clear();
     QList<QPair<QString, QString>> profiles;  // label, folder
     if (firefox) {
+        // A profile Firefox made but never used has no bookmarks database: not listed.
         for (const QString &folder : FirefoxProfiles::profileFolders(QDir::homePath()))
-            profiles.append({QFileInfo(folder).fileName(), folder});
+            if (QFileInfo::exists(folder + QStringLiteral("/places.sqlite")))
+                profiles.append({QFileInfo(folder).fileName(), folder});
     } else {
         for (const ChromiumProfiles::Profile &profile : ChromiumProfiles::bookmarkProfiles(QDir::homePath()))
             profiles.append({profile.label, profile.folder});
