@@ -3,15 +3,10 @@
 
 #include "ExportHtmlCommand.h"
 
-#include "DayCount.h"
 #include "FileIO.h"
-#include "FilePaths.h"
 #include "LocalDays.h"
 #include "NetscapeBookmarkWriter.h"
-#include "ToolStore.h"
 #include "URLBlock.h"
-
-#include <QCommandLineParser>
 #include <vector>
 
 namespace {
@@ -74,23 +69,8 @@ bool ExportHtmlCommand::writeBookmarkFile(const URLBlock &store, const NetscapeB
     return writer.ok();
 }
 
-int ExportHtmlCommand::execute(const QStringList &arguments)
+bool ExportHtmlCommand::writeStore(const URLBlock &store, const QString &out, QString *error) const
 {
-    QCommandLineParser parser;
-    if (!parse(parser, arguments, 2))
-        return UsageError;
-    const QString file = parser.positionalArguments().at(0);
-    const QString out = parser.positionalArguments().at(1);
-    if (FilePaths::exists(out) && FilePaths::canonical(file) == FilePaths::canonical(out))
-        return usageError(QStringLiteral("%1: the bookmark file would replace the stack file").arg(out));
-    // The store is left to the end of the process, which gives all its memory
-    // back at once, as tsy normalize does.
-    static URLBlock *const store = new URLBlock;
-    QString error;
-    if (!ToolStore::loadStackFile(*store, file, false, DayCount::now(), &error)
-        || !FileIO::saveFile(
-            out, [](const FileIO::PieceWriter &write) { writeBookmarkFile(*store, write); }, &error))
-        return fileError(error);
-    m_out << ToolStore::writtenText(store->IDXList().groupCount(), store->urlDatas().Count(), out) << '\n';
-    return Success;
+    return FileIO::saveFile(
+        out, [&store](const FileIO::PieceWriter &write) { writeBookmarkFile(store, write); }, error);
 }

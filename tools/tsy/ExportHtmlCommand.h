@@ -3,17 +3,17 @@
 
 #pragma once
 
-#include "Command.h"
+#include "StoreExportCommand.h"
 #include "NetscapeBookmarkWriter.h"
 
 class URLBlock;
 
 // tsy export-html FILE OUT.html: writes the stack file as a Netscape
 // bookmark file.
-class ExportHtmlCommand : public Command
+class ExportHtmlCommand : public StoreExportCommand
 {
 public:
-    using Command::Command;
+    using StoreExportCommand::StoreExportCommand;
     QString name() const override { return QStringLiteral("export-html"); }
     QString summary() const override;
     QString help() const override;
@@ -24,5 +24,6 @@ public:
     static bool writeBookmarkFile(const URLBlock &store, const NetscapeBookmarkWriter::PieceWriter &write);
 
 protected:
-    int execute(const QStringList &arguments) override;
+    QString outName() const override { return QStringLiteral("the bookmark file"); }
+    bool writeStore(const URLBlock &store, const QString &out, QString *error) const override;
 };

@@ -3,13 +3,7 @@
 
 #include "ExportXbelCommand.h"
 
-#include "DayCount.h"
-#include "FilePaths.h"
-#include "ToolStore.h"
-#include "URLBlock.h"
 #include "XbelExport.h"
-
-#include <QCommandLineParser>
 
 QString ExportXbelCommand::summary() const
 {
@@ -33,21 +27,7 @@ QString ExportXbelCommand::help() const
                           "leaves it as it was.\n");
 }
 
-int ExportXbelCommand::execute(const QStringList &arguments)
+bool ExportXbelCommand::writeStore(const URLBlock &store, const QString &out, QString *error) const
 {
-    QCommandLineParser parser;
-    if (!parse(parser, arguments, 2))
-        return UsageError;
-    const QString file = parser.positionalArguments().at(0);
-    const QString out = parser.positionalArguments().at(1);
-    if (FilePaths::exists(out) && FilePaths::canonical(file) == FilePaths::canonical(out))
-        return usageError(QStringLiteral("%1: the XBEL file would replace the stack file").arg(out));
-    // Left to the end of the process, as the other whole-store commands leave it.
-    static URLBlock *const store = new URLBlock;
-    QString error;
-    if (!ToolStore::loadStackFile(*store, file, false, DayCount::now(), &error)
-        || !XbelExport::saveStore(*store, out, &error))
-        return fileError(error);
-    m_out << ToolStore::writtenText(store->IDXList().groupCount(), store->urlDatas().Count(), out) << '\n';
-    return Success;
+    return XbelExport::saveStore(store, out, error);
 }

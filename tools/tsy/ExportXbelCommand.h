@@ -3,17 +3,18 @@
 
 #pragma once
 
-#include "Command.h"
+#include "StoreExportCommand.h"
 
 // tsy export-xbel FILE OUT.xbel: writes the store as an XBEL file.
-class ExportXbelCommand : public Command
+class ExportXbelCommand : public StoreExportCommand
 {
 public:
-    using Command::Command;
+    using StoreExportCommand::StoreExportCommand;
     QString name() const override { return QStringLiteral("export-xbel"); }
     QString summary() const override;
     QString help() const override;
 
 protected:
-    int execute(const QStringList &arguments) override;
+    QString outName() const override { return QStringLiteral("the XBEL file"); }
+    bool writeStore(const URLBlock &store, const QString &out, QString *error) const override;
 };
