@@ -25,7 +25,7 @@ namespace AddressKey {
 QString of(QStringView address);
 // The same into key, whose room is reused (for many addresses in a row).
 void write(QStringView address, QString &key);
-// hashOfKey(of(address)), made in one pass without writing the key.
+// hashOfKey(of(address)), without allocating the key.
 quint64 hashOf(QStringView address);
 // A 64-bit hash of a key's code units.
 quint64 hashOfKey(QStringView key);

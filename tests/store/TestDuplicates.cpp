@@ -295,6 +295,8 @@ private slots:
         row("surrogates", QStringLiteral(u"https://\U0001F600.example/\U0001F600"));
         row("NUL inside", QStringLiteral("http://a") + QChar(0) + QStringLiteral("b/"));
         row("long host", "http://" + QString(150, u'A') + ".example/");
+        row("IPv6 in capitals", "http://[FE80::ABCD]/x");
+        row("IPv6 with a port", "http://[FE80::1]:80/x");
         row("long query", "http://a.example/?" + QStringList(QList<QString>(40, "utm_x=1&k=V")).join(u'&'));
         for (int length = 1; length <= 9; ++length)
             row(qPrintable(QStringLiteral("host of %1 with www.").arg(length)),
@@ -310,6 +312,39 @@ private slots:
         AddressKey::write(address, reused);
         QCOMPARE(reused, expected);
         QCOMPARE(AddressKey::hashOf(address), AddressKey::hashOfKey(expected));
+    }
+
+    // Every delimiter at every place of short and longer authorities and
+    // queries, so that each step of the scans (whole, last and overlapping,
+    // and texts too short for a step) is met with something to find.
+    void delimitersAtEveryPlace()
+    {
+        const auto check = [](const QString &address) {
+            const QString expected = ReferenceAddressKey::of(address);
+            QVERIFY2(AddressKey::of(address) == expected, qPrintable(address));
+            QVERIFY2(AddressKey::hashOf(address) == AddressKey::hashOfKey(expected), qPrintable(address));
+        };
+        for (int length = 1; length <= 19; ++length) {
+            for (int at = 0; at < length; ++at) {
+                for (const QChar mark : {u':', u'@', u']', u'Q', u'/', u'?', u'#', u'&'}) {
+                    QString authority(length, u'h');
+                    authority[at] = mark;
+                    check("http://" + authority);
+                    check("http://" + authority + ":443/p");
+                    check("https://u:p@" + authority + "/p");
+                    QString query(length, u'q');
+                    query[at] = mark;
+                    check("http://h?" + query);
+                    check("http://h/?utm_x=1&" + query + "&k");
+                    for (int fragment = at + 1; fragment < length; ++fragment) {
+                        QString both = query;
+                        both[fragment] = u'#';
+                        check("http://h?" + both);
+                        check("http://WWW.h.x/p/?" + both);
+                    }
+                }
+            }
+        }
     }
 
     // The same over generated stores and variants of their addresses; the
@@ -336,11 +371,15 @@ private slots:
         URLBlock store;
         store.NewCatagory(QStringLiteral("A"));
         int n = 0;
+        QHash<quint64, QString> keyOfHash;  // different keys with one hash would be a weak hash
         for (const URLData &entry : generated.urlDatas()) {
             for (const QString &address : variantsOf(entry.url, n++)) {
                 const QString expected = ReferenceAddressKey::of(address);
                 QCOMPARE(AddressKey::of(address), expected);
-                QCOMPARE(AddressKey::hashOf(address), AddressKey::hashOfKey(expected));
+                const quint64 hash = AddressKey::hashOf(address);
+                QCOMPARE(hash, AddressKey::hashOfKey(expected));
+                QCOMPARE(keyOfHash.value(hash, expected), expected);
+                keyOfHash.insert(hash, expected);
                 store.urlDatas().Add(QStringLiteral("t"), address, 0);
             }
         }
