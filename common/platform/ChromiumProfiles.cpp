@@ -25,6 +25,17 @@ QJsonObject profileNames(const QString &userDataFolder)
     return state.value(QLatin1String("profile")).toObject().value(QLatin1String("info_cache")).toObject();
 }
 
+// Where Chrome and Chromium keep their user-data folders: $CHROME_CONFIG_HOME
+// where it is set (their own variable, before the desktop's), else the
+// desktop's configuration folder.
+QString chromeConfigHome(const QString &homeFolder)
+{
+    const QString set = qEnvironmentVariable("CHROME_CONFIG_HOME");
+    if (!set.isEmpty() && QDir::isAbsolutePath(set))
+        return QDir::cleanPath(set);
+    return ConfigHome::of(homeFolder);
+}
+
 }  // namespace
 
 namespace ChromiumProfiles {
@@ -52,7 +63,7 @@ QList<Profile> bookmarkProfiles(const QString &homeFolder)
     };
     QList<Profile> profiles;
     for (const auto &[folderName, browser] : browsers) {
-        const QDir base(userDataFolder(homeFolder, QLatin1String(folderName)));
+        const QDir base(chromeConfigHome(homeFolder) + QLatin1Char('/') + QLatin1String(folderName));
         const QJsonObject names = profileNames(base.path());
         QStringList folders = base.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
         if (folders.removeAll(QStringLiteral("Default")) > 0)

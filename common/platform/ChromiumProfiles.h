@@ -25,7 +25,8 @@ struct Profile
 };
 
 // The profiles with a "Bookmarks" file in the user-data folders of
-// "chromium" and "google-chrome": of each, "Default" first, then the others in the
+// "chromium" and "google-chrome" (below $CHROME_CONFIG_HOME where it is set,
+// as those browsers take it before $XDG_CONFIG_HOME): of each, "Default" first, then the others in the
 // order of their folders' names; named as "Local State" names them, else by
 // their folder.
 QList<Profile> bookmarkProfiles(const QString &homeFolder);

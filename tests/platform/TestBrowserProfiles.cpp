@@ -57,27 +57,29 @@ void touchSessionStore(const QString &profile, int secondsAgo)
 const QString xdg = QStringLiteral(".config/mozilla/firefox");
 const QString legacy = QStringLiteral(".mozilla/firefox");
 
-// Sets XDG_CONFIG_HOME for one test ("<unset>" removes it) and puts it back.
+// Sets an environment variable (XDG_CONFIG_HOME unless named) for one test
+// ("<unset>" removes it) and puts it back.
 class ConfigHomeVariable
 {
 public:
-    explicit ConfigHomeVariable(const QString &value)
-        : m_old(qgetenv("XDG_CONFIG_HOME")), m_wasSet(qEnvironmentVariableIsSet("XDG_CONFIG_HOME"))
+    explicit ConfigHomeVariable(const QString &value, const char *name = "XDG_CONFIG_HOME")
+        : m_name(name), m_old(qgetenv(name)), m_wasSet(qEnvironmentVariableIsSet(name))
     {
         if (value == QLatin1String("<unset>"))
-            qunsetenv("XDG_CONFIG_HOME");
+            qunsetenv(m_name);
         else
-            qputenv("XDG_CONFIG_HOME", QFile::encodeName(value));
+            qputenv(m_name, QFile::encodeName(value));
     }
     ~ConfigHomeVariable()
     {
         if (m_wasSet)
-            qputenv("XDG_CONFIG_HOME", m_old);
+            qputenv(m_name, m_old);
         else
-            qunsetenv("XDG_CONFIG_HOME");
+            qunsetenv(m_name);
     }
 
 private:
+    const char *m_name;
     QByteArray m_old;
     bool m_wasSet;
 };
@@ -164,19 +166,30 @@ private slots:
         QTest::addColumn<QString>("variable");  // HOME: the home folder; "<unset>"
         QTest::addColumn<QStringList>("firefox");   // the profile folders found, below the home folder
         QTest::addColumn<QStringList>("chromium");  // the Chromium profiles found, the same
+        QTest::addColumn<QString>("chromeVariable");  // CHROME_CONFIG_HOME, as variable; "<unset>" in every other row
 
         const QStringList dotConfig {xdg + "/q", ".config/chromium/Default"};
         QTest::newRow("set elsewhere: only there, and the old folder")
             << "HOME/cfg" << QStringList {"cfg/mozilla/firefox/p", legacy + "/old"}
-            << QStringList {"cfg/chromium/Default"};
+            << QStringList {"cfg/chromium/Default"} << "<unset>";
         QTest::newRow("set to ~/.config") << "HOME/.config" << QStringList {xdg + "/q", legacy + "/old"}
-                                          << QStringList {".config/chromium/Default"};
+                                          << QStringList {".config/chromium/Default"} << "<unset>";
         QTest::newRow("unset: ~/.config") << "<unset>" << QStringList {xdg + "/q", legacy + "/old"}
-                                          << QStringList {".config/chromium/Default"};
+                                          << QStringList {".config/chromium/Default"} << "<unset>";
         QTest::newRow("empty: ~/.config") << "" << QStringList {xdg + "/q", legacy + "/old"}
-                                          << QStringList {".config/chromium/Default"};
+                                          << QStringList {".config/chromium/Default"} << "<unset>";
         QTest::newRow("relative: passed over") << "cfg" << QStringList {xdg + "/q", legacy + "/old"}
-                                               << QStringList {".config/chromium/Default"};
+                                               << QStringList {".config/chromium/Default"} << "<unset>";
+        // Chrome and Chromium take $CHROME_CONFIG_HOME before $XDG_CONFIG_HOME; Firefox does not.
+        QTest::newRow("CHROME_CONFIG_HOME set") << "<unset>" << QStringList {xdg + "/q", legacy + "/old"}
+                                                << QStringList {"cfg/chromium/Default"} << "HOME/cfg";
+        QTest::newRow("CHROME_CONFIG_HOME before XDG_CONFIG_HOME")
+            << "HOME/.config" << QStringList {xdg + "/q", legacy + "/old"} << QStringList {"cfg/chromium/Default"}
+            << "HOME/cfg";
+        QTest::newRow("CHROME_CONFIG_HOME empty") << "<unset>" << QStringList {xdg + "/q", legacy + "/old"}
+                                                  << QStringList {".config/chromium/Default"} << "";
+        QTest::newRow("CHROME_CONFIG_HOME relative") << "<unset>" << QStringList {xdg + "/q", legacy + "/old"}
+                                                     << QStringList {".config/chromium/Default"} << "cfg";
     }
 
     void configHome()
@@ -184,6 +197,7 @@ private slots:
         QFETCH(QString, variable);
         QFETCH(QStringList, firefox);
         QFETCH(QStringList, chromium);
+        QFETCH(QString, chromeVariable);
 
         QTemporaryDir home;
         // A profile in each place either browser may keep one.
@@ -199,6 +213,7 @@ private slots:
         const QString oldFolder = QDir::currentPath();
         QVERIFY(QDir::setCurrent(home.path()));
         const ConfigHomeVariable configHome(QString(variable).replace("HOME", home.path()));
+        const ConfigHomeVariable chromeConfigHome(chromeVariable.replace("HOME", home.path()), "CHROME_CONFIG_HOME");
         const QStringList firefoxFound = FirefoxProfiles::profileFolders(home.path());
         QStringList chromiumFound;
         for (const ChromiumProfiles::Profile &profile : ChromiumProfiles::bookmarkProfiles(home.path()))
