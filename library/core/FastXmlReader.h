@@ -1,0 +1,88 @@
+// SPDX-FileCopyrightText: 2026 Tessaly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+#include <vector>
+
+// A pull reader of XML in memory for the simple and common form of a file:
+// UTF-8 (a BOM, no declaration or one naming UTF-8), comments, processing
+// instructions, a DOCTYPE without an internal subset, elements with their
+// attributes, the five predefined entities, character references and CDATA,
+// with prefixes that are declared. It scans bytes and checks each thing it
+// accepts as completely as QXmlStreamReader does; anything else (another
+// encoding, an internal subset, a name beyond ASCII, a default namespace,
+// anything malformed) makes it decline, and the caller reads the file with
+// QXmlStreamReader instead. It never accepts a file QXmlStreamReader refuses,
+// and gives the same names, attribute values and texts (line ends and
+// blanks in attribute values made as XML makes them).
+class FastXmlReader
+{
+public:
+    enum Token { StartElement, EndElement, EndOfDocument, Declined };
+
+    FastXmlReader(QByteArrayView data, int maxDepth);
+
+    // The next element's start or end; text, comments and instructions
+    // between them are checked and passed over.
+    Token readNext();
+    // The local name (without its prefix) of the element just started or ended.
+    QByteArrayView name() const { return m_name; }
+    bool hasPrefix() const { return m_hasPrefix; }
+    // The value of the attribute of this qualified name of the element just
+    // started; empty when it has none.
+    QString attribute(QByteArrayView qualifiedName) const;
+    // Of the element just started, the text of its content and of every
+    // element inside it, read up to its end; false when the reader declines.
+    bool readElementText(QString *text);
+    qint64 position() const { return m_p - m_begin; }
+
+private:
+    struct Attribute
+    {
+        QByteArrayView name;
+        QByteArrayView value;  // as written, between the quotes
+        bool plain;            // no reference or blank to be replaced in it
+    };
+    struct Open
+    {
+        QByteArrayView name;  // qualified
+        qsizetype prefixes;   // the prefixes declared outside it
+    };
+
+    bool readDeclaration();
+    Token scan(QString *text);
+    bool scanText(QString *text);
+    bool startTag();
+    bool endTag();
+    bool checkNames();
+    bool comment();
+    bool instruction();
+    bool cdata(QString *text);
+    bool doctype();
+    bool attributeValue(QByteArrayView *value, bool *plain);
+    bool reference(char32_t *c);
+    bool name(QByteArrayView *name);
+    bool utf8(char32_t *c);
+    bool charsUntil(char stop);
+    bool skipBlanks();
+    bool literal(QByteArrayView text);
+    bool declared(QByteArrayView prefix) const;
+    Token decline();
+
+    const char *m_begin;
+    const char *m_p;
+    const char *m_end;
+    int m_maxDepth;
+    bool m_sawRoot = false;
+    bool m_sawDoctype = false;
+    bool m_pendingEnd = false;  // the element just started was empty: its end comes next
+    bool m_declined = false;
+    QByteArrayView m_name;
+    bool m_hasPrefix = false;
+    std::vector<Attribute> m_attributes;
+    std::vector<Open> m_open;
+    std::vector<QByteArrayView> m_prefixes;  // declared, outermost first
+};
