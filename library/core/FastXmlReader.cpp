@@ -3,143 +3,11 @@
 
 #include "FastXmlReader.h"
 
-#include <array>
+#include "XmlText.h"
+
 #include <cstring>
 
-namespace {
-
-using ByteSet = std::array<bool, 256>;
-
-// Bytes that stand for themselves in text: printable ASCII but '<', '&' and
-// ']', and the blanks.
-constexpr ByteSet plainTextBytes = [] {
-    ByteSet set {};
-    for (int c = 0x20; c < 0x80; ++c)
-        set[c] = c != '<' && c != '&' && c != ']';
-    set['\t'] = set['\n'] = set['\r'] = true;
-    return set;
-}();
-
-// In an attribute value, blanks but the space are made spaces: they are not plain there.
-constexpr ByteSet plainValueBytes = [] {
-    ByteSet set {};
-    for (int c = 0x20; c < 0x80; ++c)
-        set[c] = c != '<' && c != '&' && c != '"' && c != '\'';
-    return set;
-}();
-
-// The ASCII characters XML 1.0 allows anywhere.
-constexpr ByteSet asciiCharBytes = [] {
-    ByteSet set {};
-    for (int c = 0x20; c < 0x80; ++c)
-        set[c] = true;
-    set['\t'] = set['\n'] = set['\r'] = true;
-    return set;
-}();
-
-bool isNameStart(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
-}
-
-bool isNameChar(char c)
-{
-    return isNameStart(c) || (c >= '0' && c <= '9') || c == '.' || c == '-';
-}
-
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\n' || c == '\t' || c == '\r';
-}
-
-bool isValidChar(char32_t c)
-{
-    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD)
-        || (c >= 0x10000 && c <= 0x10FFFF);
-}
-
-// Names that begin with "xml" in any case are XML's own.
-bool isReserved(QByteArrayView name)
-{
-    return name.size() >= 3 && (name[0] | 0x20) == 'x' && (name[1] | 0x20) == 'm' && (name[2] | 0x20) == 'l';
-}
-
-QByteArrayView localNameOf(QByteArrayView name)
-{
-    const qsizetype colon = name.indexOf(':');
-    return colon < 0 ? name : name.sliced(colon + 1);
-}
-
-// The character a reference at p ('&') stands for; p moves past it.
-bool readReference(const char *&p, const char *end, char32_t *c)
-{
-    ++p;
-    if (p < end && *p == '#') {
-        ++p;
-        const bool hex = p < end && *p == 'x';
-        if (hex)
-            ++p;
-        char32_t value = 0;
-        int digits = 0;
-        for (; p < end && *p != ';'; ++p) {
-            const char d = *p;
-            int digit = -1;
-            if (d >= '0' && d <= '9')
-                digit = d - '0';
-            else if (hex && (d | 0x20) >= 'a' && (d | 0x20) <= 'f')
-                digit = (d | 0x20) - 'a' + 10;
-            if (digit < 0 || ++digits > 8)
-                return false;
-            value = value * (hex ? 16 : 10) + char32_t(digit);
-        }
-        if (p == end || digits == 0 || !isValidChar(value))
-            return false;
-        ++p;
-        *c = value;
-        return true;
-    }
-    static const struct
-    {
-        QByteArrayView name;
-        char32_t c;
-    } entities[] = {{"lt;", '<'}, {"gt;", '>'}, {"amp;", '&'}, {"apos;", '\''}, {"quot;", '"'}};
-    for (const auto &entity : entities) {
-        if (end - p >= entity.name.size() && std::memcmp(p, entity.name.data(), entity.name.size()) == 0) {
-            p += entity.name.size();
-            *c = entity.c;
-            return true;
-        }
-    }
-    return false;
-}
-
-void appendChar(QString *text, char32_t c)
-{
-    if (c < 0x10000) {
-        text->append(QChar(char16_t(c)));
-    } else {
-        text->append(QChar::highSurrogate(c));
-        text->append(QChar::lowSurrogate(c));
-    }
-}
-
-// Checked UTF-8 text as XML reads it: each line end (CR LF, or a lone CR) one LF.
-void appendText(QString *text, const char *begin, const char *end)
-{
-    if (!text || begin == end)
-        return;
-    QString piece = QString::fromUtf8(begin, end - begin);
-    if (std::memchr(begin, '\r', end - begin)) {
-        piece.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-        piece.replace(u'\r', u'\n');
-    }
-    if (text->isEmpty())
-        *text = std::move(piece);
-    else
-        text->append(piece);
-}
-
-}  // namespace
+using namespace XmlText;
 
 FastXmlReader::FastXmlReader(QByteArrayView data, int maxDepth)
     : m_begin(data.data())
@@ -258,18 +126,30 @@ FastXmlReader::Token FastXmlReader::scan(QString *text)
 bool FastXmlReader::scanText(QString *text)
 {
     const char *piece = m_p;
+    bool ascii = true, cr = false;
+    const auto flush = [&] {
+        if (text)
+            appendText(text, QByteArrayView(piece, m_p - piece), ascii, cr);
+        ascii = true;
+        cr = false;
+    };
     for (;;) {
-        while (m_p < m_end && plainTextBytes[uchar(*m_p)])
-            ++m_p;
-        if (m_p == m_end || *m_p == '<')
+        const char *p = m_p;
+        while (p < m_end && plainTextBytes[uchar(*p)])
+            ++p;
+        m_p = p;
+        if (p == m_end || *p == '<')
             break;
-        const char c = *m_p;
+        const char c = *p;
         if (c == ']') {
-            if (m_end - m_p >= 3 && m_p[1] == ']' && m_p[2] == '>')
+            if (m_end - p >= 3 && p[1] == ']' && p[2] == '>')
                 return false;
             ++m_p;
+        } else if (c == '\r') {
+            cr = true;
+            ++m_p;
         } else if (c == '&') {
-            appendText(text, piece, m_p);
+            flush();
             char32_t referenced;
             // QXmlStreamReader takes a ']' of a reference for one of "]]>".
             if (!readReference(m_p, m_end, &referenced) || referenced == ']')
@@ -278,12 +158,12 @@ bool FastXmlReader::scanText(QString *text)
                 appendChar(text, referenced);
             piece = m_p;
         } else {
-            char32_t decoded;
-            if (!utf8(&decoded))
-                return false;
+            if (uchar(c) < 0x80 || !readUtf8(m_p, m_end))
+                return false;  // a control character, or not UTF-8
+            ascii = false;
         }
     }
-    appendText(text, piece, m_p);
+    flush();
     return true;
 }
 
@@ -293,7 +173,8 @@ bool FastXmlReader::startTag()
         return false;
     ++m_p;
     QByteArrayView qualified;
-    if (!name(&qualified))
+    qsizetype prefix;
+    if (!name(&qualified, &prefix))
         return false;
     m_attributes.clear();
     const qsizetype outerPrefixes = qsizetype(m_prefixes.size());
@@ -312,15 +193,15 @@ bool FastXmlReader::startTag()
             break;
         }
         Attribute attribute;
-        if (!blank || !name(&attribute.name))
+        if (!blank || !name(&attribute.name, &attribute.prefix))
             return false;
         skipBlanks();
         if (!literal("="))
             return false;
         skipBlanks();
-        if (!attributeValue(&attribute.value, &attribute.plain))
+        if (!attributeValue(&attribute))
             return false;
-        if (attribute.name.startsWith("xmlns:")) {
+        if (attribute.prefix == 5 && attribute.name.startsWith("xmlns")) {
             // A prefix declared: never undeclared, never one of XML's own.
             const QByteArrayView prefix = attribute.name.sliced(6);
             if (attribute.value.isEmpty() || isReserved(prefix))
@@ -331,30 +212,30 @@ bool FastXmlReader::startTag()
         }
         m_attributes.push_back(attribute);
     }
-    m_open.push_back({qualified, outerPrefixes});
+    m_open.push_back({qualified, prefix, outerPrefixes});
     m_sawRoot = true;
-    m_name = localNameOf(qualified);
-    m_hasPrefix = m_name.size() != qualified.size();
+    m_name = qualified.sliced(prefix ? prefix + 1 : 0);
+    m_hasPrefix = prefix > 0;
     return checkNames();
 }
 
 // The element's and its attributes' prefixes are declared, and no two attributes share a name.
 bool FastXmlReader::checkNames()
 {
-    const QByteArrayView qualified = m_open.back().name;
-    if (isReserved(qualified) || (m_hasPrefix && !declared(qualified.first(qualified.size() - m_name.size() - 1))))
+    const Open &element = m_open.back();
+    if (isReserved(element.name) || (element.prefix && !declared(element.name.first(element.prefix))))
         return false;
     for (size_t i = 0; i < m_attributes.size(); ++i) {
-        const QByteArrayView name = m_attributes[i].name;
-        const QByteArrayView local = localNameOf(name);
-        const bool prefixed = local.size() != name.size();
-        if (prefixed && !name.startsWith("xmlns:") && !declared(name.first(name.size() - local.size() - 1)))
+        const Attribute &attribute = m_attributes[i];
+        const bool declaration = attribute.prefix == 5 && attribute.name.startsWith("xmlns");
+        if (attribute.prefix && !declaration && !declared(attribute.name.first(attribute.prefix)))
             return false;
+        const QByteArrayView local = attribute.name.sliced(attribute.prefix ? attribute.prefix + 1 : 0);
         for (size_t j = 0; j < i; ++j) {
             // Two prefixes may stand for one namespace: the same local name after any is declined.
-            const QByteArrayView other = m_attributes[j].name;
-            const QByteArrayView otherLocal = localNameOf(other);
-            if (name == other || (prefixed && otherLocal.size() != other.size() && local == otherLocal))
+            const Attribute &other = m_attributes[j];
+            if (sameBytes(attribute.name, other.name)
+                || (attribute.prefix && other.prefix && sameBytes(local, other.name.sliced(other.prefix + 1))))
                 return false;
         }
     }
@@ -364,7 +245,7 @@ bool FastXmlReader::checkNames()
 bool FastXmlReader::declared(QByteArrayView prefix) const
 {
     for (QByteArrayView known : m_prefixes) {
-        if (known == prefix)
+        if (sameBytes(known, prefix))
             return true;
     }
     return false;
@@ -374,31 +255,34 @@ bool FastXmlReader::endTag()
 {
     m_p += 2;
     QByteArrayView qualified;
-    if (!name(&qualified))
+    qsizetype prefix;
+    if (!name(&qualified, &prefix))
         return false;
     skipBlanks();
-    if (!literal(">") || m_open.empty() || qualified != m_open.back().name)
+    if (!literal(">") || m_open.empty() || !sameBytes(qualified, m_open.back().name))
         return false;
-    m_name = localNameOf(qualified);
-    m_hasPrefix = m_name.size() != qualified.size();
+    m_name = qualified.sliced(prefix ? prefix + 1 : 0);
+    m_hasPrefix = prefix > 0;
     m_prefixes.resize(m_open.back().prefixes);
     m_open.pop_back();
     return true;
 }
 
-bool FastXmlReader::attributeValue(QByteArrayView *value, bool *plain)
+bool FastXmlReader::attributeValue(Attribute *attribute)
 {
     if (m_p == m_end || (*m_p != '"' && *m_p != '\''))
         return false;
     const char quote = *m_p++;
     const char *begin = m_p;
-    *plain = true;
+    attribute->plain = attribute->ascii = true;
     for (;;) {
-        while (m_p < m_end && plainValueBytes[uchar(*m_p)])
-            ++m_p;
-        if (m_p == m_end)
+        const char *p = m_p;
+        while (p < m_end && plainValueBytes[uchar(*p)])
+            ++p;
+        m_p = p;
+        if (p == m_end)
             return false;
-        const char c = *m_p;
+        const char c = *p;
         if (c == quote)
             break;
         if (c == '"' || c == '\'') {
@@ -407,17 +291,17 @@ bool FastXmlReader::attributeValue(QByteArrayView *value, bool *plain)
             char32_t referenced;
             if (!readReference(m_p, m_end, &referenced))
                 return false;
-            *plain = false;
+            attribute->plain = false;
         } else if (c == '\t' || c == '\n' || c == '\r') {
-            *plain = false;
+            attribute->plain = false;
             ++m_p;
         } else {
-            char32_t decoded;
-            if (uchar(c) < 0x80 || !utf8(&decoded))
+            if (uchar(c) < 0x80 || !readUtf8(m_p, m_end))
                 return false;  // '<' or a control character
+            attribute->ascii = false;
         }
     }
-    *value = QByteArrayView(begin, m_p - begin);
+    attribute->value = QByteArrayView(begin, m_p - begin);
     ++m_p;
     return true;
 }
@@ -425,92 +309,40 @@ bool FastXmlReader::attributeValue(QByteArrayView *value, bool *plain)
 QString FastXmlReader::attribute(QByteArrayView qualifiedName) const
 {
     for (const Attribute &attribute : m_attributes) {
-        if (attribute.name != qualifiedName)
+        if (!sameBytes(attribute.name, qualifiedName))
             continue;
-        if (attribute.plain)
-            return QString::fromUtf8(attribute.value);
-        // References replaced; each blank, and each line end, one space.
+        if (!attribute.plain)
+            return XmlText::attributeValue(attribute.value);
         QString value;
-        const char *p = attribute.value.data();
-        const char *end = p + attribute.value.size();
-        const char *piece = p;
-        while (p < end) {
-            const char c = *p;
-            if (c != '&' && c != '\t' && c != '\n' && c != '\r') {
-                ++p;
-                continue;
-            }
-            value.append(QString::fromUtf8(piece, p - piece));
-            if (c == '&') {
-                char32_t referenced = 0;
-                readReference(p, end, &referenced);
-                appendChar(&value, referenced);
-            } else {
-                p += c == '\r' && end - p > 1 && p[1] == '\n' ? 2 : 1;
-                value.append(u' ');
-            }
-            piece = p;
-        }
-        value.append(QString::fromUtf8(piece, p - piece));
+        appendText(&value, attribute.value, attribute.ascii, false);
         return value;
     }
     return QString();
 }
 
 // A name of ASCII letters, digits and ". - _", with at most one colon
-// between two parts; a name that goes on beyond ASCII is declined.
-bool FastXmlReader::name(QByteArrayView *name)
+// between two parts (prefix: the length of the first, 0 without a colon); a
+// name that goes on beyond ASCII is declined.
+bool FastXmlReader::name(QByteArrayView *name, qsizetype *prefix)
 {
     const char *begin = m_p;
-    if (m_p == m_end || !isNameStart(*m_p))
+    const char *p = m_p;
+    if (p == m_end || !nameStartBytes[uchar(*p)])
         return false;
-    bool colon = false;
-    for (++m_p; m_p < m_end; ++m_p) {
-        if (*m_p == ':' && !colon) {
-            colon = true;
-            if (m_end - m_p < 2 || !isNameStart(m_p[1]))
-                return false;
-        } else if (!isNameChar(*m_p)) {
+    *prefix = 0;
+    for (++p; p < m_end; ++p) {
+        if (nameBytes[uchar(*p)])
+            continue;
+        if (*p != ':' || *prefix)
             break;
-        }
+        *prefix = p - begin;
+        if (m_end - p < 2 || !nameStartBytes[uchar(p[1])])
+            return false;
     }
-    if (m_p < m_end && (uchar(*m_p) >= 0x80 || *m_p == ':'))
+    m_p = p;
+    if (p < m_end && (uchar(*p) >= 0x80 || *p == ':'))
         return false;
-    *name = QByteArrayView(begin, m_p - begin);
-    return true;
-}
-
-// A character of UTF-8 at the current byte (>= 0x80): no overlong form, no
-// surrogate, none beyond U+10FFFF, neither U+FFFE nor U+FFFF.
-bool FastXmlReader::utf8(char32_t *c)
-{
-    const auto *s = reinterpret_cast<const uchar *>(m_p);
-    const qsizetype left = m_end - m_p;
-    const auto follows = [s](int i) { return (s[i] & 0xC0) == 0x80; };
-    const uchar lead = s[0];
-    if (lead < 0xC2) {
-        return false;
-    } else if (lead < 0xE0) {
-        if (left < 2 || !follows(1))
-            return false;
-        *c = char32_t(lead & 0x1F) << 6 | (s[1] & 0x3F);
-        m_p += 2;
-    } else if (lead < 0xF0) {
-        if (left < 3 || !follows(1) || !follows(2) || (lead == 0xE0 && s[1] < 0xA0) || (lead == 0xED && s[1] > 0x9F))
-            return false;
-        *c = char32_t(lead & 0x0F) << 12 | char32_t(s[1] & 0x3F) << 6 | (s[2] & 0x3F);
-        if (*c == 0xFFFE || *c == 0xFFFF)
-            return false;
-        m_p += 3;
-    } else if (lead < 0xF5) {
-        if (left < 4 || !follows(1) || !follows(2) || !follows(3) || (lead == 0xF0 && s[1] < 0x90)
-            || (lead == 0xF4 && s[1] > 0x8F))
-            return false;
-        *c = char32_t(lead & 0x07) << 18 | char32_t(s[1] & 0x3F) << 12 | char32_t(s[2] & 0x3F) << 6 | (s[3] & 0x3F);
-        m_p += 4;
-    } else {
-        return false;
-    }
+    *name = QByteArrayView(begin, p - begin);
     return true;
 }
 
@@ -524,8 +356,7 @@ bool FastXmlReader::charsUntil(char stop)
             return false;
         if (*m_p == stop)
             return true;
-        char32_t decoded;
-        if (uchar(*m_p) < 0x80 || !utf8(&decoded))
+        if (uchar(*m_p) < 0x80 || !readUtf8(m_p, m_end))
             return false;
     }
 }
@@ -550,7 +381,8 @@ bool FastXmlReader::instruction()
 {
     m_p += 2;
     QByteArrayView target;
-    if (!name(&target) || isReserved(target) || target.contains(':'))
+    qsizetype prefix;
+    if (!name(&target, &prefix) || isReserved(target) || prefix)
         return false;
     if (literal("?>"))
         return true;
@@ -577,7 +409,10 @@ bool FastXmlReader::cdata(QString *text)
             break;
         ++m_p;
     }
-    appendText(text, begin, m_p);
+    if (text) {
+        const QByteArrayView bytes(begin, m_p - begin);
+        appendText(text, bytes, false, bytes.contains('\r'));
+    }
     m_p += 3;
     return true;
 }
@@ -589,7 +424,8 @@ bool FastXmlReader::doctype()
         return false;
     m_sawDoctype = true;
     QByteArrayView root;
-    if (!name(&root))
+    qsizetype prefix;
+    if (!name(&root, &prefix))
         return false;
     const auto quotedChars = [this](bool publicId) {
         if (m_p == m_end || (*m_p != '"' && *m_p != '\''))

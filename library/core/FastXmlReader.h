@@ -42,14 +42,17 @@ public:
 private:
     struct Attribute
     {
-        QByteArrayView name;
+        QByteArrayView name;   // qualified
+        qsizetype prefix = 0;  // the length of its prefix, 0 without one
         QByteArrayView value;  // as written, between the quotes
-        bool plain;            // no reference or blank to be replaced in it
+        bool plain = true;     // no reference or blank to be replaced in it
+        bool ascii = true;
     };
     struct Open
     {
         QByteArrayView name;  // qualified
-        qsizetype prefixes;   // the prefixes declared outside it
+        qsizetype prefix;
+        qsizetype prefixes;  // the prefixes declared outside it
     };
 
     bool readDeclaration();
@@ -62,10 +65,8 @@ private:
     bool instruction();
     bool cdata(QString *text);
     bool doctype();
-    bool attributeValue(QByteArrayView *value, bool *plain);
-    bool reference(char32_t *c);
-    bool name(QByteArrayView *name);
-    bool utf8(char32_t *c);
+    bool attributeValue(Attribute *attribute);
+    bool name(QByteArrayView *name, qsizetype *prefix);
     bool charsUntil(char stop);
     bool skipBlanks();
     bool literal(QByteArrayView text);

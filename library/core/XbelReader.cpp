@@ -14,6 +14,7 @@
 #include <QXmlStreamReader>
 #include <QtEndian>
 #include <atomic>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <vector>
@@ -101,7 +102,7 @@ bool sameName(QStringView name, QLatin1StringView known)
 
 bool sameName(QByteArrayView name, QLatin1StringView known)
 {
-    return name == QByteArrayView(known.data(), known.size());
+    return std::memcmp(name.data(), known.data(), known.size()) == 0;
 }
 
 template <typename Name>
