@@ -34,7 +34,7 @@ bool FastXmlReader::readDeclaration()
     m_p += 5;
     const auto equals = [this] {
         skipBlanks();
-        const bool sign = literal("=");
+        const bool sign = literal('=');
         skipBlanks();
         return sign;
     };
@@ -196,7 +196,7 @@ bool FastXmlReader::startTag()
         if (!blank || !name(&attribute.name, &attribute.prefix))
             return false;
         skipBlanks();
-        if (!literal("="))
+        if (!literal('='))
             return false;
         skipBlanks();
         if (!attributeValue(&attribute))
@@ -251,19 +251,24 @@ bool FastXmlReader::declared(QByteArrayView prefix) const
     return false;
 }
 
+// The end of the element open last: its very name (a longer one goes on
+// with a name's byte), blanks, '>'.
 bool FastXmlReader::endTag()
 {
     m_p += 2;
-    QByteArrayView qualified;
-    qsizetype prefix;
-    if (!name(&qualified, &prefix))
+    if (m_open.empty())
         return false;
+    const Open &open = m_open.back();
+    const qsizetype size = open.name.size();
+    if (m_end - m_p <= size || std::memcmp(m_p, open.name.data(), size) != 0)
+        return false;
+    m_p += size;
     skipBlanks();
-    if (!literal(">") || m_open.empty() || !sameBytes(qualified, m_open.back().name))
+    if (!literal('>'))
         return false;
-    m_name = qualified.sliced(prefix ? prefix + 1 : 0);
-    m_hasPrefix = prefix > 0;
-    m_prefixes.resize(m_open.back().prefixes);
+    m_name = open.name.sliced(open.prefix ? open.prefix + 1 : 0);
+    m_hasPrefix = open.prefix > 0;
+    m_prefixes.resize(open.prefixes);
     m_open.pop_back();
     return true;
 }
@@ -304,6 +309,17 @@ bool FastXmlReader::attributeValue(Attribute *attribute)
     attribute->value = QByteArrayView(begin, m_p - begin);
     ++m_p;
     return true;
+}
+
+bool FastXmlReader::plainAttribute(QByteArrayView qualifiedName, QByteArrayView *value) const
+{
+    for (const Attribute &attribute : m_attributes) {
+        if (sameBytes(attribute.name, qualifiedName)) {
+            *value = attribute.value;
+            return attribute.plain;
+        }
+    }
+    return false;
 }
 
 QString FastXmlReader::attribute(QByteArrayView qualifiedName) const
@@ -435,7 +451,7 @@ bool FastXmlReader::doctype()
         if (!publicId) {
             // QXmlStreamReader refuses '&' and '<' in it.
             return charsUntil(quote) && !QByteArrayView(begin, m_p - begin).contains('&')
-                && !QByteArrayView(begin, m_p - begin).contains('<') && literal(QByteArrayView(&quote, 1));
+                && !QByteArrayView(begin, m_p - begin).contains('<') && literal(quote);
         }
         static const QByteArrayView pubidMarks = " \r\n-'()+,./:=?;!*#@$_%";
         for (; m_p < m_end && *m_p != quote; ++m_p) {
@@ -443,7 +459,7 @@ bool FastXmlReader::doctype()
             if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || pubidMarks.contains(c)))
                 return false;
         }
-        return literal(QByteArrayView(&quote, 1));
+        return literal(quote);
     };
     if (skipBlanks()) {
         if (literal("SYSTEM")) {
@@ -455,7 +471,7 @@ bool FastXmlReader::doctype()
         }
         skipBlanks();
     }
-    return literal(">");  // an internal subset ('[') is declined
+    return literal('>');  // an internal subset ('[') is declined
 }
 
 // Whether there were blanks.
@@ -465,12 +481,4 @@ bool FastXmlReader::skipBlanks()
     while (m_p < m_end && isBlank(*m_p))
         ++m_p;
     return m_p != begin;
-}
-
-bool FastXmlReader::literal(QByteArrayView text)
-{
-    if (m_end - m_p < text.size() || std::memcmp(m_p, text.data(), text.size()) != 0)
-        return false;
-    m_p += text.size();
-    return true;
 }

@@ -5,6 +5,7 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <cstring>
 #include <vector>
 
 // A pull reader of XML in memory for the simple and common form of a file:
@@ -34,6 +35,9 @@ public:
     // The value of the attribute of this qualified name of the element just
     // started; empty when it has none.
     QString attribute(QByteArrayView qualifiedName) const;
+    // The bytes of the attribute's value when they are its text as they are
+    // (no reference, no blank but the space); false otherwise.
+    bool plainAttribute(QByteArrayView qualifiedName, QByteArrayView *value) const;
     // Of the element just started, the text of its content and of every
     // element inside it, read up to its end; false when the reader declines.
     bool readElementText(QString *text);
@@ -69,7 +73,22 @@ private:
     bool name(QByteArrayView *name, qsizetype *prefix);
     bool charsUntil(char stop);
     bool skipBlanks();
-    bool literal(QByteArrayView text);
+    // Whether the text given comes next; if so, the reader moves past it.
+    template <size_t N>
+    bool literal(const char (&text)[N])
+    {
+        if (m_end - m_p < qsizetype(N - 1) || std::memcmp(m_p, text, N - 1) != 0)
+            return false;
+        m_p += N - 1;
+        return true;
+    }
+    bool literal(char c)
+    {
+        if (m_p == m_end || *m_p != c)
+            return false;
+        ++m_p;
+        return true;
+    }
     bool declared(QByteArrayView prefix) const;
     Token decline();
 

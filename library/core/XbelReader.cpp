@@ -43,12 +43,23 @@ std::optional<QString> exactText(const QString &base64)
     return text;
 }
 
+char16_t unitAt(QStringView text, qsizetype i)
+{
+    return text[i].unicode();
+}
+
+char16_t unitAt(QByteArrayView text, qsizetype i)
+{
+    return uchar(text[i]);
+}
+
 // A two-to-four digit field of text at i; -1 when a character is not a digit.
-int digitsAt(QStringView text, qsizetype i, qsizetype count)
+template <typename View>
+int digitsAt(View text, qsizetype i, qsizetype count)
 {
     int value = 0;
     for (qsizetype end = i + count; i < end; ++i) {
-        const char16_t c = text[i].unicode();
+        const char16_t c = unitAt(text, i);
         if (c < u'0' || c > u'9')
             return -1;
         value = value * 10 + (c - u'0');
@@ -58,11 +69,13 @@ int digitsAt(QStringView text, qsizetype i, qsizetype count)
 
 // The form Tessaly writes, YYYY-MM-DDTHH:MM:SS.mmmZ, read without
 // QDateTime's general parser (a file holds two dates a bookmark); none for
-// any other form.
-std::optional<QDateTime> utcDateOf(QStringView text)
+// any other form. In bytes, every one is checked: one beyond ASCII is no digit.
+template <typename View>
+std::optional<QDateTime> utcDateOf(View text)
 {
-    if (text.size() != 24 || text[4] != u'-' || text[7] != u'-' || text[10] != u'T' || text[13] != u':'
-        || text[16] != u':' || text[19] != u'.' || text[23] != u'Z')
+    const auto at = [text](qsizetype i) { return unitAt(text, i); };
+    if (text.size() != 24 || at(4) != u'-' || at(7) != u'-' || at(10) != u'T' || at(13) != u':' || at(16) != u':'
+        || at(19) != u'.' || at(23) != u'Z')
         return std::nullopt;
     const int year = digitsAt(text, 0, 4), month = digitsAt(text, 5, 2), day = digitsAt(text, 8, 2);
     const int hour = digitsAt(text, 11, 2), minute = digitsAt(text, 14, 2), second = digitsAt(text, 17, 2);
@@ -95,34 +108,45 @@ std::optional<qint64> numberOf(const QString &text, qint64 min, qint64 max)
 // The elements the reader tells apart by their (local) names; the others are Other.
 enum class Element : quint8 { Other, Xbel, Folder, Bookmark, Title, Info, Metadata, Separator, Alias, Visits, Rating, Category, Href };
 
-bool sameName(QStringView name, QLatin1StringView known)
+// Whether name is the ASCII text given; without a library call when name is of bytes.
+template <size_t N>
+bool named(QStringView name, const char (&text)[N])
 {
-    return name == known;
+    return name == QLatin1StringView(text, N - 1);
 }
 
-bool sameName(QByteArrayView name, QLatin1StringView known)
+template <size_t N>
+bool named(QByteArrayView name, const char (&text)[N])
 {
-    return std::memcmp(name.data(), known.data(), known.size()) == 0;
+    return name.size() == N - 1 && std::memcmp(name.data(), text, N - 1) == 0;
 }
 
 template <typename Name>
 Element elementOf(Name name)
 {
-    static const struct
-    {
-        QLatin1StringView name;
-        Element element;
-    } elements[] = {{QLatin1StringView("xbel"), Element::Xbel},         {QLatin1StringView("folder"), Element::Folder},
-                    {QLatin1StringView("bookmark"), Element::Bookmark}, {QLatin1StringView("title"), Element::Title},
-                    {QLatin1StringView("info"), Element::Info},         {QLatin1StringView("metadata"), Element::Metadata},
-                    {QLatin1StringView("separator"), Element::Separator}, {QLatin1StringView("alias"), Element::Alias},
-                    {QLatin1StringView("visits"), Element::Visits},     {QLatin1StringView("rating"), Element::Rating},
-                    {QLatin1StringView("category"), Element::Category}, {QLatin1StringView("href"), Element::Href}};
-    for (const auto &known : elements) {
-        if (name.size() == known.name.size() && sameName(name, known.name))
-            return known.element;
+    switch (name.size()) {
+    case 4:
+        return named(name, "xbel") ? Element::Xbel
+            : named(name, "info")  ? Element::Info
+            : named(name, "href")  ? Element::Href
+                                   : Element::Other;
+    case 5:
+        return named(name, "title") ? Element::Title : named(name, "alias") ? Element::Alias : Element::Other;
+    case 6:
+        return named(name, "folder") ? Element::Folder
+            : named(name, "visits")  ? Element::Visits
+            : named(name, "rating")  ? Element::Rating
+                                     : Element::Other;
+    case 8:
+        return named(name, "bookmark") ? Element::Bookmark
+            : named(name, "metadata")  ? Element::Metadata
+            : named(name, "category")  ? Element::Category
+                                       : Element::Other;
+    case 9:
+        return named(name, "separator") ? Element::Separator : Element::Other;
+    default:
+        return Element::Other;
     }
-    return Element::Other;
 }
 
 enum class Token { Start, End, Other, Finished };
@@ -151,6 +175,11 @@ public:
     QString nameText() const { return m_xml.name().toString(); }
     bool inNoNamespace() const { return m_xml.namespaceUri().isEmpty(); }
     QString attribute(const char *name) const { return m_xml.attributes().value(QLatin1StringView(name)).toString(); }
+    QDateTime dateAttribute(const char *name) const { return dateOf(m_xml.attributes().value(QLatin1StringView(name))); }
+    bool attributeIs(const char *name, const QString &value) const
+    {
+        return m_xml.attributes().value(QLatin1StringView(name)) == value;
+    }
     QString readElementText() { return m_xml.readElementText(QXmlStreamReader::IncludeChildElements); }
     qint64 position() const { return m_xml.device()->pos(); }
     qint64 lineNumber() const { return m_xml.lineNumber(); }
@@ -198,6 +227,22 @@ public:
     // Default namespaces are declined: an element is in none when its name has no prefix.
     bool inNoNamespace() const { return !m_xml.hasPrefix(); }
     QString attribute(const char *name) const { return m_xml.attribute(name); }
+    bool attributeIs(const char *name, const QString &value) const
+    {
+        QByteArrayView bytes;
+        if (m_xml.plainAttribute(name, &bytes) && bytes.size() == value.size())
+            return QLatin1StringView(bytes.data(), bytes.size()) == value;  // of ASCII, the value's one unit a byte
+        return m_xml.attribute(name) == value;
+    }
+    QDateTime dateAttribute(const char *name) const
+    {
+        QByteArrayView bytes;
+        if (m_xml.plainAttribute(name, &bytes)) {
+            if (const std::optional<QDateTime> utc = utcDateOf(bytes))
+                return *utc;
+        }
+        return dateOf(m_xml.attribute(name));
+    }
     QString readElementText()
     {
         QString text;
@@ -294,7 +339,7 @@ bool XbelParser<Xml>::startElement()
     if (m_ownMetadataDepth > 0) {
         readMetadataElement(element);
     } else if (element == Element::Metadata && parent == Element::Info
-               && m_xml.attribute("owner") == XbelNames::owner) {
+               && m_xml.attributeIs("owner", XbelNames::owner)) {
         m_ownMetadataDepth = m_open.size();
     } else if (element == Element::Title && parent == Element::Bookmark && m_bookmarkDepth > 0) {
         m_bookmark.title = m_xml.readElementText();
@@ -314,8 +359,8 @@ bool XbelParser<Xml>::startElement()
         if (element == Element::Bookmark && m_bookmarkDepth == 0) {
             m_bookmark = BookmarkEntry();
             m_bookmark.url = m_xml.attribute("href");
-            m_bookmark.added = dateOf(m_xml.attribute("added"));
-            m_bookmark.lastVisit = dateOf(m_xml.attribute("visited"));
+            m_bookmark.added = m_xml.dateAttribute("added");
+            m_bookmark.lastVisit = m_xml.dateAttribute("visited");
             m_bookmarkDepth = m_open.size();
         }
     }

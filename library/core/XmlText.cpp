@@ -7,6 +7,21 @@
 
 namespace XmlText {
 
+namespace {
+
+char16_t *put(char16_t *out, char32_t c)
+{
+    if (c < 0x10000) {
+        *out++ = char16_t(c);
+    } else {
+        *out++ = QChar::highSurrogate(c);
+        *out++ = QChar::lowSurrogate(c);
+    }
+    return out;
+}
+
+}  // namespace
+
 bool readUtf8(const char *&p, const char *end)
 {
     const auto *s = reinterpret_cast<const uchar *>(p);
@@ -79,62 +94,80 @@ bool readReference(const char *&p, const char *end, char32_t *c)
 
 void appendChar(QString *text, char32_t c)
 {
-    if (c < 0x10000) {
-        text->append(QChar(char16_t(c)));
-    } else {
-        text->append(QChar::highSurrogate(c));
-        text->append(QChar::lowSurrogate(c));
-    }
+    char16_t units[2];
+    text->append(QStringView(units, put(units, c) - units));
 }
+
+namespace {
+
+enum class Form { Text, Value };
+
+// Checked bytes as UTF-16 into out, which has room for as many units as
+// there are bytes: each line end one LF (Text) or, with each blank, one
+// space (Value, where references are replaced too). Gives the units written.
+qsizetype decode(char16_t *out, QByteArrayView bytes, Form form)
+{
+    const char *p = bytes.data();
+    const char *end = p + bytes.size();
+    char16_t *o = out;
+    const ByteSet &plain = form == Form::Text ? plainTextBytes : plainValueBytes;
+    while (p < end) {
+        while (p < end && plain[uchar(*p)])
+            *o++ = char16_t(uchar(*p++));
+        if (p == end)
+            break;
+        const uchar c = uchar(*p);
+        if (c >= 0x80) {
+            const auto at = [p](int i) { return char32_t(uchar(p[i]) & 0x3F); };
+            if (c < 0xE0) {
+                o = put(o, char32_t(c & 0x1F) << 6 | at(1));
+                p += 2;
+            } else if (c < 0xF0) {
+                o = put(o, char32_t(c & 0x0F) << 12 | at(1) << 6 | at(2));
+                p += 3;
+            } else {
+                o = put(o, char32_t(c & 0x07) << 18 | at(1) << 12 | at(2) << 6 | at(3));
+                p += 4;
+            }
+        } else if (c == '\r') {
+            p += end - p > 1 && p[1] == '\n' ? 2 : 1;
+            *o++ = form == Form::Text ? u'\n' : u' ';
+        } else if (form == Form::Value && c == '&') {
+            char32_t referenced = 0;
+            readReference(p, end, &referenced);
+            o = put(o, referenced);
+        } else {
+            *o++ = form == Form::Value && (c == '\t' || c == '\n') ? u' ' : char16_t(c);
+            ++p;
+        }
+    }
+    return o - out;
+}
+
+}  // namespace
 
 void appendText(QString *text, QByteArrayView bytes, bool ascii, bool cr)
 {
     if (bytes.isEmpty())
         return;
-    QString piece;
-    if (ascii) {
-        // Widened in place, without the decoder's checks (the bytes are checked).
-        piece = QString(bytes.size(), Qt::Uninitialized);
-        char16_t *out = reinterpret_cast<char16_t *>(piece.data());
-        for (qsizetype i = 0; i < bytes.size(); ++i)
-            out[i] = uchar(bytes[i]);
-    } else {
-        piece = QString::fromUtf8(bytes);
+    if (ascii && !cr) {
+        // ASCII is Latin-1, which Qt widens fastest.
+        const QLatin1StringView latin1(bytes.data(), bytes.size());
+        if (text->isEmpty())
+            *text = latin1;
+        else
+            text->append(latin1);
+        return;
     }
-    if (cr) {
-        piece.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-        piece.replace(u'\r', u'\n');
-    }
-    if (text->isEmpty())
-        *text = std::move(piece);
-    else
-        text->append(piece);
+    const qsizetype at = text->size();
+    text->resize(at + bytes.size());
+    text->resize(at + decode(reinterpret_cast<char16_t *>(text->data()) + at, bytes, Form::Text));
 }
 
 QString attributeValue(QByteArrayView bytes)
 {
-    QString value;
-    const char *p = bytes.data();
-    const char *end = p + bytes.size();
-    const char *piece = p;
-    while (p < end) {
-        const char c = *p;
-        if (c != '&' && c != '\t' && c != '\n' && c != '\r') {
-            ++p;
-            continue;
-        }
-        value.append(QString::fromUtf8(piece, p - piece));
-        if (c == '&') {
-            char32_t referenced = 0;
-            readReference(p, end, &referenced);
-            appendChar(&value, referenced);
-        } else {
-            p += c == '\r' && end - p > 1 && p[1] == '\n' ? 2 : 1;
-            value.append(u' ');
-        }
-        piece = p;
-    }
-    value.append(QString::fromUtf8(piece, p - piece));
+    QString value(bytes.size(), Qt::Uninitialized);
+    value.resize(decode(reinterpret_cast<char16_t *>(value.data()), bytes, Form::Value));
     return value;
 }
 
