@@ -8,16 +8,18 @@
 #include "FastXmlReader.h"
 #include "FileIO.h"
 #include "XbelNames.h"
+#include "XbelValues.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QXmlStreamReader>
-#include <QtEndian>
 #include <atomic>
 #include <cstring>
 #include <limits>
 #include <optional>
 #include <vector>
+
+using namespace XbelValues;
 
 namespace {
 
@@ -29,81 +31,6 @@ struct Event
     QString name;
     BookmarkEntry entry;
 };
-
-// The exact text Tessaly's metadata gives (see XbelNames); none when it is not base64 of UTF-16.
-std::optional<QString> exactText(const QString &base64)
-{
-    const auto decoded = QByteArray::fromBase64Encoding(base64.trimmed().toLatin1(),
-                                                        QByteArray::AbortOnBase64DecodingErrors);
-    if (!decoded || decoded.decoded.size() % 2 != 0)
-        return std::nullopt;
-    QString text(decoded.decoded.size() / 2, Qt::Uninitialized);
-    for (qsizetype i = 0; i < text.size(); ++i)
-        text[i] = QChar(qFromLittleEndian<quint16>(decoded.decoded.constData() + 2 * i));
-    return text;
-}
-
-char16_t unitAt(QStringView text, qsizetype i)
-{
-    return text[i].unicode();
-}
-
-char16_t unitAt(QByteArrayView text, qsizetype i)
-{
-    return uchar(text[i]);
-}
-
-// A two-to-four digit field of text at i; -1 when a character is not a digit.
-template <typename View>
-int digitsAt(View text, qsizetype i, qsizetype count)
-{
-    int value = 0;
-    for (qsizetype end = i + count; i < end; ++i) {
-        const char16_t c = unitAt(text, i);
-        if (c < u'0' || c > u'9')
-            return -1;
-        value = value * 10 + (c - u'0');
-    }
-    return value;
-}
-
-// The form Tessaly writes, YYYY-MM-DDTHH:MM:SS.mmmZ, read without
-// QDateTime's general parser (a file holds two dates a bookmark); none for
-// any other form. In bytes, every one is checked: one beyond ASCII is no digit.
-template <typename View>
-std::optional<QDateTime> utcDateOf(View text)
-{
-    const auto at = [text](qsizetype i) { return unitAt(text, i); };
-    if (text.size() != 24 || at(4) != u'-' || at(7) != u'-' || at(10) != u'T' || at(13) != u':' || at(16) != u':'
-        || at(19) != u'.' || at(23) != u'Z')
-        return std::nullopt;
-    const int year = digitsAt(text, 0, 4), month = digitsAt(text, 5, 2), day = digitsAt(text, 8, 2);
-    const int hour = digitsAt(text, 11, 2), minute = digitsAt(text, 14, 2), second = digitsAt(text, 17, 2);
-    const int ms = digitsAt(text, 20, 3);
-    if (year < 1 || ms < 0 || hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59
-        || !QDate::isValid(year, month, day))
-        return std::nullopt;
-    constexpr qint64 julianDayOf1970 = 2440588;
-    const qint64 days = QDate(year, month, day).toJulianDay() - julianDayOf1970;
-    return QDateTime::fromMSecsSinceEpoch(((days * 24 + hour) * 60 + minute) * 60000 + second * 1000 + ms,
-                                          Qt::UTC);
-}
-
-QDateTime dateOf(QStringView text)
-{
-    if (const std::optional<QDateTime> utc = utcDateOf(text))
-        return *utc;
-    const QString trimmed = text.trimmed().toString();
-    QDateTime date = QDateTime::fromString(trimmed, Qt::ISODateWithMs);
-    return date.isValid() ? date : QDateTime::fromString(trimmed, Qt::ISODate);
-}
-
-std::optional<qint64> numberOf(const QString &text, qint64 min, qint64 max)
-{
-    bool ok = false;
-    const qint64 value = text.trimmed().toLongLong(&ok);
-    return ok && value >= min && value <= max ? std::optional<qint64>(value) : std::nullopt;
-}
 
 // The elements the reader tells apart by their (local) names; the others are Other.
 enum class Element : quint8 { Other, Xbel, Folder, Bookmark, Title, Info, Metadata, Separator, Alias, Visits, Rating, Category, Href };
@@ -496,8 +423,9 @@ std::atomic<int> fastReadCount = 0;
 
 namespace XbelReader {
 
-// The fast reader reads the file mapped into memory; where it declines,
-// QXmlStreamReader reads it from the start and gives the error texts.
+// The fast reader reads a copy of the whole file (a mapping would end the
+// program if another one cut the file short meanwhile); where it declines,
+// QXmlStreamReader reads the file from its start and gives the error texts.
 bool readXbelFile(const QString &fileName, BookmarkSink &sink, QString *error, const Progress &progress)
 {
     QFile file;
@@ -512,10 +440,7 @@ bool readXbelFile(const QString &fileName, BookmarkSink &sink, QString *error, c
         return false;
     }
     std::vector<Event> events;
-    const uchar *mapped = total > 0 ? file.map(0, total) : nullptr;
-    bool read = mapped && readFast(QByteArrayView(mapped, total), progress, &events);
-    if (mapped)
-        file.unmap(const_cast<uchar *>(mapped));
+    const bool read = readFast(file.read(total), progress, &events);
     if (read) {
         ++fastReadCount;
     } else {
