@@ -5,15 +5,21 @@
 
 #include "BookmarkEntry.h"
 #include "BookmarkSink.h"
+#include "FastXmlReader.h"
 #include "FileIO.h"
 #include "XbelNames.h"
+#include "XbelValues.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QXmlStreamReader>
-#include <QtEndian>
+#include <atomic>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <vector>
+
+using namespace XbelValues;
 
 namespace {
 
@@ -26,96 +32,188 @@ struct Event
     BookmarkEntry entry;
 };
 
-// The exact text Tessaly's metadata gives (see XbelNames); none when it is not base64 of UTF-16.
-std::optional<QString> exactText(const QString &base64)
+// The elements the reader tells apart by their (local) names; the others are Other.
+enum class Element : quint8 { Other, Xbel, Folder, Bookmark, Title, Info, Metadata, Separator, Alias, Visits, Rating, Category, Href };
+
+// Whether name is the ASCII text given; without a library call when name is of bytes.
+template <size_t N>
+bool named(QStringView name, const char (&text)[N])
 {
-    const auto decoded = QByteArray::fromBase64Encoding(base64.trimmed().toLatin1(),
-                                                        QByteArray::AbortOnBase64DecodingErrors);
-    if (!decoded || decoded.decoded.size() % 2 != 0)
-        return std::nullopt;
-    QString text(decoded.decoded.size() / 2, Qt::Uninitialized);
-    for (qsizetype i = 0; i < text.size(); ++i)
-        text[i] = QChar(qFromLittleEndian<quint16>(decoded.decoded.constData() + 2 * i));
-    return text;
+    return name == QLatin1StringView(text, N - 1);
 }
 
-// A two-to-four digit field of text at i; -1 when a character is not a digit.
-int digitsAt(QStringView text, qsizetype i, qsizetype count)
+template <size_t N>
+bool named(QByteArrayView name, const char (&text)[N])
 {
-    int value = 0;
-    for (qsizetype end = i + count; i < end; ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < u'0' || c > u'9')
-            return -1;
-        value = value * 10 + (c - u'0');
+    return name.size() == N - 1 && std::memcmp(name.data(), text, N - 1) == 0;
+}
+
+template <typename Name>
+Element elementOf(Name name)
+{
+    switch (name.size()) {
+    case 4:
+        return named(name, "xbel") ? Element::Xbel
+            : named(name, "info")  ? Element::Info
+            : named(name, "href")  ? Element::Href
+                                   : Element::Other;
+    case 5:
+        return named(name, "title") ? Element::Title : named(name, "alias") ? Element::Alias : Element::Other;
+    case 6:
+        return named(name, "folder") ? Element::Folder
+            : named(name, "visits")  ? Element::Visits
+            : named(name, "rating")  ? Element::Rating
+                                     : Element::Other;
+    case 8:
+        return named(name, "bookmark") ? Element::Bookmark
+            : named(name, "metadata")  ? Element::Metadata
+            : named(name, "category")  ? Element::Category
+                                       : Element::Other;
+    case 9:
+        return named(name, "separator") ? Element::Separator : Element::Other;
+    default:
+        return Element::Other;
     }
-    return value;
 }
 
-// The form Tessaly writes, YYYY-MM-DDTHH:MM:SS.mmmZ, read without
-// QDateTime's general parser (a file holds two dates a bookmark); none for
-// any other form.
-std::optional<QDateTime> utcDateOf(QStringView text)
-{
-    if (text.size() != 24 || text[4] != u'-' || text[7] != u'-' || text[10] != u'T' || text[13] != u':'
-        || text[16] != u':' || text[19] != u'.' || text[23] != u'Z')
-        return std::nullopt;
-    const int year = digitsAt(text, 0, 4), month = digitsAt(text, 5, 2), day = digitsAt(text, 8, 2);
-    const int hour = digitsAt(text, 11, 2), minute = digitsAt(text, 14, 2), second = digitsAt(text, 17, 2);
-    const int ms = digitsAt(text, 20, 3);
-    if (year < 1 || ms < 0 || hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59
-        || !QDate::isValid(year, month, day))
-        return std::nullopt;
-    constexpr qint64 julianDayOf1970 = 2440588;
-    const qint64 days = QDate(year, month, day).toJulianDay() - julianDayOf1970;
-    return QDateTime::fromMSecsSinceEpoch(((days * 24 + hour) * 60 + minute) * 60000 + second * 1000 + ms,
-                                          Qt::UTC);
-}
+enum class Token { Start, End, Other, Finished };
 
-QDateTime dateOf(QStringView text)
+// The file as QXmlStreamReader reads it: the authority on what is well-formed, and its error texts.
+class StreamXml
 {
-    if (const std::optional<QDateTime> utc = utcDateOf(text))
-        return *utc;
-    const QString trimmed = text.trimmed().toString();
-    QDateTime date = QDateTime::fromString(trimmed, Qt::ISODateWithMs);
-    return date.isValid() ? date : QDateTime::fromString(trimmed, Qt::ISODate);
-}
+public:
+    explicit StreamXml(QIODevice &device)
+        : m_xml(&device)
+    { }
+    Token next()
+    {
+        if (m_xml.atEnd())
+            return Token::Finished;
+        switch (m_xml.readNext()) {
+        case QXmlStreamReader::StartElement:
+            return Token::Start;
+        case QXmlStreamReader::EndElement:
+            return Token::End;
+        default:
+            return Token::Other;
+        }
+    }
+    Element element() const { return elementOf(m_xml.name()); }
+    QString nameText() const { return m_xml.name().toString(); }
+    bool inNoNamespace() const { return m_xml.namespaceUri().isEmpty(); }
+    QString attribute(const char *name) const { return m_xml.attributes().value(QLatin1StringView(name)).toString(); }
+    QDateTime dateAttribute(const char *name) const { return dateOf(m_xml.attributes().value(QLatin1StringView(name))); }
+    bool attributeIs(const char *name, const QString &value) const
+    {
+        return m_xml.attributes().value(QLatin1StringView(name)) == value;
+    }
+    QString readElementText() { return m_xml.readElementText(QXmlStreamReader::IncludeChildElements); }
+    qint64 position() const { return m_xml.device()->pos(); }
+    qint64 lineNumber() const { return m_xml.lineNumber(); }
+    QString failure(bool sawRoot) const
+    {
+        if (!m_xml.hasError())
+            return QString();
+        // Qt's texts end in a full stop; the message goes on after them.
+        QString reason = m_xml.errorString();
+        if (reason.endsWith(u'.'))
+            reason.chop(1);
+        if (!sawRoot)
+            return QStringLiteral("not an XBEL file (%1)").arg(reason);
+        return QStringLiteral("line %1: %2").arg(m_xml.lineNumber()).arg(reason);
+    }
 
-std::optional<qint64> numberOf(const QString &text, qint64 min, qint64 max)
+private:
+    QXmlStreamReader m_xml;
+};
+
+// The file in memory as FastXmlReader reads it; any failure is its declining.
+class FastXml
 {
-    bool ok = false;
-    const qint64 value = text.trimmed().toLongLong(&ok);
-    return ok && value >= min && value <= max ? std::optional<qint64>(value) : std::nullopt;
-}
+public:
+    explicit FastXml(QByteArrayView data)
+        : m_xml(data, XbelReader::maxDepth)
+    { }
+    Token next()
+    {
+        switch (m_xml.readNext()) {
+        case FastXmlReader::StartElement:
+            return Token::Start;
+        case FastXmlReader::EndElement:
+            return Token::End;
+        case FastXmlReader::EndOfDocument:
+            return Token::Finished;
+        case FastXmlReader::Declined:
+            break;
+        }
+        m_declined = true;
+        return Token::Finished;
+    }
+    Element element() const { return elementOf(m_xml.name()); }
+    QString nameText() const { return QString::fromLatin1(m_xml.name()); }
+    // Default namespaces are declined: an element is in none when its name has no prefix.
+    bool inNoNamespace() const { return !m_xml.hasPrefix(); }
+    QString attribute(const char *name) const { return m_xml.attribute(name); }
+    bool attributeIs(const char *name, const QString &value) const
+    {
+        QByteArrayView bytes;
+        if (m_xml.plainAttribute(name, &bytes) && bytes.size() == value.size())
+            return QLatin1StringView(bytes.data(), bytes.size()) == value;  // of ASCII, the value's one unit a byte
+        return m_xml.attribute(name) == value;
+    }
+    QDateTime dateAttribute(const char *name) const
+    {
+        QByteArrayView bytes;
+        if (m_xml.plainAttribute(name, &bytes)) {
+            if (const std::optional<QDateTime> utc = utcDateOf(bytes))
+                return *utc;
+        }
+        return dateOf(m_xml.attribute(name));
+    }
+    QString readElementText()
+    {
+        QString text;
+        m_declined = m_declined || !m_xml.readElementText(&text);
+        return text;
+    }
+    qint64 position() const { return m_xml.position(); }
+    qint64 lineNumber() const { return 0; }
+    QString failure(bool) const { return m_declined ? QStringLiteral("declined") : QString(); }
+
+private:
+    FastXmlReader m_xml;
+    bool m_declined = false;
+};
 
 // Reads the file's elements in one pass, keeping track of the top-level
 // folder whose group the bookmarks join.
+template <typename Xml>
 class XbelParser
 {
 public:
-    explicit XbelParser(QIODevice &device)
-        : m_xml(&device)
+    explicit XbelParser(Xml &xml)
+        : m_xml(xml)
     { }
 
     bool parse(const XbelReader::Progress &progress, qint64 total);
     QString error() const { return m_error; }
-    const std::vector<Event> &events() const { return m_events; }
+    std::vector<Event> takeEvents() { return std::move(m_events); }
 
 private:
     enum class Group { None, Root, Folder, ClosedFolder };
 
     bool startElement();
     void endElement();
-    void readMetadataElement(const QString &name);
+    void readMetadataElement(Element element);
     void openFolderGroup();
     void enterGroupOfBookmark();
     bool fail(const QString &text);
-    QString parentName() const { return m_open.size() > 1 ? m_open.at(m_open.size() - 2) : QString(); }
+    Element parent() const { return m_open.size() > 1 ? m_open[m_open.size() - 2] : Element::Other; }
 
-    QXmlStreamReader m_xml;
+    Xml &m_xml;
     QString m_error;
     std::vector<Event> m_events;
-    QStringList m_open;  // the elements open, outermost first
+    std::vector<Element> m_open;  // the elements open, outermost first
     bool m_sawRoot = false;
     int m_folderDepth = 0;
     Group m_group = Group::None;
@@ -125,84 +223,71 @@ private:
     bool m_folderGroupOpen = false;
     // The bookmark being read; its element's depth, 0 outside one.
     BookmarkEntry m_bookmark;
-    qsizetype m_bookmarkDepth = 0;
-    qsizetype m_ownMetadataDepth = 0;  // of Tessaly's metadata element, 0 outside it
+    size_t m_bookmarkDepth = 0;
+    size_t m_ownMetadataDepth = 0;  // of Tessaly's metadata element, 0 outside it
 };
 
-bool XbelParser::parse(const XbelReader::Progress &progress, qint64 total)
+template <typename Xml>
+bool XbelParser<Xml>::parse(const XbelReader::Progress &progress, qint64 total)
 {
     int tokens = 0;
-    while (!m_xml.atEnd()) {
-        switch (m_xml.readNext()) {
-        case QXmlStreamReader::StartElement:
-            if (!startElement())
-                return false;
-            break;
-        case QXmlStreamReader::EndElement:
+    for (Token token = m_xml.next(); token != Token::Finished; token = m_xml.next()) {
+        if (token == Token::Start && !startElement())
+            return false;
+        if (token == Token::End)
             endElement();
-            break;
-        default:
-            break;
-        }
         if (progress && ++tokens % 4096 == 0)
-            progress(m_xml.device()->pos(), total);
+            progress(m_xml.position(), total);
     }
-    if (!m_xml.hasError())
-        return true;
-    // Qt's texts end in a full stop; the message goes on after them.
-    QString reason = m_xml.errorString();
-    if (reason.endsWith(u'.'))
-        reason.chop(1);
-    if (!m_sawRoot)
-        return fail(QStringLiteral("not an XBEL file (%1)").arg(reason));
-    return fail(QStringLiteral("line %1: %2").arg(m_xml.lineNumber()).arg(reason));
+    const QString failure = m_xml.failure(m_sawRoot);
+    return failure.isEmpty() || fail(failure);
 }
 
-bool XbelParser::fail(const QString &text)
+template <typename Xml>
+bool XbelParser<Xml>::fail(const QString &text)
 {
     m_error = text;
     return false;
 }
 
-bool XbelParser::startElement()
+template <typename Xml>
+bool XbelParser<Xml>::startElement()
 {
-    const QString name = m_xml.name().toString();
-    m_open << name;
-    if (m_open.size() == 1 && (name != XbelNames::xbel || !m_xml.namespaceUri().isEmpty()))
-        return fail(QStringLiteral("not an XBEL file: its first element is <%1>").arg(name));
+    const Element element = m_xml.element();
+    m_open.push_back(element);
+    if (m_open.size() == 1 && (element != Element::Xbel || !m_xml.inNoNamespace()))
+        return fail(QStringLiteral("not an XBEL file: its first element is <%1>").arg(m_xml.nameText()));
     m_sawRoot = true;
-    if (m_open.size() > XbelReader::maxDepth)
+    if (m_open.size() > size_t(XbelReader::maxDepth))
         return fail(QStringLiteral("line %1: elements nested deeper than %2")
                         .arg(m_xml.lineNumber())
                         .arg(XbelReader::maxDepth));
-    const QString parent = parentName();
+    const Element parent = this->parent();
     if (m_ownMetadataDepth > 0) {
-        readMetadataElement(name);
-    } else if (name == XbelNames::metadata && parent == XbelNames::info
-               && m_xml.attributes().value(XbelNames::ownerAttribute) == XbelNames::owner) {
+        readMetadataElement(element);
+    } else if (element == Element::Metadata && parent == Element::Info
+               && m_xml.attributeIs("owner", XbelNames::owner)) {
         m_ownMetadataDepth = m_open.size();
-    } else if (name == XbelNames::title && parent == XbelNames::bookmark && m_bookmarkDepth > 0) {
-        m_bookmark.title = m_xml.readElementText(QXmlStreamReader::IncludeChildElements);
-        m_open.removeLast();
-    } else if (name == XbelNames::title && parent == XbelNames::folder && m_folderDepth == 1
-               && !m_folderGroupOpen) {
-        m_folderName = m_xml.readElementText(QXmlStreamReader::IncludeChildElements);
-        m_open.removeLast();
-    } else if (name == XbelNames::folder || name == XbelNames::bookmark || name == QLatin1String("separator")
-               || name == QLatin1String("alias")) {
+    } else if (element == Element::Title && parent == Element::Bookmark && m_bookmarkDepth > 0) {
+        m_bookmark.title = m_xml.readElementText();
+        m_open.pop_back();
+    } else if (element == Element::Title && parent == Element::Folder && m_folderDepth == 1 && !m_folderGroupOpen) {
+        m_folderName = m_xml.readElementText();
+        m_open.pop_back();
+    } else if (element == Element::Folder || element == Element::Bookmark || element == Element::Separator
+               || element == Element::Alias) {
         // A folder's items follow its title and info: its group opens before them.
         if (m_folderDepth >= 1)
             openFolderGroup();
-        if (name == XbelNames::folder && ++m_folderDepth == 1) {
+        if (element == Element::Folder && ++m_folderDepth == 1) {
             m_folderName.clear();
             m_folderGroupOpen = false;
         }
-        if (name == XbelNames::bookmark && m_bookmarkDepth == 0) {
-            const QXmlStreamAttributes attributes = m_xml.attributes();
+        if (element == Element::Bookmark && m_bookmarkDepth == 0) {
             m_bookmark = BookmarkEntry();
-            m_bookmark.url = attributes.value(XbelNames::href).toString();
-            m_bookmark.added = dateOf(attributes.value(XbelNames::added));
-            m_bookmark.lastVisit = dateOf(attributes.value(XbelNames::visited));
+            m_bookmark.url = m_xml.attribute("href");
+            m_bookmark.added = m_xml.dateAttribute("added");
+            m_bookmark.lastVisit = m_xml.dateAttribute("visited");
             m_bookmarkDepth = m_open.size();
         }
     }
@@ -210,43 +295,49 @@ bool XbelParser::startElement()
 }
 
 // An element of Tessaly's metadata, of a bookmark or of a top-level folder.
-void XbelParser::readMetadataElement(const QString &name)
+template <typename Xml>
+void XbelParser<Xml>::readMetadataElement(Element element)
 {
     if (m_open.size() != m_ownMetadataDepth + 1)
         return;
-    const QString text = m_xml.readElementText(QXmlStreamReader::IncludeChildElements);
-    m_open.removeLast();
+    const QString text = m_xml.readElementText();
+    m_open.pop_back();
     if (m_bookmarkDepth > 0) {
-        if (name == XbelNames::visits) {
+        if (element == Element::Visits) {
             if (const auto visits = numberOf(text, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()))
                 m_bookmark.visits = qint32(*visits);
-        } else if (name == XbelNames::rating) {
+        } else if (element == Element::Rating) {
             if (const auto rating = numberOf(text, 0, 255))
                 m_bookmark.rating = quint8(*rating);
-        } else if (name == XbelNames::category) {
+        } else if (element == Element::Category) {
             if (const auto category = numberOf(text, 0, 255))
                 m_bookmark.category = quint8(*category);
-        } else if (name == XbelNames::title) {
+        } else if (element == Element::Title) {
             m_bookmark.title = exactText(text).value_or(m_bookmark.title);
-        } else if (name == XbelNames::href) {
+        } else if (element == Element::Href) {
             m_bookmark.url = exactText(text).value_or(m_bookmark.url);
         }
-    } else if (m_folderDepth == 1 && !m_folderGroupOpen && name == XbelNames::title) {
+    } else if (m_folderDepth == 1 && !m_folderGroupOpen && element == Element::Title) {
         m_folderName = exactText(text).value_or(m_folderName);
     }
 }
 
-void XbelParser::endElement()
+template <typename Xml>
+void XbelParser<Xml>::endElement()
 {
-    const qsizetype depth = m_open.size();
-    const QString name = m_open.isEmpty() ? QString() : m_open.takeLast();
+    const size_t depth = m_open.size();
+    Element element = Element::Other;
+    if (!m_open.empty()) {
+        element = m_open.back();
+        m_open.pop_back();
+    }
     if (depth == m_ownMetadataDepth)
         m_ownMetadataDepth = 0;
     if (depth == m_bookmarkDepth) {
         m_bookmarkDepth = 0;
         enterGroupOfBookmark();
-        m_events.push_back({Event::Entry, QString(), m_bookmark});
-    } else if (name == XbelNames::folder && m_folderDepth > 0) {
+        m_events.push_back({Event::Entry, QString(), std::move(m_bookmark)});
+    } else if (element == Element::Folder && m_folderDepth > 0) {
         if (m_folderDepth == 1) {
             openFolderGroup();  // an empty folder is an empty group
             m_group = Group::ClosedFolder;
@@ -255,7 +346,8 @@ void XbelParser::endElement()
     }
 }
 
-void XbelParser::openFolderGroup()
+template <typename Xml>
+void XbelParser<Xml>::openFolderGroup()
 {
     if (m_folderGroupOpen)
         return;
@@ -266,7 +358,8 @@ void XbelParser::openFolderGroup()
 }
 
 // Bookmarks outside every folder go to the latest root group, which the first of them opens.
-void XbelParser::enterGroupOfBookmark()
+template <typename Xml>
+void XbelParser<Xml>::enterGroupOfBookmark()
 {
     if (m_folderDepth > 0) {
         openFolderGroup();
@@ -279,29 +372,10 @@ void XbelParser::enterGroupOfBookmark()
     m_group = Group::Root;
 }
 
-}  // namespace
-
-namespace XbelReader {
-
-bool readXbelFile(const QString &fileName, BookmarkSink &sink, QString *error, const Progress &progress)
+// What the sink is told, in order.
+void report(const std::vector<Event> &events, BookmarkSink &sink)
 {
-    QFile file;
-    QString openError;
-    if (fileName.isEmpty() || !FileIO::openRegularFile(fileName, &file, &openError)) {
-        *error = openError.isEmpty() ? QStringLiteral("%1: cannot read the file").arg(fileName) : openError;
-        return false;
-    }
-    const qint64 total = file.size();
-    if (total > maxFileBytes) {
-        *error = QStringLiteral("%1: larger than %2 MiB, too large for an XBEL file").arg(fileName).arg(maxFileBytes >> 20);
-        return false;
-    }
-    XbelParser parser(file);
-    if (!parser.parse(progress, total)) {
-        *error = QStringLiteral("%1: %2; nothing was merged").arg(fileName, parser.error());
-        return false;
-    }
-    for (const Event &event : parser.events()) {
+    for (const Event &event : events) {
         switch (event.kind) {
         case Event::NewGroup:
             sink.newGroup(event.name);
@@ -317,9 +391,91 @@ bool readXbelFile(const QString &fileName, BookmarkSink &sink, QString *error, c
             break;
         }
     }
+}
+
+// The events of data read by the fast reader; false when it declines.
+bool readFast(QByteArrayView data, const XbelReader::Progress &progress, std::vector<Event> *events)
+{
+    FastXml xml(data);
+    XbelParser<FastXml> parser(xml);
+    if (!parser.parse(progress, data.size()))
+        return false;
+    *events = parser.takeEvents();
+    return true;
+}
+
+bool readStream(QIODevice &device, const XbelReader::Progress &progress, qint64 total, std::vector<Event> *events,
+                QString *error)
+{
+    StreamXml xml(device);
+    XbelParser<StreamXml> parser(xml);
+    if (!parser.parse(progress, total)) {
+        *error = parser.error();
+        return false;
+    }
+    *events = parser.takeEvents();
+    return true;
+}
+
+std::atomic<int> fastReadCount = 0;
+
+}  // namespace
+
+namespace XbelReader {
+
+// The fast reader reads a copy of the whole file (a mapping would end the
+// program if another one cut the file short meanwhile); where it declines,
+// QXmlStreamReader reads the file from its start and gives the error texts.
+bool readXbelFile(const QString &fileName, BookmarkSink &sink, QString *error, const Progress &progress)
+{
+    QFile file;
+    QString openError;
+    if (fileName.isEmpty() || !FileIO::openRegularFile(fileName, &file, &openError)) {
+        *error = openError.isEmpty() ? QStringLiteral("%1: cannot read the file").arg(fileName) : openError;
+        return false;
+    }
+    const qint64 total = file.size();
+    if (total > maxFileBytes) {
+        *error = QStringLiteral("%1: larger than %2 MiB, too large for an XBEL file").arg(fileName).arg(maxFileBytes >> 20);
+        return false;
+    }
+    std::vector<Event> events;
+    const bool read = readFast(file.read(total), progress, &events);
+    if (read) {
+        ++fastReadCount;
+    } else {
+        QString parseError;
+        if (!file.seek(0) || !readStream(file, progress, total, &events, &parseError)) {
+            *error = QStringLiteral("%1: %2; nothing was merged").arg(fileName, parseError);
+            return false;
+        }
+    }
+    report(events, sink);
     if (progress)
         progress(total, total);
     return true;
+}
+
+bool readXbelData(QByteArrayView data, BookmarkSink &sink, QString *error, Reader reader)
+{
+    std::vector<Event> events;
+    error->clear();
+    if (reader == Reader::Fast) {
+        if (!readFast(data, {}, &events))
+            return false;
+    } else {
+        QBuffer buffer;
+        buffer.setData(data.toByteArray());
+        if (!buffer.open(QIODevice::ReadOnly) || !readStream(buffer, {}, data.size(), &events, error))
+            return false;
+    }
+    report(events, sink);
+    return true;
+}
+
+int fastReads()
+{
+    return fastReadCount;
 }
 
 }  // namespace XbelReader
