@@ -171,6 +171,8 @@ void TestMainWindowUndo::everyCommandUndoneAndRedone_data()
     QTest::newRow("index mask") << "index mask" << "Index Mask";
     QTest::newRow("merge a stack file") << "merge stack file" << "Merge";
     QTest::newRow("merge duplicates") << "merge duplicates" << "Merge Duplicates";
+    QTest::newRow("remove group, Standard tab") << "standard: remove group" << "Remove Group";
+    QTest::newRow("new entry, Standard tab") << "standard: new entry" << "New Entry";
 }
 
 // Undone, the store is exactly as before the command (keys, order, every
@@ -181,7 +183,14 @@ void TestMainWindowUndo::everyCommandUndoneAndRedone()
     QFETCH(QString, command);
     QFETCH(QString, name);
     openWindow();
-    m_window->menus()->mnuListAll->trigger();  // the rows of every group
+    if (command.startsWith("standard: ")) {  // the rows of the group the combo names
+        command = command.mid(10);
+        m_window->switchTab(ViewState::StandardTab);
+        m_window->selectGroupItem(0);
+        m_window->chooseGroupInCombo();
+    } else {
+        m_window->menus()->mnuListAll->trigger();  // the rows of every group
+    }
     UndoCommands *undo = undoCommands();
     QVERIFY(undo);
     QCOMPARE(undo->undoAction()->text(), QString("&Undo"));
