@@ -15,6 +15,8 @@
 #include "EntryFilter.h"
 #include "StackFile.h"
 #include "StackFileGenerator.h"
+#include "StoreChange.h"
+#include "StoreSnapshot.h"
 #include "URLBlock.h"
 
 #include <QCommandLineParser>
@@ -331,6 +333,12 @@ int main(int argc, char *argv[])
     std::fprintf(stderr, "measuring group removal...\n");
     double removeMs = never;
     qsizetype removed = 0;
+    // What undo adds: the store noted before a command and the difference
+    // kept after it, the undo of the removal, and all of it around one rate.
+    double noteMs = never;
+    double keepMs = never;
+    double undoMs = never;
+    double rateMs = never;
     for (int i = 0; i < repetitions; ++i) {
         auto half = std::make_unique<URLBlock>();
         if (!StackFile::loadStackFile(*half, path, false, now))
@@ -343,9 +351,30 @@ int main(int argc, char *argv[])
         }
         QElapsedTimer timer;
         timer.start();
+        const StoreSnapshot before(*half);
+        noteMs = std::min(noteMs, elapsedMs(timer));
+        timer.start();
         half->removeGroup(0);
         removeMs = std::min(removeMs, elapsedMs(timer));
         removed = count - half->urlDatas().Count();
+        timer.start();
+        const StoreChange change(before, *half);
+        keepMs = std::min(keepMs, elapsedMs(timer));
+        timer.start();
+        change.undo(*half);
+        undoMs = std::min(undoMs, elapsedMs(timer));
+        if (half->urlDatas().Count() != count)
+            undoMs = never;
+        // A command that changes one entry: its whole cost of being undoable.
+        timer.start();
+        {
+            const StoreSnapshot beforeRate(*half);
+            half->urlDatas().Item(count / 2)->Rated ^= 1;
+            const StoreChange rate(beforeRate, *half);
+            if (rate.size() != 2)
+                rateMs = never;
+        }
+        rateMs = std::min(rateMs, elapsedMs(timer));
     }
 
     // Resident memory in a child that only loads the file.
@@ -384,6 +413,10 @@ int main(int argc, char *argv[])
                     filterMs, "<= 1x load", filterMs / loadMs, filterTarget});
     rows.push_back({QByteArray("remove group of " + QByteArray::number(removed) + " entries"), removeMs,
                     "<= 2x load", removeMs / loadMs, removeTarget});
+    rows.push_back({"  noted for undo before it (info)", noteMs, {}, 0, 0});
+    rows.push_back({"  its difference kept (info)", keepMs, {}, 0, 0});
+    rows.push_back({"  undone (info)", undoMs, {}, 0, 0});
+    rows.push_back({"rate one entry, undoable (info)", rateMs, {}, 0, 0});
     rows.push_back({QByteArray("duplicates (" + QByteArray::number(qulonglong(duplicateSets)) + " sets)"),
                     duplicatesMs, "<= 0.5x load", duplicatesMs / loadMs, duplicatesTarget});
     printRows(rows, baselineMs);

@@ -20,6 +20,13 @@
     </message>
 </context>
 <context>
+    <name>BrowserCapture</name>
+    <message>
+        <source>From Browser</source>
+        <translation>Aus dem Browser</translation>
+    </message>
+</context>
+<context>
     <name>BrowserLaunch</name>
     <message>
         <source>No browser program is set for %1</source>
@@ -61,6 +68,10 @@
     <message>
         <source>Merged the duplicates: %1 removed</source>
         <translation>Duplikate zusammengeführt: %1 entfernt</translation>
+    </message>
+    <message>
+        <source>Merge Duplicates</source>
+        <translation>Duplikate zusammenführen</translation>
     </message>
 </context>
 <context>
@@ -142,6 +153,18 @@
     <message>
         <source>The entry was not added: it names no group</source>
         <translation>Der Eintrag wurde nicht hinzugefügt: Er nennt keine Gruppe</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <source>New Entry</source>
+        <translation>Neuer Eintrag</translation>
+    </message>
+    <message>
+        <source>Move</source>
+        <translation>Verschieben</translation>
     </message>
 </context>
 <context>
@@ -467,6 +490,18 @@
             <numerusform>Damit werden %n enthaltene Einträge gelöscht.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Rename Group</source>
+        <translation>Gruppe umbenennen</translation>
+    </message>
+    <message>
+        <source>New Group</source>
+        <translation>Neue Gruppe</translation>
+    </message>
+    <message>
+        <source>Remove Group</source>
+        <translation>Gruppe entfernen</translation>
+    </message>
 </context>
 <context>
     <name>GroupListWidget</name>
@@ -525,6 +560,13 @@
         <source>CLR</source>
         <comment>uncheck every group</comment>
         <translation>KEINE</translation>
+    </message>
+</context>
+<context>
+    <name>IndexPanelCommands</name>
+    <message>
+        <source>Index Mask</source>
+        <translation>Indexfilter</translation>
     </message>
 </context>
 <context>
@@ -901,6 +943,10 @@
         <comment>the tab of the simple view</comment>
         <translation>Standard</translation>
     </message>
+    <message>
+        <source>Quick Add</source>
+        <translation>Schnell hinzufügen</translation>
+    </message>
 </context>
 <context>
     <name>MaskFilterDialog</name>
@@ -1054,6 +1100,10 @@
         <source>, %1 of them with newer visits</source>
         <translation>, davon %1 mit neueren Besuchen</translation>
     </message>
+    <message>
+        <source>Merge</source>
+        <translation>Zusammenführen</translation>
+    </message>
 </context>
 <context>
     <name>MoveDialog</name>
@@ -1174,6 +1224,18 @@
         <source>%1 written to %2</source>
         <translation>%1 nach %2 geschrieben</translation>
     </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Rate</source>
+        <translation>Bewerten</translation>
+    </message>
+    <message>
+        <source>Move</source>
+        <translation>Verschieben</translation>
+    </message>
 </context>
 <context>
     <name>StackCommands</name>
@@ -1228,6 +1290,10 @@ No adds the bookmarks shown to the file instead.</source>
     <message>
         <source>Save As cancelled: %1 was not written</source>
         <translation>Speichern unter abgebrochen: %1 wurde nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>Merge</source>
+        <translation>Zusammenführen</translation>
     </message>
 </context>
 <context>
@@ -1304,6 +1370,37 @@ No adds the bookmarks shown to the file instead.</source>
         <source>&amp;Flush</source>
         <comment>close the main window, keep the bookmarks saved and the program in the tray</comment>
         <translation>&amp;Freigeben</translation>
+    </message>
+</context>
+<context>
+    <name>UndoCommands</name>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Rückgängig: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>&amp;Wiederherstellen: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Undone: %1</source>
+        <translation>Rückgängig gemacht: %1</translation>
+    </message>
+    <message>
+        <source>Redone: %1</source>
+        <translation>Wiederhergestellt: %1</translation>
     </message>
 </context>
 <context>

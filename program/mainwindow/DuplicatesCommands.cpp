@@ -10,6 +10,7 @@
 #include "MainWindow.h"
 #include "ModalDialog.h"
 #include "ModalScope.h"
+#include "StoreRecording.h"
 #include "Prompter.h"
 
 #include <QAction>
@@ -51,6 +52,7 @@ void DuplicatesCommands::mergeChosen(DuplicatesDialog &dialog, const std::vector
         Prompter::Buttons::YesNoSafe, Prompter::Icon::Question, tr("Duplicates"));
     if (answer != Prompter::Answer::Yes)
         return;
+    const StoreRecording recording(state, tr("Merge Duplicates"));
     const qsizetype removed = Duplicates::merge(state.store, sets, dialog.keptKeys());
     if (removed > 0)
         state.store.countChange();

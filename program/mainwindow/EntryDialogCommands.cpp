@@ -20,6 +20,7 @@
 #include "ModalScope.h"
 #include "MoveDialog.h"
 #include "SelectionCommands.h"
+#include "StoreRecording.h"
 
 #include <QAction>
 
@@ -66,6 +67,7 @@ void EntryDialogCommands::editSelected()
     editor.editEntry(*entry, owner);
     if (WindowHelpers::showModalOnTop(editor, m_mainWindow) != QDialog::Accepted)
         return;
+    const StoreRecording recording(m_state, tr("Edit"));
     EntryOperations::EntryChange change;
     change.title = editor.title();
     change.url = editor.url();
@@ -104,6 +106,7 @@ void EntryDialogCommands::newEntryWith(const QString &title, const QString &url)
         editor.setCaptured(title, url);
     if (WindowHelpers::showModalOnTop(editor, m_mainWindow) != QDialog::Accepted)
         return;
+    const StoreRecording recording(m_state, tr("New Entry"));
     EntryOperations::NewEntry fields;
     fields.title = editor.title();
     fields.url = editor.url();
@@ -133,6 +136,7 @@ void EntryDialogCommands::moveCommand()
     }
     if (group < 0)
         return;
+    const StoreRecording recording(m_state, tr("Move"));
     m_selection.moveSelected(group);
     m_state.store.countChange();
     m_host.UpdatePanel();

@@ -13,6 +13,7 @@
 #include "ModalScope.h"
 #include "Prompter.h"
 #include "StandardView.h"
+#include "StoreRecording.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -35,6 +36,11 @@ GroupCommands::GroupCommands(MainWindow &window)
     connect(menus->mnuIPopRemove, &QAction::triggered, this, [this] { removeCurrentGroup(true); });
 }
 
+QString GroupCommands::renameText()
+{
+    return tr("Rename Group");
+}
+
 QString GroupCommands::askGroupName(const QString &title, const QString &defaultText)
 {
     const ModalScope modal(m_window.state(), &m_window);
@@ -47,6 +53,7 @@ void GroupCommands::newGroup()
     if (name.isEmpty())
         return;
     AppState &state = m_window.state();
+    const StoreRecording recording(state, tr("New Group"));
     state.store.addGroup(name);
     const int number = state.store.IDXList().groupCount() - 1;
     if (m_window.view().currentTab == ViewState::AdvancedTab) {
@@ -71,6 +78,7 @@ void GroupCommands::renameFromCombo()
     if (number < 0)
         return;
     const QString name = askGroupName(tr("Rename Group.."), combo->currentText());
+    const StoreRecording recording(m_window.state(), renameText());
     if (name.isEmpty() || !m_window.state().store.renameGroup(number, name))
         return;
     combo->setItemText(combo->currentIndex(), name);
@@ -84,6 +92,7 @@ void GroupCommands::renameFromGroupList()
     if (number < 0)
         return;
     const QString name = askGroupName(tr("Rename Group.."), list->selectedItems().first()->text(0));
+    const StoreRecording recording(m_window.state(), renameText());
     // Renaming here counts as a change, so the new name is saved.
     if (name.isEmpty() || !m_window.state().store.renameGroup(number, name))
         return;
@@ -112,6 +121,7 @@ void GroupCommands::removeCurrentGroup(bool promptUser)
         if (answer != Prompter::Answer::Yes)
             return;
     }
+    const StoreRecording recording(state, tr("Remove Group"));
     state.store.removeGroup(group);
     const int remaining = state.store.IDXList().groupCount();
     const int next = qMin(group, remaining - 1);  // the group now in its place, or the last

@@ -24,6 +24,7 @@ public:
     void removeCurrentGroup(bool promptUser);
 
 private:
+    static QString renameText();
     QString askGroupName(const QString &title, const QString &defaultText);
 
     MainWindow &m_window;

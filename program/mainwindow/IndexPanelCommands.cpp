@@ -11,6 +11,7 @@
 #include "IndexPanel.h"
 #include "MainMenus.h"
 #include "MainWindow.h"
+#include "StoreRecording.h"
 #include "ViewState.h"
 
 #include <QAction>
@@ -78,14 +79,21 @@ void IndexPanelCommands::chooseGroupInList()
 
 void IndexPanelCommands::setAllInIndexMask(bool inMask)
 {
+    const StoreRecording recording(m_window.state(), indexMaskText());
     GroupListWidget *groups = m_window.advancedView()->indexPanel()->groupList();
     groups->setAllChecked(inMask);
     for (const auto &[number, checked] : groups->checkMarks())
         m_window.state().store.setGroupInIndexMask(number, inMask);
 }
 
+QString IndexPanelCommands::indexMaskText()
+{
+    return tr("Index Mask");
+}
+
 void IndexPanelCommands::applyIndexChecks()
 {
+    const StoreRecording recording(m_window.state(), indexMaskText());
     for (const auto &[number, checked] : m_window.advancedView()->indexPanel()->groupList()->checkMarks())
         m_window.state().store.setGroupInIndexMask(number, checked);
     m_window.RefreshURLPage();

@@ -27,6 +27,7 @@ public:
     void setAllInIndexMask(bool inMask);
 
 private:
+    static QString indexMaskText();
     void clickGroupInList();
     void chooseGroupInList();
 

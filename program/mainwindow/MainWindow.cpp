@@ -34,7 +34,10 @@
 #include "StackFile.h"
 #include "StandardView.h"
 #include "StatusMessageBar.h"
+#include "StoreRecording.h"
 #include "TrayConfig.h"
+#include "UndoCommands.h"
+#include "UndoHistory.h"
 #include "UnsavedStore.h"
 #include "WindowCommands.h"
 #include "WaitCursor.h"
@@ -73,6 +76,8 @@ MainWindow::MainWindow(AppState &state, Prompter &prompter, TrayWindowSettingsHo
     setWindowTitle(QStringLiteral("Tessaly"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     buildWindow();
+    m_undo = new UndoHistory(m_state, this);
+    new UndoCommands(*this, *m_undo);
     m_fileDialog = new FileDialogControl(m_prompter, this);
     m_groupCommands = new GroupCommands(*this);
     m_longWork = new LongWorkRunner(m_state, this);
@@ -396,6 +401,7 @@ void MainWindow::quickAdd(const QString &address)
     const int group = getCurrentIDX();
     if (group < 0)
         return;
+    const StoreRecording recording(m_state, tr("Quick Add"));
     URLData *entry = m_state.store.urlDatas().Add(QStringLiteral("<Quick Add>"), address, group);
     if (!entry)
         return;
@@ -441,6 +447,10 @@ void MainWindow::updateCHeaders()
 
 void MainWindow::clearEntryLists()
 {
+    // The history ends here (a load, a flush, an unload): its steps name
+    // entries by key and groups by place, which a store loaded anew gives
+    // out again to other entries and groups.
+    m_undo->clear();
     m_standard->groupCombo()->clear();
     m_standardModel->clear();
     m_advancedModel->clear();

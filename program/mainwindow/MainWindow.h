@@ -32,6 +32,7 @@ class QTabBar;
 class StackCommands;
 class StandardView;
 class TrayWindowSettingsHost;
+class UndoHistory;
 struct AppState;
 
 // The main window: the Standard and Advanced tabs with their entry lists, the
@@ -73,6 +74,8 @@ public:
     PreferencesCommands *preferences() const { return m_preferences; }
     // Shows long work (loads, merges, Save As) and lets the user cancel it.
     LongWorkRunner *longWork() const { return m_longWork; }
+    // The undo history of the changes to the store ("Edit").
+    UndoHistory *undoHistory() const { return m_undo; }
 
     // Called by the library's settings object by name: the registered path
     // of a program (its App Paths entry), and a help page by context number.
@@ -192,6 +195,7 @@ private:
     EntryDialogCommands *m_entryDialogs = nullptr;
     FromBrowserCommand *m_capture = nullptr;
     PreferencesCommands *m_preferences = nullptr;
+    UndoHistory *m_undo = nullptr;
     std::unique_ptr<MainWindowSettings> m_settingsHost;
     bool m_unloading = false;
     bool m_loading = false;

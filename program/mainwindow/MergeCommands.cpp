@@ -15,6 +15,7 @@
 #include "MergeTarget.h"
 #include "ModalScope.h"
 #include "Prompter.h"
+#include "StoreRecording.h"
 #include "TrayWindowSettingsHost.h"
 
 #include <QAction>
@@ -134,8 +135,10 @@ void MergeCommands::runMerge(const std::function<void(QObject *)> &call)
         m_window.showStatus(error);
         return;
     }
-    // A cancelled merge takes back all it added: the store, its change
-    // count, and the lists (never refilled meanwhile) are as before.
+    // One step of the history, unless cancelled: a cancelled merge takes
+    // back all it added: the store, its change count, and the lists (never
+    // refilled meanwhile) are as before.
+    const StoreRecording recording(state, tr("Merge"));
     const URLBlock::Mark before = state.store.mark();
     MergeTarget target(state.store, DayCount::now(), mb.get());
     ComponentRegistry::connectEventsByName(mb.get(), &target, QStringLiteral("mb"));

@@ -16,6 +16,7 @@
 #include "ModalScope.h"
 #include "OpenableAddress.h"
 #include "Prompter.h"
+#include "StoreRecording.h"
 #include "UrlOpener.h"
 #include "WaitCursor.h"
 
@@ -98,6 +99,7 @@ void SelectionCommands::removeCommand()
 void SelectionCommands::removeSelected()
 {
     const WaitCursor wait;
+    const StoreRecording recording(m_state, tr("Remove"));
     EntryListModel *model = m_host.activeModel();
     const FoundRows found = foundRows(m_state.store, model, ListSelection::selectedRows(m_host.activeList()));
     EntryOperations::remove(m_state.store, found.keys);
@@ -107,6 +109,7 @@ void SelectionCommands::removeSelected()
 
 void SelectionCommands::rateSelected(int rating)
 {
+    const StoreRecording recording(m_state, tr("Rate"));
     EntryListModel *model = m_host.activeModel();
     const FoundRows found = foundRows(m_state.store, model, ListSelection::selectedRows(m_host.activeList()));
     EntryOperations::rate(m_state.store, found.keys, rating);
@@ -118,6 +121,7 @@ void SelectionCommands::rateSelected(int rating)
 void SelectionCommands::moveSelected(int group)
 {
     const WaitCursor wait;
+    const StoreRecording recording(m_state, tr("Move"));
     const int current = m_host.getCurrentIDX();
     EntryListModel *model = m_host.activeModel();
     const FoundRows found = foundRows(m_state.store, model, ListSelection::selectedRows(m_host.activeList()));

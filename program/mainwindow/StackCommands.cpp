@@ -14,6 +14,7 @@
 #include "Prompter.h"
 #include "StackFile.h"
 #include "StackFileLoad.h"
+#include "StoreRecording.h"
 #include "StoreMerge.h"
 
 #include <QAction>
@@ -197,6 +198,7 @@ QString StackCommands::OpenURLAs(bool merge)
     }
     MergeCounts counts;
     QString error;
+    const StoreRecording recording(state, tr("Merge"));
     const URLBlock::Mark before = state.store.mark();
     const LongWorkRunner::Scope work(*m_window.longWork(), tr("Merging bookmarks"),
                                      [&state, before] { state.store.takeBackTo(before); });

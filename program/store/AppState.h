@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+class StoreHistory;
+
 // The program's process-wide values: the store, the settings and the state
 // the windows share. One instance, owned by the application and handed to
 // each window.
@@ -18,6 +20,8 @@ struct AppState
     enum DialogState { NoDialog = 0, PromptOpen = 1, EditingEntry = 2, MakingEntry = 3, Finding = 4 };
 
     URLBlock store;
+    // The main window's undo history of changes to the store; null without one.
+    StoreHistory *history = nullptr;
     AppSettings settings;
 
     QString appFolder;   // the program file's folder (pictures, help)

@@ -73,6 +73,12 @@ bool URLBlock::removeGroup(int number)
     return true;
 }
 
+void URLBlock::restoreGroups(const GroupTable &groups)
+{
+    m_groups = groups;
+    m_nextGroupNumber = m_groups.groupCount();
+}
+
 URLBlock::Mark URLBlock::mark() const
 {
     return {m_entries.Count(), m_groups.groupCount(), m_changeCount, m_entries.lastKeyNumber()};

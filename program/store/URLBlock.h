@@ -29,6 +29,8 @@ public:
     int changeCount() const { return m_changeCount; }
     void countChange();  // saturates instead of overflowing
     void resetChangeCount() { m_changeCount = 0; }
+    // The count an undo step saw at that moment (never below 0).
+    void setChangeCount(int count) { m_changeCount = qMax(count, 0); }
 
     // Empties the store: no entries, no groups, both counters 0.
     void clear();
@@ -59,6 +61,10 @@ public:
     };
     Mark mark() const;
     void takeBackTo(const Mark &mark);
+
+    // Puts back a group table as it was at an earlier moment (undo); the
+    // entries' owners are the caller's to put back.
+    void restoreGroups(const GroupTable &groups);
 
     // How many entries belong to the group, whatever is shown.
     qsizetype entryCountOfGroup(int number) const;

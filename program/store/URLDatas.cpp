@@ -133,7 +133,38 @@ void URLDatas::takeBackTo(qsizetype count, quint32 lastKey)
         destroy(m_entries.back());
         m_entries.pop_back();
     }
+    restoreKeyCounter(lastKey);
+}
+
+void URLDatas::restoreKeyCounter(quint32 lastKey)
+{
     m_lastKey = m_entries.empty() ? 0 : qMax(lastKey, m_entries.back()->m_key);
+}
+
+std::vector<URLData *> URLDatas::insertKeys(const std::vector<quint32> &keyNumbers)
+{
+    std::vector<URLData *> inserted(keyNumbers.size(), nullptr);
+    if (keyNumbers.empty())
+        return inserted;
+    Storage merged;
+    merged.reserve(m_entries.size() + keyNumbers.size());
+    auto present = m_entries.cbegin();
+    for (size_t i = 0; i < keyNumbers.size(); ++i) {
+        const quint32 key = keyNumbers[i];
+        for (; present != m_entries.cend() && (*present)->m_key < key; ++present)
+            merged.push_back(*present);
+        const bool taken = present != m_entries.cend() && (*present)->m_key == key;
+        if (taken || key == 0 || key > maxKeyNumber || (!merged.empty() && merged.back()->m_key >= key))
+            continue;
+        URLData *entry = newEntry();
+        entry->m_key = key;
+        merged.push_back(entry);
+        inserted[i] = entry;
+        m_lastKey = qMax(m_lastKey, key);
+    }
+    merged.insert(merged.end(), present, m_entries.cend());
+    m_entries.swap(merged);
+    return inserted;
 }
 
 void URLDatas::Clear()

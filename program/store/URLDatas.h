@@ -97,6 +97,15 @@ public:
     // then: what was added since is gone, keys and all.
     void takeBackTo(qsizetype count, quint32 lastKey);
 
+    // New entries under these key numbers (ascending), each in the place its
+    // key gives it among the others, in one pass: a removed entry put back.
+    // Returns them in the order of the keys; nullptr for a key already there
+    // or above maxKeyNumber. The key counter rises to the largest key.
+    std::vector<URLData *> insertKeys(const std::vector<quint32> &keyNumbers);
+    // Puts the key counter back to what it held at an earlier moment, never
+    // below the last entry's key (0 when there are no entries).
+    void restoreKeyCounter(quint32 lastKey);
+
     // 1-based position of the entry with the given key number, 0 when absent.
     qsizetype positionOfKey(quint32 keyNumber) const;
 

@@ -22,12 +22,14 @@
 #include "ScriptedPrompter.h"
 #include "StandardView.h"
 #include "TestEnvironment.h"
+#include "UndoHistory.h"
 #include "../store/StoreSummary.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QPushButton>
 #include <QMenu>
+#include <QUndoStack>
 #include <QStatusBar>
 #include <QtTest>
 #include <memory>
@@ -230,6 +232,22 @@ void TestMergeCommands::mergeAddsAfterStore()
     QCOMPARE(combo->count(), groups.size());
     QCOMPARE(combo->itemText(combo->count() - 1), groups.last());
     QCOMPARE(m_window->statusBar()->currentMessage(), status);
+
+    // Each merge that added something is one step: undone, the store is as
+    // loaded, with nothing to save; redone, as merged.
+    const QStringList merged = fullStoreSummary(m_state->store);
+    UndoHistory *history = m_window->undoHistory();
+    QCOMPARE(history->stack()->count(), added.isEmpty() ? 0 : 1);
+    if (added.isEmpty())
+        return;
+    QCOMPARE(history->stack()->undoText(), QString("Merge"));
+    while (history->undo()) { }
+    QCOMPARE(groupNames(), QStringList {"Mine"});
+    QCOMPARE(addedEntries(), QStringList());
+    QCOMPARE(m_state->store.changeCount(), 0);
+    QCOMPARE(combo->count(), 1);
+    while (history->redo()) { }
+    QCOMPARE(fullStoreSummary(m_state->store), merged);
 }
 
 QStringList TestMergeCommands::groupNames() const
@@ -598,9 +616,13 @@ void TestMergeCommands::cancelledWorkLosesNothing()
             QCOMPARE(m_window->standardView()->groupCombo()->count(), 1);
             QCOMPARE(m_window->standardView()->selectedGroup(), 0);
             QCOMPARE(shownRows(), rows);
+            QCOMPARE(m_window->undoHistory()->stack()->count(), 0);  // a merge taken back is no step
         } else if (command.startsWith("mnuMerge")) {
             QVERIFY(m_state->store.urlDatas().Count() > summary.size());
             QCOMPARE(m_state->store.changeCount(), changes + 1);
+            QVERIFY(m_window->undoHistory()->undo());
+            QCOMPARE(storeSummary(m_state->store), summary);
+            QCOMPARE(m_state->store.changeCount(), changes);
         }
     }
     QCOMPARE(m_state->dialogState, int(AppState::NoDialog));

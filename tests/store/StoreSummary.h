@@ -28,3 +28,19 @@ inline QStringList storeSummary(const URLBlock &store)
     }
     return lines;
 }
+
+// storeSummary() with what an undo must also give back: each entry's key
+// ("key=" before its line), each group's index-mask flag ("+NAME*" when set),
+// and the change count and key counter at the end.
+inline QStringList fullStoreSummary(const URLBlock &store)
+{
+    QStringList lines;
+    for (int i = 0; i < store.IDXList().groupCount(); ++i)
+        lines << '+' + store.IDXList().at(i).name + (store.IDXList().at(i).inIndexMask ? "*" : "");
+    const QStringList entries = storeSummary(store).mid(store.IDXList().groupCount());
+    qsizetype row = 0;
+    for (const URLData &e : store.urlDatas())
+        lines << QString::number(e.keyNumber()) + '=' + entries.at(row++);
+    lines << QStringLiteral("changes=%1 lastKey=%2").arg(store.changeCount()).arg(store.urlDatas().lastKeyNumber());
+    return lines;
+}

@@ -12,6 +12,7 @@
 #include "OpenableAddress.h"
 #include "TestEnvironment.h"
 #include "URLBlock.h"
+#include "store/RecordedHistory.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -151,14 +152,17 @@ private slots:
         URLBlock store;
         fill(store);
         qsizetype result = -1;
-        if (operation == "remove")
-            result = EntryOperations::remove(store, vectorOf(keys));
-        else if (operation == "rate")
-            result = EntryOperations::rate(store, vectorOf(keys), argument);
-        else if (operation == "move")
-            result = EntryOperations::move(store, vectorOf(keys), argument);
-        else
-            result = EntryOperations::visit(store, keys.first(), argument) ? 1 : 0;
+        // Each is undone to the store before and redone to the store after.
+        checkUndoRedo(store, [&] {
+            if (operation == "remove")
+                result = EntryOperations::remove(store, vectorOf(keys));
+            else if (operation == "rate")
+                result = EntryOperations::rate(store, vectorOf(keys), argument);
+            else if (operation == "move")
+                result = EntryOperations::move(store, vectorOf(keys), argument);
+            else
+                result = EntryOperations::visit(store, keys.first(), argument) ? 1 : 0;
+        });
         QCOMPARE(result, found);
         QCOMPARE(summary(store), after);
         QCOMPARE(store.changeCount(), 0);  // the caller counts the command
@@ -211,7 +215,10 @@ private slots:
         for (int i = 3; i < groups; ++i)
             store.NewCatagory(QString::number(i));
         const QString title(1 << 20, QChar(0x01));  // a 1 MB title of control characters
-        const URLData *entry = EntryOperations::add(store, {title, " http://n/ ", group, rating}, 45000.25);
+        const URLData *entry = nullptr;
+        checkUndoRedo(store, [&] { entry = EntryOperations::add(store, {title, " http://n/ ", group, rating}, 45000.25); });
+        if (entry)
+            entry = store.urlDatas().Item(store.urlDatas().Count());  // the one put back by the redo
         QCOMPARE(entry != nullptr, added);
         QCOMPARE(store.urlDatas().Count(), added ? 6 : 5);
         if (!added)
@@ -273,12 +280,81 @@ private slots:
             change.rating = rating;
         if (group != -9)
             change.group = group;
-        QCOMPARE(EntryOperations::edit(store, key, change), changed);
+        checkUndoRedo(store, [&] { QCOMPARE(EntryOperations::edit(store, key, change), changed); });
         const URLData &e = *store.urlDatas().Item(3);
         QCOMPARE(QStringList({e.Name, e.url, QString::number(e.Rated), QString::number(e.Owner)}).join('|'),
                  after);
         QCOMPARE(QList<double>({e.LastAccesed, e.Created, double(e.Visited)}), QList<double>({300, 200, 10}));
         QCOMPARE(store.urlDatas().Item(2)->Name, "Alpha");
+    }
+
+    // Undo leaves nothing to save once back at the count of the loaded or
+    // saved store, and counts a change where the store then differs from what
+    // was saved; a field that something else changed since is kept.
+    void undoKeepsCountAndLaterChanges_data()
+    {
+        QTest::addColumn<QString>("between");  // what happens after the command
+        QTest::addColumn<int>("countAfterUndo");
+        QTest::addColumn<int>("countAfterRedo");
+        QTest::addColumn<QString>("afterUndo");
+        QTest::newRow("nothing") << "" << 0 << 1 << fresh;
+        QTest::newRow("saved") << "save" << 1 << 2 << fresh;
+        QTest::newRow("visited: the visit stays")
+            << "visit" << 3 << 4 << "1:2:0:10:500 2:4:1:10:300 3:4:1:10:300 4:0:2:0:250 5:2:-1:1000:0";
+    }
+
+    void undoKeepsCountAndLaterChanges()
+    {
+        QFETCH(QString, between);
+        QFETCH(int, countAfterUndo);
+        QFETCH(int, countAfterRedo);
+        QFETCH(QString, afterUndo);
+        URLBlock store;
+        fill(store);
+        RecordedHistory history;
+        {
+            const StoreRecording recording(store, &history, "Rate");
+            EntryOperations::rate(store, {1}, 0);
+            store.countChange();
+        }
+        if (between == "save")
+            store.resetChangeCount();
+        else if (between == "visit")
+            EntryOperations::visit(store, 1, 500), store.countChange();
+        QCOMPARE(history.changes.size(), size_t(1));
+        history.changes.front().undo(store);
+        QCOMPARE(summary(store), afterUndo);
+        QCOMPARE(store.changeCount(), countAfterUndo);
+        history.changes.front().redo(store);
+        QCOMPARE(store.changeCount(), countAfterRedo);
+        QCOMPARE(store.urlDatas().Item(1)->Rated, quint8(0));
+    }
+
+    // A recording inside another is part of it; a command that changed
+    // nothing (a merge taken back) leaves no step.
+    void nestedAndEmptyRecordings()
+    {
+        URLBlock store;
+        fill(store);
+        RecordedHistory history;
+        {
+            const StoreRecording outer(store, &history, "Edit");
+            EntryOperations::rate(store, {2}, 1);
+            const StoreRecording inner(store, &history, "Move");
+            EntryOperations::move(store, {2}, 0);
+        }
+        QCOMPARE(history.names, QStringList {"Edit"});
+        QVERIFY(!history.isRecording());
+        {
+            const StoreRecording recording(store, &history, "Merge");
+            const URLBlock::Mark mark = store.mark();
+            store.addGroup("Merged");
+            store.urlDatas().Add("m", "u", 3);
+            store.takeBackTo(mark);
+        }
+        QCOMPARE(history.names, QStringList {"Edit"});
+        history.changes.front().undo(store);
+        QCOMPARE(summary(store), fresh);
     }
 
     void sort_data()

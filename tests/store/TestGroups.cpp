@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "URLBlock.h"
+#include "store/RecordedHistory.h"
 
 #include <QtTest>
 
@@ -56,7 +57,7 @@ void TestGroups::newGroupsNumberedByPosition()
 {
     URLBlock store;
     store.addGroup("A");
-    store.addGroup("A");  // same name: a second, separate group
+    checkUndoRedo(store, [&] { store.addGroup("A"); });  // same name: a second, separate group
     store.addGroup("");
     QCOMPARE(store.IDXList().groupCount(), 3);
     QCOMPARE(store.IDXList().at(1).name, QString("A"));
@@ -95,7 +96,9 @@ void TestGroups::removeGroup()
         store.urlDatas().Add(name, "u", owner);
 
     QCOMPARE(store.entryCountOfGroup(removed), removed == 1 ? 1 : 2);
-    QVERIFY(store.removeGroup(removed));
+    // Undone, the group's entries come back in their places, under their
+    // keys, and the later groups' entries back to their owners.
+    checkUndoRedo(store, [&] { QVERIFY(store.removeGroup(removed)); });
 
     QStringList names;
     for (int i = 0; i < store.IDXList().groupCount(); ++i)
@@ -139,9 +142,12 @@ void TestGroups::renameCountsAsChange()
 {
     URLBlock store;
     store.NewCatagory("old");
-    QVERIFY(store.renameGroup(0, "new"));
+    checkUndoRedo(store, [&] { QVERIFY(store.renameGroup(0, "new")); });
     QCOMPARE(store.IDXList().at(0).name, QString("new"));
     QCOMPARE(store.changeCount(), 1);
+    // The index-mask flag is not counted as a change, but is undone.
+    checkUndoRedo(store, [&] { QVERIFY(store.setGroupInIndexMask(0, false)); });
+    QVERIFY(!store.IDXList().at(0).inIndexMask);
 }
 
 void TestGroups::changeCountSaturates()

@@ -23,6 +23,8 @@ private slots:
     void keysGoPastSixteenBits();
     void removeIfKeepsOrderAndLookups();
     void removeKeysInOnePass();
+    void insertKeysPutsEntriesBack_data();
+    void insertKeysPutsEntriesBack();
     void entriesKeepTheirPlaces_data();
     void entriesKeepTheirPlaces();
 };
@@ -200,6 +202,51 @@ void TestURLDatas::removeKeysInOnePass()
         names << entry.Name;
     QCOMPARE(names, (QStringList {"1", "3", "4", "6"}));
     QCOMPARE(entries.removeKeys({}), 0);
+}
+
+// Entries 2, 3 and 5 of six were removed; keys put back take their places
+// by key. A key that is there, 0 or past the largest key is refused.
+void TestURLDatas::insertKeysPutsEntriesBack_data()
+{
+    QTest::addColumn<QList<quint32>>("keys");
+    QTest::addColumn<QStringList>("inserted");  // "-" for a key refused
+    QTest::addColumn<QString>("order");
+    QTest::addColumn<quint32>("lastKey");
+    QTest::newRow("all removed, in order") << QList<quint32> {2, 3, 5} << QStringList {"k2", "k3", "k5"}
+                                           << "1 2 3 4 5 6" << 6u;
+    QTest::newRow("one in the middle") << QList<quint32> {5} << QStringList {"k5"} << "1 4 5 6" << 6u;
+    QTest::newRow("before the first and after the last")
+        << QList<quint32> {0, 7, 9} << QStringList {"-", "k7", "k9"} << "1 4 6 7 9" << 9u;
+    QTest::newRow("a key that is there, one named twice")
+        << QList<quint32> {3, 3, 4} << QStringList {"k3", "-", "-"} << "1 3 4 6" << 6u;
+    QTest::newRow("past the largest key") << QList<quint32> {URLDatas::maxKeyNumber + 1} << QStringList {"-"}
+                                          << "1 4 6" << 6u;
+}
+
+void TestURLDatas::insertKeysPutsEntriesBack()
+{
+    QFETCH(QList<quint32>, keys);
+    QFETCH(QStringList, inserted);
+    QFETCH(QString, order);
+    QFETCH(quint32, lastKey);
+    URLDatas entries;
+    for (int i = 1; i <= 6; ++i)
+        entries.Add(QString::number(i), "u", 0);
+    entries.removeKeys({2, 3, 5});
+    const std::vector<URLData *> made = entries.insertKeys(std::vector<quint32>(keys.begin(), keys.end()));
+    QStringList madeKeys;
+    for (URLData *entry : made)
+        madeKeys << (entry ? QString("k%1").arg(entry->keyNumber()) : QString("-"));
+    QCOMPARE(madeKeys, inserted);
+    QStringList keysInOrder;
+    for (const URLData &entry : entries)
+        keysInOrder << QString::number(entry.keyNumber());
+    QCOMPARE(keysInOrder.join(' '), order);
+    QCOMPARE(entries.lastKeyNumber(), lastKey);
+    // Lookups by key find every entry, put back or not.
+    for (const URLData &entry : entries)
+        QCOMPARE(entries.Item(entries.positionOfKey(entry.keyNumber())), &entry);
+    QCOMPARE(entries.Add("next", "u", 0)->keyNumber(), lastKey + 1);
 }
 
 void TestURLDatas::entriesKeepTheirPlaces_data()

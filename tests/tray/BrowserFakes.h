@@ -12,6 +12,7 @@
 #include "MonitorHost.h"
 #include "ProgramStarter.h"
 #include "SyntheticKeys.h"
+#include "URLBlock.h"
 
 #include <QHash>
 #include <QStringList>
@@ -189,7 +190,11 @@ public:
     {
         m_log.add(QStringLiteral("editor %1 [%2|%3]").arg(*m_dialogState).arg(title, url));
         *m_dialogState = 0;
+        if (store)  // accepted, as the user would
+            store->urlDatas().Add(title, url, 0);
     }
+
+    URLBlock *store = nullptr;  // where an accepted entry goes; none: the editor is cancelled
 
 private:
     Log &m_log;

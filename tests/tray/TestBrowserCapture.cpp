@@ -4,6 +4,7 @@
 #include "AppState.h"
 #include "BrowserCapture.h"
 #include "BrowserFakes.h"
+#include "store/RecordedHistory.h"
 #include "KeySequences.h"
 
 #include <QtTest>
@@ -195,13 +196,25 @@ void TestBrowserCapture::capture()
     desktop.clipboard.current = log.contains(restoreUser) ? QStringLiteral("user text") : QString();
     desktop.clipboard.copied = copied;
     BrowserFakes::Editor editor(desktop.log, &state.dialogState);
+    editor.store = &state.store;
+    state.store.NewCatagory(QStringLiteral("G"));
+    RecordedHistory history;
+    state.history = &history;
     BrowserCapture capture(
         state, {desktop.windows, desktop.keys, desktop.clipboard, desktop.dde, desktop.starter}, editor);
 
-    QCOMPARE(capture.getBrowserURL(), log.contains(QLatin1String("editor")));
+    const bool shown = log.contains(QLatin1String("editor"));
+    QCOMPARE(capture.getBrowserURL(), shown);
     QCOMPARE(desktop.log.lines.join(QLatin1String(", ")), log);
     QCOMPARE(state.dialogState, dialogState);
     QCOMPARE(state.store.changeCount(), changeCount);
+    // The entry taken in is one step of the window's history, undone with its count.
+    QCOMPARE(history.names, shown ? QStringList {QStringLiteral("From Browser")} : QStringList());
+    if (shown) {
+        history.changes.front().undo(state.store);
+        QCOMPARE(state.store.urlDatas().Count(), 0);
+        QCOMPARE(state.store.changeCount(), 0);
+    }
     QVERIFY(desktop.starter.started.isEmpty());
 }
 

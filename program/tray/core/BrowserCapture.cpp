@@ -9,6 +9,9 @@
 #include "DdeClient.h"
 #include "DdeItems.h"
 #include "KeySequences.h"
+#include "StoreRecording.h"
+
+#include <QCoreApplication>
 
 BrowserCapture::BrowserCapture(AppState &state, BrowserServices services, CaptureEditor &editor)
     : m_state(state)
@@ -21,6 +24,8 @@ bool BrowserCapture::getBrowserURL()
 {
     if (m_state.dialogState != AppState::NoDialog)
         return false;
+    // The entry the editor adds is one step of the main window's history.
+    const StoreRecording recording(m_state, QCoreApplication::translate("BrowserCapture", "From Browser"));
     bool shown = false;
     if (m_state.settings.uSK)
         shown = grabURLByKeys();
