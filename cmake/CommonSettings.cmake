@@ -48,7 +48,8 @@ if(CLANG_FORMAT_EXECUTABLE)
         ${PROJECT_SOURCE_DIR}/library/*.cpp ${PROJECT_SOURCE_DIR}/library/*.h
         ${PROJECT_SOURCE_DIR}/tools/*.cpp ${PROJECT_SOURCE_DIR}/tools/*.h
         ${PROJECT_SOURCE_DIR}/tests/*.cpp ${PROJECT_SOURCE_DIR}/tests/*.h
-        ${PROJECT_SOURCE_DIR}/bench/*.cpp ${PROJECT_SOURCE_DIR}/bench/*.h)
+        ${PROJECT_SOURCE_DIR}/bench/*.cpp ${PROJECT_SOURCE_DIR}/bench/*.h
+        ${PROJECT_SOURCE_DIR}/fuzz/*.cpp ${PROJECT_SOURCE_DIR}/fuzz/*.h)
     add_custom_target(format
         COMMAND ${CLANG_FORMAT_EXECUTABLE} -i ${TESSALY_FORMAT_SOURCES}
         COMMENT "Formatting the C++ sources"

@@ -9,10 +9,10 @@
 // A property a fuzz target checks: when it does not hold, the input is a
 // finding. The process aborts, which libFuzzer reports with the input and
 // the replay test counts as a failure.
-#define FUZZ_CHECK(condition)                                                                     \
-    do {                                                                                          \
-        if (!(condition)) {                                                                       \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                                         \
-        }                                                                                         \
+#define FUZZ_CHECK(condition)                                                                                \
+    do {                                                                                                     \
+        if (!(condition)) {                                                                                  \
+            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition);               \
+            std::abort();                                                                                    \
+        }                                                                                                    \
     } while (false)

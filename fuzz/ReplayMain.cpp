@@ -11,7 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
-
 #include <cstdint>
 #include <cstdio>
 

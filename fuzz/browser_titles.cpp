@@ -12,7 +12,6 @@
 #include "FuzzCheck.h"
 
 #include <QStringList>
-
 #include <cstdint>
 
 namespace {
@@ -30,7 +29,8 @@ void checkRead(const QString &text)
         FUZZ_CHECK(text == DdeItems::openUrlItem(item->url, item->newWindow, 0)
                    || text == DdeItems::openUrlItem(item->url, item->newWindow, 1));
     if (const auto info = DdeItems::readWindowInfo(text))
-        FUZZ_CHECK(DdeItems::windowInfoReply(info->url, info->title) == text.first(text.lastIndexOf(u'"') + 1));
+        FUZZ_CHECK(DdeItems::windowInfoReply(info->url, info->title)
+                   == text.first(text.lastIndexOf(u'"') + 1));
 }
 
 void checkWritten(const QString &url, const QString &title)

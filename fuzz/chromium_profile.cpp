@@ -16,7 +16,6 @@
 
 #include <QDir>
 #include <QFile>
-
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

@@ -14,7 +14,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
-
 #include <cstdint>
 
 namespace {
@@ -40,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString home = preparedHome();
     const QByteArray input(reinterpret_cast<const char *>(data), qsizetype(size));
     const qsizetype split = input.indexOf('\0');
-    FuzzFolder::write(QStringLiteral("home/.mozilla/firefox/profiles.ini"), input.first(split < 0 ? size : split));
+    FuzzFolder::write(QStringLiteral("home/.mozilla/firefox/profiles.ini"),
+                      input.first(split < 0 ? size : split));
     FuzzFolder::write(QStringLiteral("home/.mozilla/firefox/installs.ini"),
                       split < 0 ? QByteArray() : input.sliced(split + 1));
     const QStringList folders = FirefoxProfiles::profileFolders(home);

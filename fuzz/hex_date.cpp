@@ -13,7 +13,6 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <array>
 #include <cmath>
 #include <cstdint>

@@ -16,7 +16,6 @@
 #include "StoreText.h"
 
 #include <QSet>
-
 #include <cstdint>
 
 namespace {
@@ -62,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }));
     URLBlock back;
     StoreSink sink(back, StoreText::now + 1);
-    FUZZ_CHECK(BookmarkFileReader::readBookmarkFile(FuzzFolder::write(QStringLiteral("out.html"), html), sink));
+    FUZZ_CHECK(
+        BookmarkFileReader::readBookmarkFile(FuzzFolder::write(QStringLiteral("out.html"), html), sink));
     FUZZ_CHECK(StackFile::stackFileText(back) == StackFile::stackFileText(store));
     return 0;
 }

@@ -9,9 +9,8 @@
 #include "FuzzCheck.h"
 #include "SessionStore.h"
 
-#include <lz4.h>
-
 #include <cstdint>
+#include <lz4.h>
 
 namespace {
 
@@ -22,7 +21,8 @@ QByteArray packed(const QByteArray &json)
     for (int shift = 0; shift < 32; shift += 8)
         file += char((size >> shift) & 0xFF);
     QByteArray block(LZ4_compressBound(int(json.size())), Qt::Uninitialized);
-    const int blockSize = LZ4_compress_default(json.constData(), block.data(), int(json.size()), int(block.size()));
+    const int blockSize
+        = LZ4_compress_default(json.constData(), block.data(), int(json.size()), int(block.size()));
     FUZZ_CHECK(blockSize > 0);
     return file + block.first(blockSize);
 }

@@ -36,7 +36,6 @@ void checkCf(const QString &value)
     FUZZ_CHECK(within(cf.currentTab, 1, 2) && within(cf.advMode, 0, 2) && within(cf.cAF, 0, 2));
     FUZZ_CHECK(within(cf.selectedGroup, int16Min, int16Max));
     FUZZ_CHECK(cf.rememberedGroup >= int16Min && cf.rememberedGroup <= int16Max);
-    FUZZ_CHECK(!cf.selectedGroup || *cf.selectedGroup == cf.rememberedGroup);
 }
 
 void checkCh(const QString &value)

@@ -13,7 +13,6 @@
 #include "StoreText.h"
 
 #include <QFile>
-
 #include <cstdint>
 
 namespace {

@@ -12,7 +12,6 @@
 #include "URLBlock.h"
 
 #include <QStringDecoder>
-
 #include <cstdint>
 
 namespace {

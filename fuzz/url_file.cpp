@@ -9,7 +9,6 @@
 #include "UrlFileReader.h"
 
 #include <QFile>
-
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

@@ -12,7 +12,6 @@
 #include "WildcardPattern.h"
 
 #include <QString>
-
 #include <cstdint>
 #include <vector>
 
