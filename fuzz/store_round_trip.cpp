@@ -1,29 +1,66 @@
 // SPDX-FileCopyrightText: 2026 Tessaly developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// A store that loads, saved and loaded again, is the same: the saved file
-// loads to a store whose save is that file, byte for byte.
+// A store that loads, saved and loaded again, is the same: the same groups,
+// and entries with the same group, texts, visits, category and rating and
+// the same dates to the file's resolution (an old form of date is written
+// rounded); saved again, it is the same text, byte for byte. Read and
+// written in memory, in pieces through the same reader and writer as files,
+// so that many inputs run in a second.
 
 #include "FuzzCheck.h"
-#include "FuzzFolder.h"
+#include "HexDate.h"
 #include "StoreText.h"
 
-#include <QFile>
+#include <QBuffer>
+#include <QStringList>
 #include <cstdint>
+
+namespace {
+
+void load(URLBlock &store, const QByteArray &text)
+{
+    QBuffer device;
+    device.setData(text);
+    FUZZ_CHECK(device.open(QIODevice::ReadOnly));
+    FUZZ_CHECK(StackFile::readStackFile(store, device, text.size(), StoreText::now));
+}
+
+QByteArray saved(const URLBlock &store)
+{
+    QByteArray text;
+    FUZZ_CHECK(StackFile::writeStackFileText(store, [&text](QByteArrayView piece) {
+        text += piece;
+        return true;
+    }));
+    FUZZ_CHECK(text == StackFile::stackFileText(store));
+    return text;
+}
+
+// Every group and entry, field by field, apart from the writer.
+QStringList contents(const URLBlock &store)
+{
+    QStringList lines;
+    for (int group = 0; group < store.IDXList().groupCount(); ++group)
+        lines << store.IDXList().at(group).name;
+    for (const URLData &entry : store.urlDatas())
+        lines << QString::number(entry.Owner) + u'|' + entry.Name + u'|' + entry.url + u'|'
+                + GetHexDate(entry.LastAccesed) + u'|' + GetHexDate(entry.Created) + u'|'
+                + QString::number(entry.Visited) + u'|' + QString::number(entry.Catagory) + u'|'
+                + QString::number(entry.Rated);
+    return lines;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArray file(reinterpret_cast<const char *>(data), qsizetype(size));
     URLBlock store;
-    FUZZ_CHECK(StackFile::loadStackFile(store, FuzzFolder::write(QStringLiteral("in.tsy"), file), false,
-                                        StoreText::now));
-    const QString saved = FuzzFolder::path() + QStringLiteral("/saved.tsy");
-    QString error;
-    FUZZ_CHECK(StackFile::saveStackFile(store, saved, &error));
-    QFile savedFile(saved);
-    FUZZ_CHECK(savedFile.open(QIODevice::ReadOnly));
-    const QByteArray savedText = savedFile.readAll();
-    FUZZ_CHECK(savedText == StackFile::stackFileText(store));
-    FUZZ_CHECK(StoreText::ofFile(saved) == savedText);
+    load(store, QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
+    const QByteArray text = saved(store);
+    URLBlock back;
+    load(back, text);
+    FUZZ_CHECK(contents(back) == contents(store));
+    FUZZ_CHECK(saved(back) == text);
     return 0;
 }
