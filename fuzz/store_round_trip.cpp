@@ -4,7 +4,8 @@
 // A store that loads, saved and loaded again, is the same: the same groups,
 // and entries with the same group, texts, visits, category and rating and
 // the same dates to the file's resolution (an old form of date is written
-// rounded); saved again, it is the same text, byte for byte. Read and
+// rounded, and a CR inside a text as a blank, so that no field can break its
+// line); saved again, it is the same text, byte for byte. Read and
 // written in memory, in pieces through the same reader and writer as files,
 // so that many inputs run in a second.
 
@@ -37,15 +38,20 @@ QByteArray saved(const URLBlock &store)
     return text;
 }
 
+QString lineSafe(QString text)
+{
+    return text.replace(u'\r', u' ');
+}
+
 // Every group and entry, field by field, apart from the writer.
 QStringList contents(const URLBlock &store)
 {
     QStringList lines;
     for (int group = 0; group < store.IDXList().groupCount(); ++group)
-        lines << store.IDXList().at(group).name;
+        lines << lineSafe(store.IDXList().at(group).name);
     for (const URLData &entry : store.urlDatas())
-        lines << QString::number(entry.Owner) + u'|' + entry.Name + u'|' + entry.url + u'|'
-                + GetHexDate(entry.LastAccesed) + u'|' + GetHexDate(entry.Created) + u'|'
+        lines << QString::number(entry.Owner) + u'|' + lineSafe(entry.Name) + u'|' + lineSafe(entry.url)
+                + u'|' + GetHexDate(entry.LastAccesed) + u'|' + GetHexDate(entry.Created) + u'|'
                 + QString::number(entry.Visited) + u'|' + QString::number(entry.Catagory) + u'|'
                 + QString::number(entry.Rated);
     return lines;
