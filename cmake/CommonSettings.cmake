@@ -28,6 +28,17 @@ if(TESSALY_SANITIZE)
     target_link_options(tessaly_settings INTERFACE -fsanitize=address,undefined)
 endif()
 
+# The fuzz build: everything instrumented for libFuzzer's coverage and the
+# sanitizers; only the fuzz targets link libFuzzer itself.
+if(TESSALY_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+        message(FATAL_ERROR "TESSALY_FUZZ needs clang (CMAKE_CXX_COMPILER=clang++)")
+    endif()
+    target_compile_options(tessaly_settings INTERFACE
+        -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+    target_link_options(tessaly_settings INTERFACE -fsanitize=address,undefined)
+endif()
+
 # "format": reformat the project's C++ sources with clang-format, when installed.
 find_program(CLANG_FORMAT_EXECUTABLE NAMES clang-format clang-format-14)
 if(CLANG_FORMAT_EXECUTABLE)
@@ -37,7 +48,8 @@ if(CLANG_FORMAT_EXECUTABLE)
         ${PROJECT_SOURCE_DIR}/library/*.cpp ${PROJECT_SOURCE_DIR}/library/*.h
         ${PROJECT_SOURCE_DIR}/tools/*.cpp ${PROJECT_SOURCE_DIR}/tools/*.h
         ${PROJECT_SOURCE_DIR}/tests/*.cpp ${PROJECT_SOURCE_DIR}/tests/*.h
-        ${PROJECT_SOURCE_DIR}/bench/*.cpp ${PROJECT_SOURCE_DIR}/bench/*.h)
+        ${PROJECT_SOURCE_DIR}/bench/*.cpp ${PROJECT_SOURCE_DIR}/bench/*.h
+        ${PROJECT_SOURCE_DIR}/fuzz/*.cpp ${PROJECT_SOURCE_DIR}/fuzz/*.h)
     add_custom_target(format
         COMMAND ${CLANG_FORMAT_EXECUTABLE} -i ${TESSALY_FORMAT_SOURCES}
         COMMENT "Formatting the C++ sources"

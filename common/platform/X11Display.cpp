@@ -87,6 +87,8 @@ QList<unsigned long> X11Display::longs(WindowId window, Atom property)
 {
     const QByteArray bytes = this->property(window, property);
     QList<unsigned long> values(bytes.size() / qsizetype(sizeof(long)));
-    std::memcpy(values.data(), bytes.constData(), size_t(values.size()) * sizeof(long));
+    // An empty list has no storage: memcpy may not be given its null pointer, even for no bytes.
+    if (!values.isEmpty())
+        std::memcpy(values.data(), bytes.constData(), size_t(values.size()) * sizeof(long));
     return values;
 }
