@@ -8,6 +8,7 @@
 #include "URLDatas.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -20,24 +21,31 @@ struct Folded
     qsizetype end;       // after the address's '\0'
 };
 
+// Where needle first is in [from, to) of text, or nullptr. Words are never
+// empty; no word holds a '\0', so none reaches past an entry's texts.
+const char *find(const char *from, const char *to, const QByteArray &needle)
+{
+    return static_cast<const char *>(memmem(from, size_t(to - from), needle.constData(), size_t(needle.size())));
+}
+
 }  // namespace
 
 void QuickOpenIndex::build(const URLDatas &entries, double now)
 {
     std::vector<Folded> items;
     items.reserve(size_t(entries.Count()));
-    QString text;
+    QByteArray text;
     for (const URLData &entry : entries) {
         Folded item {FrecencyScore::score(entry, now), entry.keyNumber(), text.size(), 0, 0};
-        TextFold::appendFolded(QStringView(entry.Name).left(maxFieldLength), text);
+        TextFold::appendFoldedUtf8(QStringView(entry.Name).left(maxFieldLength), text);
         item.titleEnd = text.size();
-        text += QChar(u'\0');
-        TextFold::appendFolded(QStringView(entry.url).left(maxFieldLength), text);
-        text += QChar(u'\0');
+        text += '\0';
+        TextFold::appendFoldedUtf8(QStringView(entry.url).left(maxFieldLength), text);
+        text += '\0';
         item.end = text.size();
         items.push_back(item);
     }
-    const QStringView all(text);
+    const QByteArrayView all(text);
     std::sort(items.begin(), items.end(), [all](const Folded &a, const Folded &b) {
         if (a.score != b.score)
             return a.score > b.score;
@@ -53,7 +61,7 @@ void QuickOpenIndex::build(const URLDatas &entries, double now)
     m_keys.reserve(items.size());
     for (const Folded &item : items) {
         m_starts.push_back(m_text.size());
-        m_text += all.sliced(item.start, item.end - item.start);
+        m_text.append(all.sliced(item.start, item.end - item.start));
         m_keys.push_back(item.key);
     }
     m_starts.push_back(m_text.size());
@@ -64,7 +72,9 @@ void QuickOpenIndex::build(const URLDatas &entries, double now)
 
 QuickOpenIndex::Matches QuickOpenIndex::search(QStringView query, size_t limit)
 {
-    const QStringList words = TextFold::words(query.left(maxQueryLength));
+    QByteArrayList words;
+    for (const QString &word : TextFold::words(query.left(maxQueryLength)))
+        words.append(word.toUtf8());
     std::vector<int> matches;
     if (m_hasLast && narrows(words)) {
         for (const int rank : m_lastMatches) {
@@ -77,10 +87,10 @@ QuickOpenIndex::Matches QuickOpenIndex::search(QStringView query, size_t limit)
             matches[rank] = int(rank);
     } else {
         // The longest word finds the fewest entries; the others are checked on those.
-        const QString &longest = *std::max_element(words.begin(), words.end(),
-                                                   [](const QString &a, const QString &b) { return a.size() < b.size(); });
+        const QByteArray &longest = *std::max_element(
+            words.begin(), words.end(), [](const QByteArray &a, const QByteArray &b) { return a.size() < b.size(); });
         for (const int rank : scanAll(longest)) {
-            if (holdsAll(rank, words))
+            if (words.size() == 1 || holdsAll(rank, words))
                 matches.push_back(rank);
         }
     }
@@ -97,32 +107,33 @@ QuickOpenIndex::Matches QuickOpenIndex::search(QStringView query, size_t limit)
     return result;
 }
 
-std::vector<int> QuickOpenIndex::scanAll(QStringView word) const
+std::vector<int> QuickOpenIndex::scanAll(const QByteArray &word) const
 {
     std::vector<int> found;
-    const QStringView text(m_text);
+    const char *const begin = m_text.constData();
+    const char *const end = begin + m_text.size();
     auto entry = m_starts.begin();
-    for (qsizetype at = text.indexOf(word); at >= 0;) {
-        // The entry whose texts hold position at; the next search starts after them.
-        entry = std::upper_bound(entry, m_starts.end(), at) - 1;
+    for (const char *at = find(begin, end, word); at;) {
+        // The entry whose texts hold the match; the next search starts after them.
+        entry = std::upper_bound(entry, m_starts.end(), at - begin) - 1;
         found.push_back(int(entry - m_starts.begin()));
         ++entry;
-        at = text.indexOf(word, *entry);
+        at = find(begin + *entry, end, word);
     }
     return found;
 }
 
-bool QuickOpenIndex::holdsAll(int rank, const QStringList &words) const
+bool QuickOpenIndex::holdsAll(int rank, const QByteArrayList &words) const
 {
-    const qsizetype start = m_starts[size_t(rank)];
-    const QStringView texts = QStringView(m_text).sliced(start, m_starts[size_t(rank) + 1] - start);
-    return std::all_of(words.begin(), words.end(), [texts](const QString &word) { return texts.contains(word); });
+    const char *const from = m_text.constData() + m_starts[size_t(rank)];
+    const char *const to = m_text.constData() + m_starts[size_t(rank) + 1];
+    return std::all_of(words.begin(), words.end(), [from, to](const QByteArray &word) { return find(from, to, word); });
 }
 
-bool QuickOpenIndex::narrows(const QStringList &words) const
+bool QuickOpenIndex::narrows(const QByteArrayList &words) const
 {
     // Each earlier word inside a new one: every new match matched before.
-    return std::all_of(m_lastWords.begin(), m_lastWords.end(), [&words](const QString &before) {
-        return std::any_of(words.begin(), words.end(), [&before](const QString &word) { return word.contains(before); });
+    return std::all_of(m_lastWords.begin(), m_lastWords.end(), [&words](const QByteArray &before) {
+        return std::any_of(words.begin(), words.end(), [&before](const QByteArray &word) { return word.contains(before); });
     });
 }

@@ -3,8 +3,9 @@
 
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayList>
 #include <QString>
-#include <QStringList>
 
 #include <cstddef>
 #include <limits>
@@ -17,9 +18,9 @@ class URLDatas;
 // TextFold). The matches come best first: highest FrecencyScore, then by
 // folded title, then by key.
 //
-// build() folds every title and address once into one buffer, in that rank
-// order, so a search is a scan of the buffer and its first matches are the
-// best ones. A search whose words each hold a word of the one before (the
+// build() folds every title and address once into one buffer of UTF-8, in
+// that rank order, so a search is a scan of the buffer (memmem) and its first
+// matches are the best ones. A search whose words each hold a word of the one before (the
 // user typed on) looks only at the entries that matched before.
 class QuickOpenIndex
 {
@@ -50,14 +51,14 @@ public:
 
 private:
     // The entries (by rank) whose texts hold word, found in one pass over the buffer.
-    std::vector<int> scanAll(QStringView word) const;
-    bool holdsAll(int rank, const QStringList &words) const;
-    bool narrows(const QStringList &words) const;
+    std::vector<int> scanAll(const QByteArray &word) const;
+    bool holdsAll(int rank, const QByteArrayList &words) const;
+    bool narrows(const QByteArrayList &words) const;
 
-    QString m_text;                  // per entry: title, '\0', address, '\0'
+    QByteArray m_text;               // per entry: title, '\0', address, '\0'
     std::vector<qsizetype> m_starts; // where each entry's texts start; one more at the end
     std::vector<quint32> m_keys;
     bool m_hasLast = false;
-    QStringList m_lastWords;
+    QByteArrayList m_lastWords;
     std::vector<int> m_lastMatches;
 };

@@ -14,10 +14,12 @@
 // characters become blanks, so a folded text never holds one.
 namespace TextFold {
 
-// The folded text; ASCII takes a fast path of its own.
+// The folded text. ASCII takes a fast path of its own; every other
+// character of the BMP is looked up in a table made at the first use.
 QString fold(QStringView text);
-// Appends the folded text to out.
+// Appends the folded text to out; to a search index, as UTF-8.
 void appendFolded(QStringView text, QString &out);
+void appendFoldedUtf8(QStringView text, QByteArray &out);
 // The words of a search text, folded: split at blanks and control
 // characters, empty words left out.
 QStringList words(QStringView text);
