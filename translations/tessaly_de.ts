@@ -915,6 +915,10 @@
         <source>&amp;Chromium Profile…</source>
         <translation>&amp;Chromium-Profil …</translation>
     </message>
+    <message>
+        <source>&amp;Quick Open...</source>
+        <translation>Schnell ö&amp;ffnen ...</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -1183,6 +1187,59 @@
     <message>
         <source>Your bookmarks (%1) were moved from %2 to %3, where they are kept from now on</source>
         <translation>Ihre Lesezeichen (%1) wurden von %2 nach %3 verschoben und werden ab jetzt dort aufbewahrt</translation>
+    </message>
+</context>
+<context>
+    <name>QuickOpenPopup</name>
+    <message>
+        <source>Quick Open</source>
+        <translation>Schnell öffnen</translation>
+    </message>
+    <message>
+        <source>Search text</source>
+        <translation>Suchtext</translation>
+    </message>
+    <message>
+        <source>Words of a title or address</source>
+        <translation>Wörter aus Titel oder Adresse</translation>
+    </message>
+    <message>
+        <source>Matching entries</source>
+        <translation>Gefundene Einträge</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation>Gruppe</translation>
+    </message>
+    <message>
+        <source>No entry matches.</source>
+        <translation>Kein Eintrag passt.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The best %1 of %n matching entries.</source>
+        <translation>
+            <numerusform>Die besten %1 von %n Treffer.</numerusform>
+            <numerusform>Die besten %1 von %n Treffern.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n matching entry(s).</source>
+        <translation>
+            <numerusform>%n Treffer.</numerusform>
+            <numerusform>%n Treffer.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Only the first %1 characters are searched.</source>
+        <translation>Nur die ersten %1 Zeichen werden gesucht.</translation>
     </message>
 </context>
 <context>

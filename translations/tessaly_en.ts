@@ -56,6 +56,23 @@
     </message>
 </context>
 <context>
+    <name>QuickOpenPopup</name>
+    <message numerus="yes">
+        <source>The best %1 of %n matching entries.</source>
+        <translation>
+            <numerusform>The best %1 of %n matching entry.</numerusform>
+            <numerusform>The best %1 of %n matching entries.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n matching entry(s).</source>
+        <translation>
+            <numerusform>%n matching entry.</numerusform>
+            <numerusform>%n matching entries.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>SelectionCommands</name>
     <message numerus="yes">
         <source>Remove %n item(s), are you sure?</source>

@@ -83,6 +83,45 @@ void EntryDialogCommands::editSelected()
     m_state.store.countChange();
 }
 
+void EntryDialogCommands::editEntry(quint32 key)
+{
+    const EntryListModel *model = m_host.activeModel();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        if (model->keyAt(row) == key) {
+            m_host.activeList()->selectOnly(row);
+            editSelected();
+            return;
+        }
+    }
+    editUnlisted(key);
+}
+
+void EntryDialogCommands::editUnlisted(quint32 key)
+{
+    const URLDatas &entries = m_state.store.urlDatas();
+    const URLData *entry = entries.Item(entries.positionOfKey(key));
+    if (m_state.dialogState != AppState::NoDialog || !entry)
+        return;
+    const int owner = entry->Owner;
+    const ModalScope open(m_state, m_mainWindow, AppState::EditingEntry, [this] { m_host.UpdatePanel(); });
+    EntryEditor editor(m_state.store, m_mainWindow);
+    editor.editEntry(*entry, owner);
+    if (WindowHelpers::showModalOnTop(editor, m_mainWindow) != QDialog::Accepted)
+        return;
+    EntryOperations::EntryChange change;
+    change.title = editor.title();
+    change.url = editor.url();
+    if (editor.rating() >= 0 && editor.rating() <= EntryOperations::highestRating)
+        change.rating = editor.rating();
+    if (!EntryOperations::edit(m_state.store, key, change))
+        return;
+    if (editor.group() >= 0 && editor.group() != owner)
+        EntryOperations::move(m_state.store, {key}, editor.group());
+    m_state.store.countChange();
+    // The changed entry may now pass the window's filters or join its group.
+    m_host.RefreshURLPage();
+}
+
 void EntryDialogCommands::newEntry()
 {
     if (m_state.dialogState != AppState::NoDialog)

@@ -29,6 +29,9 @@ public:
     void connectMenus(const MainMenus &menus);
 
     void editSelected();
+    // The editor on the entry of a key: as "&Edit" on its row when the list
+    // shows it, else on the entry alone, the list refilled afterwards.
+    void editEntry(quint32 key);
     void newEntry();
     // The editor in its new-entry mode with a captured title and address
     // (none when both are empty), whatever dialogState is; accepting it adds
@@ -44,6 +47,8 @@ public:
     void maskFilters();
 
 private:
+    void editUnlisted(quint32 key);
+
     AppState &m_state;
     ViewFilter &m_filter;
     EntryListHost &m_host;

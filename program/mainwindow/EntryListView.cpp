@@ -65,6 +65,8 @@ void EntryListView::keyPressEvent(QKeyEvent *event)
         emit openKeyPressed();
     } else if (ListKeys::removesEntries(event)) {
         emit removeKeyPressed();
+    } else if (ListKeys::startsSearch(event)) {
+        emit searchTyped(event->text());
     } else {
         QTreeView::keyPressEvent(event);
         if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)

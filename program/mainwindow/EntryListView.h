@@ -31,6 +31,8 @@ signals:
     void arrowKeyPressed();
     // Ctrl+F (0 "Find"), Ctrl+N (1 "Find Next"), Ctrl+P (2 "Find Previous").
     void findKeyPressed(int item);
+    // A character was typed: the start of a quick-open search.
+    void searchTyped(const QString &text);
 
 public slots:
     // A refilled list shows its sort order only while its rows are sorted.

@@ -41,6 +41,14 @@ bool removesEntries(const QKeyEvent *event)
     return event->key() == Qt::Key_Delete && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
+bool startsSearch(const QKeyEvent *event)
+{
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const QString text = event->text();
+    return !text.isEmpty() && text.front().isPrint() && !text.front().isSpace();
+}
+
 QPoint popUpPosition(const QAbstractItemView *list)
 {
     const QWidget *viewport = list->viewport();

@@ -20,6 +20,9 @@ bool asksForPopUp(const QKeyEvent *event);
 bool opensEntry(const QKeyEvent *event);
 // Delete alone: remove the selected entries.
 bool removesEntries(const QKeyEvent *event);
+// A printable character typed without Ctrl, Alt or Meta, Space aside (it
+// selects): the start of a quick-open search.
+bool startsSearch(const QKeyEvent *event);
 // Below the current row when it is in view, else the list's top left corner.
 QPoint popUpPosition(const QAbstractItemView *list);
 

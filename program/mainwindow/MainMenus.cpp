@@ -58,6 +58,8 @@ MainMenus::MainMenus(QMainWindow *window)
     mnuBookmarksFolder = command(entries, "mnuBookmarksFolder", tr("&Bookmarks Folder"));
     mnuRemove = command(entries, "mnuRemove", tr("&Remove"));
     mnuDuplicates = command(entries, "mnuDuplicates", tr("&Duplicates..."));
+    mnuQuickOpen = command(entries, "mnuQuickOpen", tr("&Quick Open..."));
+    mnuQuickOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
     entries->addSeparator();
     mnuFind = subMenu(entries, "mnuFind", tr("&Find"));
     mnuFindFind = command(mnuFind, "mnuFind_0", tr("&Find"));

@@ -57,6 +57,7 @@ public:
     QAction *mnuBookmarksFolder = nullptr;
     QAction *mnuRemove = nullptr;
     QAction *mnuDuplicates = nullptr;
+    QAction *mnuQuickOpen = nullptr;  // Ctrl+K
     QMenu *mnuFind = nullptr;
     QAction *mnuFindFind = nullptr;
     QAction *mnuFindNext = nullptr;

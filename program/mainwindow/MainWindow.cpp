@@ -26,6 +26,7 @@
 #include "MainWindowSettings.h"
 #include "MemoryRelease.h"
 #include "DuplicatesCommands.h"
+#include "QuickOpenCommands.h"
 #include "MergeCommands.h"
 #include "XbelCommands.h"
 #include "PreferencesCommands.h"
@@ -84,6 +85,7 @@ MainWindow::MainWindow(AppState &state, Prompter &prompter, TrayWindowSettingsHo
     m_stackCommands = new StackCommands(*this);
     new XbelCommands(*this, *new MergeCommands(*this));
     new DuplicatesCommands(*this);
+    new QuickOpenCommands(*this);
     new WindowCommands(*this);
     new IndexPanelCommands(*this);
     connectEntryCommands();

@@ -193,8 +193,13 @@ void SelectionCommands::openCurrent()
     const EntryListView *list = m_host.activeList();
     if (m_host.activeModel()->rowCount() == 0 || !list->currentIndex().isValid())
         return;
-    const quint32 key = m_host.activeModel()->keyAt(list->currentIndex().row());
-    const URLData *entry = m_host.activeModel()->entryAt(list->currentIndex().row());
+    openEntry(m_host.activeModel()->keyAt(list->currentIndex().row()));
+}
+
+void SelectionCommands::openEntry(quint32 key)
+{
+    const URLDatas &entries = m_state.store.urlDatas();
+    const URLData *entry = entries.Item(entries.positionOfKey(key));
     // A visit is counted only when the address was opened.
     if (!entry || !openAddress(entry->url))
         return;

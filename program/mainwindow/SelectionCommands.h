@@ -45,6 +45,8 @@ public:
     void sendCurrent(int window);
     // A double click: the current row's entry opened and its visit counted.
     void openCurrent();
+    // The same for the entry of a key, shown or not.
+    void openEntry(quint32 key);
     // The sort menu's item: as a first click on its column.
     void sortByMenuItem(int item);
     // A click on a column header: the first click on a column sorts it in

@@ -3,12 +3,32 @@
 
 #include "URLBlock.h"
 
+#include "StoreRevision.h"
+
 #include <algorithm>
+#include <atomic>
 #include <limits>
 #include <utility>
 
+namespace {
+
+std::atomic<quint64> revision {0};
+
+void touch()
+{
+    ++revision;
+}
+
+}  // namespace
+
+quint64 StoreRevision::current()
+{
+    return revision;
+}
+
 void URLBlock::countChange()
 {
+    touch();
     if (m_changeCount < std::numeric_limits<int>::max())
         ++m_changeCount;
 }
@@ -19,6 +39,7 @@ void URLBlock::clear()
     m_groups.reset();
     m_nextGroupNumber = 0;
     m_changeCount = 0;
+    touch();
 }
 
 void URLBlock::swap(URLBlock &other) noexcept
@@ -27,12 +48,14 @@ void URLBlock::swap(URLBlock &other) noexcept
     std::swap(m_groups, other.m_groups);
     std::swap(m_nextGroupNumber, other.m_nextGroupNumber);
     std::swap(m_changeCount, other.m_changeCount);
+    touch();
 }
 
 void URLBlock::NewCatagory(const QString &newCat)
 {
     m_groups.appendGroup(newCat, m_nextGroupNumber);
     ++m_nextGroupNumber;
+    touch();
 }
 
 void URLBlock::addGroup(const QString &name)
@@ -91,6 +114,7 @@ void URLBlock::takeBackTo(const Mark &mark)
         m_groups.removeGroup(m_groups.groupCount() - 1);
     m_nextGroupNumber = m_groups.groupCount();
     m_changeCount = mark.changeCount;
+    touch();
 }
 
 qsizetype URLBlock::entryCountOfGroup(int number) const

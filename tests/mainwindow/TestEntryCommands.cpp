@@ -703,6 +703,16 @@ void TestEntryCommands::keysOnTheLists_data()
         << "menu mnuPopup at the current row; " + untouched;
     QTest::newRow("entry list: the Menu key too") << false << QKeyCombination(Qt::Key_Menu) << ""
                                                   << "menu mnuPopup at the current row; " + untouched;
+    QTest::newRow("entry list: a character starts quick open with it")
+        << false << QKeyCombination(Qt::ShiftModifier, Qt::Key_Q) << "" << "Quick Open: Q; " + untouched;
+    QTest::newRow("entry list: a digit too") << false << QKeyCombination(Qt::Key_7) << ""
+                                             << "Quick Open: 7; " + untouched;
+    QTest::newRow("entry list: Space is not a search") << false << QKeyCombination(Qt::Key_Space) << ""
+                                                       << untouched;
+    QTest::newRow("entry list: Alt+letter is not a search")
+        << false << QKeyCombination(Qt::AltModifier, Qt::Key_Q) << "" << untouched;
+    QTest::newRow("group list: a character is not a search") << true << QKeyCombination(Qt::Key_Q) << ""
+                                                              << untouched;
     QTest::newRow("group list: Shift+F10 opens its pop-up menu at the current row")
         << true << QKeyCombination(Qt::ShiftModifier, Qt::Key_F10) << ""
         << "menu mnuIPop at the current row; " + untouched;
@@ -744,13 +754,18 @@ void TestEntryCommands::keysOnTheLists()
     QStringList seen;
     QTimer::singleShot(0, [&seen] {
         if (QWidget *modal = QApplication::activeModalWidget()) {
-            seen << modal->windowTitle();
+            const auto *field = modal->findChild<QLineEdit *>("txtQuickOpen");
+            seen << modal->windowTitle() + (field ? ": " + field->text() : QString());
             modal->close();
         }
     });
     if (key.key() == Qt::Key_Menu) {
         QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(1, 1), list->mapToGlobal(QPoint(1, 1)));
         QCoreApplication::sendEvent(list, &menuKey);
+    } else if (key.key() == Qt::Key_Q || key.key() == Qt::Key_7) {
+        // The text a keyboard gives, as QTest gives none for a Shift.
+        const QString text = key.key() == Qt::Key_7 ? "7" : key.keyboardModifiers() == Qt::ShiftModifier ? "Q" : "q";
+        QTest::sendKeyEvent(QTest::Click, list, key.key(), text, key.keyboardModifiers());
     } else {
         QTest::keyClick(list, key.key(), key.keyboardModifiers());
     }

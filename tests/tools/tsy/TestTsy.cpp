@@ -123,6 +123,7 @@ private slots:
         row("edit without a change", "edit good.tsy 1", 2, "nothing to change");
         row("remove from a backup file", "remove good.bak 1", 2, "own backup");
         row("find without a text", "find good.tsy", 2, "Usage: tsy find");
+        row("find --now not a day count", "find good.tsy a --rank --now x", 2, "--now: 'x'");
         row("add to a missing file without a group to make it with", "add missing.tsy http://x/", 1,
             "missing.tsy: no such file|--group");
         row("add with an empty group to a missing file", "add missing.tsy http://x/ --group ''", 1, "empty GROUP");

@@ -95,6 +95,18 @@ private slots:
             "00002\n00003\n00004\n00005\n", listFile);
         row("find with a wildcard", {"find", "good.tsy", "s?n"}, "00004\n", listFile);
         row("find with no match", {"find", "good.tsy", "zebra"}, "", listFile);
+        // Scores at --now: 7 (rating 5 counted as 4) 412, 2: 339, 3: 240, 1: 199, 4: 120, 6: 60, 5: 0.
+        row("find --rank: the find window's matches, best first", {"find", "good.tsy", "e", "--rank", "--now", "45364.5"},
+            "00007\n00003\n00001\n00006\n", listFile);
+        row("find --url: an address matches", {"find", "good.tsy", "zebra", "--url"}, "00002\n", listFile);
+        row("find --url: words in any order, case and accents aside", {"find", "good.tsy", "EXAMPLE  sún", "--url"},
+            "00004\n", listFile);
+        row("find --url: no wildcards", {"find", "good.tsy", "s?n", "--url"}, "", listFile);
+        row("find --url: in the file's order", {"find", "good.tsy", "example", "--url"},
+            "00001\n00002\n00003\n00004\n00005\n00006\n00007\n", listFile);
+        row("find --url --rank: as quick open lists them",
+            {"find", "good.tsy", "http", "--url", "--rank", "--now", "45364.5"},
+            "00007\n00002\n00003\n00001\n00004\n00006\n00005\n", listFile);
     }
 
     void entryCommands()
