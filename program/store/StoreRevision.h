@@ -7,7 +7,8 @@
 
 // A number that goes up at every counted change of any store of the process
 // (URLBlock::countChange) and whenever a store is emptied, swapped, given a
-// group or taken back to a mark. What is built from a store (quick open's
+// group, taken back to a mark, or given back its groups or change count by
+// undo and redo. What is built from a store (quick open's
 // index) compares it with the number it was built at to know when to build
 // again; a change of another store only costs it a needless rebuild.
 namespace StoreRevision {

@@ -33,6 +33,13 @@ void URLBlock::countChange()
         ++m_changeCount;
 }
 
+void URLBlock::setChangeCount(int count)
+{
+    // Only undo and redo set the count back, after changing entries.
+    touch();
+    m_changeCount = qMax(count, 0);
+}
+
 void URLBlock::clear()
 {
     m_entries.Clear();
@@ -100,6 +107,7 @@ void URLBlock::restoreGroups(const GroupTable &groups)
 {
     m_groups = groups;
     m_nextGroupNumber = m_groups.groupCount();
+    touch();
 }
 
 URLBlock::Mark URLBlock::mark() const

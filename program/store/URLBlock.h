@@ -30,7 +30,7 @@ public:
     void countChange();  // saturates instead of overflowing
     void resetChangeCount() { m_changeCount = 0; }
     // The count an undo step saw at that moment (never below 0).
-    void setChangeCount(int count) { m_changeCount = qMax(count, 0); }
+    void setChangeCount(int count);
 
     // Empties the store: no entries, no groups, both counters 0.
     void clear();

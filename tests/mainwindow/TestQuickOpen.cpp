@@ -11,9 +11,11 @@
 #include "QuickOpenCommands.h"
 #include "QuickOpenIndex.h"
 #include "ScriptedPrompter.h"
+#include "StoreRecording.h"
 #include "TestEnvironment.h"
 #include "TextFold.h"
 #include "URLBlock.h"
+#include "UndoCommands.h"
 #include "UrlOpener.h"
 
 #include <QAction>
@@ -326,6 +328,19 @@ void TestQuickOpen::indexFollowsTheStore()
     m_state->store.resetChangeCount();  // saved
     m_state->store.urlDatas().Item(1)->Name = "Delta one";
     m_state->store.countChange();
+    QCOMPARE(command->index().search(u"delta").total, 2);
+    // An undone edit puts the old title back without counting a change.
+    {
+        const StoreRecording recording(*m_state, "Edit");
+        m_state->store.urlDatas().Item(1)->Name = "Omega one";
+        m_state->store.countChange();
+    }
+    QCOMPARE(command->index().search(u"omega").total, 1);
+    auto *undo = m_window->findChild<UndoCommands *>();
+    QVERIFY(undo);
+    undo->undoAction()->trigger();
+    QCOMPARE(m_state->store.urlDatas().Item(1)->Name, QString("Delta one"));
+    QCOMPARE(command->index().search(u"omega").total, 0);
     QCOMPARE(command->index().search(u"delta").total, 2);
     m_state->store.clear();
     QCOMPARE(command->index().size(), 0);
