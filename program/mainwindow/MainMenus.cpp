@@ -58,6 +58,7 @@ MainMenus::MainMenus(QMainWindow *window)
     mnuBookmarksFolder = command(entries, "mnuBookmarksFolder", tr("&Bookmarks Folder"));
     mnuRemove = command(entries, "mnuRemove", tr("&Remove"));
     mnuDuplicates = command(entries, "mnuDuplicates", tr("&Duplicates..."));
+    mnuCheckLinks = command(entries, "mnuCheckLinks", tr("Chec&k Links..."));
     entries->addSeparator();
     mnuFind = subMenu(entries, "mnuFind", tr("&Find"));
     mnuFindFind = command(mnuFind, "mnuFind_0", tr("&Find"));
@@ -90,6 +91,7 @@ MainMenus::MainMenus(QMainWindow *window)
     mnuNewGroup = command(mnuList, "mnuNewGroup", tr("&New Group"));
     mnuRenameGroup = command(mnuList, "mnuRenameGroup", tr("&Rename Group"));
     mnuRemoveGroup = command(mnuList, "mnuRemoveGroup", tr("Re&move Group"));
+    mnuCheckGroupLinks = command(mnuList, "mnuCheckGroupLinks", tr("&Check Links..."));
 
     QMenu *settings = bar->addMenu(tr("&Settings"));
     settings->setObjectName(QStringLiteral("mnuSettings"));
@@ -113,6 +115,7 @@ MainMenus::MainMenus(QMainWindow *window)
     mnuPopup->addAction(mnuMove);
     mnuPopup->addMenu(mnuFind);
     mnuPopup->addAction(mnuRemove);
+    mnuPopup->addAction(mnuCheckLinks);
     mnuPopup->addMenu(mnuSort);
     mnuPopup->addAction(mnuListAll);
 
@@ -121,6 +124,7 @@ MainMenus::MainMenus(QMainWindow *window)
     mnuIPopNew = command(mnuIPop, "mnuIPopNew", tr("&New"));
     mnuIPopRename = command(mnuIPop, "mnuIPopRename", tr("&Rename"));
     mnuIPopRemove = command(mnuIPop, "mnuIPopRemove", tr("Re&move"));
+    mnuIPopCheckLinks = command(mnuIPop, "mnuIPopCheckLinks", tr("&Check Links..."));
 }
 
 QAction *MainMenus::command(QMenu *menu, const char *name, const QString &caption, bool pending)
@@ -151,6 +155,9 @@ void MainMenus::apply(const MenuRules::States &s)
     enable(mnuAddEntry, s.addMenu);
     enable(mnuRate, s.rateMenu);
     mnuRemove->setEnabled(s.removeEntries);
+    mnuCheckLinks->setEnabled(s.removeEntries);
+    mnuCheckGroupLinks->setEnabled(s.renameGroup);
+    mnuIPopCheckLinks->setEnabled(s.renameGroup);
     mnuEdit->setEnabled(s.edit);
     enable(mnuOpenUrls, s.openUrls);
     enable(mnuMergeFrom, s.mergeFrom);
@@ -159,7 +166,7 @@ void MainMenus::apply(const MenuRules::States &s)
     mnuFindNext->setEnabled(s.findNext);
     mnuFindPrevious->setEnabled(s.findNext);
     enable(mnuSend, s.sendMenu);
-    for (QAction *action : {mnuGroupSeparator, mnuNewGroup, mnuRenameGroup, mnuRemoveGroup})
+    for (QAction *action : {mnuGroupSeparator, mnuNewGroup, mnuRenameGroup, mnuRemoveGroup, mnuCheckGroupLinks})
         action->setVisible(s.groupCommandsVisible);
     // With its commands hidden the group menu has nothing to show: it cannot
     // be opened then. An empty menu, once opened, would not show its commands

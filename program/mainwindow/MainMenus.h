@@ -57,6 +57,7 @@ public:
     QAction *mnuBookmarksFolder = nullptr;
     QAction *mnuRemove = nullptr;
     QAction *mnuDuplicates = nullptr;
+    QAction *mnuCheckLinks = nullptr;       // the selected entries' addresses
     QMenu *mnuFind = nullptr;
     QAction *mnuFindFind = nullptr;
     QAction *mnuFindNext = nullptr;
@@ -71,6 +72,7 @@ public:
     QAction *mnuNewGroup = nullptr;
     QAction *mnuRenameGroup = nullptr;
     QAction *mnuRemoveGroup = nullptr;
+    QAction *mnuCheckGroupLinks = nullptr;  // the current group's addresses
 
     // Settings
     QAction *mnuPreferences = nullptr;
@@ -88,6 +90,7 @@ public:
     QAction *mnuIPopNew = nullptr;
     QAction *mnuIPopRename = nullptr;
     QAction *mnuIPopRemove = nullptr;
+    QAction *mnuIPopCheckLinks = nullptr;
 
     // Enables and shows the commands as the rules decided.
     void apply(const MenuRules::States &states);

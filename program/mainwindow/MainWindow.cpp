@@ -26,6 +26,7 @@
 #include "MainWindowSettings.h"
 #include "MemoryRelease.h"
 #include "DuplicatesCommands.h"
+#include "LinkCheckCommands.h"
 #include "MergeCommands.h"
 #include "XbelCommands.h"
 #include "PreferencesCommands.h"
@@ -79,6 +80,7 @@ MainWindow::MainWindow(AppState &state, Prompter &prompter, TrayWindowSettingsHo
     m_stackCommands = new StackCommands(*this);
     new XbelCommands(*this, *new MergeCommands(*this));
     new DuplicatesCommands(*this);
+    new LinkCheckCommands(*this);
     new WindowCommands(*this);
     new IndexPanelCommands(*this);
     connectEntryCommands();
