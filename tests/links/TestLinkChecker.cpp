@@ -94,9 +94,9 @@ private slots:
         QTest::newRow("HEAD refused with 405, GET answers") << "/nohead" << "ok" << "" << 0;
         QTest::newRow("HEAD refused with 501, GET answers") << "/nohead501" << "ok" << "" << 0;
         QTest::newRow("slow within the time-out") << "/slow/100" << "ok" << "" << 0;
-        QTest::newRow("slow beyond the time-out") << "/slow/5000" << "timeout" << "second" << 0;
-        QTest::newRow("never answering") << "/never" << "timeout" << "second" << 0;
-        QTest::newRow("answering byte by byte") << "/drip" << "timeout" << "second" << 0;
+        QTest::newRow("slow beyond the time-out") << "/slow/5000" << "timeout" << "within 0.8 s" << 0;
+        QTest::newRow("never answering") << "/never" << "timeout" << "within 0.8 s" << 0;
+        QTest::newRow("answering byte by byte") << "/drip" << "timeout" << "within 0.8 s" << 0;
         QTest::newRow("redirect loop") << "/loop/a" << "error" << "loop" << 2;
         QTest::newRow("10 redirects followed") << "/hops/10" << "moved" << "/hops/0" << 10;
         QTest::newRow("11 redirects are too many") << "/hops/11" << "error" << "more than 10" << 11;

@@ -97,7 +97,7 @@ void LinkProbe::replyEnded()
 void LinkProbe::timedOut()
 {
     end(LinkCheckResult::Outcome::TimedOut,
-        tr("no answer within %n second(s)", nullptr, (m_settings.timeoutMs + 999) / 1000));
+        tr("no answer within %1 s").arg(QString::number(m_settings.timeoutMs / 1000.0)));
 }
 
 void LinkProbe::answered(int status)
@@ -142,7 +142,7 @@ bool LinkProbe::followRedirect()
         return false;
     }
     if (m_result.hops.size() > m_settings.maxHops) {
-        end(LinkCheckResult::Outcome::Error, tr("more than %n redirect(s)", nullptr, m_settings.maxHops));
+        end(LinkCheckResult::Outcome::Error, tr("more than %1 redirects").arg(m_settings.maxHops));
         return false;
     }
     m_seen.insert(next.adjusted(QUrl::RemoveFragment));
