@@ -184,6 +184,12 @@ void LinkProbe::dropReply()
     QNetworkReply *reply = std::exchange(m_reply, nullptr);
     reply->disconnect(this);
     // Not at once: this may run inside one of the reply's own signals.
-    QMetaObject::invokeMethod(reply, &QNetworkReply::abort, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        reply,
+        [reply] {
+            if (reply->isRunning())
+                reply->abort();
+        },
+        Qt::QueuedConnection);
     reply->deleteLater();
 }
