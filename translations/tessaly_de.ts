@@ -716,6 +716,10 @@
         <source>(cancelled)</source>
         <translation>(abgebrochen)</translation>
     </message>
+    <message>
+        <source>cancelled</source>
+        <translation>abgebrochen</translation>
+    </message>
 </context>
 <context>
     <name>LinkChecker</name>

@@ -203,7 +203,7 @@ private slots:
         QSignalSpy finished(&checker, &LinkChecker::finished);
         checker.check(addresses);
         QTRY_COMPARE(checked.count(), 1);
-        QTRY_COMPARE(server.open(), 2);
+        QTRY_COMPARE(server.open(), 2);  // the others wait for the host
         checker.cancel();
         QCOMPARE(finished.count(), 1);
         QVERIFY(!checker.isRunning());
@@ -300,10 +300,46 @@ private slots:
         QCOMPARE(m_state->dialogState, int(AppState::NoDialog));
     }
 
+    // Cancel in the window (Alt+C): the requests end at once, the rows not
+    // checked say so, and the store is as it was.
+    void windowCancel()
+    {
+        LinkTestServer server;
+        openWindow(server, "/never");
+        m_window->findChild<LinkCheckCommands *>(QStringLiteral("linkCheckCommands"))->setLimits({});
+        m_window->selectGroupItem(1);
+        QStringList shown;
+        QString progress;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            auto *label = dialog->findChild<QLabel *>(QStringLiteral("lblProgress"));
+            QTRY_COMPARE(label->text(), "Checked 1 of 2 links");
+            QTRY_COMPARE(server.open(), 1);
+            dialog->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(dialog));
+            QTest::keyClick(dialog, Qt::Key_C, Qt::AltModifier);
+            QTRY_COMPARE(server.open(), 0);
+            progress = label->text();
+            auto *tree = dialog->findChild<QTreeWidget *>(QStringLiteral("twResults"));
+            for (int i = 0; i < tree->topLevelItemCount(); ++i)
+                shown << tree->topLevelItem(i)->text(0) + ": " + tree->topLevelItem(i)->text(2);
+            QVERIFY(!dialog->findChild<QPushButton *>(QStringLiteral("cmdCancel"))->isEnabled());
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        m_window->menus()->mnuCheckGroupLinks->trigger();
+        QCOMPARE(progress, "Checked 1 of 2 links (cancelled)");
+        QCOMPARE(shown, QStringList({"Elsewhere: ok", "Silent: cancelled"}));
+        QCOMPARE(m_state->store.urlDatas().Count(), 7);
+        QCOMPARE(m_state->store.changeCount(), 0);
+        QCOMPARE(m_state->dialogState, int(AppState::NoDialog));
+    }
+
 private:
     // The group News with five entries (the last not a web address), and
-    // Other with one that the group's check leaves out.
-    void openWindow(const LinkTestServer &server)
+    // Other with one that the group's check leaves out (and one more, at the
+    // path given).
+    void openWindow(const LinkTestServer &server, const char *alsoInOther = nullptr)
     {
         using TestEnvironment::entryLine;
         m_config = std::make_unique<TestEnvironment::ConfigFolder>();
@@ -320,11 +356,12 @@ private:
         TestEnvironment::writeFile(m_dir->filePath("Pemberly.tsy"),
                                    "+News\r\n" + line("/ok", "Fine") + line("/301/ok", "Moved") + line("/404", "Gone")
                                        + line("/410", "Gone too") + line("file:///tmp/x", "Local") + "+Other\r\n"
-                                       + line("/ok", "Elsewhere"));
+                                       + line("/ok", "Elsewhere")
+                                       + (alsoInOther ? line(alsoInOther, "Silent") : QByteArray()));
         m_window = std::make_unique<MainWindow>(*m_state, m_prompter, nullptr);
         m_window->load();
         m_window->show();
-        QCOMPARE(m_state->store.urlDatas().Count(), 6);
+        QCOMPARE(m_state->store.urlDatas().Count(), alsoInOther ? 7 : 6);
         m_window->findChild<LinkCheckCommands *>(QStringLiteral("linkCheckCommands"))->setLimits(testLimits());
         m_window->selectGroupItem(0);
     }
