@@ -16,6 +16,7 @@
 namespace {
 
 enum Column { Title, Address, Result, Detail };
+constexpr int answeredRole = Qt::UserRole;  // on Result: the row has its result
 
 }  // namespace
 
@@ -97,6 +98,7 @@ void LinkCheckDialog::showResult(int row, const LinkCheckResult &result)
     if (!item)
         return;
     item->setText(Result, outcomeText(result.outcome));
+    item->setData(Result, answeredRole, true);
     const bool withReason = result.outcome == LinkCheckResult::Outcome::Error
         || result.outcome == LinkCheckResult::Outcome::TimedOut || result.outcome == LinkCheckResult::Outcome::Gone;
     item->setText(Detail, result.outcome == LinkCheckResult::Outcome::Moved ? result.newAddress
@@ -113,8 +115,14 @@ void LinkCheckDialog::showProgress(int done, int total)
 
 void LinkCheckDialog::showEnd(bool cancelled, qsizetype gone, qsizetype moved)
 {
-    if (cancelled)
+    if (cancelled) {
         m_progressText->setText(m_progressText->text() + QLatin1Char(' ') + tr("(cancelled)"));
+        for (int row = 0; row < m_results->topLevelItemCount(); ++row) {
+            QTreeWidgetItem *item = m_results->topLevelItem(row);
+            if (!item->data(Result, answeredRole).toBool())
+                item->setText(Result, tr("cancelled"));
+        }
+    }
     m_cancel->setEnabled(false);
     m_results->header()->resizeSections(QHeaderView::ResizeToContents);
     enableRepairs(gone, moved);
@@ -139,6 +147,7 @@ void LinkCheckDialog::enableRepairs(qsizetype gone, qsizetype moved)
 void LinkCheckDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    m_results->header()->resizeSections(QHeaderView::ResizeToContents);
     if (QTreeWidgetItem *first = m_results->topLevelItem(0))
         m_results->setCurrentItem(first);
     m_results->setFocus(Qt::OtherFocusReason);
