@@ -627,6 +627,181 @@
     </message>
 </context>
 <context>
+    <name>LinkCheckCommands</name>
+    <message numerus="yes">
+        <source>%n entry(s)</source>
+        <translation>
+            <numerusform>%n Eintrag</numerusform>
+            <numerusform>%n Einträge</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Select the entries whose links to check</source>
+        <translation>Wählen Sie die Einträge, deren Links geprüft werden sollen</translation>
+    </message>
+    <message>
+        <source>Choose the group whose links to check</source>
+        <translation>Wählen Sie die Gruppe, deren Links geprüft werden sollen</translation>
+    </message>
+    <message>
+        <source>The group holds no entries</source>
+        <translation>Die Gruppe enthält keine Einträge</translation>
+    </message>
+    <message>
+        <source>Remove %1 whose page is gone?</source>
+        <translation>%1 entfernen, deren Seite verschwunden ist?</translation>
+    </message>
+    <message>
+        <source>Check Links</source>
+        <translation>Links prüfen</translation>
+    </message>
+    <message>
+        <source>removed</source>
+        <translation>entfernt</translation>
+    </message>
+    <message>
+        <source>Removed %1 whose page is gone</source>
+        <translation>%1 entfernt, deren Seite verschwunden ist</translation>
+    </message>
+    <message>
+        <source>Give %1 the new address of its page?</source>
+        <translation>%1 die neue Adresse der Seite geben?</translation>
+    </message>
+    <message>
+        <source>updated</source>
+        <translation>aktualisiert</translation>
+    </message>
+    <message>
+        <source>Updated the address of %1</source>
+        <translation>Adresse von %1 aktualisiert</translation>
+    </message>
+    <message>
+        <source>Remove Gone</source>
+        <translation>Verschwundene entfernen</translation>
+    </message>
+    <message>
+        <source>Update Moved</source>
+        <translation>Verschobene aktualisieren</translation>
+    </message>
+</context>
+<context>
+    <name>LinkCheckDialog</name>
+    <message>
+        <source>Check Links</source>
+        <translation>Links prüfen</translation>
+    </message>
+    <message>
+        <source>Links checked</source>
+        <translation>Geprüfte Links</translation>
+    </message>
+    <message>
+        <source>Results of the link check</source>
+        <translation>Ergebnisse der Linkprüfung</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>New Address / Reason</source>
+        <translation>Neue Adresse / Grund</translation>
+    </message>
+    <message>
+        <source>Remove &amp;Gone</source>
+        <translation>&amp;Verschwundene entfernen</translation>
+    </message>
+    <message>
+        <source>&amp;Update Moved</source>
+        <translation>Verschobene &amp;aktualisieren</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>Abb&amp;rechen</translation>
+    </message>
+    <message>
+        <source>C&amp;lose</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>waiting</source>
+        <translation>wartet</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>in Ordnung</translation>
+    </message>
+    <message>
+        <source>moved</source>
+        <translation>verschoben</translation>
+    </message>
+    <message>
+        <source>gone</source>
+        <translation>verschwunden</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>time-out</source>
+        <translation>Zeitüberschreitung</translation>
+    </message>
+    <message>
+        <source>not checked</source>
+        <translation>nicht geprüft</translation>
+    </message>
+    <message>
+        <source>Checked %1 of %2 links</source>
+        <translation>%1 von %2 Links geprüft</translation>
+    </message>
+    <message>
+        <source>(cancelled)</source>
+        <translation>(abgebrochen)</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>abgebrochen</translation>
+    </message>
+</context>
+<context>
+    <name>LinkChecker</name>
+    <message>
+        <source>not a valid address</source>
+        <translation>keine gültige Adresse</translation>
+    </message>
+</context>
+<context>
+    <name>LinkProbe</name>
+    <message>
+        <source>no answer within %1 s</source>
+        <translation>keine Antwort innerhalb von %1 s</translation>
+    </message>
+    <message>
+        <source>the server answered %1</source>
+        <translation>der Server antwortete %1</translation>
+    </message>
+    <message>
+        <source>redirected to an address that is not a web page: %1</source>
+        <translation>umgeleitet auf eine Adresse, die keine Webseite ist: %1</translation>
+    </message>
+    <message>
+        <source>redirect loop</source>
+        <translation>Umleitungsschleife</translation>
+    </message>
+    <message>
+        <source>more than %1 redirects</source>
+        <translation>mehr als %1 Umleitungen</translation>
+    </message>
+</context>
+<context>
     <name>LongWorkDialog</name>
     <message>
         <source>Cancel</source>
@@ -918,6 +1093,14 @@
     <message>
         <source>&amp;Quick Open...</source>
         <translation>Schnell ö&amp;ffnen ...</translation>
+    </message>
+    <message>
+        <source>Chec&amp;k Links...</source>
+        <translation>Links &amp;prüfen ...</translation>
+    </message>
+    <message>
+        <source>&amp;Check Links...</source>
+        <translation>Links &amp;prüfen ...</translation>
     </message>
 </context>
 <context>

@@ -32,6 +32,16 @@
     </message>
 </context>
 <context>
+    <name>LinkCheckCommands</name>
+    <message numerus="yes">
+        <source>%n entry(s)</source>
+        <translation>
+            <numerusform>%n entry</numerusform>
+            <numerusform>%n entries</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>MergeCommands</name>
     <message numerus="yes">
         <source>%n entry(s)</source>

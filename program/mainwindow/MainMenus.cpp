@@ -60,6 +60,7 @@ MainMenus::MainMenus(QMainWindow *window)
     mnuDuplicates = command(entries, "mnuDuplicates", tr("&Duplicates..."));
     mnuQuickOpen = command(entries, "mnuQuickOpen", tr("&Quick Open..."));
     mnuQuickOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    mnuCheckLinks = command(entries, "mnuCheckLinks", tr("Chec&k Links..."));
     entries->addSeparator();
     mnuFind = subMenu(entries, "mnuFind", tr("&Find"));
     mnuFindFind = command(mnuFind, "mnuFind_0", tr("&Find"));
@@ -92,6 +93,7 @@ MainMenus::MainMenus(QMainWindow *window)
     mnuNewGroup = command(mnuList, "mnuNewGroup", tr("&New Group"));
     mnuRenameGroup = command(mnuList, "mnuRenameGroup", tr("&Rename Group"));
     mnuRemoveGroup = command(mnuList, "mnuRemoveGroup", tr("Re&move Group"));
+    mnuCheckGroupLinks = command(mnuList, "mnuCheckGroupLinks", tr("&Check Links..."));
 
     QMenu *settings = bar->addMenu(tr("&Settings"));
     settings->setObjectName(QStringLiteral("mnuSettings"));
@@ -115,6 +117,7 @@ MainMenus::MainMenus(QMainWindow *window)
     mnuPopup->addAction(mnuMove);
     mnuPopup->addMenu(mnuFind);
     mnuPopup->addAction(mnuRemove);
+    mnuPopup->addAction(mnuCheckLinks);
     mnuPopup->addMenu(mnuSort);
     mnuPopup->addAction(mnuListAll);
 
@@ -123,6 +126,7 @@ MainMenus::MainMenus(QMainWindow *window)
     mnuIPopNew = command(mnuIPop, "mnuIPopNew", tr("&New"));
     mnuIPopRename = command(mnuIPop, "mnuIPopRename", tr("&Rename"));
     mnuIPopRemove = command(mnuIPop, "mnuIPopRemove", tr("Re&move"));
+    mnuIPopCheckLinks = command(mnuIPop, "mnuIPopCheckLinks", tr("&Check Links..."));
 }
 
 QAction *MainMenus::command(QMenu *menu, const char *name, const QString &caption, bool pending)
@@ -153,6 +157,9 @@ void MainMenus::apply(const MenuRules::States &s)
     enable(mnuAddEntry, s.addMenu);
     enable(mnuRate, s.rateMenu);
     mnuRemove->setEnabled(s.removeEntries);
+    mnuCheckLinks->setEnabled(s.removeEntries);
+    mnuCheckGroupLinks->setEnabled(s.renameGroup);
+    mnuIPopCheckLinks->setEnabled(s.renameGroup);
     mnuEdit->setEnabled(s.edit);
     enable(mnuOpenUrls, s.openUrls);
     enable(mnuMergeFrom, s.mergeFrom);
@@ -161,7 +168,7 @@ void MainMenus::apply(const MenuRules::States &s)
     mnuFindNext->setEnabled(s.findNext);
     mnuFindPrevious->setEnabled(s.findNext);
     enable(mnuSend, s.sendMenu);
-    for (QAction *action : {mnuGroupSeparator, mnuNewGroup, mnuRenameGroup, mnuRemoveGroup})
+    for (QAction *action : {mnuGroupSeparator, mnuNewGroup, mnuRenameGroup, mnuRemoveGroup, mnuCheckGroupLinks})
         action->setVisible(s.groupCommandsVisible);
     // With its commands hidden the group menu has nothing to show: it cannot
     // be opened then. An empty menu, once opened, would not show its commands

@@ -58,6 +58,7 @@ public:
     QAction *mnuRemove = nullptr;
     QAction *mnuDuplicates = nullptr;
     QAction *mnuQuickOpen = nullptr;  // Ctrl+K
+    QAction *mnuCheckLinks = nullptr;       // the selected entries' addresses
     QMenu *mnuFind = nullptr;
     QAction *mnuFindFind = nullptr;
     QAction *mnuFindNext = nullptr;
@@ -72,6 +73,7 @@ public:
     QAction *mnuNewGroup = nullptr;
     QAction *mnuRenameGroup = nullptr;
     QAction *mnuRemoveGroup = nullptr;
+    QAction *mnuCheckGroupLinks = nullptr;  // the current group's addresses
 
     // Settings
     QAction *mnuPreferences = nullptr;
@@ -89,6 +91,7 @@ public:
     QAction *mnuIPopNew = nullptr;
     QAction *mnuIPopRename = nullptr;
     QAction *mnuIPopRemove = nullptr;
+    QAction *mnuIPopCheckLinks = nullptr;
 
     // Enables and shows the commands as the rules decided.
     void apply(const MenuRules::States &states);

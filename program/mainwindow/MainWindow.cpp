@@ -27,6 +27,7 @@
 #include "MemoryRelease.h"
 #include "DuplicatesCommands.h"
 #include "QuickOpenCommands.h"
+#include "LinkCheckCommands.h"
 #include "MergeCommands.h"
 #include "XbelCommands.h"
 #include "PreferencesCommands.h"
@@ -86,6 +87,7 @@ MainWindow::MainWindow(AppState &state, Prompter &prompter, TrayWindowSettingsHo
     new XbelCommands(*this, *new MergeCommands(*this));
     new DuplicatesCommands(*this);
     new QuickOpenCommands(*this);
+    new LinkCheckCommands(*this);
     new WindowCommands(*this);
     new IndexPanelCommands(*this);
     connectEntryCommands();

@@ -12,6 +12,7 @@
 #include "EntryEditor.h"
 #include "FindWindow.h"
 #include "FloatingButton.h"
+#include "LinkCheckDialog.h"
 #include "MainWindowTestCase.h"
 #include "MaskFilterDialog.h"
 #include "MergeCommands.h"
@@ -362,6 +363,23 @@ void TestTranslatedWindows::everyWindowShowsGerman_data()
         ViewFilter filter;
         MaskFilterDialog mask(filter);
         walk.walk(&mask, "mask");
+    });
+    QTest::newRow("check links window") << Walk([](TestEnvironment::ConfigFolder &, TextWalk &walk) {
+        LinkCheckDialog dialog;
+        const auto outcomes = {LinkCheckResult::Outcome::Ok, LinkCheckResult::Outcome::Moved,
+                               LinkCheckResult::Outcome::Gone, LinkCheckResult::Outcome::Error,
+                               LinkCheckResult::Outcome::TimedOut, LinkCheckResult::Outcome::NotChecked};
+        int row = 0;
+        for (const LinkCheckResult::Outcome outcome : outcomes) {
+            dialog.addEntry("Alpha", "http://a.example/");
+            LinkCheckResult result;
+            result.outcome = outcome;
+            dialog.showResult(row++, result);
+        }
+        dialog.addEntry("Beta", "http://b.example/");  // still waiting
+        dialog.showProgress(6, 7);
+        dialog.showEnd(true, 1, 1);
+        walk.walk(&dialog, "checkLinks");
     });
     QTest::newRow("tray menu, tip and floating button")
         << Walk([this](TestEnvironment::ConfigFolder &, TextWalk &walk) {

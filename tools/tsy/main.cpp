@@ -4,6 +4,7 @@
 // tsy: the command-line companion of Tessaly, over the same core as the program.
 
 #include "AddCommand.h"
+#include "CheckCommand.h"
 #include "DateTextCommand.h"
 #include "DateValueCommand.h"
 #include "DesktopCommands.h"
@@ -52,6 +53,7 @@ std::vector<std::unique_ptr<Command>> allCommands(QTextStream &out, QTextStream 
     commands.push_back(std::make_unique<ExportXbelCommand>(out, err));
     commands.push_back(std::make_unique<FindCommand>(out, err));
     commands.push_back(std::make_unique<DuplicatesCommand>(out, err));
+    commands.push_back(std::make_unique<CheckCommand>(out, err));
     commands.push_back(std::make_unique<AddCommand>(out, err));
     commands.push_back(std::make_unique<EditCommand>(out, err));
     commands.push_back(std::make_unique<RemoveCommand>(out, err));

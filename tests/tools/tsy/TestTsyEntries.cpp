@@ -7,6 +7,7 @@
 #include "DayCount.h"
 #include "DefaultStackFile.h"
 #include "HexDate.h"
+#include "LinkTestServer.h"
 #include "StackFile.h"
 #include "StackFileLock.h"
 #include "TsyTestCase.h"
@@ -362,6 +363,62 @@ private slots:
         QCOMPARE(QFileInfo::exists(path("good.bak")), after != before);
         if (after != before)
             QCOMPARE(readFile(path("good.bak")), before);
+    }
+
+    // tsy check against a server of the test's own; "P" in the texts is its port.
+    void check_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("out");  // or stderr, for a failure
+        const QByteArray ok = entry("http://127.0.0.1:P/ok", "Fine", "0", "B12800000");
+        const QByteArray moved = entry("http://127.0.0.1:P/308/ok", "Moved", "0", "B12800000");
+        const QByteArray gone = entry("http://127.0.0.1:P/410", "Gone", "0", "B12800000");
+        const QByteArray slow = entry("http://127.0.0.1:P/never", "Silent", "0", "B12800000");
+        const QByteArray mail = entry("mailto:x@example.com", "Mail", "0", "B12800000");
+        const QByteArray file = "+News\r\n" + ok + moved + gone + "+Tech\r\n" + slow + mail + ok;
+        QTest::newRow("rows in the file's order; not all ok")
+            << "check good.tsy --timeout 0.5" << file << 3
+            << QByteArray("00001\tok\thttp://127.0.0.1:P/ok\t\n"
+                          "00002\tmoved\thttp://127.0.0.1:P/308/ok\thttp://127.0.0.1:P/ok\n"
+                          "00003\tgone\thttp://127.0.0.1:P/410\t410 Status\n"
+                          "00004\ttimeout\thttp://127.0.0.1:P/never\tno answer within 0.5 s\n"
+                          "00005\tnot-checked\tmailto:x@example.com\t\n"
+                          "00006\tok\thttp://127.0.0.1:P/ok\t\n");
+        QTest::newRow("a group whose links are ok, by position")
+            << "check good.tsy --group 1" << "+News\r\n" + gone + "+Tech\r\n" + ok + mail << 0
+            << QByteArray("00002\tok\thttp://127.0.0.1:P/ok\t\n00003\tnot-checked\tmailto:x@example.com\t\n");
+        QTest::newRow("as JSON, with the hops")
+            << "check good.tsy --json --group News" << "+News\r\n" + moved + "+Tech\r\n" + ok << 3
+            << QByteArray("{\"results\":[{\"id\":\"00001\",\"title\":\"Moved\",\"url\":\"http://127.0.0.1:P/308/ok\","
+                          "\"group\":\"News\",\"result\":\"moved\",\"status\":200,\"newUrl\":\"http://127.0.0.1:P/ok\","
+                          "\"reason\":\"\",\"hops\":[{\"status\":308,\"url\":\"http://127.0.0.1:P/ok\"}]}]}\n");
+        QTest::newRow("no such group") << "check good.tsy --group Sports" << file << 1
+                                       << QByteArray("tsy check: no group 'Sports' (a group's name, or its position "
+                                                     "from 0)\n");
+        QTest::newRow("a time-out that is no number") << "check good.tsy --timeout soon" << file << 2
+                                                      << QByteArray("tsy check: --timeout: 'soon' is not a number of "
+                                                                    "seconds from 0 to 3600\n");
+    }
+
+    void check()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(QByteArray, file);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, out);
+        LinkTestServer server;
+        const QByteArray port = ':' + QByteArray::number(server.port()) + '/';
+        file.replace(":P/", port);
+        out.replace(":P/", port);
+        writeFile(path("good.tsy"), file);
+        const Run run = tsy(words(arguments));
+        QCOMPARE(run.exitCode, exitCode);
+        QCOMPARE(exitCode == 1 || exitCode == 2 ? run.err.left(out.size()) : run.out, out);
+        // The file is only read.
+        QCOMPARE(readFile(path("good.tsy")), file);
+        QVERIFY(!QFileInfo::exists(path("good.bak")));
     }
 };
 
