@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QTextStream>
+#include <utility>
 
 LiveStoreRequests::LiveStoreRequests(TrayWindow &tray, AppState &state, QObject *parent)
     : QObject(parent)
@@ -58,6 +59,9 @@ InstanceMessage::Reply LiveStoreRequests::run(const QStringList &commandLine)
         reply.error = tr("the running Tessaly does not run this command");
         return reply;
     }
+    // Work that lets events run (an import's progress) keeps the tray's
+    // flush and unload waiting, as a prompt does.
+    const int previousDialogState = std::exchange(m_state.dialogState, int(AppState::PromptOpen));
     m_running = true;
     int status = 0;
     {
@@ -65,6 +69,7 @@ InstanceMessage::Reply LiveStoreRequests::run(const QStringList &commandLine)
         status = command->run(commandLine.mid(1));
     }
     m_running = false;
+    m_state.dialogState = previousDialogState;
     out.flush();
     err.flush();
     reply.ok = true;
