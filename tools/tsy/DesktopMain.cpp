@@ -9,7 +9,6 @@
 #include "ClipboardKeeper.h"
 #include "DesktopSession.h"
 #include "OpenCommand.h"
-#include "ProgramLink.h"
 #include "X11Display.h"
 
 #include <QCoreApplication>
@@ -45,8 +44,6 @@ int main(int argc, char *argv[])
     QTextStream err(stderr);
     BrowserCaptureCommand capture(out, err);
     OpenCommand open(out, err);
-    ProgramLink program;
-    LiveLink::install(&program);
     QStringList arguments = Command::argumentsOf(argc, argv);
     const QString name = arguments.isEmpty() ? QString() : arguments.takeFirst();
     if (name == DesktopSession::keeperArgument() && arguments.isEmpty())
