@@ -802,6 +802,41 @@
     </message>
 </context>
 <context>
+    <name>LiveStoreRequests</name>
+    <message>
+        <source>Tessaly is busy (%1): try again when it is done.</source>
+        <translation>Tessaly ist beschäftigt (%1): versuchen Sie es erneut, wenn es fertig ist.</translation>
+    </message>
+    <message>
+        <source>Tessaly holds %1 but shows other bookmarks in its place: flush the main window (&quot;Flush&quot; in the tray menu) and try again.</source>
+        <translation>Tessaly hält %1, zeigt aber an seiner Stelle andere Lesezeichen: geben Sie das Hauptfenster frei („Freigeben“ im Menü des Symbols) und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>the running Tessaly does not run this command</source>
+        <translation>das laufende Tessaly führt diesen Befehl nicht aus</translation>
+    </message>
+    <message>
+        <source>it is ending</source>
+        <translation>es wird beendet</translation>
+    </message>
+    <message>
+        <source>another tsy command is running</source>
+        <translation>ein anderer tsy-Befehl läuft</translation>
+    </message>
+    <message>
+        <source>it is loading the bookmarks</source>
+        <translation>es lädt die Lesezeichen</translation>
+    </message>
+    <message>
+        <source>a dialog or long work is open in it</source>
+        <translation>ein Dialog oder eine lange Arbeit ist darin offen</translation>
+    </message>
+    <message>
+        <source>tsy %1</source>
+        <translation>tsy %1</translation>
+    </message>
+</context>
+<context>
     <name>LongWorkDialog</name>
     <message>
         <source>Cancel</source>

@@ -34,7 +34,7 @@ public:
     bool undo();
     bool redo();
     // Ends the history: the store is emptied or another is loaded in its place.
-    void clear();
+    void clear() override;
     // Entry records held by the steps that can be undone.
     qsizetype weight() const;
 

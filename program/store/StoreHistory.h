@@ -18,6 +18,9 @@ public:
 
     // A change already made to the store, under the name of its command.
     virtual void add(StoreChange &&change, const QString &commandName) = 0;
+    // Ends the history: its steps no longer fit the store (another was loaded,
+    // or its keys were handed out anew).
+    virtual void clear() = 0;
 
     // True while a recording runs: the store is then in the middle of a
     // command, and nothing may be undone.

@@ -5,16 +5,18 @@
 
 #include "AppState.h"
 #include "InstanceServer.h"
+#include "LiveStoreRequests.h"
 #include "ProgramPaths.h"
 #include "TrayWindow.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-InstanceRequests::InstanceRequests(TrayWindow &tray, const AppState &state, QObject *parent)
+InstanceRequests::InstanceRequests(TrayWindow &tray, AppState &state, QObject *parent)
     : QObject(parent)
     , m_tray(tray)
     , m_state(state)
+    , m_liveStore(new LiveStoreRequests(tray, state, this))
     , m_server(new InstanceServer([this](const InstanceMessage::Request &request) { return answer(request); },
                                   this))
 { }
@@ -28,11 +30,13 @@ InstanceMessage::Reply InstanceRequests::answer(const InstanceMessage::Request &
 {
     InstanceMessage::Reply reply;
     reply.stackFile = ProgramPaths::stackFileOf(m_state.stackBase);
-    if (request.version != InstanceMessage::version) {
+    if (request.version > InstanceMessage::version) {
         reply.error
             = tr("The running Tessaly does not understand requests of version %1.").arg(request.version);
         return reply;
     }
+    if (request.command == QStringLiteral("tsy"))
+        return m_liveStore->answer(request);
     if (request.command != QStringLiteral("show")) {
         reply.error = tr("The running Tessaly does not know the request \"%1\".").arg(request.command);
         return reply;

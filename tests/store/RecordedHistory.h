@@ -23,6 +23,11 @@ struct RecordedHistory : StoreHistory
         changes.push_back(std::move(change));
         names << commandName;
     }
+    void clear() override
+    {
+        changes.clear();
+        names.clear();
+    }
 };
 
 // Runs work on the store under a recording; when it changed the store, its

@@ -4,7 +4,7 @@
 #include "AddCommand.h"
 
 #include "EntryOperations.h"
-#include "FilePaths.h"
+#include "ToolStore.h"
 
 #include <QCommandLineParser>
 
@@ -51,7 +51,7 @@ int AddCommand::execute(const QStringList &arguments)
     const QString groupText = parser.isSet(group) ? parser.value(group) : QStringLiteral("0");
     // A FILE that does not exist is made with the group --group names.
     const QString file = parser.positionalArguments().at(0);
-    if (!parser.isSet(group) && !FilePaths::exists(file))
+    if (!parser.isSet(group) && !ToolStore::exists(file))
         return fileError(
             QStringLiteral("%1: no such file (with --group GROUP it is made, holding that group)").arg(file));
     const MissingFile missing = parser.isSet(group) ? MissingFile::BeginsEmpty : MissingFile::IsAnError;

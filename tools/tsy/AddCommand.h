@@ -13,6 +13,7 @@ public:
     QString name() const override { return QStringLiteral("add"); }
     QString summary() const override;
     QString help() const override;
+    int livePaths() const override { return 1; }
 
 protected:
     int execute(const QStringList &arguments) override;

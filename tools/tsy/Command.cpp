@@ -4,8 +4,10 @@
 #include "Command.h"
 
 #include "FilePaths.h"
+#include "LiveLink.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 Command::Command(QTextStream &out, QTextStream &err)
     : m_out(out)
@@ -28,7 +30,10 @@ int Command::run(const QStringList &arguments)
         m_out << help();
         return Success;
     }
-    return execute(arguments);
+    m_arguments = arguments;
+    m_programStatus.reset();
+    const int status = execute(arguments);
+    return m_programStatus.value_or(status);
 }
 
 namespace {
@@ -107,7 +112,41 @@ bool Command::parse(QCommandLineParser &parser, const QStringList &arguments, in
                        .arg(parser.positionalArguments().size()));
         return false;
     }
-    return true;
+    return !ranInProgram(parser, arguments);
+}
+
+// Hands the command line to the running program when it holds FILE: the
+// words before arguments (an action such as "group add"), the options and,
+// after "--", the positional arguments with the paths among them absolute.
+bool Command::ranInProgram(const QCommandLineParser &parser, const QStringList &arguments)
+{
+    LiveLink *link = LiveLink::current();
+    QStringList positionals = parser.positionalArguments();
+    if (!link || livePaths() <= 0 || positionals.isEmpty())
+        return false;
+    for (qsizetype i = 0; i < qMin<qsizetype>(livePaths(), positionals.size()); ++i) {
+        if (!positionals[i].isEmpty())
+            positionals[i] = QFileInfo(positionals[i]).absoluteFilePath();
+    }
+    const QStringList commandLine = QStringList {name()} + m_arguments.first(qMax<qsizetype>(0, m_arguments.size() - arguments.size()))
+        + optionsOf(parser) + QStringList {QStringLiteral("--")} + positionals;
+    m_programStatus = link->run(positionals.first(), commandLine, m_out, m_err);
+    return m_programStatus.has_value();
+}
+
+// The options as found, each with its value joined by "=".
+QStringList Command::optionsOf(const QCommandLineParser &parser)
+{
+    QStringList options;
+    QHash<QString, qsizetype> used;
+    for (const QString &name : parser.optionNames()) {
+        const QStringList values = parser.values(name);
+        if (values.isEmpty())
+            options << QStringLiteral("--") + name;
+        else
+            options << QStringLiteral("--%1=%2").arg(name, values.value(used[name]++));
+    }
+    return options;
 }
 
 int Command::usageError(const QString &message)

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
+#include <optional>
 
 class QCommandLineParser;
 
@@ -26,6 +27,11 @@ public:
 
     int run(const QStringList &arguments);
 
+    // How many of the first positional arguments are paths, FILE.tsy first,
+    // for a command that the running program runs on its live store when it
+    // holds FILE (see LiveLink); 0 for a command that always runs here.
+    virtual int livePaths() const { return 0; }
+
     // The program's arguments after its name (argv as the application left
     // it), each taken as a path is (see FilePaths): a file name that is not
     // UTF-8 keeps its bytes and names its file.
@@ -37,6 +43,8 @@ protected:
     // Parses options and positional arguments; false after printing a usage
     // error. A negative number ("-5", "-1.5") is a value, never an option.
     // With orMore, positionalCount is the least number of positional arguments.
+    // Also false, with nothing printed, when the running program ran the
+    // command instead (see livePaths): run() then gives its exit status.
     bool parse(QCommandLineParser &parser, const QStringList &arguments, int positionalCount,
                bool orMore = false);
     int usageError(const QString &message);
@@ -46,5 +54,10 @@ protected:
     QTextStream &m_err;
 
 private:
+    QStringList m_arguments;             // as run() was given them
+    std::optional<int> m_programStatus;  // of the command the running program ran
+
+    bool ranInProgram(const QCommandLineParser &parser, const QStringList &arguments);
+    static QStringList optionsOf(const QCommandLineParser &parser);
     static QStringList withPositionalsLast(const QCommandLineParser &parser, const QStringList &marked);
 };

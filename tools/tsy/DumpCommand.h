@@ -19,6 +19,7 @@ public:
     QString name() const override { return QStringLiteral("dump"); }
     QString summary() const override;
     QString help() const override;
+    int livePaths() const override { return 1; }
 
     // One entry's object, in its place in the output.
     void writeEntry(const URLData &entry, quint32 keyNumber);

@@ -73,7 +73,8 @@ QString DuplicatesCommand::help() const
         "           visits and the highest rating of its set; the others are removed.\n"
         "           FILE's previous content is kept as FILE.bak; nothing is written\n"
         "           when there is nothing to merge. FILE is locked while it is changed:\n"
-        "           a FILE that Tessaly holds loaded is left as it is.\n");
+        "           a FILE that Tessaly holds loaded is merged in Tessaly's store,\n"
+        "           which Tessaly saves.\n");
 }
 
 int DuplicatesCommand::execute(const QStringList &arguments)
@@ -117,7 +118,7 @@ int DuplicatesCommand::mergeSets(const QString &file)
         removed = Duplicates::mergeAll(store, sets);
         // Nothing merged leaves FILE and, above all, its backup as they were.
         return removed == 0
-            || StackFile::saveStackFileWithBackup(store, file, LockedStackFileEdit::backupPathOf(file), error);
+            || ToolStore::saveStackFile(store, file, error);
     };
     QString error;
     if (!LockedStackFileEdit::run(file, mergeAndSave, &error))

@@ -6,6 +6,7 @@
 #include "DayCount.h"
 #include "EntryArguments.h"
 #include "StackFileTwoPass.h"
+#include "ToolStore.h"
 #include "URLBlock.h"
 
 #include <QCommandLineParser>
@@ -65,11 +66,15 @@ int GroupCommand::list(const QStringList &arguments)
     QCommandLineParser parser;
     if (!parse(parser, arguments, 1))
         return UsageError;
-    StackFileTwoPass file(parser.positionalArguments().at(0), DayCount::now());
+    const QString path = parser.positionalArguments().at(0);
+    const bool fromLiveStore = ToolStore::liveStoreOf(path) != nullptr;
+    StackFileTwoPass file(path, DayCount::now());
+    URLBlock live;
     QString error;
-    if (!file.readGroups(&error))
+    if (fromLiveStore ? !ToolStore::loadStackFile(live, path, false, DayCount::now(), &error)
+                      : !file.readGroups(&error))
         return fileError(error);
-    const GroupTable &groups = file.groups();
+    const GroupTable &groups = fromLiveStore ? live.IDXList() : file.groups();
     for (int position = 0; position < groups.groupCount(); ++position)
         m_out << groups.at(position).name << '\n';
     return Success;

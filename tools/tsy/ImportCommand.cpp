@@ -57,7 +57,7 @@ int ImportCommand::execute(const QStringList &arguments)
     store.clear();
     const auto mergeAndSave = [&](QString *error) {
         const double now = DayCount::now();
-        if (FilePaths::exists(target) && !ToolStore::loadStackFile(store, target, false, now, error))
+        if (ToolStore::exists(target) && !ToolStore::loadStackFile(store, target, false, now, error))
             return false;
         MergeTarget handlers(store, now, mb.get());
         ComponentRegistry::connectEventsByName(mb.get(), &handlers, QStringLiteral("mb"));
@@ -68,11 +68,10 @@ int ImportCommand::execute(const QStringList &arguments)
         }
         added = handlers.counts();
         // A merge that adds nothing leaves FILE and, above all, its backup as they were.
-        if (ToolStore::addedNothing(added) && FilePaths::exists(target))
+        if (ToolStore::addedNothing(added) && ToolStore::exists(target))
             return true;
         store.countChange();
-        return StackFile::saveStackFileWithBackup(store, target, LockedStackFileEdit::backupPathOf(target),
-                                                  error);
+        return ToolStore::saveStackFile(store, target, error);
     };
     if (!LockedStackFileEdit::run(target, mergeAndSave, &error))
         return fileError(error);
@@ -103,6 +102,7 @@ QString ImportCommand::sharedHelp()
                           "added are counted, and so are the entries that were already there.\n"
                           "\n"
                           "FILE is locked while it is changed: a FILE that another tsy command is\n"
-                          "changing is waited for a few seconds, a FILE that Tessaly holds loaded is\n"
-                          "left as it is (flush it in Tessaly first).\n");
+                          "changing is waited for a few seconds. A FILE that Tessaly holds loaded is\n"
+                          "changed in Tessaly's store instead: its window shows the change at once,\n"
+                          "and Tessaly saves it as it saves its own changes.\n");
 }

@@ -16,6 +16,8 @@ class ImportCommand : public Command
 {
 public:
     using Command::Command;
+    // FILE and the source.
+    int livePaths() const override { return 2; }
 
 protected:
     int execute(const QStringList &arguments) override;

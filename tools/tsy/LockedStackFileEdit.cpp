@@ -4,11 +4,15 @@
 #include "LockedStackFileEdit.h"
 
 #include "StackFileLock.h"
+#include "ToolStore.h"
 
 #include <QFileInfo>
 
 bool LockedStackFileEdit::run(const QString &stackFile, const Edit &edit, QString *error)
 {
+    // The program that holds the live store holds the lock.
+    if (ToolStore::liveStoreOf(stackFile))
+        return edit(error);
     StackFileLock lock(stackFile, StackFileLock::Holder::Tool);
     if (!lock.tryLock(toolWait)) {
         *error = lock.errorString();

@@ -34,8 +34,9 @@ QString MergeCommand::help() const
                           "either file cannot be read, or when the merge adds nothing.\n"
                           "\n"
                           "FILE is locked while it is changed: a FILE that another tsy command is\n"
-                          "changing is waited for a few seconds, a FILE that Tessaly holds loaded is\n"
-                          "left as it is (flush it in Tessaly first).\n");
+                          "changing is waited for a few seconds. A FILE that Tessaly holds loaded is\n"
+                          "changed in Tessaly's store instead: its window shows the change at once,\n"
+                          "and Tessaly saves it as it saves its own changes.\n");
 }
 
 int MergeCommand::execute(const QStringList &arguments)
@@ -57,8 +58,7 @@ int MergeCommand::execute(const QStringList &arguments)
             return false;
         // A merge that adds nothing leaves FILE and, above all, its backup as they were.
         return ToolStore::addedNothing(counts)
-            || StackFile::saveStackFileWithBackup(store, target, LockedStackFileEdit::backupPathOf(target),
-                                                  error);
+            || ToolStore::saveStackFile(store, target, error);
     };
     QString error;
     if (!LockedStackFileEdit::run(target, mergeAndSave, &error))

@@ -21,14 +21,12 @@ int StoreEditCommand::editStore(const QString &file, const Change &change, const
         return usageError(QStringLiteral("%1: a .bak file would be its own backup").arg(file));
     const auto loadChangeAndSave = [&](QString *error) {
         // Seen under the lock, so that no other tsy command makes FILE meanwhile.
-        m_fileIsNew = missing == MissingFile::BeginsEmpty && !FilePaths::exists(file);
+        m_fileIsNew = missing == MissingFile::BeginsEmpty && !ToolStore::exists(file);
         if (streamed && !m_fileIsNew && ToolStore::streams())
             return streamed(file, error);
         URLBlock store;
         return (m_fileIsNew || ToolStore::loadStackFile(store, file, false, DayCount::now(), error))
-            && change(store, error)
-            && StackFile::saveStackFileWithBackup(store, file, LockedStackFileEdit::backupPathOf(file),
-                                                  error);
+            && change(store, error) && ToolStore::saveStackFile(store, file, error);
     };
     QString error;
     if (!LockedStackFileEdit::run(file, loadChangeAndSave, &error))
@@ -96,8 +94,9 @@ QString StoreEditCommand::lockAndBackupHelp()
                           "address (a KEY that holds ://) names the entries with exactly that\n"
                           "address, whatever their keys.\n"
                           "FILE is locked while it is changed: a FILE that another tsy command is\n"
-                          "changing is waited for a few seconds, a FILE that Tessaly holds loaded is\n"
-                          "left as it is (flush it in Tessaly first).\n");
+                          "changing is waited for a few seconds. A FILE that Tessaly holds loaded is\n"
+                          "changed in Tessaly's store instead: its window shows the change at once,\n"
+                          "and Tessaly saves it as it saves its own changes.\n");
 }
 
 // The new entry placed after the last line of its group, which is the key

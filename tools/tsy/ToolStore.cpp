@@ -5,7 +5,10 @@
 
 #include "FilePaths.h"
 #include "HeapReserve.h"
+#include "LiveStore.h"
+#include "LockedStackFileEdit.h"
 #include "StackFile.h"
+#include "URLBlock.h"
 #include "StoreMerge.h"
 
 #include <sys/stat.h>
@@ -20,8 +23,33 @@ qint64 sizeOf(const QString &path)
 
 bool loadStackFile(URLBlock &store, const QString &path, bool merge, double now, QString *error)
 {
+    if (LiveStore *live = liveStoreOf(path); live && !merge) {
+        store.clear();
+        live->copyInto(store);
+        return true;
+    }
     HeapReserve::reserveInHugePages(StackFile::memoryPerFileByte * sizeOf(path));
     return StackFile::loadStackFile(store, path, merge, now, error);
+}
+
+bool saveStackFile(URLBlock &store, const QString &path, QString *error)
+{
+    if (LiveStore *live = liveStoreOf(path)) {
+        live->replaceWith(store);
+        return true;
+    }
+    return StackFile::saveStackFileWithBackup(store, path, LockedStackFileEdit::backupPathOf(path), error);
+}
+
+LiveStore *liveStoreOf(const QString &path)
+{
+    LiveStore *live = LiveStore::current();
+    return live && live->holds(path) ? live : nullptr;
+}
+
+bool exists(const QString &path)
+{
+    return liveStoreOf(path) || FilePaths::exists(path);
 }
 
 bool mergeStackFile(URLBlock &store, const QString &path, double now, MergeCounts *counts, QString *error)
@@ -62,7 +90,7 @@ QString mergedText(const MergeCounts &counts, const QString &target, int skipped
 bool streams()
 {
     static const bool loadsWhole = qEnvironmentVariableIsSet("TSY_LOAD_WHOLE_STORE");
-    return !loadsWhole;
+    return !loadsWhole && !LiveStore::current();
 }
 
 bool addedNothing(const MergeCounts &counts)

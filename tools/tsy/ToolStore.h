@@ -5,6 +5,7 @@
 
 #include <QString>
 
+class LiveStore;
 class URLBlock;
 struct MergeCounts;
 
@@ -13,8 +14,16 @@ struct MergeCounts;
 namespace ToolStore {
 
 // StackFile::loadStackFile, after preparing the heap for the store the file
-// will make (see HeapReserve).
+// will make (see HeapReserve). A file the live store holds (see LiveStore)
+// is read from that store instead.
 bool loadStackFile(URLBlock &store, const QString &path, bool merge, double now, QString *error);
+// The store saved to path with the backup (see LockedStackFileEdit), or,
+// when the live store holds path, put in its place (store is left empty).
+bool saveStackFile(URLBlock &store, const QString &path, QString *error);
+// The live store when it holds path; else null.
+LiveStore *liveStoreOf(const QString &path);
+// Whether path exists, or the live store holds it (it may not be saved yet).
+bool exists(const QString &path);
 // StackFile::mergeStackFile, after preparing the heap the same way.
 bool mergeStackFile(URLBlock &store, const QString &path, double now, MergeCounts *counts, QString *error);
 
@@ -29,7 +38,8 @@ QString writtenText(qint64 groups, qint64 entries, const QString &out);
 // Whether the commands that read or change a few entries stream FILE
 // (StackFileStream) rather than load it: true unless the environment sets
 // TSY_LOAD_WHOLE_STORE, with which they load the whole store as the other
-// commands do (the tests run both ways and compare).
+// commands do (the tests run both ways and compare), and unless they run on
+// the live store.
 bool streams();
 
 // True when a merge added neither groups nor entries and updated no entry: there is nothing to save.

@@ -22,6 +22,7 @@
 #include "ListCommand.h"
 #include "MergeCommand.h"
 #include "MoveCommand.h"
+#include "ProgramLink.h"
 #include "NormalizeCommand.h"
 #include "RateCommand.h"
 #include "RegCommand.h"
@@ -97,6 +98,8 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     QTextStream err(stderr);
     const auto commands = allCommands(out, err);
+    ProgramLink program;
+    LiveLink::install(&program);
 
     QStringList arguments = Command::argumentsOf(argc, argv);
     if (arguments.isEmpty()) {

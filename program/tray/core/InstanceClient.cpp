@@ -46,7 +46,8 @@ InstanceClient::InstanceClient(const QString &socketPath)
 { }
 
 std::optional<InstanceMessage::Reply> InstanceClient::ask(const InstanceMessage::Request &request,
-                                                          int timeoutMs, QString *error) const
+                                                          int timeoutMs, QString *error,
+                                                          const OutputSink &output) const
 {
     const auto fail = [&](const QString &reason) -> std::optional<InstanceMessage::Reply> {
         if (error)
@@ -55,7 +56,9 @@ std::optional<InstanceMessage::Reply> InstanceClient::ask(const InstanceMessage:
     };
     const QDeadlineTimer deadline(timeoutMs);
     QLocalSocket socket;
-    if (!connectUntil(socket, m_path, deadline))
+    const QDeadlineTimer connectDeadline(m_connectTimeoutMs < 0 ? timeoutMs
+                                                                : qMin(timeoutMs, m_connectTimeoutMs));
+    if (!connectUntil(socket, m_path, connectDeadline))
         return fail(socket.errorString());
     if (!PeerCredentials::isOwnUser(PeerCredentials::userOf(socket.socketDescriptor()), ::geteuid()))
         return fail(QCoreApplication::translate("InstanceClient", "the socket belongs to another user"));
@@ -63,7 +66,16 @@ std::optional<InstanceMessage::Reply> InstanceClient::ask(const InstanceMessage:
     if (!socket.waitForBytesWritten(int(qMax<qint64>(deadline.remainingTime(), 1)))
         && socket.bytesToWrite() > 0)
         return fail(socket.errorString());
-    const std::optional<QByteArray> line = readLineUntil(socket, deadline);
+    std::optional<QByteArray> line = readLineUntil(socket, deadline);
+    // Output lines, then the reply.
+    while (line) {
+        const std::optional<InstanceMessage::Output> printed = InstanceMessage::decodeOutput(*line);
+        if (!printed)
+            break;
+        if (output)
+            output(*printed);
+        line = readLineUntil(socket, deadline);
+    }
     if (!line)
         return fail(
             socket.state() == QLocalSocket::ConnectedState
