@@ -170,7 +170,21 @@ class KeyWriter
 public:
     explicit KeyWriter(char16_t *start) : m_start(start), m_out(start) {}
     void put(char16_t c) { *m_out++ = c; }
-    void put(QStringView text) { m_out = std::copy(text.utf16(), text.utf16() + text.size(), m_out); }
+    // Pieces are short: copied eight and four units at a step in place of a
+    // call to the library's memcpy, which costs more than the copy here.
+    void put(QStringView text)
+    {
+        const char16_t *from = text.utf16();
+        qsizetype left = text.size();
+        for (; left >= 8; left -= 8, from += 8, m_out += 8)
+            std::memcpy(m_out, from, 16);
+        if (left >= 4) {
+            std::memcpy(m_out, from, 8);
+            left -= 4, from += 4, m_out += 4;
+        }
+        while (left-- > 0)
+            *m_out++ = *from++;
+    }
     void putLower(QStringView text)
     {
         m_out = std::transform(text.utf16(), text.utf16() + text.size(), m_out, lowerAscii);
