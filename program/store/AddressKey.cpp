@@ -170,20 +170,27 @@ class KeyWriter
 public:
     explicit KeyWriter(char16_t *start) : m_start(start), m_out(start) {}
     void put(char16_t c) { *m_out++ = c; }
-    // Pieces are short: copied eight and four units at a step in place of a
-    // call to the library's memcpy, which costs more than the copy here.
+    // Pieces are short: copied eight units at a step and the rest by moves
+    // that overlap the end, in place of a call to the library's memcpy,
+    // which costs more than the copy here.
     void put(QStringView text)
     {
-        const char16_t *from = text.utf16();
-        qsizetype left = text.size();
-        for (; left >= 8; left -= 8, from += 8, m_out += 8)
-            std::memcpy(m_out, from, 16);
-        if (left >= 4) {
+        const char16_t *const from = text.utf16();
+        const qsizetype size = text.size();
+        if (size >= 8) {
+            for (qsizetype i = 0; i < size - 8; i += 8)
+                std::memcpy(m_out + i, from + i, 16);
+            std::memcpy(m_out + size - 8, from + size - 8, 16);
+        } else if (size >= 4) {
             std::memcpy(m_out, from, 8);
-            left -= 4, from += 4, m_out += 4;
+            std::memcpy(m_out + size - 4, from + size - 4, 8);
+        } else if (size >= 2) {
+            std::memcpy(m_out, from, 4);
+            std::memcpy(m_out + size - 2, from + size - 2, 4);
+        } else if (size == 1) {
+            *m_out = *from;
         }
-        while (left-- > 0)
-            *m_out++ = *from++;
+        m_out += size;
     }
     void putLower(QStringView text)
     {
