@@ -11,6 +11,7 @@
 #include "IndexPanel.h"
 #include "MainMenus.h"
 #include "MainWindow.h"
+#include "OpenerWindowFixture.h"
 #include "ProgramTranslations.h"
 #include "ScriptedPrompter.h"
 #include "SelectionCommands.h"
@@ -51,18 +52,6 @@ const QByteArray stackText = "+News\r\n"
     + entryLine({"-x", "Delta", "B1360927C", "B12A00000", "10", "0", "4"}) + "\r\n"
     + "+Tech\r\n" + entryLine({"http://g.example/", "Gamma", "B1340927C", "B12800000", "1", "0", "3"}) + "\r\n";
 
-// Records what would have been opened.
-class RecordingOpener : public UrlOpener
-{
-public:
-    QStringList opened;
-    bool open(const QUrl &url, QString *) override
-    {
-        opened << url.toString();
-        return true;
-    }
-};
-
 // Runs work on the modal dialog as soon as it is up.
 void whenModal(const std::function<void(QDialog *)> &work)
 {
@@ -77,7 +66,7 @@ void whenModal(const std::function<void(QDialog *)> &work)
 } // namespace
 
 // The commands on the entry lists' rows, through the real main window.
-class TestEntryCommands : public QObject
+class TestEntryCommands : public QObject, protected OpenerWindowFixture
 {
     Q_OBJECT
 
@@ -122,50 +111,21 @@ private slots:
     void rowOfVanishedEntryIsSkipped();
 
 private:
-    MainWindow *openWindow();
     QStringList titles() const;
     QStringList column(int column) const;
     void select(const QList<int> &rows);
     const URLData *entry(quint32 key) const;
 
-    std::unique_ptr<TestEnvironment::ConfigFolder> m_config;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<AppState> m_state;
-    ScriptedPrompter m_prompter;
-    RecordingOpener m_opener;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 void TestEntryCommands::init()
 {
-    m_config = std::make_unique<TestEnvironment::ConfigFolder>();
-    m_dir = std::make_unique<QTemporaryDir>();
-    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->filePath("data")));
-    m_state = std::make_unique<AppState>();
-    m_state->appFolder = QCoreApplication::applicationDirPath();
-    m_state->stackBase = m_dir->filePath("Pemberly");
-    m_state->settings.aLS = false;
-    m_prompter = ScriptedPrompter();
-    m_prompter.watched = &m_state->dialogState;
-    m_opener.opened.clear();
-    TestEnvironment::writeFile(m_dir->filePath("Pemberly.tsy"), stackText);
+    setUpWindow(stackText);
 }
 
 void TestEntryCommands::cleanup()
 {
-    m_window.reset();
-}
-
-MainWindow *TestEntryCommands::openWindow()
-{
-    m_window = std::make_unique<MainWindow>(*m_state, m_prompter, nullptr);
-    m_window->setUrlOpener(&m_opener);
-    m_window->load();
-    m_window->show();
-    m_window->activateWindow();
-    if (!QTest::qWaitForWindowActive(m_window.get()))
-        qWarning("the main window did not become active");
-    return m_window.get();
+    tearDownWindow();
 }
 
 QStringList TestEntryCommands::column(int column) const

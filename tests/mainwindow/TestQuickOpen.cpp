@@ -8,6 +8,7 @@
 #include "FrecencyScore.h"
 #include "MainMenus.h"
 #include "MainWindow.h"
+#include "OpenerWindowFixture.h"
 #include "QuickOpenCommands.h"
 #include "QuickOpenIndex.h"
 #include "ScriptedPrompter.h"
@@ -86,17 +87,6 @@ const QByteArray stackText = "+News\r\n"
     + entryLine({"http://g.example/gamma", "Gamma ray", "B1340927C", "B12800000", "1", "0", "4"}) + "\r\n"
     + entryLine({"http://g.example/gammb", "Gamma burst", "0", "B12800000", "0", "0", "0"}) + "\r\n+Empty\r\n";
 
-class RecordingOpener : public UrlOpener
-{
-public:
-    QStringList opened;
-    bool open(const QUrl &url, QString *) override
-    {
-        opened << url.toString();
-        return true;
-    }
-};
-
 // Runs work on the modal dialog of that name as soon as it is up.
 void whenModal(const QString &name, const std::function<void(QDialog *)> &work)
 {
@@ -122,7 +112,7 @@ void whenModal(const QString &name, const std::function<void(QDialog *)> &work)
 
 // Quick open: the folding of texts, the frecency score, the index's search,
 // and the window driven by keys.
-class TestQuickOpen : public QObject
+class TestQuickOpen : public QObject, protected OpenerWindowFixture
 {
     Q_OBJECT
 
@@ -145,15 +135,8 @@ private slots:
     void pastedMegabyteIsCut();
 
 private:
-    MainWindow *openWindow();
     const URLData *entry(quint32 key) const;
 
-    std::unique_ptr<TestEnvironment::ConfigFolder> m_config;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<AppState> m_state;
-    ScriptedPrompter m_prompter;
-    RecordingOpener m_opener;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 void TestQuickOpen::fold_data()
@@ -348,34 +331,12 @@ void TestQuickOpen::indexFollowsTheStore()
 
 void TestQuickOpen::init()
 {
-    m_config = std::make_unique<TestEnvironment::ConfigFolder>();
-    m_dir = std::make_unique<QTemporaryDir>();
-    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->filePath("data")));
-    m_state = std::make_unique<AppState>();
-    m_state->appFolder = QCoreApplication::applicationDirPath();
-    m_state->stackBase = m_dir->filePath("Pemberly");
-    m_state->settings.aLS = false;
-    m_prompter = ScriptedPrompter();
-    m_prompter.watched = &m_state->dialogState;
-    m_opener.opened.clear();
-    TestEnvironment::writeFile(m_dir->filePath("Pemberly.tsy"), stackText);
+    setUpWindow(stackText);
 }
 
 void TestQuickOpen::cleanup()
 {
-    m_window.reset();
-}
-
-MainWindow *TestQuickOpen::openWindow()
-{
-    m_window = std::make_unique<MainWindow>(*m_state, m_prompter, nullptr);
-    m_window->setUrlOpener(&m_opener);
-    m_window->load();
-    m_window->show();
-    m_window->activateWindow();
-    if (!QTest::qWaitForWindowActive(m_window.get()))
-        qWarning("the main window did not become active");
-    return m_window.get();
+    tearDownWindow();
 }
 
 const URLData *TestQuickOpen::entry(quint32 key) const
