@@ -5,15 +5,12 @@
 
 #include "BookmarkEntry.h"
 #include "HtmlEntities.h"
+#include "PlainAsciiCopy.h"
 
 #include <QString>
 #include <algorithm>
 #include <charconv>
 #include <cstring>
-
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 namespace {
 
@@ -40,25 +37,14 @@ char *writeEntity(char *out, const char *entity)
 void copyPlainAscii(const char16_t *&p, const char16_t *end, char *&out)
 {
 #ifdef __SSE2__
-    const auto unitsOf = [](char16_t c) { return _mm_set1_epi16(qint16(c)); };
-    const __m128i nonAscii = unitsOf(0xff80);
-    const __m128i lineFeed = unitsOf(u'\n'), carriageReturn = unitsOf(u'\r'), quote = unitsOf(u'"'),
-                  ampersand = unitsOf(u'&'), apostrophe = unitsOf(u'\''), less = unitsOf(u'<'),
-                  greater = unitsOf(u'>');
-    while (end - p >= 8) {
-        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-        const auto is = [&units](__m128i c) { return _mm_cmpeq_epi16(units, c); };
-        // Units of zero in the upper nine bits are ASCII: their lanes are set in plain.
-        const __m128i plain = _mm_cmpeq_epi16(_mm_and_si128(units, nonAscii), _mm_setzero_si128());
-        const __m128i special = _mm_or_si128(
-            _mm_or_si128(_mm_or_si128(is(lineFeed), is(carriageReturn)), _mm_or_si128(is(quote), is(ampersand))),
-            _mm_or_si128(_mm_or_si128(is(apostrophe), is(less)), is(greater)));
-        if (_mm_movemask_epi8(_mm_andnot_si128(special, plain)) != 0xffff)
-            return;
-        _mm_storel_epi64(reinterpret_cast<__m128i *>(out), _mm_packus_epi16(units, units));
-        p += 8;
-        out += 8;
-    }
+    using PlainAsciiCopy::lanesOf;
+    PlainAsciiCopy::copy(p, end, out, [](__m128i units) {
+        const __m128i lineEnd = _mm_or_si128(lanesOf(units, u'\n'), lanesOf(units, u'\r'));
+        const __m128i quotes = _mm_or_si128(lanesOf(units, u'"'), lanesOf(units, u'\''));
+        const __m128i markup = _mm_or_si128(_mm_or_si128(lanesOf(units, u'&'), lanesOf(units, u'<')),
+                                            lanesOf(units, u'>'));
+        return _mm_or_si128(_mm_or_si128(lineEnd, quotes), markup);
+    });
 #else
     Q_UNUSED(p);
     Q_UNUSED(end);

@@ -4,16 +4,13 @@
 #include "XbelWriter.h"
 
 #include "DayCount.h"
+#include "PlainAsciiCopy.h"
 #include "URLBlock.h"
 
 #include <QDateTime>
 #include <QtEndian>
 #include <charconv>
 #include <cstring>
-
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 // The element and attribute names below are XbelNames' names, written as bytes.
 
@@ -45,24 +42,14 @@ char *putDigits(char *out, int value, int digits)
 void copyPlainAscii(const char16_t *&p, const char16_t *end, char *&out)
 {
 #ifdef __SSE2__
-    const auto unitsOf = [](char16_t c) { return _mm_set1_epi16(qint16(c)); };
-    const __m128i nonAscii = unitsOf(0xff80), space = unitsOf(u' ');
-    const __m128i quote = unitsOf(u'"'), ampersand = unitsOf(u'&'), less = unitsOf(u'<'),
-                  greater = unitsOf(u'>');
-    while (end - p >= 8) {
-        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-        const auto is = [&units](__m128i c) { return _mm_cmpeq_epi16(units, c); };
-        // Units of zero in the upper nine bits are ASCII; of those, below the blank are control characters.
-        const __m128i ascii = _mm_cmpeq_epi16(_mm_and_si128(units, nonAscii), _mm_setzero_si128());
-        const __m128i special
-            = _mm_or_si128(_mm_or_si128(_mm_cmplt_epi16(units, space), is(quote)),
-                           _mm_or_si128(_mm_or_si128(is(ampersand), is(less)), is(greater)));
-        if (_mm_movemask_epi8(_mm_andnot_si128(special, ascii)) != 0xffff)
-            return;
-        _mm_storel_epi64(reinterpret_cast<__m128i *>(out), _mm_packus_epi16(units, units));
-        p += 8;
-        out += 8;
-    }
+    using PlainAsciiCopy::lanesOf;
+    PlainAsciiCopy::copy(p, end, out, [](__m128i units) {
+        // Below the blank are control characters.
+        const __m128i control = _mm_cmplt_epi16(units, _mm_set1_epi16(short(u' ')));
+        return _mm_or_si128(_mm_or_si128(control, lanesOf(units, u'"')),
+                            _mm_or_si128(_mm_or_si128(lanesOf(units, u'&'), lanesOf(units, u'<')),
+                                         lanesOf(units, u'>')));
+    });
 #else
     Q_UNUSED(p);
     Q_UNUSED(end);
