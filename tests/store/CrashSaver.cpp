@@ -74,8 +74,8 @@ int saveHive(quint64 first, const QString &mode)
     return saveRepeatedly(first, mode, [&](quint64 counter) {
         QString error;
         if (Registry::changeHive(
-                Registry::HKEY_CURRENT_USER, [&](RegistryHive &hive) { return CrashSaves::setCounter(hive, counter); },
-                &error))
+                Registry::HKEY_CURRENT_USER,
+                [&](RegistryHive &hive) { return CrashSaves::setCounter(hive, counter); }, &error))
             return true;
         printError(error);
         return false;

@@ -10,7 +10,6 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QtTest>
-
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -20,7 +19,6 @@
 #include <optional>
 #include <pwd.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -69,7 +67,8 @@ QMap<QByteArray, QByteArray> folderContents(const QString &folder)
 {
     QMap<QByteArray, QByteArray> contents;
     for (const QByteArray &name : TestEnvironment::namesAt(QFile::encodeName(folder)))
-        contents[name] = name.endsWith(".lock") ? QByteArray() : TestEnvironment::readFile(folder + '/' + name);
+        contents[name]
+            = name.endsWith(".lock") ? QByteArray() : TestEnvironment::readFile(folder + '/' + name);
     return contents;
 }
 
@@ -143,7 +142,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     quint32 m_seed = defaultSeed;
     Target m_target = Target::StackFile;
-    URLBlock m_store;                                      // stack file content, counter aside
+    URLBlock m_store;                                           // stack file content, counter aside
     RegistryHive m_hive {QStringLiteral("HKEY_CURRENT_USER")};  // hive content, counter aside
     QHash<quint64, QByteArray> m_expected;
 };
@@ -297,7 +296,8 @@ void TestCrashSafety::checkKilledSave(quint64 lastSaved, quint64 *held, bool *ha
     const QByteArray bytes = TestEnvironment::readFile(file());
     *held = bytes == expected(lastSaved + 1) ? lastSaved + 1 : lastSaved;
     QVERIFY2(bytes == expected(*held),
-             qPrintable(difference(file(), bytes, expected(lastSaved)) + QStringLiteral(" (save %1 or the next)").arg(lastSaved)));
+             qPrintable(difference(file(), bytes, expected(lastSaved))
+                        + QStringLiteral(" (save %1 or the next)").arg(lastSaved)));
     if (!backup().isEmpty()) {
         const QByteArray kept = TestEnvironment::readFile(backup());
         QVERIFY2(kept == expected(*held - 1) || kept == expected(*held),
@@ -332,7 +332,9 @@ void TestCrashSafety::killedSavesLeaveWholeFiles()
         took.start();
         startSave(saver, counter, "--pause");
         QVERIFY2(finishWholeSave(saver, counter),
-                 qPrintable(QStringLiteral("save %1: %2").arg(counter).arg(QString::fromLocal8Bit(saver.readAllStandardError()))));
+                 qPrintable(QStringLiteral("save %1: %2")
+                                .arg(counter)
+                                .arg(QString::fromLocal8Bit(saver.readAllStandardError()))));
         const qint64 wholeMicroseconds = took.nsecsElapsed() / 1000;
         checkWholeSave(counter);
         if (QTest::currentTestFailed()) {
@@ -421,8 +423,9 @@ void TestCrashSafety::failedSavesChangeNothing()
                     ::_exit(cannotSwitchUser);
             });
         }
-        QVERIFY(QFile::setPermissions(folder(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther
-                                                     | QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup));
+        QVERIFY(QFile::setPermissions(folder(),
+                                      QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther
+                                          | QFile::ReadGroup | QFile::ExeGroup));
     }
     startSave(saver, 2, "--once");
     const bool finished = ended(saver);
@@ -435,7 +438,8 @@ void TestCrashSafety::failedSavesChangeNothing()
 
     const QString told = QString::fromLocal8Bit(saver.readAllStandardError());
     QCOMPARE(saver.exitCode(), 1);
-    QVERIFY2(told.contains(file()) && told.contains(QString::fromLocal8Bit(std::strerror(cause))), qPrintable(told));
+    QVERIFY2(told.contains(file()) && told.contains(QString::fromLocal8Bit(std::strerror(cause))),
+             qPrintable(told));
     if (target == Target::StackFile)
         QVERIFY2(told.contains("changes pending: 1\n"), qPrintable(told));
     const QMap<QByteArray, QByteArray> after = folderContents(folder());
