@@ -240,10 +240,10 @@ int replaceWith(const QString &from, const QString &to)
 {
     const QByteArray source = nativeName(from);
     const QByteArray target = nativeName(to);
-    // rename() does nothing when both names are links to one file, as a
-    // backup staged as a link to the file is when a save killed after making
-    // the backup left the backup a link to the file: to holds the content
-    // already, and the staged name must not stay behind.
+    // rename() leaves both names in place when they are links to one file:
+    // a backup staged as a link to the file meets a backup that is one
+    // already (a save killed between making the backup and replacing the
+    // file left it so). The backup holds the content then; the staged name goes.
     if (sameFile(source, target)) {
         ::unlink(source.constData());
         return 0;
