@@ -226,13 +226,32 @@ int linkUnique(const QString &from, const QString &base, TemporaryFile *file)
     return EEXIST;
 }
 
+// Whether the two names are links to one file.
+bool sameFile(const QByteArray &one, const QByteArray &other)
+{
+    struct stat first = {};
+    struct stat second = {};
+    return ::lstat(one.constData(), &first) == 0 && ::lstat(other.constData(), &second) == 0
+        && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
 // Renames from over to: 0, or the errno, in which case from is removed.
 int replaceWith(const QString &from, const QString &to)
 {
-    if (std::rename(nativeName(from).constData(), nativeName(to).constData()) == 0)
+    const QByteArray source = nativeName(from);
+    const QByteArray target = nativeName(to);
+    // rename() leaves both names in place when they are links to one file:
+    // a backup staged as a link to the file meets a backup that is one
+    // already (a save killed between making the backup and replacing the
+    // file left it so). The backup holds the content then; the staged name goes.
+    if (sameFile(source, target)) {
+        ::unlink(source.constData());
+        return 0;
+    }
+    if (std::rename(source.constData(), target.constData()) == 0)
         return 0;
     const int code = errno;
-    ::unlink(nativeName(from).constData());
+    ::unlink(source.constData());
     return code;
 }
 

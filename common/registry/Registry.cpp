@@ -197,7 +197,11 @@ bool readHiveFile(quint32 hive, RegistryHive *contents, QString *error)
 bool writeHiveText(quint32 hive, const QByteArray &text, QString *error)
 {
     ++writeCount;
-    return FileIO::saveFile(hiveFilePath(hive), text, error);
+    // Writes of the hive that were killed left their temporary files beside
+    // it; its writers hold its lock, so they are few.
+    const QString path = hiveFilePath(hive);
+    FileIO::removeAbandonedTemporaries(FileIO::writtenPath(path));
+    return FileIO::saveFile(path, text, error);
 }
 
 bool writeHiveFile(quint32 hive, const RegistryHive &contents, QString *error)

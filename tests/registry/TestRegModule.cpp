@@ -307,6 +307,7 @@ void TestRegModule::sessionReadsTheHiveOnce()
 
 // Each write replaces the file and flushes it: a value set to what it was is
 // not written, and a deferred session writes its changes once, at its close.
+// A write sweeps up after killed writes.
 void TestRegModule::hiveWrites_data()
 {
     QTest::addColumn<int>("mode");  // -1: no session
@@ -332,6 +333,7 @@ void TestRegModule::hiveWrites()
     QCOMPARE(setKeyValue(key, "CF", "1", REG_SZ), ERROR_SUCCESS);
     QCOMPARE(setKeyValue(key, "ID", "1", REG_SZ), ERROR_SUCCESS);
     const QByteArray before = TestEnvironment::readFile(file);
+    const QString leftByKilledWrite = TestEnvironment::writeFile(file + ".tmp-0123abcd", "REGEDIT4\n\n[HKEY_CU");
     const quint64 start = Registry::hiveFileWrites();
     std::unique_ptr<HiveSession> session;
     if (mode >= 0)
@@ -353,6 +355,8 @@ void TestRegModule::hiveWrites()
     QCOMPARE(queryValue(key, "ID"), cf);
     session.reset();  // a closed session writes nothing more
     QCOMPARE(int(Registry::hiveFileWrites() - start), writesBeforeClose + writesAtClose);
+    // A write removes the temporary file that a killed write left.
+    QCOMPARE(QFileInfo::exists(leftByKilledWrite), writesBeforeClose + writesAtClose == 0);
 }
 
 void TestRegModule::shellFolders_data()

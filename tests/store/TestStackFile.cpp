@@ -596,7 +596,7 @@ void TestStackFile::saveKeepsPermissions()
 void TestStackFile::saveRemovesAbandonedTemporaries_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("kind");  // file, held (a live writer's), folder, link
+    QTest::addColumn<QString>("kind");  // file, held (a live writer's), folder, link, hard link (to the file)
     QTest::addColumn<bool>("removed");
 
     QTest::newRow("left by a killed save") << "keep.tsy.tmp-0123abcd" << "file" << true;
@@ -609,6 +609,8 @@ void TestStackFile::saveRemovesAbandonedTemporaries_data()
     QTest::newRow("nine digits") << "keep.tsy.tmp-0123abcde" << "file" << false;
     QTest::newRow("a folder") << "keep.tsy.tmp-0123abcd" << "folder" << false;
     QTest::newRow("a link") << "keep.tsy.tmp-0123abcd" << "link" << false;
+    // A save killed between making the backup and replacing the file.
+    QTest::newRow("a backup that is the file") << "keep.bak" << "hard link" << false;
 }
 
 // A save removes the temporary files that killed saves of the same file left
@@ -627,6 +629,8 @@ void TestStackFile::saveRemovesAbandonedTemporaries()
         QVERIFY(QDir(m_dir->path()).mkdir(name));
     } else if (kind == "link") {
         QVERIFY(QFile::link(outside, temporary));
+    } else if (kind == "hard link") {
+        QCOMPARE(::link(QFile::encodeName(file).constData(), QFile::encodeName(temporary).constData()), 0);
     } else {
         TestEnvironment::writeFile(temporary, "half a file");
         if (kind == "held") {
@@ -644,6 +648,9 @@ void TestStackFile::saveRemovesAbandonedTemporaries()
     QCOMPARE(TestEnvironment::readFile(file), QByteArray("+New\r\n"));
     QCOMPARE(TestEnvironment::readFile(path("keep.bak")), QByteArray("+Old\r\n"));
     QCOMPARE(TestEnvironment::readFile(outside), QByteArray("kept"));
+    QStringList left = QDir(m_dir->path()).entryList({"keep.*.tmp-*"}, QDir::AllEntries | QDir::System);
+    left.removeOne(name);
+    QCOMPARE(left, QStringList());  // nothing of this save
 }
 
 void TestStackFile::cleaningNeverRemovesALiveWrite_data()
