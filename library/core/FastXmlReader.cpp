@@ -8,6 +8,8 @@
 #include <cstring>
 
 using namespace XmlText;
+using XmlByteScan::Run;
+using XmlByteScan::endOfRun;
 
 FastXmlReader::FastXmlReader(QByteArrayView data, int maxDepth)
     : m_begin(data.data())
@@ -134,9 +136,7 @@ bool FastXmlReader::scanText(QString *text)
         cr = false;
     };
     for (;;) {
-        const char *p = m_p;
-        while (p < m_end && plainTextBytes[uchar(*p)])
-            ++p;
+        const char *p = endOfRun<Run::Text>(m_p, m_end);
         m_p = p;
         if (p == m_end || *p == '<')
             break;
@@ -281,9 +281,7 @@ bool FastXmlReader::attributeValue(Attribute *attribute)
     const char *begin = m_p;
     attribute->plain = attribute->ascii = true;
     for (;;) {
-        const char *p = m_p;
-        while (p < m_end && plainValueBytes[uchar(*p)])
-            ++p;
+        const char *p = endOfRun<Run::Value>(m_p, m_end);
         m_p = p;
         if (p == m_end)
             return false;
@@ -366,8 +364,7 @@ bool FastXmlReader::name(QByteArrayView *name, qsizetype *prefix)
 bool FastXmlReader::charsUntil(char stop)
 {
     for (;;) {
-        while (m_p < m_end && asciiCharBytes[uchar(*m_p)] && *m_p != stop)
-            ++m_p;
+        m_p = endOfRun<Run::Chars>(m_p, m_end, stop);
         if (m_p == m_end)
             return false;
         if (*m_p == stop)

@@ -3,44 +3,19 @@
 
 #pragma once
 
+#include "XmlByteScan.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <array>
 #include <cstring>
 
 // The characters of XML 1.0 in UTF-8, as FastXmlReader checks and converts
-// them: classes of bytes for its scanning loops, references, and checked
-// text made into a QString.
+// them: classes of bytes of names, references, and checked text made into a
+// QString (the classes of its scanning loops are XmlByteScan's).
 namespace XmlText {
 
-using ByteSet = std::array<bool, 256>;
-
-// Bytes that stand for themselves in text: printable ASCII but '<', '&' and
-// ']', and tab and line feed (a carriage return is made a line feed).
-inline constexpr ByteSet plainTextBytes = [] {
-    ByteSet set {};
-    for (int c = 0x20; c < 0x80; ++c)
-        set[c] = c != '<' && c != '&' && c != ']';
-    set['\t'] = set['\n'] = true;
-    return set;
-}();
-
-// In an attribute value, blanks but the space are made spaces: they are not plain there.
-inline constexpr ByteSet plainValueBytes = [] {
-    ByteSet set {};
-    for (int c = 0x20; c < 0x80; ++c)
-        set[c] = c != '<' && c != '&' && c != '"' && c != '\'';
-    return set;
-}();
-
-// The ASCII characters XML 1.0 allows anywhere.
-inline constexpr ByteSet asciiCharBytes = [] {
-    ByteSet set {};
-    for (int c = 0x20; c < 0x80; ++c)
-        set[c] = true;
-    set['\t'] = set['\n'] = set['\r'] = true;
-    return set;
-}();
+using ByteSet = XmlByteScan::ByteSet;
 
 // What a name may start with (ASCII letters and '_'), and go on with (also digits, '.' and '-').
 inline constexpr ByteSet nameStartBytes = [] {
