@@ -9,6 +9,7 @@
 
 using namespace XmlText;
 using XmlByteScan::Run;
+using XmlByteScan::endOfName;
 using XmlByteScan::endOfRun;
 
 FastXmlReader::FastXmlReader(QByteArrayView data, int maxDepth)
@@ -80,7 +81,7 @@ FastXmlReader::Token FastXmlReader::readNext()
 
 bool FastXmlReader::readElementText(QString *text)
 {
-    text->clear();
+    text->resize(0);  // keeps the room it has
     const size_t depth = m_open.size();
     for (;;) {
         const Token token = scan(text);
@@ -260,7 +261,7 @@ bool FastXmlReader::endTag()
         return false;
     const Open &open = m_open.back();
     const qsizetype size = open.name.size();
-    if (m_end - m_p <= size || std::memcmp(m_p, open.name.data(), size) != 0)
+    if (m_end - m_p <= size || !sameBytesAt(m_p, open.name.data(), size))
         return false;
     m_p += size;
     skipBlanks();
@@ -340,18 +341,15 @@ QString FastXmlReader::attribute(QByteArrayView qualifiedName) const
 bool FastXmlReader::name(QByteArrayView *name, qsizetype *prefix)
 {
     const char *begin = m_p;
-    const char *p = m_p;
-    if (p == m_end || !nameStartBytes[uchar(*p)])
+    if (begin == m_end || !nameStartBytes[uchar(*begin)])
         return false;
     *prefix = 0;
-    for (++p; p < m_end; ++p) {
-        if (nameBytes[uchar(*p)])
-            continue;
-        if (*p != ':' || *prefix)
-            break;
+    const char *p = endOfName(begin + 1, m_end);
+    if (p < m_end && *p == ':') {
         *prefix = p - begin;
         if (m_end - p < 2 || !nameStartBytes[uchar(p[1])])
             return false;
+        p = endOfName(p + 2, m_end);
     }
     m_p = p;
     if (p < m_end && (uchar(*p) >= 0x80 || *p == ':'))
@@ -469,13 +467,4 @@ bool FastXmlReader::doctype()
         skipBlanks();
     }
     return literal('>');  // an internal subset ('[') is declined
-}
-
-// Whether there were blanks.
-bool FastXmlReader::skipBlanks()
-{
-    const char *begin = m_p;
-    while (m_p < m_end && isBlank(*m_p))
-        ++m_p;
-    return m_p != begin;
 }

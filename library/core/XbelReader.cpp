@@ -107,7 +107,7 @@ public:
     {
         return m_xml.attributes().value(QLatin1StringView(name)) == value;
     }
-    QString readElementText() { return m_xml.readElementText(QXmlStreamReader::IncludeChildElements); }
+    void readElementText(QString *text) { *text = m_xml.readElementText(QXmlStreamReader::IncludeChildElements); }
     qint64 position() const { return m_xml.device()->pos(); }
     qint64 lineNumber() const { return m_xml.lineNumber(); }
     QString failure(bool sawRoot) const
@@ -170,12 +170,7 @@ public:
         }
         return dateOf(m_xml.attribute(name));
     }
-    QString readElementText()
-    {
-        QString text;
-        m_declined = m_declined || !m_xml.readElementText(&text);
-        return text;
-    }
+    void readElementText(QString *text) { m_declined = m_declined || !m_xml.readElementText(text); }
     qint64 position() const { return m_xml.position(); }
     qint64 lineNumber() const { return 0; }
     QString failure(bool) const { return m_declined ? QStringLiteral("declined") : QString(); }
@@ -225,6 +220,7 @@ private:
     BookmarkEntry m_bookmark;
     size_t m_bookmarkDepth = 0;
     size_t m_ownMetadataDepth = 0;  // of Tessaly's metadata element, 0 outside it
+    QString m_metadataText;
 };
 
 template <typename Xml>
@@ -269,10 +265,10 @@ bool XbelParser<Xml>::startElement()
                && m_xml.attributeIs("owner", XbelNames::owner)) {
         m_ownMetadataDepth = m_open.size();
     } else if (element == Element::Title && parent == Element::Bookmark && m_bookmarkDepth > 0) {
-        m_bookmark.title = m_xml.readElementText();
+        m_xml.readElementText(&m_bookmark.title);
         m_open.pop_back();
     } else if (element == Element::Title && parent == Element::Folder && m_folderDepth == 1 && !m_folderGroupOpen) {
-        m_folderName = m_xml.readElementText();
+        m_xml.readElementText(&m_folderName);
         m_open.pop_back();
     } else if (element == Element::Folder || element == Element::Bookmark || element == Element::Separator
                || element == Element::Alias) {
@@ -300,7 +296,9 @@ void XbelParser<Xml>::readMetadataElement(Element element)
 {
     if (m_open.size() != m_ownMetadataDepth + 1)
         return;
-    const QString text = m_xml.readElementText();
+    // Its text goes to a buffer that every such element reuses.
+    QString &text = m_metadataText;
+    m_xml.readElementText(&text);
     m_open.pop_back();
     if (m_bookmarkDepth > 0) {
         if (element == Element::Visits) {

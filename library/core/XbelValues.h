@@ -19,7 +19,29 @@ std::optional<QString> exactText(const QString &base64);
 QDateTime dateOf(QStringView text);
 
 // A whole number between min and max, blanks around it passed over.
-std::optional<qint64> numberOf(const QString &text, qint64 min, qint64 max);
+std::optional<qint64> numberOf(QStringView text, qint64 min, qint64 max);
+
+// The days from 1 January 1970 to a valid date of the Gregorian calendar
+// (year 1 or later), without QDate: a file holds two dates a bookmark.
+constexpr qint64 daysSince1970(int year, int month, int day)
+{
+    // Years that begin in March, so that a leap day ends its year.
+    year -= month <= 2;
+    const int era = year / 400;
+    const int yearOfEra = year - era * 400;
+    const int dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return qint64(era) * 146097 + dayOfEra - 719468;
+}
+
+constexpr bool isValidDate(int year, int month, int day)
+{
+    constexpr int monthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (year < 1 || month < 1 || month > 12 || day < 1)
+        return false;
+    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    return day <= monthDays[month - 1] + (month == 2 && leap);
+}
 
 inline char16_t unitAt(QStringView text, qsizetype i)
 {
@@ -58,11 +80,10 @@ std::optional<QDateTime> utcDateOf(View text)
     const int year = digitsAt(text, 0, 4), month = digitsAt(text, 5, 2), day = digitsAt(text, 8, 2);
     const int hour = digitsAt(text, 11, 2), minute = digitsAt(text, 14, 2), second = digitsAt(text, 17, 2);
     const int ms = digitsAt(text, 20, 3);
-    if (year < 1 || ms < 0 || hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59
-        || !QDate::isValid(year, month, day))
+    if (ms < 0 || hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59
+        || !isValidDate(year, month, day))
         return std::nullopt;
-    constexpr qint64 julianDayOf1970 = 2440588;
-    const qint64 days = QDate(year, month, day).toJulianDay() - julianDayOf1970;
+    const qint64 days = daysSince1970(year, month, day);
     return QDateTime::fromMSecsSinceEpoch(((days * 24 + hour) * 60 + minute) * 60000 + second * 1000 + ms,
                                           Qt::UTC);
 }

@@ -56,6 +56,21 @@ constexpr ByteSet plainBytes(Run run)
 template <Run run>
 inline constexpr ByteSet plain = plainBytes(run);
 
+// What a name may start with (ASCII letters and '_'), and go on with (also digits, '.' and '-').
+inline constexpr ByteSet nameStartBytes = [] {
+    ByteSet set {};
+    for (int c = 0; c < 256; ++c)
+        set[c] = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+    return set;
+}();
+inline constexpr ByteSet nameBytes = [] {
+    ByteSet set = nameStartBytes;
+    for (int c = '0'; c <= '9'; ++c)
+        set[c] = true;
+    set['.'] = set['-'] = true;
+    return set;
+}();
+
 #ifdef __SSE2__
 inline __m128i lanesOf(__m128i bytes, char c)
 {
@@ -100,6 +115,31 @@ const char *endOfRun(const char *p, const char *end, char stop = '\0')
     }
 #endif
     while (p < end && plain<run>[uchar(*p)] && (run != Run::Chars || *p != stop))
+        ++p;
+    return p;
+}
+
+// The first byte from p on that cannot go on a name (an ASCII letter or
+// digit, '.', '-', '_'); end when there is none.
+inline const char *endOfName(const char *p, const char *end)
+{
+#ifdef __SSE2__
+    while (end - p >= 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const auto within = [](__m128i lanes, char low, char high) {
+            return _mm_and_si128(_mm_cmpgt_epi8(lanes, _mm_set1_epi8(char(low - 1))),
+                                 _mm_cmplt_epi8(lanes, _mm_set1_epi8(char(high + 1))));
+        };
+        // Beyond ASCII is negative, below every range.
+        const __m128i letters = within(_mm_or_si128(bytes, _mm_set1_epi8(0x20)), 'a', 'z');
+        const __m128i marks = _mm_or_si128(lanesOf(bytes, '_'), within(bytes, '-', '.'));
+        const int names = _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(letters, marks), within(bytes, '0', '9')));
+        if (names != 0xffff)
+            return p + __builtin_ctz(unsigned(~names));
+        p += 16;
+    }
+#endif
+    while (p < end && nameBytes[uchar(*p)])
         ++p;
     return p;
 }

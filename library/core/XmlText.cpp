@@ -77,19 +77,26 @@ bool readReference(const char *&p, const char *end, char32_t *c)
         *c = value;
         return true;
     }
-    static const struct
-    {
-        QByteArrayView name;
-        char32_t c;
-    } entities[] = {{"lt;", '<'}, {"gt;", '>'}, {"amp;", '&'}, {"apos;", '\''}, {"quot;", '"'}};
-    for (const auto &entity : entities) {
-        if (end - p >= entity.name.size() && std::memcmp(p, entity.name.data(), entity.name.size()) == 0) {
-            p += entity.name.size();
-            *c = entity.c;
-            return true;
-        }
+    // One of the five entities, told apart by its first letter.
+    const auto entity = [&p, end, c](const char *name, qsizetype size, char32_t referenced) {
+        if (end - p < size || std::memcmp(p, name, size_t(size)) != 0)
+            return false;
+        p += size;
+        *c = referenced;
+        return true;
+    };
+    switch (p < end ? *p : '\0') {
+    case 'l':
+        return entity("lt;", 3, '<');
+    case 'g':
+        return entity("gt;", 3, '>');
+    case 'a':
+        return entity("amp;", 4, '&') || entity("apos;", 5, '\'');
+    case 'q':
+        return entity("quot;", 5, '"');
+    default:
+        return false;
     }
-    return false;
 }
 
 void appendChar(QString *text, char32_t c)

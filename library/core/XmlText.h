@@ -17,20 +17,8 @@ namespace XmlText {
 
 using ByteSet = XmlByteScan::ByteSet;
 
-// What a name may start with (ASCII letters and '_'), and go on with (also digits, '.' and '-').
-inline constexpr ByteSet nameStartBytes = [] {
-    ByteSet set {};
-    for (int c = 0; c < 256; ++c)
-        set[c] = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
-    return set;
-}();
-inline constexpr ByteSet nameBytes = [] {
-    ByteSet set = nameStartBytes;
-    for (int c = '0'; c <= '9'; ++c)
-        set[c] = true;
-    set['.'] = set['-'] = true;
-    return set;
-}();
+using XmlByteScan::nameBytes;
+using XmlByteScan::nameStartBytes;
 
 inline bool isBlank(char c)
 {
@@ -49,9 +37,35 @@ inline bool isReserved(QByteArrayView name)
     return name.size() >= 3 && (name[0] | 0x20) == 'x' && (name[1] | 0x20) == 'm' && (name[2] | 0x20) == 'l';
 }
 
+// Whether the size bytes at a and b are the same: names are short, so in
+// words, the last of which overlaps the one before rather than a loop of bytes.
+inline bool sameBytesAt(const char *a, const char *b, qsizetype size)
+{
+    const auto differ = [a, b](qsizetype at, auto word) {
+        decltype(word) x, y;
+        std::memcpy(&x, a + at, sizeof x);
+        std::memcpy(&y, b + at, sizeof y);
+        return x != y;
+    };
+    if (size >= 8) {
+        for (qsizetype at = 0; at + 8 < size; at += 8) {
+            if (differ(at, quint64()))
+                return false;
+        }
+        return !differ(size - 8, quint64());
+    }
+    if (size >= 4)
+        return !differ(0, quint32()) && !differ(size - 4, quint32());
+    for (qsizetype at = 0; at < size; ++at) {
+        if (a[at] != b[at])
+            return false;
+    }
+    return true;
+}
+
 inline bool sameBytes(QByteArrayView a, QByteArrayView b)
 {
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size()) == 0;
+    return a.size() == b.size() && sameBytesAt(a.data(), b.data(), a.size());
 }
 
 // A character of UTF-8 at p (a byte >= 0x80): no overlong form, no
