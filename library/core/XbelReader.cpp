@@ -7,6 +7,7 @@
 #include "BookmarkSink.h"
 #include "FastXmlReader.h"
 #include "FileIO.h"
+#include "HugePageBuffer.h"
 #include "XbelNames.h"
 #include "XbelValues.h"
 
@@ -421,8 +422,9 @@ std::atomic<int> fastReadCount = 0;
 
 namespace XbelReader {
 
-// The fast reader reads a copy of the whole file (a mapping would end the
-// program if another one cut the file short meanwhile); where it declines,
+// The fast reader reads a copy of the whole file (a mapping of the file would
+// end the program if another one cut the file short meanwhile), in memory of
+// its own that is given back at once; where it declines,
 // QXmlStreamReader reads the file from its start and gives the error texts.
 bool readXbelFile(const QString &fileName, BookmarkSink &sink, QString *error, const Progress &progress)
 {
@@ -438,7 +440,12 @@ bool readXbelFile(const QString &fileName, BookmarkSink &sink, QString *error, c
         return false;
     }
     std::vector<Event> events;
-    const bool read = readFast(file.read(total), progress, &events);
+    bool read = false;
+    {
+        const HugePageBuffer buffer(total);
+        const qint64 size = buffer.isNull() ? -1 : file.read(buffer.data(), total);
+        read = size >= 0 && readFast(QByteArrayView(buffer.data(), size), progress, &events);
+    }
     if (read) {
         ++fastReadCount;
     } else {
