@@ -8,6 +8,7 @@
 #include "FastXmlReader.h"
 #include "FileIO.h"
 #include "HugePageBuffer.h"
+#include "XbelEvents.h"
 #include "XbelNames.h"
 #include "XbelValues.h"
 
@@ -24,14 +25,8 @@ using namespace XbelValues;
 
 namespace {
 
-// What the sink is told, kept until the whole file has been read.
-struct Event
-{
-    enum Kind { NewGroup, ReopenGroup, Entry, RootOwner };
-    Kind kind;
-    QString name;
-    BookmarkEntry entry;
-};
+using Event = XbelEvent;
+using Events = XbelEvents;
 
 // The elements the reader tells apart by their (local) names; the others are Other.
 enum class Element : quint8 { Other, Xbel, Folder, Bookmark, Title, Info, Metadata, Separator, Alias, Visits, Rating, Category, Href };
@@ -193,7 +188,7 @@ public:
 
     bool parse(const XbelReader::Progress &progress, qint64 total);
     QString error() const { return m_error; }
-    std::vector<Event> takeEvents() { return std::move(m_events); }
+    Events takeEvents() { return std::move(m_events); }
 
 private:
     enum class Group { None, Root, Folder, ClosedFolder };
@@ -208,7 +203,7 @@ private:
 
     Xml &m_xml;
     QString m_error;
-    std::vector<Event> m_events;
+    Events m_events;
     std::vector<Element> m_open;  // the elements open, outermost first
     bool m_sawRoot = false;
     int m_folderDepth = 0;
@@ -371,29 +366,8 @@ void XbelParser<Xml>::enterGroupOfBookmark()
     m_group = Group::Root;
 }
 
-// What the sink is told, in order.
-void report(const std::vector<Event> &events, BookmarkSink &sink)
-{
-    for (const Event &event : events) {
-        switch (event.kind) {
-        case Event::NewGroup:
-            sink.newGroup(event.name);
-            break;
-        case Event::ReopenGroup:
-            sink.reopenGroup(event.name);
-            break;
-        case Event::RootOwner:
-            sink.storeLastRootOwner();
-            break;
-        case Event::Entry:
-            sink.bungEntry(event.entry);
-            break;
-        }
-    }
-}
-
 // The events of data read by the fast reader; false when it declines.
-bool readFast(QByteArrayView data, const XbelReader::Progress &progress, std::vector<Event> *events)
+bool readFast(QByteArrayView data, const XbelReader::Progress &progress, Events *events)
 {
     FastXml xml(data);
     XbelParser<FastXml> parser(xml);
@@ -403,7 +377,7 @@ bool readFast(QByteArrayView data, const XbelReader::Progress &progress, std::ve
     return true;
 }
 
-bool readStream(QIODevice &device, const XbelReader::Progress &progress, qint64 total, std::vector<Event> *events,
+bool readStream(QIODevice &device, const XbelReader::Progress &progress, qint64 total, Events *events,
                 QString *error)
 {
     StreamXml xml(device);
@@ -439,7 +413,7 @@ bool readXbelFile(const QString &fileName, BookmarkSink &sink, QString *error, c
         *error = QStringLiteral("%1: larger than %2 MiB, too large for an XBEL file").arg(fileName).arg(maxFileBytes >> 20);
         return false;
     }
-    std::vector<Event> events;
+    Events events;
     bool read = false;
     {
         const HugePageBuffer buffer(total);
@@ -455,7 +429,7 @@ bool readXbelFile(const QString &fileName, BookmarkSink &sink, QString *error, c
             return false;
         }
     }
-    report(events, sink);
+    events.report(sink);
     if (progress)
         progress(total, total);
     return true;
@@ -463,7 +437,7 @@ bool readXbelFile(const QString &fileName, BookmarkSink &sink, QString *error, c
 
 bool readXbelData(QByteArrayView data, BookmarkSink &sink, QString *error, Reader reader)
 {
-    std::vector<Event> events;
+    Events events;
     error->clear();
     if (reader == Reader::Fast) {
         if (!readFast(data, {}, &events))
@@ -474,7 +448,7 @@ bool readXbelData(QByteArrayView data, BookmarkSink &sink, QString *error, Reade
         if (!buffer.open(QIODevice::ReadOnly) || !readStream(buffer, {}, data.size(), &events, error))
             return false;
     }
-    report(events, sink);
+    events.report(sink);
     return true;
 }
 
