@@ -33,8 +33,8 @@ public:
         }
         m_pieces.back().push_back(std::move(event));
     }
-    // Tells the sink every event, in order.
-    void report(BookmarkSink &sink) const;
+    // Tells the sink every event, in order, and lets each go once told.
+    void report(BookmarkSink &sink);
 
 private:
     static constexpr size_t pieceSize = 4096;
