@@ -107,8 +107,14 @@ FastXmlReader::Token FastXmlReader::scan(QString *text)
         if (m_p == m_end)
             return m_sawRoot && m_open.empty() ? EndOfDocument : decline();
         if (*m_p != '<') {
-            // Outside the root element only blanks.
-            if (m_open.empty() ? !skipBlanks() : !scanText(text))
+            bool passed;
+            if (m_open.empty())
+                passed = skipBlanks();  // outside the root element only blanks
+            else if (!text && skipBlanks() && (m_p == m_end || *m_p == '<'))
+                passed = true;  // between elements mostly a line end and indentation
+            else
+                passed = scanText(text);
+            if (!passed)
                 return decline();
             continue;
         }
