@@ -232,6 +232,9 @@ bool FastXmlReader::checkNames()
     const Open &element = m_open.back();
     if (isReserved(element.name) || (element.prefix && !declared(element.name.first(element.prefix))))
         return false;
+    // One attribute without a prefix, or none: no prefix to look up, no names to tell apart.
+    if (m_attributes.empty() || (m_attributes.size() == 1 && m_attributes[0].prefix == 0))
+        return true;
     for (size_t i = 0; i < m_attributes.size(); ++i) {
         const Attribute &attribute = m_attributes[i];
         const bool declaration = attribute.prefix == 5 && attribute.name.startsWith("xmlns");
