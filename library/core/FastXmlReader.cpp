@@ -8,6 +8,9 @@
 #include <cstring>
 
 using namespace XmlText;
+using XmlByteScan::Run;
+using XmlByteScan::endOfName;
+using XmlByteScan::endOfRun;
 
 FastXmlReader::FastXmlReader(QByteArrayView data, int maxDepth)
     : m_begin(data.data())
@@ -78,7 +81,7 @@ FastXmlReader::Token FastXmlReader::readNext()
 
 bool FastXmlReader::readElementText(QString *text)
 {
-    text->clear();
+    text->resize(0);  // keeps the room it has
     const size_t depth = m_open.size();
     for (;;) {
         const Token token = scan(text);
@@ -104,8 +107,14 @@ FastXmlReader::Token FastXmlReader::scan(QString *text)
         if (m_p == m_end)
             return m_sawRoot && m_open.empty() ? EndOfDocument : decline();
         if (*m_p != '<') {
-            // Outside the root element only blanks.
-            if (m_open.empty() ? !skipBlanks() : !scanText(text))
+            bool passed;
+            if (m_open.empty())
+                passed = skipBlanks();  // outside the root element only blanks
+            else if (!text && skipBlanks() && (m_p == m_end || *m_p == '<'))
+                passed = true;  // between elements mostly a line end and indentation
+            else
+                passed = scanText(text);
+            if (!passed)
                 return decline();
             continue;
         }
@@ -134,9 +143,7 @@ bool FastXmlReader::scanText(QString *text)
         cr = false;
     };
     for (;;) {
-        const char *p = m_p;
-        while (p < m_end && plainTextBytes[uchar(*p)])
-            ++p;
+        const char *p = endOfRun<Run::Text>(m_p, m_end);
         m_p = p;
         if (p == m_end || *p == '<')
             break;
@@ -225,6 +232,9 @@ bool FastXmlReader::checkNames()
     const Open &element = m_open.back();
     if (isReserved(element.name) || (element.prefix && !declared(element.name.first(element.prefix))))
         return false;
+    // One attribute without a prefix, or none: no prefix to look up, no names to tell apart.
+    if (m_attributes.empty() || (m_attributes.size() == 1 && m_attributes[0].prefix == 0))
+        return true;
     for (size_t i = 0; i < m_attributes.size(); ++i) {
         const Attribute &attribute = m_attributes[i];
         const bool declaration = attribute.prefix == 5 && attribute.name.startsWith("xmlns");
@@ -260,7 +270,7 @@ bool FastXmlReader::endTag()
         return false;
     const Open &open = m_open.back();
     const qsizetype size = open.name.size();
-    if (m_end - m_p <= size || std::memcmp(m_p, open.name.data(), size) != 0)
+    if (m_end - m_p <= size || !sameBytesAt(m_p, open.name.data(), size))
         return false;
     m_p += size;
     skipBlanks();
@@ -281,9 +291,7 @@ bool FastXmlReader::attributeValue(Attribute *attribute)
     const char *begin = m_p;
     attribute->plain = attribute->ascii = true;
     for (;;) {
-        const char *p = m_p;
-        while (p < m_end && plainValueBytes[uchar(*p)])
-            ++p;
+        const char *p = endOfRun<Run::Value>(m_p, m_end);
         m_p = p;
         if (p == m_end)
             return false;
@@ -342,18 +350,15 @@ QString FastXmlReader::attribute(QByteArrayView qualifiedName) const
 bool FastXmlReader::name(QByteArrayView *name, qsizetype *prefix)
 {
     const char *begin = m_p;
-    const char *p = m_p;
-    if (p == m_end || !nameStartBytes[uchar(*p)])
+    if (begin == m_end || !nameStartBytes[uchar(*begin)])
         return false;
     *prefix = 0;
-    for (++p; p < m_end; ++p) {
-        if (nameBytes[uchar(*p)])
-            continue;
-        if (*p != ':' || *prefix)
-            break;
+    const char *p = endOfName(begin + 1, m_end);
+    if (p < m_end && *p == ':') {
         *prefix = p - begin;
         if (m_end - p < 2 || !nameStartBytes[uchar(p[1])])
             return false;
+        p = endOfName(p + 2, m_end);
     }
     m_p = p;
     if (p < m_end && (uchar(*p) >= 0x80 || *p == ':'))
@@ -366,8 +371,7 @@ bool FastXmlReader::name(QByteArrayView *name, qsizetype *prefix)
 bool FastXmlReader::charsUntil(char stop)
 {
     for (;;) {
-        while (m_p < m_end && asciiCharBytes[uchar(*m_p)] && *m_p != stop)
-            ++m_p;
+        m_p = endOfRun<Run::Chars>(m_p, m_end, stop);
         if (m_p == m_end)
             return false;
         if (*m_p == stop)
@@ -472,13 +476,4 @@ bool FastXmlReader::doctype()
         skipBlanks();
     }
     return literal('>');  // an internal subset ('[') is declined
-}
-
-// Whether there were blanks.
-bool FastXmlReader::skipBlanks()
-{
-    const char *begin = m_p;
-    while (m_p < m_end && isBlank(*m_p))
-        ++m_p;
-    return m_p != begin;
 }

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "XmlText.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <cstring>
@@ -72,7 +74,14 @@ private:
     bool attributeValue(Attribute *attribute);
     bool name(QByteArrayView *name, qsizetype *prefix);
     bool charsUntil(char stop);
-    bool skipBlanks();
+    // Whether there were blanks.
+    bool skipBlanks()
+    {
+        const char *begin = m_p;
+        while (m_p < m_end && XmlText::isBlank(*m_p))
+            ++m_p;
+        return m_p != begin;
+    }
     // Whether the text given comes next; if so, the reader moves past it.
     template <size_t N>
     bool literal(const char (&text)[N])

@@ -7,6 +7,8 @@
 #include "BookmarkSink.h"
 #include "FastXmlReader.h"
 #include "FileIO.h"
+#include "HugePageBuffer.h"
+#include "XbelEvents.h"
 #include "XbelNames.h"
 #include "XbelValues.h"
 
@@ -23,14 +25,8 @@ using namespace XbelValues;
 
 namespace {
 
-// What the sink is told, kept until the whole file has been read.
-struct Event
-{
-    enum Kind { NewGroup, ReopenGroup, Entry, RootOwner };
-    Kind kind;
-    QString name;
-    BookmarkEntry entry;
-};
+using Event = XbelEvent;
+using Events = XbelEvents;
 
 // The elements the reader tells apart by their (local) names; the others are Other.
 enum class Element : quint8 { Other, Xbel, Folder, Bookmark, Title, Info, Metadata, Separator, Alias, Visits, Rating, Category, Href };
@@ -107,7 +103,7 @@ public:
     {
         return m_xml.attributes().value(QLatin1StringView(name)) == value;
     }
-    QString readElementText() { return m_xml.readElementText(QXmlStreamReader::IncludeChildElements); }
+    void readElementText(QString *text) { *text = m_xml.readElementText(QXmlStreamReader::IncludeChildElements); }
     qint64 position() const { return m_xml.device()->pos(); }
     qint64 lineNumber() const { return m_xml.lineNumber(); }
     QString failure(bool sawRoot) const
@@ -170,12 +166,7 @@ public:
         }
         return dateOf(m_xml.attribute(name));
     }
-    QString readElementText()
-    {
-        QString text;
-        m_declined = m_declined || !m_xml.readElementText(&text);
-        return text;
-    }
+    void readElementText(QString *text) { m_declined = m_declined || !m_xml.readElementText(text); }
     qint64 position() const { return m_xml.position(); }
     qint64 lineNumber() const { return 0; }
     QString failure(bool) const { return m_declined ? QStringLiteral("declined") : QString(); }
@@ -197,7 +188,7 @@ public:
 
     bool parse(const XbelReader::Progress &progress, qint64 total);
     QString error() const { return m_error; }
-    std::vector<Event> takeEvents() { return std::move(m_events); }
+    Events takeEvents() { return std::move(m_events); }
 
 private:
     enum class Group { None, Root, Folder, ClosedFolder };
@@ -212,7 +203,7 @@ private:
 
     Xml &m_xml;
     QString m_error;
-    std::vector<Event> m_events;
+    Events m_events;
     std::vector<Element> m_open;  // the elements open, outermost first
     bool m_sawRoot = false;
     int m_folderDepth = 0;
@@ -225,6 +216,7 @@ private:
     BookmarkEntry m_bookmark;
     size_t m_bookmarkDepth = 0;
     size_t m_ownMetadataDepth = 0;  // of Tessaly's metadata element, 0 outside it
+    QString m_metadataText;
 };
 
 template <typename Xml>
@@ -269,10 +261,10 @@ bool XbelParser<Xml>::startElement()
                && m_xml.attributeIs("owner", XbelNames::owner)) {
         m_ownMetadataDepth = m_open.size();
     } else if (element == Element::Title && parent == Element::Bookmark && m_bookmarkDepth > 0) {
-        m_bookmark.title = m_xml.readElementText();
+        m_xml.readElementText(&m_bookmark.title);
         m_open.pop_back();
     } else if (element == Element::Title && parent == Element::Folder && m_folderDepth == 1 && !m_folderGroupOpen) {
-        m_folderName = m_xml.readElementText();
+        m_xml.readElementText(&m_folderName);
         m_open.pop_back();
     } else if (element == Element::Folder || element == Element::Bookmark || element == Element::Separator
                || element == Element::Alias) {
@@ -300,7 +292,9 @@ void XbelParser<Xml>::readMetadataElement(Element element)
 {
     if (m_open.size() != m_ownMetadataDepth + 1)
         return;
-    const QString text = m_xml.readElementText();
+    // Its text goes to a buffer that every such element reuses.
+    QString &text = m_metadataText;
+    m_xml.readElementText(&text);
     m_open.pop_back();
     if (m_bookmarkDepth > 0) {
         if (element == Element::Visits) {
@@ -372,29 +366,8 @@ void XbelParser<Xml>::enterGroupOfBookmark()
     m_group = Group::Root;
 }
 
-// What the sink is told, in order.
-void report(const std::vector<Event> &events, BookmarkSink &sink)
-{
-    for (const Event &event : events) {
-        switch (event.kind) {
-        case Event::NewGroup:
-            sink.newGroup(event.name);
-            break;
-        case Event::ReopenGroup:
-            sink.reopenGroup(event.name);
-            break;
-        case Event::RootOwner:
-            sink.storeLastRootOwner();
-            break;
-        case Event::Entry:
-            sink.bungEntry(event.entry);
-            break;
-        }
-    }
-}
-
 // The events of data read by the fast reader; false when it declines.
-bool readFast(QByteArrayView data, const XbelReader::Progress &progress, std::vector<Event> *events)
+bool readFast(QByteArrayView data, const XbelReader::Progress &progress, Events *events)
 {
     FastXml xml(data);
     XbelParser<FastXml> parser(xml);
@@ -404,7 +377,7 @@ bool readFast(QByteArrayView data, const XbelReader::Progress &progress, std::ve
     return true;
 }
 
-bool readStream(QIODevice &device, const XbelReader::Progress &progress, qint64 total, std::vector<Event> *events,
+bool readStream(QIODevice &device, const XbelReader::Progress &progress, qint64 total, Events *events,
                 QString *error)
 {
     StreamXml xml(device);
@@ -423,8 +396,9 @@ std::atomic<int> fastReadCount = 0;
 
 namespace XbelReader {
 
-// The fast reader reads a copy of the whole file (a mapping would end the
-// program if another one cut the file short meanwhile); where it declines,
+// The fast reader reads a copy of the whole file (a mapping of the file would
+// end the program if another one cut the file short meanwhile), in memory of
+// its own that is given back at once; where it declines,
 // QXmlStreamReader reads the file from its start and gives the error texts.
 bool readXbelFile(const QString &fileName, BookmarkSink &sink, QString *error, const Progress &progress)
 {
@@ -439,8 +413,13 @@ bool readXbelFile(const QString &fileName, BookmarkSink &sink, QString *error, c
         *error = QStringLiteral("%1: larger than %2 MiB, too large for an XBEL file").arg(fileName).arg(maxFileBytes >> 20);
         return false;
     }
-    std::vector<Event> events;
-    const bool read = readFast(file.read(total), progress, &events);
+    Events events;
+    bool read = false;
+    {
+        const HugePageBuffer buffer(total);
+        const qint64 size = buffer.isNull() ? -1 : file.read(buffer.data(), total);
+        read = size >= 0 && readFast(QByteArrayView(buffer.data(), size), progress, &events);
+    }
     if (read) {
         ++fastReadCount;
     } else {
@@ -450,7 +429,7 @@ bool readXbelFile(const QString &fileName, BookmarkSink &sink, QString *error, c
             return false;
         }
     }
-    report(events, sink);
+    events.report(sink);
     if (progress)
         progress(total, total);
     return true;
@@ -458,7 +437,7 @@ bool readXbelFile(const QString &fileName, BookmarkSink &sink, QString *error, c
 
 bool readXbelData(QByteArrayView data, BookmarkSink &sink, QString *error, Reader reader)
 {
-    std::vector<Event> events;
+    Events events;
     error->clear();
     if (reader == Reader::Fast) {
         if (!readFast(data, {}, &events))
@@ -469,7 +448,7 @@ bool readXbelData(QByteArrayView data, BookmarkSink &sink, QString *error, Reade
         if (!buffer.open(QIODevice::ReadOnly) || !readStream(buffer, {}, data.size(), &events, error))
             return false;
     }
-    report(events, sink);
+    events.report(sink);
     return true;
 }
 

@@ -28,8 +28,17 @@ QDateTime dateOf(QStringView text)
     return date.isValid() ? date : QDateTime::fromString(trimmed, Qt::ISODate);
 }
 
-std::optional<qint64> numberOf(const QString &text, qint64 min, qint64 max)
+std::optional<qint64> numberOf(QStringView text, qint64 min, qint64 max)
 {
+    // The form Tessaly writes, digits alone, without the general parser.
+    if (!text.isEmpty() && text.size() <= 18) {
+        qint64 value = 0;
+        qsizetype i = 0;
+        for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
+            value = value * 10 + (text[i].unicode() - u'0');
+        if (i == text.size())
+            return value >= min && value <= max ? std::optional<qint64>(value) : std::nullopt;
+    }
     bool ok = false;
     const qint64 value = text.trimmed().toLongLong(&ok);
     return ok && value >= min && value <= max ? std::optional<qint64>(value) : std::nullopt;

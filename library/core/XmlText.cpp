@@ -77,19 +77,26 @@ bool readReference(const char *&p, const char *end, char32_t *c)
         *c = value;
         return true;
     }
-    static const struct
-    {
-        QByteArrayView name;
-        char32_t c;
-    } entities[] = {{"lt;", '<'}, {"gt;", '>'}, {"amp;", '&'}, {"apos;", '\''}, {"quot;", '"'}};
-    for (const auto &entity : entities) {
-        if (end - p >= entity.name.size() && std::memcmp(p, entity.name.data(), entity.name.size()) == 0) {
-            p += entity.name.size();
-            *c = entity.c;
-            return true;
-        }
+    // One of the five entities, told apart by its first letter.
+    const auto entity = [&p, end, c](const char *name, qsizetype size, char32_t referenced) {
+        if (end - p < size || std::memcmp(p, name, size_t(size)) != 0)
+            return false;
+        p += size;
+        *c = referenced;
+        return true;
+    };
+    switch (p < end ? *p : '\0') {
+    case 'l':
+        return entity("lt;", 3, '<');
+    case 'g':
+        return entity("gt;", 3, '>');
+    case 'a':
+        return entity("amp;", 4, '&') || entity("apos;", 5, '\'');
+    case 'q':
+        return entity("quot;", 5, '"');
+    default:
+        return false;
     }
-    return false;
 }
 
 void appendChar(QString *text, char32_t c)
@@ -100,20 +107,47 @@ void appendChar(QString *text, char32_t c)
 
 namespace {
 
-enum class Form { Text, Value };
+using XmlByteScan::Run;
+
+// The plain bytes from p on widened to units at o, sixteen at a step: o
+// never runs ahead of p, so the sixteen units written fit where sixteen
+// bytes are left.
+template <Run run>
+void widenPlain(const char *&p, const char *end, char16_t *&o)
+{
+#ifdef __SSE2__
+    const __m128i zero = _mm_setzero_si128();
+    while (end - p >= 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(o), _mm_unpacklo_epi8(bytes, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(o + 8), _mm_unpackhi_epi8(bytes, zero));
+        if (const int ends = XmlByteScan::stopsIn<run>(bytes, '\0')) {
+            const int plain = __builtin_ctz(unsigned(ends));
+            p += plain;
+            o += plain;
+            return;
+        }
+        p += 16;
+        o += 16;
+    }
+#endif
+    while (p < end && XmlByteScan::plain<run>[uchar(*p)])
+        *o++ = char16_t(uchar(*p++));
+}
 
 // Checked bytes as UTF-16 into out, which has room for as many units as
-// there are bytes: each line end one LF (Text) or, with each blank, one
-// space (Value, where references are replaced too). Gives the units written.
-qsizetype decode(char16_t *out, QByteArrayView bytes, Form form)
+// there are bytes: each line end one LF (TextUnits) or, with each blank,
+// one space (ValueUnits, where references are replaced too). Gives the
+// units written.
+template <Run run>
+qsizetype decode(char16_t *out, QByteArrayView bytes)
 {
+    constexpr bool value = run == Run::ValueUnits;
     const char *p = bytes.data();
     const char *end = p + bytes.size();
     char16_t *o = out;
-    const ByteSet &plain = form == Form::Text ? plainTextBytes : plainValueBytes;
-    while (p < end) {
-        while (p < end && plain[uchar(*p)])
-            *o++ = char16_t(uchar(*p++));
+    for (;;) {
+        widenPlain<run>(p, end, o);
         if (p == end)
             break;
         const uchar c = uchar(*p);
@@ -131,13 +165,13 @@ qsizetype decode(char16_t *out, QByteArrayView bytes, Form form)
             }
         } else if (c == '\r') {
             p += end - p > 1 && p[1] == '\n' ? 2 : 1;
-            *o++ = form == Form::Text ? u'\n' : u' ';
-        } else if (form == Form::Value && c == '&') {
+            *o++ = value ? u' ' : u'\n';
+        } else if (value && c == '&') {
             char32_t referenced = 0;
             readReference(p, end, &referenced);
             o = put(o, referenced);
         } else {
-            *o++ = form == Form::Value && (c == '\t' || c == '\n') ? u' ' : char16_t(c);
+            *o++ = value && (c == '\t' || c == '\n') ? u' ' : char16_t(c);
             ++p;
         }
     }
@@ -161,13 +195,13 @@ void appendText(QString *text, QByteArrayView bytes, bool ascii, bool cr)
     }
     const qsizetype at = text->size();
     text->resize(at + bytes.size());
-    text->resize(at + decode(reinterpret_cast<char16_t *>(text->data()) + at, bytes, Form::Text));
+    text->resize(at + decode<Run::TextUnits>(reinterpret_cast<char16_t *>(text->data()) + at, bytes));
 }
 
 QString attributeValue(QByteArrayView bytes)
 {
     QString value(bytes.size(), Qt::Uninitialized);
-    value.resize(decode(reinterpret_cast<char16_t *>(value.data()), bytes, Form::Value));
+    value.resize(decode<Run::ValueUnits>(reinterpret_cast<char16_t *>(value.data()), bytes));
     return value;
 }
 

@@ -3,59 +3,22 @@
 
 #pragma once
 
+#include "XmlByteScan.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <array>
 #include <cstring>
 
 // The characters of XML 1.0 in UTF-8, as FastXmlReader checks and converts
-// them: classes of bytes for its scanning loops, references, and checked
-// text made into a QString.
+// them: classes of bytes of names, references, and checked text made into a
+// QString (the classes of its scanning loops are XmlByteScan's).
 namespace XmlText {
 
-using ByteSet = std::array<bool, 256>;
+using ByteSet = XmlByteScan::ByteSet;
 
-// Bytes that stand for themselves in text: printable ASCII but '<', '&' and
-// ']', and tab and line feed (a carriage return is made a line feed).
-inline constexpr ByteSet plainTextBytes = [] {
-    ByteSet set {};
-    for (int c = 0x20; c < 0x80; ++c)
-        set[c] = c != '<' && c != '&' && c != ']';
-    set['\t'] = set['\n'] = true;
-    return set;
-}();
-
-// In an attribute value, blanks but the space are made spaces: they are not plain there.
-inline constexpr ByteSet plainValueBytes = [] {
-    ByteSet set {};
-    for (int c = 0x20; c < 0x80; ++c)
-        set[c] = c != '<' && c != '&' && c != '"' && c != '\'';
-    return set;
-}();
-
-// The ASCII characters XML 1.0 allows anywhere.
-inline constexpr ByteSet asciiCharBytes = [] {
-    ByteSet set {};
-    for (int c = 0x20; c < 0x80; ++c)
-        set[c] = true;
-    set['\t'] = set['\n'] = set['\r'] = true;
-    return set;
-}();
-
-// What a name may start with (ASCII letters and '_'), and go on with (also digits, '.' and '-').
-inline constexpr ByteSet nameStartBytes = [] {
-    ByteSet set {};
-    for (int c = 0; c < 256; ++c)
-        set[c] = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
-    return set;
-}();
-inline constexpr ByteSet nameBytes = [] {
-    ByteSet set = nameStartBytes;
-    for (int c = '0'; c <= '9'; ++c)
-        set[c] = true;
-    set['.'] = set['-'] = true;
-    return set;
-}();
+using XmlByteScan::nameBytes;
+using XmlByteScan::nameStartBytes;
 
 inline bool isBlank(char c)
 {
@@ -74,9 +37,35 @@ inline bool isReserved(QByteArrayView name)
     return name.size() >= 3 && (name[0] | 0x20) == 'x' && (name[1] | 0x20) == 'm' && (name[2] | 0x20) == 'l';
 }
 
+// Whether the size bytes at a and b are the same: names are short, so in
+// words, the last of which overlaps the one before rather than a loop of bytes.
+inline bool sameBytesAt(const char *a, const char *b, qsizetype size)
+{
+    const auto differ = [a, b](qsizetype at, auto word) {
+        decltype(word) x, y;
+        std::memcpy(&x, a + at, sizeof x);
+        std::memcpy(&y, b + at, sizeof y);
+        return x != y;
+    };
+    if (size >= 8) {
+        for (qsizetype at = 0; at + 8 < size; at += 8) {
+            if (differ(at, quint64()))
+                return false;
+        }
+        return !differ(size - 8, quint64());
+    }
+    if (size >= 4)
+        return !differ(0, quint32()) && !differ(size - 4, quint32());
+    for (qsizetype at = 0; at < size; ++at) {
+        if (a[at] != b[at])
+            return false;
+    }
+    return true;
+}
+
 inline bool sameBytes(QByteArrayView a, QByteArrayView b)
 {
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size()) == 0;
+    return a.size() == b.size() && sameBytesAt(a.data(), b.data(), a.size());
 }
 
 // A character of UTF-8 at p (a byte >= 0x80): no overlong form, no

@@ -7,7 +7,8 @@
 
 StoreMerge::StoreMerge(URLBlock &store)
     : m_store(store)
-    , m_current(store.IDXList().groupCount() - 1)
+    , m_groupsBefore(store.IDXList().groupCount())
+    , m_current(m_groupsBefore - 1)
 {
     const GroupTable &groups = store.IDXList();
     for (int group = 0; group < groups.groupCount(); ++group)
@@ -163,6 +164,9 @@ const StoreMerge::Known &StoreMerge::knownOf(int group)
 
 bool StoreMerge::isKnown(int group, const QString &title, const QString &url)
 {
+    // A group the merge made held nothing before it: nothing to look up.
+    if (group >= m_groupsBefore)
+        return false;
     const Known &known = knownOf(group);
     return url.isEmpty() ? known.titlesWithoutAddress.contains(title) : known.addresses.contains(url);
 }

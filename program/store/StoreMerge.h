@@ -93,6 +93,7 @@ private:
     bool updateUsage(URLData &entry, const EntryUsage &usage);
 
     URLBlock &m_store;
+    const int m_groupsBefore;  // groups from this one on are the merge's own, without entries before it
     int m_current;
     MergeCounts m_counts;
     QHash<QString, QList<int>> m_storeGroupsByName;  // the groups the store had, by name

@@ -516,6 +516,10 @@ private slots:
             "<xbel xmlns:a=\"urn:x\" xmlns:b=\"urn:x\"><bookmark a:n=\"1\" b:n=\"2\"/></xbel>", "refused");
         row("an undeclared prefix of an element", in("<p:b/>"), "refused");
         row("an undeclared prefix of an attribute", in("T", "h\" p:x=\"1"), "refused");
+        row("the one attribute with an undeclared prefix", "<xbel><folder p:x=\"1\"><title>F</title></folder></xbel>",
+            "refused");
+        row("the one attribute a declaration", "<xbel><folder xmlns:p=\"urn:p\"><p:title>F</p:title></folder></xbel>",
+            "fast");
         row("a prefix declared empty", "<xbel xmlns:p=\"\"/>", "refused");
         row("a prefix used outside its element", "<xbel><a xmlns:p='u'/><p:b/></xbel>", "refused");
         row("a name with two colons", "<xbel xmlns:a='u'><a:b:c/></xbel>", "refused");

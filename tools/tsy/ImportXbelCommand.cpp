@@ -4,8 +4,10 @@
 #include "ImportXbelCommand.h"
 
 #include "FileIO.h"
+#include "HeapReserve.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QObject>
 #include <QVariant>
 
@@ -38,6 +40,11 @@ bool ImportXbelCommand::checkSource(const QString &source, QString *error) const
 
 bool ImportXbelCommand::merge(QObject *mb, const QString &source) const
 {
+    // The bookmarks read (kept until the whole file is checked) and the
+    // entries made of them fill the heap at once, as a load does: about two
+    // bytes for each byte of the file.
+    constexpr qint64 memoryPerXbelByte = 2;
+    HeapReserve::reserveInHugePages(memoryPerXbelByte * QFileInfo(source).size());
     bool read = false;
     QMetaObject::invokeMethod(mb, "MergeXbel", Q_RETURN_ARG(bool, read), Q_ARG(QString, source));
     return read;
