@@ -57,6 +57,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
 #include <QStackedWidget>
@@ -79,18 +80,20 @@ MainWindow::MainWindow(AppState &state, Prompter &prompter, TrayWindowSettingsHo
     setAttribute(Qt::WA_DeleteOnClose, false);
     buildWindow();
     m_undo = new UndoHistory(m_state, this);
-    new UndoCommands(*this, *m_undo);
+    new UndoCommands(*this, *m_undo, *menuBar(), this);
     m_fileDialog = new FileDialogControl(m_prompter, this);
     m_groupCommands = new GroupCommands(*this);
     m_longWork = new LongWorkRunner(m_state, this);
     m_stackCommands = new StackCommands(*this);
-    new XbelCommands(*this, *new MergeCommands(*this));
-    new DuplicatesCommands(*this);
-    new QuickOpenCommands(*this);
-    new LinkCheckCommands(*this);
+    auto *merges = new MergeCommands(m_state, m_prompter, *this, *m_longWork, m_tray, *m_menus, this);
+    new XbelCommands(m_state, m_prompter, *this, *m_menus, *merges, this);
+    new DuplicatesCommands(m_state, m_prompter, *this, *m_menus, this);
+    new LinkCheckCommands(m_state, m_prompter, *this, *m_menus, this);
     new WindowCommands(*this);
     new IndexPanelCommands(*this);
     connectEntryCommands();
+    new QuickOpenCommands(m_state, *this, *m_selection, *m_entryDialogs, *m_menus,
+                          {m_standard->list(), m_advanced->list()}, this);
     m_settingsHost = std::make_unique<MainWindowSettings>(*this);
     m_preferences = new PreferencesCommands(*this);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState applicationState) {
@@ -255,6 +258,14 @@ void MainWindow::fullScrnRefresh(bool refill)
         buildMainScrn();
     }
     UpdatePanel();
+}
+
+void MainWindow::refillGroupLines()
+{
+    if (m_view.currentTab == ViewState::AdvancedTab)
+        fillGroupList(false);
+    else
+        buildMainScrn();
 }
 
 void MainWindow::buildMainScrn()

@@ -84,7 +84,8 @@ public:
 
     // Refills the active entry list from the store with the group choice and filters.
     void RefreshURLPage() override;
-    void fullScrnRefresh(bool refill);
+    void fullScrnRefresh(bool refill) override;
+    void refillGroupLines() override;
     // The Standard tab's group combo, from the group table.
     void buildMainScrn();
     void UpdatePanel() override;
@@ -134,7 +135,7 @@ public:
     void popUp(QMenu *menu, const QPoint &globalPos);
     TrayWindowSettingsHost *trayHost() const { return m_tray; }
     // True while load() runs, and while its stack file is read in slices.
-    bool isLoading() const { return m_loading; }
+    bool isLoading() const override { return m_loading; }
 
 signals:
     // load() has ended: the window may be shown.
