@@ -96,7 +96,10 @@ void EntryPages::storeColumnWidths(EntryListColumns::Widths &widths) const
 void EntryPages::showPage(int tab)
 {
     m_tabs->setCurrentIndex(tab - 1);
-    m_pages->setCurrentWidget(tab == ViewState::AdvancedTab ? static_cast<QWidget *>(m_advanced) : m_standard);
+    if (tab == ViewState::AdvancedTab)
+        m_pages->setCurrentWidget(m_advanced);
+    else
+        m_pages->setCurrentWidget(m_standard);
 }
 
 void EntryPages::setTabPlacement(int placement)

@@ -27,8 +27,6 @@ class MainWindowSettings;
 class PreferencesCommands;
 class QuickAddCommand;
 class Prompter;
-class QLabel;
-class QMenu;
 class QTabBar;
 class StackCommands;
 class StandardView;
@@ -37,8 +35,8 @@ class TrayWindowSettingsHost;
 class UndoHistory;
 struct AppState;
 
-// The main window: the Standard and Advanced tabs with their entry lists, the
-// index panel, the menus and the status bar. It turns events into calls on
+// The main window: the Standard and Advanced tabs with their entry lists and
+// the index panel (EntryPages), the menus and the status bar. It turns events into calls on
 // the core and shows the results; the decisions are the core's.
 class MainWindow : public QMainWindow, public EntryListHost
 {

@@ -29,8 +29,9 @@
 
 const QString MergeCommands::progId = QStringLiteral("Pemberly.mergeBrow");
 
-MergeCommands::MergeCommands(AppState &state, Prompter &prompter, EntryListHost &lists, LongWorkRunner &longWork,
-                             TrayWindowSettingsHost *tray, const MainMenus &menus, QWidget *window)
+MergeCommands::MergeCommands(AppState &state, Prompter &prompter, EntryListHost &lists,
+                             LongWorkRunner &longWork, TrayWindowSettingsHost *tray, const MainMenus &menus,
+                             QWidget *window)
     : QObject(window)
     , m_state(state)
     , m_prompter(prompter)

@@ -11,8 +11,9 @@
 #include "GroupListWidget.h"
 #include "StoreRecording.h"
 
-QuickAddCommand::QuickAddCommand(AppState &state, EntryListHost &lists, const QList<EntryListView *> &entryLists,
-                                 GroupListWidget *groupList, QObject *parent)
+QuickAddCommand::QuickAddCommand(AppState &state, EntryListHost &lists,
+                                 const QList<EntryListView *> &entryLists, GroupListWidget *groupList,
+                                 QObject *parent)
     : QObject(parent)
     , m_state(state)
     , m_lists(lists)

@@ -36,8 +36,8 @@ public:
     // selection (open) or dialogs (edit). window: the parent of the search
     // window and of these commands.
     QuickOpenCommands(AppState &state, EntryListHost &lists, SelectionCommands &selection,
-                      EntryDialogCommands &dialogs, const MainMenus &menus, const QList<EntryListView *> &entryLists,
-                      QWidget *window);
+                      EntryDialogCommands &dialogs, const MainMenus &menus,
+                      const QList<EntryListView *> &entryLists, QWidget *window);
 
     // Opens the search window with text in its field.
     void quickOpen(const QString &text = QString());
