@@ -25,6 +25,9 @@ public:
     // Chooses a group in the tab shown (group list row or combo line).
     virtual void selectGroupItem(int group) = 0;
     virtual void RefreshURLPage() = 0;
+    // The Standard tab's combo choice taken as the user's: "List All" is
+    // cleared and the list refilled.
+    virtual void chooseGroupInCombo() = 0;
     // The group lines shown again (and the list, when refill) after a change
     // that may have added or removed groups.
     virtual void fullScrnRefresh(bool refill) = 0;

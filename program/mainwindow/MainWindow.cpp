@@ -65,7 +65,7 @@ MainWindow::MainWindow(AppState &state, Prompter &prompter, TrayWindowSettingsHo
     m_undo = new UndoHistory(m_state, this);
     new UndoCommands(*this, *m_undo, *menuBar(), this);
     m_fileDialog = new FileDialogControl(m_prompter, this);
-    m_groupCommands = new GroupCommands(*this);
+    m_groupCommands = new GroupCommands(m_state, m_prompter, *this, *m_entryPages, m_view, *m_menus, this);
     m_longWork = new LongWorkRunner(m_state, this);
     m_stackCommands = new StackCommands(*this);
     auto *merges = new MergeCommands(m_state, m_prompter, *this, *m_longWork, m_tray, *m_menus, this);

@@ -108,7 +108,7 @@ public:
     void setFilterAdvanced(bool expanded);
     // Chooses a group in the Standard tab's combo as the user does: "List
     // All" is cleared and the list refilled.
-    void chooseGroupInCombo();
+    void chooseGroupInCombo() override;
 
     // Empties the entry lists and the group combo: a store is about to be
     // loaded in place of the one they show.
