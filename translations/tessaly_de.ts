@@ -238,6 +238,26 @@
     </message>
 </context>
 <context>
+    <name>EntryPages</name>
+    <message>
+        <source>Advanced</source>
+        <translation>Erweitert</translation>
+    </message>
+    <message>
+        <source>Advanced URL View Pane</source>
+        <translation>Erweiterte Lesezeichenansicht</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <comment>the tab of the simple view</comment>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Standard URL View Pane</source>
+        <translation>Einfache Lesezeichenansicht</translation>
+    </message>
+</context>
+<context>
     <name>EntryRowTexts</name>
     <message>
         <source>Not Rated</source>
@@ -1139,38 +1159,6 @@
     </message>
 </context>
 <context>
-    <name>MainWindow</name>
-    <message>
-        <source>Advanced</source>
-        <translation>Erweitert</translation>
-    </message>
-    <message>
-        <source>Advanced URL View Pane</source>
-        <translation>Erweiterte Lesezeichenansicht</translation>
-    </message>
-    <message>
-        <source>Standard URL View Pane</source>
-        <translation>Einfache Lesezeichenansicht</translation>
-    </message>
-    <message>
-        <source>Viewed: %1</source>
-        <translation>Angezeigt: %1</translation>
-    </message>
-    <message>
-        <source>Total: %1</source>
-        <translation>Gesamt: %1</translation>
-    </message>
-    <message>
-        <source>Standard</source>
-        <comment>the tab of the simple view</comment>
-        <translation>Standard</translation>
-    </message>
-    <message>
-        <source>Quick Add</source>
-        <translation>Schnell hinzufügen</translation>
-    </message>
-</context>
-<context>
     <name>MaskFilterDialog</name>
     <message>
         <source>Mask Filters</source>
@@ -1408,6 +1396,13 @@
     </message>
 </context>
 <context>
+    <name>QuickAddCommand</name>
+    <message>
+        <source>Quick Add</source>
+        <translation>Schnell hinzufügen</translation>
+    </message>
+</context>
+<context>
     <name>QuickOpenPopup</name>
     <message>
         <source>Quick Open</source>
@@ -1588,6 +1583,17 @@ No adds the bookmarks shown to the file instead.</source>
     <message>
         <source>Rating Filters</source>
         <translation>Bewertungsfilter</translation>
+    </message>
+</context>
+<context>
+    <name>StatusMessageBar</name>
+    <message>
+        <source>Viewed: %1</source>
+        <translation>Angezeigt: %1</translation>
+    </message>
+    <message>
+        <source>Total: %1</source>
+        <translation>Gesamt: %1</translation>
     </message>
 </context>
 <context>

@@ -6,8 +6,8 @@
 #include "AppState.h"
 #include "Duplicates.h"
 #include "DuplicatesDialog.h"
+#include "EntryListHost.h"
 #include "MainMenus.h"
-#include "MainWindow.h"
 #include "ModalDialog.h"
 #include "ModalScope.h"
 #include "StoreRecording.h"
@@ -24,39 +24,41 @@ QString entries(qsizetype count)
 
 }  // namespace
 
-DuplicatesCommands::DuplicatesCommands(MainWindow &window)
-    : QObject(&window)
+DuplicatesCommands::DuplicatesCommands(AppState &state, Prompter &prompter, EntryListHost &lists,
+                                       const MainMenus &menus, QWidget *window)
+    : QObject(window)
+    , m_state(state)
+    , m_prompter(prompter)
+    , m_lists(lists)
     , m_window(window)
 {
-    connect(window.menus()->mnuDuplicates, &QAction::triggered, this, &DuplicatesCommands::showDuplicates);
+    connect(menus.mnuDuplicates, &QAction::triggered, this, &DuplicatesCommands::showDuplicates);
 }
 
 void DuplicatesCommands::showDuplicates()
 {
-    AppState &state = m_window.state();
-    if (state.dialogState != AppState::NoDialog || m_window.isLoading())
+    if (m_state.dialogState != AppState::NoDialog || m_lists.isLoading())
         return;
-    const ModalScope open(state, &m_window, AppState::PromptOpen, [this] { m_window.UpdatePanel(); });
-    const std::vector<DuplicateSet> sets = Duplicates::find(state.store.urlDatas());
-    DuplicatesDialog dialog(state.store, sets, &m_window);
+    const ModalScope open(m_state, m_window, AppState::PromptOpen, [this] { m_lists.UpdatePanel(); });
+    const std::vector<DuplicateSet> sets = Duplicates::find(m_state.store.urlDatas());
+    DuplicatesDialog dialog(m_state.store, sets, m_window);
     connect(&dialog, &DuplicatesDialog::mergeRequested, this, [&] { mergeChosen(dialog, sets); });
-    WindowHelpers::showModalOnTop(dialog, &m_window);
+    WindowHelpers::showModalOnTop(dialog, m_window);
 }
 
 // Asks once; on Yes merges every set as the window shows it and closes the window.
 void DuplicatesCommands::mergeChosen(DuplicatesDialog &dialog, const std::vector<DuplicateSet> &sets)
 {
-    AppState &state = m_window.state();
-    const Prompter::Answer answer = m_window.prompter().messageBox(
+    const Prompter::Answer answer = m_prompter.messageBox(
         tr("Merge the duplicates? %1 will be removed.").arg(entries(dialog.removedCount())),
         Prompter::Buttons::YesNoSafe, Prompter::Icon::Question, tr("Duplicates"));
     if (answer != Prompter::Answer::Yes)
         return;
-    const StoreRecording recording(state, tr("Merge Duplicates"));
-    const qsizetype removed = Duplicates::merge(state.store, sets, dialog.keptKeys());
+    const StoreRecording recording(m_state, tr("Merge Duplicates"));
+    const qsizetype removed = Duplicates::merge(m_state.store, sets, dialog.keptKeys());
     if (removed > 0)
-        state.store.countChange();
+        m_state.store.countChange();
     dialog.accept();
-    m_window.fullScrnRefresh(true);
-    m_window.showStatus(tr("Merged the duplicates: %1 removed").arg(entries(removed)));
+    m_lists.fullScrnRefresh(true);
+    m_lists.showStatus(tr("Merged the duplicates: %1 removed").arg(entries(removed)));
 }

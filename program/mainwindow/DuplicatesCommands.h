@@ -7,8 +7,12 @@
 #include <vector>
 
 class DuplicatesDialog;
+class EntryListHost;
+class MainMenus;
+class Prompter;
+class QWidget;
+struct AppState;
 struct DuplicateSet;
-class MainWindow;
 
 // "Duplicates" (URLs menu): shows the sets of entries that hold the same
 // page and, after one confirmation, merges each into the entry the user
@@ -18,12 +22,17 @@ class DuplicatesCommands : public QObject
     Q_OBJECT
 
 public:
-    explicit DuplicatesCommands(MainWindow &window);
+    // window: the parent of the "Duplicates" window and of these commands.
+    DuplicatesCommands(AppState &state, Prompter &prompter, EntryListHost &lists, const MainMenus &menus,
+                       QWidget *window);
 
     void showDuplicates();
 
 private:
     void mergeChosen(DuplicatesDialog &dialog, const std::vector<DuplicateSet> &sets);
 
-    MainWindow &m_window;
+    AppState &m_state;
+    Prompter &m_prompter;
+    EntryListHost &m_lists;
+    QWidget *m_window;
 };

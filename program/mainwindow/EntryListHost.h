@@ -7,9 +7,9 @@ class EntryListModel;
 class EntryListView;
 class QString;
 
-// What the commands on an entry list need of the main window: the active
-// list, the current group and the index panel's mode, and the few updates
-// they ask for. The main window implements it; tests can too.
+// What the window's commands need of the main window: the active list, the
+// current group and the index panel's mode, and the few updates they ask
+// for. The main window implements it; tests can too.
 class EntryListHost
 {
 public:
@@ -25,6 +25,16 @@ public:
     // Chooses a group in the tab shown (group list row or combo line).
     virtual void selectGroupItem(int group) = 0;
     virtual void RefreshURLPage() = 0;
+    // The Standard tab's combo choice taken as the user's: "List All" is
+    // cleared and the list refilled.
+    virtual void chooseGroupInCombo() = 0;
+    // The group lines shown again (and the list, when refill) after a change
+    // that may have added or removed groups.
+    virtual void fullScrnRefresh(bool refill) = 0;
+    // The shown tab's group lines alone filled again from the group table.
+    virtual void refillGroupLines() = 0;
     virtual void UpdatePanel() = 0;
     virtual void showStatus(const QString &text) = 0;
+    // True while a store is being loaded: commands wait until it is in.
+    virtual bool isLoading() const = 0;
 };

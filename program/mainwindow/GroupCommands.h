@@ -5,7 +5,13 @@
 
 #include <QObject>
 
-class MainWindow;
+class EntryListHost;
+class EntryPages;
+class MainMenus;
+class Prompter;
+class QWidget;
+struct AppState;
+struct ViewState;
 
 // The group commands of the main window with their prompts: new, rename
 // (from the group combo or the group list) and remove.
@@ -14,7 +20,10 @@ class GroupCommands : public QObject
     Q_OBJECT
 
 public:
-    explicit GroupCommands(MainWindow &window);
+    // pages: the group list and combo the commands change in place; window:
+    // the parent of the prompts and of these commands.
+    GroupCommands(AppState &state, Prompter &prompter, EntryListHost &lists, EntryPages &pages,
+                  const ViewState &view, const MainMenus &menus, QWidget *window);
 
     void newGroup();
     void renameFromCombo();
@@ -27,5 +36,10 @@ private:
     static QString renameText();
     QString askGroupName(const QString &title, const QString &defaultText);
 
-    MainWindow &m_window;
+    AppState &m_state;
+    Prompter &m_prompter;
+    EntryListHost &m_lists;
+    EntryPages &m_pages;
+    const ViewState &m_view;
+    QWidget *m_window;
 };

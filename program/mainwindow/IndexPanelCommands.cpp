@@ -13,6 +13,7 @@
 #include "MainWindow.h"
 #include "StoreRecording.h"
 #include "ViewState.h"
+#include "WindowHelpers.h"
 
 #include <QAction>
 #include <QCursor>
@@ -30,13 +31,13 @@ IndexPanelCommands::IndexPanelCommands(MainWindow &window)
     connect(groups, &GroupListWidget::groupClicked, this, &IndexPanelCommands::clickGroupInList);
     connect(groups, &GroupListWidget::contextMenuWanted, this, [this](const QPoint &pos) {
         m_window.UpdateMenus();
-        m_window.popUp(m_window.menus()->mnuIPop, pos);
+        WindowHelpers::popUp(m_window.menus()->mnuIPop, pos);
     });
     connect(panel->modeButton(0), &QPushButton::clicked, this, [this] { stepAdvMode(-1); });
     connect(panel->modeButton(2), &QPushButton::clicked, this, [this] { stepAdvMode(1); });
     connect(panel->modeButton(1), &QPushButton::clicked, this, [this] {
         m_window.UpdateMenus();
-        m_window.popUp(m_window.menus()->mnuList, QCursor::pos());
+        WindowHelpers::popUp(m_window.menus()->mnuList, QCursor::pos());
     });
     connect(panel->indexButton(0), &QPushButton::clicked, this, [this] { setAllInIndexMask(true); });
     connect(panel->indexButton(1), &QPushButton::clicked, this, [this] { setAllInIndexMask(false); });

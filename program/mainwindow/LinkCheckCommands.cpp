@@ -4,12 +4,12 @@
 #include "LinkCheckCommands.h"
 
 #include "AppState.h"
+#include "EntryListHost.h"
 #include "EntryListModel.h"
 #include "LinkCheckDialog.h"
 #include "LinkRepair.h"
 #include "ListSelection.h"
 #include "MainMenus.h"
-#include "MainWindow.h"
 #include "ModalDialog.h"
 #include "ModalScope.h"
 #include "Prompter.h"
@@ -26,29 +26,32 @@ QString entries(qsizetype count)
 
 }  // namespace
 
-LinkCheckCommands::LinkCheckCommands(MainWindow &window)
-    : QObject(&window)
+LinkCheckCommands::LinkCheckCommands(AppState &state, Prompter &prompter, EntryListHost &lists,
+                                     const MainMenus &menus, QWidget *window)
+    : QObject(window)
+    , m_state(state)
+    , m_prompter(prompter)
+    , m_lists(lists)
     , m_window(window)
 {
     setObjectName(QStringLiteral("linkCheckCommands"));
-    const MainMenus *menus = window.menus();
-    connect(menus->mnuCheckLinks, &QAction::triggered, this, &LinkCheckCommands::checkSelection);
-    connect(menus->mnuCheckGroupLinks, &QAction::triggered, this, &LinkCheckCommands::checkCurrentGroup);
-    connect(menus->mnuIPopCheckLinks, &QAction::triggered, this, &LinkCheckCommands::checkCurrentGroup);
+    connect(menus.mnuCheckLinks, &QAction::triggered, this, &LinkCheckCommands::checkSelection);
+    connect(menus.mnuCheckGroupLinks, &QAction::triggered, this, &LinkCheckCommands::checkCurrentGroup);
+    connect(menus.mnuIPopCheckLinks, &QAction::triggered, this, &LinkCheckCommands::checkCurrentGroup);
 }
 
 void LinkCheckCommands::checkSelection()
 {
-    const URLDatas &store = m_window.state().store.urlDatas();
-    const EntryListModel *model = m_window.activeModel();
+    const URLDatas &store = m_state.store.urlDatas();
+    const EntryListModel *model = m_lists.activeModel();
     std::vector<Row> rows;
-    for (const int row : ListSelection::selectedRows(m_window.activeList())) {
+    for (const int row : ListSelection::selectedRows(m_lists.activeList())) {
         const quint32 key = model->keyAt(row);
         if (const URLData *entry = store.Item(store.positionOfKey(key)))
             rows.push_back({key, entry->Name, entry->url, {}, false, false});
     }
     if (rows.empty()) {
-        m_window.showStatus(tr("Select the entries whose links to check"));
+        m_lists.showStatus(tr("Select the entries whose links to check"));
         return;
     }
     check(std::move(rows));
@@ -56,10 +59,10 @@ void LinkCheckCommands::checkSelection()
 
 void LinkCheckCommands::checkCurrentGroup()
 {
-    const URLBlock &store = m_window.state().store;
-    const int group = m_window.getCurrentIDX();
+    const URLBlock &store = m_state.store;
+    const int group = m_lists.getCurrentIDX();
     if (group < 0 || !store.IDXList().isGroup(group)) {
-        m_window.showStatus(tr("Choose the group whose links to check"));
+        m_lists.showStatus(tr("Choose the group whose links to check"));
         return;
     }
     std::vector<Row> rows;
@@ -68,7 +71,7 @@ void LinkCheckCommands::checkCurrentGroup()
             rows.push_back({entry.keyNumber(), entry.Name, entry.url, {}, false, false});
     }
     if (rows.empty()) {
-        m_window.showStatus(tr("The group holds no entries"));
+        m_lists.showStatus(tr("The group holds no entries"));
         return;
     }
     check(std::move(rows));
@@ -76,11 +79,10 @@ void LinkCheckCommands::checkCurrentGroup()
 
 void LinkCheckCommands::check(std::vector<Row> rows)
 {
-    AppState &state = m_window.state();
-    if (state.dialogState != AppState::NoDialog || m_window.isLoading())
+    if (m_state.dialogState != AppState::NoDialog || m_lists.isLoading())
         return;
-    const ModalScope open(state, &m_window, AppState::PromptOpen, [this] { m_window.UpdatePanel(); });
-    LinkCheckDialog dialog(&m_window);
+    const ModalScope open(m_state, m_window, AppState::PromptOpen, [this] { m_lists.UpdatePanel(); });
+    LinkCheckDialog dialog(m_window);
     QStringList addresses;
     for (const Row &row : rows) {
         dialog.addEntry(row.title, row.address);
@@ -103,7 +105,7 @@ void LinkCheckCommands::check(std::vector<Row> rows)
     connect(&dialog, &LinkCheckDialog::removeGoneRequested, this, [&] { removeGone(dialog, rows); });
     connect(&dialog, &LinkCheckDialog::updateMovedRequested, this, [&] { updateMoved(dialog, rows); });
     checker.check(addresses);
-    WindowHelpers::showModalOnTop(dialog, &m_window);
+    WindowHelpers::showModalOnTop(dialog, m_window);
     checker.disconnect(&dialog);
     checker.cancel();
 }
@@ -113,7 +115,7 @@ void LinkCheckCommands::removeGone(LinkCheckDialog &dialog, std::vector<Row> &ro
     const QList<int> gone = rowsOf(rows, LinkCheckResult::Outcome::Gone);
     if (gone.isEmpty())
         return;
-    const Prompter::Answer answer = m_window.prompter().messageBox(
+    const Prompter::Answer answer = m_prompter.messageBox(
         tr("Remove %1 whose page is gone?").arg(entries(gone.size())), Prompter::Buttons::YesNo,
         Prompter::Icon::Question, tr("Check Links"));
     if (answer != Prompter::Answer::Yes)
@@ -125,7 +127,7 @@ void LinkCheckCommands::removeGone(LinkCheckDialog &dialog, std::vector<Row> &ro
     }
     const qsizetype changed = changeStore(repair, tr("Remove Gone"));
     dialog.showRepaired(gone, tr("removed"), 0, countOf(rows, LinkCheckResult::Outcome::Moved));
-    m_window.showStatus(tr("Removed %1 whose page is gone").arg(entries(changed)));
+    m_lists.showStatus(tr("Removed %1 whose page is gone").arg(entries(changed)));
 }
 
 void LinkCheckCommands::updateMoved(LinkCheckDialog &dialog, std::vector<Row> &rows)
@@ -133,7 +135,7 @@ void LinkCheckCommands::updateMoved(LinkCheckDialog &dialog, std::vector<Row> &r
     const QList<int> moved = rowsOf(rows, LinkCheckResult::Outcome::Moved);
     if (moved.isEmpty())
         return;
-    const Prompter::Answer answer = m_window.prompter().messageBox(
+    const Prompter::Answer answer = m_prompter.messageBox(
         tr("Give %1 the new address of its page?").arg(entries(moved.size())), Prompter::Buttons::YesNo,
         Prompter::Icon::Question, tr("Check Links"));
     if (answer != Prompter::Answer::Yes)
@@ -146,17 +148,16 @@ void LinkCheckCommands::updateMoved(LinkCheckDialog &dialog, std::vector<Row> &r
     }
     const qsizetype changed = changeStore(repair, tr("Update Moved"));
     dialog.showRepaired(moved, tr("updated"), countOf(rows, LinkCheckResult::Outcome::Gone), 0);
-    m_window.showStatus(tr("Updated the address of %1").arg(entries(changed)));
+    m_lists.showStatus(tr("Updated the address of %1").arg(entries(changed)));
 }
 
 qsizetype LinkCheckCommands::changeStore(const LinkRepair &repair, const QString &commandName)
 {
-    AppState &state = m_window.state();
-    const StoreRecording recording(state, commandName);
-    const qsizetype changed = repair.applyTo(state.store);
+    const StoreRecording recording(m_state, commandName);
+    const qsizetype changed = repair.applyTo(m_state.store);
     if (changed > 0)
-        state.store.countChange();
-    m_window.fullScrnRefresh(true);
+        m_state.store.countChange();
+    m_lists.fullScrnRefresh(true);
     return changed;
 }
 

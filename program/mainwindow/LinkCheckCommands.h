@@ -9,9 +9,13 @@
 #include <QObject>
 #include <vector>
 
+class EntryListHost;
 class LinkCheckDialog;
 class LinkRepair;
-class MainWindow;
+class MainMenus;
+class Prompter;
+class QWidget;
+struct AppState;
 
 // "Check Links" on the selected entries (URLs menu, the lists' pop-up) or
 // on the current group (Groups menu, the group list's pop-up): checks their
@@ -23,7 +27,9 @@ class LinkCheckCommands : public QObject
     Q_OBJECT
 
 public:
-    explicit LinkCheckCommands(MainWindow &window);
+    // window: the parent of the "Check Links" window and of these commands.
+    LinkCheckCommands(AppState &state, Prompter &prompter, EntryListHost &lists, const MainMenus &menus,
+                      QWidget *window);
 
     void checkSelection();
     void checkCurrentGroup();
@@ -52,6 +58,9 @@ private:
     static qsizetype countOf(const std::vector<Row> &rows, LinkCheckResult::Outcome outcome);
     static QList<int> rowsOf(const std::vector<Row> &rows, LinkCheckResult::Outcome outcome);
 
-    MainWindow &m_window;
+    AppState &m_state;
+    Prompter &m_prompter;
+    EntryListHost &m_lists;
+    QWidget *m_window;
     LinkChecker::Limits m_limits;
 };

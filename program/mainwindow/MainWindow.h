@@ -18,25 +18,25 @@ class SelectionCommands;
 class UrlOpener;
 class EntryListModel;
 class EntryListView;
+class EntryPages;
 class FileDialogControl;
 class GroupCommands;
 class LongWorkRunner;
 class MainMenus;
 class MainWindowSettings;
 class PreferencesCommands;
+class QuickAddCommand;
 class Prompter;
-class QLabel;
-class QMenu;
-class QStackedWidget;
 class QTabBar;
 class StackCommands;
 class StandardView;
+class StatusMessageBar;
 class TrayWindowSettingsHost;
 class UndoHistory;
 struct AppState;
 
-// The main window: the Standard and Advanced tabs with their entry lists, the
-// index panel, the menus and the status bar. It turns events into calls on
+// The main window: the Standard and Advanced tabs with their entry lists and
+// the index panel (EntryPages), the menus and the status bar. It turns events into calls on
 // the core and shows the results; the decisions are the core's.
 class MainWindow : public QMainWindow, public EntryListHost
 {
@@ -57,9 +57,9 @@ public:
     ViewState &view() { return m_view; }
     Prompter &prompter() { return m_prompter; }
     MainMenus *menus() const { return m_menus; }
-    StandardView *standardView() const { return m_standard; }
-    AdvancedView *advancedView() const { return m_advanced; }
-    QTabBar *tabStrip() const { return m_tabs; }
+    StandardView *standardView() const;
+    AdvancedView *advancedView() const;
+    QTabBar *tabStrip() const;
     DefaultStackFile &defaultStack() { return m_defaultStack; }
     EntryListModel *activeModel() const override;
     EntryListView *activeList() const override;
@@ -84,7 +84,8 @@ public:
 
     // Refills the active entry list from the store with the group choice and filters.
     void RefreshURLPage() override;
-    void fullScrnRefresh(bool refill);
+    void fullScrnRefresh(bool refill) override;
+    void refillGroupLines() override;
     // The Standard tab's group combo, from the group table.
     void buildMainScrn();
     void UpdatePanel() override;
@@ -101,15 +102,13 @@ public:
     void switchTab(int tab);
     void setAdvMode(int advMode);
     void setTabPlacement(int placement);
-    // Adds an entry "<Quick Add>" for an address to the current group.
+    // Adds an entry "<Quick Add>" for an address to the current group (as a drop does).
     void quickAdd(const QString &address);
     void toggleFullWindow();
     void setFilterAdvanced(bool expanded);
-    void storeCHeaders();
     // Chooses a group in the Standard tab's combo as the user does: "List
     // All" is cleared and the list refilled.
-    void chooseGroupInCombo();
-    void updateCHeaders();
+    void chooseGroupInCombo() override;
 
     // Empties the entry lists and the group combo: a store is about to be
     // loaded in place of the one they show.
@@ -130,11 +129,9 @@ public:
     // nothing is lost; at the program's end the store is then written to a
     // file of its own in the data folder instead. False when it stayed loaded.
     bool unloadWindow(bool programEnding = false);
-    // Shows a pop-up menu, unless all its commands are hidden.
-    void popUp(QMenu *menu, const QPoint &globalPos);
     TrayWindowSettingsHost *trayHost() const { return m_tray; }
     // True while load() runs, and while its stack file is read in slices.
-    bool isLoading() const { return m_loading; }
+    bool isLoading() const override { return m_loading; }
 
 signals:
     // load() has ended: the window may be shown.
@@ -158,7 +155,6 @@ signals:
     void activeIconToggled();
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -177,14 +173,8 @@ private:
     DefaultStackFile m_defaultStack;
 
     MainMenus *m_menus = nullptr;
-    QTabBar *m_tabs = nullptr;
-    QStackedWidget *m_pages = nullptr;
-    StandardView *m_standard = nullptr;
-    AdvancedView *m_advanced = nullptr;
-    EntryListModel *m_standardModel = nullptr;
-    EntryListModel *m_advancedModel = nullptr;
-    QLabel *m_viewedPanel = nullptr;
-    QLabel *m_totalPanel = nullptr;
+    EntryPages *m_entryPages = nullptr;
+    StatusMessageBar *m_statusBar = nullptr;
     FileDialogControl *m_fileDialog = nullptr;
     GroupCommands *m_groupCommands = nullptr;
     StackCommands *m_stackCommands = nullptr;
@@ -195,6 +185,7 @@ private:
     EntryDialogCommands *m_entryDialogs = nullptr;
     FromBrowserCommand *m_capture = nullptr;
     PreferencesCommands *m_preferences = nullptr;
+    QuickAddCommand *m_quickAdd = nullptr;
     UndoHistory *m_undo = nullptr;
     std::unique_ptr<MainWindowSettings> m_settingsHost;
     bool m_unloading = false;

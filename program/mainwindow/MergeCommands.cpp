@@ -7,11 +7,11 @@
 #include "ChromiumProfiles.h"
 #include "ComponentRegistry.h"
 #include "DayCount.h"
+#include "EntryListHost.h"
 #include "FirefoxProfiles.h"
 #include "InternetShortcut.h"
 #include "LongWorkRunner.h"
 #include "MainMenus.h"
-#include "MainWindow.h"
 #include "MergeTarget.h"
 #include "ModalScope.h"
 #include "Prompter.h"
@@ -29,17 +29,23 @@
 
 const QString MergeCommands::progId = QStringLiteral("Pemberly.mergeBrow");
 
-MergeCommands::MergeCommands(MainWindow &window)
-    : QObject(&window)
+MergeCommands::MergeCommands(AppState &state, Prompter &prompter, EntryListHost &lists,
+                             LongWorkRunner &longWork, TrayWindowSettingsHost *tray, const MainMenus &menus,
+                             QWidget *window)
+    : QObject(window)
+    , m_state(state)
+    , m_prompter(prompter)
+    , m_lists(lists)
+    , m_longWork(longWork)
+    , m_tray(tray)
     , m_window(window)
 {
-    MainMenus *menus = window.menus();
-    connect(menus->mnuMergeFavorites, &QAction::triggered, this, &MergeCommands::mergeFavorites);
-    connect(menus->mnuMergeNetscape, &QAction::triggered, this, &MergeCommands::mergeNetscape);
-    connect(menus->mnuMergeFirefox, &QMenu::aboutToShow, this,
-            [this, menus] { listProfiles(menus->mnuMergeFirefox, true); });
-    connect(menus->mnuMergeChromium, &QMenu::aboutToShow, this,
-            [this, menus] { listProfiles(menus->mnuMergeChromium, false); });
+    connect(menus.mnuMergeFavorites, &QAction::triggered, this, &MergeCommands::mergeFavorites);
+    connect(menus.mnuMergeNetscape, &QAction::triggered, this, &MergeCommands::mergeNetscape);
+    QMenu *firefox = menus.mnuMergeFirefox;
+    QMenu *chromium = menus.mnuMergeChromium;
+    connect(firefox, &QMenu::aboutToShow, this, [this, firefox] { listProfiles(firefox, true); });
+    connect(chromium, &QMenu::aboutToShow, this, [this, chromium] { listProfiles(chromium, false); });
 }
 
 void MergeCommands::listProfiles(QMenu *menu, bool firefox)
@@ -80,7 +86,7 @@ void MergeCommands::mergeChromium(const QString &profileFolder)
 
 void MergeCommands::mergeProfile(const char *method, const QString &profileFolder)
 {
-    m_window.showStatus(tr("Reading %1").arg(QDir::toNativeSeparators(profileFolder)));
+    m_lists.showStatus(tr("Reading %1").arg(QDir::toNativeSeparators(profileFolder)));
     runMerge([this, method, profileFolder](QObject *mb) {
         bool read = false;
         QMetaObject::invokeMethod(mb, method, Q_RETURN_ARG(bool, read), Q_ARG(QString, profileFolder));
@@ -96,11 +102,11 @@ void MergeCommands::mergeFavorites()
         return;
     const QFileInfo info(folder);
     if (!info.isDir() || !info.isReadable() || !info.isExecutable()) {
-        m_window.showStatus(tr("Cannot read the folder %1").arg(QDir::toNativeSeparators(folder)));
+        m_lists.showStatus(tr("Cannot read the folder %1").arg(QDir::toNativeSeparators(folder)));
         return;
     }
     // The tray window's handle, kept by the merge object; 0 without a native window.
-    auto *tray = dynamic_cast<QWidget *>(m_window.trayHost());
+    auto *tray = dynamic_cast<QWidget *>(m_tray);
     const qlonglong hWnd = tray ? qlonglong(tray->internalWinId()) : 0;
     runMerge([hWnd, folder](QObject *mb) {
         mb->setProperty("favoritesFolder", folder);
@@ -113,42 +119,40 @@ void MergeCommands::mergeFavorites()
 // asked for, starting at the favorites folder.
 QString MergeCommands::askForFavoritesFolder()
 {
-    const ModalScope modal(m_window.state(), &m_window);
-    return m_window.prompter().folderName(tr("Merge From Favorites Folder"),
-                                          InternetShortcut::favoritesFolder());
+    const ModalScope modal(m_state, m_window);
+    return m_prompter.folderName(tr("Merge From Favorites Folder"), InternetShortcut::favoritesFolder());
 }
 
 void MergeCommands::mergeNetscape()
 {
     runMerge([this](QObject *mb) {
-        mb->setProperty("thisForm", QVariant::fromValue<QObject *>(&m_window));
+        mb->setProperty("thisForm", QVariant::fromValue<QObject *>(m_window));
         QMetaObject::invokeMethod(mb, "OpenNSAs", Q_ARG(bool, true));
     });
 }
 
 void MergeCommands::runMerge(const std::function<void(QObject *)> &call)
 {
-    AppState &state = m_window.state();
     QString error;
     std::unique_ptr<QObject> mb(ComponentRegistry::createObject(progId, nullptr, &error));
     if (!mb) {
-        m_window.showStatus(error);
+        m_lists.showStatus(error);
         return;
     }
     // One step of the history, unless cancelled: a cancelled merge takes
     // back all it added: the store, its change count, and the lists (never
     // refilled meanwhile) are as before.
-    const StoreRecording recording(state, tr("Merge"));
-    const URLBlock::Mark before = state.store.mark();
-    MergeTarget target(state.store, DayCount::now(), mb.get());
+    const StoreRecording recording(m_state, tr("Merge"));
+    const URLBlock::Mark before = m_state.store.mark();
+    MergeTarget target(m_state.store, DayCount::now(), mb.get());
     ComponentRegistry::connectEventsByName(mb.get(), &target, QStringLiteral("mb"));
     ComponentRegistry::connectEventsByName(mb.get(), this, QStringLiteral("mb"));
     bool cancelled = false;
     {
         // The tray's timer and the entry commands wait while the merge runs.
-        const ModalScope modal(state, &m_window);
-        const LongWorkRunner::Scope work(*m_window.longWork(), tr("Merging bookmarks"),
-                                         [&state, before] { state.store.takeBackTo(before); });
+        const ModalScope modal(m_state, m_window);
+        const LongWorkRunner::Scope work(m_longWork, tr("Merging bookmarks"),
+                                         [this, before] { m_state.store.takeBackTo(before); });
         m_work = &work.work();
         call(mb.get());
         m_work = nullptr;
@@ -156,14 +160,14 @@ void MergeCommands::runMerge(const std::function<void(QObject *)> &call)
     }
     mb.reset();
     if (cancelled) {
-        state.store.takeBackTo(before);
-        m_window.showStatus(tr("Merge cancelled: nothing was added"));
+        m_state.store.takeBackTo(before);
+        m_lists.showStatus(tr("Merge cancelled: nothing was added"));
         m_mergeError.clear();
         return;
     }
     if (!m_mergeError.isEmpty()) {
         // Nothing was merged.
-        m_window.showStatus(m_mergeError);
+        m_lists.showStatus(m_mergeError);
         m_mergeError.clear();
         return;
     }
@@ -172,10 +176,10 @@ void MergeCommands::runMerge(const std::function<void(QObject *)> &call)
 
 void MergeCommands::finish(const MergeCounts &counts)
 {
-    m_window.fullScrnRefresh(true);
+    m_lists.fullScrnRefresh(true);
     if (counts.groupsAdded > 0 || counts.entriesAdded > 0 || counts.entriesUpdated > 0)
-        m_window.state().store.countChange();
-    m_window.showStatus(statusText(counts));
+        m_state.store.countChange();
+    m_lists.showStatus(statusText(counts));
 }
 
 QString MergeCommands::statusText(const MergeCounts &counts)
@@ -199,9 +203,9 @@ QString MergeCommands::statusText(const MergeCounts &counts)
 void MergeCommands::mb_Progress(qint64 done, qint64 total)
 {
     if (total > 0)
-        m_window.showStatus(tr("Merging: %1%").arg(done * 100 / total));
+        m_lists.showStatus(tr("Merging: %1%").arg(done * 100 / total));
     else
-        m_window.showStatus(tr("Merging: %n folder(s)", nullptr, int(done)));
+        m_lists.showStatus(tr("Merging: %n folder(s)", nullptr, int(done)));
     // The window repaints and the dialog answers at the steps of the work;
     // a cancel stops the merge object at once.
     if (m_work && !m_work->step(done, total) && sender())

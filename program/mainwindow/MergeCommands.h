@@ -6,9 +6,15 @@
 #include <QObject>
 #include <functional>
 
+class EntryListHost;
 class LongWork;
-class MainWindow;
+class LongWorkRunner;
+class MainMenus;
+class Prompter;
 class QMenu;
+class QWidget;
+class TrayWindowSettingsHost;
+struct AppState;
 struct MergeCounts;
 
 // The main window's "Merge From" commands for a favorites folder, a
@@ -26,7 +32,11 @@ class MergeCommands : public QObject
 public:
     static const QString progId;
 
-    explicit MergeCommands(MainWindow &window);
+    // window: the parent of the prompts and of these commands, and the form
+    // the merge object calls back by name; tray: the tray window, whose
+    // handle a favorites merge is given (may be null).
+    MergeCommands(AppState &state, Prompter &prompter, EntryListHost &lists, LongWorkRunner &longWork,
+                  TrayWindowSettingsHost *tray, const MainMenus &menus, QWidget *window);
 
     // Asks for the folder to merge, starting at the favorites folder.
     void mergeFavorites();
@@ -53,7 +63,12 @@ private:
     void listProfiles(QMenu *menu, bool firefox);
     void mergeProfile(const char *method, const QString &profileFolder);
 
-    MainWindow &m_window;
+    AppState &m_state;
+    Prompter &m_prompter;
+    EntryListHost &m_lists;
+    LongWorkRunner &m_longWork;
+    TrayWindowSettingsHost *m_tray;
+    QWidget *m_window;
     LongWork *m_work = nullptr;  // of the merge running
     QString m_mergeError;  // why the merge running read nothing
 };

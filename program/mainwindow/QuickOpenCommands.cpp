@@ -3,18 +3,16 @@
 
 #include "QuickOpenCommands.h"
 
-#include "AdvancedView.h"
 #include "AppState.h"
 #include "DayCount.h"
 #include "EntryDialogCommands.h"
+#include "EntryListHost.h"
 #include "EntryListView.h"
 #include "MainMenus.h"
-#include "MainWindow.h"
 #include "ModalDialog.h"
 #include "ModalScope.h"
 #include "QuickOpenPopup.h"
 #include "SelectionCommands.h"
-#include "StandardView.h"
 #include "StoreRevision.h"
 
 #include <QAction>
@@ -27,14 +25,20 @@ constexpr double anHour = 1.0 / 24;
 
 }  // namespace
 
-QuickOpenCommands::QuickOpenCommands(MainWindow &window)
-    : QObject(&window)
+QuickOpenCommands::QuickOpenCommands(AppState &state, EntryListHost &lists, SelectionCommands &selection,
+                                     EntryDialogCommands &dialogs, const MainMenus &menus,
+                                     const QList<EntryListView *> &entryLists, QWidget *window)
+    : QObject(window)
+    , m_state(state)
+    , m_lists(lists)
+    , m_selection(selection)
+    , m_dialogs(dialogs)
     , m_window(window)
 {
-    connect(window.menus()->mnuQuickOpen, &QAction::triggered, this, [this] { quickOpen(); });
-    for (EntryListView *list : {window.standardView()->list(), window.advancedView()->list()}) {
+    connect(menus.mnuQuickOpen, &QAction::triggered, this, [this] { quickOpen(); });
+    for (EntryListView *list : entryLists) {
         connect(list, &EntryListView::searchTyped, this, [this, list](const QString &text) {
-            if (m_window.activeList() == list)
+            if (m_lists.activeList() == list)
                 quickOpen(text);
         });
     }
@@ -42,7 +46,7 @@ QuickOpenCommands::QuickOpenCommands(MainWindow &window)
 
 QuickOpenIndex &QuickOpenCommands::index()
 {
-    const URLBlock &store = m_window.state().store;
+    const URLBlock &store = m_state.store;
     const double now = DayCount::now();
     // Every change of a store gives a new revision; the count and the last
     // key catch entries added or removed without one.
@@ -60,37 +64,36 @@ QuickOpenIndex &QuickOpenCommands::index()
 
 void QuickOpenCommands::quickOpen(const QString &text)
 {
-    AppState &state = m_window.state();
-    if (state.dialogState != AppState::NoDialog || m_window.isLoading())
+    if (m_state.dialogState != AppState::NoDialog || m_lists.isLoading())
         return;
     QuickOpenPopup::Choice choice = QuickOpenPopup::Choice::None;
     quint32 key = 0;
     {
-        const ModalScope open(state, &m_window, AppState::PromptOpen, [this] { m_window.UpdatePanel(); });
+        const ModalScope open(m_state, m_window, AppState::PromptOpen, [this] { m_lists.UpdatePanel(); });
         QuickOpenPopup popup(
-            [this, &state](const QString &query) {
+            [this](const QString &query) {
                 const QuickOpenIndex::Matches matches = index().search(query, shownMatches);
                 QuickOpenPopup::Found found;
                 found.total = matches.total;
-                const URLDatas &entries = state.store.urlDatas();
+                const URLDatas &entries = m_state.store.urlDatas();
                 for (const quint32 matched : matches.keys) {
                     // An entry removed while the window is up is left out.
                     if (const URLData *entry = entries.Item(entries.positionOfKey(matched)))
                         found.rows.push_back({matched, entry->Name, entry->url,
-                                              state.store.IDXList().nameOf(entry->Owner)});
+                                              m_state.store.IDXList().nameOf(entry->Owner)});
                 }
                 return found;
             },
-            &m_window);
+            m_window);
         popup.start(text);
-        if (WindowHelpers::showModalOnTop(popup, &m_window) != QDialog::Accepted)
+        if (WindowHelpers::showModalOnTop(popup, m_window) != QDialog::Accepted)
             return;
         choice = popup.choice();
         key = popup.chosenKey();
     }
     // The dialog state is free again: the editor takes it.
     if (choice == QuickOpenPopup::Choice::Open)
-        m_window.selectionCommands()->openEntry(key);
+        m_selection.openEntry(key);
     else if (choice == QuickOpenPopup::Choice::Edit)
-        m_window.entryDialogCommands()->editEntry(key);
+        m_dialogs.editEntry(key);
 }

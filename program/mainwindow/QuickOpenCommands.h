@@ -5,9 +5,16 @@
 
 #include "QuickOpenIndex.h"
 
+#include <QList>
 #include <QObject>
 
-class MainWindow;
+class EntryDialogCommands;
+class EntryListHost;
+class EntryListView;
+class MainMenus;
+class QWidget;
+class SelectionCommands;
+struct AppState;
 
 // "Quick Open" (Ctrl+K, or a character typed into an entry list): a search
 // over every entry of the store, whatever the window shows. The entry chosen
@@ -24,7 +31,13 @@ public:
     // The window shows this many of the best matches.
     static constexpr size_t shownMatches = 100;
 
-    explicit QuickOpenCommands(MainWindow &window);
+    // Opens on the menu's command and on a character typed into any of the
+    // entry lists while it is the active one; the chosen entry goes to
+    // selection (open) or dialogs (edit). window: the parent of the search
+    // window and of these commands.
+    QuickOpenCommands(AppState &state, EntryListHost &lists, SelectionCommands &selection,
+                      EntryDialogCommands &dialogs, const MainMenus &menus,
+                      const QList<EntryListView *> &entryLists, QWidget *window);
 
     // Opens the search window with text in its field.
     void quickOpen(const QString &text = QString());
@@ -32,7 +45,11 @@ public:
     QuickOpenIndex &index();
 
 private:
-    MainWindow &m_window;
+    AppState &m_state;
+    EntryListHost &m_lists;
+    SelectionCommands &m_selection;
+    EntryDialogCommands &m_dialogs;
+    QWidget *m_window;
     QuickOpenIndex m_index;
     bool m_built = false;
     quint64 m_revision = 0;

@@ -5,10 +5,13 @@
 
 #include <QStatusBar>
 
-// The main window's status bar. A message stands in place of the panels;
-// QStatusBar hides them only while it is itself visible, so a message given
-// while it was hidden (the window not shown yet, or the full-window view)
-// hides them when the bar shows again instead of being drawn over them.
+class QLabel;
+
+// The main window's status bar: two panels, the entries the list shows and
+// those of the store, and a message in their place. QStatusBar hides them
+// only while it is itself visible, so a message given while it was hidden
+// (the window not shown yet, or the full-window view) hides them when the
+// bar shows again instead of being drawn over them.
 class StatusMessageBar : public QStatusBar
 {
     Q_OBJECT
@@ -16,6 +19,15 @@ class StatusMessageBar : public QStatusBar
 public:
     explicit StatusMessageBar(QWidget *parent = nullptr);
 
+    // The panels' counts: the rows listed and the entries in the store.
+    void showCounts(int viewed, qsizetype total);
+    // Notes shown before the message that stands now, all in one message.
+    void showNotes(QStringList notes);
+
 protected:
     void showEvent(QShowEvent *event) override;
+
+private:
+    QLabel *m_viewed = nullptr;
+    QLabel *m_total = nullptr;
 };

@@ -3,25 +3,26 @@
 
 #include "UndoCommands.h"
 
-#include "MainWindow.h"
+#include "EntryListHost.h"
 #include "UndoHistory.h"
-#include "ViewState.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 #include <QUndoStack>
 
-UndoCommands::UndoCommands(MainWindow &window, UndoHistory &history)
-    : QObject(&window)
-    , m_window(window)
+UndoCommands::UndoCommands(EntryListHost &lists, UndoHistory &history, QMenuBar &menuBar, QWidget *window)
+    : QObject(window)
+    , m_lists(lists)
     , m_history(history)
 {
     // Between "File" and "URLs", where desktop programs keep it.
-    m_menu = new QMenu(tr("&Edit"), &window);
+    // A child of the window made after the history: the history's last
+    // signals, as the window ends, still find its actions.
+    m_menu = new QMenu(tr("&Edit"), window);
     m_menu->setObjectName(QStringLiteral("mnuEditMenu"));
-    const auto *entries = window.findChild<QMenu *>(QStringLiteral("mnuURLs"));
-    window.menuBar()->insertMenu(entries ? entries->menuAction() : nullptr, m_menu);
+    const auto *entries = menuBar.findChild<QMenu *>(QStringLiteral("mnuURLs"));
+    menuBar.insertMenu(entries ? entries->menuAction() : nullptr, m_menu);
     m_undo = m_menu->addAction(QString());
     m_undo->setObjectName(QStringLiteral("mnuUndo"));
     m_undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -51,14 +52,11 @@ void UndoCommands::showStore(const QString &commandName, bool undone)
 {
     // The rows and the group lines name entries and groups that may be gone
     // or back: all are filled again, the chosen group kept where it still is.
-    const int chosen = m_window.getCurrentIDX();
-    if (m_window.view().currentTab == ViewState::AdvancedTab)
-        m_window.fillGroupList(false);
-    else
-        m_window.buildMainScrn();
+    const int chosen = m_lists.getCurrentIDX();
+    m_lists.refillGroupLines();
     if (chosen >= 0)
-        m_window.selectGroupItem(chosen);
-    m_window.RefreshURLPage();
-    m_window.UpdatePanel();
-    m_window.showStatus(undone ? tr("Undone: %1").arg(commandName) : tr("Redone: %1").arg(commandName));
+        m_lists.selectGroupItem(chosen);
+    m_lists.RefreshURLPage();
+    m_lists.UpdatePanel();
+    m_lists.showStatus(undone ? tr("Undone: %1").arg(commandName) : tr("Redone: %1").arg(commandName));
 }

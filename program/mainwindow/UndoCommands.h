@@ -5,9 +5,11 @@
 
 #include <QObject>
 
-class MainWindow;
+class EntryListHost;
 class QAction;
 class QMenu;
+class QMenuBar;
+class QWidget;
 class UndoHistory;
 
 // The main window's "Edit" menu: "Undo" and "Redo", named after the command
@@ -19,7 +21,9 @@ class UndoCommands : public QObject
     Q_OBJECT
 
 public:
-    UndoCommands(MainWindow &window, UndoHistory &history);
+    // Puts the "Edit" menu on the window's menu bar, before "URLs"; window
+    // is the parent of the menu and of these commands.
+    UndoCommands(EntryListHost &lists, UndoHistory &history, QMenuBar &menuBar, QWidget *window);
 
     QMenu *menu() const { return m_menu; }
     QAction *undoAction() const { return m_undo; }
@@ -29,7 +33,7 @@ private:
     void updateTexts();
     void showStore(const QString &commandName, bool undone);
 
-    MainWindow &m_window;
+    EntryListHost &m_lists;
     UndoHistory &m_history;
     QMenu *m_menu = nullptr;
     QAction *m_undo = nullptr;

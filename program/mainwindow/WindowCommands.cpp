@@ -6,12 +6,11 @@
 #include "AdvancedView.h"
 #include "AppState.h"
 #include "EntryListView.h"
-#include "GroupListWidget.h"
-#include "IndexPanel.h"
 #include "MainMenus.h"
 #include "MainWindow.h"
 #include "StandardView.h"
 #include "TrayConfig.h"
+#include "WindowHelpers.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -34,10 +33,10 @@ WindowCommands::WindowCommands(MainWindow &window)
 void WindowCommands::connectTabs()
 {
     QTabBar *tabs = m_window.tabStrip();
-    // Only a left click (or the tab keys below) switches tabs: the wheel and
-    // the tab strip's own keys would move it away from the view it shows.
+    // Only a left click (or the tab keys below) switches tabs: the tab
+    // strip's own keys would move it away from the view it shows (the pages
+    // keep the wheel from it).
     tabs->setFocusPolicy(Qt::NoFocus);
-    tabs->installEventFilter(&m_window);
     connect(tabs, &QTabBar::tabBarClicked, this, [this, tabs](int index) {
         if (index >= 0 && (QGuiApplication::mouseButtons() & Qt::LeftButton))
             m_window.switchTab(index + 1);
@@ -105,23 +104,17 @@ void WindowCommands::connectButtonsAndLists()
     ratingFilters->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ratingFilters, &QWidget::customContextMenuRequested, this, [this, ratingFilters](const QPoint &pos) {
         m_window.UpdateMenus();
-        m_window.popUp(m_window.menus()->mnuSort, ratingFilters->mapToGlobal(pos));
+        WindowHelpers::popUp(m_window.menus()->mnuSort, ratingFilters->mapToGlobal(pos));
     });
     connect(standard->groupMenuButton(), &QPushButton::clicked, this, [this] {
         m_window.activeList()->setFocus();
         m_window.UpdateMenus();
-        m_window.popUp(m_window.menus()->mnuList, QCursor::pos());
+        WindowHelpers::popUp(m_window.menus()->mnuList, QCursor::pos());
     });
-    // A drop on the group list adds to its group, as one on the entry list does.
-    connect(m_window.advancedView()->indexPanel()->groupList(), &GroupListWidget::addressDropped, this,
-            [this](const QString &address) { m_window.quickAdd(address); });
     for (EntryListView *list : {standard->list(), m_window.advancedView()->list()}) {
-        connect(list, &EntryListView::addressDropped, this, [this](const QString &address) {
-            m_window.quickAdd(address);
-        });
         connect(list, &EntryListView::contextMenuWanted, this, [this](const QPoint &pos) {
             m_window.UpdateMenus();
-            m_window.popUp(m_window.menus()->mnuPopup, pos);
+            WindowHelpers::popUp(m_window.menus()->mnuPopup, pos);
         });
     }
 }

@@ -10,7 +10,7 @@ class MainWindow;
 // The main window's own commands: the tab strip and its keys, "&Hide",
 // "Flush to Tray", "Unload", "Eject Bookmarks", "List All", the full-window
 // view, "Load Settings" and "Save Settings", the group menu button, the
-// lists' pop-up menus and drops, and the window's own key shortcuts.
+// lists' pop-up menus, and the window's own key shortcuts.
 class WindowCommands : public QObject
 {
     Q_OBJECT

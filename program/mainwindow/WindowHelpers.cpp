@@ -5,10 +5,14 @@
 
 #include "AppState.h"
 
+#include <QAction>
+#include <QMenu>
 #include <QPointer>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace WindowHelpers {
 
@@ -89,6 +93,17 @@ bool isOnScreen(const QWidget *window)
         return false;
     const QWindow *native = window->windowHandle();
     return native && native->isExposed();
+}
+
+void popUp(QMenu *menu, const QPoint &globalPos)
+{
+    // A menu whose commands are all hidden is not shown: an empty pop-up
+    // would stay open, laid out empty, when its commands come back.
+    const QList<QAction *> actions = menu->actions();
+    if (std::none_of(actions.begin(), actions.end(),
+                     [](const QAction *action) { return action->isVisible() && !action->isSeparator(); }))
+        return;
+    menu->popup(globalPos);
 }
 
 } // namespace WindowHelpers

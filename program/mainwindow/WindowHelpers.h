@@ -5,6 +5,8 @@
 
 #include <QString>
 
+class QMenu;
+class QPoint;
 class QWidget;
 struct AppState;
 
@@ -36,5 +38,8 @@ void hideMainWindow(QWidget *window);
 // window system. The widget's own visible flag alone can be wrong: a window
 // taken off the screen from outside the program still counts itself visible.
 bool isOnScreen(const QWidget *window);
+
+// Shows a pop-up menu, unless all its commands are hidden.
+void popUp(QMenu *menu, const QPoint &globalPos);
 
 } // namespace WindowHelpers

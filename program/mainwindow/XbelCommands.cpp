@@ -4,8 +4,8 @@
 #include "XbelCommands.h"
 
 #include "AppState.h"
+#include "EntryListHost.h"
 #include "MainMenus.h"
-#include "MainWindow.h"
 #include "MergeCommands.h"
 #include "ModalScope.h"
 #include "Prompter.h"
@@ -17,22 +17,25 @@
 
 const QString XbelCommands::filter = QStringLiteral("(*.XBEL)|*.xbel *.xml");
 
-XbelCommands::XbelCommands(MainWindow &window, MergeCommands &merges)
-    : QObject(&window)
+XbelCommands::XbelCommands(AppState &state, Prompter &prompter, EntryListHost &lists, const MainMenus &menus,
+                           MergeCommands &merges, QWidget *window)
+    : QObject(window)
+    , m_state(state)
+    , m_prompter(prompter)
+    , m_lists(lists)
     , m_window(window)
     , m_merges(merges)
 {
-    MainMenus *menus = window.menus();
-    connect(menus->mnuMergeXbel, &QAction::triggered, this, &XbelCommands::mergeXbel);
-    connect(menus->mnuSaveXbel, &QAction::triggered, this, &XbelCommands::saveAsXbel);
+    connect(menus.mnuMergeXbel, &QAction::triggered, this, &XbelCommands::mergeXbel);
+    connect(menus.mnuSaveXbel, &QAction::triggered, this, &XbelCommands::saveAsXbel);
 }
 
 void XbelCommands::mergeXbel()
 {
     QString file;
     {
-        const ModalScope modal(m_window.state(), &m_window);
-        file = m_window.prompter().openFileName(tr("Merge From XBEL"), filter);
+        const ModalScope modal(m_state, m_window);
+        file = m_prompter.openFileName(tr("Merge From XBEL"), filter);
     }
     if (file.isEmpty())
         return;
@@ -44,20 +47,20 @@ void XbelCommands::mergeXbel()
             error = mb->property("lastError").toString();
     });
     if (!error.isEmpty())
-        m_window.showStatus(error);
+        m_lists.showStatus(error);
 }
 
 QString XbelCommands::askSaveName()
 {
-    const ModalScope modal(m_window.state(), &m_window);
+    const ModalScope modal(m_state, m_window);
     for (;;) {
-        QString path = m_window.prompter().saveFileName(tr("Save As XBEL"), filter).trimmed();
+        QString path = m_prompter.saveFileName(tr("Save As XBEL"), filter).trimmed();
         if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
             path += path.endsWith(u'.') ? QStringLiteral("xbel") : QStringLiteral(".xbel");
         if (path.isEmpty() || !QFileInfo::exists(path))
             return path;
-        if (m_window.prompter().messageBox(tr("File Already Exists, Overwrite?"), Prompter::Buttons::YesNo,
-                                           Prompter::Icon::None, QStringLiteral("Tessaly"))
+        if (m_prompter.messageBox(tr("File Already Exists, Overwrite?"), Prompter::Buttons::YesNo,
+                                  Prompter::Icon::None, QStringLiteral("Tessaly"))
             == Prompter::Answer::Yes)
             return path;
     }
@@ -69,10 +72,10 @@ QString XbelCommands::saveAsXbel()
     if (path.isEmpty())
         return QString();
     QString error;
-    if (!XbelExport::saveStore(m_window.state().store, path, &error)) {
-        m_window.showStatus(error);
+    if (!XbelExport::saveStore(m_state.store, path, &error)) {
+        m_lists.showStatus(error);
         return QString();
     }
-    m_window.showStatus(tr("Saved as XBEL: %1").arg(path));
+    m_lists.showStatus(tr("Saved as XBEL: %1").arg(path));
     return path;
 }

@@ -6,8 +6,12 @@
 #include <QObject>
 #include <QString>
 
-class MainWindow;
+class EntryListHost;
+class MainMenus;
 class MergeCommands;
+class Prompter;
+class QWidget;
+struct AppState;
 
 // The main window's XBEL commands: "Merge From" > "XBEL", through the
 // library's merge object as the other merges go, and "Save URLs" > "Save As
@@ -19,7 +23,9 @@ class XbelCommands : public QObject
 public:
     static const QString filter;
 
-    XbelCommands(MainWindow &window, MergeCommands &merges);
+    // window: the parent of the file boxes and of these commands.
+    XbelCommands(AppState &state, Prompter &prompter, EntryListHost &lists, const MainMenus &menus,
+                 MergeCommands &merges, QWidget *window);
 
     void mergeXbel();
     // "" when cancelled or not written.
@@ -28,6 +34,9 @@ public:
 private:
     QString askSaveName();
 
-    MainWindow &m_window;
+    AppState &m_state;
+    Prompter &m_prompter;
+    EntryListHost &m_lists;
+    QWidget *m_window;
     MergeCommands &m_merges;
 };

@@ -11,6 +11,7 @@
 #include "LinkCheckCommands.h"
 #include "LinkTestServer.h"
 #include "MainMenus.h"
+#include "EntryListModel.h"
 #include "EntryListView.h"
 #include "MainWindow.h"
 #include "ProgramTranslations.h"
@@ -296,6 +297,13 @@ private slots:
         for (const URLData &entry : m_state->store.urlDatas())
             entries << entry.Name + ' ' + QString(entry.url).remove(server.url(QString()));
         QCOMPARE(entries, after);
+        // The list shows the group News as the store now holds it.
+        QStringList listed;
+        const EntryListModel *model = m_window->activeModel();
+        for (int row = 0; row < model->rowCount(); ++row)
+            listed << model->index(row, 0).data().toString() + ' '
+                    + model->index(row, 1).data().toString().remove(server.url(QString()));
+        QCOMPARE(listed, after.filter(QRegularExpression("^(?!Elsewhere)")));
         QCOMPARE(m_state->store.changeCount(), changes);
         QCOMPARE(m_prompter.asked.size(), 1);
         QCOMPARE(m_state->dialogState, int(AppState::NoDialog));

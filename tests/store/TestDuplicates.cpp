@@ -7,6 +7,7 @@
 #include "AddressKey.h"
 #include "AppState.h"
 #include "Duplicates.h"
+#include "EntryListModel.h"
 #include "MainMenus.h"
 #include "MainWindow.h"
 #include "ProgramTranslations.h"
@@ -566,6 +567,12 @@ private slots:
         m_window->menus()->mnuDuplicates->trigger();
         QCOMPARE(shown, QStringLiteral("Alpha* Alpha copy | Beta Beta copy*"));
         QCOMPARE(entriesOf(m_state->store), after);
+        // The list shows what is left of its group.
+        const int group = m_window->getCurrentIDX();
+        const URLDatas &entries = m_state->store.urlDatas();
+        const auto inGroup = [group](const URLData &entry) { return entry.Owner == group; };
+        const int left = int(std::count_if(entries.begin(), entries.end(), inGroup));
+        QCOMPARE(m_window->activeModel()->rowCount(), left);
         QCOMPARE(m_state->store.changeCount(), changes);
         const QStringList question {"message|Duplicates|Merge the duplicates? 2 entries will be removed."};
         QCOMPARE(m_prompter.asked, keys.contains(0) ? QStringList() : question);
