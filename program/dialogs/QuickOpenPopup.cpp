@@ -125,6 +125,15 @@ void QuickOpenPopup::choose(Choice choice)
 
 bool QuickOpenPopup::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_field && event->type() == QEvent::FocusIn
+        && static_cast<QFocusEvent *>(event)->reason() == Qt::TabFocusReason) {
+        // A dialog being shown hands its focus widget the focus as if by Tab,
+        // and a line edit then selects its text: the letter typed into a list
+        // that opened this window would be replaced by the next one typed.
+        QFocusEvent keepingCursor(QEvent::FocusIn, Qt::OtherFocusReason);
+        QApplication::sendEvent(m_field, &keepingCursor);
+        return true;
+    }
     if (watched != m_field || event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);

@@ -390,7 +390,11 @@ void TestQuickOpen::popupByKeys()
         stateSeen = m_state->dialogState;
         auto *field = popup->findChild<QLineEdit *>("txtQuickOpen");
         QCOMPARE(popup->focusWidget(), field);
+        // What a dialog shown under a window manager gets: the focus as if by Tab.
+        QFocusEvent tabIn(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(field, &tabIn);
         QTest::keyClicks(field, typed);
+        QCOMPARE(field->text(), (typedIntoList ? "G" : "") + typed);
         for (const QKeyCombination key : keys) {
             if (key.keyboardModifiers() == Qt::AltModifier) {
                 whenModal("Form2", [&](QDialog *editor) {
