@@ -365,22 +365,23 @@ void TestLiveTsy::openInProgram_data()
     QTest::addColumn<QByteArray>("out");
     QTest::addColumn<QByteArray>("err");    // the start of the error
     QTest::addColumn<int>("key");           // whose visits are counted, 0 none (keys as the file gives them)
+    QTest::addColumn<int>("row");           // the window's row that shows the visit, -1 none
     QTest::newRow("the entry named") << "open -- FILE 2" << false << 0 << QByteArray("00002\nhttp://beta.example/\n")
-                                     << QByteArray() << 0;
+                                     << QByteArray() << 0 << -1;
     QTest::newRow("the first entry of an address")
         << "open -- FILE http://gamma.example/" << false << 0 << QByteArray("00003\nhttp://gamma.example/\n")
-        << QByteArray() << 0;
+        << QByteArray() << 0 << -1;
     QTest::newRow("keys as the file gives them, not the store's")
-        << "open -- FILE 4" << true << 0 << QByteArray("00004\nhttp://gamma.example/\n") << QByteArray() << 0;
+        << "open -- FILE 4" << true << 0 << QByteArray("00004\nhttp://gamma.example/\n") << QByteArray() << 0 << -1;
     QTest::newRow("an unknown key") << "open -- FILE 9" << false << 1 << QByteArray() << QByteArray("tsy open: ")
-                                    << 0;
+                                    << 0 << -1;
     QTest::newRow("the visit counted") << "open --visit=http://beta.example/ -- FILE 2" << false << 0 << QByteArray()
-                                       << QByteArray() << 2;
+                                       << QByteArray() << 2 << 1;
     QTest::newRow("the visit counted on the entry the file's key names")
-        << "open --visit=http://gamma.example/ -- FILE 4" << true << 0 << QByteArray() << QByteArray() << 4;
+        << "open --visit=http://gamma.example/ -- FILE 4" << true << 0 << QByteArray() << QByteArray() << 4 << -1;
     QTest::newRow("an entry whose address changed meanwhile: no visit")
         << "open --visit=http://changed.example/ -- FILE 2" << false << 1 << QByteArray()
-        << QByteArray("tsy open: entry 00002 no longer has the address that was opened") << 0;
+        << QByteArray("tsy open: entry 00002 no longer has the address that was opened") << 0 << -1;
 }
 
 // The program's half of tsy open, asked as tsy-desktop asks it: the entry
@@ -394,6 +395,7 @@ void TestLiveTsy::openInProgram()
     QFETCH(QByteArray, out);
     QFETCH(QByteArray, err);
     QFETCH(int, key);
+    QFETCH(int, row);
     startProgram();
     if (added) {
         EntryOperations::NewEntry entry;
@@ -408,6 +410,7 @@ void TestLiveTsy::openInProgram()
     request.stackFile = m_file;
     request.arguments = line.split(u' ').replaceInStrings("FILE", m_file);
     const int before = key > 0 ? visitsOf(quint32(key)) : 0;
+    QSignalSpy shown(m_tray->mainWindow()->activeModel(), &QAbstractItemModel::dataChanged);
     const InstanceMessage::Reply reply = m_requests->liveStore()->answer(request);
     QVERIFY(reply.status);
     QCOMPARE(*reply.status, status);
@@ -418,6 +421,9 @@ void TestLiveTsy::openInProgram()
         QCOMPARE(visitsOf(quint32(key)), before + 1);
     QCOMPARE(m_state->store.changeCount() > changes, key > 0);
     QCOMPARE(undoText(), QString());
+    QCOMPARE(shown.size(), row >= 0 ? 1 : 0);
+    if (row >= 0)
+        QCOMPARE(shown.first().first().toModelIndex().row(), row);
 }
 
 void TestLiveTsy::busyProgram_data()
