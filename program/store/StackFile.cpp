@@ -182,6 +182,27 @@ quint32 keyNumberWhenRead(const URLBlock &store, const URLData &entry)
     return before + 1;
 }
 
+quint32 keyNumberInStore(const URLBlock &store, quint32 keyNumberWhenRead)
+{
+    const GroupTable &groups = store.IDXList();
+    // The file's places in turn: entries of no group first (0), then each group's.
+    const auto place = [&groups](const URLData &e) { return groups.isGroup(e.Owner) ? size_t(e.Owner) + 1 : 0; };
+    std::vector<quint32> counts(size_t(groups.groupCount()) + 1);
+    for (const URLData &entry : store.urlDatas())
+        ++counts[place(entry)];
+    quint32 rest = keyNumberWhenRead;
+    size_t wanted = 0;
+    while (wanted < counts.size() && rest > counts[wanted])
+        rest -= counts[wanted++];
+    if (rest == 0 || wanted == counts.size())
+        return 0;
+    for (const URLData &entry : store.urlDatas()) {
+        if (place(entry) == wanted && --rest == 0)
+            return entry.keyNumber();
+    }
+    return 0;
+}
+
 bool writeStackFileText(const URLBlock &store, const FileIO::PieceWriter &write, const LongWork::Progress &progress)
 {
     const GroupTable &groups = store.IDXList();

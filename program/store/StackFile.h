@@ -88,6 +88,9 @@ void parseStackLine(URLBlock &store, QStringView line, double now);
 // its place in the file, which holds the entries of no group first and then
 // each group's entries in turn (not the store's insertion order).
 quint32 keyNumberWhenRead(const URLBlock &store, const URLData &entry);
+// The other way round: the store's key number of the entry that gets
+// keyNumberWhenRead when the file is read again; 0 when no entry does.
+quint32 keyNumberInStore(const URLBlock &store, quint32 keyNumberWhenRead);
 
 // The whole store as stack-file text: UTF-8, CR LF line ends. Entries of no
 // group come first, before the first group line, so nothing is lost.

@@ -6,6 +6,8 @@
 #include "AppState.h"
 #include "Command.h"
 #include "DayCount.h"
+#include "EntryListModel.h"
+#include "EntryOperations.h"
 #include "InstanceRequests.h"
 #include "LiveCommands.h"
 #include "MainWindow.h"
@@ -113,6 +115,22 @@ void LiveStoreRequests::copyInto(URLBlock &store) const
 void LiveStoreRequests::replaceWith(URLBlock &changed)
 {
     apply(changed);
+}
+
+void LiveStoreRequests::countVisit(quint32 keyWhenRead, double now)
+{
+    const quint32 key = StackFile::keyNumberInStore(m_state.store, keyWhenRead);
+    if (!EntryOperations::visit(m_state.store, key, now))
+        return;
+    m_state.store.countChange();
+    // The entry's row, where the window lists it, shows the visit.
+    if (MainWindow *main = m_tray.mainWindow()) {
+        EntryListModel *model = main->activeModel();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            if (model->keyAt(row) == key)
+                model->refreshRows({row});
+        }
+    }
 }
 
 QString LiveStoreRequests::busyReason() const

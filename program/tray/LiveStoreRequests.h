@@ -37,6 +37,7 @@ public:
     bool holds(const QString &path) const override;
     void copyInto(URLBlock &store) const override;
     void replaceWith(URLBlock &changed) override;
+    void countVisit(quint32 keyWhenRead, double now) override;
 
     // Why the program cannot run a command now; "" when it can.
     QString busyReason() const;

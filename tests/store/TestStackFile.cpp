@@ -504,6 +504,21 @@ void TestStackFile::writesEntriesOfNoGroupFirst()
     QCOMPARE(back.urlDatas().Item(1)->Owner, -1);
     QCOMPARE(back.urlDatas().Item(2)->Owner, -1);
     QCOMPARE(back.urlDatas().Item(3)->Owner, 0);
+
+    // Each entry's key when read, and back to the store's key; a key past
+    // the last names no entry.
+    store.NewCatagory("H");
+    store.urlDatas().Add("in H", "u", 1);
+    store.urlDatas().Add("in group too", "u", 0);
+    QVERIFY(StackFile::saveStackFile(store, path("out.tsy")));
+    QVERIFY(StackFile::loadStackFile(back, path("out.tsy"), false, now));
+    for (const URLData &entry : store.urlDatas()) {
+        const quint32 whenRead = StackFile::keyNumberWhenRead(store, entry);
+        QCOMPARE(back.urlDatas().Item(back.urlDatas().positionOfKey(whenRead))->Name, entry.Name);
+        QCOMPARE(StackFile::keyNumberInStore(store, whenRead), entry.keyNumber());
+    }
+    QCOMPARE(StackFile::keyNumberInStore(store, 0), 0u);
+    QCOMPARE(StackFile::keyNumberInStore(store, 6), 0u);
 }
 
 void TestStackFile::writesFieldsThatCannotBreakLines()

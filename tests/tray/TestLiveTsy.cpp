@@ -3,8 +3,10 @@
 
 #include "AppState.h"
 #include "EntryListModel.h"
+#include "EntryOperations.h"
 #include "InstanceRequests.h"
 #include "InstanceServer.h"
+#include "LiveStoreRequests.h"
 #include "MainWindow.h"
 #include "ProgramPaths.h"
 #include "ScriptedPrompter.h"
@@ -14,6 +16,7 @@
 #include "TrayWindow.h"
 #include "UndoCommands.h"
 #include "URLBlock.h"
+#include "tools/tsy/BrowserHome.h"
 
 #include <QAction>
 #include <QDialog>
@@ -33,6 +36,10 @@ private slots:
     void cleanup();
     void commands_data();
     void commands();
+    void desktopCommands_data();
+    void desktopCommands();
+    void openInProgram_data();
+    void openInProgram();
     void busyProgram_data();
     void busyProgram();
     void fileNotHeldIsLeftToTsy_data();
@@ -48,7 +55,13 @@ private:
     // Runs tsy in the folder "work" while this process answers as the program.
     void tsy(const QString &line, Run &run);
     int shownRows() const { return m_tray->mainWindow()->activeModel()->rowCount(); }
+    // The visits of the entry that has key when the store's file is read.
+    int visitsOf(quint32 key) const;
+    QString undoText() const;
 
+    // HOME and the XDG data and configuration folders, with a stand-in
+    // browser in App Paths and a Firefox whose session shows a page.
+    std::unique_ptr<BrowserHome> m_browser;
     std::unique_ptr<QTemporaryDir> m_home;
     QString m_file;
     std::unique_ptr<SingleInstance> m_instance;
@@ -76,15 +89,18 @@ const QByteArray html = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n<DT><H3>I
 
 void TestLiveTsy::init()
 {
+    m_browser = std::make_unique<BrowserHome>();
     m_home = std::make_unique<QTemporaryDir>();
     QDir home(m_home->path());
-    QVERIFY(home.mkpath("runtime") && home.mkpath("data/Tessaly") && home.mkpath("work/in"));
+    QVERIFY(home.mkpath("runtime") && QDir().mkpath(m_browser->path("data/Tessaly")) && home.mkpath("work/in"));
     QFile::setPermissions(home.filePath("runtime"),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.filePath("runtime")));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath("data")));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
-    m_file = TestEnvironment::writeFile(home.filePath("data/Tessaly/Pemberly.tsy"), held);
+    for (const char *name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"})
+        qputenv(name, QFile::encodeName(m_browser->environment().value(name)));
+    m_browser->setAppPaths(m_browser->recorder());
+    m_browser->runFirefox("http://s.example/", "Page");
+    m_file = TestEnvironment::writeFile(m_browser->path("data/Tessaly/Pemberly.tsy"), held);
     TestEnvironment::writeFile(home.filePath("work/other.tsy"), other);
     TestEnvironment::writeFile(home.filePath("work/in/bookmarks.html"), html);
     QVERIFY(QFile::link(m_file, home.filePath("work/link.tsy")));
@@ -98,6 +114,7 @@ void TestLiveTsy::cleanup()
     m_state.reset();
     m_instance.reset();
     m_home.reset();
+    m_browser.reset();
 }
 
 void TestLiveTsy::startProgram()
@@ -232,6 +249,181 @@ void TestLiveTsy::commands()
     QCOMPARE(saved.urlDatas().Count(), entries);
     QCOMPARE(saved.IDXList().groupCount(), groups);
     QCOMPARE(saved.urlDatas().Item(qsizetype(1))->Name, first);
+}
+
+int TestLiveTsy::visitsOf(quint32 key) const
+{
+    const URLData *entry = m_state->store.urlDatas().Item(
+        m_state->store.urlDatas().positionOfKey(StackFile::keyNumberInStore(m_state->store, key)));
+    return entry ? entry->Visited : -1;
+}
+
+QString TestLiveTsy::undoText() const
+{
+    auto *undo = m_tray->mainWindow()->findChild<UndoCommands *>();
+    return undo && undo->undoAction()->isEnabled() ? undo->undoAction()->text() : QString();
+}
+
+void TestLiveTsy::desktopCommands_data()
+{
+    QTest::addColumn<QString>("lines");     // tsy command lines, ";" between them
+    QTest::addColumn<QString>("settings");  // for tsy settings --set
+    QTest::addColumn<bool>("browser");      // App Paths name the stand-in, else a missing program
+    QTest::addColumn<int>("status");        // of the last line
+    QTest::addColumn<QByteArray>("out");    // what it printed
+    QTest::addColumn<int>("entries");       // in the store afterwards
+    QTest::addColumn<int>("rows");          // the window's list afterwards (it shows Work)
+    QTest::addColumn<int>("key");           // the entry whose visits are counted, 0 none
+    QTest::addColumn<int>("visits");        // its visits afterwards
+    QTest::addColumn<QStringList>("started");  // the stand-in browser's arguments
+    QTest::addColumn<QString>("undo");      // the window's "Undo", "" when there is nothing to undo
+    const QStringList none;
+    QTest::newRow("capture: the page added to the live store")
+        << "capture FILE --group Work" << "pB=1 cAF=2" << true << 0 << QByteArray("00003\n") << 4 << 3 << 0 << 0
+        << none << "&Undo tsy capture";
+    QTest::newRow("capture through a link into the second group")
+        << "capture link.tsy --group 1" << "pB=1" << true << 0 << QByteArray("00004\n") << 4 << 2 << 0 << 0
+        << none << "&Undo tsy capture";
+    QTest::newRow("capture into a group that is not there") << "capture FILE --group Nowhere" << "pB=1" << true
+                                                            << 1 << QByteArray() << 3 << 2 << 0 << 0 << none << "";
+    QTest::newRow("capture with no browser answering") << "capture FILE --group Work" << "pB=0" << true << 1
+                                                       << QByteArray() << 3 << 2 << 0 << 0 << none << "";
+    QTest::newRow("open: the browser started here, the visit counted there")
+        << "open FILE 2" << "pB=0" << true << 0 << QByteArray() << 3 << 2 << 2 << 2
+        << QStringList {"http://beta.example/"} << "";
+    QTest::newRow("open by address through a link")
+        << "open link.tsy http://gamma.example/" << "pB=0" << true << 0 << QByteArray() << 3 << 2 << 3 << 2
+        << QStringList {"http://gamma.example/"} << "";
+    QTest::newRow("open keeps the window's history: the visit is no step")
+        << "rate FILE 4 1 ; open FILE 1" << "pB=0" << true << 0 << QByteArray() << 3 << 2 << 1 << 2
+        << QStringList {"http://alpha.example/"} << "&Undo tsy rate";
+    QTest::newRow("open of an unknown key") << "open FILE 9" << "pB=0" << true << 1 << QByteArray() << 3 << 2 << 0
+                                            << 0 << none << "";
+    QTest::newRow("open with a browser that cannot start: no visit")
+        << "open FILE 1" << "pB=0" << false << 1 << QByteArray() << 3 << 2 << 1 << 1 << none << "";
+}
+
+// capture and open while the program holds FILE: the browser is asked (or
+// started) by tsy, the store's change is made in the program. The page
+// captured is one more undoable step; a visit is counted as the window's own
+// openings count it, without a step.
+void TestLiveTsy::desktopCommands()
+{
+    QFETCH(QString, lines);
+    QFETCH(QString, settings);
+    QFETCH(bool, browser);
+    QFETCH(int, status);
+    QFETCH(QByteArray, out);
+    QFETCH(int, entries);
+    QFETCH(int, rows);
+    QFETCH(int, key);
+    QFETCH(int, visits);
+    QFETCH(QStringList, started);
+    QFETCH(QString, undo);
+    if (!browser)
+        m_browser->setAppPaths(m_browser->path("missing"));
+    startProgram();
+    Run run;
+    tsy("settings --set " + settings.replace(u' ', QLatin1String(" --set ")), run);
+    for (const QString &line : lines.split(u';')) {
+        QVERIFY2(run.status == 0, run.err.constData());  // each line before the last succeeds
+        tsy(line, run);
+    }
+    QCOMPARE(run.status, status);
+    QCOMPARE(run.out, out);
+    if (status == 0)
+        QCOMPARE(run.err, QByteArray());
+    else
+        QVERIFY2(run.err.startsWith(QByteArray("tsy " + lines.section(u' ', 0, 0).toUtf8() + ": ")) && run.err.count('\n') == 1,
+                 run.err.constData());
+    QCOMPARE(m_browser->recordedArguments(!started.isEmpty()), started);
+    QCOMPARE(m_state->store.urlDatas().Count(), entries);
+    QCOMPARE(shownRows(), rows);
+    if (key > 0)
+        QCOMPARE(visitsOf(quint32(key)), visits);
+    QCOMPARE(m_state->store.changeCount() > 0, status == 0);
+    QCOMPARE(undoText(), undo);
+    QCOMPARE(TestEnvironment::readFile(m_file), held);
+    // A shortcut where cAF asks for one, in the program's favorites folder.
+    QCOMPARE(QFile::exists(m_browser->favorites() + "/Page.url"), settings.contains("cAF=2") && status == 0);
+    QVERIFY(m_tray->mainWindow()->saveIfChanged());
+    URLBlock saved;
+    QVERIFY(StackFile::loadStackFile(saved, m_file, false, 0));
+    QCOMPARE(saved.urlDatas().Count(), entries);
+    if (lines.startsWith("capture") && status == 0)
+        QCOMPARE(saved.urlDatas().Item(saved.urlDatas().positionOfKey(out.trimmed().toUInt()))->url,
+                 "http://s.example/");
+    if (key > 0)
+        QCOMPARE(saved.urlDatas().Item(saved.urlDatas().positionOfKey(quint32(key)))->Visited, visits);
+}
+
+void TestLiveTsy::openInProgram_data()
+{
+    QTest::addColumn<QString>("line");      // what tsy-desktop sends, FILE for the stack file
+    QTest::addColumn<bool>("added");        // the window added an entry to Work first
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QByteArray>("err");    // the start of the error
+    QTest::addColumn<int>("key");           // whose visits are counted, 0 none (keys as the file gives them)
+    QTest::addColumn<int>("row");           // the window's row that shows the visit, -1 none
+    QTest::newRow("the entry named") << "open -- FILE 2" << false << 0 << QByteArray("00002\nhttp://beta.example/\n")
+                                     << QByteArray() << 0 << -1;
+    QTest::newRow("the first entry of an address")
+        << "open -- FILE http://gamma.example/" << false << 0 << QByteArray("00003\nhttp://gamma.example/\n")
+        << QByteArray() << 0 << -1;
+    QTest::newRow("keys as the file gives them, not the store's")
+        << "open -- FILE 4" << true << 0 << QByteArray("00004\nhttp://gamma.example/\n") << QByteArray() << 0 << -1;
+    QTest::newRow("an unknown key") << "open -- FILE 9" << false << 1 << QByteArray() << QByteArray("tsy open: ")
+                                    << 0 << -1;
+    QTest::newRow("the visit counted") << "open --visit=http://beta.example/ -- FILE 2" << false << 0 << QByteArray()
+                                       << QByteArray() << 2 << 1;
+    QTest::newRow("the visit counted on the entry the file's key names")
+        << "open --visit=http://gamma.example/ -- FILE 4" << true << 0 << QByteArray() << QByteArray() << 4 << -1;
+    QTest::newRow("an entry whose address changed meanwhile: no visit")
+        << "open --visit=http://changed.example/ -- FILE 2" << false << 1 << QByteArray()
+        << QByteArray("tsy open: entry 00002 no longer has the address that was opened") << 0 << -1;
+}
+
+// The program's half of tsy open, asked as tsy-desktop asks it: the entry
+// found by the key as the file would give it, and its visit counted only
+// while its address is the one opened.
+void TestLiveTsy::openInProgram()
+{
+    QFETCH(QString, line);
+    QFETCH(bool, added);
+    QFETCH(int, status);
+    QFETCH(QByteArray, out);
+    QFETCH(QByteArray, err);
+    QFETCH(int, key);
+    QFETCH(int, row);
+    startProgram();
+    if (added) {
+        EntryOperations::NewEntry entry;
+        entry.url = "http://added.example/";
+        entry.group = 0;
+        QVERIFY(EntryOperations::add(m_state->store, entry, 45000));
+        m_state->store.countChange();
+    }
+    const qint64 changes = m_state->store.changeCount();
+    InstanceMessage::Request request;
+    request.command = "tsy";
+    request.stackFile = m_file;
+    request.arguments = line.split(u' ').replaceInStrings("FILE", m_file);
+    const int before = key > 0 ? visitsOf(quint32(key)) : 0;
+    QSignalSpy shown(m_tray->mainWindow()->activeModel(), &QAbstractItemModel::dataChanged);
+    const InstanceMessage::Reply reply = m_requests->liveStore()->answer(request);
+    QVERIFY(reply.status);
+    QCOMPARE(*reply.status, status);
+    QCOMPARE(reply.out, out);
+    QVERIFY2(reply.err.startsWith(err) && reply.err.isEmpty() == err.isEmpty(), reply.err.constData());
+    QCOMPARE(m_state->store.urlDatas().Count(), added ? 4 : 3);
+    if (key > 0)
+        QCOMPARE(visitsOf(quint32(key)), before + 1);
+    QCOMPARE(m_state->store.changeCount() > changes, key > 0);
+    QCOMPARE(undoText(), QString());
+    QCOMPARE(shown.size(), row >= 0 ? 1 : 0);
+    if (row >= 0)
+        QCOMPARE(shown.first().first().toModelIndex().row(), row);
 }
 
 void TestLiveTsy::busyProgram_data()

@@ -3,16 +3,12 @@
 
 #include "BrowserCaptureCommand.h"
 
-#include "AppState.h"
 #include "BrowserCapture.h"
 #include "CaptureEditor.h"
+#include "CapturedPageCommand.h"
 #include "DesktopCommands.h"
 #include "DesktopSession.h"
-#include "DialogText.h"
-#include "EntryOperations.h"
-#include "InternetShortcut.h"
 #include "JsonText.h"
-#include "StoredSettings.h"
 
 #include <QCommandLineParser>
 
@@ -92,20 +88,11 @@ int BrowserCaptureCommand::execute(const QStringList &arguments)
     return Success;
 }
 
+// The page goes to FILE in a command of its own, which the running
+// program runs on its live store when it holds FILE.
 int BrowserCaptureCommand::addToFile(const QString &file, const QString &groupText, const QString &title,
                                      const QString &url)
 {
-    const AppSettings settings = StoredSettings::read().settings;
-    EntryOperations::NewEntry entry;
-    entry.title = DialogText::trimBlanks(title);
-    entry.url = DialogText::trimBlanks(url);
-    QString key;
-    QString group;
-    const int status = addEntry(file, groupText, entry, &key, &group);
-    if (status != Success)
-        return status;
-    InternetShortcut::writeShortcut(InternetShortcut::favoritesFolder(), settings.cAF, entry.title, entry.url,
-                                    group);
-    m_out << key << '\n';
-    return Success;
+    CapturedPageCommand add(m_out, m_err);
+    return add.run(CapturedPageCommand::arguments(file, groupText, title, url));
 }

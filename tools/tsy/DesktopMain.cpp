@@ -2,13 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // tsy-desktop: tsy's capture and open, which tsy hands over to this program
-// (see DesktopCommands); and the keeper of the clipboard that they leave as
+// (see DesktopCommands), on the running program's store when it holds their
+// FILE (see ProgramLink); and the keeper of the clipboard that they leave as
 // they found it (see DesktopSession).
 
 #include "BrowserCaptureCommand.h"
 #include "ClipboardKeeper.h"
 #include "DesktopSession.h"
 #include "OpenCommand.h"
+#include "ProgramLink.h"
 #include "X11Display.h"
 
 #include <QCoreApplication>
@@ -44,6 +46,9 @@ int main(int argc, char *argv[])
     QTextStream err(stderr);
     BrowserCaptureCommand capture(out, err);
     OpenCommand open(out, err);
+    // What they change in a FILE that the running program holds goes to its store.
+    ProgramLink program;
+    LiveLink::install(&program);
     QStringList arguments = Command::argumentsOf(argc, argv);
     const QString name = arguments.isEmpty() ? QString() : arguments.takeFirst();
     if (name == DesktopSession::keeperArgument() && arguments.isEmpty())

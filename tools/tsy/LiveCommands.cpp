@@ -4,6 +4,7 @@
 #include "LiveCommands.h"
 
 #include "AddCommand.h"
+#include "CapturedPageCommand.h"
 #include "DumpCommand.h"
 #include "DuplicatesCommand.h"
 #include "EditCommand.h"
@@ -14,6 +15,7 @@
 #include "ImportProfileCommand.h"
 #include "ImportXbelCommand.h"
 #include "ListCommand.h"
+#include "LiveOpenCommand.h"
 #include "MergeCommand.h"
 #include "MoveCommand.h"
 #include "RateCommand.h"
@@ -42,6 +44,10 @@ std::unique_ptr<Command> make(const QString &name, QTextStream &out, QTextStream
     commands.push_back(std::make_unique<ImportXbelCommand>(out, err));
     commands.push_back(std::make_unique<ImportProfileCommand>(ImportProfileCommand::Browser::Firefox, out, err));
     commands.push_back(std::make_unique<ImportProfileCommand>(ImportProfileCommand::Browser::Chromium, out, err));
+    // The store's part of capture and open, which tsy-desktop sends once
+    // it has read the page or before and after it starts the browser.
+    commands.push_back(std::make_unique<CapturedPageCommand>(out, err));
+    commands.push_back(std::make_unique<LiveOpenCommand>(out, err));
     for (std::unique_ptr<Command> &command : commands) {
         if (command->name() == name)
             return std::move(command);

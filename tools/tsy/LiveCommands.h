@@ -9,7 +9,9 @@
 
 // The tsy commands that the running program runs on its live store (see
 // LiveStoreRequests): those that read or change one stack file's entries
-// and groups. Whatever else tsy does, tsy does itself.
+// and groups, and the store's part of capture and open (see
+// CapturedPageCommand, LiveOpenCommand). Whatever else tsy does, tsy does
+// itself.
 namespace LiveCommands {
 
 // The command of that name, printing to out and err; null for any other name.

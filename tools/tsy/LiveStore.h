@@ -24,6 +24,10 @@ public:
     virtual void copyInto(URLBlock &store) const = 0;
     // A changed copy becomes the live store; changed is left empty.
     virtual void replaceWith(URLBlock &changed) = 0;
+    // Counts a visit of the entry whose key in copyInto()'s copy is
+    // keyWhenRead, as the window counts its own openings: a change the
+    // store counts, but no step of the window's history.
+    virtual void countVisit(quint32 keyWhenRead, double now) = 0;
 
     // The store the tsy commands of this process work on; null when they
     // work on the files themselves.
