@@ -10,6 +10,9 @@ target_compile_features(tessaly_settings INTERFACE cxx_std_20)
 # compiler, such as a hex escape out of range ("\xA05"), which GCC only warns
 # about and cuts to one byte.
 target_compile_options(tessaly_settings INTERFACE -Wall -Wextra -pedantic -pedantic-errors)
+if(TESSALY_WERROR)
+    target_compile_options(tessaly_settings INTERFACE -Werror)
+endif()
 target_compile_definitions(tessaly_settings INTERFACE
     QT_NO_CONTEXTLESS_CONNECT
     QT_NO_NARROWING_CONVERSIONS_IN_CONNECT

@@ -9,7 +9,7 @@
 #include <QByteArray>
 #include <QString>
 
-struct URLData;
+class URLData;
 
 // Writes the bytes of an XBEL file (see XbelNames) itself, UTF-8, one blank
 // of indentation per level, handed on in pieces of about a mebibyte. Texts

@@ -20,6 +20,9 @@ UndoHistory::UndoHistory(AppState &state, QObject *parent, qsizetype recordLimit
 
 UndoHistory::~UndoHistory()
 {
+    // The stack, a child, is cleared as it goes, which would announce a new
+    // index to the window's undo commands while this history is half destroyed.
+    m_stack->blockSignals(true);
     if (m_state.history == this)
         m_state.history = nullptr;
 }

@@ -321,17 +321,23 @@ void TestMainWindowUndo::historyIsBounded()
         for (int i = 0; i < count; ++i)
             state.store.urlDatas().Add("e", "u", 0);
     };
+    QObject listener;
+    int stackSignals = 0;
     {
         UndoHistory history(state);
         QCOMPARE(state.history, &history);
+        connect(history.stack(), &QUndoStack::indexChanged, &listener, [&] { ++stackSignals; });
         addEntries(0);  // a recording that changed nothing leaves no step
         QCOMPARE(history.stack()->count(), 0);
         for (int i = 0; i < UndoHistory::stepLimit + 5; ++i)
             addEntries(1);
         QCOMPARE(history.stack()->count(), UndoHistory::stepLimit);
         QCOMPARE(history.weight(), UndoHistory::stepLimit);
+        stackSignals = 0;
     }
     QCOMPARE(state.history, nullptr);  // gone with its window
+    // and silently: who listens to its stack would reach into a history being destroyed
+    QCOMPARE(stackSignals, 0);
     UndoHistory history(state, nullptr, 10);
     addEntries(4);
     addEntries(5);
