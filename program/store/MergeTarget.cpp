@@ -3,6 +3,7 @@
 
 #include "MergeTarget.h"
 
+#include "BookmarkEntry.h"
 #include "DayCount.h"
 #include "URLBlock.h"
 
@@ -57,6 +58,17 @@ void MergeTarget::mb_BungUsage(const QString &title, const QString &url, const Q
                                const QDateTime &lastVisit, int visits)
 {
     m_merge.mergeUsage(title, url, {dayCountOf(added), dayCountOf(lastVisit), visits}, m_now);
+}
+
+void MergeTarget::bungEntry(const BookmarkEntry &entry)
+{
+    mb_BungEntry(entry.title, entry.url, entry.added, entry.lastVisit, entry.visits, entry.rating,
+                 entry.category);
+}
+
+void MergeTarget::bungUsage(const BookmarkEntry &entry)
+{
+    mb_BungUsage(entry.title, entry.url, entry.added, entry.lastVisit, entry.visits);
 }
 
 void MergeTarget::mb_storeLastRootOwner()
