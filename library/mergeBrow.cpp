@@ -53,12 +53,14 @@ public:
     void bungUrl(const QString &title, const QString &url) override { emit m_source.BungURL(title, url); }
     void bungEntry(const BookmarkEntry &entry) override
     {
-        emit m_source.BungEntry(entry.title, entry.url, entry.added, entry.lastVisit, entry.visits,
-                                entry.rating, entry.category);
+        emit m_source.BungEntry(entry.title, entry.url, BookmarkEntry::timeOf(entry.addedMs),
+                                BookmarkEntry::timeOf(entry.lastVisitMs), entry.visits, entry.rating,
+                                entry.category);
     }
     void bungUsage(const BookmarkEntry &entry) override
     {
-        emit m_source.BungUsage(entry.title, entry.url, entry.added, entry.lastVisit, entry.visits);
+        emit m_source.BungUsage(entry.title, entry.url, BookmarkEntry::timeOf(entry.addedMs),
+                                BookmarkEntry::timeOf(entry.lastVisitMs), entry.visits);
     }
     void storeLastRootOwner() override { emit m_source.storeLastRootOwner(); }
 

@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QString>
 #include <QTimeZone>
+#include <optional>
 
 class URLBlock;
 
@@ -57,6 +58,9 @@ public slots:
 
 private:
     double dayCountOf(const QDateTime &time);
+    double dayCountOf(std::optional<qint64> ms);
+    void addEntry(const QString &title, const QString &url, double created, double lastVisit, int visits,
+                  int rating, int category);
 
     StoreMerge m_merge;
     const double m_now;
