@@ -19,14 +19,8 @@ public:
     void newGroup(const QString &name) override { m_target.mb_NewGroup(name); }
     void reopenGroup(const QString &name) override { m_target.mb_ReopenGroup(name); }
     void bungUrl(const QString &title, const QString &url) override { m_target.mb_BungURL(title, url); }
-    void bungEntry(const BookmarkEntry &e) override
-    {
-        m_target.mb_BungEntry(e.title, e.url, e.added, e.lastVisit, e.visits, e.rating, e.category);
-    }
-    void bungUsage(const BookmarkEntry &e) override
-    {
-        m_target.mb_BungUsage(e.title, e.url, e.added, e.lastVisit, e.visits);
-    }
+    void bungEntry(const BookmarkEntry &e) override { m_target.bungEntry(e); }
+    void bungUsage(const BookmarkEntry &e) override { m_target.bungUsage(e); }
     void storeLastRootOwner() override { }
 
 private:

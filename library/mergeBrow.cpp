@@ -53,12 +53,14 @@ public:
     void bungUrl(const QString &title, const QString &url) override { emit m_source.BungURL(title, url); }
     void bungEntry(const BookmarkEntry &entry) override
     {
-        emit m_source.BungEntry(entry.title, entry.url, entry.added, entry.lastVisit, entry.visits,
-                                entry.rating, entry.category);
+        emit m_source.BungEntry(entry.title, entry.url, BookmarkEntry::timeOf(entry.addedMs),
+                                BookmarkEntry::timeOf(entry.lastVisitMs), entry.visits, entry.rating,
+                                entry.category);
     }
     void bungUsage(const BookmarkEntry &entry) override
     {
-        emit m_source.BungUsage(entry.title, entry.url, entry.added, entry.lastVisit, entry.visits);
+        emit m_source.BungUsage(entry.title, entry.url, BookmarkEntry::timeOf(entry.addedMs),
+                                BookmarkEntry::timeOf(entry.lastVisitMs), entry.visits);
     }
     void storeLastRootOwner() override { emit m_source.storeLastRootOwner(); }
 
@@ -80,17 +82,25 @@ mergeBrow::mergeBrow(QObject *parent)
     : QObject(parent)
 { }
 
+// The host's sink, where it names one that is a BookmarkSink; else the events.
+BookmarkSink &mergeBrow::sinkOr(BookmarkSink &events) const
+{
+    BookmarkSink *direct = qobject_cast<BookmarkSink *>(m_sink.data());
+    return direct ? *direct : events;
+}
+
 void mergeBrow::MergeFaves(qlonglong hWnd)
 {
     m_hWnd = hWnd;
-    emit NewGroup(rootFavoritesGroup);
+    EventSink events(*this);
+    BookmarkSink &sink = sinkOr(events);
+    sink.newGroup(rootFavoritesGroup);
     const WaitPointer wait;
     const QString folder = m_favoritesFolder.isEmpty()
         ? ShellFolders::getSpecialFolder(ShellFolders::Favorites)
         : m_favoritesFolder;
     if (folder.isEmpty())
         return;
-    EventSink sink(*this);
     m_skippedFavorites
         = FavoritesWalk::walkFavorites(folder, sink, [this](int folders) {
               emit Progress(folders, 0);
@@ -123,9 +133,9 @@ QString mergeBrow::askForFile(bool merge) const
 bool mergeBrow::readBookmarkFile(const QString &fileName)
 {
     const WaitPointer wait;
-    EventSink sink(*this);
+    EventSink events(*this);
     return BookmarkFileReader::readBookmarkFile(
-        fileName, sink, [this](qint64 done, qint64 total) {
+        fileName, sinkOr(events), [this](qint64 done, qint64 total) {
             emit Progress(done, total);
             return !m_cancelled;
         });
@@ -134,9 +144,9 @@ bool mergeBrow::readBookmarkFile(const QString &fileName)
 bool mergeBrow::MergeXbel(const QString &fileName)
 {
     const WaitPointer wait;
-    EventSink sink(*this);
+    EventSink events(*this);
     m_lastError.clear();
-    return XbelReader::readXbelFile(fileName, sink, &m_lastError,
+    return XbelReader::readXbelFile(fileName, sinkOr(events), &m_lastError,
                                     [this](qint64 done, qint64 total) { emit Progress(done, total); });
 }
 
@@ -161,7 +171,7 @@ bool mergeBrow::mergeProfile(const std::function<bool(TopLevelBookmarks &, QStri
     TopLevelBookmarks bookmarks;
     if (!read(bookmarks, &m_errorText))
         return false;
-    EventSink sink(*this);
-    bookmarks.report(sink);
+    EventSink events(*this);
+    bookmarks.report(sinkOr(events));
     return true;
 }

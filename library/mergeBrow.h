@@ -9,12 +9,14 @@
 #include <QString>
 #include <functional>
 
+class BookmarkSink;
 class TopLevelBookmarks;
 
 // Merges a favorites folder, a Netscape bookmark file or a browser's profile into the host's
 // store without touching it: what it finds is raised as events (NewGroup,
 // ReopenGroup, BungURL, BungEntry, storeLastRootOwner), and the host's
-// handlers make the groups and entries. The bookmark file is chosen through the host window's file dialog
+// handlers make the groups and entries (or, when the host names its sink,
+// the sink takes them directly). The bookmark file is chosen through the host window's file dialog
 // "dlgDialog", driven by name. One object serves one merge.
 class mergeBrow : public QObject
 {
@@ -35,6 +37,12 @@ class mergeBrow : public QObject
     Q_PROPERTY(QString lastError READ lastError)
     // Why the last MergeFirefox or MergeChromium merged nothing.
     Q_PROPERTY(QString errorText READ errorText)
+    // A host object that implements BookmarkSink (Q_INTERFACES) and takes
+    // what the merges find directly: NewGroup, ReopenGroup, BungURL,
+    // BungEntry, BungUsage and storeLastRootOwner are then not raised, which
+    // spares a signal for each of many bookmarks. Progress is raised as
+    // before. An object that is not such a sink leaves the events on.
+    Q_PROPERTY(QObject *sink READ sink WRITE setSink)
 
 public:
     static const QString rootFavoritesGroup;
@@ -56,6 +64,8 @@ public:
     void setCancelled(bool cancelled) { m_cancelled = cancelled; }
     QString lastError() const { return m_lastError; }
     QString errorText() const { return m_errorText; }
+    QObject *sink() const { return m_sink; }
+    void setSink(QObject *sink) { m_sink = sink; }
 
     // Merges the favorites folder: its own favorites into the group
     // "E-Favorites: (Was Root)", each subfolder into a group of its name.
@@ -99,11 +109,13 @@ signals:
     void Progress(qint64 done, qint64 total);
 
 private:
+    BookmarkSink &sinkOr(BookmarkSink &events) const;
     QString askForFile(bool merge) const;
     bool readBookmarkFile(const QString &fileName);
     bool mergeProfile(const std::function<bool(TopLevelBookmarks &, QString *)> &read);
 
     QPointer<QObject> m_thisForm;
+    QPointer<QObject> m_sink;
     int m_lastRootOwner = 0;
     qlonglong m_hWnd = 0;
     QString m_favoritesFolder;

@@ -114,14 +114,14 @@ std::optional<qint64> number(QStringView text, qint64 min, qint64 max)
 }
 
 // The exact time where it agrees with the browsers' one to the second,
-// else that one; invalid when there is neither.
-QDateTime timeOf(std::optional<qint64> seconds, std::optional<qint64> ms)
+// else that one; none when there is neither.
+std::optional<qint64> timeOf(std::optional<qint64> seconds, std::optional<qint64> ms)
 {
     if (ms && (!seconds || qAbs(*ms - *seconds * 1000) < 1000))
-        return QDateTime::fromMSecsSinceEpoch(*ms, Qt::UTC);
+        return ms;
     if (seconds)
-        return QDateTime::fromSecsSinceEpoch(*seconds, Qt::UTC);
-    return QDateTime();
+        return *seconds * 1000;
+    return std::nullopt;
 }
 
 // Whole seconds, rounded to the nearest.
@@ -206,11 +206,6 @@ char *writeDate(char *out, std::optional<qint64> ms, const char (&secondsName)[s
     return out;
 }
 
-std::optional<qint64> msOf(const QDateTime &time)
-{
-    return time.isValid() ? std::optional<qint64>(time.toMSecsSinceEpoch()) : std::nullopt;
-}
-
 }  // namespace
 
 void readLinkAttributes(QStringView line, qsizetype tagStart, BookmarkEntry &entry)
@@ -235,15 +230,15 @@ void readLinkAttributes(QStringView line, qsizetype tagStart, BookmarkEntry &ent
         else if (is(category))
             entry.category = quint8(number(value, 0, 255).value_or(entry.category));
     });
-    entry.added = timeOf(addSeconds, addExact);
-    entry.lastVisit = timeOf(visitSeconds, visitExact);
+    entry.addedMs = timeOf(addSeconds, addExact);
+    entry.lastVisitMs = timeOf(visitSeconds, visitExact);
 }
 
 LinkAttributes attributesOf(const BookmarkEntry &entry)
 {
     LinkAttributes attributes;
-    attributes.addedMs = msOf(entry.added);
-    attributes.lastVisitMs = msOf(entry.lastVisit);
+    attributes.addedMs = entry.addedMs;
+    attributes.lastVisitMs = entry.lastVisitMs;
     attributes.visits = entry.visits;
     attributes.rating = entry.rating;
     attributes.category = entry.category;

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 struct BookmarkEntry;
@@ -10,7 +11,9 @@ struct BookmarkEntry;
 // Receives what the readers of bookmark files and favorites folders find, in
 // file order: a new group, a link that belongs to the current group (the
 // group made last, or the one reopened), and the moment before a top-level
-// folder's group is made.
+// folder's group is made. A host's QObject that implements it (Q_INTERFACES)
+// can take a merge's bookmarks from the library directly, without a signal
+// for each (see mergeBrow's sink).
 class BookmarkSink
 {
 public:
@@ -30,3 +33,5 @@ public:
     virtual void bungUsage(const BookmarkEntry &entry) { bungEntry(entry); }
     virtual void storeLastRootOwner() = 0;
 };
+
+Q_DECLARE_INTERFACE(BookmarkSink, "org.tessaly.BookmarkSink/1")

@@ -98,7 +98,10 @@ public:
     QString nameText() const { return m_xml.name().toString(); }
     bool inNoNamespace() const { return m_xml.namespaceUri().isEmpty(); }
     QString attribute(const char *name) const { return m_xml.attributes().value(QLatin1StringView(name)).toString(); }
-    QDateTime dateAttribute(const char *name) const { return dateOf(m_xml.attributes().value(QLatin1StringView(name))); }
+    std::optional<qint64> dateAttribute(const char *name) const
+    {
+        return BookmarkEntry::msOf(dateOf(m_xml.attributes().value(QLatin1StringView(name))));
+    }
     bool attributeIs(const char *name, const QString &value) const
     {
         return m_xml.attributes().value(QLatin1StringView(name)) == value;
@@ -157,14 +160,14 @@ public:
             return QLatin1StringView(bytes.data(), bytes.size()) == value;  // of ASCII, the value's one unit a byte
         return m_xml.attribute(name) == value;
     }
-    QDateTime dateAttribute(const char *name) const
+    std::optional<qint64> dateAttribute(const char *name) const
     {
         QByteArrayView bytes;
         if (m_xml.plainAttribute(name, &bytes)) {
-            if (const std::optional<QDateTime> utc = utcDateOf(bytes))
-                return *utc;
+            if (const std::optional<qint64> utc = utcMsOf(bytes))
+                return utc;
         }
-        return dateOf(m_xml.attribute(name));
+        return BookmarkEntry::msOf(dateOf(m_xml.attribute(name)));
     }
     void readElementText(QString *text) { m_declined = m_declined || !m_xml.readElementText(text); }
     qint64 position() const { return m_xml.position(); }
@@ -278,8 +281,8 @@ bool XbelParser<Xml>::startElement()
         if (element == Element::Bookmark && m_bookmarkDepth == 0) {
             m_bookmark = BookmarkEntry();
             m_bookmark.url = m_xml.attribute("href");
-            m_bookmark.added = m_xml.dateAttribute("added");
-            m_bookmark.lastVisit = m_xml.dateAttribute("visited");
+            m_bookmark.addedMs = m_xml.dateAttribute("added");
+            m_bookmark.lastVisitMs = m_xml.dateAttribute("visited");
             m_bookmarkDepth = m_open.size();
         }
     }

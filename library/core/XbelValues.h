@@ -127,16 +127,23 @@ inline std::optional<DateFields> dateFieldsOf(QByteArrayView text)
 }
 
 // The form Tessaly writes, read without QDateTime's general parser (a file
-// holds two dates a bookmark); none for any other form.
+// holds two dates a bookmark), as milliseconds since 1970; none for any
+// other form.
 template <typename View>
-std::optional<QDateTime> utcDateOf(View text)
+std::optional<qint64> utcMsOf(View text)
 {
     const std::optional<DateFields> f = dateFieldsOf(text);
     if (!f || f->hour > 23 || f->minute > 59 || f->second > 59 || !isValidDate(f->year, f->month, f->day))
         return std::nullopt;
     const qint64 days = daysSince1970(f->year, f->month, f->day);
-    return QDateTime::fromMSecsSinceEpoch(((days * 24 + f->hour) * 60 + f->minute) * 60000 + f->second * 1000 + f->ms,
-                                          Qt::UTC);
+    return ((days * 24 + f->hour) * 60 + f->minute) * 60000 + f->second * 1000 + f->ms;
+}
+
+template <typename View>
+std::optional<QDateTime> utcDateOf(View text)
+{
+    const std::optional<qint64> ms = utcMsOf(text);
+    return ms ? std::optional<QDateTime>(QDateTime::fromMSecsSinceEpoch(*ms, Qt::UTC)) : std::nullopt;
 }
 
 }  // namespace XbelValues

@@ -41,8 +41,8 @@ BookmarkEntry linkOf(const QJsonObject &node)
     BookmarkEntry link;
     link.title = node.value(QLatin1String("name")).toString();
     link.url = node.value(QLatin1String("url")).toString();
-    link.added = timeOf(node.value(QLatin1String("date_added")));
-    link.lastVisit = timeOf(node.value(QLatin1String("date_last_used")));
+    link.addedMs = BookmarkEntry::msOf(timeOf(node.value(QLatin1String("date_added"))));
+    link.lastVisitMs = BookmarkEntry::msOf(timeOf(node.value(QLatin1String("date_last_used"))));
     return link;
 }
 
@@ -176,8 +176,9 @@ bool read(const QString &profileFolder, TopLevelBookmarks &bookmarks, QString *e
         if (known == usage.cend())
             return;
         link.visits = known->visits;
-        if (known->lastVisit.isValid() && (!link.lastVisit.isValid() || known->lastVisit > link.lastVisit))
-            link.lastVisit = known->lastVisit;
+        const std::optional<qint64> seen = BookmarkEntry::msOf(known->lastVisit);
+        if (seen && (!link.lastVisitMs || *seen > *link.lastVisitMs))
+            link.lastVisitMs = seen;
     });
     bookmarks = std::move(found);
     return true;

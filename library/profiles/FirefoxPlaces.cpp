@@ -76,12 +76,12 @@ bool readTree(const SqliteSnapshot &places, Tree &tree, QString *error)
         row.type = query.value(2).toInt();
         row.guid = query.value(3).toString();
         row.link.title = query.value(4).toString();
-        row.link.added = BrowserTime::fromUnixMicroseconds(query.value(5).toLongLong());
+        row.link.addedMs = BookmarkEntry::msOf(BrowserTime::fromUnixMicroseconds(query.value(5).toLongLong()));
         row.link.url = query.value(6).toString();
         if (row.link.title.isEmpty())
             row.link.title = query.value(7).toString();
         row.link.visits = saturated(query.value(8).toLongLong());
-        row.link.lastVisit = BrowserTime::fromUnixMicroseconds(query.value(9).toLongLong());
+        row.link.lastVisitMs = BookmarkEntry::msOf(BrowserTime::fromUnixMicroseconds(query.value(9).toLongLong()));
         tree.children[query.value(1).toLongLong()].push_back(qsizetype(tree.rows.size()));
         tree.rows.push_back(std::move(row));
     }

@@ -3,6 +3,7 @@
 
 #include "MergeTarget.h"
 
+#include "BookmarkEntry.h"
 #include "DayCount.h"
 #include "URLBlock.h"
 
@@ -15,6 +16,16 @@ double MergeTarget::dayCountOf(const QDateTime &time)
         return 0.0;
     return DayCount::bounded(m_localZone.isValid() ? m_offsets.dayCount(time)
                                                    : DayCount::fromMoment(time, m_localZone));
+}
+
+// The same of a moment in milliseconds since 1970 (UTC); 0 for none.
+double MergeTarget::dayCountOf(std::optional<qint64> ms)
+{
+    if (!ms)
+        return 0.0;
+    return DayCount::bounded(m_localZone.isValid()
+                                 ? m_offsets.dayCountOfMs(*ms)
+                                 : DayCount::fromMoment(QDateTime::fromMSecsSinceEpoch(*ms, Qt::UTC), m_localZone));
 }
 
 MergeTarget::MergeTarget(URLBlock &store, double now, QObject *source)
@@ -43,11 +54,18 @@ void MergeTarget::mb_BungURL(const QString &title, const QString &url)
 void MergeTarget::mb_BungEntry(const QString &title, const QString &url, const QDateTime &added,
                                const QDateTime &lastVisit, int visits, int rating, int category)
 {
+    addEntry(title, url, added.isValid() ? dayCountOf(added) : m_now, dayCountOf(lastVisit), visits, rating,
+             category);
+}
+
+void MergeTarget::addEntry(const QString &title, const QString &url, double created, double lastVisit, int visits,
+                           int rating, int category)
+{
     URLData *entry = m_merge.addEntry(title, url);
     if (!entry)
         return;
-    entry->LastAccesed = dayCountOf(lastVisit);
-    entry->Created = added.isValid() ? dayCountOf(added) : m_now;
+    entry->LastAccesed = lastVisit;
+    entry->Created = created;
     entry->Visited = visits;
     entry->Catagory = quint8(qBound(0, category, 255));
     entry->Rated = quint8(qBound(0, rating, 255));
@@ -57,6 +75,18 @@ void MergeTarget::mb_BungUsage(const QString &title, const QString &url, const Q
                                const QDateTime &lastVisit, int visits)
 {
     m_merge.mergeUsage(title, url, {dayCountOf(added), dayCountOf(lastVisit), visits}, m_now);
+}
+
+void MergeTarget::bungEntry(const BookmarkEntry &entry)
+{
+    addEntry(entry.title, entry.url, entry.addedMs ? dayCountOf(entry.addedMs) : m_now, dayCountOf(entry.lastVisitMs),
+             entry.visits, entry.rating, entry.category);
+}
+
+void MergeTarget::bungUsage(const BookmarkEntry &entry)
+{
+    m_merge.mergeUsage(entry.title, entry.url, {dayCountOf(entry.addedMs), dayCountOf(entry.lastVisitMs), entry.visits},
+                       m_now);
 }
 
 void MergeTarget::mb_storeLastRootOwner()

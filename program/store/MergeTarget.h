@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "BookmarkSink.h"
 #include "StoreMerge.h"
 #include "UtcDayOffsets.h"
 
@@ -11,6 +12,7 @@
 #include <QPointer>
 #include <QString>
 #include <QTimeZone>
+#include <optional>
 
 class URLBlock;
 
@@ -21,10 +23,13 @@ class URLBlock;
 // not added again. An entry keeps what the source tells of it; without it,
 // it was created at the merge's start and never visited. Nothing already in
 // the store changes, but the usage of an entry a browser's profile tells of
-// (mb_BungUsage). The main window and tsy both merge through it.
-class MergeTarget : public QObject
+// (mb_BungUsage). The main window and tsy both merge through it. As a
+// BookmarkSink it takes the same calls directly from a merge object whose
+// sink it is, without the events.
+class MergeTarget : public QObject, public BookmarkSink
 {
     Q_OBJECT
+    Q_INTERFACES(BookmarkSink)
 
 public:
     // now: the creation date of merged entries of which the source gives
@@ -33,6 +38,13 @@ public:
     MergeTarget(URLBlock &store, double now, QObject *source);
 
     const MergeCounts &counts() const { return m_merge.counts(); }
+
+    void newGroup(const QString &name) override { mb_NewGroup(name); }
+    void reopenGroup(const QString &name) override { mb_ReopenGroup(name); }
+    void bungUrl(const QString &title, const QString &url) override { mb_BungURL(title, url); }
+    void bungEntry(const BookmarkEntry &entry) override;
+    void bungUsage(const BookmarkEntry &entry) override;
+    void storeLastRootOwner() override { mb_storeLastRootOwner(); }
 
 public slots:
     void mb_NewGroup(const QString &gName);
@@ -46,6 +58,9 @@ public slots:
 
 private:
     double dayCountOf(const QDateTime &time);
+    double dayCountOf(std::optional<qint64> ms);
+    void addEntry(const QString &title, const QString &url, double created, double lastVisit, int visits,
+                  int rating, int category);
 
     StoreMerge m_merge;
     const double m_now;

@@ -37,12 +37,11 @@ const UtcDayOffsets::Day &UtcDayOffsets::day(qint64 number)
     return day;
 }
 
-double UtcDayOffsets::dayCount(const QDateTime &moment)
+double UtcDayOffsets::dayCountOfMs(qint64 ms)
 {
-    const qint64 ms = moment.toMSecsSinceEpoch();
     const Day &utcDay = day(floorDivision(ms, msPerDay));
     if (!utcDay.steady)
-        return DayCount::fromMoment(moment, m_zone);
+        return DayCount::fromMoment(QDateTime::fromMSecsSinceEpoch(ms, QTimeZone::utc()), m_zone);
     // DayCount::fromDateTime of the local date and time, without making them.
     const qint64 local = ms + utcDay.offsetSeconds * qint64(1000);
     const qint64 localDay = floorDivision(local, msPerDay);

@@ -19,7 +19,9 @@ public:
     explicit UtcDayOffsets(const QTimeZone &zone);
 
     // DayCount::fromMoment(moment, zone); the zone must be valid.
-    double dayCount(const QDateTime &moment);
+    double dayCount(const QDateTime &moment) { return dayCountOfMs(moment.toMSecsSinceEpoch()); }
+    // The same of a moment given as milliseconds since 1970 (UTC).
+    double dayCountOfMs(qint64 ms);
 
 private:
     struct Day

@@ -3,6 +3,9 @@
 
 #pragma once
 
+#include "BookmarkEntry.h"
+#include "BookmarkSink.h"
+
 #include <QObject>
 #include <QStringList>
 
@@ -59,4 +62,24 @@ class EventSource : public QObject
 
 signals:
     void Moved(int distance = 1);
+};
+
+// A host that takes a merge's bookmarks as a sink; each call is written down
+// as "kind:name" (an entry: its title and visits).
+class SinkHost : public QObject, public BookmarkSink
+{
+    Q_OBJECT
+    Q_INTERFACES(BookmarkSink)
+
+public:
+    QStringList calls;
+
+    void newGroup(const QString &name) override { calls << "group:" + name; }
+    void reopenGroup(const QString &name) override { calls << "reopen:" + name; }
+    void bungUrl(const QString &title, const QString &) override { calls << "url:" + title; }
+    void bungEntry(const BookmarkEntry &e) override
+    {
+        calls << "entry:" + e.title + '/' + QString::number(e.visits);
+    }
+    void storeLastRootOwner() override { calls << "root"; }
 };

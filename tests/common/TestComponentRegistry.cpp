@@ -9,6 +9,7 @@
 
 #include <QMetaProperty>
 #include <QPluginLoader>
+#include <QSignalSpy>
 #include <QtTest>
 #include <memory>
 
@@ -348,6 +349,47 @@ private slots:
         const Object object = create(gConfig, {m_empty});
         QVERIFY2(object, qPrintable(m_error));
         QVERIFY(QPluginLoader(expected).isLoaded());
+    }
+
+    // A merge object given a host's BookmarkSink hands it what it reads and
+    // raises none of the events for it; any other object, or none, leaves
+    // the events as they were.
+    void mergeReachesSink_data()
+    {
+        QTest::addColumn<QString>("sink");
+        QTest::addColumn<bool>("direct");
+        QTest::newRow("a BookmarkSink") << "SinkHost" << true;
+        QTest::newRow("an object that is no sink") << "QObject" << false;
+        QTest::newRow("no sink") << "" << false;
+    }
+
+    void mergeReachesSink()
+    {
+        QFETCH(QString, sink);
+        QFETCH(bool, direct);
+        const QString file = TestEnvironment::writeFile(
+            m_scratch.filePath("in.xbel"),
+            "<xbel><bookmark href=\"http://r/\"><title>R</title></bookmark>"
+            "<folder><title>F</title><bookmark href=\"http://a/\"><title>A</title>"
+            "<info><metadata owner=\"https://orvane.org/tessaly\"><visits>3</visits></metadata></info>"
+            "</bookmark></folder></xbel>");
+        const Object mb = create("Pemberly.mergeBrow");
+        QVERIFY2(mb, qPrintable(m_error));
+        SinkHost host;
+        QObject other;
+        if (!sink.isEmpty())
+            QVERIFY(mb->setProperty("sink", QVariant::fromValue<QObject *>(sink == "SinkHost" ? &host : &other)));
+        QSignalSpy groups(mb.get(), SIGNAL(NewGroup(QString)));
+        QSignalSpy entries(mb.get(), SIGNAL(BungEntry(QString, QString, QDateTime, QDateTime, int, int, int)));
+        bool read = false;
+        QVERIFY(QMetaObject::invokeMethod(mb.get(), "MergeXbel", Q_RETURN_ARG(bool, read), Q_ARG(QString, file)));
+        QVERIFY(read);
+        const QStringList calls = {"group:XBEL: ROOT", "entry:R/0", "root", "group:F", "entry:A/3"};
+        QCOMPARE(host.calls, direct ? calls : QStringList());
+        QCOMPARE(groups.count(), direct ? 0 : 2);
+        QCOMPARE(entries.count(), direct ? 0 : 2);
+        if (!direct)
+            QCOMPARE(entries.at(1).at(4).toInt(), 3);
     }
 
     void registerLibraryStoresAbsolutePath()

@@ -22,9 +22,9 @@ using TestEnvironment::writeFile;
 
 namespace {
 
-QString timeText(const QDateTime &time)
+QString timeText(std::optional<qint64> ms)
 {
-    return time.isValid() ? time.toUTC().toString(Qt::ISODateWithMs) : QStringLiteral("-");
+    return ms ? BookmarkEntry::timeOf(ms).toString(Qt::ISODateWithMs) : QStringLiteral("-");
 }
 
 // Records every report as a text: "+Group", "=Group" (reopened), "Title|url",
@@ -42,7 +42,7 @@ public:
     {
         events << entry.title + u'|' + entry.url;
         details << QStringLiteral("%1 %2 %3 %4 %5")
-                       .arg(timeText(entry.added), timeText(entry.lastVisit))
+                       .arg(timeText(entry.addedMs), timeText(entry.lastVisitMs))
                        .arg(entry.visits)
                        .arg(entry.rating)
                        .arg(entry.category);
@@ -444,9 +444,9 @@ void TestBookmarkReaders::writerReadsBack()
         entry.title = title;
         entry.url = url;
         if (addedMs != 0)
-            entry.added = QDateTime::fromMSecsSinceEpoch(addedMs, Qt::UTC);
+            entry.addedMs = addedMs;
         if (visitMs != 0)
-            entry.lastVisit = QDateTime::fromMSecsSinceEpoch(visitMs, Qt::UTC);
+            entry.lastVisitMs = visitMs;
         entry.visits = visits;
         entry.rating = rating;
         entry.category = category;
@@ -544,7 +544,7 @@ void TestBookmarkReaders::writtenLinks()
     entry.title = title;
     entry.url = url;
     if (addedMs != noDate)
-        entry.added = QDateTime::fromMSecsSinceEpoch(addedMs, Qt::UTC);
+        entry.addedMs = addedMs;
     NetscapeBookmarkWriter writer;
     writer.addLink(entry);
     const QByteArray text = writer.finish();
@@ -564,7 +564,7 @@ void TestBookmarkReaders::writerHandsOnPieces()
                 writer.beginFolder(QStringLiteral("Folder %1").arg(i));
             entry.title = QStringLiteral("Title & more %1 ").arg(i).repeated(1 + i % 7);
             entry.url = QStringLiteral("http://example.org/%1?a=1&b=2").arg(i);
-            entry.added = QDateTime::fromMSecsSinceEpoch(1700000000000 + i * 1001, Qt::UTC);
+            entry.addedMs = 1700000000000 + i * 1001;
             writer.addLink(entry);
         }
         return writer.finish();

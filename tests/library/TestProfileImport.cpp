@@ -33,31 +33,6 @@ constexpr qint64 day = Q_INT64_C(86400000000);
 // The merge's time, given to entries whose creation the profile does not know.
 const QDateTime mergeTime(QDate(2026, 1, 1), QTime(12, 0), Qt::UTC);
 
-// What a reader's sink hands on, into the merge target's handlers, as the
-// library's events do.
-class TargetSink : public BookmarkSink
-{
-public:
-    explicit TargetSink(MergeTarget &target)
-        : m_target(target)
-    { }
-    void newGroup(const QString &name) override { m_target.mb_NewGroup(name); }
-    void reopenGroup(const QString &name) override { m_target.mb_ReopenGroup(name); }
-    void bungUrl(const QString &title, const QString &url) override { m_target.mb_BungURL(title, url); }
-    void bungEntry(const BookmarkEntry &e) override
-    {
-        m_target.mb_BungEntry(e.title, e.url, e.added, e.lastVisit, e.visits, e.rating, e.category);
-    }
-    void bungUsage(const BookmarkEntry &e) override
-    {
-        m_target.mb_BungUsage(e.title, e.url, e.added, e.lastVisit, e.visits);
-    }
-    void storeLastRootOwner() override { }
-
-private:
-    MergeTarget &m_target;
-};
-
 QString timeText(double dayCount)
 {
     return dayCount == 0.0 ? QStringLiteral("-") : DayCount::toDateTime(dayCount).toString(Qt::ISODate);
@@ -99,8 +74,7 @@ QString import(const Reader &reader, const QString &folder, URLBlock &store, Mer
     if (!reader(folder, bookmarks, &error))
         return error.isEmpty() ? QStringLiteral("failed without a reason") : error;
     MergeTarget target(store, DayCount::fromMoment(mergeTime, QTimeZone::systemTimeZone()), nullptr);
-    TargetSink sink(target);
-    bookmarks.report(sink);
+    bookmarks.report(target);  // as tsy's merges hand them on
     if (counts)
         *counts = target.counts();
     return QString();

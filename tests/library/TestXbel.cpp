@@ -38,7 +38,8 @@ public:
     void bungUrl(const QString &title, const QString &url) override { m_target.mb_BungURL(title, url); }
     void bungEntry(const BookmarkEntry &e) override
     {
-        m_target.mb_BungEntry(e.title, e.url, e.added, e.lastVisit, e.visits, e.rating, e.category);
+        m_target.mb_BungEntry(e.title, e.url, BookmarkEntry::timeOf(e.addedMs), BookmarkEntry::timeOf(e.lastVisitMs),
+                              e.visits, e.rating, e.category);
         ++entries;
     }
     void storeLastRootOwner() override { ++rootOwners; }
@@ -157,8 +158,8 @@ public:
     void bungUrl(const QString &title, const QString &url) override { lines << "url " + title + "|" + url; }
     void bungEntry(const BookmarkEntry &e) override
     {
-        const auto date = [](const QDateTime &d) { return d.isValid() ? QString::number(d.toMSecsSinceEpoch()) : "-"; };
-        lines << QStringList {e.title, e.url, date(e.added), date(e.lastVisit), QString::number(e.visits),
+        const auto date = [](std::optional<qint64> ms) { return ms ? QString::number(*ms) : "-"; };
+        lines << QStringList {e.title, e.url, date(e.addedMs), date(e.lastVisitMs), QString::number(e.visits),
                               QString::number(e.rating), QString::number(e.category)}
                      .join('|');
     }

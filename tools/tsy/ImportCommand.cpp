@@ -15,6 +15,7 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QVariant>
 #include <memory>
 
 namespace {
@@ -61,6 +62,9 @@ int ImportCommand::execute(const QStringList &arguments)
             return false;
         MergeTarget handlers(store, now, mb.get());
         ComponentRegistry::connectEventsByName(mb.get(), &handlers, QStringLiteral("mb"));
+        // A library that knows the property hands the bookmarks to the
+        // handlers directly; one that does not raises the events above.
+        mb->setProperty("sink", QVariant::fromValue<QObject *>(&handlers));
         // Nothing is saved (and the backup is kept) when the source turned out unreadable.
         if (!merge(mb.get(), source)) {
             *error = mergeError(mb.get(), source);
