@@ -8,11 +8,8 @@
 // that is read merges into a store with every entry in a group.
 
 #include "ChromiumBookmarks.h"
-#include "FuzzCheck.h"
 #include "FuzzFolder.h"
-#include "StoreSink.h"
-#include "TopLevelBookmarks.h"
-#include "URLBlock.h"
+#include "ProfileReadCheck.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,18 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     else
         FuzzFolder::write(QStringLiteral("profile/History"), input.sliced(split + mark.size()));
 
-    TopLevelBookmarks bookmarks;
-    bookmarks.addLink({QStringLiteral("kept"), QStringLiteral("http://kept/"), {}, {}, 0, 0, 0});
-    QString error;
-    if (!ChromiumBookmarks::read(profile, bookmarks, &error)) {
-        FUZZ_CHECK(!error.isEmpty());
-        FUZZ_CHECK(bookmarks.addresses() == QStringList {QStringLiteral("http://kept/")});
-        return 0;
-    }
-    URLBlock store;
-    StoreSink sink(store, 45364.5);
-    bookmarks.report(sink);
-    for (const URLData &entry : store.urlDatas())
-        FUZZ_CHECK(store.IDXList().isGroup(entry.Owner) && entry.Visited >= 0);
-    return 0;
+    return checkProfileRead([&](TopLevelBookmarks &bookmarks, QString *error) {
+        return ChromiumBookmarks::read(profile, bookmarks, error);
+    });
 }
