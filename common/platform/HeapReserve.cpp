@@ -55,4 +55,19 @@ void reserveInHugePages(qint64 bytes)
 #endif
 }
 
+void adviseThreadHeap()
+{
+#if defined(__GLIBC__) && defined(MADV_HUGEPAGE)
+    // The C library's arenas other than the main one are heaps of 64 MiB
+    // each, aligned to their size: a block of this thread's arena lies in
+    // the heap that begins at its address rounded down.
+    constexpr std::uintptr_t heapBytes = std::uintptr_t(64) << 20;
+    void *const probe = std::malloc(64);
+    const auto heap = reinterpret_cast<std::uintptr_t>(probe) & ~(heapBytes - 1);
+    if (probe && static_cast<char *>(probe) >= static_cast<char *>(sbrk(0)))  // not in the main heap
+        madvise(reinterpret_cast<void *>(heap), heapBytes, MADV_HUGEPAGE);
+    std::free(probe);
+#endif
+}
+
 }  // namespace HeapReserve

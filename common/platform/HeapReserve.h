@@ -18,4 +18,9 @@ namespace HeapReserve {
 // library, or where the heap cannot grow; the kernel may ignore the advice.
 void reserveInHugePages(qint64 bytes);
 
+// For a thread that is about to fill much of its own heap (the C library
+// gives each thread that allocates much an arena of its own, of up to
+// 64 MiB): asks the kernel to back that arena with huge pages too.
+void adviseThreadHeap();
+
 }  // namespace HeapReserve

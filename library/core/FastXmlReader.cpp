@@ -16,10 +16,19 @@ FastXmlReader::FastXmlReader(QByteArrayView data, int maxDepth)
     : m_begin(data.data())
     , m_p(data.data())
     , m_end(data.data() + data.size())
+    , m_tokenStart(data.data())
     , m_maxDepth(maxDepth)
 {
     if (!readDeclaration())
         decline();
+}
+
+FastXmlReader FastXmlReader::resumedAt(qint64 offset) const
+{
+    Q_ASSERT(canResume() && offset >= position() && offset <= m_end - m_begin);
+    FastXmlReader resumed = *this;
+    resumed.m_p = resumed.m_tokenStart = m_begin + offset;
+    return resumed;
 }
 
 FastXmlReader::Token FastXmlReader::decline()
@@ -119,6 +128,8 @@ FastXmlReader::Token FastXmlReader::scan(QString *text)
             continue;
         }
         const char next = m_end - m_p > 1 ? m_p[1] : '\0';
+        if (next != '?' && next != '!')
+            m_tokenStart = m_p;
         if (next == '/')
             return endTag() ? EndElement : decline();
         if (next != '?' && next != '!')

@@ -44,6 +44,15 @@ public:
     // element inside it, read up to its end; false when the reader declines.
     bool readElementText(QString *text);
     qint64 position() const { return m_p - m_begin; }
+    // Where the start or end tag last read begins.
+    qint64 tokenStart() const { return m_tokenStart - m_begin; }
+    // A reader that goes on from offset as this one would, were offset where
+    // it stood between two tokens inside the root element and outside every
+    // other. This reader must have just read the root's start tag, so that
+    // the copy knows the root's name and the prefixes it declares.
+    FastXmlReader resumedAt(qint64 offset) const;
+    // Whether resumedAt may be called: the root element has just started, and is not empty.
+    bool canResume() const { return m_open.size() == 1 && !m_pendingEnd && !m_declined; }
 
 private:
     struct Attribute
@@ -104,6 +113,7 @@ private:
     const char *m_begin;
     const char *m_p;
     const char *m_end;
+    const char *m_tokenStart;
     int m_maxDepth;
     bool m_sawRoot = false;
     bool m_sawDoctype = false;

@@ -19,6 +19,29 @@ void fetchAhead(XbelEvent &event)
 
 // Each event goes once told, while its texts are in the cache, rather than
 // all of them at the end.
+size_t XbelEvents::size() const
+{
+    size_t count = 0;
+    for (const std::vector<XbelEvent> &piece : m_pieces)
+        count += piece.size();
+    return count;
+}
+
+XbelEvent &XbelEvents::operator[](size_t index)
+{
+    auto piece = m_pieces.begin();
+    while (index >= piece->size())
+        index -= (piece++)->size();
+    return (*piece)[index];
+}
+
+void XbelEvents::append(XbelEvents &&other)
+{
+    for (std::vector<XbelEvent> &piece : other.m_pieces)
+        m_pieces.push_back(std::move(piece));
+    other.m_pieces.clear();
+}
+
 void XbelEvents::report(BookmarkSink &sink)
 {
     constexpr size_t ahead = 4;

@@ -33,6 +33,10 @@ public:
         }
         m_pieces.back().push_back(std::move(event));
     }
+    size_t size() const;
+    XbelEvent &operator[](size_t index);
+    // The events of other, after these; none is copied.
+    void append(XbelEvents &&other);
     // Tells the sink every event, in order, and lets each go once told.
     void report(BookmarkSink &sink);
 

@@ -3,381 +3,127 @@
 
 #include "XbelReader.h"
 
-#include "BookmarkEntry.h"
 #include "BookmarkSink.h"
-#include "FastXmlReader.h"
 #include "FileIO.h"
+#include "HeapReserve.h"
 #include "HugePageBuffer.h"
 #include "XbelEvents.h"
-#include "XbelNames.h"
-#include "XbelValues.h"
+#include "XbelFastXml.h"
+#include "XbelParser.h"
+#include "XbelStreamXml.h"
 
 #include <QBuffer>
 #include <QFile>
-#include <QXmlStreamReader>
 #include <atomic>
-#include <cstring>
-#include <limits>
 #include <optional>
-#include <vector>
+#include <system_error>
+#include <thread>
 
-using namespace XbelValues;
+using namespace XbelParsing;
 
 namespace {
 
 using Event = XbelEvent;
 using Events = XbelEvents;
 
-// The elements the reader tells apart by their (local) names; the others are Other.
-enum class Element : quint8 { Other, Xbel, Folder, Bookmark, Title, Info, Metadata, Separator, Alias, Visits, Rating, Category, Href };
+// A file this large is read by two threads where the machine has two cores.
+constexpr qsizetype twoThreadBytes = qsizetype(1) << 20;
 
-// Whether name is the ASCII text given; without a library call when name is of bytes.
-template <size_t N>
-bool named(QStringView name, const char (&text)[N])
+// Where a second reader may start: a folder's start tag past the middle of
+// the file, indented as the first one after the root's start tag (at from)
+// is, so that in a file written with indentation it is one of the top level;
+// -1 for none.
+qint64 handoverPoint(QByteArrayView data, qsizetype from)
 {
-    return name == QLatin1StringView(text, N - 1);
+    const QByteArrayView tag("<folder");
+    const qsizetype first = data.indexOf(tag, from);
+    if (first < 0)
+        return -1;
+    qsizetype line = first;
+    while (line > from && (data[line - 1] == ' ' || data[line - 1] == '\t'))
+        --line;
+    const qsizetype middle = qMax(first + 1, data.size() / 2);
+    if (line == from || data[line - 1] != '\n')
+        return data.indexOf(tag, middle);
+    const QByteArrayView indented = data.sliced(line - 1, first + tag.size() - (line - 1));
+    const qsizetype found = data.indexOf(indented, middle);
+    return found < 0 ? -1 : found + indented.size() - tag.size();
 }
 
-template <size_t N>
-bool named(QByteArrayView name, const char (&text)[N])
+bool takeEvents(XbelParser<FastXml> &parser, Events *events)
 {
-    return name.size() == N - 1 && std::memcmp(name.data(), text, N - 1) == 0;
-}
-
-template <typename Name>
-Element elementOf(Name name)
-{
-    switch (name.size()) {
-    case 4:
-        return named(name, "xbel") ? Element::Xbel
-            : named(name, "info")  ? Element::Info
-            : named(name, "href")  ? Element::Href
-                                   : Element::Other;
-    case 5:
-        return named(name, "title") ? Element::Title : named(name, "alias") ? Element::Alias : Element::Other;
-    case 6:
-        return named(name, "folder") ? Element::Folder
-            : named(name, "visits")  ? Element::Visits
-            : named(name, "rating")  ? Element::Rating
-                                     : Element::Other;
-    case 8:
-        return named(name, "bookmark") ? Element::Bookmark
-            : named(name, "metadata")  ? Element::Metadata
-            : named(name, "category")  ? Element::Category
-                                       : Element::Other;
-    case 9:
-        return named(name, "separator") ? Element::Separator : Element::Other;
-    default:
-        return Element::Other;
-    }
-}
-
-enum class Token { Start, End, Other, Finished };
-
-// The file as QXmlStreamReader reads it: the authority on what is well-formed, and its error texts.
-class StreamXml
-{
-public:
-    explicit StreamXml(QIODevice &device)
-        : m_xml(&device)
-    { }
-    Token next()
-    {
-        if (m_xml.atEnd())
-            return Token::Finished;
-        switch (m_xml.readNext()) {
-        case QXmlStreamReader::StartElement:
-            return Token::Start;
-        case QXmlStreamReader::EndElement:
-            return Token::End;
-        default:
-            return Token::Other;
-        }
-    }
-    Element element() const { return elementOf(m_xml.name()); }
-    QString nameText() const { return m_xml.name().toString(); }
-    bool inNoNamespace() const { return m_xml.namespaceUri().isEmpty(); }
-    QString attribute(const char *name) const { return m_xml.attributes().value(QLatin1StringView(name)).toString(); }
-    std::optional<qint64> dateAttribute(const char *name) const
-    {
-        return BookmarkEntry::msOf(dateOf(m_xml.attributes().value(QLatin1StringView(name))));
-    }
-    bool attributeIs(const char *name, const QString &value) const
-    {
-        return m_xml.attributes().value(QLatin1StringView(name)) == value;
-    }
-    void readElementText(QString *text) { *text = m_xml.readElementText(QXmlStreamReader::IncludeChildElements); }
-    qint64 position() const { return m_xml.device()->pos(); }
-    qint64 lineNumber() const { return m_xml.lineNumber(); }
-    QString failure(bool sawRoot) const
-    {
-        if (!m_xml.hasError())
-            return QString();
-        // Qt's texts end in a full stop; the message goes on after them.
-        QString reason = m_xml.errorString();
-        if (reason.endsWith(u'.'))
-            reason.chop(1);
-        if (!sawRoot)
-            return QStringLiteral("not an XBEL file (%1)").arg(reason);
-        return QStringLiteral("line %1: %2").arg(m_xml.lineNumber()).arg(reason);
-    }
-
-private:
-    QXmlStreamReader m_xml;
-};
-
-// The file in memory as FastXmlReader reads it; any failure is its declining.
-class FastXml
-{
-public:
-    explicit FastXml(QByteArrayView data)
-        : m_xml(data, XbelReader::maxDepth)
-    { }
-    Token next()
-    {
-        switch (m_xml.readNext()) {
-        case FastXmlReader::StartElement:
-            return Token::Start;
-        case FastXmlReader::EndElement:
-            return Token::End;
-        case FastXmlReader::EndOfDocument:
-            return Token::Finished;
-        case FastXmlReader::Declined:
-            break;
-        }
-        m_declined = true;
-        return Token::Finished;
-    }
-    Element element() const { return elementOf(m_xml.name()); }
-    QString nameText() const { return QString::fromLatin1(m_xml.name()); }
-    // Default namespaces are declined: an element is in none when its name has no prefix.
-    bool inNoNamespace() const { return !m_xml.hasPrefix(); }
-    QString attribute(const char *name) const { return m_xml.attribute(name); }
-    bool attributeIs(const char *name, const QString &value) const
-    {
-        QByteArrayView bytes;
-        if (m_xml.plainAttribute(name, &bytes) && bytes.size() == value.size())
-            return QLatin1StringView(bytes.data(), bytes.size()) == value;  // of ASCII, the value's one unit a byte
-        return m_xml.attribute(name) == value;
-    }
-    std::optional<qint64> dateAttribute(const char *name) const
-    {
-        QByteArrayView bytes;
-        if (m_xml.plainAttribute(name, &bytes)) {
-            if (const std::optional<qint64> utc = utcMsOf(bytes))
-                return utc;
-        }
-        return BookmarkEntry::msOf(dateOf(m_xml.attribute(name)));
-    }
-    void readElementText(QString *text) { m_declined = m_declined || !m_xml.readElementText(text); }
-    qint64 position() const { return m_xml.position(); }
-    qint64 lineNumber() const { return 0; }
-    QString failure(bool) const { return m_declined ? QStringLiteral("declined") : QString(); }
-
-private:
-    FastXmlReader m_xml;
-    bool m_declined = false;
-};
-
-// Reads the file's elements in one pass, keeping track of the top-level
-// folder whose group the bookmarks join.
-template <typename Xml>
-class XbelParser
-{
-public:
-    explicit XbelParser(Xml &xml)
-        : m_xml(xml)
-    { }
-
-    bool parse(const XbelReader::Progress &progress, qint64 total);
-    QString error() const { return m_error; }
-    Events takeEvents() { return std::move(m_events); }
-
-private:
-    enum class Group { None, Root, Folder, ClosedFolder };
-
-    bool startElement();
-    void endElement();
-    void readMetadataElement(Element element);
-    void openFolderGroup();
-    void enterGroupOfBookmark();
-    bool fail(const QString &text);
-    Element parent() const { return m_open.size() > 1 ? m_open[m_open.size() - 2] : Element::Other; }
-
-    Xml &m_xml;
-    QString m_error;
-    Events m_events;
-    std::vector<Element> m_open;  // the elements open, outermost first
-    bool m_sawRoot = false;
-    int m_folderDepth = 0;
-    Group m_group = Group::None;
-    bool m_rootOpened = false;
-    // The top-level folder being read: its name, and whether its group is open.
-    QString m_folderName;
-    bool m_folderGroupOpen = false;
-    // The bookmark being read; its element's depth, 0 outside one.
-    BookmarkEntry m_bookmark;
-    size_t m_bookmarkDepth = 0;
-    size_t m_ownMetadataDepth = 0;  // of Tessaly's metadata element, 0 outside it
-    QString m_metadataText;
-};
-
-template <typename Xml>
-bool XbelParser<Xml>::parse(const XbelReader::Progress &progress, qint64 total)
-{
-    int tokens = 0;
-    for (Token token = m_xml.next(); token != Token::Finished; token = m_xml.next()) {
-        if (token == Token::Start && !startElement())
-            return false;
-        if (token == Token::End)
-            endElement();
-        if (progress && ++tokens % 4096 == 0)
-            progress(m_xml.position(), total);
-    }
-    const QString failure = m_xml.failure(m_sawRoot);
-    return failure.isEmpty() || fail(failure);
-}
-
-template <typename Xml>
-bool XbelParser<Xml>::fail(const QString &text)
-{
-    m_error = text;
-    return false;
-}
-
-template <typename Xml>
-bool XbelParser<Xml>::startElement()
-{
-    const Element element = m_xml.element();
-    m_open.push_back(element);
-    if (m_open.size() == 1 && (element != Element::Xbel || !m_xml.inNoNamespace()))
-        return fail(QStringLiteral("not an XBEL file: its first element is <%1>").arg(m_xml.nameText()));
-    m_sawRoot = true;
-    if (m_open.size() > size_t(XbelReader::maxDepth))
-        return fail(QStringLiteral("line %1: elements nested deeper than %2")
-                        .arg(m_xml.lineNumber())
-                        .arg(XbelReader::maxDepth));
-    const Element parent = this->parent();
-    if (m_ownMetadataDepth > 0) {
-        readMetadataElement(element);
-    } else if (element == Element::Metadata && parent == Element::Info
-               && m_xml.attributeIs("owner", XbelNames::owner)) {
-        m_ownMetadataDepth = m_open.size();
-    } else if (element == Element::Title && parent == Element::Bookmark && m_bookmarkDepth > 0) {
-        m_xml.readElementText(&m_bookmark.title);
-        m_open.pop_back();
-    } else if (element == Element::Title && parent == Element::Folder && m_folderDepth == 1 && !m_folderGroupOpen) {
-        m_xml.readElementText(&m_folderName);
-        m_open.pop_back();
-    } else if (element == Element::Folder || element == Element::Bookmark || element == Element::Separator
-               || element == Element::Alias) {
-        // A folder's items follow its title and info: its group opens before them.
-        if (m_folderDepth >= 1)
-            openFolderGroup();
-        if (element == Element::Folder && ++m_folderDepth == 1) {
-            m_folderName.clear();
-            m_folderGroupOpen = false;
-        }
-        if (element == Element::Bookmark && m_bookmarkDepth == 0) {
-            m_bookmark = BookmarkEntry();
-            m_bookmark.url = m_xml.attribute("href");
-            m_bookmark.addedMs = m_xml.dateAttribute("added");
-            m_bookmark.lastVisitMs = m_xml.dateAttribute("visited");
-            m_bookmarkDepth = m_open.size();
-        }
-    }
-    return true;
-}
-
-// An element of Tessaly's metadata, of a bookmark or of a top-level folder.
-template <typename Xml>
-void XbelParser<Xml>::readMetadataElement(Element element)
-{
-    if (m_open.size() != m_ownMetadataDepth + 1)
-        return;
-    // Its text goes to a buffer that every such element reuses.
-    QString &text = m_metadataText;
-    m_xml.readElementText(&text);
-    m_open.pop_back();
-    if (m_bookmarkDepth > 0) {
-        if (element == Element::Visits) {
-            if (const auto visits = numberOf(text, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()))
-                m_bookmark.visits = qint32(*visits);
-        } else if (element == Element::Rating) {
-            if (const auto rating = numberOf(text, 0, 255))
-                m_bookmark.rating = quint8(*rating);
-        } else if (element == Element::Category) {
-            if (const auto category = numberOf(text, 0, 255))
-                m_bookmark.category = quint8(*category);
-        } else if (element == Element::Title) {
-            m_bookmark.title = exactText(text).value_or(m_bookmark.title);
-        } else if (element == Element::Href) {
-            m_bookmark.url = exactText(text).value_or(m_bookmark.url);
-        }
-    } else if (m_folderDepth == 1 && !m_folderGroupOpen && element == Element::Title) {
-        m_folderName = exactText(text).value_or(m_folderName);
-    }
-}
-
-template <typename Xml>
-void XbelParser<Xml>::endElement()
-{
-    const size_t depth = m_open.size();
-    Element element = Element::Other;
-    if (!m_open.empty()) {
-        element = m_open.back();
-        m_open.pop_back();
-    }
-    if (depth == m_ownMetadataDepth)
-        m_ownMetadataDepth = 0;
-    if (depth == m_bookmarkDepth) {
-        m_bookmarkDepth = 0;
-        enterGroupOfBookmark();
-        m_events.push_back({Event::Entry, QString(), std::move(m_bookmark)});
-    } else if (element == Element::Folder && m_folderDepth > 0) {
-        if (m_folderDepth == 1) {
-            openFolderGroup();  // an empty folder is an empty group
-            m_group = Group::ClosedFolder;
-        }
-        --m_folderDepth;
-    }
-}
-
-template <typename Xml>
-void XbelParser<Xml>::openFolderGroup()
-{
-    if (m_folderGroupOpen)
-        return;
-    m_folderGroupOpen = true;
-    m_events.push_back({Event::RootOwner, QString(), {}});
-    m_events.push_back({Event::NewGroup, m_folderName, {}});
-    m_group = Group::Folder;
-}
-
-// Bookmarks outside every folder go to the latest root group, which the first of them opens.
-template <typename Xml>
-void XbelParser<Xml>::enterGroupOfBookmark()
-{
-    if (m_folderDepth > 0) {
-        openFolderGroup();
-        return;
-    }
-    if (m_group == Group::Root)
-        return;
-    m_events.push_back({m_rootOpened ? Event::ReopenGroup : Event::NewGroup, XbelNames::rootGroup, {}});
-    m_rootOpened = true;
-    m_group = Group::Root;
-}
-
-// The events of data read by the fast reader; false when it declines.
-bool readFast(QByteArrayView data, const XbelReader::Progress &progress, Events *events)
-{
-    FastXml xml(data);
-    XbelParser<FastXml> parser(xml);
-    if (!parser.parse(progress, data.size()))
-        return false;
     *events = parser.takeEvents();
     return true;
+}
+
+// The file read by this thread up to handoverAt and by another from there
+// on, at once. The other's reading holds only where this one arrives at
+// handoverAt between two tokens, at a folder's start with nothing but the
+// root open, so that both read the file as one reader would; otherwise it is
+// let go and this one reads on alone.
+bool readInTwo(FastXml &xml, XbelParser<FastXml> &parser, qint64 handoverAt, const XbelReader::Progress &progress,
+               qint64 total, Events *events, bool *handedOver)
+{
+    // What the other thread leaves: written once, at its end. Its reader and
+    // parser live on its own stack, away from the cache lines of this one's.
+    struct Rest
+    {
+        bool read = false;
+        Events events;
+        std::optional<size_t> firstRootGroupEvent;
+    } rest;
+    std::atomic<bool> cancel = false;
+    std::thread thread;
+    try {
+        thread = std::thread([&rest, &cancel, total, reader = xml.resumedAt(handoverAt)]() mutable {
+            HeapReserve::adviseThreadHeap();
+            FastXml restXml(std::move(reader));
+            XbelParser<FastXml> restParser(restXml, XbelParser<FastXml>::Start::InsideTheRoot);
+            if (restParser.parse({}, total, &cancel)) {
+                rest.events = restParser.takeEvents();
+                rest.firstRootGroupEvent = restParser.firstRootGroupEvent();
+                rest.read = true;
+            }
+        });
+    } catch (const std::system_error &) {
+        return parser.parse(progress, total) && takeEvents(parser, events);  // no thread to be had
+    }
+    const auto handover = parser.parseUpTo(handoverAt, progress, total);
+    if (handover != XbelParser<FastXml>::Handover::Reached)
+        cancel = true;
+    thread.join();
+    if (handover == XbelParser<FastXml>::Handover::Failed)
+        return false;
+    if (handover == XbelParser<FastXml>::Handover::Missed)
+        return parser.parse(progress, total) && takeEvents(parser, events);
+    if (!rest.read)
+        return false;
+    *handedOver = true;
+    *events = parser.takeEvents();
+    // The group outside every folder is made once and then reopened.
+    if (rest.firstRootGroupEvent && parser.rootOpened())
+        rest.events[*rest.firstRootGroupEvent].kind = Event::ReopenGroup;
+    events->append(std::move(rest.events));
+    return true;
+}
+
+// The events of data read by the fast reader; false when it declines. A
+// handover offset of 0 reads in one thread, -1 in two where the file is
+// large and a place for the second is found.
+bool readFast(QByteArrayView data, const XbelReader::Progress &progress, Events *events, qint64 handoverAt,
+              bool *handedOver)
+{
+    *handedOver = false;
+    FastXml xml(data);
+    XbelParser<FastXml> parser(xml);
+    const bool inTwo = handoverAt > 0
+        || (handoverAt < 0 && data.size() >= twoThreadBytes && std::thread::hardware_concurrency() > 1);
+    if (inTwo && parser.readRootStart() && xml.canResume()) {
+        const qint64 at = handoverAt > 0 ? handoverAt : handoverPoint(data, xml.position());
+        if (at >= xml.position() && at < data.size())
+            return readInTwo(xml, parser, at, progress, data.size(), events, handedOver);
+    }
+    return parser.parse(progress, data.size()) && takeEvents(parser, events);
 }
 
 bool readStream(QIODevice &device, const XbelReader::Progress &progress, qint64 total, Events *events,
@@ -394,6 +140,7 @@ bool readStream(QIODevice &device, const XbelReader::Progress &progress, qint64 
 }
 
 std::atomic<int> fastReadCount = 0;
+std::atomic<int> twoThreadReadCount = 0;
 
 }  // namespace
 
@@ -417,14 +164,15 @@ bool readXbelFile(const QString &fileName, BookmarkSink &sink, QString *error, c
         return false;
     }
     Events events;
-    bool read = false;
+    bool read = false, handedOver = false;
     {
         const HugePageBuffer buffer(total);
         const qint64 size = buffer.isNull() ? -1 : file.read(buffer.data(), total);
-        read = size >= 0 && readFast(QByteArrayView(buffer.data(), size), progress, &events);
+        read = size >= 0 && readFast(QByteArrayView(buffer.data(), size), progress, &events, -1, &handedOver);
     }
     if (read) {
         ++fastReadCount;
+        twoThreadReadCount += handedOver;
     } else {
         QString parseError;
         if (!file.seek(0) || !readStream(file, progress, total, &events, &parseError)) {
@@ -443,7 +191,8 @@ bool readXbelData(QByteArrayView data, BookmarkSink &sink, QString *error, Reade
     Events events;
     error->clear();
     if (reader == Reader::Fast) {
-        if (!readFast(data, {}, &events))
+        bool handedOver;
+        if (!readFast(data, {}, &events, 0, &handedOver))
             return false;
     } else {
         QBuffer buffer;
@@ -455,9 +204,23 @@ bool readXbelData(QByteArrayView data, BookmarkSink &sink, QString *error, Reade
     return true;
 }
 
+bool readXbelDataInTwo(QByteArrayView data, qint64 handoverAt, BookmarkSink &sink, bool *handedOver)
+{
+    Events events;
+    if (handoverAt <= 0 || !readFast(data, {}, &events, handoverAt, handedOver))
+        return false;
+    events.report(sink);
+    return true;
+}
+
 int fastReads()
 {
     return fastReadCount;
+}
+
+int twoThreadReads()
+{
+    return twoThreadReadCount;
 }
 
 }  // namespace XbelReader

@@ -39,7 +39,14 @@ bool readXbelFile(const QString &fileName, BookmarkSink &sink, QString *error, c
 enum class Reader { Fast, Stream };
 bool readXbelData(QByteArrayView data, BookmarkSink &sink, QString *error, Reader reader);
 
-// How many files readXbelFile has read with the fast reader in this process.
+// The fast reader, reading from handoverAt (> 0) on in a second thread
+// as it does in a large file; handedOver tells whether it did (it does only
+// at the start tag of a folder of the top level). False when it declines.
+bool readXbelDataInTwo(QByteArrayView data, qint64 handoverAt, BookmarkSink &sink, bool *handedOver);
+
+// How many files readXbelFile has read with the fast reader in this
+// process, and how many of them in two threads.
 int fastReads();
+int twoThreadReads();
 
 }  // namespace XbelReader
