@@ -147,6 +147,9 @@ void MergeCommands::runMerge(const std::function<void(QObject *)> &call)
     MergeTarget target(m_state.store, DayCount::now(), mb.get());
     ComponentRegistry::connectEventsByName(mb.get(), &target, QStringLiteral("mb"));
     ComponentRegistry::connectEventsByName(mb.get(), this, QStringLiteral("mb"));
+    // The bookmarks go to the store directly, without an event each; the
+    // progress still comes as events.
+    mb->setProperty("sink", QVariant::fromValue<QObject *>(&target));
     bool cancelled = false;
     {
         // The tray's timer and the entry commands wait while the merge runs.
