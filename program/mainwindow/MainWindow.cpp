@@ -222,10 +222,22 @@ void MainWindow::fullScrnRefresh(bool refill)
 
 void MainWindow::refillGroupLines()
 {
+    // Without groups the lines are not filled, and rows are never refilled:
+    // what was shown (before an undone merge, say) is taken away.
+    if (m_state.store.IDXList().isEmpty()) {
+        showNoGroups();
+        return;
+    }
     if (m_view.currentTab == ViewState::AdvancedTab)
         fillGroupList(false);
     else
         buildMainScrn();
+}
+
+void MainWindow::showNoGroups()
+{
+    m_entryPages->clearLists();
+    advancedView()->indexPanel()->groupList()->clear();
 }
 
 void MainWindow::buildMainScrn()

@@ -160,6 +160,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void showNoGroups();
     void buildWindow();
     void connectEntryCommands();
     void hideWhenDeactivated();
