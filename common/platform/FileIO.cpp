@@ -235,6 +235,21 @@ bool sameFile(const QByteArray &one, const QByteArray &other)
         && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
+// Syncs the folder that holds name, so that a name just given survives a
+// power loss as the file's synced content does. Nothing is to be done when
+// it fails: the file is in place, and file systems that cannot sync a
+// folder say so (EINVAL).
+void syncFolderOf(const QByteArray &name)
+{
+    const qsizetype slash = name.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : name.left(qMax<qsizetype>(slash, 1));
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
 // Renames from over to: 0, or the errno, in which case from is removed.
 int replaceWith(const QString &from, const QString &to)
 {
@@ -248,8 +263,10 @@ int replaceWith(const QString &from, const QString &to)
         ::unlink(source.constData());
         return 0;
     }
-    if (std::rename(source.constData(), target.constData()) == 0)
+    if (std::rename(source.constData(), target.constData()) == 0) {
+        syncFolderOf(target);
         return 0;
+    }
     const int code = errno;
     ::unlink(source.constData());
     return code;
