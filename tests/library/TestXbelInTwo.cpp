@@ -8,8 +8,8 @@
 #include "TestEnvironment.h"
 #include "URLBlock.h"
 #include "XbelEventLog.h"
-#include "XbelExport.h"
 #include "XbelReader.h"
+#include "XbelTestStores.h"
 
 #include <QtTest>
 #include <thread>
@@ -24,16 +24,6 @@ QList<qsizetype> offsetsOf(const QByteArray &data, const QByteArray &text)
     for (qsizetype at = data.indexOf(text); at >= 0; at = data.indexOf(text, at + 1))
         offsets << at;
     return offsets;
-}
-
-QByteArray xbelOf(const URLBlock &store)
-{
-    QByteArray text;
-    XbelExport::writeStore(store, [&text](QByteArrayView piece) {
-        text += piece;
-        return true;
-    });
-    return text;
 }
 
 // Groups of entries, some of them of no group, until the store's XBEL is larger than size.
