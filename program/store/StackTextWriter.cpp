@@ -6,12 +6,14 @@
 #include "HexDate.h"
 #include "URLData.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 
 namespace {
 
 constexpr char separatorByte = 0x05;
+constexpr char utf8Bom[] = "\xEF\xBB\xBF";
 
 // Field text as written, in UTF-8, at out; returns the end. A separator or
 // line break inside a field would break the line, so each becomes a blank.
@@ -54,8 +56,15 @@ StackTextWriter::StackTextWriter(const FileIO::PieceWriter &write)
 
 void StackTextWriter::appendEntryLine(const URLData &entry)
 {
-    char *p = room(m_encoder.requiredSpace(entry.url.size()) + m_encoder.requiredSpace(entry.Name.size())
+    // A reader drops a byte-order mark at the start of each line, as decoding
+    // line by line does, and one more at the start of the file: an address
+    // that begins with one is written with as many more, and reads back whole.
+    const int marks = entry.url.startsWith(QChar(0xFEFF)) ? (m_atFileStart ? 2 : 1) : 0;
+    m_atFileStart = false;
+    char *p = room(3 * marks + m_encoder.requiredSpace(entry.url.size()) + m_encoder.requiredSpace(entry.Name.size())
                    + maxFixedLength);
+    for (int i = 0; i < marks; ++i)
+        p = std::copy_n(utf8Bom, 3, p);
     p = writeField(m_encoder, p, entry.url);
     *p++ = separatorByte;
     p = writeField(m_encoder, p, entry.Name);
@@ -74,6 +83,7 @@ void StackTextWriter::appendEntryLine(const URLData &entry)
 
 void StackTextWriter::appendGroupLine(const QString &name)
 {
+    m_atFileStart = false;
     char *p = room(3 + m_encoder.requiredSpace(name.size()));
     *p++ = '+';
     p = writeField(m_encoder, p, name);
@@ -82,6 +92,7 @@ void StackTextWriter::appendGroupLine(const QString &name)
 
 void StackTextWriter::appendBytes(QByteArrayView bytes)
 {
+    m_atFileStart = m_atFileStart && bytes.isEmpty();
     if (bytes.size() < directBytes) {
         std::memcpy(room(bytes.size()), bytes.data(), size_t(bytes.size()));
         if (m_buffer.size() >= pieceBytes)

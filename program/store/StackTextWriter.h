@@ -44,4 +44,5 @@ private:
     QStringEncoder m_encoder {QStringEncoder::Utf8};
     QByteArray m_buffer;
     bool m_ok = true;
+    bool m_atFileStart = true;
 };

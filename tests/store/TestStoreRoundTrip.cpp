@@ -71,7 +71,43 @@ private slots:
     void generatedStoresSurviveSaveAndLoad();
     void fileLinesReadAsTheirDecodedText_data();
     void fileLinesReadAsTheirDecodedText();
+    void addressesBeginningWithMarks_data();
+    void addressesBeginningWithMarks();
 };
+
+void TestStoreRoundTrip::addressesBeginningWithMarks_data()
+{
+    QTest::addColumn<int>("owner");
+    QTest::addColumn<QString>("url");
+    const QString mark(QChar(0xFEFF));
+    // An entry of no group is the file's first line, where a reader drops one mark more.
+    QTest::newRow("first line, one mark") << -1 << mark + "http://a.example/";
+    QTest::newRow("first line, two marks") << -1 << mark + mark + "http://a.example/";
+    QTest::newRow("a later line, one mark") << 0 << mark + "http://a.example/";
+    QTest::newRow("a later line, marks alone") << 0 << mark + mark;
+    QTest::newRow("a mark inside") << 0 << "http://a.example/" + mark;
+}
+
+// A reader drops a byte-order mark at the start of each line (and one more
+// at the start of the file); an address that begins with one reads back whole.
+void TestStoreRoundTrip::addressesBeginningWithMarks()
+{
+    QFETCH(int, owner);
+    QFETCH(QString, url);
+    URLBlock store;
+    store.NewCatagory("G");
+    store.urlDatas().Add("t", url, owner)->Created = 45000;
+    store.urlDatas().Add("u", url, 0)->Created = 45000;
+    QTemporaryDir dir;
+    const QString file = dir.filePath("marks.tsy");
+    QVERIFY(StackFile::saveStackFile(store, file));
+    URLBlock back;
+    QVERIFY(StackFile::loadStackFile(back, file, false, 1.0));
+    QCOMPARE(back.urlDatas().Count(), 2);
+    for (const URLData &entry : back.urlDatas())
+        QCOMPARE(entry.url, url);
+    QCOMPARE(StackFile::stackFileText(back), TestEnvironment::readFile(file));
+}
 
 void TestStoreRoundTrip::generatedStoresSurviveSaveAndLoad_data()
 {
