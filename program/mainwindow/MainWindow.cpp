@@ -67,7 +67,8 @@ MainWindow::MainWindow(AppState &state, Prompter &prompter, TrayWindowSettingsHo
     m_fileDialog = new FileDialogControl(m_prompter, this);
     m_groupCommands = new GroupCommands(m_state, m_prompter, *this, *m_entryPages, m_view, *m_menus, this);
     m_longWork = new LongWorkRunner(m_state, this);
-    m_stackCommands = new StackCommands(*this);
+    m_stackCommands = new StackCommands(m_state, m_view, m_prompter, m_defaultStack, *m_longWork, *this, *this,
+                                        *m_menus, this);
     auto *merges = new MergeCommands(m_state, m_prompter, *this, *m_longWork, m_tray, *m_menus, this);
     new XbelCommands(m_state, m_prompter, *this, *m_menus, *merges, this);
     new DuplicatesCommands(m_state, m_prompter, *this, *m_menus, this);
@@ -80,7 +81,10 @@ MainWindow::MainWindow(AppState &state, Prompter &prompter, TrayWindowSettingsHo
     new QuickOpenCommands(m_state, *this, *m_selection, *m_entryDialogs, *m_menus,
                           {standardView()->list(), advancedView()->list()}, this);
     m_settingsHost = std::make_unique<MainWindowSettings>(*this);
-    m_preferences = new PreferencesCommands(*this);
+    m_preferences = new PreferencesCommands(m_state, *m_menus, *this, *m_opener, m_tray, this);
+    connect(m_preferences, &PreferencesCommands::tabPlacementChosen, this, &MainWindow::setTabPlacement);
+    connect(m_preferences, &PreferencesCommands::floatingButtonShown, this, &MainWindow::floatingButtonShown);
+    connect(m_preferences, &PreferencesCommands::activeIconToggled, this, &MainWindow::activeIconToggled);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState applicationState) {
         if (applicationState == Qt::ApplicationInactive)
             hideWhenDeactivated();
@@ -121,6 +125,7 @@ void MainWindow::setUrlOpener(UrlOpener *opener)
 {
     m_opener = opener ? opener : m_desktopOpener.get();
     m_selection->setOpener(*m_opener);
+    m_preferences->setOpener(*m_opener);
 }
 
 QString MainWindow::gcfg_findCurrentVersion(const QString &exeName, const QString &valueName)

@@ -5,6 +5,7 @@
 
 #include "DefaultStackFile.h"
 #include "EntryListHost.h"
+#include "StoreScreen.h"
 #include "ViewState.h"
 
 #include <QMainWindow>
@@ -38,7 +39,7 @@ struct AppState;
 // The main window: the Standard and Advanced tabs with their entry lists and
 // the index panel (EntryPages), the menus and the status bar. It turns events into calls on
 // the core and shows the results; the decisions are the core's.
-class MainWindow : public QMainWindow, public EntryListHost
+class MainWindow : public QMainWindow, public EntryListHost, public StoreScreen
 {
     Q_OBJECT
 
@@ -86,17 +87,15 @@ public:
     void RefreshURLPage() override;
     void fullScrnRefresh(bool refill) override;
     void refillGroupLines() override;
-    // The Standard tab's group combo, from the group table.
-    void buildMainScrn();
+    void buildMainScrn() override;
     void UpdatePanel() override;
     void UpdateMenus();
     // The group whose entries the list shows; -1 when none is chosen.
     int GetSelectedIndex() const;
     // The current group of the tab shown; negative when none is chosen.
     int getCurrentIDX() const override;
-    // The index panel's group list (force: whatever the mode).
-    void fillGroupList(bool force);
-    void buildFilterScrn();
+    void fillGroupList(bool force) override;
+    void buildFilterScrn() override;
     // Chooses a group in the tab shown.
     void selectGroupItem(int group) override;
     void switchTab(int tab);
@@ -110,9 +109,8 @@ public:
     // All" is cleared and the list refilled.
     void chooseGroupInCombo() override;
 
-    // Empties the entry lists and the group combo: a store is about to be
-    // loaded in place of the one they show.
-    void clearEntryLists();
+    // A store is about to be loaded in place of the one shown.
+    void clearEntryLists() override;
     // Empties the store and the lists; the default stack file is not touched.
     void flushEverything();
     // Pending changes written as the settings say, then the layout when aSS
@@ -120,9 +118,9 @@ public:
     bool saveIfChanged(QString *error = nullptr);
     // A message in the status bar until the next one.
     void showStatus(const QString &text) override;
-    void saveConfig();
-    void loadConfig();
-    void restoreGroupSelection();
+    void saveConfig() override;
+    void loadConfig() override;
+    void restoreGroupSelection() override;
 
     // Unloads the window: saves as the settings say and empties the store.
     // When the automatic save fails the window stays loaded (and hidden) so

@@ -9,7 +9,7 @@
 #include "ComponentRegistry.h"
 #include "HelpPages.h"
 #include "MainMenus.h"
-#include "MainWindow.h"
+#include "EntryListHost.h"
 #include "ModalScope.h"
 #include "TrayWindowSettingsHost.h"
 #include "WindowHelpers.h"
@@ -28,18 +28,23 @@ QVariant byte(int value)
 
 }  // namespace
 
-PreferencesCommands::PreferencesCommands(MainWindow &window)
-    : QObject(&window)
+PreferencesCommands::PreferencesCommands(AppState &state, const MainMenus &menus, EntryListHost &lists,
+                                         UrlOpener &opener, TrayWindowSettingsHost *tray, QWidget *window)
+    : QObject(window)
+    , m_state(state)
+    , m_menus(menus)
+    , m_lists(lists)
+    , m_opener(&opener)
+    , m_tray(tray)
     , m_window(window)
 {
-    const MainMenus *menus = m_window.menus();
-    connect(menus->mnuPreferences, &QAction::triggered, this, &PreferencesCommands::showPreferences);
-    connect(menus->mnuHelp, &QAction::triggered, this, [this] { showHelpTopic(0); });
-    connect(menus->mnuAbout, &QAction::triggered, this, [this] {
-        const ModalScope scope(m_window.state(), &m_window);
+    connect(menus.mnuPreferences, &QAction::triggered, this, &PreferencesCommands::showPreferences);
+    connect(menus.mnuHelp, &QAction::triggered, this, [this] { showHelpTopic(0); });
+    connect(menus.mnuAbout, &QAction::triggered, this, [this] {
+        const ModalScope scope(m_state, m_window);
         QString error;
-        if (!AboutCommands::showAboutBox(m_window.state(), &m_window, &error))
-            m_window.showStatus(error);
+        if (!AboutCommands::showAboutBox(m_state, m_window, &error))
+            m_lists.showStatus(error);
     });
 }
 
@@ -49,12 +54,12 @@ void PreferencesCommands::showPreferences()
     const std::unique_ptr<QObject> gcfg(
         ComponentRegistry::createObject(QStringLiteral("Pemberly.gConfig"), nullptr, &error));
     if (!gcfg) {
-        m_window.showStatus(tr("The options cannot be shown: %1").arg(error));
+        m_lists.showStatus(tr("The options cannot be shown: %1").arg(error));
         return;
     }
     m_gcfg = gcfg.get();
     ComponentRegistry::connectEventsByName(gcfg.get(), this, QStringLiteral("gcfg"));
-    const ModalScope scope(m_window.state(), &m_window);
+    const ModalScope scope(m_state, m_window);
     setProperties(gcfg.get());
     QMetaObject::invokeMethod(gcfg.get(), "ShowWnd", Qt::DirectConnection);
 }
@@ -62,11 +67,11 @@ void PreferencesCommands::showPreferences()
 // In the order the settings object expects them.
 void PreferencesCommands::setProperties(QObject *gcfg) const
 {
-    const AppSettings &settings = m_window.state().settings;
-    gcfg->setProperty("frmMe", QVariant::fromValue<QObject *>(&m_window));
+    const AppSettings &settings = m_state.settings;
+    gcfg->setProperty("frmMe", QVariant::fromValue<QObject *>(m_window));
     gcfg->setProperty("appMe", QVariant::fromValue<QObject *>(QCoreApplication::instance()));
-    gcfg->setProperty("aP", m_window.state().appFolder);
-    gcfg->setProperty("bFW", m_window.menus()->mnuFullwindow->isChecked());
+    gcfg->setProperty("aP", m_state.appFolder);
+    gcfg->setProperty("bFW", m_menus.mnuFullwindow->isChecked());
     gcfg->setProperty("pB", byte(settings.pB));
     gcfg->setProperty("aLS", settings.aLS);
     gcfg->setProperty("aSS", settings.aSS);
@@ -88,12 +93,12 @@ void PreferencesCommands::gcfg_ApplyCurrent()
 {
     if (!m_gcfg)
         return;
-    AppSettings &settings = m_window.state().settings;
+    AppSettings &settings = m_state.settings;
     const auto flag = [this](const char *name) { return m_gcfg->property(name).toBool(); };
     const auto number = [this](const char *name) { return m_gcfg->property(name).toInt(); };
 
     if (const int tP = number("tP"); tP != settings.tP)
-        m_window.setTabPlacement(tP);
+        emit tabPlacementChosen(tP);
     settings.aLS = flag("aLS");
     settings.aSS = flag("aSS");
     settings.aLU = flag("aLU");
@@ -105,11 +110,11 @@ void PreferencesCommands::gcfg_ApplyCurrent()
     settings.mT = number("mT");
     settings.oC = number("oC");
     settings.mAOT = flag("mAOT");
-    WindowHelpers::setTopmost(&m_window, settings.mAOT);
+    WindowHelpers::setTopmost(m_window, settings.mAOT);
     if (const bool dTI = flag("dTI"); dTI != settings.dTI) {
         settings.dTI = dTI;
-        if (m_window.trayHost())
-            m_window.trayHost()->setTrayIcon(dTI);
+        if (m_tray)
+            m_tray->setTrayIcon(dTI);
     }
     settings.cAF = number("cAF");
 }
@@ -121,12 +126,12 @@ void PreferencesCommands::gcfg_ApplyCurrent()
 // shows it once online.
 void PreferencesCommands::applyFloatingButton(bool hAI, bool aI)
 {
-    AppState &state = m_window.state();
+    AppState &state = m_state;
     AppSettings &settings = state.settings;
     if (hAI != settings.hAI) {
         settings.hAI = hAI;
         if (!state.isOnline && (hAI || aI))
-            emit m_window.floatingButtonShown(!hAI);
+            emit floatingButtonShown(!hAI);
     }
     if (aI == settings.aI)
         return;
@@ -135,7 +140,7 @@ void PreferencesCommands::applyFloatingButton(bool hAI, bool aI)
         return;
     }
     settings.aI = !aI;
-    emit m_window.activeIconToggled();
+    emit activeIconToggled();
 }
 
 QString PreferencesCommands::findCurrentVersion(const QString &exeName, const QString &valueName)
@@ -146,6 +151,6 @@ QString PreferencesCommands::findCurrentVersion(const QString &exeName, const QS
 void PreferencesCommands::showHelpTopic(int contextId)
 {
     QString error;
-    if (!HelpPages::open(m_window.urlOpener(), m_window.state().appFolder, contextId, &error))
-        m_window.showStatus(error);
+    if (!HelpPages::open(*m_opener, m_state.appFolder, contextId, &error))
+        m_lists.showStatus(error);
 }

@@ -7,7 +7,12 @@
 #include <QPointer>
 #include <QString>
 
-class MainWindow;
+class EntryListHost;
+class MainMenus;
+class QWidget;
+class TrayWindowSettingsHost;
+class UrlOpener;
+struct AppState;
 
 // The host side of the options dialog: "Preferences" creates the library's
 // settings object (Pemberly.gConfig), copies the settings into it and shows
@@ -20,7 +25,14 @@ class PreferencesCommands : public QObject
     Q_OBJECT
 
 public:
-    explicit PreferencesCommands(MainWindow &window);
+    // lists: where failures are shown; tray: the tray window whose icon the
+    // options change (none in tests); window: the parent of the dialogs, kept
+    // on top as the options say, and of these commands.
+    PreferencesCommands(AppState &state, const MainMenus &menus, EntryListHost &lists, UrlOpener &opener,
+                        TrayWindowSettingsHost *tray, QWidget *window);
+
+    // What opens the help pages.
+    void setOpener(UrlOpener &opener) { m_opener = &opener; }
 
     // "Preferences": the dialog, modal, with dialogState 1 and the main
     // window not on top meanwhile. A library that cannot be created is
@@ -34,6 +46,14 @@ public:
     // the status bar.
     void showHelpTopic(int contextId);
 
+signals:
+    // The options chose another placement of the tab strip.
+    void tabPlacementChosen(int placement);
+    // The floating button shown or hidden, or its setting (aI) to be flipped
+    // by the tray window with the button.
+    void floatingButtonShown(bool shown);
+    void activeIconToggled();
+
 public slots:
     // The settings object's event: its properties hold the applied settings.
     // Nothing when no object is held.
@@ -43,6 +63,11 @@ private:
     void setProperties(QObject *gcfg) const;
     void applyFloatingButton(bool hAI, bool aI);
 
-    MainWindow &m_window;
+    AppState &m_state;
+    const MainMenus &m_menus;
+    EntryListHost &m_lists;
+    UrlOpener *m_opener;
+    TrayWindowSettingsHost *m_tray;
+    QWidget *m_window;
     QPointer<QObject> m_gcfg;
 };

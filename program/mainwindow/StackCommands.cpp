@@ -6,9 +6,9 @@
 #include "AppState.h"
 #include "DayCount.h"
 #include "DefaultStackFile.h"
+#include "EntryListHost.h"
 #include "MainMenus.h"
 #include "LongWorkRunner.h"
-#include "MainWindow.h"
 #include "MergeCommands.h"
 #include "ModalScope.h"
 #include "Prompter.h"
@@ -16,6 +16,8 @@
 #include "StackFileLoad.h"
 #include "StoreRecording.h"
 #include "StoreMerge.h"
+#include "StoreScreen.h"
+#include "ViewState.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -39,25 +41,33 @@ QString withStackSuffix(const QString &path)
 
 } // namespace
 
-StackCommands::StackCommands(MainWindow &window)
-    : QObject(&window)
+StackCommands::StackCommands(AppState &state, const ViewState &view, Prompter &prompter, DefaultStackFile &stack,
+                             LongWorkRunner &longWork, EntryListHost &lists, StoreScreen &screen,
+                             const MainMenus &menus, QWidget *window)
+    : QObject(window)
+    , m_state(state)
+    , m_view(view)
+    , m_prompter(prompter)
+    , m_stack(stack)
+    , m_longWork(longWork)
+    , m_lists(lists)
+    , m_screen(screen)
     , m_window(window)
 {
-    MainMenus *menus = window.menus();
-    connect(menus->mnuOpenDefault, &QAction::triggered, this, [this] { openAndSelect(0); });
-    connect(menus->mnuOpenAs, &QAction::triggered, this, [this] { openAndSelect(1); });
-    connect(menus->mnuMergeTsy, &QAction::triggered, this, [this] {
+    connect(menus.mnuOpenDefault, &QAction::triggered, this, [this] { openAndSelect(0); });
+    connect(menus.mnuOpenAs, &QAction::triggered, this, [this] { openAndSelect(1); });
+    connect(menus.mnuMergeTsy, &QAction::triggered, this, [this] {
         if (!OpenURLAs(true).isEmpty())
-            m_window.fullScrnRefresh(true);
+            m_lists.fullScrnRefresh(true);
     });
-    connect(menus->mnuSaveDefault, &QAction::triggered, this, &StackCommands::DePopulate);
-    connect(menus->mnuSaveAs, &QAction::triggered, this, &StackCommands::SaveURLAs);
-    connect(menus->mnuLoadAll, &QAction::triggered, this, [this] {
+    connect(menus.mnuSaveDefault, &QAction::triggered, this, &StackCommands::DePopulate);
+    connect(menus.mnuSaveAs, &QAction::triggered, this, &StackCommands::SaveURLAs);
+    connect(menus.mnuLoadAll, &QAction::triggered, this, [this] {
         openStack(0);
-        m_window.loadConfig();
+        m_screen.loadConfig();
     });
-    connect(menus->mnuSaveAll, &QAction::triggered, this, [this] {
-        m_window.saveConfig();
+    connect(menus.mnuSaveAll, &QAction::triggered, this, [this] {
+        m_screen.saveConfig();
         DePopulate();
     });
 }
@@ -65,9 +75,9 @@ StackCommands::StackCommands(MainWindow &window)
 void StackCommands::openAndSelect(int index)
 {
     openStack(index);
-    m_window.restoreGroupSelection();
-    m_window.selectGroupItem(m_window.view().lastIDX2);
-    m_window.RefreshURLPage();
+    m_screen.restoreGroupSelection();
+    m_lists.selectGroupItem(m_view.lastIDX2);
+    m_lists.RefreshURLPage();
 }
 
 void StackCommands::openStack(int index)
@@ -79,8 +89,8 @@ void StackCommands::openStack(int index)
         bool cancelled = false;
         bool loaded = false;
         {
-            const LongWorkRunner::Scope work(*m_window.longWork(), tr("Loading bookmarks"));
-            loaded = m_window.defaultStack().Populate(DayCount::now(), &error, work.progress());
+            const LongWorkRunner::Scope work(m_longWork, tr("Loading bookmarks"));
+            loaded = m_stack.Populate(DayCount::now(), &error, work.progress());
             cancelled = work.cancelled();
         }
         endDefault(loaded ? QString() : error, cancelled);
@@ -96,22 +106,21 @@ void StackCommands::openDefaultInSlices(const std::function<void()> &whenLoaded)
 {
     cancelLoad();
     beginDefault();
-    DefaultStackFile &stack = m_window.defaultStack();
     QString error;
-    if (!stack.beginPopulate(&error)) {
+    if (!m_stack.beginPopulate(&error)) {
         endDefault(error);
         rebuildScreen();
         whenLoaded();
         return;
     }
-    m_load = new StackFileLoad(stack.path(), DayCount::now(), this);
+    m_load = new StackFileLoad(m_stack.path(), DayCount::now(), this);
     m_load->setProgress(
-        m_window.longWork()->begin(tr("Loading bookmarks"), LongWorkRunner::Mode::EventLoop).progress());
+        m_longWork.begin(tr("Loading bookmarks"), LongWorkRunner::Mode::EventLoop).progress());
     connect(m_load, &StackFileLoad::finished, this, [this, whenLoaded](bool loaded) {
-        m_window.longWork()->end();
+        m_longWork.end();
         if (loaded)
-            m_load->takeStore(m_window.state().store);
-        m_window.defaultStack().endPopulate(loaded);
+            m_load->takeStore(m_state.store);
+        m_stack.endPopulate(loaded);
         endDefault(loaded ? QString() : m_load->errorString(), m_load->wasStopped());
         rebuildScreen();
         const auto finish = [this, whenLoaded] {
@@ -136,16 +145,16 @@ void StackCommands::cancelLoad()
         return;
     const std::unique_ptr<StackFileLoad> load(std::exchange(m_load, nullptr));
     if (!load->isFinished()) {
-        m_window.longWork()->end();
-        m_window.defaultStack().endPopulate(false);
+        m_longWork.end();
+        m_stack.endPopulate(false);
     }
 }
 
 // The rows name entries by key: a new store gives the keys anew.
 void StackCommands::beginDefault()
 {
-    m_window.defaultStack().setStackBase(m_window.state().stackBase);
-    m_window.clearEntryLists();
+    m_stack.setStackBase(m_state.stackBase);
+    m_screen.clearEntryLists();
 }
 
 // A missing default file gives an empty store, as at first start; a file
@@ -155,77 +164,75 @@ void StackCommands::beginDefault()
 void StackCommands::endDefault(const QString &error, bool cancelled)
 {
     if (cancelled)
-        m_window.showStatus(tr("Loading %1 cancelled: nothing is loaded, and the file is kept as it is")
-                                .arg(m_window.defaultStack().path()));
-    else if (!error.isEmpty() && QFileInfo::exists(m_window.defaultStack().path()))
-        m_window.showStatus(error);
-    m_window.restoreGroupSelection();
+        m_lists.showStatus(tr("Loading %1 cancelled: nothing is loaded, and the file is kept as it is")
+                                .arg(m_stack.path()));
+    else if (!error.isEmpty() && QFileInfo::exists(m_stack.path()))
+        m_lists.showStatus(error);
+    m_screen.restoreGroupSelection();
 }
 
 void StackCommands::rebuildScreen()
 {
-    if (m_window.view().currentTab == ViewState::StandardTab) {
-        m_window.buildMainScrn();
-        m_window.selectGroupItem(m_window.view().lastIDX2);
+    if (m_view.currentTab == ViewState::StandardTab) {
+        m_screen.buildMainScrn();
+        m_lists.selectGroupItem(m_view.lastIDX2);
     } else {
-        m_window.buildFilterScrn();
-        m_window.fillGroupList(true);
+        m_screen.buildFilterScrn();
+        m_screen.fillGroupList(true);
     }
-    m_window.RefreshURLPage();
-    m_window.UpdatePanel();
+    m_lists.RefreshURLPage();
+    m_lists.UpdatePanel();
 }
 
 QString StackCommands::OpenURLAs(bool merge)
 {
-    AppState &state = m_window.state();
     QString path;
     {
-        const ModalScope modal(state, &m_window);
-        path = m_window.prompter().openFileName(merge ? tr("Merge From Pemberly") : tr("Open Pemberly As"),
+        const ModalScope modal(m_state, m_window);
+        path = m_prompter.openFileName(merge ? tr("Merge From Pemberly") : tr("Open Pemberly As"),
                                                 stackFilter);
     }
     if (path.isEmpty())
         return QString();
     if (!merge) {
-        m_window.clearEntryLists();
+        m_screen.clearEntryLists();
         // The store now holds another file: the default one is merged into, not replaced.
-        m_window.defaultStack().forgetLoadedContent();
-        const LongWorkRunner::Scope work(*m_window.longWork(), tr("Loading bookmarks"));
-        StackFile::loadStackFile(state.store, path, false, DayCount::now(), nullptr, work.progress());
+        m_stack.forgetLoadedContent();
+        const LongWorkRunner::Scope work(m_longWork, tr("Loading bookmarks"));
+        StackFile::loadStackFile(m_state.store, path, false, DayCount::now(), nullptr, work.progress());
         if (work.cancelled())
-            m_window.showStatus(tr("Loading %1 cancelled: nothing is loaded").arg(path));
+            m_lists.showStatus(tr("Loading %1 cancelled: nothing is loaded").arg(path));
         return path;
     }
     MergeCounts counts;
     QString error;
-    const StoreRecording recording(state, tr("Merge"));
-    const URLBlock::Mark before = state.store.mark();
-    const LongWorkRunner::Scope work(*m_window.longWork(), tr("Merging bookmarks"),
-                                     [&state, before] { state.store.takeBackTo(before); });
-    if (StackFile::mergeStackFile(state.store, path, DayCount::now(), &counts, &error, work.progress()))
-        m_window.showStatus(MergeCommands::statusText(counts));
+    const StoreRecording recording(m_state, tr("Merge"));
+    const URLBlock::Mark before = m_state.store.mark();
+    const LongWorkRunner::Scope work(m_longWork, tr("Merging bookmarks"),
+                                     [this, before] { m_state.store.takeBackTo(before); });
+    if (StackFile::mergeStackFile(m_state.store, path, DayCount::now(), &counts, &error, work.progress()))
+        m_lists.showStatus(MergeCommands::statusText(counts));
     else if (work.cancelled())
-        m_window.showStatus(tr("Merge cancelled: nothing was added"));
+        m_lists.showStatus(tr("Merge cancelled: nothing was added"));
     else
-        m_window.showStatus(error);
+        m_lists.showStatus(error);
     // Cancelled, the merge leaves the lists as they are.
     return work.cancelled() ? QString() : path;
 }
 
 QString StackCommands::SaveURLAs()
 {
-    AppState &state = m_window.state();
     QString path;
     {
-        const ModalScope modal(state, &m_window);
+        const ModalScope modal(m_state, m_window);
         for (;;) {
             path = withStackSuffix(
-                m_window.prompter().saveFileName(tr("Save Pemberly As"), stackFilter).trimmed());
+                m_prompter.saveFileName(tr("Save Pemberly As"), stackFilter).trimmed());
             if (path.isEmpty())
                 return QString();
             if (!QFileInfo::exists(path))
                 break;
-            const Prompter::Answer answer = m_window.prompter().messageBox(
+            const Prompter::Answer answer = m_prompter.messageBox(
                 tr("File Already Exists, Overwrite?"), Prompter::Buttons::YesNo, Prompter::Icon::None,
                 QStringLiteral("Tessaly"));
             if (answer == Prompter::Answer::Yes)
@@ -233,10 +240,10 @@ QString StackCommands::SaveURLAs()
         }
     }
     QString error;
-    const LongWorkRunner::Scope work(*m_window.longWork(), tr("Saving bookmarks"));
-    if (StackFile::saveStackFile(state.store, path, &error, work.progress()))
+    const LongWorkRunner::Scope work(m_longWork, tr("Saving bookmarks"));
+    if (StackFile::saveStackFile(m_state.store, path, &error, work.progress()))
         return path;
-    m_window.showStatus(work.cancelled() ? tr("Save As cancelled: %1 was not written").arg(path) : error);
+    m_lists.showStatus(work.cancelled() ? tr("Save As cancelled: %1 was not written").arg(path) : error);
     return work.cancelled() ? QString() : path;
 }
 
@@ -246,29 +253,28 @@ QString StackCommands::SaveURLAs()
 // the window then shows the whole file.
 void StackCommands::DePopulate()
 {
-    DefaultStackFile &stack = m_window.defaultStack();
-    stack.setStackBase(m_window.state().stackBase);
+    m_stack.setStackBase(m_state.stackBase);
     DefaultStackFile::UnloadedContent unloaded = DefaultStackFile::UnloadedContent::Merge;
-    if (stack.holdsUnloadedContent()) {
-        const ModalScope modal(m_window.state(), &m_window);
-        const Prompter::Answer answer = m_window.prompter().messageBox(
+    if (m_stack.holdsUnloadedContent()) {
+        const ModalScope modal(m_state, m_window);
+        const Prompter::Answer answer = m_prompter.messageBox(
             tr("%1 holds bookmarks that are not loaded. Replace them with the bookmarks shown?\n\n"
                "No adds the bookmarks shown to the file instead.")
-                .arg(stack.path()),
+                .arg(m_stack.path()),
             Prompter::Buttons::YesNoSafe, Prompter::Icon::Question, QStringLiteral("Tessaly"));
         if (answer == Prompter::Answer::Yes)
             unloaded = DefaultStackFile::UnloadedContent::Replace;
     }
     QString error;
-    if (!stack.DePopulate(&error, unloaded)) {
-        m_window.showStatus(error);
+    if (!m_stack.DePopulate(&error, unloaded)) {
+        m_lists.showStatus(error);
         return;
     }
-    const QString note = stack.lastSaveNote();
+    const QString note = m_stack.lastSaveNote();
     if (note.isEmpty())
         return;
     // The file now holds more than the window: the window goes on with the
     // file, so that its later changes replace what they change in it.
     openStack(0);
-    m_window.showStatus(note);
+    m_lists.showStatus(note);
 }

@@ -8,8 +8,16 @@
 
 #include <functional>
 
-class MainWindow;
+class DefaultStackFile;
+class EntryListHost;
+class LongWorkRunner;
+class MainMenus;
+class Prompter;
+class QWidget;
 class StackFileLoad;
+class StoreScreen;
+struct AppState;
+struct ViewState;
 
 // The main window's stack-file commands: open the default file or another,
 // merge a file, save the default file or save as, load all and save all.
@@ -18,7 +26,10 @@ class StackCommands : public QObject
     Q_OBJECT
 
 public:
-    explicit StackCommands(MainWindow &window);
+    // window: the parent of the prompts and of these commands.
+    StackCommands(AppState &state, const ViewState &view, Prompter &prompter, DefaultStackFile &stack,
+                  LongWorkRunner &longWork, EntryListHost &lists, StoreScreen &screen, const MainMenus &menus,
+                  QWidget *window);
 
     // 0 the default stack file, 1 a file chosen in the dialog, 2 nothing.
     void openStack(int index);
@@ -46,6 +57,13 @@ private:
     void beginDefault();
     void endDefault(const QString &error, bool cancelled = false);
 
-    MainWindow &m_window;
+    AppState &m_state;
+    const ViewState &m_view;
+    Prompter &m_prompter;
+    DefaultStackFile &m_stack;
+    LongWorkRunner &m_longWork;
+    EntryListHost &m_lists;
+    StoreScreen &m_screen;
+    QWidget *m_window;
     StackFileLoad *m_load = nullptr;
 };
