@@ -34,6 +34,8 @@ public:
     // The shown tab's group lines alone filled again from the group table.
     virtual void refillGroupLines() = 0;
     virtual void UpdatePanel() = 0;
+    // The menus' enabled states from the store and the view (before a pop-up).
+    virtual void UpdateMenus() = 0;
     virtual void showStatus(const QString &text) = 0;
     // True while a store is being loaded: commands wait until it is in.
     virtual bool isLoading() const = 0;

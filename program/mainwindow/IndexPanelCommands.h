@@ -5,17 +5,31 @@
 
 #include <QObject>
 
-class MainWindow;
+class AdvancedView;
+class EntryListHost;
+class MainMenus;
+class QWidget;
+class StoreScreen;
+struct AppState;
+struct ViewState;
 
 // The index panel's controls: the mode arrows and "Menu", the group list's
 // choice and pop-up menu, "Set All", "CLR", "Filter", "Apply Filter", the
-// text mask's Enter and the flip button.
+// text mask's Enter and the flip button; the mode and the filter section's
+// size they change.
 class IndexPanelCommands : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit IndexPanelCommands(MainWindow &window);
+    // advanced: the Advanced tab with the panel; window: the parent of these commands.
+    IndexPanelCommands(AppState &state, ViewState &view, AdvancedView &advanced, EntryListHost &lists,
+                       StoreScreen &screen, const MainMenus &menus, QWidget *window);
+
+    // The index panel's mode (ViewState::AdvMode), kept in the settings too.
+    void setAdvMode(int advMode);
+    // The filter section expanded or not, kept in the settings too.
+    void setFilterAdvanced(bool expanded);
 
     // The previous (-1) or next (+1) mode; the text mask is emptied.
     void stepAdvMode(int step);
@@ -31,5 +45,10 @@ private:
     void clickGroupInList();
     void chooseGroupInList();
 
-    MainWindow &m_window;
+    AppState &m_state;
+    ViewState &m_view;
+    AdvancedView &m_advanced;
+    EntryListHost &m_lists;
+    StoreScreen &m_screen;
+    const MainMenus &m_menus;
 };

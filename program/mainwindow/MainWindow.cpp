@@ -74,7 +74,7 @@ MainWindow::MainWindow(AppState &state, Prompter &prompter, TrayWindowSettingsHo
     new DuplicatesCommands(m_state, m_prompter, *this, *m_menus, this);
     new LinkCheckCommands(m_state, m_prompter, *this, *m_menus, this);
     new WindowCommands(*this);
-    new IndexPanelCommands(*this);
+    m_indexPanel = new IndexPanelCommands(m_state, m_view, *advancedView(), *this, *this, *m_menus, this);
     connectEntryCommands();
     m_quickAdd = new QuickAddCommand(m_state, *this, {standardView()->list(), advancedView()->list()},
                                      advancedView()->indexPanel()->groupList(), this);
@@ -335,8 +335,7 @@ void MainWindow::switchTab(int tab)
 
 void MainWindow::setAdvMode(int advMode)
 {
-    m_view.advMode = advMode;
-    m_state.settings.advMode = advMode;
+    m_indexPanel->setAdvMode(advMode);
 }
 
 void MainWindow::setTabPlacement(int placement)
@@ -371,10 +370,7 @@ void MainWindow::toggleFullWindow()
 
 void MainWindow::setFilterAdvanced(bool expanded)
 {
-    m_view.filterAdvanced = expanded;
-    m_state.settings.filterAdvanced = expanded;
-    buildFilterScrn();
-    advancedView()->setMiniIcons(m_state.appFolder, expanded);
+    m_indexPanel->setFilterAdvanced(expanded);
 }
 
 void MainWindow::clearEntryLists()

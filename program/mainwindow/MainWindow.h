@@ -22,6 +22,7 @@ class EntryListView;
 class EntryPages;
 class FileDialogControl;
 class GroupCommands;
+class IndexPanelCommands;
 class LongWorkRunner;
 class MainMenus;
 class MainWindowSettings;
@@ -89,7 +90,7 @@ public:
     void refillGroupLines() override;
     void buildMainScrn() override;
     void UpdatePanel() override;
-    void UpdateMenus();
+    void UpdateMenus() override;
     // The group whose entries the list shows; -1 when none is chosen.
     int GetSelectedIndex() const;
     // The current group of the tab shown; negative when none is chosen.
@@ -177,6 +178,7 @@ private:
     FileDialogControl *m_fileDialog = nullptr;
     GroupCommands *m_groupCommands = nullptr;
     StackCommands *m_stackCommands = nullptr;
+    IndexPanelCommands *m_indexPanel = nullptr;
     LongWorkRunner *m_longWork = nullptr;
     std::unique_ptr<UrlOpener> m_desktopOpener;
     UrlOpener *m_opener = nullptr;
