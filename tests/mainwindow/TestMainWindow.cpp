@@ -155,7 +155,8 @@ void TestMainWindow::tabKeysSwitchTabs()
 }
 
 // Without a stored layout the index panel is still laid out for its mode,
-// and the flip button has its picture.
+// and the flip button has its picture; the flip and the mode arrows are kept
+// in the settings.
 void TestMainWindow::indexPanelLaidOutWithoutStoredLayout()
 {
     m_state->settings.aLS = false;
@@ -178,8 +179,17 @@ void TestMainWindow::indexPanelLaidOutWithoutStoredLayout()
     QVERIFY(!panel->isVisibleTo(window));
     QVERIFY(flip->icon().pixmap(16).toImage().cacheKey() != expanded);
     QVERIFY(!flip->icon().isNull());
+    QVERIFY(!m_state->settings.filterAdvanced);  // remembered for the next start
     flip->click();
     QVERIFY(panel->isVisibleTo(window));
+    QVERIFY(m_state->settings.filterAdvanced);
+
+    // The mode arrows step round the three modes, and the settings keep the mode.
+    for (const auto &[button, mode] : {std::pair(2, 2), std::pair(2, 0), std::pair(0, 2), std::pair(0, 1)}) {
+        panel->modeButton(button)->click();
+        QCOMPARE(window->view().advMode, mode);
+        QCOMPARE(m_state->settings.advMode, mode);
+    }
 }
 
 void TestMainWindow::ratingFiltersRightClickShowsSortMenu()
