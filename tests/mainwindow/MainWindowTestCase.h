@@ -18,6 +18,7 @@
 #include "IndexPanel.h"
 #include "MainMenus.h"
 #include "MainWindow.h"
+#include "ModalWindows.h"
 #include "ProgramTranslations.h"
 #include "ScriptedPrompter.h"
 #include "StackFile.h"
@@ -94,11 +95,7 @@ inline QString optionSettings(const AppSettings &s)
         + QString("mT=%1 oC=%2 mAOT=%3 dTI=%4 cAF=%5 tP=%6").arg(s.mT).arg(s.oC).arg(s.mAOT).arg(s.dTI).arg(s.cAF).arg(s.tP);
 }
 
-// Runs work on the modal window as soon as it is up.
-inline void whenModal(const std::function<void(QWidget *)> &work)
-{
-    QTimer::singleShot(0, [work] { work(QApplication::activeModalWidget()); });
-}
+using ModalWindows::whenModal;
 
 }  // namespace MainWindowTest
 

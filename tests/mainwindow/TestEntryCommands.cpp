@@ -11,6 +11,7 @@
 #include "IndexPanel.h"
 #include "MainMenus.h"
 #include "MainWindow.h"
+#include "ModalWindows.h"
 #include "OpenerWindowFixture.h"
 #include "ProgramTranslations.h"
 #include "ScriptedPrompter.h"
@@ -52,16 +53,7 @@ const QByteArray stackText = "+News\r\n"
     + entryLine({"-x", "Delta", "B1360927C", "B12A00000", "10", "0", "4"}) + "\r\n"
     + "+Tech\r\n" + entryLine({"http://g.example/", "Gamma", "B1340927C", "B12800000", "1", "0", "3"}) + "\r\n";
 
-// Runs work on the modal dialog as soon as it is up.
-void whenModal(const std::function<void(QDialog *)> &work)
-{
-    QTimer::singleShot(0, [work] {
-        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!dialog)
-            qFatal("no modal dialog");
-        work(dialog);
-    });
-}
+using ModalWindows::whenDialog;
 
 } // namespace
 
@@ -271,7 +263,7 @@ void TestEntryCommands::moveDialogAcceptOrClose()
     select({0});
     const int changes = m_state->store.changeCount();
     int stateSeen = -1;
-    whenModal([&](QDialog *dialog) {
+    whenDialog([&](QDialog *dialog) {
         stateSeen = m_state->dialogState;
         QCOMPARE(dialog->objectName(), QString("frmMove"));
         if (accept)
@@ -401,7 +393,7 @@ void TestEntryCommands::editAndNewEntry()
     m_window->view().appliedMode = 1;
     select({1});
     int stateSeen = -1;
-    whenModal([&](QDialog *dialog) {
+    whenDialog([&](QDialog *dialog) {
         stateSeen = m_state->dialogState;
         dialog->findChild<QLineEdit *>("Text1_0")->setText("  Fresh title  ");
         dialog->findChild<QLineEdit *>("Text1_1")->setText(" http://fresh.example/ ");
@@ -491,7 +483,7 @@ void TestEntryCommands::fromBrowserFillsEditor()
     QStringList fields;
     int stateSeen = -1;
     if (firefox) {
-        whenModal([&](QDialog *dialog) {
+        whenDialog([&](QDialog *dialog) {
             stateSeen = m_state->dialogState;
             fields << dialog->findChild<QLineEdit *>("Text1_0")->text()
                    << dialog->findChild<QLineEdit *>("Text1_1")->text();
@@ -598,7 +590,7 @@ void TestEntryCommands::findWindowAndKeys()
     openWindow();
     select({0});
     int stateSeen = -1;
-    whenModal([&](QDialog *dialog) {
+    whenDialog([&](QDialog *dialog) {
         stateSeen = m_state->dialogState;
         dialog->findChild<QLineEdit *>("Text1")->setText(" twin ");
         dialog->findChild<QPushButton *>("Command1")->click();
@@ -751,7 +743,7 @@ void TestEntryCommands::maskFilterRefreshesList()
     openWindow();
     m_window->switchTab(2);
     int stateSeen = -1;
-    whenModal([&](QDialog *dialog) {
+    whenDialog([&](QDialog *dialog) {
         stateSeen = m_state->dialogState;
         dialog->findChild<QPushButton *>("Command2_0")->click();  // "CLR"
         dialog->findChild<QPushButton *>("cmdFilter")->click();

@@ -316,9 +316,7 @@ void TestMainWindow::inputBoxHasRoomForItsTitle()
     prompter.setOwner(&owner);
     Qt::WindowFlags flags;
     int width = 0;
-    QTimer::singleShot(0, [&] {
-        QWidget *box = QApplication::activeModalWidget();
-        QVERIFY(box);
+    whenModal([&](QWidget *box) {
         flags = box->windowFlags();
         width = box->width();
         QCOMPARE(box->minimumSize(), box->maximumSize());

@@ -27,16 +27,7 @@ const QByteArray undoStackText = "+News\r\n"
     + entryLine({"http://g.example/", "Gamma", "B1340927C", "B12800000", "1", "0", "4"}) + "\r\n"
     + entryLine({"https://www.d.example", "Dup", "B1360927C", "B12A00000", "5", "0", "3"}) + "\r\n+Empty\r\n";
 
-// Runs work on the modal dialog as soon as it is up.
-void whenDialog(const std::function<void(QDialog *)> &work)
-{
-    QTimer::singleShot(0, [work] {
-        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!dialog)
-            qFatal("no modal dialog");
-        work(dialog);
-    });
-}
+using ModalWindows::whenDialog;
 
 }  // namespace
 

@@ -8,6 +8,7 @@
 #include "FrecencyScore.h"
 #include "MainMenus.h"
 #include "MainWindow.h"
+#include "ModalWindows.h"
 #include "OpenerWindowFixture.h"
 #include "QuickOpenCommands.h"
 #include "QuickOpenIndex.h"
@@ -87,26 +88,7 @@ const QByteArray stackText = "+News\r\n"
     + entryLine({"http://g.example/gamma", "Gamma ray", "B1340927C", "B12800000", "1", "0", "4"}) + "\r\n"
     + entryLine({"http://g.example/gammb", "Gamma burst", "0", "B12800000", "0", "0", "0"}) + "\r\n+Empty\r\n";
 
-// Runs work on the modal dialog of that name as soon as it is up.
-void whenModal(const QString &name, const std::function<void(QDialog *)> &work)
-{
-    auto *timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, name, work, waited = 0]() mutable {
-        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!dialog || dialog->objectName() != name || !dialog->isVisible()) {
-            if (++waited > 2000)
-                qFatal("no modal dialog %s", qPrintable(name));
-            return;
-        }
-        timer->deleteLater();
-        timer->stop();
-        work(dialog);
-        // A check that failed in work returned early: the dialog must not stay.
-        if (QTest::currentTestFailed() && dialog->isVisible())
-            dialog->reject();
-    });
-    timer->start(5);
-}
+using ModalWindows::whenDialog;
 
 }  // namespace
 
@@ -386,7 +368,7 @@ void TestQuickOpen::popupByKeys()
     openWindow();
     QStringList seen;
     int stateSeen = -1;
-    whenModal("frmQuickOpen", [&](QDialog *popup) {
+    whenDialog("frmQuickOpen", [&](QDialog *popup) {
         stateSeen = m_state->dialogState;
         auto *field = popup->findChild<QLineEdit *>("txtQuickOpen");
         QCOMPARE(popup->focusWidget(), field);
@@ -397,7 +379,7 @@ void TestQuickOpen::popupByKeys()
         QCOMPARE(field->text(), (typedIntoList ? "G" : "") + typed);
         for (const QKeyCombination key : keys) {
             if (key.keyboardModifiers() == Qt::AltModifier) {
-                whenModal("Form2", [&](QDialog *editor) {
+                whenDialog("Form2", [&](QDialog *editor) {
                     seen << "edited " + editor->findChild<QLineEdit *>("Text1_0")->text();
                     editor->findChild<QLineEdit *>("Text1_0")->setText("Edited");
                     editor->findChild<QPushButton *>("Command1")->click();
@@ -436,7 +418,7 @@ void TestQuickOpen::pastedMegabyteIsCut()
     openWindow();
     QString note;
     int shown = -1;
-    whenModal("frmQuickOpen", [&](QDialog *popup) {
+    whenDialog("frmQuickOpen", [&](QDialog *popup) {
         QApplication::clipboard()->setText("gamma " + QString(1 << 20, u'r'));
         auto *field = popup->findChild<QLineEdit *>("txtQuickOpen");
         field->paste();

@@ -10,6 +10,7 @@
 #include "EntryListModel.h"
 #include "MainMenus.h"
 #include "MainWindow.h"
+#include "ModalWindows.h"
 #include "ProgramTranslations.h"
 #include "ReferenceAddressKey.h"
 #include "ScriptedPrompter.h"
@@ -537,9 +538,7 @@ private slots:
         openWindow();
         m_prompter.answers = {answer};
         QString shown;
-        QTimer::singleShot(0, [&] {
-            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
+        ModalWindows::whenDialog([&](QDialog *dialog) {
             auto *tree = dialog->findChild<QTreeWidget *>(QStringLiteral("twSets"));
             shown = shownSets(tree);
             // Access keys reach the buttons of the active window.
