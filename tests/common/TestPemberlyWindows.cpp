@@ -117,7 +117,7 @@ class TestPemberlyWindows : public QObject
     // accessible names on every control shown, "expect access keys" for the
     // tabs' access keys, "expect frame TITLE" for a frame and "expect no
     // TEXT" for no text of the dialog holding TEXT; the choices' captions
-    // are checked with their stored values in TestMainWindow).
+    // are checked with their stored values in TestPreferencesCommands).
     void perform(QWidget *dialog, const QString &step)
     {
         const QString argument = step.section(' ', 1);
