@@ -2,39 +2,35 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "AppState.h"
-#include "InstanceClient.h"
 #include "InstanceMessage.h"
 #include "InstanceRequests.h"
 #include "InstanceServer.h"
 #include "MainWindow.h"
 #include "PeerCredentials.h"
 #include "ProgramPaths.h"
+#include "RuntimeFolderFixture.h"
 #include "ScriptedPrompter.h"
-#include "SecondStart.h"
 #include "SingleInstance.h"
 #include "TestEnvironment.h"
 #include "TrayWindow.h"
 
 #include <QLocalSocket>
-#include <QProcess>
 #include <QtTest>
-#include <csignal>
-#include <cstring>
 #include <memory>
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 // One program per user: the lock, the socket through which another start
-// asks the running program to show its window, and what it refuses.
-class TestSingleInstance : public QObject
+// asks the running program to show its window, and what it refuses. (A
+// second start of the real program: TestSecondStart.)
+class TestSingleInstance : public QObject, protected RuntimeFolderFixture
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init() { setUpRuntimeFolder(); }
+    void cleanup() { tearDownRuntimeFolder(); }
     void lockIsTakenOver();
     void runtimeFolderOfAnotherUserIsPassedOver();
     void requestLines_data();
@@ -48,19 +44,6 @@ private slots:
     void garbageIsIgnored();
     void answers_data();
     void answers();
-    void secondStartShowsFirst_data();
-    void secondStartShowsFirst();
-    void secondStartNamingAnotherFileIsRefused();
-    void staleSocketDoesNotStopStart_data();
-    void staleSocketDoesNotStopStart();
-    void silentProgramIsReported();
-
-private:
-    void startProgram(QProcess &child, const QStringList &arguments = {});
-
-    std::unique_ptr<QTemporaryDir> m_runtime;
-    std::unique_ptr<TestEnvironment::ConfigFolder> m_config;
-    std::unique_ptr<QTemporaryDir> m_childHome;
 };
 
 namespace {
@@ -82,51 +65,7 @@ std::optional<InstanceMessage::Reply> askAsync(const QString &path, const QByteA
     return socket.canReadLine() ? InstanceMessage::decodeReply(socket.readLine()) : std::nullopt;
 }
 
-// A socket file with no program behind it, as a killed program leaves it.
-void leaveDeadSocket(const QString &path)
-{
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address {};
-    address.sun_family = AF_UNIX;
-    const QByteArray name = QFile::encodeName(path);
-    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
-    QVERIFY(::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0);
-    ::close(fd);
-}
-
 }  // namespace
-
-void TestSingleInstance::init()
-{
-    m_runtime = std::make_unique<QTemporaryDir>();
-    QFile::setPermissions(m_runtime->path(),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime->path()));
-    m_config = std::make_unique<TestEnvironment::ConfigFolder>();
-    m_childHome = std::make_unique<QTemporaryDir>();
-}
-
-void TestSingleInstance::cleanup()
-{
-    m_childHome.reset();
-    m_config.reset();
-    m_runtime.reset();
-}
-
-void TestSingleInstance::startProgram(QProcess &child, const QStringList &arguments)
-{
-    const QString program = QCoreApplication::applicationDirPath() + "/tessaly";
-    QVERIFY2(QFileInfo::exists(program), "the program is built beside the tests");
-    // A private home, sharing this test's runtime folder.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_CONFIG_HOME", m_childHome->filePath("config"));
-    environment.insert("XDG_DATA_HOME", m_childHome->filePath("data"));
-    environment.insert("XDG_RUNTIME_DIR", m_runtime->path());
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    child.setProcessEnvironment(environment);
-    child.start(program, arguments);
-    QVERIFY(child.waitForStarted());
-}
 
 void TestSingleInstance::lockIsTakenOver()
 {
@@ -462,119 +401,6 @@ void TestSingleInstance::answers()
                  qPrintable(reply.error));
     if (command != "show")
         QVERIFY(reply.error.contains("\"quit\""));
-}
-
-void TestSingleInstance::secondStartShowsFirst_data()
-{
-    QTest::addColumn<bool>("namingItsFile");
-    QTest::newRow("no file named") << false;
-    QTest::newRow("naming the running program's file") << true;
-}
-
-// Two processes: this one runs the program, the real program started again
-// asks it to show its window and ends with status 0.
-void TestSingleInstance::secondStartShowsFirst()
-{
-    QFETCH(bool, namingItsFile);
-    SingleInstance instance;
-    QVERIFY(!instance.AnotherInstance());
-    AppState state;
-    ScriptedPrompter prompter;
-    TrayWindow tray(state, prompter);
-    tray.start({});
-    InstanceRequests requests(tray, state);
-    QVERIFY(requests.listen(instance.socketPath()));
-    QProcess second;
-    startProgram(second,
-                 namingItsFile ? QStringList {ProgramPaths::stackFileOf(state.stackBase)} : QStringList());
-    QTRY_COMPARE_WITH_TIMEOUT(second.state(), QProcess::NotRunning, 30000);
-    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(second.exitCode(), 0);
-    QTRY_VERIFY(tray.mainWindow() && tray.mainWindow()->isVisible());
-    QCOMPARE(second.readAllStandardError(), QByteArray());
-}
-
-// With the real program running, a start naming another file is refused
-// with a message on standard error and in a message box; one naming none is not.
-void TestSingleInstance::secondStartNamingAnotherFileIsRefused()
-{
-    QProcess first;
-    startProgram(first);
-    const QString socket = SingleInstance().socketPath();
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(socket), 30000);
-    ScriptedPrompter prompter;
-    SecondStart second(prompter, socket);
-    int status = -1;
-    const QString said = TestEnvironment::standardErrorOf([&] { status = second.run({"work"}); });
-    QCOMPARE(status, 1);
-    const QString running = m_childHome->filePath("data/Tessaly/Pemberly.tsy");
-    const QString named = ProgramPaths::stackFolder() + "/work.tsy";
-    QVERIFY2(said.startsWith("tessaly: Tessaly is running already, with the bookmarks of " + running + ".")
-                 && said.contains(named + " cannot be opened"),
-             qPrintable(said));
-    QCOMPARE(prompter.asked, QStringList {"message|Tessaly|" + said.mid(9).trimmed()});
-    QCOMPARE(second.run({}), 0);
-    QCOMPARE(prompter.asked.size(), 1);
-    ::kill(pid_t(first.processId()), SIGTERM);
-    QVERIFY(first.waitForFinished(30000));
-    QCOMPARE(first.exitCode(), 0);
-}
-
-void TestSingleInstance::staleSocketDoesNotStopStart_data()
-{
-    QTest::addColumn<QString>("left");
-    QTest::newRow("by a killed program") << "killed";
-    QTest::newRow("a socket nobody listens at") << "socket";
-    QTest::newRow("a plain file") << "file";
-}
-
-// Whatever a killed program left at the socket's place, the next start runs
-// as the first one and answers.
-void TestSingleInstance::staleSocketDoesNotStopStart()
-{
-    QFETCH(QString, left);
-    const QString socket = SingleInstance().socketPath();
-    if (left == "killed") {
-        QProcess killed;
-        startProgram(killed);
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(socket), 30000);
-        killed.kill();
-        QVERIFY(killed.waitForFinished());
-        QVERIFY(QFileInfo::exists(socket) && QFileInfo::exists(SingleInstance().lockFilePath()));
-    } else if (left == "socket") {
-        leaveDeadSocket(socket);
-    } else {
-        TestEnvironment::writeFile(socket, "left\n");
-    }
-    QProcess next;
-    startProgram(next);
-    QString error;
-    const std::optional<InstanceMessage::Reply> reply
-        = InstanceClient(socket).ask({1, "show", {}, {}}, 30000, &error);
-    QVERIFY2(reply && reply->ok, qPrintable(error));
-    QCOMPARE(next.state(), QProcess::Running);
-    ::kill(pid_t(next.processId()), SIGTERM);
-    QVERIFY(next.waitForFinished(30000));
-    QCOMPARE(next.exitCode(), 0);
-}
-
-// A program that holds the lock but does not answer (one of an earlier
-// version, or one that hangs) is said to be so.
-void TestSingleInstance::silentProgramIsReported()
-{
-    SingleInstance instance;
-    QVERIFY(!instance.AnotherInstance());
-    leaveDeadSocket(instance.socketPath());
-    ScriptedPrompter prompter;
-    SecondStart second(prompter, instance.socketPath());
-    second.setTimeout(300);
-    int status = -1;
-    const QString said = TestEnvironment::standardErrorOf([&] { status = second.run({}); });
-    QCOMPARE(status, 1);
-    QVERIFY2(
-        said.startsWith("tessaly: Tessaly is running already but does not answer (" + instance.socketPath()),
-        qPrintable(said));
-    QCOMPARE(prompter.asked.size(), 1);
 }
 
 QTEST_MAIN(TestSingleInstance)
