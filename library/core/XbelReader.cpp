@@ -14,7 +14,9 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QScopeGuard>
 #include <atomic>
+#include <exception>
 #include <optional>
 #include <system_error>
 #include <thread>
@@ -71,27 +73,42 @@ bool readInTwo(FastXml &xml, XbelParser<FastXml> &parser, qint64 handoverAt, con
         bool read = false;
         Events events;
         std::optional<size_t> firstRootGroupEvent;
+        std::exception_ptr failure;  // what its reading threw (memory running out)
     } rest;
     std::atomic<bool> cancel = false;
     std::thread thread;
     try {
         thread = std::thread([&rest, &cancel, total, reader = xml.resumedAt(handoverAt)]() mutable {
-            HeapReserve::adviseThreadHeap();
-            FastXml restXml(std::move(reader));
-            XbelParser<FastXml> restParser(restXml, XbelParser<FastXml>::Start::InsideTheRoot);
-            if (restParser.parse({}, total, &cancel)) {
-                rest.events = restParser.takeEvents();
-                rest.firstRootGroupEvent = restParser.firstRootGroupEvent();
-                rest.read = true;
+            try {
+                HeapReserve::adviseThreadHeap();
+                FastXml restXml(std::move(reader));
+                XbelParser<FastXml> restParser(restXml, XbelParser<FastXml>::Start::InsideTheRoot);
+                if (restParser.parse({}, total, &cancel)) {
+                    rest.events = restParser.takeEvents();
+                    rest.firstRootGroupEvent = restParser.firstRootGroupEvent();
+                    rest.read = true;
+                }
+            } catch (...) {
+                rest.failure = std::current_exception();
             }
         });
     } catch (const std::system_error &) {
         return parser.parse(progress, total) && takeEvents(parser, events);  // no thread to be had
     }
+    // Whatever leaves this function, an exception from this thread's reading
+    // or from progress included, the other thread is stopped and joined first.
+    const auto joined = qScopeGuard([&] {
+        if (thread.joinable()) {
+            cancel = true;
+            thread.join();
+        }
+    });
     const auto handover = parser.parseUpTo(handoverAt, progress, total);
     if (handover != XbelParser<FastXml>::Handover::Reached)
         cancel = true;
     thread.join();
+    if (rest.failure)
+        std::rethrow_exception(rest.failure);
     if (handover == XbelParser<FastXml>::Handover::Failed)
         return false;
     if (handover == XbelParser<FastXml>::Handover::Missed)

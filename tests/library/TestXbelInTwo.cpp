@@ -138,6 +138,34 @@ private slots:
         QCOMPARE(log.lines.size(), one.lines.size());
         QVERIFY(log.lines == one.lines);
     }
+
+    // An exception thrown while the second thread reads (here by the progress
+    // callback) reaches the caller: the thread is stopped and joined first,
+    // and nothing reaches the sink.
+    void exceptionWhileReadingInTwo()
+    {
+        if (std::thread::hardware_concurrency() < 2)
+            QSKIP("one core: large files are read by one thread");
+        URLBlock store;
+        fillLargerThan(store, qsizetype(3) << 20);
+        QTemporaryDir dir;
+        const QString file = dir.filePath("large.xbel");
+        TestEnvironment::writeFile(file, xbelOf(store));
+        struct Stopped
+        {
+        };
+        int calls = 0;
+        const auto stop = [&calls](qint64 done, qint64 total) {
+            ++calls;
+            if (done < total)
+                throw Stopped();
+        };
+        EventLog log;
+        QString error;
+        QVERIFY_THROWS_EXCEPTION(Stopped, XbelReader::readXbelFile(file, log, &error, stop));
+        QCOMPARE(calls, 1);
+        QVERIFY(log.lines.isEmpty());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestXbelInTwo)
