@@ -77,6 +77,9 @@ private slots:
         for (int i = 0; i < 5000; ++i)  // more events than a piece of XbelEvents holds
             many += "  <bookmark href=\"http://m.example/" + QByteArray::number(i) + "\"/>\n";
         row("many bookmarks before one outside the folders", inXbel(rootBookmark + folder("a") + many + " </folder>\n" + rootBookmark), 2);
+        // The second reader, started in the comment, is stopped with much left to read.
+        row("the tag in a comment before many bookmarks",
+            inXbel(" <!-- <folder> -->\n" + folder("a") + many + " </folder>\n"), 2);
         row("folders inside folders", inXbel(folder("a", folder("b", folder("c"))) + folder("d")), 2);
         row("the tag in a comment, CDATA and a title",
             inXbel(" <!-- <folder> -->\n <bookmark href=\"x\"><title><![CDATA[<folder>]]></title></bookmark>\n"
