@@ -9,6 +9,7 @@
 #include "MainMenus.h"
 #include "MainWindow.h"
 #include "ModalWindows.h"
+#include "mainwindow/OpenerWindowFixture.h"
 #include "ProgramTranslations.h"
 #include "ScriptedPrompter.h"
 #include "TestEnvironment.h"
@@ -63,7 +64,7 @@ QStringList entriesOf(const URLBlock &store)
 
 }  // namespace
 
-class TestDuplicatesWindow : public QObject
+class TestDuplicatesWindow : public QObject, protected OpenerWindowFixture
 {
     Q_OBJECT
 
@@ -73,7 +74,7 @@ class TestDuplicatesWindow : public QObject
 
 private slots:
     void initTestCase() { TestEnvironment::isolate(); }
-    void cleanup() { m_window.reset(); }
+    void cleanup() { tearDownWindow(); }
 
     void window_data()
     {
@@ -152,25 +153,12 @@ private slots:
 private:
     void openWindow()
     {
-        m_config = std::make_unique<TestEnvironment::ConfigFolder>();
-        m_dir = std::make_unique<QTemporaryDir>();
-        qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->filePath("data")));
-        m_state = std::make_unique<AppState>();
-        m_state->appFolder = QCoreApplication::applicationDirPath();
-        m_state->stackBase = m_dir->filePath("Pemberly");
-        m_prompter = ScriptedPrompter();
-        TestEnvironment::writeFile(m_dir->filePath("Pemberly.tsy"), windowStack);
+        setUpWindow(windowStack);
         m_window = std::make_unique<MainWindow>(*m_state, m_prompter, nullptr);
         m_window->load();
         m_window->show();
         QCOMPARE(m_state->store.urlDatas().Count(), 4);
     }
-
-    std::unique_ptr<TestEnvironment::ConfigFolder> m_config;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<AppState> m_state;
-    ScriptedPrompter m_prompter;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 QTEST_MAIN(TestDuplicatesWindow)
