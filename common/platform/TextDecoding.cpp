@@ -68,8 +68,8 @@ QString decodeLine(QByteArrayView bytes)
 
 QByteArrayView withoutUtf8Bom(QByteArrayView bytes)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return bytes.sliced(3);
+    if (bytes.startsWith(utf8Bom))
+        return bytes.sliced(utf8Bom.size());
     return bytes;
 }
 

@@ -17,6 +17,9 @@ QString fromWindows1252(QByteArrayView bytes);
 // Windows-1252 otherwise.
 QString decodeLine(QByteArrayView bytes);
 
+// The UTF-8 byte-order mark.
+inline constexpr QByteArrayView utf8Bom("\xEF\xBB\xBF");
+
 // The bytes of a file without a leading UTF-8 byte-order mark.
 QByteArrayView withoutUtf8Bom(QByteArrayView bytes);
 

@@ -8,6 +8,7 @@
 #include "StackFile.h"
 #include "StackLineParser.h"
 #include "StackTextWriter.h"
+#include "TextDecoding.h"
 #include "URLDatas.h"
 
 #include <QFile>
@@ -21,7 +22,7 @@ using StackFile::Parsing::ByteLine;
 using StackFile::Parsing::separatorByte;
 
 constexpr qsizetype pieceBytes = qsizetype(1) << 20;
-constexpr QByteArrayView utf8Bom("\xEF\xBB\xBF");
+using TextDecoding::utf8Bom;
 
 bool isAscii(QByteArrayView bytes)
 {

@@ -100,7 +100,7 @@ struct ByteLine
         case Utf8:
             // QString::fromUtf8 passes runs of ASCII quickly but drops a mark
             // at the start of what it decodes, which inside a line is text.
-            return field.startsWith("\xEF\xBB\xBF") ? utf8.decode(field) : QString::fromUtf8(field);
+            return field.startsWith(TextDecoding::utf8Bom) ? utf8.decode(field) : QString::fromUtf8(field);
         case Windows1252:
             break;
         }

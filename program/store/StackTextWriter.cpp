@@ -4,6 +4,7 @@
 #include "StackTextWriter.h"
 
 #include "HexDate.h"
+#include "TextDecoding.h"
 #include "URLData.h"
 
 #include <algorithm>
@@ -13,7 +14,6 @@
 namespace {
 
 constexpr char separatorByte = 0x05;
-constexpr char utf8Bom[] = "\xEF\xBB\xBF";
 
 // Field text as written, in UTF-8, at out; returns the end. A separator or
 // line break inside a field would break the line, so each becomes a blank.
@@ -64,7 +64,7 @@ void StackTextWriter::appendEntryLine(const URLData &entry)
     char *p = room(3 * marks + m_encoder.requiredSpace(entry.url.size()) + m_encoder.requiredSpace(entry.Name.size())
                    + maxFixedLength);
     for (int i = 0; i < marks; ++i)
-        p = std::copy_n(utf8Bom, 3, p);
+        p = std::copy_n(TextDecoding::utf8Bom.data(), TextDecoding::utf8Bom.size(), p);
     p = writeField(m_encoder, p, entry.url);
     *p++ = separatorByte;
     p = writeField(m_encoder, p, entry.Name);
