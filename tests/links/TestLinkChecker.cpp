@@ -14,6 +14,7 @@
 #include "EntryListModel.h"
 #include "EntryListView.h"
 #include "MainWindow.h"
+#include "ModalWindows.h"
 #include "ProgramTranslations.h"
 #include "ScriptedPrompter.h"
 #include "TestEnvironment.h"
@@ -24,12 +25,10 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
-#include <QScopeGuard>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -44,17 +43,6 @@ constexpr int timeoutMs = 800;
 // How long a test waits for the loopback server and the checker: long, for
 // a machine loaded with other work (a wait ends as soon as it is over).
 constexpr int networkWait = 30000;
-
-// Rejects the dialog at the end of a scope where it is still shown: a check
-// that fails inside the dialog's event loop returns early, and the test
-// goes on to report it instead of waiting for a dialog nobody closes.
-auto closedAtEnd(QDialog *dialog)
-{
-    return qScopeGuard([dialog] {
-        if (dialog->isVisible())
-            dialog->reject();
-    });
-}
 
 LinkChecker::Limits testLimits()
 {
@@ -278,10 +266,7 @@ private slots:
         m_prompter.answers = {answer};
         QStringList shown;
         QString progress;
-        QTimer::singleShot(0, [&] {
-            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            const auto closedOnFailure = closedAtEnd(dialog);
+        ModalWindows::whenDialog([&](QDialog *dialog) {
             auto *tree = dialog->findChild<QTreeWidget *>(QStringLiteral("twResults"));
             QTRY_VERIFY_WITH_TIMEOUT(!dialog->findChild<QPushButton *>(QStringLiteral("cmdCancel"))->isEnabled(),
                                      networkWait);
@@ -350,10 +335,7 @@ private slots:
         m_window->selectGroupItem(1);
         QStringList shown;
         QString progress;
-        QTimer::singleShot(0, [&] {
-            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            const auto closedOnFailure = closedAtEnd(dialog);
+        ModalWindows::whenDialog([&](QDialog *dialog) {
             auto *label = dialog->findChild<QLabel *>(QStringLiteral("lblProgress"));
             QTRY_COMPARE_WITH_TIMEOUT(label->text(), "Checked 1 of 2 links", networkWait);
             QTRY_COMPARE_WITH_TIMEOUT(server.open(), 1, networkWait);
